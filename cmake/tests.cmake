@@ -1,0 +1,29 @@
+# GoogleTest from Debian's source package, built with our toolchain; one test exe per folder.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS tests/support/*.cpp)
+list(REMOVE_ITEM SUPPORT_SOURCES ${CMAKE_SOURCE_DIR}/tests/support/keeper.cpp)
+add_library(varnolt_testsupport STATIC ${SUPPORT_SOURCES})
+target_link_libraries(varnolt_testsupport PUBLIC varnolt_core GTest::gtest)
+target_compile_definitions(varnolt_testsupport PUBLIC
+  VARNOLT_STAGE_DIR="${STAGE_DIR}" VARNOLT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+# Folders whose tests drive windows or the real program run one at a time.
+set(SERIAL_TEST_DIRS app dialogs e2e)
+foreach(dir platform catalogue engine settings app dialogs e2e)
+  file(GLOB TEST_SOURCES CONFIGURE_DEPENDS tests/${dir}/*.cpp)
+  if(NOT TEST_SOURCES)
+    continue()
+  endif()
+  add_executable(test_${dir} ${TEST_SOURCES} $<TARGET_OBJECTS:varnolt_res>)
+  target_link_libraries(test_${dir} PRIVATE varnolt_testsupport)
+  add_dependencies(test_${dir} keeper varnolt)
+  if(dir IN_LIST SERIAL_TEST_DIRS)
+    gtest_discover_tests(test_${dir} DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
+  else()
+    gtest_discover_tests(test_${dir} DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 120)
+  endif()
+endforeach()

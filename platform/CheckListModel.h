@@ -1,0 +1,45 @@
+#pragma once
+// The rows of a check list: text, check mark and colour, kept in a plain vector.
+// A window (CheckList) shows them; washes read them directly, shown or not.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct CheckRow {
+    std::string text;
+    bool checked = false;
+};
+
+class CheckListModel {
+public:
+    int Count() const { return static_cast<int>(rows_.size()); }
+    bool Empty() const { return rows_.empty(); }
+    const std::string& Text(int index) const { return rows_[index].text; }
+    bool Checked(int index) const { return rows_[index].checked; }
+    const std::vector<CheckRow>& Rows() const { return rows_; }
+
+    // Appends, or in sorted mode inserts after rows that compare equal; returns the position.
+    int Add(const std::string& text, bool checked = false);
+    void SetChecked(int index, bool checked);
+    void CheckAll(bool checked);
+    void Clear();
+    void Exchange(int a, int b);
+    void Reserve(size_t n) { rows_.reserve(n); }
+
+    // Sorted mode keeps rows in case-insensitive order (the system's locale); switching it on
+    // sorts once. Duplicates stay.
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool sorted);
+
+    // Called after every change: index of the changed row, or -1 when many rows changed.
+    std::function<void(int)> OnChanged;
+
+private:
+    void Changed(int index) {
+        if (OnChanged) OnChanged(index);
+    }
+    std::vector<CheckRow> rows_;
+    bool sorted_ = false;
+};

@@ -1,0 +1,31 @@
+#include "platform/Error.h"
+
+#include "platform/Messages.h"
+
+std::string FormatMessageText(const std::string& pattern, const std::string& value) {
+    std::string text = pattern;
+    auto at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, value);
+    return text;
+}
+
+void ShowErrorBox(HWND owner, const std::string& message) {
+    MessageBoxA(owner, message.c_str(), AppTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+bool RunGuarded(HWND owner, const std::function<void()>& command,
+                const std::function<void()>& cleanup) {
+    std::string failure;
+    try {
+        command();
+    } catch (const std::bad_alloc&) {
+        failure = "Out of memory";
+    } catch (const std::exception& e) {
+        failure = e.what();
+        if (failure.empty()) failure = "Unknown error";
+    }
+    if (cleanup) cleanup();
+    if (failure.empty()) return true;
+    ShowErrorBox(owner, failure);
+    return false;
+}
