@@ -1,0 +1,20 @@
+#pragma once
+// The options record: the main window's in-memory copy of the options of wildcard.ini.
+
+// Schedule set bits.
+enum ScheduleTrigger : unsigned {
+    ScheduleAtStart = 1,
+    ScheduleAtShutdown = 2,
+    ScheduleEveryNMinutes = 4,
+};
+
+struct TOptions {
+    bool QuickDelete = true;
+    bool PromptBeforeClean = false;
+    bool WriteToLog = true;
+    bool DeleteLogOnExit = false;
+    unsigned ScheduleSet = 0;
+    int IntervalMinutes = 2;
+    double LastAutoWashTime = 0;  // local date-time: days since 1899-12-30 and fraction of a day
+    bool StartMinimized = false;
+};
