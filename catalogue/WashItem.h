@@ -1,0 +1,153 @@
+#pragma once
+// The wash item model: one wash item (tItemContent) with its folder/file entries (tFolder of
+// tChildFolder) and registry entries (tRegister of tChildRegister), and the catalogue row
+// (titem_property). Every object is bound to one wash item file and one section in it; reads
+// and writes go key by key to that file, nothing is kept open.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// How a folder/file entry chooses its files. Any other stored number reads as 0.
+enum FolderCategory : uint8_t {
+    CategoryRegistryFolder = 0,  // every file of the folder a registry string value holds
+    CategoryFolderMask = 1,      // the files matching deletepath (folder and mask)
+    CategorySingleFile = 2,      // the one file deletefilename
+};
+
+// What a registry entry deletes. Any other stored number reads as 0.
+enum RegisterCleanType : uint8_t {
+    CleanWholeKey = 0,     // the key with its subkeys and values
+    CleanAllValues = 1,    // every value of the key
+    CleanSingleValue = 2,  // the value RegisterSingleValue
+};
+
+// One catalogue row, also the head of a wash item.
+class titem_property {
+public:
+    std::string ItemName;     // also the name of the item's section
+    bool IsActive = true;     // checked for washing
+    bool IsSpecial = false;   // a built-in operation selected by name
+    std::string txtfilename;  // full path of the wash item file
+};
+
+// One folder/file entry; its keys are "tFolder<Index>.<field>" in the item's section.
+class tChildFolder {
+public:
+    static constexpr const char* KeyPrefix = "tFolder";
+
+    std::string ChildItemName;
+    bool isactive = false;
+    FolderCategory bycategory = CategoryFolderMask;
+    std::string RegisterName;         // category 0: full registry key path
+    std::string RegisterValueofName;  // category 0: value that holds a folder path
+    std::string deletepath;           // category 1: folder, "\", mask
+    std::string deletefilename;       // category 2: full path of one file
+    bool IsIncludeSubfolder = false;
+    std::string txtfilename;
+    std::string ItemName;
+    int Index = 0;
+
+    tChildFolder() = default;
+    tChildFolder(const std::string& txtfilename, int Index, const std::string& ItemName) {
+        Create(txtfilename, Index, ItemName);
+    }
+    // Binds the entry to a file, a section and a position, and reads it from the file.
+    void Create(const std::string& txtfilename, int Index, const std::string& ItemName);
+    // read: every field takes its stored value or its default. Otherwise writes every key.
+    void Transfer(bool read);
+    // Appends the full path of every file the entry names (defined with the entry expansion).
+    void ListFiles(std::vector<std::string>& list) const;
+};
+
+// One registry entry; its keys are "tRegister<Index>.<field>" in the item's section.
+class tChildRegister {
+public:
+    static constexpr const char* KeyPrefix = "tRegister";
+
+    std::string ChildItemName;
+    std::string RegisterKeyName;      // root key name, "\", subkey path
+    std::string RegisterSingleValue;  // type 2: the value name
+    RegisterCleanType CleanRegisterType = CleanWholeKey;
+    bool isactive = false;
+    std::string txtfilename;
+    std::string ItemName;
+    int Index = 0;
+
+    tChildRegister() = default;
+    tChildRegister(const std::string& txtfilename, int Index, const std::string& ItemName) {
+        Create(txtfilename, Index, ItemName);
+    }
+    void Create(const std::string& txtfilename, int Index, const std::string& ItemName);
+    void Transfer(bool read);
+    // Appends the registry rows the entry names (defined with the entry expansion); may append
+    // "\" to RegisterKeyName.
+    void ListRegistry(std::vector<std::string>& list);
+};
+
+// The ordered entries of one wash item; tFolder and tRegister below.
+template <class Entry>
+class EntryList {
+public:
+    std::vector<Entry> Items;  // Items[i].Index == i after every Delete
+    std::string txtfilename;
+    std::string ItemName;
+
+    int Count() const { return static_cast<int>(Items.size()); }
+
+    // Binds the list to a file and section and reads its count and entries.
+    void Create(const std::string& txtfilename, const std::string& ItemName);
+    // read: returns the stored count (missing, not a number or negative: 0), changing nothing.
+    // Otherwise writes Count() and returns it.
+    int TransferTotal(bool read);
+    // Appends a copy of entry at position Count().
+    void Add(const Entry& entry);
+    // Removes the entry at index; later entries move down and are renumbered.
+    void Delete(int index);
+    // Copies entry into position index, which keeps index as its Index.
+    void Replace(const Entry& entry, int index);
+    // Writes the count, then every entry's keys in list order.
+    void Save();
+    static void CopyEntry(Entry& target, const Entry& source) { target = source; }
+};
+
+extern template class EntryList<tChildFolder>;
+extern template class EntryList<tChildRegister>;
+
+class tFolder : public EntryList<tChildFolder> {
+public:
+    tFolder() = default;
+    tFolder(const std::string& txtfilename, const std::string& ItemName) { Create(txtfilename, ItemName); }
+};
+
+class tRegister : public EntryList<tChildRegister> {
+public:
+    tRegister() = default;
+    tRegister(const std::string& txtfilename, const std::string& ItemName) { Create(txtfilename, ItemName); }
+};
+
+// One whole wash item.
+class tItemContent {
+public:
+    titem_property Property;
+    tFolder Folders;
+    tRegister Registers;
+
+    tItemContent() = default;
+    tItemContent(const std::string& txtfilename, const std::string& ItemName) { Create(txtfilename, ItemName); }
+
+    // Reads the item's flags and entries from its section; a missing section gives an active,
+    // non-special item without entries. Writes nothing.
+    void Create(const std::string& txtfilename, const std::string& ItemName);
+    // read: "IsActive" (default true) and "IsSpecial" (default false); otherwise writes both.
+    void TransferFlags(bool read);
+    // Binds the item, both lists and every entry to a file and section. Writes nothing.
+    void SetLocation(const std::string& txtfilename, const std::string& ItemName);
+    // Appends the item to the file's item list and writes its section; the item stays bound
+    // to that file.
+    void AddToFile(const std::string& txtfilename, const std::string& ItemName, bool IsActive);
+    // Erases the item's section, then writes it anew under newName at position itemIndex of
+    // its own file's item list.
+    void Rewrite(const std::string& newName, bool IsActive, int itemIndex);
+    // Erases the item's section and removes position itemIndex from the file's item list.
+    static void RemoveFromFile(const std::string& txtfilename, const std::string& ItemName, int itemIndex);
+};
