@@ -1,0 +1,59 @@
+// Process start: the single-instance rule, the main window and the message loop.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/Unitmain.h"
+#include "resources/icons.h"
+#include "settings/AppPaths.h"
+
+bool ActivateRunningInstance() {
+    HWND found = FindWindowA(MainWindowClass, nullptr);
+    if (!found) return false;
+    HWND top = found;
+    for (HWND owner = GetWindow(top, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) top = owner;
+    if (IsIconic(top)) {
+        ShowWindow(top, SW_RESTORE);
+    } else {
+        ShowWindow(top, SW_SHOW);
+        SetForegroundWindow(top);
+    }
+    HWND popup = GetLastActivePopup(top);
+    if (popup != top && IsWindowVisible(popup) && IsWindowEnabled(popup)) {
+        SetForegroundWindow(popup);
+    } else if (popup != top) {
+        ShowWindow(popup, SW_SHOW);
+        SetForegroundWindow(popup);
+    }
+    return true;
+}
+
+int RunApplication() {
+    if (ActivateRunningInstance()) return 0;
+
+    CoInitialize(nullptr);
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    HICON icon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ICO_APP), IMAGE_ICON, 32, 32, LR_SHARED));
+    RegisterFormClass(MainWindowClass, icon);
+    SetProgramDir(ExecutableDir());
+
+    int exitCode = 0;
+    {
+        TFormMainVRNT form;
+        HWND window = form.CreateModeless(nullptr);
+        if (!window) return 1;
+        ShowWindow(window, form.Options.StartMinimized ? SW_SHOWMINIMIZED : SW_SHOW);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            if (!IsDialogMessageA(window, &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        exitCode = static_cast<int>(msg.wParam);
+    }
+    CoUninitialize();
+    return exitCode;
+}

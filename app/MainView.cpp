@@ -1,0 +1,109 @@
+// Button images, list colours, counters and the routing of window events.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/Unitmain.h"
+#include "app/UnitmainRes.h"
+#include "resources/icons.h"
+
+namespace {
+struct ButtonImage {
+    int id;
+    int icon;
+};
+
+const ButtonImage ButtonImages[] = {
+    {IDC_btnsetting, ICO_PREFS},          {IDC_btnExclude, ICO_EXCLUDE},
+    {IDC_btnViewLog, ICO_VIEWLOG},        {IDC_btnDeleteLog, ICO_DELETELOG},
+    {IDC_SpeedButton7, ICO_IMPORT},       {IDC_btnSavePlugin, ICO_EXPORT},
+    {IDC_SpeedButton3, ICO_ABOUT},        {IDC_SpeedButton2, ICO_HELP},
+    {IDC_btnMainPreview, ICO_PREVIEW},    {IDC_btnWashAll, ICO_WASH},
+    {IDC_SpeedButton17, ICO_EXIT},        {IDC_btnPreviewCurrentItem, ICO_PREVIEW},
+    {IDC_btnWashSingle, ICO_WASH},        {IDC_SpNew, ICO_ADD},
+    {IDC_SpEdit, ICO_EDIT},               {IDC_SpDelete, ICO_REMOVE},
+    {IDC_btnUp, ICO_UP},                  {IDC_btnDown, ICO_DOWN},
+    {IDC_btnSelectall, ICO_CHECKALL},     {IDC_btnUnselectAll, ICO_UNCHECKALL},
+    {IDC_btnPreviewCurrentFolder, ICO_PREVIEW}, {IDC_btnWashFolder, ICO_WASH},
+    {IDC_btnaddfolder, ICO_ADD},          {IDC_btnEditFolder, ICO_EDIT},
+    {IDC_btndeletefolder, ICO_REMOVE},    {IDC_btnPreviewCurrentRegister, ICO_PREVIEW},
+    {IDC_btnWashRegister, ICO_WASH},      {IDC_btnAddRegsiterChild, ICO_ADD},
+    {IDC_btnEditRegsiterChild, ICO_EDIT}, {IDC_btndeleteregister, ICO_REMOVE},
+};
+
+const COLORREF SpecialRowColour = RGB(255, 0, 0);
+}  // namespace
+
+void TFormMainVRNT::SetButtonImages() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    for (const auto& b : ButtonImages) {
+        RECT rc;
+        GetClientRect(Control(b.id), &rc);
+        int size = rc.bottom - rc.top >= 28 ? 22 : 16;
+        HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(b.icon), IMAGE_ICON, size, size, LR_SHARED);
+        SendMessageA(Control(b.id), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    }
+    HICON big = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(ICO_APP), IMAGE_ICON, 32, 32, LR_SHARED));
+    HICON small = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(ICO_APP), IMAGE_ICON, 16, 16, LR_SHARED));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void TFormMainVRNT::SetListColours() {
+    // Special items are drawn in red, selected or not.
+    ChListBoxItem.RowColours = [this](int index, bool, COLORREF& text, COLORREF&) {
+        if (index >= Catalogue.Count() || !Catalogue.Items[index].IsSpecial) return false;
+        text = SpecialRowColour;
+        return true;
+    };
+}
+
+void TFormMainVRNT::SetCounters(const std::string& folderSuccess, const std::string& folderFails,
+                                const std::string& registrySuccess, const std::string& registryFails) {
+    SetControlText(IDC_LabFolderSuccess, folderSuccess);
+    SetControlText(IDC_LabFolderFails, folderFails);
+    SetControlText(IDC_LabelSuccess, registrySuccess);
+    SetControlText(IDC_LabelFails, registryFails);
+}
+
+void TFormMainVRNT::BindCommands() {
+    ChListBoxItem.OnSelect = [this] { ChListBoxItemClick(); };
+    OnClick(IDC_SpeedButton17, [this] { SpeedButton17Click(); });
+    Bind(IDM_About1, 0, [this] { About1Click(); });
+    Bind(IDM_MenuWashAll, 0, [this] { MenuWashAllClick(); });
+}
+
+bool TFormMainVRNT::Notify(NMHDR* header, LRESULT& result) {
+    return ChListBoxItem.HandleNotify(header, result) || ChListBoxFolder.HandleNotify(header, result) ||
+           ChListBoxRegister.HandleNotify(header, result);
+}
+
+bool TFormMainVRNT::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !activated_) {
+            activated_ = true;
+            PostMessageA(Handle(), WM_APP + 2, 0, 0);
+        }
+        return false;
+    case WM_APP + 2:
+        FormActivate();
+        return true;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        int row = id - IDM_MenuWashItemBase;
+        if (HIWORD(wParam) == 0 && row >= 0 && row < ChListBoxItem.Count()) {
+            MenuWashItemClick(row + 100);
+            return true;
+        }
+        return false;
+    }
+    case TrayMessage:
+        if (lParam == WM_RBUTTONUP || lParam == WM_CONTEXTMENU) ShowTrayMenu();
+        else if (lParam == WM_LBUTTONUP) RxTrayIcon1Click();
+        result = 0;
+        return true;
+    default:
+        (void)result;
+        return false;
+    }
+}

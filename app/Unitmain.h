@@ -1,0 +1,103 @@
+#pragma once
+// The main window TFormMainVRNT: the program's shared context and its commands.
+// Its members are spread over app/ by concern:
+//   MainStartup.cpp   start-up, catalogue loading, the three lists, activation, close
+//   MainView.cpp      button images, list colours, event routing, counters
+//   MainTray.cpp      tray icon, its menu and the "&Wash" submenu
+//   MainCommands.cpp  exit and the toolbar commands that do not wash
+#include <windows.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/ItemList.h"
+#include "catalogue/WashItem.h"
+#include "platform/CheckList.h"
+#include "platform/Form.h"
+#include "settings/Options.h"
+
+class TFindFile;
+
+inline constexpr const char* MainWindowClass = "TFormMainVRNT";
+inline constexpr UINT TrayMessage = WM_APP + 1;
+inline constexpr UINT_PTR Timer1Id = 1;
+inline constexpr UINT Timer1Interval = 50000;
+
+class TFormMainVRNT : public TForm {
+public:
+    TFormMainVRNT();
+    ~TFormMainVRNT() override;
+
+    // Shared context.
+    std::string ProgramDirectory;
+    titem_list Catalogue;
+    std::unique_ptr<tItemContent> CurrentItem;
+    bool HasCurrentItem() const { return CurrentItem != nullptr; }
+    std::vector<std::string> SpecificFiles;
+    TOptions Options;
+    bool Timer1Enabled = false;
+    // The program's main window ends the message loop when destroyed; tests turn this off.
+    bool QuitOnDestroy = true;
+
+    CheckList ChListBoxItem;
+    CheckList ChListBoxFolder;
+    CheckList ChListBoxRegister;
+    HMENU PopupMenu1 = nullptr;
+    HMENU MenuWash = nullptr;
+
+    // Catalogue and lists.
+    void LoadCatalogue();
+    void FillWashItemList();
+    void ReloadCatalogue();
+    void ChListBoxItemClick();
+    void FillFolderList(const tFolder& folders);
+    void FillRegisterList(const tRegister& registers);
+    void EnableEntryCommands(int row);
+    void FindFile1Found(const std::string& folder, const std::string& name);
+
+    // Tray.
+    void MenuWashItemClick(int tag);
+    void MenuWashAllClick();
+
+    // Exit.
+    void SpeedButton17Click();
+    void About1Click();
+
+    // Counters.
+    void SetCounters(const std::string& folderSuccess, const std::string& folderFails,
+                     const std::string& registrySuccess, const std::string& registryFails);
+    void SetTimer1(bool enabled);
+
+protected:
+    void FormCreate() override;
+    void FormActivate();
+    void FormClose();
+    void FormDestroy() override;
+    void CloseQuery() override;
+    bool Notify(NMHDR* header, LRESULT& result) override;
+    bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void BindCommands();
+    void SetButtonImages();
+    void SetListColours();
+    void CreateTrayIcon();
+    void RemoveTrayIcon();
+    void ShowTrayMenu();
+    void RxTrayIcon1Click();
+
+    bool activated_ = false;
+    bool closed_ = false;
+    NOTIFYICONDATAA tray_{};
+    std::vector<std::string> pluginFileNames_;
+};
+
+// The one main window of the running program.
+extern TFormMainVRNT* FormMainVRNT;
+
+// Brings a running instance to the front; false when none is running.
+bool ActivateRunningInstance();
+// Runs the program: single-instance test, main window, message loop. Returns the exit code.
+int RunApplication();

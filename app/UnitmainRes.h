@@ -1,0 +1,56 @@
+#pragma once
+// Control ids of the main window TFormMainVRNT (range 1000-1099); menu ids 1100-1199.
+#define IDD_TFormMainVRNT 1000
+#define IDC_btnsetting 1001
+#define IDC_btnExclude 1002
+#define IDC_btnViewLog 1003
+#define IDC_btnDeleteLog 1004
+#define IDC_SpeedButton7 1005
+#define IDC_btnSavePlugin 1006
+#define IDC_SpeedButton3 1007
+#define IDC_SpeedButton2 1008
+#define IDC_btnMainPreview 1009
+#define IDC_btnWashAll 1010
+#define IDC_SpeedButton17 1011
+#define IDC_Label1 1012
+#define IDC_ChListBoxItem 1013
+#define IDC_btnPreviewCurrentItem 1014
+#define IDC_btnWashSingle 1015
+#define IDC_SpNew 1016
+#define IDC_SpEdit 1017
+#define IDC_SpDelete 1018
+#define IDC_btnUp 1019
+#define IDC_btnDown 1020
+#define IDC_btnSelectall 1021
+#define IDC_btnUnselectAll 1022
+#define IDC_Label2 1023
+#define IDC_ChListBoxFolder 1024
+#define IDC_btnPreviewCurrentFolder 1025
+#define IDC_btnWashFolder 1026
+#define IDC_btnaddfolder 1027
+#define IDC_btnEditFolder 1028
+#define IDC_btndeletefolder 1029
+#define IDC_Label3 1030
+#define IDC_ChListBoxRegister 1031
+#define IDC_btnPreviewCurrentRegister 1032
+#define IDC_btnWashRegister 1033
+#define IDC_btnAddRegsiterChild 1034
+#define IDC_btnEditRegsiterChild 1035
+#define IDC_btndeleteregister 1036
+#define IDC_Label6 1037
+#define IDC_Label7 1038
+#define IDC_LabFolderSuccess 1039
+#define IDC_Label8 1040
+#define IDC_LabFolderFails 1041
+#define IDC_Label4 1042
+#define IDC_Label9 1043
+#define IDC_LabelSuccess 1044
+#define IDC_Label5 1045
+#define IDC_LabelFails 1046
+
+#define IDM_OpenMainWindow1 1101
+#define IDM_Help1 1102
+#define IDM_About1 1103
+#define IDM_MenuWashAll 1104
+// Entries of the "&Wash" submenu carry this id plus their row.
+#define IDM_MenuWashItemBase 1200

@@ -1,0 +1,152 @@
+#include "platform/CheckList.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+HFONT ListFont() {
+    static HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH | FF_SWISS, "Arial");
+    return font;
+}
+}  // namespace
+
+void CheckList::Attach(HWND listView) {
+    handle_ = listView;
+    ListView_SetExtendedListViewStyle(handle_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    ListView_SetCallbackMask(handle_, LVIS_STATEIMAGEMASK);
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(ListFont()), FALSE);
+    RECT rc;
+    GetClientRect(handle_, &rc);
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = rc.right - rc.left - GetSystemMetrics(SM_CXVSCROLL);
+    ListView_InsertColumn(handle_, 0, &column);
+    model_.OnChanged = [this](int index) { Refresh(index); };
+    Refresh(-1);
+}
+
+int CheckList::Selected() const {
+    if (!handle_) return -1;
+    int index = ListView_GetNextItem(handle_, -1, LVNI_SELECTED);
+    return index < model_.Count() ? index : -1;
+}
+
+void CheckList::Select(int index) {
+    if (!handle_) return;
+    programmatic_ = true;
+    ListView_SetItemState(handle_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (index >= 0 && index < model_.Count()) {
+        ListView_SetItemState(handle_, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(handle_, index, FALSE);
+    }
+    programmatic_ = false;
+}
+
+void CheckList::BeginUpdate() {
+    if (updateDepth_++ == 0 && handle_) SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
+}
+
+void CheckList::EndUpdate() {
+    if (updateDepth_ == 0 || --updateDepth_ > 0 || !handle_) return;
+    SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+    Refresh(-1);
+}
+
+void CheckList::Refresh(int index) {
+    if (!handle_ || updateDepth_ > 0) return;
+    int count = model_.Count();
+    if (ListView_GetItemCount(handle_) != count) {
+        programmatic_ = true;
+        ListView_SetItemCountEx(handle_, count, LVSICF_NOSCROLL);
+        programmatic_ = false;
+        InvalidateRect(handle_, nullptr, FALSE);
+    } else if (index >= 0) {
+        ListView_RedrawItems(handle_, index, index);
+    } else {
+        InvalidateRect(handle_, nullptr, FALSE);
+    }
+}
+
+void CheckList::ToggleCheck(int index) {
+    if (index < 0 || index >= model_.Count()) return;
+    model_.SetChecked(index, !model_.Checked(index));
+    if (OnClickCheck) OnClickCheck(index);
+}
+
+bool CheckList::HandleNotify(NMHDR* header, LRESULT& result) {
+    if (!handle_ || header->hwndFrom != handle_) return false;
+    switch (header->code) {
+    case LVN_GETDISPINFOA: {
+        auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
+        int i = info->item.iItem;
+        if (i < 0 || i >= model_.Count()) return true;
+        if (info->item.mask & LVIF_TEXT) {
+            const std::string* text = &model_.Text(i);
+            if (DisplayText) {
+                displayBuffer_ = DisplayText(i);
+                text = &displayBuffer_;
+            }
+            size_t n = std::min<size_t>(text->size(), info->item.cchTextMax > 0 ? info->item.cchTextMax - 1 : 0);
+            memcpy(info->item.pszText, text->data(), n);
+            info->item.pszText[n] = '\0';
+        }
+        if (info->item.mask & LVIF_STATE) {
+            info->item.state = (info->item.state & ~LVIS_STATEIMAGEMASK) |
+                               INDEXTOSTATEIMAGEMASK(model_.Checked(i) ? 2 : 1);
+            info->item.stateMask |= LVIS_STATEIMAGEMASK;
+        }
+        result = 0;
+        return true;
+    }
+    case NM_CLICK:
+    case NM_DBLCLK: {
+        auto* activate = reinterpret_cast<NMITEMACTIVATE*>(header);
+        LVHITTESTINFO hit{};
+        hit.pt = activate->ptAction;
+        int i = ListView_SubItemHitTest(handle_, &hit);
+        if (i >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) ToggleCheck(i);
+        result = 0;
+        return true;
+    }
+    case LVN_KEYDOWN: {
+        auto* key = reinterpret_cast<NMLVKEYDOWN*>(header);
+        if (key->wVKey == VK_SPACE) ToggleCheck(Selected());
+        result = 0;
+        return true;
+    }
+    case LVN_ITEMCHANGED: {
+        auto* change = reinterpret_cast<NMLISTVIEW*>(header);
+        if (!programmatic_ && (change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
+            !(change->uOldState & LVIS_SELECTED) && OnSelect)
+            OnSelect();
+        result = 0;
+        return true;
+    }
+    case NM_CUSTOMDRAW: {
+        auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+            result = RowColours ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+            return true;
+        }
+        if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && RowColours) {
+            int i = static_cast<int>(draw->nmcd.dwItemSpec);
+            bool selected = ListView_GetItemState(handle_, i, LVIS_SELECTED) & LVIS_SELECTED;
+            COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+            COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+            if (i < model_.Count() && RowColours(i, selected, text, back)) {
+                draw->nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
+                draw->clrText = text;
+                draw->clrTextBk = back;
+                result = CDRF_NEWFONT;
+                return true;
+            }
+        }
+        result = CDRF_DODEFAULT;
+        return true;
+    }
+    default:
+        return false;
+    }
+}

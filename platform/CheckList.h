@@ -1,0 +1,60 @@
+#pragma once
+// A check list window: a report-mode ListView with check boxes and one column, showing the rows
+// of a CheckListModel through a virtual (owner-data) list, so a million rows stay cheap.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/CheckListModel.h"
+
+class CheckList {
+public:
+    CheckList() = default;
+    CheckList(const CheckList&) = delete;
+    CheckList& operator=(const CheckList&) = delete;
+
+    // Binds the ListView control; the form routes its WM_NOTIFY to HandleNotify.
+    void Attach(HWND listView);
+    HWND Handle() const { return handle_; }
+    CheckListModel& Model() { return model_; }
+    const CheckListModel& Model() const { return model_; }
+
+    int Count() const { return model_.Count(); }
+    const std::string& Text(int index) const { return model_.Text(index); }
+    bool Checked(int index) const { return model_.Checked(index); }
+    void SetChecked(int index, bool checked) { model_.SetChecked(index, checked); }
+    int Add(const std::string& text, bool checked = false) { return model_.Add(text, checked); }
+    void Clear() { model_.Clear(); }
+
+    // The selected row, or -1.
+    int Selected() const;
+    // Selects a row (or none with -1) without raising OnSelect.
+    void Select(int index);
+
+    // Update mode: repainting and item-count updates wait until EndUpdate.
+    void BeginUpdate();
+    void EndUpdate();
+
+    // Raised when the user selects a row (click or keys).
+    std::function<void()> OnSelect;
+    // Raised after the user changed a row's check mark.
+    std::function<void(int)> OnClickCheck;
+    // Text colour of a row; selected tells whether it is drawn selected. Default: system colours.
+    std::function<bool(int index, bool selected, COLORREF& text, COLORREF& back)> RowColours;
+    // Text shown for a row, when it differs from the row's own text.
+    std::function<std::string(int index)> DisplayText;
+
+    bool HandleNotify(NMHDR* header, LRESULT& result);
+
+private:
+    void Refresh(int index);
+    void ToggleCheck(int index);
+
+    HWND handle_ = nullptr;
+    CheckListModel model_;
+    int updateDepth_ = 0;
+    bool programmatic_ = false;
+    std::string displayBuffer_;
+};

@@ -1,0 +1,167 @@
+#include "platform/Form.h"
+
+#include <commctrl.h>
+#include <htmlhelp.h>
+
+TForm::~TForm() {
+    if (handle_ && !modal_) DestroyWindow(handle_);
+}
+
+int TForm::ShowModal(HWND owner) {
+    modal_ = true;
+    modalResult_ = mrNone;
+    INT_PTR r = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
+                                DialogProc, reinterpret_cast<LPARAM>(this));
+    handle_ = nullptr;
+    return r < 0 ? mrCancel : static_cast<int>(r);
+}
+
+HWND TForm::CreateModeless(HWND owner) {
+    modal_ = false;
+    CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+                       reinterpret_cast<LPARAM>(this));
+    return handle_;
+}
+
+void TForm::Close(int result) {
+    modalResult_ = result;
+    if (!handle_) return;
+    if (modal_) EndDialog(handle_, result);
+    else DestroyWindow(handle_);
+}
+
+std::string TForm::ControlText(int id) const {
+    HWND control = Control(id);
+    int n = GetWindowTextLengthA(control);
+    std::string text(n + 1, '\0');
+    GetWindowTextA(control, text.data(), n + 1);
+    text.resize(strlen(text.c_str()));
+    return text;
+}
+
+void TForm::SetControlText(int id, const std::string& text) { SetWindowTextA(Control(id), text.c_str()); }
+
+void TForm::ShowHelp() {
+    if (HelpFile.empty() || HelpContext == 0) return;
+    HtmlHelpA(GetDesktopWindow(), HelpFile.c_str(), HH_HELP_CONTEXT, HelpContext);
+}
+
+void TForm::AddHint(HWND control, const std::string& text) {
+    if (!tooltip_) {
+        tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    TOOLINFOA info{};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = handle_;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<char*>(text.c_str());
+    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void TForm::InitHints() {
+    for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        int id = GetDlgCtrlID(child);
+        char text[512];
+        if (id > 0 && LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof(text)) > 0)
+            AddHint(child, text);
+    }
+}
+
+void TForm::CentreOnDesktop() {
+    RECT work, rc;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(handle_, &rc);
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    SetWindowPos(handle_, nullptr, work.left + (work.right - work.left - w) / 2,
+                 work.top + (work.bottom - work.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void TForm::SetClientSize(int width, int height) {
+    RECT rc{0, 0, width, height};
+    AdjustWindowRectEx(&rc, GetWindowLongA(handle_, GWL_STYLE), FALSE, GetWindowLongA(handle_, GWL_EXSTYLE));
+    SetWindowPos(handle_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
+INT_PTR CALLBACK TForm::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TForm* form;
+    if (msg == WM_INITDIALOG) {
+        form = reinterpret_cast<TForm*>(lParam);
+        form->handle_ = window;
+        SetWindowLongPtrA(window, DWLP_USER, lParam);
+    } else {
+        form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, DWLP_USER));
+    }
+    if (!form) return FALSE;
+    INT_PTR r = form->Handle(msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, DWLP_USER, 0);
+        form->handle_ = nullptr;
+        form->tooltip_ = nullptr;
+    }
+    return r;
+}
+
+INT_PTR TForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    switch (msg) {
+    case WM_INITDIALOG:
+        InitHints();
+        FormCreate();
+        return TRUE;
+    case WM_COMMAND: {
+        int id = LOWORD(wParam), code = HIWORD(wParam);
+        auto it = commands_.find({id, code});
+        if (it != commands_.end()) {
+            it->second();
+            return TRUE;
+        }
+        if (id == IDCANCEL && code == BN_CLICKED && lParam == 0) {
+            CloseQuery();
+            return TRUE;
+        }
+        break;
+    }
+    case WM_NOTIFY:
+        if (Notify(reinterpret_cast<NMHDR*>(lParam), result)) {
+            SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
+        break;
+    case WM_HELP:
+        ShowHelp();
+        return TRUE;
+    case WM_CLOSE:
+        CloseQuery();
+        return TRUE;
+    case WM_DESTROY:
+        FormDestroy();
+        break;
+    default:
+        break;
+    }
+    if (Message(msg, wParam, lParam, result)) {
+        SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+void RegisterFormClass(const char* className, HICON icon) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &wc)) return;
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = DefDlgProcA;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className;
+    RegisterClassExA(&wc);
+}

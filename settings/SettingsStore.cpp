@@ -1,0 +1,55 @@
+#include "settings/SettingsStore.h"
+
+#include <windows.h>
+
+#include "platform/Profile.h"
+
+using namespace settings;
+
+unsigned ParseScheduleOption(const std::string& value) {
+    unsigned set = 0;
+    if (value.find("byStart") != std::string::npos) set |= ScheduleAtStart;
+    if (value.find("byShutdown") != std::string::npos) set |= ScheduleAtShutdown;
+    if (value.find("byEveryHour") != std::string::npos) set |= ScheduleEveryNMinutes;
+    return set;
+}
+
+std::string FormatScheduleOption(unsigned scheduleSet) {
+    std::string value;
+    if (scheduleSet & ScheduleAtStart) value += "byStart ";
+    if (scheduleSet & ScheduleAtShutdown) value += "byShutdown ";
+    if (scheduleSet & ScheduleEveryNMinutes) value += "byEveryHour ";
+    return value;
+}
+
+double NowAsDateTime() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    FILETIME ft;
+    SystemTimeToFileTime(&now, &ft);
+    ULARGE_INTEGER ticks;
+    ticks.LowPart = ft.dwLowDateTime;
+    ticks.HighPart = ft.dwHighDateTime;
+    // FILETIME counts 100 ns from 1601-01-01; 109205 days lie between it and 1899-12-30.
+    return static_cast<double>(ticks.QuadPart) / 864000000000.0 - 109205.0;
+}
+
+bool ReadOptionsAtStartup(const std::string& settingsFile, TOptions& options) {
+    ProfileFile ini(settingsFile);
+    if (ini.ReadBool(RunSection, AutoRunKey, false) && ini.ReadBool(RunSection, IsMinimizedKey, false))
+        options.StartMinimized = true;
+    options.QuickDelete = ini.ReadBool(DeleteSection, UseQuickKey, true);
+    unsigned schedule = ParseScheduleOption(ini.ReadString(ScheduleSection, ScheduleOptionKey, ""));
+    bool timer = (schedule & ScheduleEveryNMinutes) != 0;
+    if (timer) options.LastAutoWashTime = NowAsDateTime();
+    options.ScheduleSet |= schedule;
+    options.IntervalMinutes = ini.ReadInteger(ScheduleSection, MinutesKey, 2);
+    options.PromptBeforeClean = ini.ReadBool(DeleteSection, PromptBeforeKey, false);
+    options.WriteToLog = ini.ReadBool(LogSection, WriteToLogKey, true);
+    options.DeleteLogOnExit = ini.ReadBool(LogSection, DeleteLogOnExitKey, false);
+    return timer;
+}
+
+bool ReadAutoRun(const std::string& settingsFile) {
+    return ProfileFile(settingsFile).ReadBool(RunSection, AutoRunKey, false);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Sections, keys and defaults of the settings file, and the start-up read of the options record.
+#include <string>
+
+#include "settings/Options.h"
+
+namespace settings {
+inline constexpr const char* RunSection = "Run";
+inline constexpr const char* AutoRunKey = "Auto Run";
+inline constexpr const char* IsMinimizedKey = "Is Minimized";
+inline constexpr const char* DeleteSection = "Delete Option";
+inline constexpr const char* UseQuickKey = "Use Quick";
+inline constexpr const char* PromptBeforeKey = "prompt Before";
+inline constexpr const char* ScheduleSection = "Schedule";
+inline constexpr const char* ScheduleOptionKey = "Schedule Option";
+inline constexpr const char* MinutesKey = "Minuts";
+inline constexpr const char* LogSection = "Log";
+inline constexpr const char* WriteToLogKey = "Write to Log";
+inline constexpr const char* DeleteLogOnExitKey = "Delete Log On Exit";
+inline constexpr const char* HotKeySection = "Hot Key";
+inline constexpr const char* DetectSection = "Detect";
+inline constexpr const char* DetectAtLoadKey = "Detect directory at load";
+}  // namespace settings
+
+// The schedule set named by a "Schedule Option" value (case-sensitive word tests).
+unsigned ParseScheduleOption(const std::string& value);
+// The "Schedule Option" value of a schedule set: "byStart " "byShutdown " "byEveryHour ".
+std::string FormatScheduleOption(unsigned scheduleSet);
+
+// Local date and time as days since 1899-12-30 with the time as fraction of a day.
+double NowAsDateTime();
+
+// Reads the options record from the settings file; the schedule set only gains triggers.
+// Returns whether the schedule timer is to run.
+bool ReadOptionsAtStartup(const std::string& settingsFile, TOptions& options);
+
+// "Auto Run" of section "Run" (default false), read where the start-up wash is decided.
+bool ReadAutoRun(const std::string& settingsFile);

@@ -1,0 +1,122 @@
+#include "tests/support/UiDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace {
+struct FindArgs {
+    const char* className;
+    const char* caption;
+    bool messageBox;
+    HWND found;
+};
+
+BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM param) {
+    auto* args = reinterpret_cast<FindArgs*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+    char cls[256] = {};
+    GetClassNameA(window, cls, sizeof(cls));
+    if (args->className && strcmp(cls, args->className) != 0) return TRUE;
+    if (args->caption && UiDriver::Text(window) != args->caption) return TRUE;
+    if (args->messageBox && !GetDlgItem(window, 0xFFFF)) return TRUE;
+    args->found = window;
+    return FALSE;
+}
+}  // namespace
+
+HWND UiDriver::WaitForWindow(const char* className, const char* caption, int timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        FindArgs args{className, caption, false, nullptr};
+        EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&args));
+        if (args.found) return args.found;
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return nullptr;
+        Sleep(20);
+    }
+}
+
+HWND UiDriver::WaitForMessageBox(int timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        FindArgs args{"#32770", nullptr, true, nullptr};
+        EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&args));
+        if (args.found) return args.found;
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return nullptr;
+        Sleep(20);
+    }
+}
+
+bool UiDriver::WaitGone(HWND window, int timeoutMs) {
+    DWORD start = GetTickCount();
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+std::string UiDriver::Text(HWND window) {
+    char text[4096] = {};
+    // WM_GETTEXT through SendMessageTimeout: the window belongs to another thread.
+    DWORD_PTR n = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                        5000, &n);
+    return std::string(text);
+}
+
+std::string UiDriver::MessageBoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
+
+void UiDriver::Click(HWND dialog, int buttonId) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+UINT UiDriver::MessageBoxIcon(HWND box) {
+    HWND icon = GetDlgItem(box, 0x0440);  // the icon control of a message box
+    if (!icon) return 0;
+    HICON shown = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
+    if (shown == LoadIcon(nullptr, IDI_WARNING)) return MB_ICONWARNING;
+    if (shown == LoadIcon(nullptr, IDI_ERROR)) return MB_ICONERROR;
+    if (shown == LoadIcon(nullptr, IDI_INFORMATION)) return MB_ICONINFORMATION;
+    if (shown == LoadIcon(nullptr, IDI_QUESTION)) return MB_ICONQUESTION;
+    return 0;
+}
+
+std::vector<int> UiDriver::ButtonIds(HWND dialog) {
+    std::vector<int> ids;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char cls[64] = {};
+        GetClassNameA(child, cls, sizeof(cls));
+        if (_stricmp(cls, "Button") == 0 && IsWindowVisible(child)) ids.push_back(GetDlgCtrlID(child));
+    }
+    return ids;
+}
+
+void PumpMessages(int milliseconds) {
+    DWORD start = GetTickCount();
+    MSG msg;
+    do {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    } while (static_cast<int>(GetTickCount() - start) < milliseconds);
+}
+
+void RunWithDriver(const std::function<void()>& uiAction, const std::function<void(UiDriver&)>& script) {
+    UiDriver driver;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        script(driver);
+        done = true;
+    });
+    uiAction();
+    // Keep the UI thread responsive until the script has finished.
+    while (!done) PumpMessages(10);
+    worker.join();
+}

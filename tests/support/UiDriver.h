@@ -1,0 +1,37 @@
+#pragma once
+// Drives windows from a second thread while the test's UI thread runs a handler that shows
+// them: finds a dialog by caption or a message box, reads its texts, clicks its buttons.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class UiDriver {
+public:
+    // A visible top-level window of this process with the class (nullptr: any) and caption
+    // (nullptr: any); nullptr after the timeout.
+    HWND WaitForWindow(const char* className, const char* caption, int timeoutMs = 10000);
+    // A message box (class #32770 holding the text control 0xFFFF).
+    HWND WaitForMessageBox(int timeoutMs = 10000);
+    // Waits until the window is gone; false on timeout.
+    bool WaitGone(HWND window, int timeoutMs = 10000);
+
+    static std::string MessageBoxText(HWND box);
+    static std::string Text(HWND window);
+    // Clicks a button of a dialog by posting its notification.
+    static void Click(HWND dialog, int buttonId);
+    // Answers a message box with IDYES, IDNO or IDOK.
+    void Answer(HWND box, int button) { Click(box, button); }
+    // Icon of a message box: MB_ICONWARNING, MB_ICONERROR, MB_ICONINFORMATION or 0.
+    static UINT MessageBoxIcon(HWND box);
+    // Ids of the buttons a dialog shows.
+    static std::vector<int> ButtonIds(HWND dialog);
+};
+
+// Runs uiAction on the calling thread (pumping messages as its windows do) while script runs
+// on a driver thread; returns when both have ended. The driver's failures are gtest failures.
+void RunWithDriver(const std::function<void()>& uiAction, const std::function<void(UiDriver&)>& script);
+
+// Processes pending messages of the calling thread for a while.
+void PumpMessages(int milliseconds = 50);
