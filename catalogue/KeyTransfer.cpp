@@ -1,0 +1,20 @@
+#include "catalogue/KeyTransfer.h"
+
+void KeyTransfer::Text(const char* key, std::string& field) const {
+    if (read_) field = file_.ReadString(section_, prefix_ + key);
+    else file_.WriteString(section_, prefix_ + key, field);
+}
+
+void KeyTransfer::Flag(const char* key, bool& field, bool def) const {
+    if (read_) field = file_.ReadBool(section_, prefix_ + key, def);
+    else file_.WriteBool(section_, prefix_ + key, field);
+}
+
+void KeyTransfer::ChoiceValue(const char* key, int& value, int def) const {
+    if (!read_) {
+        file_.WriteInteger(section_, prefix_ + key, value);
+        return;
+    }
+    value = file_.ReadInteger(section_, prefix_ + key, def);
+    if (value < 0 || value > 2) value = 0;
+}
