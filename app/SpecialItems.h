@@ -1,0 +1,25 @@
+#pragma once
+// Special items: wash items whose name selects a built-in operation, and the specific file list.
+#include <windows.h>
+
+#include <string>
+
+#include "engine/Unitwasher.h"
+
+inline constexpr const char* RecycleBinItem = "Recycle Bin";
+inline constexpr const char* UrlHistoryItem = "The history of Internet Explorer";
+inline constexpr const char* ShellFoldersKey = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Empties the Recycle Bin of all drives without confirmation, progress or sound. Nothing is
+// reported when the shell offers no SHEmptyRecycleBinA.
+void EmptyRecycleBin(HWND owner);
+
+// Runs the operation the name selects (exact case; any other name runs none) and, when
+// writeLog is set, writes a log block of its own with one "Success" row. An error of the
+// operation raises before the log row.
+void WashSpecialItem(const std::string& name, bool writeLog, HWND owner);
+
+// The cookie and cache index files of the "Shell Folders" key of the current user.
+SpecificFileList BuildSpecificFileList();
+// The same, read from the "Cookies" and "Cache" values of any key; empty when it can't be opened.
+SpecificFileList ReadSpecificFileList(HKEY root, const std::string& keyPath);

@@ -1,0 +1,146 @@
+// Registry deletion: key rows (a key with its subkeys) and value rows (one value).
+#include <cstdio>
+#include <cstring>
+
+#include "catalogue/RootKeys.h"
+#include "engine/Unitwasher.h"
+#include "platform/Registry.h"
+#include "platform/Text.h"
+
+namespace {
+
+const size_t KeyMarkerLength = std::char_traits<char>::length(DeleteKeyMarker);
+const size_t ValueMarkerLength = std::char_traits<char>::length(DeleteValueMarker);
+
+bool HasMarker(const std::string& row) {
+    return row.find(DeleteKeyMarker) != std::string::npos || row.find(DeleteValueMarker) != std::string::npos;
+}
+
+// Root and key path below it, without surrounding blanks and without a trailing backslash
+// (the entry's own key row ends in one).
+RegistryPath KeyOfRow(const std::string& keyPath) {
+    RegistryPath path = SplitRegistryPath(Trim(keyPath));
+    while (!path.keyPath.empty() && path.keyPath.back() == '\\') path.keyPath.pop_back();
+    return path;
+}
+
+bool IsBelowRoot(const RegistryPath& path) {
+    return path.keyPath.find_first_not_of('\\') != std::string::npos;
+}
+
+std::string HexBytes(const BYTE* data, DWORD size) {
+    std::string text;
+    char byte[4];
+    for (DWORD i = 0; i < size; ++i) {
+        std::snprintf(byte, sizeof(byte), i ? " %02X" : "%02X", data[i]);
+        text += byte;
+    }
+    return text;
+}
+
+// Text data up to the first NUL; numbers in decimal, other data as hex bytes.
+std::string ValueText(HKEY key, const std::string& name) {
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
+    std::string data(size + 2, '\0');
+    DWORD got = size;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) !=
+        ERROR_SUCCESS)
+        return {};
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(data.data());
+    switch (type) {
+        case REG_SZ:
+        case REG_EXPAND_SZ:
+        case REG_MULTI_SZ:
+            return std::string(data.c_str());
+        case REG_DWORD:
+            if (got >= 4) {
+                DWORD number;
+                std::memcpy(&number, bytes, 4);
+                return std::to_string(number);
+            }
+            break;
+        case REG_QWORD:
+            if (got >= 8) {
+                unsigned long long number;
+                std::memcpy(&number, bytes, 8);
+                return std::to_string(number);
+            }
+            break;
+    }
+    return HexBytes(bytes, got);
+}
+
+}  // namespace
+
+bool SplitRegistryRow(const std::string& row, std::string& keyPath, std::string& valueName) {
+    auto at = row.find(DeleteKeyMarker);
+    if (at != std::string::npos) {
+        keyPath = row.substr(0, at) + row.substr(at + KeyMarkerLength);
+        valueName.clear();
+        return true;
+    }
+    at = row.find(DeleteValueMarker);
+    if (at != std::string::npos) {
+        keyPath = row.substr(0, at);
+        valueName = row.substr(at + ValueMarkerLength);
+    } else {
+        keyPath = row;
+        valueName.clear();
+    }
+    return false;
+}
+
+bool DeleteRegistryRow(RegistryKey& registry, const std::string& keyPath, const std::string& valueName,
+                       bool wholeKey) {
+    RegistryPath path = KeyOfRow(keyPath);
+    registry.SetRoot(path.root);
+    // A key path naming a root key itself would empty the whole root: never.
+    if (wholeKey && !IsBelowRoot(path)) return false;
+    if (!registry.OpenKey(path.keyPath)) return false;
+    bool done;
+    if (wholeKey) {
+        registry.CloseKey();
+        done = registry.DeleteKey(path.keyPath);
+    } else {
+        done = registry.DeleteValue(valueName);
+    }
+    registry.CloseKey();
+    return done;
+}
+
+void WashRegistryList(const CheckListModel& list, bool writeLog, int& successCount, int& failCount) {
+    successCount = 0;
+    failCount = 0;
+    RegistryKey registry;
+    const int count = list.Count();
+    std::string keyPath, valueName;
+    for (int i = 0; i < count; ++i) {
+        if (!list.Checked(i)) continue;
+        const std::string& row = list.Text(i);
+        bool done;
+        std::string item;
+        if (!HasMarker(row)) {
+            // Not a row entry expansion makes: nothing is deleted.
+            done = false;
+            item = row;
+        } else if (SplitRegistryRow(row, keyPath, valueName)) {
+            done = DeleteRegistryRow(registry, keyPath, valueName, true);
+            item = keyPath;
+        } else {
+            done = DeleteRegistryRow(registry, keyPath, valueName, false);
+            item = keyPath + valueName;
+        }
+        ++(done ? successCount : failCount);
+        if (writeLog) WriteWashLogRow(WashRowKind::RegistryEntry, false, done, item, "");
+    }
+}
+
+std::string ReadRowValueText(const std::string& row) {
+    std::string keyPath, valueName;
+    if (!HasMarker(row) || SplitRegistryRow(row, keyPath, valueName)) return {};
+    RegistryPath path = KeyOfRow(keyPath);
+    RegistryKey registry(path.root);
+    if (!registry.OpenKey(path.keyPath)) return {};
+    return ValueText(registry.Handle(), valueName);
+}

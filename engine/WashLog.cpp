@@ -1,0 +1,187 @@
+// The wash log: log.htm, appended block by block through one buffered stream per wash.
+#include <cstdio>
+
+#include "engine/Unitwasher.h"
+#include "platform/Error.h"
+#include "settings/AppPaths.h"
+
+namespace {
+
+constexpr size_t LogBufferSize = 64 * 1024;
+
+class LogStream {
+public:
+    bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
+
+    void Open(const std::string& path) {
+        Discard();
+        path_ = path;
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) Fail();
+        LARGE_INTEGER zero{};
+        if (!SetFilePointerEx(file, zero, nullptr, FILE_END)) {
+            CloseHandle(file);
+            Fail();
+        }
+        file_ = file;
+        buffer_.reserve(LogBufferSize);
+    }
+
+    // Appends one line and its CR LF; the buffer goes to the file when it is full.
+    void Line(const std::string& text) {
+        buffer_ += text;
+        buffer_ += "\r\n";
+        if (buffer_.size() >= LogBufferSize) Flush();
+    }
+
+    void Close() {
+        Flush();
+        HANDLE file = file_;
+        file_ = INVALID_HANDLE_VALUE;
+        if (!CloseHandle(file)) Fail();
+    }
+
+    // Writes what it can of the buffer and closes, ignoring errors.
+    void Discard() {
+        if (!IsOpen()) return;
+        DWORD written = 0;
+        if (!buffer_.empty())
+            WriteFile(file_, buffer_.data(), static_cast<DWORD>(buffer_.size()), &written, nullptr);
+        buffer_.clear();
+        CloseHandle(file_);
+        file_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    void Flush() {
+        size_t done = 0;
+        while (done < buffer_.size()) {
+            DWORD written = 0;
+            BOOL ok = WriteFile(file_, buffer_.data() + done, static_cast<DWORD>(buffer_.size() - done),
+                                &written, nullptr);
+            if (!ok || written == 0) {
+                buffer_.clear();
+                CloseHandle(file_);
+                file_ = INVALID_HANDLE_VALUE;
+                Fail();
+            }
+            done += written;
+        }
+        buffer_.clear();
+    }
+
+    [[noreturn]] void Fail() const { throw AppError(FormatMessageText("Unable to write to %s", path_)); }
+
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+    std::string path_;
+    std::string buffer_;
+};
+
+LogStream& Log() {
+    static LogStream log;
+    return log;
+}
+
+const char* const HeadingLines[] = {
+    "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">",
+    "<tr>",
+    "<td width=\"14%\">",
+    "<div align=\"center\"><b>Type</b></div>",
+    "</td>",
+    "<td width=\"5%\">",
+    "<div align=\"center\"><b>Mode</b></div>",
+    "</td>",
+    "<td width=\"8%\">",
+    "<div align=\"center\"><b>Status</b></div>",
+    "</td>",
+    "<td width=\"61%\">",
+    "<div align=\"center\"><b>Items</b></div>",
+    "</td>",
+    "<td width=\"12%\">",
+    "<div align=\"center\"><b>Note</b></div>",
+    "</td>",
+    "</tr>",
+};
+
+std::string Cell(const char* width, const std::string& colour, const std::string& text) {
+    return "<td width=\"" + std::string(width) + "\"><font size=\"2\" color=\"" + colour + "\">" + text +
+           "</font></td>";
+}
+
+}  // namespace
+
+std::string FormatWashLogTime(const SYSTEMTIME& t) {
+    char text[32];
+    if (t.wHour == 0 && t.wMinute == 0 && t.wSecond == 0)
+        std::snprintf(text, sizeof(text), "%04u-%02u-%02u", t.wYear, t.wMonth, t.wDay);
+    else
+        std::snprintf(text, sizeof(text), "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay,
+                      t.wHour, t.wMinute, t.wSecond);
+    return text;
+}
+
+std::string HtmlEscape(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+void OpenWashLog() {
+    LogStream& log = Log();
+    log.Open(LogFilePath());
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    log.Line("<p align=\"center\"><font size=\"4\"><b>" + FormatWashLogTime(now) + "</b></font></p>");
+    for (const char* line : HeadingLines) log.Line(line);
+}
+
+void WriteWashLogRow(WashRowKind kind, bool quick, bool success, const std::string& item,
+                     const std::string& note) {
+    LogStream& log = Log();
+    if (!log.IsOpen()) throw AppError("File not open");
+    std::string type, colour, mode = "&nbsp;";
+    switch (kind) {
+        case WashRowKind::FolderFile:
+            type = "Folder/File";
+            colour = "#000000";
+            mode = quick ? "Quick" : "Secure";
+            break;
+        case WashRowKind::RegistryEntry:
+            type = "Registry Entry";
+            colour = "#000040";
+            break;
+        case WashRowKind::SpecialItem:
+            type = "Special Item";
+            colour = "#FF00FF";
+            break;
+    }
+    if (!success) colour = "#FF0000";
+    log.Line("<tr>");
+    log.Line(Cell("14%", colour, type));
+    log.Line(Cell("5%", colour, mode));
+    log.Line(Cell("8%", colour, success ? "Success" : "Fail"));
+    log.Line(Cell("61%", colour, HtmlEscape(item)));
+    log.Line(Cell("12%", colour, note.empty() ? "&nbsp;" : HtmlEscape(note)));
+    log.Line("</tr>");
+}
+
+void CloseWashLog() {
+    LogStream& log = Log();
+    if (!log.IsOpen()) throw AppError("File not open");
+    log.Line("</table>");
+    log.Close();
+}
+
+void AbandonWashLog() { Log().Discard(); }
+
+bool WashLogIsOpen() { return Log().IsOpen(); }
