@@ -29,13 +29,16 @@ std::string HostPath(const std::string& path) {
     return result;
 }
 
-bool HostLink(const std::string& target, const std::string& linkPath) {
-    std::string link = WithoutBackslash(linkPath);
+// The host path of a link, through its parent folder (the link itself is not followed).
+std::string HostLinkPath(const std::string& link) {
     auto slash = link.rfind('\\');
-    std::string hostTarget = HostPath(WithoutBackslash(target));
-    std::string hostParent = HostPath(link.substr(0, slash));
-    if (hostTarget.empty() || hostParent.empty() || slash == std::string::npos) return false;
-    std::string command = "/bin/ln -s \"" + hostTarget + "\" \"" + hostParent + "/" + link.substr(slash + 1) + "\"";
+    if (slash == std::string::npos) return {};
+    std::string parent = HostPath(link.substr(0, slash));
+    return parent.empty() ? parent : parent + "/" + link.substr(slash + 1);
+}
+
+// Starts a host program; it gives no usable exit code, so callers wait for its effect.
+bool StartHost(std::string command) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -43,9 +46,19 @@ bool HostLink(const std::string& target, const std::string& linkPath) {
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    // A host process gives no usable exit code here: wait for the link to appear.
-    for (int i = 0; i < 500 && !IsLink(link); ++i) Sleep(10);
-    return IsLink(link);
+    return true;
+}
+
+bool WaitUntil(const std::string& path, bool linked) {
+    for (int i = 0; i < 500 && IsLink(path) != linked; ++i) Sleep(10);
+    return IsLink(path) == linked;
+}
+
+bool HostLink(const std::string& target, const std::string& link) {
+    std::string hostTarget = HostPath(WithoutBackslash(target));
+    std::string hostLink = HostLinkPath(link);
+    if (hostTarget.empty() || hostLink.empty()) return false;
+    return StartHost("/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\"") && WaitUntil(link, true);
 }
 }  // namespace
 
@@ -55,4 +68,12 @@ bool MakeFolderLink(const std::string& target, const std::string& linkPath) {
         IsLink(link))
         return true;
     return HostLink(target, link);
+}
+
+bool RemoveFolderLink(const std::string& linkPath) {
+    std::string link = WithoutBackslash(linkPath);
+    if (!IsLink(link)) return false;
+    if (RemoveDirectoryA(link.c_str()) || !IsLink(link)) return true;
+    std::string hostLink = HostLinkPath(link);
+    return !hostLink.empty() && StartHost("/bin/rm -f \"" + hostLink + "\"") && WaitUntil(link, false);
 }
