@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/Unitmain.h"
+#include "app/UnitmainRes.h"
+#include "settings/AppPaths.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+// A program directory with two wash item files, made before the window is created.
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
+        CreateDirectoryA((dir.Path() + "plugin").c_str(), nullptr);
+        system = dir.Path() + "const\\system.txt";
+        user = dir.Path() + "const\\user.txt";
+        WriteTextFile(system,
+                      "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Recycle Bin\r\n"
+                      "[Alpha]\r\nIsActive=1\r\ntFolder.Total=2\r\n"
+                      "tFolder0.ChildItemName=Temp files\r\ntFolder0.isactive=1\r\n"
+                      "tFolder1.ChildItemName=Logs\r\ntFolder1.isactive=0\r\n"
+                      "tRegister.Total=1\r\ntRegister0.ChildItemName=Run list\r\ntRegister0.isactive=1\r\n"
+                      "[Recycle Bin]\r\nIsActive=0\r\nIsSpecial=1\r\n");
+        WriteTextFile(user, "[Common]\r\nTotal=1\r\nItem0=Gamma\r\n[Gamma]\r\nIsActive=1\r\n");
+        SetProgramDir(dir.Path());
+        RegisterFormClass(MainWindowClass, nullptr);
+    }
+    void TearDown() override { form.reset(); }
+
+    TFormMainVRNT& Open() {
+        form = std::make_unique<TFormMainVRNT>();
+        form->QuitOnDestroy = false;
+        EXPECT_NE(form->CreateModeless(nullptr), nullptr);
+        return *form;
+    }
+    void CloseWindow() {
+        SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(form->Handle(), nullptr);
+    }
+    std::vector<std::string> Rows(const CheckList& list) {
+        std::vector<std::string> rows;
+        for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Text(i) + (list.Checked(i) ? " [x]" : " [ ]"));
+        return rows;
+    }
+    std::string Key(const std::string& name, const std::string& file) { return name + "<|>" + file; }
+
+    TempDir dir;
+    std::string system, user;
+    std::unique_ptr<TFormMainVRNT> form;
+};
+
+using Strings = std::vector<std::string>;
+}  // namespace
+
+TEST_F(MainWindowTest, WindowShapeCaptionAndBlankCounters) {
+    TFormMainVRNT& main = Open();
+    HWND window = main.Handle();
+    char text[64];
+    GetWindowTextA(window, text, sizeof(text));
+    EXPECT_STREQ(text, "Varnolt  V1.02");
+    GetClassNameA(window, text, sizeof(text));
+    EXPECT_STREQ(text, "TFormMainVRNT");
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 566);
+    EXPECT_EQ(client.bottom, 421);
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_EQ(main.HelpContext, 58);
+    for (int id : {IDC_LabFolderSuccess, IDC_LabFolderFails, IDC_LabelSuccess, IDC_LabelFails})
+        EXPECT_EQ(main.ControlText(id), "");
+    // Every picture button has its hint and an image.
+    char hint[128];
+    ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDC_btnWashAll, hint, sizeof(hint)), 0);
+    EXPECT_STREQ(hint, "Clean All Wash Items Checked");
+    ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDC_btnAddRegsiterChild, hint, sizeof(hint)), 0);
+    EXPECT_STREQ(hint, "Add Registry Entry Item");
+    EXPECT_NE(SendMessageA(main.Control(IDC_btnWashAll), BM_GETIMAGE, IMAGE_ICON, 0), 0);
+    CloseWindow();
+}
+
+TEST_F(MainWindowTest, ListsComeFromTheFilesWithOrderFileChecksAndPositions) {
+    // The order file puts Gamma first and unchecks Alpha, whose own file says checked;
+    // a row for a vanished item is dropped.
+    WriteTextFile(dir.Path() + "order.ini",
+                  "[Common]\r\nTotal=3\r\nItem0=" + Key("Gamma", user) + "\r\nItem1=" + Key("Gone", user) +
+                      "\r\nItem2=" + Key("Alpha", system) + "\r\n[" + Key("Gamma", user) +
+                      "]\r\ntxtfilename=" + user + "\r\nIsActive=1\r\n[" + Key("Gone", user) +
+                      "]\r\ntxtfilename=" + user + "\r\n[" + Key("Alpha", system) + "]\r\ntxtfilename=" +
+                      system + "\r\nIsActive=0\r\n");
+    TFormMainVRNT& main = Open();
+    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Gamma [x]", "Alpha [ ]", "Recycle Bin [ ]"}));
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 0);
+    ASSERT_TRUE(main.HasCurrentItem());
+    EXPECT_EQ(main.CurrentItem->Property.ItemName, "Gamma");
+    EXPECT_EQ(main.ChListBoxFolder.Count(), 0);
+
+    main.ChListBoxItem.Select(1);
+    main.ChListBoxItemClick();
+    EXPECT_EQ(Rows(main.ChListBoxFolder), (Strings{"Temp files [x]", "Logs [ ]"}));
+    EXPECT_EQ(Rows(main.ChListBoxRegister), (Strings{"Run list [x]"}));
+    EXPECT_EQ(main.ChListBoxFolder.Selected(), 0);
+    EXPECT_EQ(main.ChListBoxRegister.Selected(), 0);
+    CloseWindow();
+}
+
+TEST_F(MainWindowTest, PluginFilesFollowSystemAndUserItems) {
+    WriteTextFile(dir.Path() + "plugin\\extra.txt", "[Common]\r\nTotal=1\r\nItem0=Plug\r\n");
+    WriteTextFile(dir.Path() + "plugin\\notes.txt", "just some text\r\n");
+    CreateDirectoryA((dir.Path() + "plugin\\deeper").c_str(), nullptr);
+    WriteTextFile(dir.Path() + "plugin\\deeper\\hidden.txt", "[Common]\r\nTotal=1\r\nItem0=Deep\r\n");
+    TFormMainVRNT& main = Open();
+    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "Plug [x]"}));
+    EXPECT_EQ(main.Catalogue.Items[3].txtfilename, dir.Path() + "plugin\\extra.txt");
+    CloseWindow();
+}
+
+TEST_F(MainWindowTest, SpecialItemsAreRedAndDisableExactlyTheTwelveEntryButtons) {
+    TFormMainVRNT& main = Open();
+    ASSERT_TRUE(main.ChListBoxItem.RowColours);
+    COLORREF text = 0, back = 0;
+    for (bool selected : {false, true}) {
+        EXPECT_TRUE(main.ChListBoxItem.RowColours(1, selected, text, back));
+        EXPECT_EQ(text, RGB(255, 0, 0));
+        EXPECT_FALSE(main.ChListBoxItem.RowColours(0, selected, text, back));
+    }
+
+    const int twelve[] = {IDC_btnPreviewCurrentItem, IDC_SpEdit, IDC_btnPreviewCurrentFolder, IDC_btnWashFolder,
+                          IDC_btnEditFolder, IDC_btnaddfolder, IDC_btndeletefolder, IDC_btnPreviewCurrentRegister,
+                          IDC_btnWashRegister, IDC_btnAddRegsiterChild, IDC_btnEditRegsiterChild,
+                          IDC_btndeleteregister};
+    const int others[] = {IDC_btnWashSingle, IDC_SpNew, IDC_SpDelete, IDC_btnUp, IDC_btnDown, IDC_btnSelectall,
+                          IDC_btnUnselectAll, IDC_btnWashAll, IDC_btnMainPreview, IDC_btnsetting};
+    main.ChListBoxItem.Select(1);
+    main.ChListBoxItemClick();
+    for (int id : twelve) EXPECT_FALSE(main.ControlEnabled(id)) << id;
+    for (int id : others) EXPECT_TRUE(main.ControlEnabled(id)) << id;
+    main.ChListBoxItem.Select(0);
+    main.ChListBoxItemClick();
+    for (int id : twelve) EXPECT_TRUE(main.ControlEnabled(id)) << id;
+    CloseWindow();
+}
+
+TEST_F(MainWindowTest, TraySubmenuListsTheItemsWithTagsFromOneHundred) {
+    TFormMainVRNT& main = Open();
+    HMENU wash = main.MenuWash;
+    ASSERT_EQ(GetMenuItemCount(wash), 5);
+    char caption[128];
+    GetMenuStringA(wash, 0, caption, sizeof(caption), MF_BYPOSITION);
+    EXPECT_STREQ(caption, "Wash all checked item");
+    EXPECT_TRUE(GetMenuState(wash, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    const char* names[] = {"Alpha", "Recycle Bin", "Gamma"};
+    for (int i = 0; i < 3; ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_DATA | MIIM_STATE | MIIM_STRING;
+        info.dwTypeData = caption;
+        info.cch = sizeof(caption);
+        ASSERT_TRUE(GetMenuItemInfoA(wash, i + 2, TRUE, &info));
+        EXPECT_STREQ(caption, names[i]);
+        EXPECT_EQ(info.dwItemData, static_cast<ULONG_PTR>(100 + i));
+        EXPECT_EQ((info.fState & MFS_CHECKED) != 0, main.ChListBoxItem.Checked(i));
+    }
+    // The top menu: open, separator, the submenu, separator, help, exit.
+    ASSERT_EQ(GetMenuItemCount(main.PopupMenu1), 6);
+    EXPECT_EQ(GetSubMenu(main.PopupMenu1, 2), wash);
+    GetMenuStringA(main.PopupMenu1, 4, caption, sizeof(caption), MF_BYPOSITION);
+    EXPECT_STREQ(caption, "&Help          F1");
+    CloseWindow();
+}
+
+TEST_F(MainWindowTest, EmptyCatalogueLeavesEverythingEmpty) {
+    DeleteFileA(system.c_str());
+    DeleteFileA(user.c_str());
+    TFormMainVRNT& main = Open();
+    EXPECT_EQ(main.ChListBoxItem.Count(), 0);
+    EXPECT_FALSE(main.HasCurrentItem());
+    EXPECT_EQ(GetMenuItemCount(main.MenuWash), 0);
+    CloseWindow();
+    EXPECT_EQ(ReadTextFile(dir.Path() + "order.ini"), "[Common]\r\nTotal=0\r\n");
+}
+
+TEST_F(MainWindowTest, ClosingRewritesTheOrderFileFromTheCatalogue) {
+    // A longer order file from an earlier run must not leave rows behind.
+    WriteTextFile(dir.Path() + "order.ini", "[Common]\r\nTotal=5\r\nItem4=Old<|>x\r\n[Old<|>x]\r\nIsActive=1\r\n");
+    WriteTextFile(dir.Path() + "log.htm", "old log");
+    TFormMainVRNT& main = Open();
+    main.Catalogue.MoveDown(0);
+    main.Catalogue.Items[0].IsActive = true;
+    CloseWindow();
+    std::string expected = "[Common]\r\nTotal=3\r\nItem0=" + Key("Recycle Bin", system) + "\r\nItem1=" +
+                           Key("Alpha", system) + "\r\nItem2=" + Key("Gamma", user) + "\r\n[" +
+                           Key("Recycle Bin", system) + "]\r\ntxtfilename=" + system +
+                           "\r\nIsActive=1\r\nIsSpecial=1\r\n[" + Key("Alpha", system) + "]\r\ntxtfilename=" +
+                           system + "\r\nIsActive=1\r\nIsSpecial=0\r\n[" + Key("Gamma", user) +
+                           "]\r\ntxtfilename=" + user + "\r\nIsActive=1\r\nIsSpecial=0\r\n";
+    EXPECT_EQ(ReadTextFile(dir.Path() + "order.ini"), expected);
+    EXPECT_TRUE(FileExists(dir.Path() + "log.htm"));  // kept: "Delete Log On Exit" is off
+}
+
+TEST_F(MainWindowTest, DeleteLogOnExitRemovesTheLog) {
+    WriteTextFile(dir.Path() + "wildcard.ini", "[Log]\r\nDelete Log On Exit=1\r\n");
+    WriteTextFile(dir.Path() + "log.htm", "old log");
+    Open();
+    CloseWindow();
+    EXPECT_FALSE(FileExists(dir.Path() + "log.htm"));
+    EXPECT_TRUE(FileExists(dir.Path() + "order.ini"));
+}
+
+TEST_F(MainWindowTest, ExitButtonClosesTheWindowOnce) {
+    TFormMainVRNT& main = Open();
+    ShowWindow(main.Handle(), SW_SHOW);
+    SendMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_SpeedButton17, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(main.Control(IDC_SpeedButton17)));
+    EXPECT_EQ(main.Handle(), nullptr);
+    EXPECT_TRUE(FileExists(dir.Path() + "order.ini"));
+}
