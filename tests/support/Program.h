@@ -1,0 +1,30 @@
+#pragma once
+// Runs the staged varnolt.exe from a program directory of the test's own.
+#include <windows.h>
+
+#include <string>
+
+// The staged program directory of the build, as a Windows path with a trailing backslash.
+std::string StagedProgramDir();
+// Copies the files of a folder tree (folders created as needed).
+void CopyTree(const std::string& from, const std::string& to);
+
+class RunningProgram {
+public:
+    RunningProgram() = default;
+    ~RunningProgram();
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+
+    // Starts programDir + "varnolt.exe"; false when it could not start.
+    bool Start(const std::string& programDir);
+    // The process's visible main window, or nullptr after the timeout.
+    HWND WaitForMainWindow(int timeoutMs = 20000) const;
+    // True when the process ended within the timeout.
+    bool WaitExit(int timeoutMs = 20000);
+    DWORD ExitCode() const;
+    DWORD Id() const { return info_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
