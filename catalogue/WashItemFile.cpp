@@ -24,7 +24,7 @@ int ItemKeyNumber(const std::string& rawKey) {
 
 }  // namespace
 
-std::string ItemKey(int k) { return "Item" + std::to_string(k); }
+std::string ItemKey(int k) { return std::string("Item") + std::to_string(k); }
 
 int ReadItemTotal(const ProfileFile& file) {
     return std::max(0, file.ReadInteger(CommonSection, TotalKey, 0));

@@ -1,0 +1,40 @@
+#pragma once
+// The catalogue: an ordered list of catalogue rows, read from wash item files and from the
+// order file, written to the order file, and the merge of the two at start-up.
+#include <string>
+#include <vector>
+
+#include "catalogue/WashItem.h"
+
+// Joins an item's name and its file's path in a row key of the order file.
+inline constexpr const char* RowKeySeparator = "<|>";
+
+// ItemName + "<|>" + txtfilename.
+std::string RowKey(const titem_property& row);
+
+class titem_list {
+public:
+    std::vector<titem_property> Items;
+
+    int Count() const { return static_cast<int>(Items.size()); }
+
+    // Some row has the same ItemName and txtfilename, both compared case-sensitively.
+    bool Contains(const titem_property& row) const;
+    // Appends a copy; a row with an empty ItemName is ignored.
+    void Append(const titem_property& row);
+    static void CopyRow(titem_property& target, const titem_property& source) { target = source; }
+    // Exchange rows index-1 and index (MoveUp) or index and index+1 (MoveDown); an index
+    // without such a neighbour changes nothing.
+    void MoveUp(int index);
+    void MoveDown(int index);
+
+    // Appends the rows listed in the file's "Common" section: bare item names of a wash item
+    // file (bound to path), or row keys of the order file (bound to their stored file).
+    void LoadFromFile(const std::string& path);
+    // Writes "Total", then each row's key and its section. Keys of a longer earlier list stay.
+    void SaveToFile(const std::string& path) const;
+};
+
+// Makes catalogue the rows of order that found holds, in order and with their own flags,
+// followed by the rows of found that are not yet in it, in found's order.
+void MergeCatalogue(titem_list& catalogue, const titem_list& found, const titem_list& order);
