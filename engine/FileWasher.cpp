@@ -28,35 +28,58 @@ std::string WithoutTrailingBackslash(std::string path) {
 }
 
 // True when an open handle of path reaches another file than the one named: the name is a
-// symbolic link whose target the handle opened (what Wine does with a host symlink).
+// symbolic link that the system followed (as Wine does with a host symlink). Deleting or
+// writing through such a handle would hit the file it points to.
 bool ReachesAnotherFile(HANDLE file, const std::string& path) {
+    std::string reached = FinalPath(file);
     char full[MAX_PATH * 4];
     DWORD n = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-    if (n == 0 || n >= sizeof(full)) return false;
-    char longPath[MAX_PATH * 4];
-    n = GetLongPathNameA(full, longPath, sizeof(longPath));
-    std::string named = n > 0 && n < sizeof(longPath) ? std::string(longPath, n) : std::string(full);
+    if (reached.empty() || n == 0 || n >= sizeof(full)) return false;
+    std::string named(full, n);
+    if (AnsiCompareText(reached, named) == 0) return false;
 
+    // Other spellings of the same file: short names, or a folder reached through a link.
+    if (ExtractFileName(named).find('~') != std::string::npos) {
+        char longPath[MAX_PATH * 4];
+        n = GetLongPathNameA(named.c_str(), longPath, sizeof(longPath));
+        if (n > 0 && n < sizeof(longPath)) named.assign(longPath, n);
+    }
     HANDLE folder = CreateFileA(ExtractFilePath(named).c_str(), 0,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder == INVALID_HANDLE_VALUE) return false;
+    if (folder == INVALID_HANDLE_VALUE) return true;
     std::string folderPath = FinalPath(folder);
     CloseHandle(folder);
-    std::string filePath = FinalPath(file);
-    if (folderPath.empty() || filePath.empty()) return false;
     std::string expected = WithoutTrailingBackslash(folderPath) + "\\" + ExtractFileName(named);
-    return AnsiCompareText(expected, filePath) != 0;
+    return folderPath.empty() || AnsiCompareText(expected, reached) != 0;
 }
 
-bool IsLink(HANDLE file, const std::string& path) {
+// Opens the file a name stands for itself: a link as the link, never the file it points to.
+// No handle for a folder, or for a name the system resolves to another file.
+HANDLE OpenNamedFile(const std::string& path, DWORD access, DWORD share, DWORD& attrs) {
+    HANDLE file = CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return file;
     BY_HANDLE_FILE_INFORMATION info;
-    if (GetFileInformationByHandle(file, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        return true;
-    return ReachesAnotherFile(file, path);
+    if (!GetFileInformationByHandle(file, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (!(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && ReachesAnotherFile(file, path))) {
+        CloseHandle(file);
+        return INVALID_HANDLE_VALUE;
+    }
+    attrs = info.dwFileAttributes;
+    return file;
 }
 
-// Writes whole chunks from offset 0 until the old end of the file is covered.
+// Marks the open file for deletion and closes it; true when it is gone.
+bool DeleteAndClose(HANDLE file) {
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    bool marked = SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition));
+    bool closed = CloseHandle(file) != FALSE;
+    return marked && closed;
+}
+
+// Writes whole chunks from offset 0 until the old end of the file is covered. A write that
+// fails or writes nothing ends the loop with false.
 bool OverwriteFile(HANDLE file, const char* chunk) {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file, &size)) return false;
@@ -69,37 +92,42 @@ bool OverwriteFile(HANDLE file, const char* chunk) {
     return true;
 }
 
+bool QuickDeleteFile(const std::string& path) {
+    DWORD attrs = 0;
+    HANDLE file = OpenNamedFile(path, DELETE | FILE_WRITE_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, attrs);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    if (attrs & FILE_ATTRIBUTE_READONLY) {
+        // Only the read-only bit goes; hidden, system and archive stay.
+        FILE_BASIC_INFO basic{};
+        basic.FileAttributes = attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                        FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+        if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof(basic));
+    }
+    return DeleteAndClose(file);
+}
+
 }  // namespace
 
 bool SecureDeleteFile(const std::string& path) {
     char chunk[OverwriteChunkSize];
     std::memset(chunk, 0x41, sizeof(chunk));
-
-    DWORD attrs = GetFileAttributesA(path.c_str());
-    if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    if (attrs & FILE_ATTRIBUTE_REPARSE_POINT) return DeleteFileA(path.c_str()) != FALSE;
-    // A read-only file can't be opened for writing (an administrator could: refuse the same way).
-    if (attrs & FILE_ATTRIBUTE_READONLY) return false;
-
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    DWORD attrs = 0;
+    HANDLE file = OpenNamedFile(path, GENERIC_WRITE | DELETE, 0, attrs);
     if (file == INVALID_HANDLE_VALUE) return false;
-    if (IsLink(file, path)) {
+    // A link is removed as a link; nothing is written through it.
+    if (attrs & FILE_ATTRIBUTE_REPARSE_POINT) return DeleteAndClose(file);
+    // The system refuses a read-only file for writing (to all but an administrator): refuse it alike.
+    if ((attrs & FILE_ATTRIBUTE_READONLY) || !OverwriteFile(file, chunk)) {
         CloseHandle(file);
-        return DeleteFileA(path.c_str()) != FALSE;
+        return false;
     }
-    bool overwritten = OverwriteFile(file, chunk);
-    bool closed = CloseHandle(file) != FALSE;
-    if (!overwritten || !closed) return false;
-    return DeleteFileA(path.c_str()) != FALSE;
+    return DeleteAndClose(file);
 }
 
 bool WashOneFile(const std::string& path, bool useQuick) {
-    if (!useQuick) return SecureDeleteFile(path);
-    DWORD attrs = GetFileAttributesA(path.c_str());
-    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesA(path.c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
-    return DeleteFileA(path.c_str()) != FALSE;
+    return useQuick ? QuickDeleteFile(path) : SecureDeleteFile(path);
 }
 
 int SpecificFileIndex(const SpecificFileList& specificFiles, const std::string& path) {
