@@ -23,7 +23,10 @@ std::string WriteThreeItems(const TempDir& dir) {
 std::string Listed(const std::string& path) {
     ProfileFile file(path);
     std::string text = file.ReadString("Common", "Total");
-    for (const char* key : {"Item0", "Item1", "Item2", "Item3"}) text += "," + file.ReadString("Common", key, "-");
+    for (const char* key : {"Item0", "Item1", "Item2", "Item3"}) {
+        text += ',';
+        text += file.ReadString("Common", key, "-");
+    }
     return text;
 }
 
