@@ -12,55 +12,46 @@
 #include "tests/support/TempDir.h"
 
 namespace {
-using Rows = std::vector<std::string>;
+using Texts = std::vector<std::string>;
 
-Rows Sorted(Rows v) {
+Texts Sorted(Texts v) {
     std::sort(v.begin(), v.end());
     return v;
 }
 
 // A key of its own under HKCU\Software\VarnoltTests, removed with everything in it.
 struct TestKey {
-    std::string path;
-    explicit TestKey(const std::string& name)
-        : path("Software\\VarnoltTests\\" + name + std::to_string(GetCurrentProcessId())) {
-        Create("");
-    }
+    std::string path = "Software\\VarnoltTests\\Expansion" + std::to_string(GetCurrentProcessId());
+    std::string full = "HKEY_CURRENT_USER\\" + path;
+    TestKey() { Create(""); }
     ~TestKey() { DeleteKeyTree(HKEY_CURRENT_USER, path); }
-    std::string Full() const { return "HKEY_CURRENT_USER\\" + path; }
     void Create(const std::string& sub) const {
         HKEY key;
         RegCreateKeyExA(HKEY_CURRENT_USER, (path + sub).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
         RegCloseKey(key);
     }
     void Set(const std::string& name, DWORD type, const void* data, DWORD size) const {
-        HKEY key;
-        RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key);
-        RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-        RegCloseKey(key);
+        RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name.c_str(), type, data, size);
     }
     void SetText(const std::string& name, const std::string& value) const {
         Set(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
     }
 };
 
-// A program directory with its settings file, and a folder tree to expand.
+// A program directory with its settings file, and data\ with files, sub\ and a hidden cache.tmp\.
 struct Fixture {
     TempDir dir;
     std::string saved = ProgramDir();
     std::string data = dir.Path() + "data\\";
     Fixture() {
         SetProgramDir(dir.Path());
-        CreateDirectoryA(data.c_str(), nullptr);
-        CreateDirectoryA((data + "sub").c_str(), nullptr);
-        CreateDirectoryA((data + "cache.tmp").c_str(), nullptr);
+        for (const char* folder : {"", "sub", "cache.tmp"}) CreateDirectoryA((data + folder).c_str(), nullptr);
         SetFileAttributesA((data + "cache.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
-        for (const char* name : {"one.txt", "a.tmp", "keep.tmp", "sub\\one.txt", "sub\\b.tmp", "sub\\keep.tmp",
-                                 "cache.tmp\\c.tmp"})
+        for (const char* name : {"one.txt", "a.tmp", "keep.tmp", "sub\\one.txt", "sub\\b.tmp", "cache.tmp\\c.tmp"})
             WriteTextFile(data + name, "x");
     }
     ~Fixture() { SetProgramDir(saved); }
-    void Exclude(const std::vector<std::string>& masks) const {
+    void Exclude(const Texts& masks) const {
         ProfileFile settings(SettingsFilePath());
         settings.WriteInteger("Exclude Files", "Count", static_cast<int>(masks.size()));
         for (size_t k = 0; k < masks.size(); ++k)
@@ -68,198 +59,138 @@ struct Fixture {
     }
 };
 
-Rows Files(const tChildFolder& entry) {
-    Rows list{"stale row"};
-    entry.ListFiles(list);
-    return list;
-}
-
-tChildFolder FolderEntry(FolderCategory category, const std::string& path, bool subfolders) {
+Texts Files(FolderCategory category, const std::string& path, bool subfolders) {
     tChildFolder entry;
     entry.bycategory = category;
     (category == CategorySingleFile ? entry.deletefilename : entry.deletepath) = path;
     entry.IsIncludeSubfolder = subfolders;
-    return entry;
+    Texts list{"stale row"};
+    entry.ListFiles(list);
+    return list;
 }
 
-Rows RegistryRows(tChildRegister& entry) {
-    Rows rows;
-    entry.ListRegistry(rows);
-    return rows;
-}
-
-tChildRegister RegisterEntry(const std::string& key, RegisterCleanType type, const std::string& value = "") {
+Texts Rows(const std::string& key, RegisterCleanType type, const std::string& value = "",
+           std::string* keyAfter = nullptr) {
     tChildRegister entry;
     entry.RegisterKeyName = key;
     entry.CleanRegisterType = type;
     entry.RegisterSingleValue = value;
-    return entry;
+    Texts rows;
+    entry.ListRegistry(rows);
+    if (keyAfter) *keyAfter = entry.RegisterKeyName;
+    return rows;
 }
 }  // namespace
 
 TEST(RootKeys, TableAndFallback) {
-    EXPECT_EQ(RootKeyFromName("HKEY_CLASSES_ROOT"), HKEY_CLASSES_ROOT);
     EXPECT_EQ(RootKeyFromName("hkey_local_machine"), HKEY_LOCAL_MACHINE);
-    EXPECT_EQ(RootKeyFromName("HKEY_USERS"), HKEY_USERS);
-    EXPECT_EQ(RootKeyFromName("HKEY_PERFORMANCE_DATA"), HKEY_PERFORMANCE_DATA);
-    EXPECT_EQ(RootKeyFromName("Hkey_Current_Config"), HKEY_CURRENT_CONFIG);
     EXPECT_EQ(RootKeyFromName("HKEY_DYN_DATA"), HKEY_DYN_DATA);
     EXPECT_EQ(RootKeyFromName("HKLM"), HKEY_CURRENT_USER);
-    EXPECT_EQ(RootKeyFromName(""), HKEY_CURRENT_USER);
-
-    RegistryPath p = SplitRegistryPath("HKEY_LOCAL_MACHINE\\Software\\X\\");
-    EXPECT_EQ(p.root, HKEY_LOCAL_MACHINE);
-    EXPECT_EQ(p.keyPath, "\\Software\\X\\");
+    RegistryPath p = SplitRegistryPath("HKEY_CLASSES_ROOT\\x\\HKEY_USERS\\");
+    EXPECT_TRUE(p.root == HKEY_CLASSES_ROOT && p.keyPath == "\\x\\HKEY_USERS\\");
     p = SplitRegistryPath("HKEY_USERS");
-    EXPECT_EQ(p.root, HKEY_USERS);
-    EXPECT_EQ(p.keyPath, "");
-    p = SplitRegistryPath("Software\\HKEY_USERS\\X");
-    EXPECT_EQ(p.root, HKEY_CURRENT_USER);
-    EXPECT_EQ(p.keyPath, "\\HKEY_USERS\\X");
+    EXPECT_TRUE(p.root == HKEY_USERS && p.keyPath.empty());
 }
 
 TEST(ListFiles, FolderFromRegistryValue) {
     Fixture f;
-    TestKey key("Folder");
+    TestKey key;
     tChildFolder entry;
     entry.bycategory = CategoryRegistryFolder;
-    entry.RegisterName = "  hkey_current_user\\" + key.path + "  ";
+    entry.RegisterName = " hkey_current_user\\" + key.path + " ";
     entry.RegisterValueofName = "Cache";
-    const Rows top{f.data + "one.txt", f.data + "a.tmp", f.data + "keep.tmp"};
-
-    EXPECT_EQ(Files(entry), Rows{});  // value missing
+    Texts list;
+    entry.ListFiles(list);
+    EXPECT_EQ(list, Texts{});  // value missing
     for (std::string folder : {f.data.substr(0, f.data.size() - 1), f.data}) {
         key.SetText("Cache", folder);
-        EXPECT_EQ(Sorted(Files(entry)), Sorted(top)) << folder;
+        entry.ListFiles(list);
+        EXPECT_EQ(Sorted(list), Sorted({f.data + "one.txt", f.data + "a.tmp", f.data + "keep.tmp"})) << folder;
     }
-    entry.IsIncludeSubfolder = true;
-    EXPECT_EQ(Files(entry).size(), 7u);
 
-    entry.RegisterValueofName = "Number";
     DWORD number = 1;
     key.Set("Number", REG_DWORD, &number, sizeof(number));
-    Rows list{"kept"};
+    entry.RegisterValueofName = "Number";
     try {
         entry.ListFiles(list);
-        FAIL() << "no error";
+        ADD_FAILURE() << "no error";
     } catch (const AppError& e) {
         EXPECT_STREQ(e.what(), "Invalid data type for 'Number'");
     }
-    EXPECT_EQ(list, Rows{"kept"});
-
-    entry.RegisterName = "HKEY_CURRENT_USER\\" + key.path + "\\Missing";
-    EXPECT_EQ(Files(entry), Rows{});
+    EXPECT_EQ(list.size(), 3u);  // left as it was
 }
 
 TEST(ListFiles, MaskWithSubfoldersAndExclusions) {
     Fixture f;
-    tChildFolder entry = FolderEntry(CategoryFolderMask, f.data + "*.tmp", true);
-    // Folders matching the mask are not files; a hidden folder is still searched.
-    EXPECT_EQ(Sorted(Files(entry)), Sorted({f.data + "a.tmp", f.data + "keep.tmp", f.data + "sub\\b.tmp",
-                                            f.data + "sub\\keep.tmp", f.data + "cache.tmp\\c.tmp"}));
-
+    const std::string spec = f.data + "*.tmp";
+    // A folder matching the mask is not a file; a hidden folder is still searched.
+    EXPECT_EQ(Sorted(Files(CategoryFolderMask, spec, true)),
+              Sorted({f.data + "a.tmp", f.data + "keep.tmp", f.data + "sub\\b.tmp", f.data + "cache.tmp\\c.tmp"}));
     // Blank records are skipped, not taken as a mask that matches everything.
     f.Exclude({"  ", "KEEP.TMP ", "", "c:\\sub\\*.*"});
-    EXPECT_EQ(Sorted(Files(entry)), Sorted({f.data + "a.tmp", f.data + "cache.tmp\\c.tmp"}));
-
-    entry.IsIncludeSubfolder = false;
-    EXPECT_EQ(Files(entry), Rows{f.data + "a.tmp"});
-
-    // The exclusion list is read again at every call.
-    f.Exclude({});
-    EXPECT_EQ(Sorted(Files(entry)), Sorted({f.data + "a.tmp", f.data + "keep.tmp"}));
+    EXPECT_EQ(Sorted(Files(CategoryFolderMask, spec, true)), Sorted({f.data + "a.tmp", f.data + "cache.tmp\\c.tmp"}));
+    EXPECT_EQ(Files(CategoryFolderMask, spec, false), Texts{f.data + "a.tmp"});
+    f.Exclude({});  // read again at every call
+    EXPECT_EQ(Files(CategoryFolderMask, spec, false).size(), 2u);
 }
 
 TEST(ListFiles, SingleFile) {
     Fixture f;
-    tChildFolder entry = FolderEntry(CategorySingleFile, f.data + "one.txt", false);
-    EXPECT_EQ(Files(entry), Rows{f.data + "one.txt"});
-    entry.IsIncludeSubfolder = true;
-    EXPECT_EQ(Sorted(Files(entry)), Sorted({f.data + "one.txt", f.data + "sub\\one.txt"}));
-
-    f.Exclude({f.data + "one.txt"});
-    entry.IsIncludeSubfolder = false;
-    EXPECT_EQ(Files(entry), Rows{});
-
-    f.Exclude({});
-    for (std::string spec : {std::string("one.txt"), f.data, f.data + "missing.txt", std::string("")}) {
-        entry.deletefilename = spec;
-        EXPECT_EQ(Files(entry), Rows{}) << spec;
-    }
-}
-
-TEST(ListFiles, MacrosInThePath) {
-    Fixture f;
+    EXPECT_EQ(Files(CategorySingleFile, f.data + "one.txt", false), Texts{f.data + "one.txt"});
+    EXPECT_EQ(Sorted(Files(CategorySingleFile, f.data + "one.txt", true)),
+              Sorted({f.data + "one.txt", f.data + "sub\\one.txt"}));
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
-    tChildFolder entry = FolderEntry(CategorySingleFile, "{WINDOWS}\\win.ini", false);
-    EXPECT_EQ(Files(entry), Rows{std::string(windows) + "\\win.ini"});
+    EXPECT_EQ(Files(CategorySingleFile, "{WINDOWS}\\win.ini", false), Texts{std::string(windows) + "\\win.ini"});
+    for (std::string spec : {std::string("one.txt"), f.data, f.data + "missing.txt", std::string()})
+        EXPECT_EQ(Files(CategorySingleFile, spec, false), Texts{}) << spec;
+    f.Exclude({f.data + "one.txt"});
+    EXPECT_EQ(Files(CategorySingleFile, f.data + "one.txt", false), Texts{});
 }
 
 TEST(ListRegistry, WholeKeyRows) {
-    TestKey key("Whole");
-    key.Create("\\Beta");
-    key.Create("\\Alpha");
-    key.Create("\\Alpha\\Deeper");
-    tChildRegister entry = RegisterEntry(key.Full(), CleanWholeKey);
-    Rows rows = RegistryRows(entry);
-    EXPECT_EQ(entry.RegisterKeyName, key.Full() + "\\");
-    const std::string e = key.Full() + "\\";
+    TestKey key;
+    for (const char* sub : {"\\Beta", "\\Alpha", "\\Alpha\\Deeper"}) key.Create(sub);
+    const std::string e = key.full + "\\";
+    std::string changed;
+    Texts rows = Rows(key.full, CleanWholeKey, "", &changed);
+    EXPECT_EQ(changed, e);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows.back(), e + "<|>DeleteKey");
     EXPECT_EQ(Sorted({rows[0], rows[1]}), Sorted({e + "Alpha<|>DeleteKey", e + "Beta<|>DeleteKey"}));
-
-    tChildRegister leaf = RegisterEntry(key.Full() + "\\Beta\\", CleanWholeKey);
-    EXPECT_EQ(RegistryRows(leaf), Rows{e + "Beta\\<|>DeleteKey"});
+    EXPECT_EQ(Rows(e + "Beta\\", CleanWholeKey), Texts{e + "Beta\\<|>DeleteKey"});
 
     // The root name keeps its letter case; an unknown one means HKEY_CURRENT_USER.
-    tChildRegister lower = RegisterEntry("hkey_current_user\\" + key.path + "\\Beta", CleanWholeKey);
-    EXPECT_EQ(RegistryRows(lower), Rows{"hkey_current_user\\" + key.path + "\\Beta\\<|>DeleteKey"});
-    tChildRegister unknown = RegisterEntry("HKCU\\" + key.path + "\\Beta", CleanWholeKey);
-    EXPECT_EQ(RegistryRows(unknown), Rows{"HKCU\\" + key.path + "\\Beta\\<|>DeleteKey"});
+    for (std::string root : {"hkey_current_user\\", "HKCU\\"})
+        EXPECT_EQ(Rows(root + key.path + "\\Beta", CleanWholeKey), Texts{root + key.path + "\\Beta\\<|>DeleteKey"});
+    const std::string user = ExpandMacros("{username}");
+    key.Create("\\" + user);
+    EXPECT_EQ(Rows(key.full + "\\{USERNAME}", CleanWholeKey, "", &changed), Texts{e + user + "\\<|>DeleteKey"});
+    EXPECT_EQ(changed, e + "{USERNAME}\\");
 }
 
 TEST(ListRegistry, NoRowsWithoutAKey) {
-    TestKey key("None");
-    for (std::string name : Rows{"HKEY_CURRENT_USER", "HKEY_CURRENT_USER\\", "", "  ",
-                             key.Full() + "\\Missing\\"}) {
-        for (RegisterCleanType type : {CleanWholeKey, CleanAllValues}) {
-            tChildRegister entry = RegisterEntry(name, type);
-            EXPECT_EQ(RegistryRows(entry), Rows{}) << "'" << name << "' type " << int(type);
-        }
-    }
-    tChildRegister bare = RegisterEntry("HKEY_CURRENT_USER", CleanWholeKey);
-    RegistryRows(bare);
-    EXPECT_EQ(bare.RegisterKeyName, "HKEY_CURRENT_USER\\");
+    TestKey key;
+    std::string changed;
+    EXPECT_EQ(Rows("HKEY_CURRENT_USER", CleanWholeKey, "", &changed), Texts{});
+    EXPECT_EQ(changed, "HKEY_CURRENT_USER\\");
+    // An empty name must not stand for the root key either.
+    for (std::string name : {std::string(), std::string("  "), key.full + "\\Missing\\"})
+        for (RegisterCleanType type : {CleanWholeKey, CleanAllValues})
+            EXPECT_EQ(Rows(name, type), Texts{}) << "'" << name << "' type " << int(type);
 }
 
 TEST(ListRegistry, ValueRows) {
-    TestKey key("Values");
+    TestKey key;
     key.Create("\\Empty");
-    const std::string e = key.Full() + "\\";
-    tChildRegister none = RegisterEntry(key.Full() + "\\Empty", CleanAllValues);
-    EXPECT_EQ(RegistryRows(none), Rows{});
-
+    const std::string e = key.full + "\\";
+    EXPECT_EQ(Rows(e + "Empty", CleanAllValues), Texts{});
     key.SetText("", "default");
     key.SetText("One", "1");
     DWORD number = 2;
     key.Set("Two", REG_DWORD, &number, sizeof(number));
-    tChildRegister all = RegisterEntry(key.Full(), CleanAllValues);
-    EXPECT_EQ(Sorted(RegistryRows(all)),
+    EXPECT_EQ(Sorted(Rows(key.full, CleanAllValues)),
               Sorted({e + "<|>DeleteValue<|>", e + "<|>DeleteValue<|>One", e + "<|>DeleteValue<|>Two"}));
-
-    tChildRegister single = RegisterEntry(key.Full(), CleanSingleValue, "Two");
-    EXPECT_EQ(RegistryRows(single), Rows{e + "<|>DeleteValue<|>Two"});
-    tChildRegister missing = RegisterEntry(key.Full(), CleanSingleValue, "Three");
-    EXPECT_EQ(RegistryRows(missing), Rows{});
-}
-
-TEST(ListRegistry, MacrosInTheKeyName) {
-    const std::string user = ExpandMacros("{username}");
-    ASSERT_FALSE(user.empty());
-    TestKey key("Macro");
-    key.Create("\\" + user);
-    tChildRegister entry = RegisterEntry("HKEY_CURRENT_USER\\" + key.path + "\\{USERNAME}", CleanWholeKey);
-    EXPECT_EQ(RegistryRows(entry), Rows{key.Full() + "\\" + user + "\\<|>DeleteKey"});
-    EXPECT_EQ(entry.RegisterKeyName, "HKEY_CURRENT_USER\\" + key.path + "\\{USERNAME}\\");
+    EXPECT_EQ(Rows(key.full, CleanSingleValue, "Two"), Texts{e + "<|>DeleteValue<|>Two"});
+    EXPECT_EQ(Rows(key.full, CleanSingleValue, "Three"), Texts{});
 }

@@ -3,95 +3,67 @@
 #include "catalogue/ListUtils.h"
 
 namespace {
-// A hidden list box holding the given rows.
-class ListBox {
-public:
-    explicit ListBox(std::initializer_list<const char*> rows) {
-        hwnd_ = CreateWindowExA(0, "LISTBOX", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-        for (const char* row : rows) SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row));
-    }
-    ~ListBox() { DestroyWindow(hwnd_); }
-    HWND Handle() const { return hwnd_; }
-    void Select(int index) { SendMessageA(hwnd_, LB_SETCURSEL, index, 0); }
-    int Selected() const { return static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)); }
-    std::vector<std::string> Rows() const {
-        std::vector<std::string> rows;
-        int count = static_cast<int>(SendMessageA(hwnd_, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char text[256] = {};
-            SendMessageA(hwnd_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-            rows.push_back(text);
-        }
-        return rows;
-    }
+using Texts = std::vector<std::string>;
 
-private:
-    HWND hwnd_;
-};
+Texts Rows(HWND box) {
+    Texts rows;
+    char text[256];
+    for (int i = 0; i < SendMessageA(box, LB_GETCOUNT, 0, 0); ++i) {
+        SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        rows.push_back(text);
+    }
+    return rows;
+}
 
-using Rows = std::vector<std::string>;
+int Selected(HWND box) { return static_cast<int>(SendMessageA(box, LB_GETCURSEL, 0, 0)); }
 }  // namespace
 
-TEST(ListUtils, CheckAllSetsEveryRow) {
+TEST(ListUtils, CheckAll) {
     CheckListModel list;
-    int changes = 0;
-    list.OnChanged = [&](int) { ++changes; };
-    CheckAll(list, 1);
-    EXPECT_EQ(changes, 0);
     list.Add("a", false);
     list.Add("b", true);
-    list.Add("c", false);
     CheckAll(list, 1);
-    for (int i = 0; i < list.Count(); ++i) EXPECT_TRUE(list.Checked(i)) << i;
+    EXPECT_TRUE(list.Checked(0) && list.Checked(1));
     CheckAll(list, 0);
-    for (int i = 0; i < list.Count(); ++i) EXPECT_FALSE(list.Checked(i)) << i;
-    CheckAll(list, 2);  // only 1 means checked
-    EXPECT_FALSE(list.Checked(0));
+    EXPECT_FALSE(list.Checked(0) || list.Checked(1));
 }
 
 TEST(ListUtils, MoveItemExchangesWithNeighbour) {
-    ListBox box({"one", "two", "three"});
-    ASSERT_NE(box.Handle(), nullptr);
-    MoveItemUp(box.Handle());  // no selection
-    MoveItemDown(box.Handle());
-    EXPECT_EQ(box.Rows(), (Rows{"one", "two", "three"}));
+    HWND box = CreateWindowExA(0, "LISTBOX", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(box, nullptr);
+    for (const char* row : {"one", "two", "three"}) SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row));
+    MoveItemUp(box);  // no selection: nothing happens
+    MoveItemDown(box);
+    EXPECT_EQ(Rows(box), (Texts{"one", "two", "three"}));
 
-    box.Select(1);
-    MoveItemUp(box.Handle());
-    EXPECT_EQ(box.Rows(), (Rows{"two", "one", "three"}));
-    EXPECT_EQ(box.Selected(), 0);
-    MoveItemUp(box.Handle());  // first row stays first and selected
-    EXPECT_EQ(box.Rows(), (Rows{"two", "one", "three"}));
-    EXPECT_EQ(box.Selected(), 0);
+    SendMessageA(box, LB_SETCURSEL, 1, 0);
+    MoveItemUp(box);
+    EXPECT_EQ(Rows(box), (Texts{"two", "one", "three"}));
+    EXPECT_EQ(Selected(box), 0);
+    MoveItemUp(box);  // the first row stays, selected
+    EXPECT_EQ(Rows(box), (Texts{"two", "one", "three"}));
+    EXPECT_EQ(Selected(box), 0);
 
-    MoveItemDown(box.Handle());
-    MoveItemDown(box.Handle());
-    EXPECT_EQ(box.Rows(), (Rows{"one", "three", "two"}));
-    EXPECT_EQ(box.Selected(), 2);
-    MoveItemDown(box.Handle());  // last row stays last and selected
-    EXPECT_EQ(box.Rows(), (Rows{"one", "three", "two"}));
-    EXPECT_EQ(box.Selected(), 2);
+    MoveItemDown(box);
+    MoveItemDown(box);
+    MoveItemDown(box);  // the last row stays, selected
+    EXPECT_EQ(Rows(box), (Texts{"one", "three", "two"}));
+    EXPECT_EQ(Selected(box), 2);
+    DestroyWindow(box);
 }
 
 TEST(ListUtils, TextTestsIgnoreBlanksAndCase) {
-    Rows empty;
-    EXPECT_FALSE(ListHasText(empty, "x"));
-    EXPECT_FALSE(ListHasTextElsewhere(Rows{"Temp"}, "Temp", 0));
-
-    Rows names{"Temp Files", " Cookies ", "History"};
+    EXPECT_FALSE(ListHasText(Texts{}, "x"));
+    EXPECT_FALSE(ListHasTextElsewhere(Texts{"Temp"}, "Temp", 0));
+    Texts names{"Temp Files", " Cookies ", "History"};
     EXPECT_TRUE(ListHasText(names, "temp files "));
-    EXPECT_TRUE(ListHasText(names, "COOKIES"));
     EXPECT_FALSE(ListHasText(names, "Temp"));
     EXPECT_FALSE(ListHasTextElsewhere(names, "cookies", 1));
-    EXPECT_TRUE(ListHasTextElsewhere(names, "cookies", 0));
-    EXPECT_TRUE(ListHasTextElsewhere(names, "history", 1));
-    EXPECT_FALSE(ListHasTextElsewhere(names, "History ", 2));
+    EXPECT_TRUE(ListHasTextElsewhere(names, "COOKIES", 0));
 
     CheckListModel list;
     list.Add("Temp Files");
     list.Add("History");
     EXPECT_TRUE(ListHasText(list, " HISTORY"));
     EXPECT_FALSE(ListHasTextElsewhere(list, "history", 1));
-    EXPECT_TRUE(ListHasTextElsewhere(list, "temp files", 1));
 }
