@@ -18,16 +18,6 @@ Texts Rows(HWND box) {
 int Selected(HWND box) { return static_cast<int>(SendMessageA(box, LB_GETCURSEL, 0, 0)); }
 }  // namespace
 
-TEST(ListUtils, CheckAll) {
-    CheckListModel list;
-    list.Add("a", false);
-    list.Add("b", true);
-    CheckAll(list, 1);
-    EXPECT_TRUE(list.Checked(0) && list.Checked(1));
-    CheckAll(list, 0);
-    EXPECT_FALSE(list.Checked(0) || list.Checked(1));
-}
-
 TEST(ListUtils, MoveItemExchangesWithNeighbour) {
     HWND box = CreateWindowExA(0, "LISTBOX", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(box, nullptr);
@@ -52,7 +42,7 @@ TEST(ListUtils, MoveItemExchangesWithNeighbour) {
     DestroyWindow(box);
 }
 
-TEST(ListUtils, TextTestsIgnoreBlanksAndCase) {
+TEST(ListUtils, TextTestsAndCheckAll) {
     EXPECT_FALSE(ListHasText(Texts{}, "x"));
     EXPECT_FALSE(ListHasTextElsewhere(Texts{"Temp"}, "Temp", 0));
     Texts names{"Temp Files", " Cookies ", "History"};
@@ -66,4 +56,6 @@ TEST(ListUtils, TextTestsIgnoreBlanksAndCase) {
     list.Add("History");
     EXPECT_TRUE(ListHasText(list, " HISTORY"));
     EXPECT_FALSE(ListHasTextElsewhere(list, "history", 1));
+    CheckAll(list, 1);
+    EXPECT_TRUE(list.Checked(0) && list.Checked(1));
 }
