@@ -23,6 +23,18 @@ int CheckListModel::Add(const std::string& text, bool checked) {
     return index;
 }
 
+void CheckListModel::AddRows(const std::vector<std::string>& texts, bool checked) {
+    if (texts.empty()) return;
+    size_t old = rows_.size();
+    rows_.reserve(old + texts.size());
+    for (const auto& text : texts) rows_.push_back(CheckRow{text, checked});
+    if (sorted_) {
+        std::stable_sort(rows_.begin() + old, rows_.end(), RowLess);
+        std::inplace_merge(rows_.begin(), rows_.begin() + old, rows_.end(), RowLess);
+    }
+    Changed(-1);
+}
+
 void CheckListModel::SetChecked(int index, bool checked) {
     if (index < 0 || index >= Count() || rows_[index].checked == checked) return;
     rows_[index].checked = checked;

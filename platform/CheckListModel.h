@@ -22,6 +22,9 @@ public:
 
     // Appends, or in sorted mode inserts after rows that compare equal; returns the position.
     int Add(const std::string& text, bool checked = false);
+    // Appends many rows in one step; in sorted mode they are merged into place, each after the
+    // rows that compare equal to it.
+    void AddRows(const std::vector<std::string>& texts, bool checked = false);
     void SetChecked(int index, bool checked);
     void CheckAll(bool checked);
     void Clear();

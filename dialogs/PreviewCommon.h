@@ -1,0 +1,84 @@
+#pragma once
+// What the four preview dialogs share: the wash operation over the lists a dialog holds, the
+// drawing of registry and special rows, the select/unselect buttons and the tab pages.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/Unitwasher.h"
+#include "platform/CheckList.h"
+#include "platform/Form.h"
+#include "settings/Options.h"
+
+// What a dialog's wash reads from and writes to the main window.
+struct TWashContext {
+    // "Write to Log" and "Use Quick" are read when the wash runs.
+    const TOptions* Options = nullptr;
+    const SpecificFileList* SpecificFiles = nullptr;
+    // Owner of the shell's Recycle Bin call.
+    HWND Owner = nullptr;
+    std::function<void(int success, int fails)> ShowFileCounts;
+    std::function<void(int success, int fails)> ShowRegistryCounts;
+};
+
+// Colours of a registry row: key rows (with the key marker) in navy, or white on
+// RGB(10, 95, 137) when selected. False for a value row, which keeps the system colours.
+bool DrawRegistryRow(const std::string& row, bool selected, COLORREF& text, COLORREF& back);
+// Text shown for a registry row: a key row without its marker, a value row as the value's
+// current text data (read now, empty when it can't be read).
+std::string RegistryRowText(const std::string& row);
+
+// Hooks a list's drawing up as a registry list (rows drawn by DrawRegistryRow) or as a special
+// list (text in red, selected or not).
+void ShowAsRegistryList(CheckList& list);
+void ShowAsSpecialList(CheckList& list);
+
+// Appends rows in one step; a sorted list merges them into place.
+void AppendRows(CheckList& list, const std::vector<std::string>& rows);
+
+// Tab pages: each page is a set of controls shown only while its tab is selected.
+class PreviewPages {
+public:
+    void Attach(HWND tabControl, HWND dialog);
+    void AddPage(const char* caption, std::vector<int> controlIds);
+    void Show(int page);
+    int Current() const;
+    // Routes TCN_SELCHANGE; true when handled.
+    bool HandleNotify(NMHDR* header);
+
+private:
+    HWND tab_ = nullptr;
+    HWND dialog_ = nullptr;
+    std::vector<std::vector<int>> pages_;
+};
+
+// Base of the four dialogs: modal, centred, lists routed, wash operation.
+class TFormPreview : public TForm {
+public:
+    // Set by the caller before the dialog is shown or washed.
+    TWashContext Context;
+
+protected:
+    explicit TFormPreview(int templateId) : TForm(templateId) {}
+
+    // The wash: log block around the file and registry washes (each list may be missing),
+    // counters of the washed kinds replaced, then each checked special row, then close.
+    void WashLists(CheckList* files, CheckList* registry, CheckList* specials);
+
+    // Attaches a list window and routes its notifications.
+    void AttachList(CheckList& list, int id);
+    // Gives the select/unselect pair its images.
+    void SetCheckButtonImages(int selectId, int unselectId);
+    // The wash button: a failing wash shows its error and the dialog stays open.
+    void BindWash(int id, std::function<void()> wash);
+
+    bool Notify(NMHDR* header, LRESULT& result) override;
+    void FormCreate() override;
+
+    PreviewPages Pages;
+
+private:
+    std::vector<CheckList*> lists_;
+};

@@ -1,0 +1,12 @@
+#pragma once
+// Control ids of TFormPreviewFolderRegister (range 1500-1599).
+#define IDD_TFormPreviewFolderRegister 1500
+#define IDC_PreviewFolderReg_PageControl1 1501
+#define IDC_PreviewFolderReg_CheckListBoxPreviewFolder 1502
+#define IDC_PreviewFolderReg_btnSelectall 1503
+#define IDC_PreviewFolderReg_btnUnselectAll 1504
+#define IDC_PreviewFolderReg_CheckListBoxPreviewregister 1505
+#define IDC_PreviewFolderReg_NewbtnSelectall 1506
+#define IDC_PreviewFolderReg_NewbtnUnselectAll 1507
+#define IDC_PreviewFolderReg_btnwasher 1508
+#define IDC_PreviewFolderReg_SpeedButton1 1509

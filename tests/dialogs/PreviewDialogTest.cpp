@@ -1,0 +1,224 @@
+// The preview dialogs shown: shape, tabs, buttons, registry row drawing, wash and close.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "dialogs/UnitDeleteFolderReg.h"
+#include "dialogs/UnitDeleteFolderRegRes.h"
+#include "dialogs/UnitPreviewAll.h"
+#include "dialogs/UnitPreviewAllRes.h"
+#include "dialogs/UnitPreviewregister.h"
+#include "dialogs/UnitPreviewregisterRes.h"
+#include "dialogs/unitPreviewFolder.h"
+#include "dialogs/unitPreviewFolderRes.h"
+#include "tests/dialogs/PreviewTestUtil.h"
+#include "tests/engine/EngineTestUtil.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+class PreviewDialog : public testing::Test {
+protected:
+    void TearDown() override { AbandonWashLog(); }
+    std::string File(const std::string& name) {
+        std::string path = dir.Path() + name;
+        WriteTextFile(path, "x");
+        return path;
+    }
+
+    TempDir dir;
+    ProgramDirScope scope{dir.Path()};
+    RecordedContext recorded;
+};
+
+std::string ListRowText(HWND list, int row) {
+    char text[512] = {};
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    DWORD_PTR n = 0;
+    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item), SMTO_ABORTIFHUNG, 5000, &n);
+    return text;
+}
+
+std::string TabCaption(HWND tab, int index) {
+    char text[64] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    SendMessageA(tab, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+// Caption, buttons, title bar and position every preview dialog shares.
+void ExpectPreviewShape(HWND dialog, const char* caption, int washId, int closeId) {
+    EXPECT_EQ(UiDriver::Text(dialog), caption);
+    EXPECT_EQ(UiDriver::Text(GetDlgItem(dialog, washId)), "&Wash");
+    EXPECT_EQ(UiDriver::Text(GetDlgItem(dialog, closeId)), "Cl&ose");
+    LONG style = GetWindowLongA(dialog, GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_FALSE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_CONTEXTHELP);
+    RECT work, rc;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(dialog, &rc);
+    EXPECT_NEAR((rc.left + rc.right) / 2, (work.left + work.right) / 2, 2);
+    EXPECT_NEAR((rc.top + rc.bottom) / 2, (work.top + work.bottom) / 2, 2);
+}
+}  // namespace
+
+TEST(RegistryRows, KeyRowsNavyOrSelectedColoursValueRowsShowCurrentData) {
+    COLORREF text = 1, back = 1;
+    const std::string keyRow = std::string("HKEY_CURRENT_USER\\Software\\A\\") + DeleteKeyMarker;
+    EXPECT_TRUE(DrawRegistryRow(keyRow, false, text, back));
+    EXPECT_EQ(text, RGB(0, 0, 128));
+    EXPECT_EQ(back, GetSysColor(COLOR_WINDOW));
+    EXPECT_TRUE(DrawRegistryRow(keyRow, true, text, back));
+    EXPECT_EQ(text, RGB(255, 255, 255));
+    EXPECT_EQ(back, RGB(10, 95, 137));
+    EXPECT_EQ(RegistryRowText(keyRow), "HKEY_CURRENT_USER\\Software\\A\\");
+
+    TestKey key("RegistryRows");
+    key.SetString("", "name", "first");
+    std::string valueRow = key.Full() + "\\" + DeleteValueMarker + "name";
+    EXPECT_FALSE(DrawRegistryRow(valueRow, true, text, back));
+    EXPECT_EQ(RegistryRowText(valueRow), "first");
+    key.SetString("", "name", "second");
+    EXPECT_EQ(RegistryRowText(valueRow), "second");
+    EXPECT_EQ(RegistryRowText(key.Full() + "\\" + DeleteValueMarker + "missing"), "");
+}
+
+TEST_F(PreviewDialog, FileDialogShowsItsRowsAndClosesWithoutWashing) {
+    std::string a = File("a.txt");
+    TFormPreviewFolder dialog;
+    dialog.Context = recorded.Make();
+    AppendRows(dialog.CheckListBoxPreviewFolder, {a});
+    dialog.btnSelectallClick();
+    int result = -1;
+    RunWithDriver([&] { result = dialog.ShowModal(nullptr); },
+                  [&](UiDriver& driver) {
+                      HWND window = driver.WaitForWindow("#32770", "Preview Files of Current Item");
+                      ASSERT_NE(window, nullptr);
+                      ExpectPreviewShape(window, "Preview Files of Current Item", IDC_PreviewFolder_btnwasher,
+                                         IDC_PreviewFolder_SpeedButton1);
+                      EXPECT_EQ(ListRowText(GetDlgItem(window, IDC_PreviewFolder_CheckListBoxPreviewFolder), 0), a);
+                      UiDriver::Click(window, IDC_PreviewFolder_SpeedButton1);
+                      EXPECT_TRUE(driver.WaitGone(window));
+                  });
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_TRUE(FileExists(a));
+    EXPECT_TRUE(recorded.counters.empty());
+}
+
+TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
+    TestKey key("PreviewDialog");
+    key.SetString("", "name", "before");
+    TFormPreviewregister dialog;
+    dialog.Context = recorded.Make();
+    AppendRows(dialog.CheckListBoxPreviewregister,
+               {key.Full() + "\\Sub" + DeleteKeyMarker, key.Full() + "\\" + DeleteValueMarker + "name"});
+    RunWithDriver([&] { dialog.ShowModal(nullptr); },
+                  [&](UiDriver& driver) {
+                      HWND window = driver.WaitForWindow("#32770", "Preview Registry Entry of Current Item");
+                      ASSERT_NE(window, nullptr);
+                      ExpectPreviewShape(window, "Preview Registry Entry of Current Item",
+                                         IDC_PreviewRegister_btnwasher, IDC_PreviewRegister_SpeedButton1);
+                      HWND list = GetDlgItem(window, IDC_PreviewRegister_CheckListBoxPreviewregister);
+                      EXPECT_EQ(ListRowText(list, 0), key.Full() + "\\Sub");
+                      EXPECT_EQ(ListRowText(list, 1), "before");
+                      key.SetString("", "name", "after");
+                      EXPECT_EQ(ListRowText(list, 1), "after");
+                      // The close box closes without washing.
+                      PostMessageA(window, WM_CLOSE, 0, 0);
+                      EXPECT_TRUE(driver.WaitGone(window));
+                  });
+    EXPECT_TRUE(key.ValueExists("", "name"));
+    EXPECT_TRUE(recorded.counters.empty());
+}
+
+TEST_F(PreviewDialog, CurrentItemDialogOpensOnItsFolderTabAndSwitchesPages) {
+    TFormPreviewFolderRegister dialog;
+    dialog.Context = recorded.Make();
+    RunWithDriver([&] { dialog.ShowModal(nullptr); },
+                  [&](UiDriver& driver) {
+                      HWND window = driver.WaitForWindow("#32770", "Preview Current Wash Item");
+                      ASSERT_NE(window, nullptr);
+                      ExpectPreviewShape(window, "Preview Current Wash Item", IDC_PreviewFolderReg_btnwasher,
+                                         IDC_PreviewFolderReg_SpeedButton1);
+                      HWND tab = GetDlgItem(window, IDC_PreviewFolderReg_PageControl1);
+                      EXPECT_EQ(TabCaption(tab, 0), "Washer Folder");
+                      EXPECT_EQ(TabCaption(tab, 1), "Washer Register");
+                      EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+                      auto visible = [&](int id) { return IsWindowVisible(GetDlgItem(window, id)) != FALSE; };
+                      EXPECT_TRUE(visible(IDC_PreviewFolderReg_CheckListBoxPreviewFolder));
+                      EXPECT_TRUE(visible(IDC_PreviewFolderReg_btnSelectall));
+                      EXPECT_FALSE(visible(IDC_PreviewFolderReg_CheckListBoxPreviewregister));
+                      EXPECT_FALSE(visible(IDC_PreviewFolderReg_NewbtnUnselectAll));
+                      // A user's click on the second tab.
+                      SendMessageA(tab, TCM_SETCURFOCUS, 1, 0);
+                      EXPECT_TRUE(visible(IDC_PreviewFolderReg_CheckListBoxPreviewregister));
+                      EXPECT_TRUE(visible(IDC_PreviewFolderReg_NewbtnSelectall));
+                      EXPECT_FALSE(visible(IDC_PreviewFolderReg_CheckListBoxPreviewFolder));
+                      UiDriver::Click(window, IDC_PreviewFolderReg_SpeedButton1);
+                      EXPECT_TRUE(driver.WaitGone(window));
+                  });
+}
+
+TEST_F(PreviewDialog, AllDialogUnselectButtonsThenWashLeaveTheRowsAlone) {
+    std::string a = File("a.txt");
+    TFormPreviewAll dialog;
+    dialog.Context = recorded.Make();
+    dialog.CheckListBoxSpecial.Add("Some special", true);
+    AppendRows(dialog.CheckListBoxPreviewFolder, {a});
+    dialog.btnSelectallClick();
+    int result = -1;
+    RunWithDriver([&] { result = dialog.ShowModal(nullptr); },
+                  [&](UiDriver& driver) {
+                      HWND window = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
+                      ASSERT_NE(window, nullptr);
+                      ExpectPreviewShape(window, "Preview All Wash Item Checked", IDC_PreviewAll_btnWashAll,
+                                         IDC_PreviewAll_SpeedButton2);
+                      HWND tab = GetDlgItem(window, IDC_PreviewAll_PageControl1);
+                      EXPECT_EQ(TabCaption(tab, 0), "Clean Special");
+                      EXPECT_EQ(TabCaption(tab, 1), "Clean Folder/File");
+                      EXPECT_EQ(TabCaption(tab, 2), "Clean Registry Entry");
+                      EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
+                      EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_CheckListBoxPreviewFolder)));
+                      EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_CheckListBoxSpecial)));
+                      UiDriver::Click(window, IDC_PreviewAll_AllbtnUnselectAll);
+                      UiDriver::Click(window, IDC_PreviewAll_btnUnselectAll);
+                      UiDriver::Click(window, IDC_PreviewAll_btnWashAll);
+                      EXPECT_TRUE(driver.WaitGone(window));
+                  });
+    EXPECT_EQ(result, mrOK);
+    EXPECT_TRUE(FileExists(a));
+    EXPECT_EQ(recorded.counters, (Strings{"files 0/0", "registry 0/0"}));
+    EXPECT_EQ(LogBlocks(), Blocks{{}});
+}
+
+TEST_F(PreviewDialog, FailedWashShowsTheErrorAndTheDialogStaysOpen) {
+    CreateDirectoryA(LogFilePath().c_str(), nullptr);
+    std::string a = File("a.txt");
+    TFormPreviewFolder dialog;
+    dialog.Context = recorded.Make();
+    AppendRows(dialog.CheckListBoxPreviewFolder, {a});
+    dialog.btnSelectallClick();
+    RunWithDriver([&] { dialog.ShowModal(nullptr); },
+                  [&](UiDriver& driver) {
+                      HWND window = driver.WaitForWindow("#32770", "Preview Files of Current Item");
+                      ASSERT_NE(window, nullptr);
+                      UiDriver::Click(window, IDC_PreviewFolder_btnwasher);
+                      HWND box = driver.WaitForMessageBox();
+                      ASSERT_NE(box, nullptr);
+                      EXPECT_EQ(UiDriver::MessageBoxText(box), "Unable to write to " + LogFilePath());
+                      EXPECT_EQ(UiDriver::MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
+                      driver.Answer(box, IDOK);
+                      EXPECT_TRUE(driver.WaitGone(box));
+                      EXPECT_TRUE(IsWindowVisible(window));
+                      UiDriver::Click(window, IDC_PreviewFolder_SpeedButton1);
+                      EXPECT_TRUE(driver.WaitGone(window));
+                  });
+    EXPECT_TRUE(FileExists(a));
+}
