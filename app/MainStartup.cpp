@@ -1,6 +1,7 @@
 // Start-up, catalogue loading, the three lists, first activation and close.
 #include <windows.h>
 
+#include "app/SpecialItems.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
 #include "catalogue/FindFile.h"
@@ -49,7 +50,7 @@ void TFormMainVRNT::FormCreate() {
     HelpFile = ProgramDirectory + "help.chm";
     Catalogue = titem_list();
     SetCounters("", "", "", "");
-    SpecificFiles.clear();
+    SpecificFiles = BuildSpecificFileList();
     Timer1Enabled = ReadOptionsAtStartup(SettingsFilePath(), Options);
     SetTimer1(Timer1Enabled);
     LoadCatalogue();
@@ -161,7 +162,12 @@ void TFormMainVRNT::EnableEntryCommands(int row) {
 }
 
 void TFormMainVRNT::FormActivate() {
-    // Runs once, after the first activation of the window.
+    // The start-up wash.
+    bool washAtStart = false;
+    RunGuarded(Handle(), [&] {
+        washAtStart = ReadAutoRun(SettingsFilePath()) && (Options.ScheduleSet & ScheduleAtStart);
+    });
+    if (washAtStart) AutomaticWash();
 }
 
 void TFormMainVRNT::FormClose() {

@@ -47,8 +47,11 @@ void TFormMainVRNT::RxTrayIcon1Click() {
 }
 
 void TFormMainVRNT::MenuWashItemClick(int tag) {
-    ChListBoxItem.Select(tag - 100);
+    int row = tag - 100;
+    if (row < 0 || row >= ChListBoxItem.Count() || WashRunning()) return;
+    ChListBoxItem.Select(row);
     ChListBoxItemClick();
+    btnWashSingleClick();
 }
 
-void TFormMainVRNT::MenuWashAllClick() {}
+void TFormMainVRNT::MenuWashAllClick() { btnWashAllClick(); }

@@ -68,6 +68,14 @@ void TFormMainVRNT::SetCounters(const std::string& folderSuccess, const std::str
 void TFormMainVRNT::BindCommands() {
     ChListBoxItem.OnSelect = [this] { ChListBoxItemClick(); };
     OnClick(IDC_SpeedButton17, [this] { SpeedButton17Click(); });
+    OnClick(IDC_btnPreviewCurrentFolder, [this] { btnPreviewCurrentFolderClick(); });
+    OnClick(IDC_btnWashFolder, [this] { btnWashFolderClick(); });
+    OnClick(IDC_btnPreviewCurrentRegister, [this] { btnPreviewCurrentRegisterClick(); });
+    OnClick(IDC_btnWashRegister, [this] { btnWashRegisterClick(); });
+    OnClick(IDC_btnPreviewCurrentItem, [this] { btnPreviewCurrentItemClick(); });
+    OnClick(IDC_btnWashSingle, [this] { btnWashSingleClick(); });
+    OnClick(IDC_btnMainPreview, [this] { btnMainPreviewClick(); });
+    OnClick(IDC_btnWashAll, [this] { btnWashAllClick(); });
     Bind(IDM_About1, 0, [this] { About1Click(); });
     Bind(IDM_MenuWashAll, 0, [this] { MenuWashAllClick(); });
 }

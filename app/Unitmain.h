@@ -5,6 +5,8 @@
 //   MainView.cpp      button images, list colours, event routing, counters
 //   MainTray.cpp      tray icon, its menu and the "&Wash" submenu
 //   MainCommands.cpp  exit and the toolbar commands that do not wash
+//   MainWash.cpp      wash and preview of an entry and of the current wash item, busy state
+//   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
 #include <windows.h>
 #include <shellapi.h>
 
@@ -19,6 +21,8 @@
 #include "settings/Options.h"
 
 class TFindFile;
+class TFormPreviewAll;
+struct TWashContext;
 
 inline constexpr const char* MainWindowClass = "TFormMainVRNT";
 inline constexpr UINT TrayMessage = WM_APP + 1;
@@ -61,6 +65,32 @@ public:
     void MenuWashItemClick(int tag);
     void MenuWashAllClick();
 
+    // Wash and preview commands; each takes preview (true) or wash (false).
+    void WashOrPreviewFolderEntry(bool preview);
+    void WashOrPreviewRegistryEntry(bool preview);
+    void WashOrPreviewCurrentItem(bool preview);
+    void WashOrPreviewChecked(bool preview);
+    void btnPreviewCurrentFolderClick() { WashOrPreviewFolderEntry(true); }
+    void btnWashFolderClick() { WashOrPreviewFolderEntry(false); }
+    void btnPreviewCurrentRegisterClick() { WashOrPreviewRegistryEntry(true); }
+    void btnWashRegisterClick() { WashOrPreviewRegistryEntry(false); }
+    void btnPreviewCurrentItemClick() { WashOrPreviewCurrentItem(true); }
+    void btnWashSingleClick();
+    void btnMainPreviewClick() { WashOrPreviewChecked(true); }
+    void btnWashAllClick() { WashOrPreviewChecked(false); }
+    // The wash of all checked wash items with "Prompt before clean" off for its duration.
+    void AutomaticWash();
+    // True when "Prompt before clean" is off or the user answers Yes to
+    // "Do you want to clean " + subject + "?".
+    bool ConfirmClean(const std::string& subject);
+    // Enables or disables the eight wash and preview buttons and every "&Wash" submenu entry.
+    void SetWashControls(bool enabled);
+    // True while a wash or preview command runs (its question and dialog included); a command
+    // asked for meanwhile is skipped.
+    bool WashRunning() const { return washRunning_; }
+    void ShowFileCounts(int success, int fails);
+    void ShowRegistryCounts(int success, int fails);
+
     // Exit.
     void SpeedButton17Click();
     void About1Click();
@@ -87,9 +117,26 @@ private:
     void RemoveTrayIcon();
     void ShowTrayMenu();
     void RxTrayIcon1Click();
+    TWashContext WashContext();
+    // Expands each checked entry of the current wash item and appends its rows to target.
+    void AppendFolderRows(CheckList& target);
+    void AppendRegistryRows(CheckList& target);
+    void GatherCheckedItems(TFormPreviewAll& dialog);
 
     bool activated_ = false;
     bool closed_ = false;
+    bool washRunning_ = false;
+    // Marks a wash command as running for its lifetime.
+    class RunningScope {
+    public:
+        explicit RunningScope(bool& flag) : flag_(flag) { flag_ = true; }
+        ~RunningScope() { flag_ = false; }
+        RunningScope(const RunningScope&) = delete;
+        RunningScope& operator=(const RunningScope&) = delete;
+
+    private:
+        bool& flag_;
+    };
     NOTIFYICONDATAA tray_{};
     std::vector<std::string> pluginFileNames_;
 };

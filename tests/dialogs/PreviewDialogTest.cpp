@@ -31,17 +31,6 @@ protected:
     RecordedContext recorded;
 };
 
-std::string ListRowText(HWND list, int row) {
-    char text[512] = {};
-    LVITEMA item{};
-    item.iSubItem = 0;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
-    DWORD_PTR n = 0;
-    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item), SMTO_ABORTIFHUNG, 5000, &n);
-    return text;
-}
-
 std::string TabCaption(HWND tab, int index) {
     char text[64] = {};
     TCITEMA item{};

@@ -1,6 +1,9 @@
 #pragma once
 // Helpers of the preview dialog tests: a wash context whose counters are recorded, and a look
 // into log.htm.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -46,6 +49,26 @@ inline std::vector<std::vector<std::string>> LogBlocks() {
         at = end == std::string::npos ? log.size() : end;
     }
     return blocks;
+}
+
+// The text a list window shows for a row, asked from another thread.
+inline std::string ListRowText(HWND list, int row) {
+    char text[512] = {};
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.pszText = text;
+    item.cchTextMax = sizeof(text);
+    DWORD_PTR n = 0;
+    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item), SMTO_ABORTIFHUNG, 5000, &n);
+    return text;
+}
+
+// Every row a list window shows.
+inline std::vector<std::string> ListRows(HWND list) {
+    std::vector<std::string> rows;
+    int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) rows.push_back(ListRowText(list, i));
+    return rows;
 }
 
 using Blocks = std::vector<std::vector<std::string>>;

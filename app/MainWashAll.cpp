@@ -1,0 +1,66 @@
+// Wash and preview of all checked wash items, and the automatic wash built on it.
+#include <optional>
+
+#include "app/Unitmain.h"
+#include "dialogs/UnitPreviewAll.h"
+#include "platform/BusyCursor.h"
+#include "platform/Error.h"
+#include "platform/ListUpdate.h"
+#include "platform/Messages.h"
+
+void TFormMainVRNT::GatherCheckedItems(TFormPreviewAll& dialog) {
+    ListUpdate update(ChListBoxItem);
+    for (int r = 0; r < ChListBoxItem.Count(); ++r) {
+        if (!ChListBoxItem.Checked(r)) continue;
+        ChListBoxItem.Select(r);
+        ChListBoxItemClick();
+        // Selecting an ordinary item has enabled some of the wash buttons.
+        SetWashControls(false);
+        if (CurrentItem && CurrentItem->Property.IsSpecial) dialog.CheckListBoxSpecial.Add(ChListBoxItem.Text(r));
+        AppendFolderRows(dialog.CheckListBoxPreviewFolder);
+        dialog.CheckListBoxPreviewFolder.Model().SetSorted(true);
+        AppendRegistryRows(dialog.CheckListBoxPreviewregister);
+        dialog.AllbtnSelectallClick();
+        dialog.btnSelectallClick();
+        dialog.NewbtnSelectallClick();
+    }
+}
+
+void TFormMainVRNT::WashOrPreviewChecked(bool preview) {
+    if (washRunning_) return;
+    // The question belongs to the command: nothing else may start while it is open.
+    RunningScope running(washRunning_);
+    if (!preview && Options.PromptBeforeClean &&
+        !AskQuestion(Handle(), "Do you want to wash all the items selected?"))
+        return;
+    bool finished = false;
+    RunGuarded(
+        Handle(),
+        [&] {
+            std::optional<BusyCursor> busy(std::in_place);
+            SetWashControls(false);
+            {
+                TFormPreviewAll dialog;
+                dialog.Context = WashContext();
+                GatherCheckedItems(dialog);
+                if (preview) dialog.ShowModal(Handle());
+                else dialog.btnWashAllClick();
+            }
+            busy.reset();
+            SetWashControls(true);
+            finished = true;
+            ChListBoxItemClick();
+        },
+        [&] {
+            if (finished) return;
+            SetWashControls(true);
+            RunGuarded(Handle(), [this] { ChListBoxItemClick(); });
+        });
+}
+
+void TFormMainVRNT::AutomaticWash() {
+    bool prompt = Options.PromptBeforeClean;
+    Options.PromptBeforeClean = false;
+    btnWashAllClick();
+    Options.PromptBeforeClean = prompt;
+}

@@ -1,0 +1,121 @@
+// Wash and preview of all checked wash items, the tray's wash entries, errors and the
+// start-up wash.
+#include "tests/app/MainWashFixture.h"
+
+#include "dialogs/UnitPreviewAllRes.h"
+
+TEST_F(MainWashTest, WashAllAsksAndNoLeavesSelectionCountersAndLogAlone) {
+    TFormMainVRNT& main = Open();
+    main.Options.PromptBeforeClean = true;
+    SelectItem(1);
+    auto [text, states] = Answering([&] { main.btnWashAllClick(); }, IDNO);
+    EXPECT_EQ(text, "Do you want to wash all the items selected?");
+    EXPECT_EQ(states, AllEnabled);  // nothing happens before the answer
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 1);
+    EXPECT_EQ(Counters(), ",;,");
+    EXPECT_FALSE(FileExists(LogFilePath()));
+    EXPECT_TRUE(FileExists(Data("a.log")));
+}
+
+TEST_F(MainWashTest, WashAllWashesCheckedItemsThenSpecialsAndSelectsTheLastChecked) {
+    TFormMainVRNT& main = Open();
+    main.Options.PromptBeforeClean = true;
+    Answering([&] { main.MenuWashAllClick(); }, IDYES);
+    EXPECT_FALSE(FileExists(Data("a.log")));
+    EXPECT_FALSE(FileExists(Data("sub\\b.log")));
+    EXPECT_TRUE(FileExists(Data("note.txt")));
+    EXPECT_FALSE(key.ValueExists("Values", "v1"));
+    EXPECT_TRUE(key.KeyExists("Whole\\Sub1"));  // its wash item is unchecked
+    EXPECT_EQ(Counters(), "2,0;2,0");
+    Blocks blocks = LogBlocks();
+    ASSERT_EQ(blocks.size(), 2u);
+    EXPECT_EQ(blocks[0], (Strings{Data("a.log"), Data("sub\\b.log"), key.Full("Values") + "\\v1",
+                                  key.Full("Values") + "\\v2"}));
+    EXPECT_EQ(blocks[1], Strings{"Custom Special"});
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 2);
+    EXPECT_EQ(main.CurrentItem->Property.ItemName, "Custom Special");
+    EXPECT_EQ(WashControlStates(), "+++----- ++++");
+}
+
+TEST_F(MainWashTest, WashAllWithNothingCheckedWritesAnEmptyBlockAndZeroCounters) {
+    TFormMainVRNT& main = Open();
+    for (int i = 0; i < main.ChListBoxItem.Count(); ++i) main.ChListBoxItem.SetChecked(i, false);
+    SelectItem(1);
+    Quietly([&] { main.btnWashAllClick(); });
+    EXPECT_EQ(Counters(), "0,0;0,0");
+    EXPECT_EQ(LogBlocks(), Blocks{{}});
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 1);
+    EXPECT_TRUE(FileExists(Data("a.log")));
+}
+
+TEST_F(MainWashTest, PreviewAllKeepsTheControlsOffAndWashesFromTheDialog) {
+    TFormMainVRNT& main = Open();
+    main.Options.PromptBeforeClean = true;
+    // The last checked item is an ordinary one, whose selection enables entry buttons.
+    main.ChListBoxItem.SetChecked(2, false);
+    std::string states;
+    RunWithDriver([&] { main.btnMainPreviewClick(); },
+                  [&](UiDriver& driver) {
+                      HWND dialog = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
+                      ASSERT_NE(dialog, nullptr);
+                      states = WashControlStates();
+                      UiDriver::Click(dialog, IDC_PreviewAll_btnWashAll);
+                      EXPECT_TRUE(driver.WaitGone(dialog));
+                  });
+    EXPECT_EQ(states, AllDisabled);
+    EXPECT_FALSE(FileExists(Data("a.log")));
+    EXPECT_EQ(Counters(), "2,0;2,0");
+    EXPECT_EQ(LogBlocks().size(), 1u);
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 0);
+}
+
+TEST_F(MainWashTest, TrayItemEntrySelectsTheRowAndWashesIt) {
+    TFormMainVRNT& main = Open();
+    SelectItem(2);
+    Quietly([&] { main.MenuWashItemClick(100); });
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 0);
+    EXPECT_FALSE(FileExists(Data("a.log")));
+    EXPECT_EQ(Counters(), "2,0;2,0");
+}
+
+TEST_F(MainWashTest, ErrorEndsTheCommandShowsItAndEnablesTheControls) {
+    CreateDirectoryA(LogFilePath().c_str(), nullptr);
+    TFormMainVRNT& main = Open();
+    SelectItem(1);
+    std::string text;
+    RunWithDriver([&] { main.btnWashAllClick(); },
+                  [&](UiDriver& driver) {
+                      HWND box = driver.WaitForMessageBox();
+                      ASSERT_NE(box, nullptr);
+                      text = UiDriver::MessageBoxText(box);
+                      driver.Answer(box, IDOK);
+                      EXPECT_TRUE(driver.WaitGone(box));
+                  });
+    EXPECT_EQ(text, "Unable to write to " + LogFilePath());
+    EXPECT_TRUE(FileExists(Data("a.log")));
+    EXPECT_EQ(Counters(), ",;,");
+    EXPECT_FALSE(main.WashRunning());
+    EXPECT_FALSE(WashLogIsOpen());
+    // The last checked item was made current while gathering, and is read again.
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 2);
+    EXPECT_EQ(main.CurrentItem->Property.ItemName, "Custom Special");
+    EXPECT_EQ(WashControlStates(), "+++----- ++++");
+}
+
+TEST_F(MainWashTest, StartUpWashRunsAtFirstActivationWithoutAskingWhenConfigured) {
+    for (const char* autoRun : {"0", "1"}) {
+        WriteTextFile(dir.Path() + "wildcard.ini", std::string("[Run]\r\nAuto Run=") + autoRun +
+                                                       "\r\n[Schedule]\r\nSchedule Option=byStart \r\n"
+                                                       "[Delete Option]\r\nprompt Before=1\r\n");
+        TFormMainVRNT& main = Open();
+        Quietly([&] {
+            ShowWindow(main.Handle(), SW_SHOW);
+            SetForegroundWindow(main.Handle());
+            PumpMessages(500);
+        });
+        EXPECT_EQ(FileExists(Data("a.log")), autoRun[0] == '0') << "Auto Run=" << autoRun;
+        EXPECT_TRUE(main.Options.PromptBeforeClean);
+        SendMessageA(main.Handle(), WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(LogBlocks().size(), 2u);
+}
