@@ -76,7 +76,7 @@ void TFormMainVRNT::AppendFolderRows(CheckList& target) {
         if (!ChListBoxFolder.Checked(r)) continue;
         rows.clear();
         CurrentItem->Folders.Items[r].ListFiles(rows);
-        AppendRows(target, rows);
+        AppendRows(target, std::move(rows));
     }
 }
 
@@ -89,7 +89,7 @@ void TFormMainVRNT::AppendRegistryRows(CheckList& target) {
         if (!ChListBoxRegister.Checked(r)) continue;
         rows.clear();
         CurrentItem->Registers.Items[r].ListRegistry(rows);
-        AppendRows(target, rows);
+        AppendRows(target, std::move(rows));
     }
 }
 
@@ -107,7 +107,7 @@ void TFormMainVRNT::WashOrPreviewFolderEntry(bool preview) {
             dialog.Context = WashContext();
             std::vector<std::string> rows;
             CurrentItem->Folders.Items[e].ListFiles(rows);
-            AppendRows(dialog.CheckListBoxPreviewFolder, rows);
+            AppendRows(dialog.CheckListBoxPreviewFolder, std::move(rows));
             if (ChListBoxFolder.Checked(e)) dialog.btnSelectallClick();
             else dialog.btnUnselectAllClick();
             if (preview) dialog.ShowModal(Handle());
@@ -131,7 +131,7 @@ void TFormMainVRNT::WashOrPreviewRegistryEntry(bool preview) {
             dialog.Context = WashContext();
             std::vector<std::string> rows;
             CurrentItem->Registers.Items[e].ListRegistry(rows);
-            AppendRows(dialog.CheckListBoxPreviewregister, rows);
+            AppendRows(dialog.CheckListBoxPreviewregister, std::move(rows));
             if (ChListBoxRegister.Checked(e)) dialog.btnSelectallClick();
             else dialog.btnUnselectAllClick();
             if (preview) dialog.ShowModal(Handle());

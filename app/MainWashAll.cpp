@@ -18,12 +18,13 @@ void TFormMainVRNT::GatherCheckedItems(TFormPreviewAll& dialog) {
         SetWashControls(false);
         if (CurrentItem && CurrentItem->Property.IsSpecial) dialog.CheckListBoxSpecial.Add(ChListBoxItem.Text(r));
         AppendFolderRows(dialog.CheckListBoxPreviewFolder);
-        dialog.CheckListBoxPreviewFolder.Model().SetSorted(true);
         AppendRegistryRows(dialog.CheckListBoxPreviewregister);
-        dialog.AllbtnSelectallClick();
-        dialog.btnSelectallClick();
-        dialog.NewbtnSelectallClick();
     }
+    // Sorting once gives the order of inserting each later row after the rows equal to it.
+    dialog.CheckListBoxPreviewFolder.Model().SetSorted(true);
+    dialog.AllbtnSelectallClick();
+    dialog.btnSelectallClick();
+    dialog.NewbtnSelectallClick();
 }
 
 void TFormMainVRNT::WashOrPreviewChecked(bool preview) {

@@ -52,7 +52,7 @@ void ShowAsSpecialList(CheckList& list) {
     };
 }
 
-void AppendRows(CheckList& list, const std::vector<std::string>& rows) { list.Model().AddRows(rows); }
+void AppendRows(CheckList& list, std::vector<std::string>&& rows) { list.Model().AddRows(std::move(rows)); }
 
 void PreviewPages::Attach(HWND tabControl, HWND dialog) {
     tab_ = tabControl;

@@ -35,8 +35,8 @@ std::string RegistryRowText(const std::string& row);
 void ShowAsRegistryList(CheckList& list);
 void ShowAsSpecialList(CheckList& list);
 
-// Appends rows in one step; a sorted list merges them into place.
-void AppendRows(CheckList& list, const std::vector<std::string>& rows);
+// Appends rows in one step, taking their texts; a sorted list merges them into place.
+void AppendRows(CheckList& list, std::vector<std::string>&& rows);
 
 // Tab pages: each page is a set of controls shown only while its tab is selected.
 class PreviewPages {

@@ -2,10 +2,24 @@
 
 #include <algorithm>
 
-#include "platform/Text.h"
+#include "platform/SortOrder.h"
 
 namespace {
-bool RowLess(const CheckRow& a, const CheckRow& b) { return AnsiCompareText(a.text, b.text) < 0; }
+bool RowLess(const CheckRow& a, const CheckRow& b) { return CompareSortOrder(a.text, b.text) < 0; }
+
+// Sorts rows [first, rows.size()) stably, moving each row once along its permutation cycle.
+void SortRows(std::vector<CheckRow>& rows, size_t first) {
+    std::vector<const std::string*> texts;
+    texts.reserve(rows.size() - first);
+    for (size_t i = first; i < rows.size(); ++i) texts.push_back(&rows[i].text);
+    std::vector<uint32_t> from = SortedPositions(texts);
+    texts.clear();
+    texts.shrink_to_fit();
+    std::vector<CheckRow> sorted;
+    sorted.reserve(from.size());
+    for (uint32_t source : from) sorted.push_back(std::move(rows[first + source]));
+    std::move(sorted.begin(), sorted.end(), rows.begin() + first);
+}
 }  // namespace
 
 int CheckListModel::Add(const std::string& text, bool checked) {
@@ -24,12 +38,18 @@ int CheckListModel::Add(const std::string& text, bool checked) {
 }
 
 void CheckListModel::AddRows(const std::vector<std::string>& texts, bool checked) {
+    AddRows(std::vector<std::string>(texts), checked);
+}
+
+void CheckListModel::AddRows(std::vector<std::string>&& texts, bool checked) {
     if (texts.empty()) return;
     size_t old = rows_.size();
-    rows_.reserve(old + texts.size());
-    for (const auto& text : texts) rows_.push_back(CheckRow{text, checked});
+    // Geometric growth, so many small additions stay linear.
+    if (rows_.capacity() < old + texts.size()) rows_.reserve(std::max(old + texts.size(), 2 * rows_.capacity()));
+    for (auto& text : texts) rows_.push_back(CheckRow{std::move(text), checked});
+    texts.clear();
     if (sorted_) {
-        std::stable_sort(rows_.begin() + old, rows_.end(), RowLess);
+        SortRows(rows_, old);
         std::inplace_merge(rows_.begin(), rows_.begin() + old, rows_.end(), RowLess);
     }
     Changed(-1);
@@ -58,7 +78,7 @@ void CheckListModel::Exchange(int a, int b) {
 }
 
 void CheckListModel::SetSorted(bool sorted) {
-    if (sorted && !sorted_) std::stable_sort(rows_.begin(), rows_.end(), RowLess);
+    if (sorted && !sorted_) SortRows(rows_, 0);
     sorted_ = sorted;
     Changed(-1);
 }

@@ -25,6 +25,8 @@ public:
     // Appends many rows in one step; in sorted mode they are merged into place, each after the
     // rows that compare equal to it.
     void AddRows(const std::vector<std::string>& texts, bool checked = false);
+    // The same, taking the texts over.
+    void AddRows(std::vector<std::string>&& texts, bool checked = false);
     void SetChecked(int index, bool checked);
     void CheckAll(bool checked);
     void Clear();
