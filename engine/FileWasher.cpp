@@ -6,11 +6,6 @@
 
 namespace {
 
-bool IsExistingFile(const std::string& path) {
-    DWORD attrs = GetFileAttributesA(path.c_str());
-    return attrs != INVALID_FILE_ATTRIBUTES && !(attrs & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The path a handle really refers to, without the "\\?\" prefix; empty when unknown.
 std::string FinalPath(HANDLE handle) {
     char text[MAX_PATH * 4];
@@ -60,13 +55,14 @@ HANDLE OpenNamedFile(const std::string& path, DWORD access, DWORD share, DWORD& 
     HANDLE file = CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) return file;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(file, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        (!(info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && ReachesAnotherFile(file, path))) {
+    FILE_ATTRIBUTE_TAG_INFO info;
+    if (!GetFileInformationByHandleEx(file, FileAttributeTagInfo, &info, sizeof(info)) ||
+        (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (!(info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && ReachesAnotherFile(file, path))) {
         CloseHandle(file);
         return INVALID_HANDLE_VALUE;
     }
-    attrs = info.dwFileAttributes;
+    attrs = info.FileAttributes;
     return file;
 }
 
@@ -92,20 +88,11 @@ bool OverwriteFile(HANDLE file, const char* chunk) {
     return true;
 }
 
-bool QuickDeleteFile(const std::string& path) {
-    DWORD attrs = 0;
-    HANDLE file = OpenNamedFile(path, DELETE | FILE_WRITE_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, attrs);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    if (attrs & FILE_ATTRIBUTE_READONLY) {
-        // Only the read-only bit goes; hidden, system and archive stay.
-        FILE_BASIC_INFO basic{};
-        basic.FileAttributes = attrs & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                        FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-        if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-        SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof(basic));
-    }
-    return DeleteAndClose(file);
+// Clears the read-only bit only (hidden, system and archive stay) and deletes the file.
+bool QuickDeleteFile(const std::string& path, DWORD attrs) {
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(path.c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
+    return DeleteFileA(path.c_str()) != FALSE;
 }
 
 }  // namespace
@@ -127,7 +114,7 @@ bool SecureDeleteFile(const std::string& path) {
 }
 
 bool WashOneFile(const std::string& path, bool useQuick) {
-    return useQuick ? QuickDeleteFile(path) : SecureDeleteFile(path);
+    return useQuick ? QuickDeleteFile(path, GetFileAttributesA(path.c_str())) : SecureDeleteFile(path);
 }
 
 int SpecificFileIndex(const SpecificFileList& specificFiles, const std::string& path) {
@@ -144,8 +131,14 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
     for (int i = 0; i < count; ++i) {
         if (!list.Checked(i)) continue;
         const std::string& path = list.Text(i);
-        if (!IsExistingFile(path)) continue;
-        if (WashOneFile(path, useQuick)) {
+        // Quick delete tries the common case first; a failure is looked at below.
+        bool deleted = useQuick && DeleteFileA(path.c_str());
+        if (!deleted) {
+            DWORD attrs = GetFileAttributesA(path.c_str());
+            if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) continue;
+            deleted = useQuick ? QuickDeleteFile(path, attrs) : SecureDeleteFile(path);
+        }
+        if (deleted) {
             ++successCount;
             if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, true, path, "");
         } else if (SpecificFileIndex(specificFiles, path) < 0) {

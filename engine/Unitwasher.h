@@ -46,8 +46,9 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
                   const SpecificFileList& specificFiles, int& successCount, int& failCount);
 // True when the file is gone afterwards.
 bool WashOneFile(const std::string& path, bool useQuick);
-// Overwrites the file with whole chunks of 'A' and deletes it. A link is removed as a link and
-// its target is never written. Any error gives false.
+// Overwrites the file with whole chunks of 'A' and deletes it. Nothing is written through a
+// link: a reparse point is removed as a link; a name the system resolves to another file by
+// itself (a host symlink under Wine) is left alone. Any error gives false.
 bool SecureDeleteFile(const std::string& path);
 // Position of path in the list (letter case ignored by the system's locale), or -1.
 int SpecificFileIndex(const SpecificFileList& specificFiles, const std::string& path);

@@ -1,5 +1,6 @@
 // The wash log: log.htm, appended block by block through one buffered stream per wash.
 #include <cstdio>
+#include <string_view>
 
 #include "engine/Unitwasher.h"
 #include "platform/Error.h"
@@ -35,6 +36,12 @@ public:
     void Line(const std::string& text) {
         buffer_ += text;
         buffer_ += "\r\n";
+        if (buffer_.size() >= LogBufferSize) Flush();
+    }
+
+    // Text appended here goes to the file with the next Commit.
+    std::string& RowText() { return buffer_; }
+    void Commit() {
         if (buffer_.size() >= LogBufferSize) Flush();
     }
 
@@ -107,9 +114,20 @@ const char* const HeadingLines[] = {
     "</tr>",
 };
 
-std::string Cell(const char* width, const std::string& colour, const std::string& text) {
-    return "<td width=\"" + std::string(width) + "\"><font size=\"2\" color=\"" + colour + "\">" + text +
-           "</font></td>";
+// Appends one cell line of a row group.
+void AppendCell(std::string& out, const char* width, const char* colour, std::string_view text) {
+    out += "<td width=\"";
+    out += width;
+    out += "\"><font size=\"2\" color=\"";
+    out += colour;
+    out += "\">";
+    out += text;
+    out += "</font></td>\r\n";
+}
+
+void AppendEscaped(std::string& out, const std::string& text) {
+    if (text.find_first_of("&<>\"") == std::string::npos) out += text;
+    else out += HtmlEscape(text);
 }
 
 }  // namespace
@@ -152,7 +170,9 @@ void WriteWashLogRow(WashRowKind kind, bool quick, bool success, const std::stri
                      const std::string& note) {
     LogStream& log = Log();
     if (!log.IsOpen()) throw AppError("File not open");
-    std::string type, colour, mode = "&nbsp;";
+    const char* type = "";
+    const char* colour = "";
+    const char* mode = "&nbsp;";
     switch (kind) {
         case WashRowKind::FolderFile:
             type = "Folder/File";
@@ -169,13 +189,20 @@ void WriteWashLogRow(WashRowKind kind, bool quick, bool success, const std::stri
             break;
     }
     if (!success) colour = "#FF0000";
-    log.Line("<tr>");
-    log.Line(Cell("14%", colour, type));
-    log.Line(Cell("5%", colour, mode));
-    log.Line(Cell("8%", colour, success ? "Success" : "Fail"));
-    log.Line(Cell("61%", colour, HtmlEscape(item)));
-    log.Line(Cell("12%", colour, note.empty() ? "&nbsp;" : HtmlEscape(note)));
-    log.Line("</tr>");
+    std::string& row = log.RowText();
+    row += "<tr>\r\n";
+    AppendCell(row, "14%", colour, type);
+    AppendCell(row, "5%", colour, mode);
+    AppendCell(row, "8%", colour, success ? "Success" : "Fail");
+    std::string escaped;
+    AppendEscaped(escaped, item);
+    AppendCell(row, "61%", colour, escaped);
+    escaped.clear();
+    if (note.empty()) escaped = "&nbsp;";
+    else AppendEscaped(escaped, note);
+    AppendCell(row, "12%", colour, escaped);
+    row += "</tr>\r\n";
+    log.Commit();
 }
 
 void CloseWashLog() {
