@@ -38,8 +38,15 @@ void TFormMainVRNT::SetWashControls(bool enabled) {
         for (int i = 0; i < count; ++i)
             EnableMenuItem(MenuWash, i, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
     }
-    // A special current item keeps its entry buttons disabled.
-    if (enabled) EnableEntryCommands(ChListBoxItem.Selected());
+    // A special current item keeps its entry-level wash buttons disabled.
+    if (!enabled) return;
+    int row = ChListBoxItem.Selected();
+    bool special = row >= 0 && row < Catalogue.Count() ? Catalogue.Items[row].IsSpecial
+                                                       : CurrentItem && CurrentItem->Property.IsSpecial;
+    if (special)
+        for (int id : {IDC_btnPreviewCurrentItem, IDC_btnPreviewCurrentFolder, IDC_btnWashFolder,
+                       IDC_btnPreviewCurrentRegister, IDC_btnWashRegister})
+            EnableControl(id, false);
 }
 
 bool TFormMainVRNT::ConfirmClean(const std::string& subject) {

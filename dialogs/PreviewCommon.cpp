@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/SpecialItems.h"
+#include "platform/BusyCursor.h"
 #include "platform/Error.h"
 #include "resources/icons.h"
 
@@ -126,7 +127,10 @@ void TFormPreview::SetCheckButtonImages(int selectId, int unselectId) {
 }
 
 void TFormPreview::BindWash(int id, std::function<void()> wash) {
-    OnClick(id, [this, wash = std::move(wash)] { RunGuarded(Handle(), wash); });
+    OnClick(id, [this, wash = std::move(wash)] {
+        BusyCursor busy;
+        RunGuarded(Handle(), wash);
+    });
 }
 
 bool TFormPreview::Notify(NMHDR* header, LRESULT& result) {

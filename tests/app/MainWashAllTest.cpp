@@ -46,6 +46,12 @@ TEST_F(MainWashTest, WashAllWithNothingCheckedWritesAnEmptyBlockAndZeroCounters)
     EXPECT_EQ(LogBlocks(), Blocks{{}});
     EXPECT_EQ(main.ChListBoxItem.Selected(), 1);
     EXPECT_TRUE(FileExists(Data("a.log")));
+
+    // With no row selected the current special item still keeps its entry buttons off.
+    SelectItem(2);
+    main.ChListBoxItem.Select(-1);
+    Quietly([&] { main.btnWashAllClick(); });
+    EXPECT_EQ(WashControlStates(), "+++----- ++++");
 }
 
 TEST_F(MainWashTest, PreviewAllKeepsTheControlsOffAndWashesFromTheDialog) {

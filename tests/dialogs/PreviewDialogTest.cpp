@@ -79,6 +79,26 @@ TEST(RegistryRows, KeyRowsNavyOrSelectedColoursValueRowsShowCurrentData) {
     EXPECT_EQ(RegistryRowText(key.Full() + "\\" + DeleteValueMarker + "missing"), "");
 }
 
+TEST(PreviewHints, EverySelectPairHasItsHints) {
+    const int selectIds[] = {IDC_PreviewFolder_btnSelectall, IDC_PreviewRegister_btnSelectall,
+                             IDC_PreviewFolderReg_btnSelectall, IDC_PreviewFolderReg_NewbtnSelectall,
+                             IDC_PreviewAll_AllbtnSelectall, IDC_PreviewAll_btnSelectall,
+                             IDC_PreviewAll_NewbtnSelectall};
+    const int unselectIds[] = {IDC_PreviewFolder_btnUnselectAll, IDC_PreviewRegister_btnUnselectAll,
+                               IDC_PreviewFolderReg_btnUnselectAll, IDC_PreviewFolderReg_NewbtnUnselectAll,
+                               IDC_PreviewAll_AllbtnUnselectAll, IDC_PreviewAll_btnUnselectAll,
+                               IDC_PreviewAll_NewbtnUnselectAll};
+    char text[64];
+    for (int id : selectIds) {
+        ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof(text)), 0) << id;
+        EXPECT_STREQ(text, "Select All");
+    }
+    for (int id : unselectIds) {
+        ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof(text)), 0) << id;
+        EXPECT_STREQ(text, "Unselect All");
+    }
+}
+
 TEST_F(PreviewDialog, FileDialogShowsItsRowsAndClosesWithoutWashing) {
     std::string a = File("a.txt");
     TFormPreviewFolder dialog;

@@ -1,0 +1,50 @@
+// The real program washes at start when "Auto Run" is on and the schedule holds "byStart".
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "tests/engine/EngineTestUtil.h"
+#include "tests/support/Program.h"
+#include "tests/support/TempDir.h"
+
+TEST(StartupWash, CleansTheCheckedItemsLogsThemAndKeepsRunning) {
+    TempDir temp;
+    std::string dir = temp.Path() + "Varnolt\\", junk = temp.Path() + "junk\\";
+    CopyTree(StagedProgramDir(), dir);
+    ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
+    CreateDirectoryA(junk.c_str(), nullptr);
+    CreateDirectoryA((junk + "deeper").c_str(), nullptr);
+    WriteTextFile(junk + "one.tmp", "1");
+    WriteTextFile(junk + "deeper\\two.tmp", "2");
+    TestKey key("StartupWash");
+    key.CreateSubkey("Traces\\Sub");
+    WriteTextFile(dir + "const\\system.txt",
+                  "[Common]\r\nTotal=1\r\nItem0=Junk\r\n[Junk]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
+                  "tFolder0.ChildItemName=Junk files\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
+                  "tFolder0.deletepath=" + junk + "*.*\r\ntFolder0.IsIncludeSubfolder=1\r\n"
+                  "tRegister.Total=1\r\ntRegister0.ChildItemName=Traces\r\ntRegister0.isactive=1\r\n"
+                  "tRegister0.RegisterKeyName=" + key.Full("Traces") + "\r\ntRegister0.CleanRegisterType=0\r\n");
+    WriteTextFile(dir + "const\\user.txt", "");
+    WriteTextFile(dir + "wildcard.ini", "[Run]\r\nAuto Run=1\r\n[Schedule]\r\nSchedule Option=byStart \r\n"
+                                        "[Delete Option]\r\nprompt Before=1\r\n[Log]\r\nWrite to Log=1\r\n");
+
+    RunningProgram program;
+    ASSERT_TRUE(program.Start(dir));
+    HWND window = program.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    for (int i = 0; i < 500 && FileExists(junk + "one.tmp"); ++i) Sleep(20);
+    Sleep(200);
+    EXPECT_FALSE(FileExists(junk + "one.tmp"));
+    EXPECT_FALSE(FileExists(junk + "deeper\\two.tmp"));
+    EXPECT_TRUE(FileExists(junk + "deeper"));
+    EXPECT_FALSE(key.KeyExists("Traces"));
+    std::string log = ReadTextFile(dir + "log.htm");
+    EXPECT_NE(log.find(junk + "one.tmp"), std::string::npos);
+    EXPECT_NE(log.find(key.Full("Traces") + "\\Sub"), std::string::npos);
+    EXPECT_EQ(log.substr(log.size() - 10), "</table>\r\n");
+    EXPECT_EQ(program.ExitCode(), static_cast<DWORD>(STILL_ACTIVE));
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitExit());
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
