@@ -118,26 +118,6 @@ TEST_F(PreviewWash, AllDialogRunsCheckedSpecialItemsAfterTheSharedBlock) {
     EXPECT_FALSE(FileExists(a));
     EXPECT_EQ(recorded.counters, (Strings{"files 1/0", "registry 0/0"}));
     EXPECT_EQ(LogBlocks(), (Blocks{{a}, {"First special"}, {"Third special"}}));
-
-    // "Unselect All" on the special list: no special item runs.
-    TFormPreviewAll none;
-    none.Context = recorded.Make();
-    none.CheckListBoxSpecial.Add("First special", true);
-    none.AllbtnUnselectAllClick();
-    none.btnWashAllClick();
-    EXPECT_EQ(LogBlocks().size(), 4u);
-    EXPECT_TRUE(LogBlocks().back().empty());
-}
-
-TEST_F(PreviewWash, EmptyWashStillWritesABlockAndZeroCounters) {
-    TFormPreviewAll dialog;
-    dialog.Context = recorded.Make();
-    dialog.btnWashAllClick();
-    EXPECT_EQ(recorded.counters, (Strings{"files 0/0", "registry 0/0"}));
-    EXPECT_EQ(LogBlocks(), Blocks{{}});
-    std::string log = ReadTextFile(LogFilePath());
-    EXPECT_EQ(log.substr(log.size() - 10), "</table>\r\n");
-    EXPECT_EQ(dialog.ModalResultValue(), mrOK);
 }
 
 TEST_F(PreviewWash, FileFoundTwiceInASortedListIsWashedAndCountedOnce) {
