@@ -24,8 +24,8 @@ TEST_F(MainWashTest, WashAllWashesCheckedItemsThenSpecialsAndSelectsTheLastCheck
     EXPECT_FALSE(FileExists(Data("a.log")));
     EXPECT_FALSE(FileExists(Data("sub\\b.log")));
     EXPECT_TRUE(FileExists(Data("note.txt")));
-    EXPECT_FALSE(key.ValueExists("Values", "v1"));
-    EXPECT_TRUE(key.KeyExists("Whole\\Sub1"));  // its wash item is unchecked
+    EXPECT_FALSE(key.Exists("Values", "v1"));
+    EXPECT_TRUE(key.Exists("Whole\\Sub1"));  // its wash item is unchecked
     EXPECT_EQ(Counters(), "2,0;2,0");
     Blocks blocks = LogBlocks();
     ASSERT_EQ(blocks.size(), 2u);

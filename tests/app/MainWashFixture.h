@@ -17,7 +17,6 @@
 #include "engine/Unitwasher.h"
 #include "settings/AppPaths.h"
 #include "tests/dialogs/PreviewTestUtil.h"
-#include "tests/engine/EngineTestUtil.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UiDriver.h"
 
@@ -27,9 +26,9 @@ protected:
         for (const char* folder : {"const", "data", "data\\sub"})
             CreateDirectoryA((dir.Path() + folder).c_str(), nullptr);
         for (const char* file : {"a.log", "sub\\b.log", "note.txt", "keep.txt"}) WriteTextFile(Data(file), "x");
-        key.SetString("Values", "v1", "one");
-        key.SetString("Values", "v2", "two");
-        key.CreateSubkey("Whole\\Sub1");
+        key.Set("Values", "v1", "one");
+        key.Set("Values", "v2", "two");
+        key.Create("Whole\\Sub1");
         WriteTextFile(dir.Path() + "const\\system.txt",
                       "[Common]\r\nTotal=3\r\nItem0=Temp Files\r\nItem1=Test Keys\r\nItem2=Custom Special\r\n"
                       "[Temp Files]\r\nIsActive=1\r\ntFolder.Total=3\r\n"
@@ -111,7 +110,7 @@ protected:
     }
 
     TempDir dir;
-    TestKey key{"MainWash"};
+    PreviewTestKey key{"MainWash"};
     std::unique_ptr<TFormMainVRNT> form;
 };
 

@@ -37,8 +37,8 @@ TEST_F(MainWashTest, RegistryEntryWashAsksAndSetsOnlyTheRegistryCounters) {
     main.Options.PromptBeforeClean = true;
     auto [text, states] = Answering([&] { main.btnWashRegisterClick(); }, IDYES);
     EXPECT_EQ(text, "Do you want to clean 'Temp Files -> Values'?");
-    EXPECT_FALSE(key.ValueExists("Values", "v1"));
-    EXPECT_FALSE(key.ValueExists("Values", "v2"));
+    EXPECT_FALSE(key.Exists("Values", "v1"));
+    EXPECT_FALSE(key.Exists("Values", "v2"));
     EXPECT_TRUE(FileExists(Data("a.log")));
     EXPECT_EQ(Counters(), ",;2,0");
 }
@@ -54,7 +54,7 @@ TEST_F(MainWashTest, CurrentItemWashTakesCheckedEntriesAndWashesADuplicateOnce) 
     EXPECT_FALSE(FileExists(Data("a.log")));
     EXPECT_FALSE(FileExists(Data("sub\\b.log")));
     EXPECT_TRUE(FileExists(Data("note.txt")));  // its entry is unchecked
-    EXPECT_FALSE(key.ValueExists("Values", "v1"));
+    EXPECT_FALSE(key.Exists("Values", "v1"));
     EXPECT_EQ(Counters(), "2,0;2,0");
     ASSERT_EQ(LogBlocks().size(), 1u);
     EXPECT_EQ(LogBlocks()[0].size(), 4u);
@@ -67,7 +67,7 @@ TEST_F(MainWashTest, CurrentItemWashOfAnUncheckedRowDeletesNothing) {
     main.ChListBoxItem.SetChecked(0, false);
     Quietly([&] { main.btnWashSingleClick(); });
     EXPECT_TRUE(FileExists(Data("a.log")));
-    EXPECT_TRUE(key.ValueExists("Values", "v1"));
+    EXPECT_TRUE(key.Exists("Values", "v1"));
     EXPECT_EQ(Counters(), "0,0;0,0");
 }
 
@@ -104,7 +104,7 @@ TEST_F(MainWashTest, PreviewsNeverAskShowSortedRowsAndKeepTheControlsOffMeanwhil
     EXPECT_EQ(rows, (Strings{Data("a.log"), Data("a.log"), Data("sub\\b.log")}));
     EXPECT_EQ(WashControlStates(), AllEnabled);
     EXPECT_TRUE(FileExists(Data("a.log")));
-    EXPECT_TRUE(key.ValueExists("Values", "v1"));
+    EXPECT_TRUE(key.Exists("Values", "v1"));
     EXPECT_EQ(Counters(), ",;,");
 
     for (auto [command, caption] :

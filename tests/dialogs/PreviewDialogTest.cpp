@@ -13,7 +13,6 @@
 #include "dialogs/unitPreviewFolder.h"
 #include "dialogs/unitPreviewFolderRes.h"
 #include "tests/dialogs/PreviewTestUtil.h"
-#include "tests/engine/EngineTestUtil.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
@@ -27,7 +26,7 @@ protected:
     }
 
     TempDir dir;
-    ProgramDirScope scope{dir.Path()};
+    PreviewProgramDir scope{dir.Path()};
     RecordedContext recorded;
 };
 
@@ -69,12 +68,12 @@ TEST(RegistryRows, KeyRowsNavyOrSelectedColoursValueRowsShowCurrentData) {
     EXPECT_EQ(back, RGB(10, 95, 137));
     EXPECT_EQ(RegistryRowText(keyRow), "HKEY_CURRENT_USER\\Software\\A\\");
 
-    TestKey key("RegistryRows");
-    key.SetString("", "name", "first");
+    PreviewTestKey key("RegistryRows");
+    key.Set("", "name", "first");
     std::string valueRow = key.Full() + "\\" + DeleteValueMarker + "name";
     EXPECT_FALSE(DrawRegistryRow(valueRow, true, text, back));
     EXPECT_EQ(RegistryRowText(valueRow), "first");
-    key.SetString("", "name", "second");
+    key.Set("", "name", "second");
     EXPECT_EQ(RegistryRowText(valueRow), "second");
     EXPECT_EQ(RegistryRowText(key.Full() + "\\" + DeleteValueMarker + "missing"), "");
 }
@@ -122,8 +121,8 @@ TEST_F(PreviewDialog, FileDialogShowsItsRowsAndClosesWithoutWashing) {
 }
 
 TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
-    TestKey key("PreviewDialog");
-    key.SetString("", "name", "before");
+    PreviewTestKey key("PreviewDialog");
+    key.Set("", "name", "before");
     TFormPreviewregister dialog;
     dialog.Context = recorded.Make();
     AppendRows(dialog.CheckListBoxPreviewregister,
@@ -137,13 +136,13 @@ TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
                       HWND list = GetDlgItem(window, IDC_PreviewRegister_CheckListBoxPreviewregister);
                       EXPECT_EQ(ListRowText(list, 0), key.Full() + "\\Sub");
                       EXPECT_EQ(ListRowText(list, 1), "before");
-                      key.SetString("", "name", "after");
+                      key.Set("", "name", "after");
                       EXPECT_EQ(ListRowText(list, 1), "after");
                       // The close box closes without washing.
                       PostMessageA(window, WM_CLOSE, 0, 0);
                       EXPECT_TRUE(driver.WaitGone(window));
                   });
-    EXPECT_TRUE(key.ValueExists("", "name"));
+    EXPECT_TRUE(key.Exists("", "name"));
     EXPECT_TRUE(recorded.counters.empty());
 }
 

@@ -7,7 +7,6 @@
 #include "dialogs/unitPreviewFolder.h"
 #include "platform/Error.h"
 #include "tests/dialogs/PreviewTestUtil.h"
-#include "tests/engine/EngineTestUtil.h"
 
 namespace {
 class PreviewWash : public testing::Test {
@@ -21,7 +20,7 @@ protected:
     }
 
     TempDir dir;
-    ProgramDirScope scope{dir.Path()};
+    PreviewProgramDir scope{dir.Path()};
     RecordedContext recorded;
 };
 }  // namespace
@@ -47,10 +46,10 @@ TEST_F(PreviewWash, FileDialogWashesCheckedExistingFilesAndSetsOnlyFileCounters)
 }
 
 TEST_F(PreviewWash, RegistryDialogWashesCheckedRowsAndSetsOnlyRegistryCounters) {
-    TestKey key("PreviewWash");
-    key.CreateSubkey("Whole\\Sub");
-    key.SetString("Values", "keep", "1");
-    key.SetString("Values", "drop", "2");
+    PreviewTestKey key("PreviewWash");
+    key.Create("Whole\\Sub");
+    key.Set("Values", "keep", "1");
+    key.Set("Values", "drop", "2");
     std::string values = key.Full("Values") + "\\" + DeleteValueMarker;
     TFormPreviewregister dialog;
     dialog.Context = recorded.Make();
@@ -60,18 +59,18 @@ TEST_F(PreviewWash, RegistryDialogWashesCheckedRowsAndSetsOnlyRegistryCounters) 
     dialog.CheckListBoxPreviewregister.SetChecked(1, false);
     dialog.btnwasherClick();
 
-    EXPECT_FALSE(key.KeyExists("Whole\\Sub"));
-    EXPECT_TRUE(key.KeyExists("Whole"));
-    EXPECT_TRUE(key.ValueExists("Values", "keep"));
-    EXPECT_FALSE(key.ValueExists("Values", "drop"));
+    EXPECT_FALSE(key.Exists("Whole\\Sub"));
+    EXPECT_TRUE(key.Exists("Whole"));
+    EXPECT_TRUE(key.Exists("Values", "keep"));
+    EXPECT_FALSE(key.Exists("Values", "drop"));
     EXPECT_EQ(recorded.counters, Strings{"registry 2/1"});
     ASSERT_EQ(LogBlocks().size(), 1u);
     EXPECT_EQ(LogBlocks()[0].size(), 3u);
 }
 
 TEST_F(PreviewWash, CurrentItemDialogSetsBothCountersInOneBlockAndHonoursTheOptions) {
-    TestKey key("PreviewWash");
-    key.SetString("Values", "v", "1");
+    PreviewTestKey key("PreviewWash");
+    key.Set("Values", "v", "1");
     std::string a = File("a.txt"), locked = File("index.dat");
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -86,7 +85,7 @@ TEST_F(PreviewWash, CurrentItemDialogSetsBothCountersInOneBlockAndHonoursTheOpti
     CloseHandle(holder);
 
     EXPECT_FALSE(FileExists(a));
-    EXPECT_FALSE(key.ValueExists("Values", "v"));
+    EXPECT_FALSE(key.Exists("Values", "v"));
     EXPECT_EQ(recorded.counters, (Strings{"files 2/0", "registry 1/0"}));
     EXPECT_EQ(LogBlocks().size(), 1u);
     EXPECT_NE(ReadTextFile(LogFilePath()).find(">Specific File<"), std::string::npos);

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "tests/engine/EngineTestUtil.h"
+#include "tests/dialogs/PreviewTestUtil.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 
@@ -16,8 +16,8 @@ TEST(StartupWash, CleansTheCheckedItemsLogsThemAndKeepsRunning) {
     CreateDirectoryA((junk + "deeper").c_str(), nullptr);
     WriteTextFile(junk + "one.tmp", "1");
     WriteTextFile(junk + "deeper\\two.tmp", "2");
-    TestKey key("StartupWash");
-    key.CreateSubkey("Traces\\Sub");
+    PreviewTestKey key("StartupWash");
+    key.Create("Traces\\Sub");
     WriteTextFile(dir + "const\\system.txt",
                   "[Common]\r\nTotal=1\r\nItem0=Junk\r\n[Junk]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
                   "tFolder0.ChildItemName=Junk files\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
@@ -37,7 +37,7 @@ TEST(StartupWash, CleansTheCheckedItemsLogsThemAndKeepsRunning) {
     EXPECT_FALSE(FileExists(junk + "one.tmp"));
     EXPECT_FALSE(FileExists(junk + "deeper\\two.tmp"));
     EXPECT_TRUE(FileExists(junk + "deeper"));
-    EXPECT_FALSE(key.KeyExists("Traces"));
+    EXPECT_FALSE(key.Exists("Traces"));
     std::string log = ReadTextFile(dir + "log.htm");
     EXPECT_NE(log.find(junk + "one.tmp"), std::string::npos);
     EXPECT_NE(log.find(key.Full("Traces") + "\\Sub"), std::string::npos);
