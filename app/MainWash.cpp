@@ -1,4 +1,5 @@
 // Wash and preview of the selected entry and of the current wash item; the busy state.
+#include <algorithm>
 #include <optional>
 
 #include "app/SpecialItems.h"
