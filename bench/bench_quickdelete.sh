@@ -25,7 +25,7 @@ for t in range(20):
         for f in range(100):
             open(os.path.join(folder, "file%03d.tmp" % f), "w").close()
 PY
-make_tree="python3 '$work/maketree.py' '$tree'"
+make_tree="python3 '$work/maketree.py' '$tree' && sync"
 ours="'$wine' '$exe' quick '$(winpath "$work/prog")' '$(winpath "$tree")'"
 del="'$wine' cmd /c del /s /q '$(winpath "$tree")\\*.*'"
 
