@@ -17,6 +17,12 @@ std::string FinalPath(HANDLE handle) {
     return path;
 }
 
+// Case-insensitive, every character counting (no word sort).
+bool SamePath(const std::string& a, const std::string& b) {
+    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE | SORT_STRINGSORT, a.data(), static_cast<int>(a.size()),
+                          b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
 std::string WithoutTrailingBackslash(std::string path) {
     while (!path.empty() && path.back() == '\\') path.pop_back();
     return path;
@@ -31,7 +37,7 @@ bool ReachesAnotherFile(HANDLE file, const std::string& path) {
     DWORD n = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
     if (reached.empty() || n == 0 || n >= sizeof(full)) return false;
     std::string named(full, n);
-    if (AnsiCompareText(reached, named) == 0) return false;
+    if (SamePath(reached, named)) return false;
 
     // Other spellings of the same file: short names, or a folder reached through a link.
     if (ExtractFileName(named).find('~') != std::string::npos) {
@@ -46,7 +52,7 @@ bool ReachesAnotherFile(HANDLE file, const std::string& path) {
     std::string folderPath = FinalPath(folder);
     CloseHandle(folder);
     std::string expected = WithoutTrailingBackslash(folderPath) + "\\" + ExtractFileName(named);
-    return folderPath.empty() || AnsiCompareText(expected, reached) != 0;
+    return folderPath.empty() || !SamePath(expected, reached);
 }
 
 // Opens the file a name stands for itself: a link as the link, never the file it points to.

@@ -32,17 +32,17 @@ public:
         buffer_.reserve(LogBufferSize);
     }
 
-    // Appends one line and its CR LF; the buffer goes to the file when it is full.
-    void Line(const std::string& text) {
-        buffer_ += text;
-        buffer_ += "\r\n";
+    // Text appended here goes to the file with a Commit that finds the buffer full.
+    std::string& Buffer() { return buffer_; }
+    void Commit() {
         if (buffer_.size() >= LogBufferSize) Flush();
     }
 
-    // Text appended here goes to the file with the next Commit.
-    std::string& RowText() { return buffer_; }
-    void Commit() {
-        if (buffer_.size() >= LogBufferSize) Flush();
+    // Appends one line and its CR LF.
+    void Line(const std::string& text) {
+        buffer_ += text;
+        buffer_ += "\r\n";
+        Commit();
     }
 
     void Close() {
@@ -125,9 +125,11 @@ void AppendCell(std::string& out, const char* width, const char* colour, std::st
     out += "</font></td>\r\n";
 }
 
-void AppendEscaped(std::string& out, const std::string& text) {
-    if (text.find_first_of("&<>\"") == std::string::npos) out += text;
-    else out += HtmlEscape(text);
+// The text itself when it needs no escaping, else its escaped copy in scratch.
+std::string_view Escaped(const std::string& text, std::string& scratch) {
+    if (text.find_first_of("&<>\"") == std::string::npos) return text;
+    scratch = HtmlEscape(text);
+    return scratch;
 }
 
 }  // namespace
@@ -189,18 +191,14 @@ void WriteWashLogRow(WashRowKind kind, bool quick, bool success, const std::stri
             break;
     }
     if (!success) colour = "#FF0000";
-    std::string& row = log.RowText();
+    std::string& row = log.Buffer();
     row += "<tr>\r\n";
     AppendCell(row, "14%", colour, type);
     AppendCell(row, "5%", colour, mode);
     AppendCell(row, "8%", colour, success ? "Success" : "Fail");
-    std::string escaped;
-    AppendEscaped(escaped, item);
-    AppendCell(row, "61%", colour, escaped);
-    escaped.clear();
-    if (note.empty()) escaped = "&nbsp;";
-    else AppendEscaped(escaped, note);
-    AppendCell(row, "12%", colour, escaped);
+    std::string scratch;
+    AppendCell(row, "61%", colour, Escaped(item, scratch));
+    AppendCell(row, "12%", colour, note.empty() ? std::string_view("&nbsp;") : Escaped(note, scratch));
     row += "</tr>\r\n";
     log.Commit();
 }
