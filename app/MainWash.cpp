@@ -1,6 +1,6 @@
 // Wash and preview of the selected entry and of the current wash item; the busy state.
 #include <algorithm>
-#include <optional>
+#include <functional>
 
 #include "app/SpecialItems.h"
 #include "app/Unitmain.h"
@@ -101,88 +101,88 @@ void TFormMainVRNT::AppendRegistryRows(CheckList& target) {
     }
 }
 
-void TFormMainVRNT::WashOrPreviewFolderEntry(bool preview) {
-    if (washRunning_) return;
-    RunningScope running(washRunning_);
-    RunGuarded(
-        Handle(),
-        [&] {
-            BusyCursor busy;
-            int e = ChListBoxFolder.Selected();
-            if (e < 0 || !CurrentItem || e >= CurrentItem->Folders.Count()) return;
-            SetWashControls(false);
-            TFormPreviewFolder dialog;
-            dialog.Context = WashContext();
-            std::vector<std::string> rows;
-            CurrentItem->Folders.Items[e].ListFiles(rows);
-            AppendRows(dialog.CheckListBoxPreviewFolder, std::move(rows));
-            if (ChListBoxFolder.Checked(e)) dialog.btnSelectallClick();
-            else dialog.btnUnselectAllClick();
-            if (preview) dialog.ShowModal(Handle());
-            else if (ConfirmClean(EntrySubject(ChListBoxItem, ChListBoxFolder.Text(e))))
-                dialog.btnwasherClick();
-        },
-        [this] { SetWashControls(true); });
-}
-
-void TFormMainVRNT::WashOrPreviewRegistryEntry(bool preview) {
-    if (washRunning_) return;
-    RunningScope running(washRunning_);
-    RunGuarded(
-        Handle(),
-        [&] {
-            BusyCursor busy;
-            int e = ChListBoxRegister.Selected();
-            if (e < 0 || !CurrentItem || e >= CurrentItem->Registers.Count()) return;
-            SetWashControls(false);
-            TFormPreviewregister dialog;
-            dialog.Context = WashContext();
-            std::vector<std::string> rows;
-            CurrentItem->Registers.Items[e].ListRegistry(rows);
-            AppendRows(dialog.CheckListBoxPreviewregister, std::move(rows));
-            if (ChListBoxRegister.Checked(e)) dialog.btnSelectallClick();
-            else dialog.btnUnselectAllClick();
-            if (preview) dialog.ShowModal(Handle());
-            else if (ConfirmClean(EntrySubject(ChListBoxItem, ChListBoxRegister.Text(e))))
-                dialog.btnwasherClick();
-        },
-        [this] { SetWashControls(true); });
-}
-
-void TFormMainVRNT::WashOrPreviewCurrentItem(bool preview) {
+void TFormMainVRNT::RunWashCommand(const std::function<void()>& body, bool readItemAgain) {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     bool finished = false;
     RunGuarded(
         Handle(),
         [&] {
-            std::optional<BusyCursor> busy(std::in_place);
-            int i = ChListBoxItem.Selected();
-            if (i >= 0) {
-                SetWashControls(false);
-                TFormPreviewFolderRegister dialog;
-                dialog.Context = WashContext();
-                bool checked = ChListBoxItem.Checked(i);
-                AppendFolderRows(dialog.CheckListBoxPreviewFolder);
-                dialog.CheckListBoxPreviewFolder.Model().SetSorted(true);
-                if (checked) dialog.btnSelectallClick();
-                else dialog.btnUnselectAllClick();
-                AppendRegistryRows(dialog.CheckListBoxPreviewregister);
-                if (checked) dialog.NewbtnSelectallClick();
-                else dialog.NewbtnUnselectAllClick();
-                if (preview) dialog.ShowModal(Handle());
-                else if (ConfirmClean("'" + ChListBoxItem.Text(i) + "'")) dialog.btnwasherClick();
+            {
+                BusyCursor busy;
+                body();
             }
-            busy.reset();
             SetWashControls(true);
             finished = true;
-            ChListBoxItemClick();
+            if (readItemAgain) ChListBoxItemClick();
         },
         [&] {
             if (finished) return;
             SetWashControls(true);
-            RunGuarded(Handle(), [this] { ChListBoxItemClick(); });
+            if (readItemAgain) RunGuarded(Handle(), [this] { ChListBoxItemClick(); });
         });
+}
+
+template <class Dialog>
+void TFormMainVRNT::RunEntryDialog(Dialog& dialog, CheckList& rows, std::vector<std::string>&& found,
+                                   const CheckList& entries, int e, bool preview) {
+    dialog.Context = WashContext();
+    AppendRows(rows, std::move(found));
+    if (entries.Checked(e)) dialog.btnSelectallClick();
+    else dialog.btnUnselectAllClick();
+    if (preview) dialog.ShowModal(Handle());
+    else if (ConfirmClean(EntrySubject(ChListBoxItem, entries.Text(e)))) dialog.btnwasherClick();
+}
+
+void TFormMainVRNT::WashOrPreviewFolderEntry(bool preview) {
+    RunWashCommand(
+        [&] {
+            int e = ChListBoxFolder.Selected();
+            if (e < 0 || !CurrentItem || e >= CurrentItem->Folders.Count()) return;
+            SetWashControls(false);
+            TFormPreviewFolder dialog;
+            std::vector<std::string> found;
+            CurrentItem->Folders.Items[e].ListFiles(found);
+            RunEntryDialog(dialog, dialog.CheckListBoxPreviewFolder, std::move(found), ChListBoxFolder, e, preview);
+        },
+        false);
+}
+
+void TFormMainVRNT::WashOrPreviewRegistryEntry(bool preview) {
+    RunWashCommand(
+        [&] {
+            int e = ChListBoxRegister.Selected();
+            if (e < 0 || !CurrentItem || e >= CurrentItem->Registers.Count()) return;
+            SetWashControls(false);
+            TFormPreviewregister dialog;
+            std::vector<std::string> found;
+            CurrentItem->Registers.Items[e].ListRegistry(found);
+            RunEntryDialog(dialog, dialog.CheckListBoxPreviewregister, std::move(found), ChListBoxRegister, e,
+                           preview);
+        },
+        false);
+}
+
+void TFormMainVRNT::WashOrPreviewCurrentItem(bool preview) {
+    RunWashCommand(
+        [&] {
+            int i = ChListBoxItem.Selected();
+            if (i < 0) return;
+            SetWashControls(false);
+            TFormPreviewFolderRegister dialog;
+            dialog.Context = WashContext();
+            bool checked = ChListBoxItem.Checked(i);
+            AppendFolderRows(dialog.CheckListBoxPreviewFolder);
+            dialog.CheckListBoxPreviewFolder.Model().SetSorted(true);
+            if (checked) dialog.btnSelectallClick();
+            else dialog.btnUnselectAllClick();
+            AppendRegistryRows(dialog.CheckListBoxPreviewregister);
+            if (checked) dialog.NewbtnSelectallClick();
+            else dialog.NewbtnUnselectAllClick();
+            if (preview) dialog.ShowModal(Handle());
+            else if (ConfirmClean("'" + ChListBoxItem.Text(i) + "'")) dialog.btnwasherClick();
+        },
+        true);
 }
 
 void TFormMainVRNT::btnWashSingleClick() {

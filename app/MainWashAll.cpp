@@ -1,10 +1,6 @@
 // Wash and preview of all checked wash items, and the automatic wash built on it.
-#include <optional>
-
 #include "app/Unitmain.h"
 #include "dialogs/UnitPreviewAll.h"
-#include "platform/BusyCursor.h"
-#include "platform/Error.h"
 #include "platform/ListUpdate.h"
 #include "platform/Messages.h"
 
@@ -29,34 +25,23 @@ void TFormMainVRNT::GatherCheckedItems(TFormPreviewAll& dialog) {
 
 void TFormMainVRNT::WashOrPreviewChecked(bool preview) {
     if (washRunning_) return;
-    // The question belongs to the command: nothing else may start while it is open.
-    RunningScope running(washRunning_);
-    if (!preview && Options.PromptBeforeClean &&
-        !AskQuestion(Handle(), "Do you want to wash all the items selected?"))
-        return;
-    bool finished = false;
-    RunGuarded(
-        Handle(),
+    {
+        // The question belongs to the command: nothing else may start while it is open.
+        RunningScope asking(washRunning_);
+        if (!preview && Options.PromptBeforeClean &&
+            !AskQuestion(Handle(), "Do you want to wash all the items selected?"))
+            return;
+    }
+    RunWashCommand(
         [&] {
-            std::optional<BusyCursor> busy(std::in_place);
             SetWashControls(false);
-            {
-                TFormPreviewAll dialog;
-                dialog.Context = WashContext();
-                GatherCheckedItems(dialog);
-                if (preview) dialog.ShowModal(Handle());
-                else dialog.btnWashAllClick();
-            }
-            busy.reset();
-            SetWashControls(true);
-            finished = true;
-            ChListBoxItemClick();
+            TFormPreviewAll dialog;
+            dialog.Context = WashContext();
+            GatherCheckedItems(dialog);
+            if (preview) dialog.ShowModal(Handle());
+            else dialog.btnWashAllClick();
         },
-        [&] {
-            if (finished) return;
-            SetWashControls(true);
-            RunGuarded(Handle(), [this] { ChListBoxItemClick(); });
-        });
+        true);
 }
 
 void TFormMainVRNT::AutomaticWash() {

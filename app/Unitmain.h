@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -122,6 +123,15 @@ private:
     void AppendFolderRows(CheckList& target);
     void AppendRegistryRows(CheckList& target);
     void GatherCheckedItems(TFormPreviewAll& dialog);
+    // Runs one wash or preview command: skipped while another runs; the hourglass while the
+    // body runs; the wash controls on again however it ends; then, with readItemAgain, the
+    // current wash item read again from its file.
+    void RunWashCommand(const std::function<void()>& body, bool readItemAgain);
+    // Fills an entry's preview dialog, checks its rows as the entry is checked, then shows it
+    // (preview) or washes it after ConfirmClean.
+    template <class Dialog>
+    void RunEntryDialog(Dialog& dialog, CheckList& rows, std::vector<std::string>&& found,
+                        const CheckList& entries, int e, bool preview);
 
     bool activated_ = false;
     bool closed_ = false;
