@@ -110,7 +110,7 @@ protected:
     }
 
     TempDir dir;
-    PreviewTestKey key{"MainWash"};
+    TestKey key{"MainWash"};
     std::unique_ptr<TFormMainVRNT> form;
 };
 

@@ -26,7 +26,7 @@ protected:
     }
 
     TempDir dir;
-    PreviewProgramDir scope{dir.Path()};
+    ProgramDirScope scope{dir.Path()};
     RecordedContext recorded;
 };
 
@@ -68,7 +68,7 @@ TEST(RegistryRows, KeyRowsNavyOrSelectedColoursValueRowsShowCurrentData) {
     EXPECT_EQ(back, RGB(10, 95, 137));
     EXPECT_EQ(RegistryRowText(keyRow), "HKEY_CURRENT_USER\\Software\\A\\");
 
-    PreviewTestKey key("RegistryRows");
+    TestKey key("RegistryRows");
     key.Set("", "name", "first");
     std::string valueRow = key.Full() + "\\" + DeleteValueMarker + "name";
     EXPECT_FALSE(DrawRegistryRow(valueRow, true, text, back));
@@ -121,7 +121,7 @@ TEST_F(PreviewDialog, FileDialogShowsItsRowsAndClosesWithoutWashing) {
 }
 
 TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
-    PreviewTestKey key("PreviewDialog");
+    TestKey key("PreviewDialog");
     key.Set("", "name", "before");
     TFormPreviewregister dialog;
     dialog.Context = recorded.Make();

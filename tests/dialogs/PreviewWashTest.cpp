@@ -20,7 +20,7 @@ protected:
     }
 
     TempDir dir;
-    PreviewProgramDir scope{dir.Path()};
+    ProgramDirScope scope{dir.Path()};
     RecordedContext recorded;
 };
 }  // namespace
@@ -46,7 +46,7 @@ TEST_F(PreviewWash, FileDialogWashesCheckedExistingFilesAndSetsOnlyFileCounters)
 }
 
 TEST_F(PreviewWash, RegistryDialogWashesCheckedRowsAndSetsOnlyRegistryCounters) {
-    PreviewTestKey key("PreviewWash");
+    TestKey key("PreviewWash");
     key.Create("Whole\\Sub");
     key.Set("Values", "keep", "1");
     key.Set("Values", "drop", "2");
@@ -69,7 +69,7 @@ TEST_F(PreviewWash, RegistryDialogWashesCheckedRowsAndSetsOnlyRegistryCounters) 
 }
 
 TEST_F(PreviewWash, CurrentItemDialogSetsBothCountersInOneBlockAndHonoursTheOptions) {
-    PreviewTestKey key("PreviewWash");
+    TestKey key("PreviewWash");
     key.Set("Values", "v", "1");
     std::string a = File("a.txt"), locked = File("index.dat");
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

@@ -16,7 +16,7 @@ TEST(StartupWash, CleansTheCheckedItemsLogsThemAndKeepsRunning) {
     CreateDirectoryA((junk + "deeper").c_str(), nullptr);
     WriteTextFile(junk + "one.tmp", "1");
     WriteTextFile(junk + "deeper\\two.tmp", "2");
-    PreviewTestKey key("StartupWash");
+    TestKey key("StartupWash");
     key.Create("Traces\\Sub");
     WriteTextFile(dir + "const\\system.txt",
                   "[Common]\r\nTotal=1\r\nItem0=Junk\r\n[Junk]\r\nIsActive=1\r\ntFolder.Total=1\r\n"

@@ -127,7 +127,7 @@ TEST_F(FileWash, SecureDeleteNeverWritesThroughALink) {
     TempDir outside;
     std::string target = outside.Path() + "target.txt", link = dir.Path() + "link.txt";
     WriteTextFile(target, "keep me");
-    if (!MakeHostFileLink(HostPathOf(target), link)) GTEST_SKIP() << "needs host symbolic links";
+    if (!MakeHostFileLink(HostPath(target), link)) GTEST_SKIP() << "needs host symbolic links";
     bool reparse = GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT;
     Wash(MakeList({{link, true}}), false);
     EXPECT_EQ(ReadTextFile(target), "keep me");

@@ -13,6 +13,20 @@ std::string WithoutBackslash(std::string path) {
     return path;
 }
 
+
+bool WaitUntil(const std::string& path, bool linked) {
+    for (int i = 0; i < 500 && IsLink(path) != linked; ++i) Sleep(10);
+    return IsLink(path) == linked;
+}
+
+bool HostLink(const std::string& target, const std::string& link) {
+    std::string hostTarget = HostPath(WithoutBackslash(target));
+    std::string hostLink = HostLinkPath(link);
+    if (hostTarget.empty() || hostLink.empty()) return false;
+    return StartHost("/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\"") && WaitUntil(link, true);
+}
+}  // namespace
+
 // The host path of a Windows path, through Wine's kernel32 export; empty outside Wine.
 std::string HostPath(const std::string& path) {
     using ToHost = char*(CDECL*)(const WCHAR*);
@@ -48,19 +62,6 @@ bool StartHost(std::string command) {
     CloseHandle(process.hProcess);
     return true;
 }
-
-bool WaitUntil(const std::string& path, bool linked) {
-    for (int i = 0; i < 500 && IsLink(path) != linked; ++i) Sleep(10);
-    return IsLink(path) == linked;
-}
-
-bool HostLink(const std::string& target, const std::string& link) {
-    std::string hostTarget = HostPath(WithoutBackslash(target));
-    std::string hostLink = HostLinkPath(link);
-    if (hostTarget.empty() || hostLink.empty()) return false;
-    return StartHost("/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\"") && WaitUntil(link, true);
-}
-}  // namespace
 
 bool MakeFolderLink(const std::string& target, const std::string& linkPath) {
     std::string link = WithoutBackslash(linkPath);

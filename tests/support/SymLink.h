@@ -3,6 +3,13 @@
 // link is made by the host's ln when the system call doesn't make one.
 #include <string>
 
+// The host path of a Windows path, through Wine's kernel32 export; empty outside Wine.
+std::string HostPath(const std::string& path);
+// The host path of a link, through its parent folder (the link itself is not followed).
+std::string HostLinkPath(const std::string& link);
+// Starts a host program; it gives no usable exit code, so callers wait for its effect.
+bool StartHost(std::string command);
+
 // Makes linkPath a symbolic link to the folder target; false when no link could be made.
 bool MakeFolderLink(const std::string& target, const std::string& linkPath);
 // Removes a link made by MakeFolderLink (never what it points to); false when it stays.
