@@ -27,7 +27,6 @@ public:
     HWND CreateModeless(HWND owner);
     // Ends a modal form with a result, or destroys a modeless one.
     void Close(int result = mrCancel);
-    bool IsModal() const { return modal_; }
     int ModalResultValue() const { return modalResult_; }
 
     int HelpContext = 0;

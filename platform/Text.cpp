@@ -18,13 +18,6 @@ std::string UpperCase(const std::string& text) {
     return out;
 }
 
-std::string LowerCase(const std::string& text) {
-    std::string out = text;
-    for (auto& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 bool SameText(const std::string& a, const std::string& b) {
     return a.size() == b.size() && UpperCase(a) == UpperCase(b);
 }

@@ -4,7 +4,6 @@
 
 std::string Trim(const std::string& text);
 std::string UpperCase(const std::string& text);
-std::string LowerCase(const std::string& text);
 // Case-insensitive comparison of ASCII letters.
 bool SameText(const std::string& a, const std::string& b);
 // Case-insensitive comparison through the system's locale (CompareStringA), as AnsiCompareText.
