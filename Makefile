@@ -1,6 +1,9 @@
 # make run: build and start the program; make test: build and run every test.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# ccache, when present, shares compiled objects between build trees of one machine.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+export CCACHE_BASEDIR := $(abspath ..)
 
 .PHONY: deps configure build run test bench clean
 
@@ -9,7 +12,8 @@ deps:
 
 configure: deps
 	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -G Ninja \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release >/dev/null
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+	  $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE)) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
