@@ -16,14 +16,33 @@ std::vector<std::string> ListBoxRows(HWND listBox) {
     return rows;
 }
 
+namespace {
+// Lets the horizontal scroll bar reach the end of the longest row.
+void FitHorizontalExtent(HWND listBox) {
+    HDC dc = GetDC(listBox);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(listBox, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const auto& row : ListBoxRows(listBox)) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, row.c_str(), static_cast<int>(row.size()), &size);
+        if (size.cx > widest) widest = size.cx;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(listBox, dc);
+    SendMessageA(listBox, LB_SETHORIZONTALEXTENT, widest + ScaleForDpi(6, WindowDpi(listBox)), 0);
+}
+}  // namespace
+
 void SetListBoxRows(HWND listBox, const std::vector<std::string>& rows) {
     SendMessageA(listBox, LB_RESETCONTENT, 0, 0);
     for (const auto& row : rows) SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+    FitHorizontalExtent(listBox);
 }
 
 bool AppendUnlessListed(HWND listBox, const std::string& text) {
     if (ListHasText(ListBoxRows(listBox), text)) return false;
     SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    FitHorizontalExtent(listBox);
     return true;
 }
 

@@ -25,7 +25,7 @@ inline void SendClick(HWND dialog, int id) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-inline std::vector<std::string> ListRows(HWND listBox) {
+inline std::vector<std::string> ListBoxTexts(HWND listBox) {
     std::vector<std::string> rows;
     int count = static_cast<int>(SendMessageA(listBox, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
