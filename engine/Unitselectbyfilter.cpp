@@ -14,7 +14,7 @@ TFormselectbyfilter::TFormselectbyfilter(std::string settingsFile)
 }
 
 void TFormselectbyfilter::FormCreate() {
-    CoInitialize(nullptr);
+    comReady_ = SUCCEEDED(CoInitialize(nullptr));
     SetButtonIcon(Control(IDC_selectbyfilter_SpeedButton1), ICO_EDIT);
     HWND tree = Control(IDC_selectbyfilter_ShellTree1);
     LOGFONTA font{};
@@ -46,7 +46,8 @@ void TFormselectbyfilter::FormDestroy() {
     ShellTree1.Detach();
     if (treeFont_) DeleteObject(treeFont_);
     treeFont_ = nullptr;
-    CoUninitialize();
+    if (comReady_) CoUninitialize();
+    comReady_ = false;
 }
 
 void TFormselectbyfilter::ShellTree1Change() {

@@ -35,6 +35,7 @@ private:
     std::string settingsFile_;
     ShellTree ShellTree1;
     HFONT treeFont_ = nullptr;
+    bool comReady_ = false;
     std::string folder_;
     std::string mask_;
 };
