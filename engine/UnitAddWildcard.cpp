@@ -55,6 +55,11 @@ void TFormWildcard::SpeedButton3Click() { MoveItemUp(ListBox1()); }
 void TFormWildcard::SpeedButton2Click() { MoveItemDown(ListBox1()); }
 
 void TFormWildcard::btnOkClick() {
+    // Enter while a mask is being typed adds it rather than closing without it.
+    if (GetFocus() == Control(IDC_Wildcard_Edit1) && !Trim(ControlText(IDC_Wildcard_Edit1)).empty()) {
+        SpNewClick();
+        return;
+    }
     // A refused write shows its error and keeps the dialog open with the user's edits.
     if (RunGuarded(Handle(), [this] { WriteNumberedList(settingsFile_, WildcardList, ListBoxRows(ListBox1())); }))
         Close(mrOK);

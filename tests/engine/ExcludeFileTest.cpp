@@ -7,6 +7,7 @@
 #include "engine/UnitAddWildcard.h"
 #include "engine/UnitAddWildcardRes.h"
 #include "engine/UnitExcludeFile.h"
+#include "engine/SettingsLists.h"
 #include "engine/UnitExcludeFileRes.h"
 #include "tests/engine/FormTestUtil.h"
 
@@ -208,4 +209,24 @@ TEST(WildcardEditor, TrimsIgnoresBlanksAndOtherCaseDuplicatesWritesOnlyOnOk) {
     }
     EXPECT_EQ(ReadTextFile(settings), "[Common]\r\nWildcard Total=2\r\nWildcard0=*.bak\r\nWildcard1=*.log\r\n"
                                       "Wildcard2=*.log\r\n");
+}
+
+TEST(WildcardEditor, EnterWhileTypingAddsTheMaskInsteadOfClosing) {
+    TempDir dir;
+    const std::string settings = dir.Path() + "wildcard.ini";
+    TFormWildcard form(settings);
+    std::vector<std::string> rows;
+    int result = RunDialog(form, "Edit Wildcard", [&](UiDriver&, HWND dialog) {
+        HWND edit = GetDlgItem(dialog, IDC_Wildcard_Edit1);
+        SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+        SetText(edit, "*.old");
+        PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        for (int i = 0; i < 100 && ListBoxTexts(GetDlgItem(dialog, IDC_Wildcard_ListBox1)).empty(); ++i) Sleep(20);
+        rows = ListBoxTexts(GetDlgItem(dialog, IDC_Wildcard_ListBox1));
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);  // the box is empty now: Enter is "&Ok"
+    });
+    EXPECT_EQ(rows, std::vector<std::string>{"*.old"});
+    EXPECT_EQ(result, mrOK);
+    EXPECT_EQ(ReadNumberedList(settings, WildcardList), std::vector<std::string>{"*.old"});
 }
