@@ -46,10 +46,10 @@ int RunApplication() {
         if (!window) return 1;
         ShowWindow(window, form.Options.StartMinimized ? SW_SHOWMINIMIZED : SW_SHOW);
         MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-            if (!IsDialogMessageA(window, &msg)) {
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (!IsDialogMessageW(window, &msg)) {
                 TranslateMessage(&msg);
-                DispatchMessageA(&msg);
+                DispatchMessageW(&msg);
             }
         }
         exitCode = static_cast<int>(msg.wParam);

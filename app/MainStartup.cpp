@@ -6,7 +6,9 @@
 #include "app/UnitmainRes.h"
 #include "catalogue/FindFile.h"
 #include "platform/Error.h"
+#include "platform/FileReplace.h"
 #include "platform/Text.h"
+#include "platform/WideText.h"
 #include "resources/icons.h"
 #include "settings/AppPaths.h"
 #include "settings/SettingsStore.h"
@@ -81,8 +83,8 @@ void TFormMainVRNT::LoadCatalogue() {
     FindFile1.SetLocation(ProgramDirectory + "plugin\\");
     FindFile1.SetFilename("*.txt");
     FindFile1.Subfolders = false;
-    FindFile1.OnFound = [this](TFindFile&, const std::string& folder, const WIN32_FIND_DATAA& entry) {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) FindFile1Found(folder, entry.cFileName);
+    FindFile1.OnFound = [this](TFindFile& sender, const std::string& folder, const WIN32_FIND_DATAA& entry) {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) FindFile1Found(folder, sender.FoundName());
     };
     FindFile1.Execute();
     for (const auto& name : pluginFileNames_) loaded.LoadFromFile(ProgramDirectory + "plugin\\" + name);
@@ -173,15 +175,15 @@ void TFormMainVRNT::FormActivate() {
 void TFormMainVRNT::FormClose() {
     SpecificFiles.clear();
     CurrentItem.reset();
-    if (Options.DeleteLogOnExit) DeleteFileA(LogFilePath().c_str());
+    if (Options.DeleteLogOnExit) DeleteFileW(WidePath(LogFilePath()).c_str());
 }
 
 void TFormMainVRNT::FormDestroy() {
     SetTimer1(false);
     RemoveTrayIcon();
+    // The new order replaces the old one only once it is written whole.
     RunGuarded(nullptr, [this] {
-        DeleteFileA(OrderFilePath().c_str());
-        Catalogue.SaveToFile(OrderFilePath());
+        RewriteFile(OrderFilePath(), [this](const std::string& temp) { Catalogue.SaveToFile(temp); });
     });
     Catalogue = titem_list();
     if (QuitOnDestroy) PostQuitMessage(0);

@@ -6,6 +6,7 @@
 #include "platform/Profile.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
+#include "platform/WideText.h"
 #include "settings/AppPaths.h"
 
 namespace {
@@ -33,7 +34,7 @@ std::string FolderFromRegistry(const std::string& keyName, const std::string& va
 }
 
 bool IsFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 }  // namespace
@@ -60,10 +61,10 @@ void tChildFolder::ListFiles(std::vector<std::string>& list) const {
         search.ExcludeFiles = ExclusionMasks();
         search.Subfolders = IsIncludeSubfolder;
         std::string path;
-        search.OnFound = [&](TFindFile&, const std::string& folder, const WIN32_FIND_DATAA& entry) {
+        search.OnFound = [&](TFindFile& sender, const std::string& folder, const WIN32_FIND_DATAA&) {
             path.assign(folder);
             if (path.empty() || path.back() != '\\') path += '\\';
-            path += entry.cFileName;
+            path += sender.FoundName();
             if (IsFile(path)) files.push_back(path);
         };
         search.Execute();

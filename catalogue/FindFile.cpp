@@ -3,11 +3,12 @@
 #include <cstring>
 
 #include "platform/Text.h"
+#include "platform/WideText.h"
 
 namespace {
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool IsDotName(const char* name) { return name[0] == '.'; }
+bool IsDotName(const wchar_t* name) { return name[0] == L'.'; }
 
 bool IsEnterableFolder(DWORD attributes) {
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
@@ -16,26 +17,32 @@ bool IsEnterableFolder(DWORD attributes) {
 // Closes a directory listing when it goes out of scope.
 class FindHandle {
 public:
-    FindHandle(const char* pattern, WIN32_FIND_DATAA& data)
-        : handle_(FindFirstFileExA(pattern, FindExInfoStandard, &data, FindExSearchNameMatch, nullptr, 0)) {}
+    // pattern: a UTF-8 folder path and mask; a long one is passed with the "\\?\" prefix.
+    FindHandle(const std::string& pattern, WIN32_FIND_DATAW& data)
+        : handle_(FindFirstFileExW(WidePath(pattern).c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
+                                   nullptr, 0)) {}
     ~FindHandle() {
         if (Valid()) FindClose(handle_);
     }
     FindHandle(const FindHandle&) = delete;
     FindHandle& operator=(const FindHandle&) = delete;
     bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    bool Next(WIN32_FIND_DATAA& data) { return FindNextFileA(handle_, &data) != 0; }
+    bool Next(WIN32_FIND_DATAW& data) { return FindNextFileW(handle_, &data) != 0; }
 
 private:
     HANDLE handle_;
 };
 
 std::string AbsolutePath(const std::string& path) {
-    char buffer[MAX_PATH];
-    DWORD n = path.empty() ? GetCurrentDirectoryA(MAX_PATH, buffer)
-                           : GetFullPathNameA(path.c_str(), MAX_PATH, buffer, nullptr);
-    if (n == 0 || n >= MAX_PATH) return path;
-    return std::string(buffer, n);
+    std::wstring wide = Widen(path);
+    DWORD size = path.empty() ? GetCurrentDirectoryW(0, nullptr) : GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring buffer(size, L'\0');
+    DWORD n = path.empty() ? GetCurrentDirectoryW(size, buffer.data())
+                           : GetFullPathNameW(wide.c_str(), size, buffer.data(), nullptr);
+    if (n == 0 || n >= size) return path;
+    buffer.resize(n);
+    return Narrow(buffer);
 }
 
 std::string WithBackslash(std::string path) {
@@ -169,7 +176,18 @@ void TFindFile::SearchTarget(const std::string& target) {
     Scan(mask.c_str());
 }
 
-bool TFindFile::Accepts(const WIN32_FIND_DATAA& entry) const {
+// The entry's name in UTF-8, into a buffer reused from entry to entry.
+const std::string& TFindFile::EntryName(const WIN32_FIND_DATAW& entry) {
+    const size_t length = wcsnlen(entry.cFileName, MAX_PATH);
+    name_.resize(length * 3);
+    int n = length ? WideCharToMultiByte(CP_UTF8, 0, entry.cFileName, static_cast<int>(length), name_.data(),
+                                         static_cast<int>(name_.size()), nullptr, nullptr)
+                   : 0;
+    name_.resize(n > 0 ? n : 0);
+    return name_;
+}
+
+bool TFindFile::Accepts(const WIN32_FIND_DATAW& entry) const {
     const DWORD a = entry.dwFileAttributes;
     TFileAttributes mapped = 0;
     if (a & FILE_ATTRIBUTE_ARCHIVE) mapped |= ffArchive;
@@ -178,7 +196,7 @@ bool TFindFile::Accepts(const WIN32_FIND_DATAA& entry) const {
     if (a & FILE_ATTRIBUTE_SYSTEM) mapped |= ffSystem;
     if (a & FILE_ATTRIBUTE_DIRECTORY) mapped |= ffDirectory;
     bool passes = ExactAttribute ? mapped == Attributes : mapped == 0 || (mapped & Attributes) != 0;
-    return passes && !Excluded(entry.cFileName);
+    return passes && !Excluded(name_.c_str());
 }
 
 bool TFindFile::Excluded(const char* name) const {
@@ -187,8 +205,18 @@ bool TFindFile::Excluded(const char* name) const {
     return false;
 }
 
-void TFindFile::Report(const WIN32_FIND_DATAA& entry) {
-    if (OnFound) OnFound(*this, folder_, entry);
+void TFindFile::Report(const WIN32_FIND_DATAW& entry) {
+    if (!OnFound) return;
+    WIN32_FIND_DATAA found{};
+    found.dwFileAttributes = entry.dwFileAttributes;
+    found.ftCreationTime = entry.ftCreationTime;
+    found.ftLastAccessTime = entry.ftLastAccessTime;
+    found.ftLastWriteTime = entry.ftLastWriteTime;
+    found.nFileSizeHigh = entry.nFileSizeHigh;
+    found.nFileSizeLow = entry.nFileSizeLow;
+    // A name too long for the fixed field is left empty there, never cut: FoundName has it.
+    if (name_.size() < sizeof(found.cFileName)) memcpy(found.cFileName, name_.c_str(), name_.size() + 1);
+    OnFound(*this, folder_, found);
 }
 
 void TFindFile::Scan(const char* mask) {
@@ -197,19 +225,20 @@ void TFindFile::Scan(const char* mask) {
     bool driveRoot = base == 3 && path_[1] == ':';
     folder_.assign(path_, 0, driveRoot ? base : base - 1);
 
-    WIN32_FIND_DATAA data;
+    WIN32_FIND_DATAW data;
     if (wholeFolder_ && Subfolders) {
         // One listing serves both the matches and the descent; subfolder names wait on a stack.
         const size_t first = subfolders_.size();
         path_ += '*';
         {
-            FindHandle find(path_.c_str(), data);
+            FindHandle find(path_, data);
             path_.resize(base);
             for (bool more = find.Valid(); more && !aborted_; more = find.Next(data)) {
                 if (IsDotName(data.cFileName)) continue;
+                EntryName(data);
                 if (Accepts(data)) Report(data);
                 if (IsEnterableFolder(data.dwFileAttributes)) {
-                    subfolders_.append(data.cFileName);
+                    subfolders_.append(name_);
                     subfolders_ += '\0';
                 }
             }
@@ -228,18 +257,21 @@ void TFindFile::Scan(const char* mask) {
 
     path_ += mask;
     {
-        FindHandle find(path_.c_str(), data);
+        FindHandle find(path_, data);
         path_.resize(base);
-        for (bool more = find.Valid(); more && !aborted_; more = find.Next(data))
-            if (!IsDotName(data.cFileName) && Accepts(data)) Report(data);
+        for (bool more = find.Valid(); more && !aborted_; more = find.Next(data)) {
+            if (IsDotName(data.cFileName)) continue;
+            EntryName(data);
+            if (Accepts(data)) Report(data);
+        }
     }
     if (!Subfolders || aborted_) return;
     path_ += "*";
-    FindHandle find(path_.c_str(), data);
+    FindHandle find(path_, data);
     path_.resize(base);
     for (bool more = find.Valid(); more && !aborted_; more = find.Next(data)) {
         if (IsDotName(data.cFileName) || !IsEnterableFolder(data.dwFileAttributes)) continue;
-        path_ += data.cFileName;
+        path_ += EntryName(data);
         path_ += '\\';
         Scan(mask);
         path_.resize(base);

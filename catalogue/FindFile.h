@@ -44,6 +44,8 @@ bool MatchesExclusion(const std::string& path, const std::string& mask);
 
 class TFindFile;
 // Receives the sender, the folder (no final "\" unless it is a drive root) and the entry.
+// Texts are UTF-8. The entry's cFileName holds the name when it fits in its fixed field and is
+// empty otherwise; the sender's FoundName() always holds the whole name.
 using TFindFileFoundEvent =
     std::function<void(TFindFile& sender, const std::string& folder, const WIN32_FIND_DATAA& entry)>;
 
@@ -74,14 +76,17 @@ public:
     void Abort() { aborted_ = true; }
     bool Busy() const { return busy_; }
     bool Aborted() const { return aborted_; }
+    // The name of the entry being reported, in UTF-8, whatever its length.
+    const std::string& FoundName() const { return name_; }
 
 private:
     std::vector<std::string> MakeTargets() const;
     void SearchTarget(const std::string& target);
     void Scan(const char* mask);
-    bool Accepts(const WIN32_FIND_DATAA& entry) const;
+    const std::string& EntryName(const WIN32_FIND_DATAW& entry);
+    bool Accepts(const WIN32_FIND_DATAW& entry) const;
     bool Excluded(const char* name) const;
-    void Report(const WIN32_FIND_DATAA& entry);
+    void Report(const WIN32_FIND_DATAW& entry);
 
     std::string filename_ = "*.*";
     std::string location_;
@@ -92,6 +97,7 @@ private:
     std::vector<ExclusionMask> masks_;
     std::string path_;    // the folder being listed, with its final "\"
     std::string folder_;  // the folder as reported
+    std::string name_;    // the current entry's name in UTF-8
     std::string subfolders_;  // names of subfolders still to enter, each ended by a NUL
     bool wholeFolder_ = false;
 };

@@ -1,20 +1,21 @@
 #include "catalogue/ListUtils.h"
 
 #include "platform/Text.h"
+#include "platform/WideText.h"
 
 namespace {
 std::string ListBoxText(HWND listBox, int index) {
-    LRESULT length = SendMessageA(listBox, LB_GETTEXTLEN, index, 0);
+    LRESULT length = SendMessageW(listBox, LB_GETTEXTLEN, index, 0);
     if (length == LB_ERR) return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    LRESULT got = SendMessageA(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT got = SendMessageW(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
-    return text;
+    return Narrow(text);
 }
 
 void SetListBoxText(HWND listBox, int index, const std::string& text) {
     SendMessageA(listBox, LB_DELETESTRING, index, 0);
-    SendMessageA(listBox, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(listBox, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
 // Exchanges the selected row with the one at offset from it, then selects that one.

@@ -3,6 +3,7 @@
 #include "platform/Profile.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
+#include "platform/WideText.h"
 #include "settings/AppPaths.h"
 
 namespace {
@@ -18,25 +19,25 @@ std::string Replaced(const std::string& text, const std::string& macro, const st
 
 // The logged-on user's name; false when the platform gives none.
 bool UserName(std::string& name) {
-    char buffer[201];
-    DWORD size = sizeof(buffer);
-    if (WNetGetUserA(nullptr, buffer, &size) != NO_ERROR || !buffer[0]) return false;
-    name = buffer;
+    wchar_t buffer[201];
+    DWORD size = 201;
+    if (WNetGetUserW(nullptr, buffer, &size) != NO_ERROR || !buffer[0]) return false;
+    name = Narrow(buffer, wcslen(buffer));
     return true;
 }
 
-// A folder from GetWindowsDirectoryA or GetSystemDirectoryA, whatever its length.
+// A folder from GetWindowsDirectoryW or GetSystemDirectoryW, whatever its length.
 template <class Call>
 std::string SystemFolder(Call call) {
-    std::string buffer(MAX_PATH, '\0');
+    std::wstring buffer(MAX_PATH, L'\0');
     UINT n = call(buffer.data(), static_cast<UINT>(buffer.size()));
     if (n >= buffer.size()) {
-        buffer.assign(n + 1, '\0');
+        buffer.assign(n + 1, L'\0');
         n = call(buffer.data(), static_cast<UINT>(buffer.size()));
         if (n >= buffer.size()) n = 0;
     }
     buffer.resize(n);
-    return buffer;
+    return Narrow(buffer);
 }
 
 std::string ExpandNetscape(const std::string& text) {
@@ -77,9 +78,9 @@ std::string ExpandMacros(const std::string& text) {
         current = Replaced(current, "{username}", user);
     }
     if (FindMacro(current, "{windows}") != std::string::npos)
-        current = Replaced(current, "{windows}", SystemFolder(GetWindowsDirectoryA));
+        current = Replaced(current, "{windows}", SystemFolder(GetWindowsDirectoryW));
     if (FindMacro(current, "{system}") != std::string::npos)
-        current = Replaced(current, "{system}", SystemFolder(GetSystemDirectoryA));
+        current = Replaced(current, "{system}", SystemFolder(GetSystemDirectoryW));
     if (FindMacro(current, "{program files}") != std::string::npos)
         current = ExpandRegistryMacro(current, "{program files}", HKEY_LOCAL_MACHINE,
                                       "\\software\\microsoft\\windows\\currentversion", "ProgramFilesDir");

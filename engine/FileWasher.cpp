@@ -3,15 +3,19 @@
 
 #include "engine/Unitwasher.h"
 #include "platform/Text.h"
+#include "platform/WideText.h"
 
 namespace {
 
 // The path a handle really refers to, without the "\\?\" prefix; empty when unknown.
 std::string FinalPath(HANDLE handle) {
-    char text[MAX_PATH * 4];
-    DWORD n = GetFinalPathNameByHandleA(handle, text, sizeof(text), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (n == 0 || n >= sizeof(text)) return {};
-    std::string path(text, n);
+    DWORD size = GetFinalPathNameByHandleW(handle, nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (size == 0) return {};
+    std::wstring text(size, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(handle, text.data(), size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0 || n >= size) return {};
+    text.resize(n);
+    std::string path = Narrow(text);
     if (path.rfind("\\\\?\\UNC\\", 0) == 0) return path.erase(2, 6);
     if (path.rfind("\\\\?\\", 0) == 0) return path.substr(4);
     return path;
@@ -19,8 +23,32 @@ std::string FinalPath(HANDLE handle) {
 
 // Case-insensitive, every character counting (no word sort).
 bool SamePath(const std::string& a, const std::string& b) {
-    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE | SORT_STRINGSORT, a.data(), static_cast<int>(a.size()),
-                          b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+    std::wstring wa = Widen(a), wb = Widen(b);
+    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE | SORT_STRINGSORT, wa.data(), static_cast<int>(wa.size()),
+                          wb.data(), static_cast<int>(wb.size())) == CSTR_EQUAL;
+}
+
+// A system call that fills a wide buffer, as UTF-8; empty when it fails.
+template <typename Call>
+std::string WideResult(Call call) {
+    DWORD size = call(nullptr, 0);
+    if (size == 0) return {};
+    std::wstring text(size, L'\0');
+    DWORD n = call(text.data(), size);
+    if (n == 0 || n >= size) return {};
+    text.resize(n);
+    return Narrow(text);
+}
+
+// The full path without a "\\?\" prefix.
+std::string FullPath(const std::string& path) {
+    std::wstring wide = Widen(path);
+    std::string full = WideResult([&](wchar_t* buffer, DWORD size) {
+        return GetFullPathNameW(wide.c_str(), size, buffer, nullptr);
+    });
+    if (full.rfind("\\\\?\\UNC\\", 0) == 0) return full.erase(2, 6);
+    if (full.rfind("\\\\?\\", 0) == 0) return full.substr(4);
+    return full;
 }
 
 std::string WithoutTrailingBackslash(std::string path) {
@@ -33,19 +61,19 @@ std::string WithoutTrailingBackslash(std::string path) {
 // writing through such a handle would hit the file it points to.
 bool ReachesAnotherFile(HANDLE file, const std::string& path) {
     std::string reached = FinalPath(file);
-    char full[MAX_PATH * 4];
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-    if (reached.empty() || n == 0 || n >= sizeof(full)) return false;
-    std::string named(full, n);
+    std::string named = FullPath(path);
+    if (reached.empty() || named.empty()) return false;
     if (SamePath(reached, named)) return false;
 
     // Other spellings of the same file: short names, or a folder reached through a link.
     if (ExtractFileName(named).find('~') != std::string::npos) {
-        char longPath[MAX_PATH * 4];
-        n = GetLongPathNameA(named.c_str(), longPath, sizeof(longPath));
-        if (n > 0 && n < sizeof(longPath)) named.assign(longPath, n);
+        std::wstring shortPath = WidePath(named);
+        std::string longPath = WideResult([&](wchar_t* buffer, DWORD size) {
+            return GetLongPathNameW(shortPath.c_str(), buffer, size);
+        });
+        if (!longPath.empty()) named = FullPath(longPath);
     }
-    HANDLE folder = CreateFileA(ExtractFilePath(named).c_str(), 0,
+    HANDLE folder = CreateFileW(WidePath(ExtractFilePath(named)).c_str(), 0,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (folder == INVALID_HANDLE_VALUE) return true;
@@ -58,7 +86,7 @@ bool ReachesAnotherFile(HANDLE file, const std::string& path) {
 // Opens the file a name stands for itself: a link as the link, never the file it points to.
 // No handle for a folder, or for a name the system resolves to another file.
 HANDLE OpenNamedFile(const std::string& path, DWORD access, DWORD share, DWORD& attrs) {
-    HANDLE file = CreateFileA(path.c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
+    HANDLE file = CreateFileW(WidePath(path).c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) return file;
     FILE_ATTRIBUTE_TAG_INFO info;
@@ -95,10 +123,10 @@ bool OverwriteFile(HANDLE file, const char* chunk) {
 }
 
 // Clears the read-only bit only (hidden, system and archive stay) and deletes the file.
-bool QuickDeleteFile(const std::string& path, DWORD attrs) {
+bool QuickDeleteFile(const std::wstring& path, DWORD attrs) {
     if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesA(path.c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
-    return DeleteFileA(path.c_str()) != FALSE;
+        SetFileAttributesW(path.c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
+    return DeleteFileW(path.c_str()) != FALSE;
 }
 
 }  // namespace
@@ -120,7 +148,9 @@ bool SecureDeleteFile(const std::string& path) {
 }
 
 bool WashOneFile(const std::string& path, bool useQuick) {
-    return useQuick ? QuickDeleteFile(path, GetFileAttributesA(path.c_str())) : SecureDeleteFile(path);
+    if (!useQuick) return SecureDeleteFile(path);
+    std::wstring wide = WidePath(path);
+    return QuickDeleteFile(wide, GetFileAttributesW(wide.c_str()));
 }
 
 int SpecificFileIndex(const SpecificFileList& specificFiles, const std::string& path) {
@@ -137,12 +167,13 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
     for (int i = 0; i < count; ++i) {
         if (!list.Checked(i)) continue;
         const std::string& path = list.Text(i);
+        const std::wstring wide = WidePath(path);
         // Quick delete tries the common case first; a failure is looked at below.
-        bool deleted = useQuick && DeleteFileA(path.c_str());
+        bool deleted = useQuick && DeleteFileW(wide.c_str());
         if (!deleted) {
-            DWORD attrs = GetFileAttributesA(path.c_str());
+            DWORD attrs = GetFileAttributesW(wide.c_str());
             if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) continue;
-            deleted = useQuick ? QuickDeleteFile(path, attrs) : SecureDeleteFile(path);
+            deleted = useQuick ? QuickDeleteFile(wide, attrs) : SecureDeleteFile(path);
         }
         if (deleted) {
             ++successCount;

@@ -2,16 +2,17 @@
 
 #include "catalogue/ListUtils.h"
 #include "platform/Dpi.h"
+#include "platform/WideText.h"
 
 std::vector<std::string> ListBoxRows(HWND listBox) {
     int count = static_cast<int>(SendMessageA(listBox, LB_GETCOUNT, 0, 0));
     std::vector<std::string> rows;
     for (int i = 0; i < count; ++i) {
-        LRESULT length = SendMessageA(listBox, LB_GETTEXTLEN, i, 0);
-        std::string text(length == LB_ERR ? 1 : static_cast<size_t>(length) + 1, '\0');
-        LRESULT got = SendMessageA(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        LRESULT length = SendMessageW(listBox, LB_GETTEXTLEN, i, 0);
+        std::wstring text(length == LB_ERR ? 1 : static_cast<size_t>(length) + 1, L'\0');
+        LRESULT got = SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
         text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
-        rows.push_back(std::move(text));
+        rows.push_back(Narrow(text));
     }
     return rows;
 }
@@ -22,7 +23,8 @@ void FitHorizontalExtent(HWND listBox) {
     int widest = 0;
     for (const auto& row : ListBoxRows(listBox)) {
         SIZE size{};
-        GetTextExtentPoint32A(dc, row.c_str(), static_cast<int>(row.size()), &size);
+        std::wstring wide = Widen(row);
+        GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
         if (size.cx > widest) widest = size.cx;
     }
     SelectObject(dc, old);
@@ -32,13 +34,13 @@ void FitHorizontalExtent(HWND listBox) {
 
 void SetListBoxRows(HWND listBox, const std::vector<std::string>& rows) {
     SendMessageA(listBox, LB_RESETCONTENT, 0, 0);
-    for (const auto& row : rows) SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+    for (const auto& row : rows) SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(row).c_str()));
     FitHorizontalExtent(listBox);
 }
 
 bool AppendUnlessListed(HWND listBox, const std::string& text) {
     if (ListHasText(ListBoxRows(listBox), text)) return false;
-    SendMessageA(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
     FitHorizontalExtent(listBox);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "engine/Unitwasher.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
+#include "platform/WideText.h"
 
 namespace {
 
@@ -40,11 +41,12 @@ std::string HexBytes(const BYTE* data, DWORD size) {
 
 // Text data up to the first NUL; numbers in decimal, other data as hex bytes.
 std::string ValueText(HKEY key, const std::string& name) {
+    const std::wstring wName = Widen(name);
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
-    std::string data(size + 2, '\0');
+    if (RegQueryValueExW(key, wName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
+    std::string data(size + 4, '\0');
     DWORD got = size;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) !=
+    if (RegQueryValueExW(key, wName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got) !=
         ERROR_SUCCESS)
         return {};
     const BYTE* bytes = reinterpret_cast<const BYTE*>(data.data());
@@ -52,7 +54,8 @@ std::string ValueText(HKEY key, const std::string& name) {
         case REG_SZ:
         case REG_EXPAND_SZ:
         case REG_MULTI_SZ:
-            return std::string(data.c_str());
+            return Narrow(reinterpret_cast<const wchar_t*>(data.data()),
+                          wcsnlen(reinterpret_cast<const wchar_t*>(data.data()), got / sizeof(wchar_t)));
         case REG_DWORD:
             if (got >= 4) {
                 DWORD number;

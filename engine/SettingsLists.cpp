@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
+#include "platform/WideText.h"
 
 std::vector<std::string> ReadNumberedList(const std::string& file, const NumberedList& list) {
     ProfileFile settings(file);
@@ -21,10 +22,11 @@ std::vector<std::string> ReadNumberedList(const std::string& file, const Numbere
 void WriteNumberedList(const std::string& file, const NumberedList& list, const std::vector<std::string>& rows) {
     const AppError refused(FormatMessageText("Unable to write to %s", file));
     const std::string copy = file + ".new";
-    if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        if (!CopyFileA(file.c_str(), copy.c_str(), FALSE)) throw refused;
+    const std::wstring wideFile = WidePath(file), wideCopy = WidePath(copy);
+    if (GetFileAttributesW(wideFile.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (!CopyFileW(wideFile.c_str(), wideCopy.c_str(), FALSE)) throw refused;
         // The copy keeps a read-only attribute; the replacement below still honours the original's.
-        SetFileAttributesA(copy.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(wideCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     try {
         ProfileFile settings(copy);
@@ -32,11 +34,11 @@ void WriteNumberedList(const std::string& file, const NumberedList& list, const 
         for (size_t n = 0; n < rows.size(); ++n)
             settings.WriteString(list.section, list.prefix + std::to_string(n), rows[n]);
     } catch (const AppError&) {
-        DeleteFileA(copy.c_str());
+        DeleteFileW(wideCopy.c_str());
         throw refused;
     }
-    if (!MoveFileExA(copy.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(copy.c_str());
+    if (!MoveFileExW(wideCopy.c_str(), wideFile.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(wideCopy.c_str());
         throw refused;
     }
 }

@@ -6,6 +6,7 @@
 #include "engine/UnitselectbyfilterRes.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
+#include "platform/WideText.h"
 #include "resources/icons.h"
 
 TFormselectbyfilter::TFormselectbyfilter(std::string settingsFile)
@@ -30,7 +31,7 @@ void TFormselectbyfilter::LoadWildcards() {
     HWND combo = Control(IDC_selectbyfilter_ComboBox1);
     SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     std::vector<std::string> masks = ReadNumberedList(settingsFile_, WildcardList);
-    for (const auto& mask : masks) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mask.c_str()));
+    for (const auto& mask : masks) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(mask).c_str()));
     if (masks.empty()) SetWindowTextA(combo, "*.*");
     else SendMessageA(combo, CB_SETCURSEL, 0, 0);
     ShellTree1Change();

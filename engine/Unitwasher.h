@@ -32,6 +32,9 @@ bool WashLogIsOpen();
 std::string FormatWashLogTime(const SYSTEMTIME& time);
 // &, <, > and " as entities.
 std::string HtmlEscape(const std::string& text);
+// A UTF-8 text in the log's ANSI code page: a character the code page lacks becomes a numeric
+// character reference, never a lookalike.
+std::string LogText(const std::string& text);
 
 // ---- File deletion.
 

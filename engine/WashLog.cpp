@@ -4,11 +4,44 @@
 
 #include "engine/Unitwasher.h"
 #include "platform/Error.h"
+#include "platform/WideText.h"
 #include "settings/AppPaths.h"
 
 namespace {
 
 constexpr size_t LogBufferSize = 64 * 1024;
+constexpr std::string_view TableEnd = "</table>\r\n";
+
+// The web name of the ANSI code page the log is written in.
+std::string CharsetName() {
+    const UINT codePage = GetACP();
+    switch (codePage) {
+        case 932: return "shift_jis";
+        case 936: return "gbk";
+        case 949: return "euc-kr";
+        case 950: return "big5";
+        case 65001: return "utf-8";
+        default: return "windows-" + std::to_string(codePage);
+    }
+}
+
+// True when the file ends inside a block: rows after the last "</table>" line. A wash that
+// ended early (an error, or the process ended with the session) leaves it so.
+bool EndsInsideBlock(HANDLE file) {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size) || size.QuadPart == 0) return false;
+    const LONGLONG tail = size.QuadPart < 4096 ? size.QuadPart : 4096;
+    LARGE_INTEGER at;
+    at.QuadPart = size.QuadPart - tail;
+    std::string text(static_cast<size_t>(tail), '\0');
+    DWORD got = 0;
+    if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) ||
+        !ReadFile(file, text.data(), static_cast<DWORD>(tail), &got, nullptr))
+        return false;
+    text.resize(got);
+    const size_t open = text.rfind("<table "), close = text.rfind("</table>");
+    return open != std::string::npos && (close == std::string::npos || close < open);
+}
 
 class LogStream {
 public:
@@ -17,12 +50,15 @@ public:
     void Open(const std::string& path) {
         Discard();
         path_ = path;
+        const std::wstring wide = WidePath(path);
         // Refused as the system refuses it to anyone but an administrator.
-        DWORD attrs = GetFileAttributesA(path.c_str());
+        DWORD attrs = GetFileAttributesW(wide.c_str());
         if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) Fail();
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+        HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) Fail();
+        const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+        const bool unclosed = !created && EndsInsideBlock(file);
         LARGE_INTEGER zero{};
         if (!SetFilePointerEx(file, zero, nullptr, FILE_END)) {
             CloseHandle(file);
@@ -30,6 +66,10 @@ public:
         }
         file_ = file;
         buffer_.reserve(LogBufferSize);
+        // The charset of a new log is declared before its first block; names outside it are
+        // written as character references.
+        if (created) Line("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + CharsetName() + "\">");
+        if (unclosed) buffer_ += TableEnd;
     }
 
     // Text appended here goes to the file with a Commit that finds the buffer full.
@@ -52,9 +92,10 @@ public:
         if (!CloseHandle(file)) Fail();
     }
 
-    // Writes what it can of the buffer and closes, ignoring errors.
+    // Ends the open block, writes what it can of the buffer and closes, ignoring errors.
     void Discard() {
         if (!IsOpen()) return;
+        buffer_ += TableEnd;
         DWORD written = 0;
         if (!buffer_.empty())
             WriteFile(file_, buffer_.data(), static_cast<DWORD>(buffer_.size()), &written, nullptr);
@@ -125,10 +166,20 @@ void AppendCell(std::string& out, const char* width, const char* colour, std::st
     out += "</font></td>\r\n";
 }
 
+bool IsAscii(const std::string& text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
 // The text itself when it needs no escaping, else its escaped copy in scratch.
 std::string_view Escaped(const std::string& text, std::string& scratch) {
-    if (text.find_first_of("&<>\"") == std::string::npos) return text;
-    scratch = HtmlEscape(text);
+    if (IsAscii(text)) {
+        if (text.find_first_of("&<>\"") == std::string::npos) return text;
+        scratch = HtmlEscape(text);
+        return scratch;
+    }
+    scratch = LogText(HtmlEscape(text));
     return scratch;
 }
 
@@ -142,6 +193,25 @@ std::string FormatWashLogTime(const SYSTEMTIME& t) {
         std::snprintf(text, sizeof(text), "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay,
                       t.wHour, t.wMinute, t.wSecond);
     return text;
+}
+
+std::string LogText(const std::string& text) {
+    const std::wstring wide = Widen(text);
+    std::string out, ansi;
+    out.reserve(text.size());
+    for (size_t i = 0; i < wide.size(); ++i) {
+        // One character: a surrogate pair counts as one.
+        size_t length = IS_HIGH_SURROGATE(wide[i]) && i + 1 < wide.size() && IS_LOW_SURROGATE(wide[i + 1]) ? 2 : 1;
+        std::wstring one = wide.substr(i, length);
+        if (length == 1 && ToAnsi(one, ansi)) {
+            out += ansi;
+        } else {
+            unsigned code = length == 2 ? 0x10000 + ((wide[i] - 0xD800) << 10) + (wide[i + 1] - 0xDC00) : wide[i];
+            out += "&#" + std::to_string(code) + ";";
+        }
+        i += length - 1;
+    }
+    return out;
 }
 
 std::string HtmlEscape(const std::string& text) {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/Dpi.h"
+#include "platform/WideText.h"
 
 namespace {
 // Arial 12 pixels at 96 dpi; one font per dpi, kept for the program's run.
@@ -12,7 +13,7 @@ HFONT ListFont(int dpi) {
     static std::map<int, HFONT> fonts;
     HFONT& font = fonts[dpi];
     if (!font)
-        font = CreateFontA(-ScaleForDpi(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+        font = CreateFontA(-ScaleForDpi(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
                            "Arial");
     return font;
@@ -44,6 +45,8 @@ void CheckList::Attach(HWND listView) {
     handle_ = listView;
     ListView_SetExtendedListViewStyle(handle_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     ListView_SetCallbackMask(handle_, LVIS_STATEIMAGEMASK);
+    // Rows are asked for as wide texts, so names outside the ANSI code page show as they are.
+    ListView_SetUnicodeFormat(handle_, TRUE);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
     ListView_InsertColumn(handle_, 0, &column);
@@ -117,6 +120,24 @@ void CheckList::ToggleCheck(int index) {
 bool CheckList::HandleNotify(NMHDR* header, LRESULT& result) {
     if (!handle_ || header->hwndFrom != handle_) return false;
     switch (header->code) {
+    case LVN_GETDISPINFOW: {
+        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
+        int i = info->item.iItem;
+        if (i < 0 || i >= model_.Count()) return true;
+        if ((info->item.mask & LVIF_TEXT) && info->item.cchTextMax > 0) {
+            wideBuffer_ = Widen(DisplayText ? DisplayText(i) : model_.Text(i));
+            size_t n = std::min<size_t>(wideBuffer_.size(), info->item.cchTextMax - 1);
+            wmemcpy(info->item.pszText, wideBuffer_.data(), n);
+            info->item.pszText[n] = L'\0';
+        }
+        if (info->item.mask & LVIF_STATE) {
+            info->item.state = (info->item.state & ~LVIS_STATEIMAGEMASK) |
+                               INDEXTOSTATEIMAGEMASK(model_.Checked(i) ? 2 : 1);
+            info->item.stateMask |= LVIS_STATEIMAGEMASK;
+        }
+        result = 0;
+        return true;
+    }
     case LVN_GETDISPINFOA: {
         auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
         int i = info->item.iItem;

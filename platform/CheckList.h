@@ -61,4 +61,5 @@ private:
     int imageListDpi_ = 96;
     bool programmatic_ = false;
     std::string displayBuffer_;
+    std::wstring wideBuffer_;
 };

@@ -1,6 +1,7 @@
 #include "platform/Error.h"
 
 #include "platform/Messages.h"
+#include "platform/WideText.h"
 
 std::string FormatMessageText(const std::string& pattern, const std::string& value) {
     std::string text = pattern;
@@ -10,7 +11,7 @@ std::string FormatMessageText(const std::string& pattern, const std::string& val
 }
 
 void ShowErrorBox(HWND owner, const std::string& message) {
-    MessageBoxA(owner, message.c_str(), AppTitle, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    MessageBoxW(owner, Widen(message).c_str(), Widen(AppTitle).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }
 
 bool RunGuarded(HWND owner, const std::function<void()>& command,

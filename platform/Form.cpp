@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/Dpi.h"
+#include "platform/WideText.h"
 
 TForm::~TForm() {
     if (handle_ && !modal_) DestroyWindow(handle_);
@@ -14,7 +15,7 @@ TForm::~TForm() {
 int TForm::ShowModal(HWND owner) {
     modal_ = true;
     modalResult_ = mrNone;
-    INT_PTR r = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
+    INT_PTR r = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
                                 DialogProc, reinterpret_cast<LPARAM>(this));
     handle_ = nullptr;
     return r < 0 ? mrCancel : static_cast<int>(r);
@@ -22,7 +23,7 @@ int TForm::ShowModal(HWND owner) {
 
 HWND TForm::CreateModeless(HWND owner) {
     modal_ = false;
-    CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner, DialogProc,
+    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
                        reinterpret_cast<LPARAM>(this));
     return handle_;
 }
@@ -36,14 +37,14 @@ void TForm::Close(int result) {
 
 std::string TForm::ControlText(int id) const {
     HWND control = Control(id);
-    int n = GetWindowTextLengthA(control);
-    std::string text(n + 1, '\0');
-    GetWindowTextA(control, text.data(), n + 1);
-    text.resize(strlen(text.c_str()));
-    return text;
+    int n = GetWindowTextLengthW(control);
+    std::wstring text(n + 1, L'\0');
+    GetWindowTextW(control, text.data(), n + 1);
+    text.resize(wcslen(text.c_str()));
+    return Narrow(text);
 }
 
-void TForm::SetControlText(int id, const std::string& text) { SetWindowTextA(Control(id), text.c_str()); }
+void TForm::SetControlText(int id, const std::string& text) { SetWindowTextW(Control(id), Widen(text).c_str()); }
 
 void TForm::ShowHelp() {
     if (HelpFile.empty() || HelpContext == 0) return;
@@ -185,17 +186,19 @@ INT_PTR TForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterFormClass(const char* className, HICON icon) {
-    WNDCLASSEXA wc{};
+    // A wide class: its controls then hold any text, not only the ANSI code page's.
+    const std::wstring name = Widen(className);
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &wc)) return;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name.c_str(), &wc)) return;
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefDlgProcA;
+    wc.lpfnWndProc = DefDlgProcW;
     wc.cbWndExtra = DLGWINDOWEXTRA;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hIcon = icon;
     wc.hIconSm = icon;
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className;
-    RegisterClassExA(&wc);
+    wc.lpszClassName = name.c_str();
+    RegisterClassExW(&wc);
 }

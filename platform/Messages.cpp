@@ -1,17 +1,18 @@
 #include "platform/Messages.h"
+#include "platform/WideText.h"
 
 bool AskQuestion(HWND owner, const std::string& text) {
-    return MessageBoxA(owner, text.c_str(), AppTitle, MB_YESNO | MB_ICONWARNING) == IDYES;
+    return MessageBoxW(owner, Widen(text).c_str(), Widen(AppTitle).c_str(), MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
 void ShowRefusal(HWND owner, const std::string& text) {
-    MessageBoxA(owner, text.c_str(), AppTitle, MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, Widen(text).c_str(), Widen(AppTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void ShowMissingChoice(HWND owner, const std::string& text) {
-    MessageBoxA(owner, text.c_str(), AppTitle, MB_OK | MB_ICONWARNING);
+    MessageBoxW(owner, Widen(text).c_str(), Widen(AppTitle).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void ShowNote(HWND owner, const std::string& text) {
-    MessageBoxA(owner, text.c_str(), AppTitle, MB_OK | MB_ICONINFORMATION);
+    MessageBoxW(owner, Widen(text).c_str(), Widen(AppTitle).c_str(), MB_OK | MB_ICONINFORMATION);
 }

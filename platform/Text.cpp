@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/WideText.h"
+
 std::string Trim(const std::string& text) {
     size_t first = 0, last = text.size();
     while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
@@ -23,8 +25,9 @@ bool SameText(const std::string& a, const std::string& b) {
 }
 
 int AnsiCompareText(const std::string& a, const std::string& b) {
-    int r = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                           b.data(), static_cast<int>(b.size()));
+    std::wstring wa = Widen(a), wb = Widen(b);
+    int r = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.data(), static_cast<int>(wa.size()), wb.data(),
+                           static_cast<int>(wb.size()));
     return r - CSTR_EQUAL;
 }
 

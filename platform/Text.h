@@ -1,12 +1,12 @@
 #pragma once
-// Small text helpers for 8-bit strings.
+// Small text helpers for 8-bit strings (UTF-8 inside the program).
 #include <string>
 
 std::string Trim(const std::string& text);
 std::string UpperCase(const std::string& text);
 // Case-insensitive comparison of ASCII letters.
 bool SameText(const std::string& a, const std::string& b);
-// Case-insensitive comparison through the system's locale (CompareStringA), as AnsiCompareText.
+// Case-insensitive comparison through the system's locale, as AnsiCompareText.
 int AnsiCompareText(const std::string& a, const std::string& b);
 // Decimal, or hexadecimal with "0x", "0X" or "$"; optional leading "-". False when it doesn't parse.
 bool TryParseInt(const std::string& text, int& value);

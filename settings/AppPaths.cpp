@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/Text.h"
+#include "platform/WideText.h"
 
 namespace {
 std::string& Dir() {
@@ -19,7 +20,11 @@ void SetProgramDir(const std::string& dir) {
 }
 
 std::string ExecutableDir() {
-    char path[MAX_PATH * 4];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof(path));
-    return ExtractFilePath(std::string(path, n));
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD n;
+    while ((n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >= path.size() &&
+           path.size() < 32768)
+        path.resize(path.size() * 2);
+    path.resize(n);
+    return ExtractFilePath(Narrow(path));
 }
