@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "dialogs/PreviewCommon.h"
+#include "platform/WideText.h"
 #include "tests/support/TestKey.h"
 #include "tests/support/TempDir.h"
 
@@ -51,16 +52,16 @@ inline std::vector<std::vector<std::string>> LogBlocks() {
     return blocks;
 }
 
-// The text a list window shows for a row, asked from another thread.
+// The text a list window shows for a row (UTF-8), asked from another thread.
 inline std::string ListRowText(HWND list, int row) {
-    char text[512] = {};
-    LVITEMA item{};
+    wchar_t text[1024] = {};
+    LVITEMW item{};
     item.iSubItem = 0;
     item.pszText = text;
-    item.cchTextMax = sizeof(text);
+    item.cchTextMax = 1024;
     DWORD_PTR n = 0;
-    SendMessageTimeoutA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item), SMTO_ABORTIFHUNG, 5000, &n);
-    return text;
+    SendMessageTimeoutW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item), SMTO_ABORTIFHUNG, 5000, &n);
+    return Narrow(text, wcslen(text));
 }
 
 // Every row a list window shows.

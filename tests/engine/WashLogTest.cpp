@@ -136,5 +136,9 @@ TEST_F(WashLog, LogLeftOpenKeepsItsRowsAndTheNextBlockStartsCleanly) {
     CloseWashLog();
     std::string text = ReadTextFile(LogFilePath());
     EXPECT_NE(text.find("C:\\kept.txt"), std::string::npos);
-    EXPECT_EQ(text.find("</table>"), text.rfind("</table>"));
+    // The block left open is ended before the next one starts.
+    EXPECT_LT(text.find("C:\\kept.txt"), text.find("</table>"));
+    EXPECT_LT(text.find("</table>"), text.rfind("<table "));
+    EXPECT_NE(text.find("</table>"), text.rfind("</table>"));
+    EXPECT_EQ(text.substr(text.size() - 10), "</table>\r\n");
 }

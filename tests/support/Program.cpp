@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/WideText.h"
+
 std::string StagedProgramDir() {
     std::string dir = "Z:" VARNOLT_STAGE_DIR "/";
     std::replace(dir.begin(), dir.end(), '/', '\\');
@@ -9,16 +11,16 @@ std::string StagedProgramDir() {
 }
 
 void CopyTree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((from + "*").c_str(), &data);
+    CreateDirectoryW(WidePath(to).c_str(), nullptr);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(WidePath(from + "*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
-        std::string name = data.cFileName;
+        std::string name = Narrow(data.cFileName, wcslen(data.cFileName));
         if (name == "." || name == "..") continue;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(from + name + "\\", to + name + "\\");
-        else CopyFileA((from + name).c_str(), (to + name).c_str(), FALSE);
-    } while (FindNextFileA(find, &data));
+        else CopyFileW(WidePath(from + name).c_str(), WidePath(to + name).c_str(), FALSE);
+    } while (FindNextFileW(find, &data));
     FindClose(find);
 }
 
@@ -30,12 +32,12 @@ RunningProgram::~RunningProgram() {
 }
 
 bool RunningProgram::Start(const std::string& programDir) {
-    std::string exe = programDir + "varnolt.exe";
-    std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
+    std::wstring exe = Widen(programDir + "varnolt.exe");
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          programDir.c_str(), &startup, &info_) != FALSE;
+    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          Widen(programDir).c_str(), &startup, &info_) != FALSE;
 }
 
 namespace {

@@ -1,0 +1,102 @@
+// The real program, in a folder named outside the ANSI code page, washes at start files named in
+// three other scripts and one at a path of more than 300 characters, from a wash item file that
+// an earlier version wrote in the ANSI code page.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "platform/Profile.h"
+#include "platform/WideText.h"
+#include "tests/dialogs/PreviewTestUtil.h"
+#include "tests/support/Program.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+const std::string Greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+const std::string Japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
+const std::string Emoji = "\xF0\x9F\x98\x80";
+
+// log.htm as characters: its bytes in the ANSI code page, with "&#n;" references decoded.
+std::wstring DecodeLog(const std::string& log) {
+    std::string ansi;
+    std::wstring text;
+    auto flush = [&] {
+        std::wstring wide(ansi.size(), L'\0');
+        int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                                    static_cast<int>(wide.size()));
+        text += wide.substr(0, n > 0 ? n : 0);
+        ansi.clear();
+    };
+    for (size_t i = 0; i < log.size(); ++i) {
+        size_t end = log.find(';', i);
+        if (log.compare(i, 2, "&#") != 0 || end == std::string::npos || end - i > 10) {
+            ansi += log[i];
+            continue;
+        }
+        flush();
+        unsigned code = std::stoul(log.substr(i + 2, end - i - 2));
+        if (code >= 0x10000) {
+            text += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+            text += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            text += static_cast<wchar_t>(code);
+        }
+        i = end;
+    }
+    flush();
+    return text;
+}
+}  // namespace
+
+TEST(UnicodeStartupWash, NamesOutsideTheCodePageAndLongPathsAreWashedAndLogged) {
+    if (GetACP() != 1252) GTEST_SKIP() << "needs the Western code page";
+    TempDir temp;
+    const std::string dir = temp.Path() + "Varnolt " + Greek + "\\";
+    const std::string junk = temp.Path() + "junk caf\xC3\xA9\\";
+    CopyTree(StagedProgramDir(), dir);
+    ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
+    CreateDirectoryW(WidePath(junk).c_str(), nullptr);
+    std::string deep = junk;
+    while (deep.size() < 280) {
+        deep += std::string(40, 'd') + "\\";
+        CreateDirectoryW(WidePath(deep).c_str(), nullptr);
+    }
+    std::vector<std::string> files = {junk + Greek + ".tmp", junk + Japanese + ".tmp", junk + Emoji + ".tmp",
+                                      junk + "r\xC3\xA9sum\xC3\xA9.tmp", deep + Japanese + std::string(10, 'x') + ".tmp"};
+    ASSERT_GT(files.back().size(), 300u);
+    for (const auto& path : files) WriteTextFile(path, "secret");
+    WriteTextFile(junk + "keep.txt", "kept");
+
+    // Written as an earlier version did: Western accented names in the ANSI code page.
+    WriteTextFile(dir + "const\\system.txt",
+                  "[Common]\r\nTotal=1\r\nItem0=Fichiers temporaires \xE9t\xE9\r\n[Fichiers temporaires \xE9t\xE9]\r\n"
+                  "IsActive=1\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Junk\r\ntFolder0.isactive=1\r\n"
+                  "tFolder0.bycategory=1\r\ntFolder0.deletepath=" + temp.Path() + "junk caf\xE9\\*.tmp\r\n"
+                  "tFolder0.IsIncludeSubfolder=1\r\ntRegister.Total=0\r\n");
+    WriteTextFile(dir + "const\\user.txt", "");
+    WriteTextFile(dir + "wildcard.ini", "[Run]\r\nAuto Run=1\r\n[Schedule]\r\nSchedule Option=byStart \r\n"
+                                        "[Log]\r\nWrite to Log=1\r\n");
+
+    RunningProgram program;
+    ASSERT_TRUE(program.Start(dir));
+    HWND window = program.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    for (int i = 0; i < 500 && FileExists(files.front()); ++i) Sleep(20);
+    Sleep(300);
+    std::string log = ReadTextFile(dir + "log.htm");
+    std::wstring text = DecodeLog(log);
+    for (const auto& path : files) {
+        EXPECT_FALSE(FileExists(path)) << path;
+        EXPECT_NE(text.find(L">" + Widen(path) + L"</font>"), std::wstring::npos) << path;
+    }
+    EXPECT_TRUE(FileExists(junk + "keep.txt"));
+    EXPECT_NE(log.find("charset="), std::string::npos);
+    EXPECT_EQ(log.find('?'), std::string::npos);  // no lookalike anywhere
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.WaitExit());
+    EXPECT_EQ(program.ExitCode(), 0u);
+    // The order list names the item and its file in the Greek folder exactly.
+    EXPECT_EQ(ProfileFile(dir + "order.ini").ReadString("Common", "Item0"),
+              "Fichiers temporaires \xC3\xA9t\xC3\xA9<|>" + dir + "const\\system.txt");
+}
