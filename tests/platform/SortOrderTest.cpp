@@ -26,13 +26,19 @@ std::vector<std::string> RandomTexts(size_t count, const std::string& prefix, un
 
 TEST(SortOrder, ComparesAsCompareStringA) {
     std::vector<std::string> texts = RandomTexts(4000, "", 7);
-    texts.insert(texts.end(), {"", "a", "A", "a-", "ab", "a-b", "ss", "\xdf", "ae", "\xe6", "C:\\x", "c:\\X"});
+    texts.insert(texts.end(), {"", "a", "A", "a-", "ab", "a-b", "ss", "\xdf", "ae", "\xe6", "C:\\x", "c:\\X",
+                           // UTF-8: an accented letter sorts by its character, not by its bytes
+                           "caf\xC3\xA9", "CAF\xC3\x89", "cafe", "cafz", "\xCE\xB1", "\xCE\x91b", "z"});
     std::mt19937 random(11);
     for (int i = 0; i < 100000; ++i) {
         const std::string& a = texts[random() % texts.size()];
         const std::string& b = texts[random() % texts.size()];
         ASSERT_EQ(Sign(CompareSortOrder(a, b)), Sign(AnsiCompareText(a, b))) << "'" << a << "' '" << b << "'";
-    }
+    }    // Every pair of the fixed texts, UTF-8 ones included.
+    for (size_t i = texts.size() - 19; i < texts.size(); ++i)
+        for (size_t j = texts.size() - 19; j < texts.size(); ++j)
+            ASSERT_EQ(Sign(CompareSortOrder(texts[i], texts[j])), Sign(AnsiCompareText(texts[i], texts[j])))
+                << "'" << texts[i] << "' '" << texts[j] << "'";
 }
 
 TEST(SortOrder, SortedPositionsAreStableAndInTheSystemOrder) {
