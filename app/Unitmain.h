@@ -135,6 +135,7 @@ protected:
     void FormActivate();
     void FormClose();
     void FormDestroy() override;
+    void DpiChanged() override;
     void CloseQuery() override;
     bool Notify(NMHDR* header, LRESULT& result) override;
     bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
