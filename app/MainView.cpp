@@ -76,6 +76,7 @@ void TFormMainVRNT::SetCounters(const std::string& folderSuccess, const std::str
 void TFormMainVRNT::BindCommands() {
     ChListBoxItem.OnSelect = [this] { ChListBoxItemClick(); };
     OnClick(IDC_SpeedButton17, [this] { SpeedButton17Click(); });
+    OnClick(IDC_btnExclude, [this] { btnExcludeClick(); });
     OnClick(IDC_btnPreviewCurrentFolder, [this] { btnPreviewCurrentFolderClick(); });
     OnClick(IDC_btnWashFolder, [this] { btnWashFolderClick(); });
     OnClick(IDC_btnPreviewCurrentRegister, [this] { btnPreviewCurrentRegisterClick(); });

@@ -4,7 +4,7 @@
 //   MainStartup.cpp   start-up, catalogue loading, the three lists, activation, close
 //   MainView.cpp      button images, list colours, event routing, counters
 //   MainTray.cpp      tray icon, its menu and the "&Wash" submenu
-//   MainCommands.cpp  exit and the toolbar commands that do not wash
+//   MainCommands.cpp  exit and the toolbar commands that do not wash (exclusion list)
 //   MainWash.cpp      wash and preview of an entry and of the current wash item, busy state
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
 //   MainItemCommands.cpp   add, edit, delete, move and check wash items
@@ -121,8 +121,9 @@ public:
     void ShowFileCounts(int success, int fails);
     void ShowRegistryCounts(int success, int fails);
 
-    // Exit.
+    // Exit and the commands that do not wash.
     void SpeedButton17Click();
+    void btnExcludeClick();
     void About1Click();
 
     // Counters.
