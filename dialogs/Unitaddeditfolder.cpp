@@ -4,8 +4,10 @@
 
 #include "dialogs/EditorCommon.h"
 #include "dialogs/UnitaddeditfolderRes.h"
+#include "engine/Unitselectbyfilter.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
+#include "settings/AppPaths.h"
 
 TFormFolder::TFormFolder() : TForm(IDD_TFormFolder) { HelpContext = 31; }
 
@@ -18,8 +20,7 @@ void TFormFolder::FormCreate() {
     OnClick(IDC_Folder_SpeedButton4, [this] { SpeedButton4Click(); });
     OnClick(IDC_Folder_btnSelectFile, [this] { btnSelectFileClick(); });
     OnClick(IDC_Folder_SpeedButton3, [this] { SpeedButton3Click(); });
-    // The select-by-wildcard picker is not part of this build yet.
-    EnableControl(IDC_Folder_btnAddWildcard, false);
+    OnClick(IDC_Folder_btnAddWildcard, [this] { btnAddWildcardClick(); });
     CentreOnDesktop();
 }
 
@@ -82,6 +83,11 @@ void TFormFolder::btnSelectFileClick() {
     // The current folder stays as it was.
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
     if (GetOpenFileNameA(&ofn)) SetControlText(IDC_Folder_EditSingle, file);
+}
+
+void TFormFolder::btnAddWildcardClick() {
+    TFormselectbyfilter picker(SettingsFilePath());
+    if (picker.ShowModal(Handle()) == mrOK) SetControlText(IDC_Folder_EditFolder, picker.JoinedPattern());
 }
 
 void TFormFolder::SpeedButton3Click() { StartRegistryEditor(Handle()); }

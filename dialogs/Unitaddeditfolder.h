@@ -23,6 +23,8 @@ public:
     void SpeedButton2Click() { Close(mrCancel); }
     void SpeedButton4Click() { ShowHelp(); }
     void btnSelectFileClick();
+    // Puts the folder and mask picked in the select-by-wildcard dialog into the folder box.
+    void btnAddWildcardClick();
     void SpeedButton3Click();
 
 protected:

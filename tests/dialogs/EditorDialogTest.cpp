@@ -10,7 +10,11 @@
 #include "dialogs/UnitaddeditfolderRes.h"
 #include "dialogs/Unitaddeditregister.h"
 #include "dialogs/UnitaddeditregisterRes.h"
+#include "engine/UnitselectbyfilterRes.h"
+#include "settings/AppPaths.h"
+#include "tests/engine/FormTestUtil.h"
 #include "tests/support/DialogInput.h"
+#include "tests/support/TestKey.h"
 
 namespace {
 // Shows the form modally while script drives it; returns the modal result.
@@ -95,6 +99,29 @@ TEST(FolderEditor, KeepsTheTextsOfOtherKindsAndRefusesARelativePathOfTheChosenOn
     EXPECT_EQ(form.Entry.deletepath, "C:\\old\\*.log");
     EXPECT_EQ(form.Entry.RegisterValueofName, "Dir");
     EXPECT_TRUE(form.Entry.IsIncludeSubfolder);
+}
+
+TEST(FolderEditor, TheWildcardPickerFillsTheFolderBoxOnlyWhenItEndsWithOk) {
+    TempDir dir;
+    ProgramDirScope scope(dir.Path());
+    TFormFolder form;
+    form.Entry.deletepath = "C:\\old\\*.log";
+    std::string cancelled, picked;
+    Drive(form, "Add Edit Folder", [&](UiDriver& driver, HWND dialog) {
+        for (int button : {IDC_selectbyfilter_Button2, IDC_selectbyfilter_Button1}) {
+            UiDriver::Click(dialog, IDC_Folder_btnAddWildcard);
+            HWND picker = driver.WaitForWindow("#32770", "Select files by wildcard");
+            ASSERT_NE(picker, nullptr);
+            EXPECT_TRUE(SelectTreeFolder(picker, "C:\\"));
+            SetText(GetDlgItem(picker, IDC_selectbyfilter_ComboBox1), " *.tmp ");
+            UiDriver::Click(picker, button);
+            EXPECT_TRUE(driver.WaitGone(picker));
+            (button == IDC_selectbyfilter_Button1 ? picked : cancelled) = ControlTextOf(dialog, IDC_Folder_EditFolder);
+        }
+        UiDriver::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(cancelled, "C:\\old\\*.log");
+    EXPECT_EQ(picked, "C:\\*.tmp");
 }
 
 TEST(RegistryEditor, NeedsNameAndKeyRefusesAnUnknownOrBareRootAndKeepsTheValueName) {
