@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
@@ -213,7 +214,20 @@ TEST_F(MainListCommands, CheckAllRewritesOnlyTheCurrentFileAndReachesEveryRowAft
 
 TEST_F(MainListCommands, ACheckBoxClickSelectsItsRowFirstAndAMoveTakesTheMarkAlong) {
     TFormMainVRNT& main = Open();
-    ClickCheckBox(main.ChListBoxItem, 2);
+    // A real mouse click on the check box of row 2.
+    HWND list = main.ChListBoxItem.Handle();
+    RECT row;
+    ListView_GetItemRect(list, 2, &row, LVIR_BOUNDS);
+    LVHITTESTINFO hit{};
+    hit.pt.y = (row.top + row.bottom) / 2;
+    for (hit.pt.x = row.left; hit.pt.x < row.left + 40; ++hit.pt.x)
+        if (ListView_SubItemHitTest(list, &hit) == 2 && (hit.flags & LVHT_ONITEMSTATEICON)) break;
+    ASSERT_TRUE(hit.flags & LVHT_ONITEMSTATEICON);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
+    PumpMessages(200);
+    EXPECT_FALSE(main.ChListBoxItem.Checked(2));
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 2);
     EXPECT_EQ(main.CurrentItem->Property.ItemName, "Gamma");
     EXPECT_EQ(Key(system, "Gamma", "IsActive"), "0");
     EXPECT_EQ(Key(system, "Alpha", "IsActive"), "1");
