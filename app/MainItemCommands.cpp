@@ -128,6 +128,8 @@ void TFormMainVRNT::SpEditClick() {
         const int i = ChListBoxItem.Selected();
         if (i < 0 || i >= Catalogue.Count()) return;
         const titem_property row = Catalogue.Items[i];
+        // Rewriting an item under such a name would erase or split the file's sections.
+        if (IsReservedItemName(row.ItemName)) return ShowRefusal(Handle(), ReservedNameMessage(row.ItemName));
         const int n = FindItemIndex(row.txtfilename, row.ItemName);
         if (n < 0) return ShowUnlistedItem(row);
         const tItemContent item(row.txtfilename, row.ItemName);
@@ -142,16 +144,22 @@ void TFormMainVRNT::SpEditClick() {
         const bool active = editor.Chisactive;
         if (ItemNameExistsElsewhere(row.txtfilename, name, n)) return ShowRefusal(Handle(), NameExists);
         if (IsReservedItemName(name)) return ShowRefusal(Handle(), ReservedNameMessage(name));
-        if (IsReservedItemName(row.ItemName)) return ShowRefusal(Handle(), ReservedNameMessage(row.ItemName));
 
         int at = CatalogueRowOf(Catalogue, row, i);
+        bool wasActive = at >= 0 && Catalogue.Items[at].IsActive;
         if (at >= 0) Catalogue.Items[at].IsActive = active;
-        SaveCatalogueOrder();
-        RewriteThroughCopy(row.txtfilename, [&](const std::string& copy) {
-            tItemContent target = item;
-            target.SetLocation(copy, row.ItemName);
-            target.Rewrite(name, active, n);
-        });
+        try {
+            SaveCatalogueOrder();
+            RewriteThroughCopy(row.txtfilename, [&](const std::string& copy) {
+                tItemContent target = item;
+                target.SetLocation(copy, row.ItemName);
+                target.Rewrite(name, active, n);
+            });
+        } catch (...) {
+            // The list keeps showing what the files hold.
+            if (at >= 0) Catalogue.Items[at].IsActive = wasActive;
+            throw;
+        }
         LoadCatalogue();
         FillWashItemList();
         ChListBoxItem.Select(std::min(i, ChListBoxItem.Count() - 1));
