@@ -101,6 +101,31 @@ TEST(FolderEditor, KeepsTheTextsOfOtherKindsAndRefusesARelativePathOfTheChosenOn
     EXPECT_TRUE(form.Entry.IsIncludeSubfolder);
 }
 
+TEST(FolderEditor, TheFilePickerFillsTheSingleFileBoxAndLeavesTheCurrentFolder) {
+    TempDir dir;
+    const std::string file = dir.Path() + "pick.txt";
+    WriteTextFile(file, "x");
+    char before[MAX_PATH], after[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    TFormFolder form;
+    std::string shown;
+    Drive(form, "Add Edit Folder", [&](UiDriver& driver, HWND dialog) {
+        UiDriver::Click(dialog, IDC_Folder_btnSelectFile);
+        HWND picker = driver.WaitForWindow("#32770", "Open");
+        ASSERT_NE(picker, nullptr);
+        HWND name = GetDlgItem(picker, 0x47C);  // the file name box
+        if (!name) name = GetDlgItem(picker, 0x480);
+        SetText(name, file);
+        UiDriver::Click(picker, IDOK);
+        EXPECT_TRUE(driver.WaitGone(picker));
+        shown = ControlTextOf(dialog, IDC_Folder_EditSingle);
+        UiDriver::Click(dialog, IDCANCEL);
+    });
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_TRUE(SameText(shown, file)) << shown;
+    EXPECT_STREQ(after, before);
+}
+
 TEST(FolderEditor, TheWildcardPickerFillsTheFolderBoxOnlyWhenItEndsWithOk) {
     TempDir dir;
     ProgramDirScope scope(dir.Path());
