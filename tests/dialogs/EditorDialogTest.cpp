@@ -115,7 +115,11 @@ TEST(FolderEditor, TheFilePickerFillsTheSingleFileBoxAndLeavesTheCurrentFolder) 
         ASSERT_NE(picker, nullptr);
         HWND name = GetDlgItem(picker, 0x47C);  // the file name box
         if (!name) name = GetDlgItem(picker, 0x480);
-        SetText(name, file);
+        // Into the folder first, then the file in it.
+        SetText(name, dir.Path());
+        UiDriver::Click(picker, IDOK);
+        Sleep(300);
+        SetText(name, "pick.txt");
         UiDriver::Click(picker, IDOK);
         EXPECT_TRUE(driver.WaitGone(picker));
         shown = ControlTextOf(dialog, IDC_Folder_EditSingle);
