@@ -176,13 +176,23 @@ void TFormMainVRNT::DeleteRegistryEntry() {
     RunListCommand([&] { DeleteEntry<RegistryEntries>(*this, ChListBoxRegister); });
 }
 
+// A mark that cannot be stored (or arrives while a command runs) is taken back.
 void TFormMainVRNT::ChListBoxFolderClickCheck() {
     int r = ChListBoxFolder.Selected();
-    if (!CheckEntry<FolderEntries>(*this, ChListBoxFolder)) ChListBoxFolder.SetChecked(r, !ChListBoxFolder.Checked(r));
+    bool stored = false;
+    if (!washRunning_) {
+        RunningScope running(washRunning_);
+        stored = CheckEntry<FolderEntries>(*this, ChListBoxFolder);
+    }
+    if (!stored && r >= 0) ChListBoxFolder.SetChecked(r, !ChListBoxFolder.Checked(r));
 }
 
 void TFormMainVRNT::ChListBoxRegisterClickCheck() {
     int r = ChListBoxRegister.Selected();
-    if (!CheckEntry<RegistryEntries>(*this, ChListBoxRegister))
-        ChListBoxRegister.SetChecked(r, !ChListBoxRegister.Checked(r));
+    bool stored = false;
+    if (!washRunning_) {
+        RunningScope running(washRunning_);
+        stored = CheckEntry<RegistryEntries>(*this, ChListBoxRegister);
+    }
+    if (!stored && r >= 0) ChListBoxRegister.SetChecked(r, !ChListBoxRegister.Checked(r));
 }

@@ -228,6 +228,9 @@ void TFormMainVRNT::btnUnselectAllClick() {
 // Only the selected item's file is rewritten; the other rows' marks reach order.ini later.
 // When the mark cannot be stored, every row shows the catalogue's mark again.
 void TFormMainVRNT::ChListBoxItemClickCheck() {
+    // Its messages are modal too: no automatic wash may start under them.
+    if (washRunning_) return RestoreItemChecks();
+    RunningScope running(washRunning_);
     bool stored = false;
     RunGuarded(Handle(), [&] {
         int i = ChListBoxItem.Selected();
