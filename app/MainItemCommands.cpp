@@ -112,6 +112,7 @@ void TFormMainVRNT::SpNewClick() {
         if (IsReservedItemName(name)) return ShowRefusal(Handle(), ReservedNameMessage(name));
 
         SaveCatalogueOrder();
+        CreateDirectoryA((ProgramDirectory + "const").c_str(), nullptr);
         RewriteThroughCopy(file, [&](const std::string& copy) {
             tItemContent item;
             item.AddToFile(copy, name, active);
