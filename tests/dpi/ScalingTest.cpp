@@ -19,6 +19,9 @@
 #include "dialogs/Unitaddeditfolder.h"
 #include "dialogs/Unitaddeditregister.h"
 #include "dialogs/unitPreviewFolder.h"
+#include "engine/UnitAddWildcard.h"
+#include "engine/UnitExcludeFile.h"
+#include "engine/Unitselectbyfilter.h"
 #include "platform/Dpi.h"
 #include "settings/AppPaths.h"
 #include "tests/support/Layout.h"
@@ -158,7 +161,11 @@ TEST_F(MainWindowAtDpi, DISABLED_AtSystemDpiMainWindow) {
 TEST(DISABLED_AtSystemDpi, Dialogs) {
     TempDir dir;
     SetProgramDir(dir.Path());
+    std::string settings = dir.Path() + "wildcard.ini";
     std::vector<std::function<std::unique_ptr<TForm>()>> makers = {
+        [&] { return std::make_unique<TFormExcludeFile>(settings); },
+        [&] { return std::make_unique<TFormWildcard>(settings); },
+        [&] { return std::make_unique<TFormselectbyfilter>(settings); },
         [] { return std::make_unique<TFormPreviewAll>(); },
         [] { return std::make_unique<TFormPreviewFolder>(); },
         [] { return std::make_unique<TFormPreviewregister>(); },
