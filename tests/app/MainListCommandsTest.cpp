@@ -248,6 +248,16 @@ TEST_F(MainListCommands, ARefusedWriteShowsItsMessageAndLeavesFileAndMarksAsThey
     EXPECT_EQ(main.ChListBoxItem.Text(0), "Alpha");
 }
 
+TEST_F(MainListCommands, ARefusedOrderFileAtExitIsKeptAsItWas) {
+    const std::string order = dir.Path() + "order.ini", saved = "[Common]\r\nTotal=0\r\n";
+    WriteTextFile(order, saved);
+    SetFileAttributesA(order.c_str(), FILE_ATTRIBUTE_READONLY);
+    TFormMainVRNT& main = Open();
+    EXPECT_EQ(Answering([&] { SendMessageA(main.Handle(), WM_CLOSE, 0, 0); }, IDOK), "Unable to write to " + order);
+    SetFileAttributesA(order.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadTextFile(order), saved);
+}
+
 TEST_F(MainListCommands, AnItemNoLongerListedIsNeverTakenForTheFirstOne) {
     TFormMainVRNT& main = Open();
     Select(1);
