@@ -4,9 +4,9 @@
 #include "app/SpecialItems.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
+#include "catalogue/FileReplace.h"
 #include "catalogue/FindFile.h"
 #include "platform/Error.h"
-#include "platform/FileReplace.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 #include "resources/icons.h"
@@ -181,9 +181,12 @@ void TFormMainVRNT::FormClose() {
 void TFormMainVRNT::FormDestroy() {
     SetTimer1(false);
     RemoveTrayIcon();
-    // The new order replaces the old one only once it is written whole.
+    // order.ini is written anew, without the rows of earlier saves, and put in place whole.
     RunGuarded(nullptr, [this] {
-        RewriteFile(OrderFilePath(), [this](const std::string& temp) { Catalogue.SaveToFile(temp); });
+        RewriteThroughCopy(OrderFilePath(), [this](const std::string& copy) {
+            DeleteFileW(WidePath(copy).c_str());
+            Catalogue.SaveToFile(copy);
+        });
     });
     Catalogue = titem_list();
     if (QuitOnDestroy) PostQuitMessage(0);

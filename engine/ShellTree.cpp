@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "platform/WideText.h"
 
 namespace {
 std::string WithBackslash(std::string path) {
@@ -131,9 +132,9 @@ bool ShellTree::HandleNotify(NMHDR* header, LRESULT& result) {
 
 std::string ShellTree::ItemPath(HTREEITEM item) const {
     LPITEMIDLIST ids = ItemIdList(item);
-    char path[MAX_PATH] = {};
-    if (!ids || !SHGetPathFromIDListA(ids, path)) return {};
-    return path;
+    wchar_t path[MAX_PATH] = {};
+    if (!ids || !SHGetPathFromIDListW(ids, path)) return {};
+    return Narrow(path, wcslen(path));
 }
 
 std::string ShellTree::SelectedPath() const { return ItemPath(TreeView_GetSelection(tree_)); }

@@ -12,6 +12,7 @@
 #include "engine/Unitselectbyfilter.h"
 #include "platform/Error.h"
 #include "resources/icons.h"
+#include "platform/WideText.h"
 
 namespace {
 // The files chosen in a multiple-selection open dialog, in the order it returns them: one
@@ -75,17 +76,21 @@ void TFormExcludeFile::Button6Click() {
 }
 
 void TFormExcludeFile::Button3Click() {
-    std::vector<char> buffer(64 * 1024, '\0');
-    OPENFILENAMEA dialog{};
+    std::vector<wchar_t> buffer(64 * 1024, L'\0');
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = Handle();
-    dialog.lpstrFilter = "All files (*.*)\0*.*\0";
+    dialog.lpstrFilter = L"All files (*.*)\0*.*\0";
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size() - 1);
-    dialog.lpstrTitle = "Select files by filename";
+    dialog.lpstrTitle = L"Select files by filename";
     dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&dialog)) return;
-    for (const auto& file : ChosenFiles(buffer.data())) AppendUnlessListed(TextListBox1(), file);
+    if (!GetOpenFileNameW(&dialog)) return;
+    // The folder and the names, each ended by a NUL, the list by a second one: in UTF-8 alike.
+    size_t length = 0;
+    while (length + 1 < buffer.size() && (buffer[length] || buffer[length + 1])) ++length;
+    std::string chosen = Narrow(buffer.data(), length + 2);
+    for (const auto& file : ChosenFiles(chosen.data())) AppendUnlessListed(TextListBox1(), file);
 }
 
 void TFormExcludeFile::btnUpClick() { MoveItemUp(TextListBox1()); }
