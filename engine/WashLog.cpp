@@ -10,6 +10,9 @@
 namespace {
 
 constexpr size_t LogBufferSize = 64 * 1024;
+// Rows older than this reach the file even while the buffer has room: a process ended in the
+// middle of a wash (the session ends) loses at most the rows of the last moment.
+constexpr DWORD FlushIntervalMs = 500;
 constexpr std::string_view TableEnd = "</table>\r\n";
 
 // The web name of the ANSI code page the log is written in.
@@ -65,6 +68,7 @@ public:
             Fail();
         }
         file_ = file;
+        lastFlush_ = GetTickCount();
         buffer_.reserve(LogBufferSize);
         // The charset of a new log is declared before its first block; names outside it are
         // written as character references.
@@ -75,7 +79,7 @@ public:
     // Text appended here goes to the file with a Commit that finds the buffer full.
     std::string& Buffer() { return buffer_; }
     void Commit() {
-        if (buffer_.size() >= LogBufferSize) Flush();
+        if (buffer_.size() >= LogBufferSize || GetTickCount() - lastFlush_ >= FlushIntervalMs) Flush();
     }
 
     // Appends one line and its CR LF.
@@ -120,6 +124,7 @@ private:
             done += written;
         }
         buffer_.clear();
+        lastFlush_ = GetTickCount();
     }
 
     [[noreturn]] void Fail() const { throw AppError(FormatMessageText("Unable to write to %s", path_)); }
@@ -127,6 +132,7 @@ private:
     HANDLE file_ = INVALID_HANDLE_VALUE;
     std::string path_;
     std::string buffer_;
+    DWORD lastFlush_ = 0;
 };
 
 LogStream& Log() {

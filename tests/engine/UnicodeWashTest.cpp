@@ -5,6 +5,7 @@
 #include "engine/Unitwasher.h"
 #include "platform/WideText.h"
 #include "tests/engine/EngineTestUtil.h"
+#include "tests/support/LogText.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -13,37 +14,6 @@ const std::string Japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
 const std::string Emoji = "\xF0\x9F\x98\x80";
 const std::string Cafe = "caf\xC3\xA9";
 
-// The log's text as characters: bytes in the ANSI code page, "&#n;" references decoded.
-std::wstring DecodeLog(const std::string& log) {
-    std::wstring text;
-    std::string run;
-    auto flush = [&] {
-        if (run.empty()) return;
-        std::wstring wide(run.size(), L'\0');
-        int n = MultiByteToWideChar(CP_ACP, 0, run.data(), static_cast<int>(run.size()), wide.data(),
-                                    static_cast<int>(wide.size()));
-        text += wide.substr(0, n);
-        run.clear();
-    };
-    for (size_t i = 0; i < log.size(); ++i) {
-        size_t end = log.find(';', i);
-        if (log.compare(i, 2, "&#") == 0 && end != std::string::npos && end - i < 10) {
-            flush();
-            unsigned code = std::stoul(log.substr(i + 2, end - i - 2));
-            if (code >= 0x10000) {
-                text += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
-                text += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
-            } else {
-                text += static_cast<wchar_t>(code);
-            }
-            i = end;
-        } else {
-            run += log[i];
-        }
-    }
-    flush();
-    return text;
-}
 
 bool LogShows(const std::string& log, const std::string& item) {
     return DecodeLog(log).find(L">" + Widen(item) + L"</font>") != std::wstring::npos;
@@ -163,4 +133,16 @@ TEST_F(UnicodeWash, ABlockLeftOpenIsEndedSoEveryTableCloses) {
     EXPECT_EQ(tables, 2u);
     EXPECT_EQ(ends, 2u);
     EXPECT_LT(log.find("</table>"), log.find("<p align", log.find("C:\\one.txt")));
+}
+
+// Rows reach the file while the wash goes on, so a process ended part-way keeps them.
+TEST_F(UnicodeWash, RowsOfALongWashReachTheFileBeforeItEnds) {
+    OpenWashLog();
+    WriteWashLogRow(WashRowKind::FolderFile, true, true, "C:\\first.txt", "");
+    Sleep(600);
+    WriteWashLogRow(WashRowKind::FolderFile, true, true, "C:\\second.txt", "");
+    std::string onDisk = ReadTextFile(LogFilePath());
+    EXPECT_NE(onDisk.find("C:\\first.txt"), std::string::npos);
+    EXPECT_NE(onDisk.find("C:\\second.txt"), std::string::npos);
+    CloseWashLog();
 }
