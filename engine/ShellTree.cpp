@@ -14,11 +14,10 @@ std::string WithBackslash(std::string path) {
     return path;
 }
 
-std::string DisplayName(IShellFolder* folder, LPCITEMIDLIST child) {
+std::wstring DisplayName(IShellFolder* folder, LPCITEMIDLIST child) {
     STRRET name{};
-    char text[MAX_PATH] = {};
-    if (SUCCEEDED(folder->GetDisplayNameOf(child, SHGDN_INFOLDER, &name)))
-        StrRetToBufA(&name, child, text, sizeof(text));
+    wchar_t text[MAX_PATH] = {};
+    if (SUCCEEDED(folder->GetDisplayNameOf(child, SHGDN_INFOLDER, &name))) StrRetToBufW(&name, child, text, MAX_PATH);
     return text;
 }
 }  // namespace
@@ -85,15 +84,15 @@ void ShellTree::AddChildren(HTREEITEM parent) {
         LPCITEMIDLIST one = child;
         if (FAILED(folder->GetAttributesOf(1, &one, &attributes))) attributes = 0;
         if (attributes & SFGAO_FOLDER) {
-            std::string name = DisplayName(folder, child);
-            TVINSERTSTRUCTA insert{};
+            std::wstring name = DisplayName(folder, child);
+            TVINSERTSTRUCTW insert{};
             insert.hParent = parent;
             insert.hInsertAfter = TVI_LAST;
             insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
             insert.item.pszText = name.data();
             insert.item.cChildren = (attributes & SFGAO_HASSUBFOLDER) ? 1 : 0;
             insert.item.lParam = reinterpret_cast<LPARAM>(ILCombine(parentIds, child));
-            if (!TreeView_InsertItem(tree_, &insert)) ILFree(reinterpret_cast<LPITEMIDLIST>(insert.item.lParam));
+            if (!SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert))) ILFree(reinterpret_cast<LPITEMIDLIST>(insert.item.lParam));
         }
         ILFree(child);
     }
