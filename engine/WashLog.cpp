@@ -204,6 +204,7 @@ std::string FormatWashLogTime(const SYSTEMTIME& t) {
 std::string LogText(const std::string& text) {
     const std::wstring wide = Widen(text);
     std::string out, ansi;
+    if (ToAnsi(wide, out)) return out;  // the common case: the code page has every character
     out.reserve(text.size());
     for (size_t i = 0; i < wide.size(); ++i) {
         // One character: a surrogate pair counts as one.
