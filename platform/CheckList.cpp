@@ -43,7 +43,8 @@ HIMAGELIST CheckBoxImages(int size) {
 
 void CheckList::Attach(HWND listView) {
     handle_ = listView;
-    ListView_SetExtendedListViewStyle(handle_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    // A row too long for the column (a deep path) shows whole in a tip under the mouse.
+    ListView_SetExtendedListViewStyle(handle_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
     ListView_SetCallbackMask(handle_, LVIS_STATEIMAGEMASK);
     // Rows are asked for as wide texts, so names outside the ANSI code page show as they are.
     ListView_SetUnicodeFormat(handle_, TRUE);
