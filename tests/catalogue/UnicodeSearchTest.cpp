@@ -132,3 +132,23 @@ TEST(UnicodeSearch, AFolderRemovedWhileItIsScannedEndsNothingElse) {
     EXPECT_EQ(std::count(found.begin(), found.end(), f.data + "zz\\gone.tmp"), 0);
     EXPECT_EQ(Sorted(found), Sorted(f.files));
 }
+
+// Through an 8-bit call both names would read "?.tmp" and each would match the other.
+TEST(UnicodeSearch, ASingleFileNeverMatchesANeighbourOfAnotherScript) {
+    Fixture f;
+    const std::string alpha = f.data + "\xCE\xB1.tmp", beta = f.data + "\xCE\xB2.tmp";
+    WriteTextFile(alpha, "x");
+    WriteTextFile(beta, "x");
+    tChildFolder entry;
+    entry.bycategory = CategorySingleFile;
+    entry.deletefilename = alpha;
+    Texts found;
+    entry.ListFiles(found);
+    EXPECT_EQ(found, Texts{alpha});
+    ProfileFile settings(SettingsFilePath());
+    settings.WriteInteger("Exclude Files", "Count", 1);
+    settings.WriteString("Exclude Files", "Record0", "\xCE\xB2.tmp");
+    entry.deletefilename = f.data + "?.tmp";
+    entry.ListFiles(found);
+    EXPECT_EQ(found, Texts{alpha});
+}
