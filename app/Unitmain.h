@@ -7,6 +7,7 @@
 //   MainCommands.cpp  exit and the toolbar commands that do not wash (exclusion list)
 //   MainWash.cpp      wash and preview of an entry and of the current wash item, busy state
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
+// Without the window: CommandLine.cpp runs /wash, /list FILE and /? for scripts.
 #include <windows.h>
 #include <shellapi.h>
 
