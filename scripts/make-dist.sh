@@ -3,7 +3,7 @@
 # Builds varnolt-<version>-setup.exe and varnolt-<version>-portable.zip from the staged program
 # folder; files the program writes at run time (settings, order, log) are left out.
 set -euo pipefail
-stage=$1 icon=$2 version=$3 dist=$4 nsi=$5
+stage=$(realpath "$1") icon=$(realpath "$2") version=$3 dist=$(realpath -m "$4") nsi=$(realpath "$5")
 work="$dist/files"
 rm -rf "$work"
 mkdir -p "$work/varnolt/const" "$work/varnolt/plugin"

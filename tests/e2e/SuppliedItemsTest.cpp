@@ -189,7 +189,7 @@ TEST_F(SuppliedItems, EveryItemWithCookiesHistoryOrSessionsIsUnchecked) {
         bool browser = has(name, "Chrome") || has(name, "Edge") || has(name, "Brave") || has(name, "Firefox") ||
                        has(name, "Internet Explorer Cookies");
         bool private_ = has(name, "Cookies") || has(name, "History") || has(name, "Sessions");
-        if ((browser && private_) || has(name, "Prefetch") || has(name, "Jump Lists") || has(name, "administrator")) {
+        if ((browser && private_) || has(name, "Prefetch") || has(name, "Jump Lists") || has(name, "Delivery Optimization")) {
             ++browserItems;
             EXPECT_FALSE(row.IsActive) << name;
         }
