@@ -41,15 +41,26 @@ std::wstring FromAnsi(const std::string& text) {
     return out;
 }
 
-// Writes a text to the standard handle, or to the console of the starting process; a program
-// started without either (the Task Scheduler) says nothing.
-void Say(DWORD which, const std::string& text) {
+// The console of the process that started this one (cmd.exe, PowerShell), opened once; a
+// program started without one (the Task Scheduler, a shortcut) has none.
+HANDLE ParentConsole() {
+    static HANDLE console = [] {
+        if (!AttachConsole(ATTACH_PARENT_PROCESS)) return INVALID_HANDLE_VALUE;
+        return CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    }();
+    return console;
+}
+
+HANDLE OutputHandle(DWORD which) {
     HANDLE handle = GetStdHandle(which);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
-        if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-        handle = GetStdHandle(which);
-        if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
-    }
+    return handle && handle != INVALID_HANDLE_VALUE ? handle : ParentConsole();
+}
+
+// Writes a line to the standard handle or the starting console; says nothing without either.
+void Say(DWORD which, const std::string& text) {
+    HANDLE handle = OutputHandle(which);
+    if (handle == INVALID_HANDLE_VALUE) return;
     std::string line = text + "\r\n";
     DWORD written = 0;
     WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
@@ -242,14 +253,11 @@ int RunCommandLine(const TCommandLine& command) {
     switch (command.Kind) {
     case CommandKind::Wash: return RunWash();
     case CommandKind::List: return RunList(command);
-    case CommandKind::Usage: {
-        std::string usage = UsageText();
-        HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-        if (out && out != INVALID_HANDLE_VALUE) Say(STD_OUTPUT_HANDLE, usage);
-        else if (AttachConsole(ATTACH_PARENT_PROCESS)) Say(STD_OUTPUT_HANDLE, usage);
-        else MessageBoxA(nullptr, usage.c_str(), "Varnolt", MB_OK | MB_ICONINFORMATION);
+    case CommandKind::Usage:
+        // Started from a shortcut or Explorer there is no console: show the text in a box.
+        if (OutputHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE) Say(STD_OUTPUT_HANDLE, UsageText());
+        else MessageBoxA(nullptr, UsageText().c_str(), "Varnolt", MB_OK | MB_ICONINFORMATION);
         return ExitWashed;
-    }
     case CommandKind::Invalid:
         Say(STD_ERROR_HANDLE, "Varnolt: " + command.Error);
         Say(STD_ERROR_HANDLE, UsageText());
