@@ -156,14 +156,25 @@ int RunWash() {
 }  // namespace
 
 std::string UsageText() {
+    // Short lines: the text also goes into a message box.
     return "Usage: varnolt.exe [/wash | /list FILE | /?]\r\n"
-           "  (none)      start the program window\r\n"
-           "  /wash       wash all checked wash items without a window and write the log as set\r\n"
-           "  /list FILE  write every file and registry row the checked items cover now to FILE\r\n"
-           "              (UTF-8, one per line); nothing is deleted\r\n"
-           "  /?          show this text\r\n"
-           "Exit codes: 0 done; 1 some row was not washed or FILE could not be written;\r\n"
-           "2 wrong arguments; 3 Varnolt is already running (/wash only).";
+           "No arguments: the program window opens.\r\n"
+           "\r\n"
+           "/wash\r\n"
+           "    Washes all checked wash items without\r\n"
+           "    a window; the log is written as set.\r\n"
+           "/list FILE\r\n"
+           "    Writes every file and registry row the\r\n"
+           "    checked items cover now to FILE\r\n"
+           "    (UTF-8, one per line). Deletes nothing.\r\n"
+           "/?\r\n"
+           "    Shows this text.\r\n"
+           "\r\n"
+           "Exit codes:\r\n"
+           "    0  done\r\n"
+           "    1  a row not washed, or FILE not written\r\n"
+           "    2  wrong arguments\r\n"
+           "    3  Varnolt already running (/wash)";
 }
 
 TCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {

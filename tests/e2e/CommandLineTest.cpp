@@ -171,6 +171,7 @@ TEST_F(CommandLineTest, UsageAndWrongArguments) {
     std::string usage = ReadTextFile(temp.Path() + "console.txt");
     EXPECT_NE(usage.find("/wash"), std::string::npos);
     EXPECT_NE(usage.find("/list FILE"), std::string::npos);
+    EXPECT_NE(usage.find("Exit codes"), std::string::npos);
     EXPECT_EQ(RunVarnolt(dir, "/wash everything", temp.Path() + "console.txt"), 2);
     EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("Too many arguments"), std::string::npos);
     EXPECT_TRUE(FileExists(junk + "one.tmp"));
