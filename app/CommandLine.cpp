@@ -13,6 +13,7 @@
 #include "engine/Unitwasher.h"
 #include "platform/CheckListModel.h"
 #include "platform/Error.h"
+#include "platform/WideText.h"
 #include "settings/AppPaths.h"
 #include "settings/SettingsStore.h"
 
@@ -30,14 +31,6 @@ std::string Utf8(const std::wstring& wide) {
     int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string out(n, '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring FromAnsi(const std::string& text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring out(n, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n);
     return out;
 }
 
@@ -70,7 +63,12 @@ void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>
                bool ignoreCase) {
     for (auto& row : rows) {
         std::string key = row;
-        if (ignoreCase) CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
+        if (ignoreCase) {
+            // Upper case by characters: bytes of UTF-8 are no letters of their own.
+            std::wstring wide = Widen(row);
+            CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+            key = Narrow(wide);
+        }
         if (seen.insert(std::move(key)).second) target.push_back(std::move(row));
     }
 }
@@ -78,7 +76,7 @@ void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>
 bool WriteList(const std::wstring& file, const TCoveredRows& rows) {
     std::string text;
     for (const auto* list : {&rows.Files, &rows.Registry, &rows.Specials})
-        for (const auto& row : *list) text += Utf8(FromAnsi(row)) + "\r\n";
+        for (const auto& row : *list) text += row + "\r\n";  // rows are UTF-8 already
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;

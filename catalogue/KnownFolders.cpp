@@ -5,24 +5,10 @@
 #include <shlobj.h>
 
 #include "catalogue/UnitMacro.h"
+#include "platform/WideText.h"
 
 namespace {
 const char* const KnownMacros[] = {"{localappdata}", "{userprofile}", "{temp}", "{programdata}", "{locallow}"};
-
-// The wide path in the ANSI code page; false when a character has no exact ANSI form.
-bool ToAnsi(const std::wstring& wide, std::string& ansi) {
-    if (wide.empty()) return false;
-    BOOL lossy = FALSE;
-    int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()), nullptr,
-                                0, nullptr, &lossy);
-    if (n <= 0 || lossy) return false;
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()), out.data(), n,
-                        nullptr, &lossy);
-    if (lossy) return false;
-    ansi = std::move(out);
-    return true;
-}
 
 std::wstring WithoutTrailingSlash(std::wstring path) {
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
@@ -56,7 +42,8 @@ bool KnownFolderPath(const std::string& macro, std::string& path) {
     else if (FindMacro(macro, "{programdata}") == 0) found = ShellFolder(FOLDERID_ProgramData, wide);
     else if (FindMacro(macro, "{locallow}") == 0) found = ShellFolder(FOLDERID_LocalAppDataLow, wide);
     if (!found || macro.find('}') != macro.size() - 1) return false;
-    return ToAnsi(WithoutTrailingSlash(wide), path);
+    path = Narrow(WithoutTrailingSlash(wide));
+    return true;
 }
 
 std::string ExpandKnownFolders(const std::string& text) {

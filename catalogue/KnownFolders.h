@@ -4,9 +4,8 @@
 #include <string>
 
 // Replaces the first occurrence of each of these macros, in the order above, letter case
-// ignored. A macro whose folder the system does not give, or whose path has a character the
-// ANSI code page cannot hold, stays in the text unchanged. A text without any of them causes
-// no platform call.
+// ignored. A macro whose folder the system does not give stays in the text unchanged. A text
+// without any of them causes no platform call. Paths are UTF-8.
 std::string ExpandKnownFolders(const std::string& text);
 
 // The folder a known-folder macro stands for, without a trailing backslash (a drive root keeps

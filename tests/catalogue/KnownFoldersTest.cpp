@@ -63,8 +63,8 @@ TEST(KnownFolderMacros, TempFollowsTmpWithoutItsTrailingBackslash) {
     }
 }
 
-TEST(KnownFolderMacros, AFolderTheCodePageCannotNameStaysAMacro) {
-    // A lookalike of the name would select another folder's files.
+TEST(KnownFolderMacros, AFolderOutsideTheCodePageExpandsToItsRealName) {
+    // Never a lookalike of the name, which would select another folder's files.
     TempVariable tmp(L"C:\\users\\\x4e2d\x6587\\Temp\\");
-    EXPECT_EQ(ExpandMacros("{temp}\\*.*"), "{temp}\\*.*");
+    EXPECT_EQ(ExpandMacros("{temp}\\*.*"), "C:\\users\\\xE4\xB8\xAD\xE6\x96\x87\\Temp\\*.*");
 }
