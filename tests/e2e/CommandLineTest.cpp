@@ -176,3 +176,15 @@ TEST_F(CommandLineTest, UsageAndWrongArguments) {
     EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("Too many arguments"), std::string::npos);
     EXPECT_TRUE(FileExists(junk + "one.tmp"));
 }
+
+// Kappa and Iota with tonos differ in one UTF-8 byte that an 8-bit upper-casing would merge.
+TEST_F(CommandLineTest, ListKeepsEveryFileNamedOutsideTheCodePage) {
+    const std::string kappa = junk + "\xCE\x9A.tmp", iota = junk + "\xCE\x8A.tmp";
+    WriteTextFile(kappa, "k");
+    WriteTextFile(iota, "i");
+    std::string out = temp.Path() + "rows.txt";
+    ASSERT_EQ(RunVarnolt(dir, "/list \"" + out + "\"", temp.Path() + "console.txt"), 0);
+    std::set<std::string> rows = Lines(ReadTextFile(out));
+    EXPECT_EQ(rows.count(kappa), 1u);
+    EXPECT_EQ(rows.count(iota), 1u);
+}
