@@ -1,10 +1,10 @@
 // Start-up, catalogue loading, the three lists, first activation and close.
 #include <windows.h>
 
-#include "app/SpecialItems.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
 #include "catalogue/FindFile.h"
+#include "engine/SpecialItems.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
 #include "resources/icons.h"
