@@ -1,5 +1,10 @@
-// Exit commands of the toolbar and the tray menu, and the close that waits for a running command.
+// Exit commands of the toolbar and the tray menu, the close that waits for a running command,
+// and the toolbar commands that do not wash.
 #include "app/Unitmain.h"
+
+#include "engine/UnitExcludeFile.h"
+#include "platform/Error.h"
+#include "settings/AppPaths.h"
 
 void TFormMainVRNT::SpeedButton17Click() { CloseQuery(); }
 
@@ -23,4 +28,14 @@ TFormMainVRNT::RunningScope::~RunningScope() {
     TFormMainVRNT* main = FormMainVRNT;
     if (main && &main->washRunning_ == &flag_ && main->closeRequested_ && main->Handle())
         PostMessageA(main->Handle(), WM_CLOSE, 0, 0);
+}
+
+void TFormMainVRNT::btnExcludeClick() {
+    // The dialog counts as a running command: no automatic wash starts while it is open.
+    if (washRunning_) return;
+    RunningScope running(washRunning_);
+    RunGuarded(Handle(), [this] {
+        TFormExcludeFile form(SettingsFilePath());
+        form.ShowModal(Handle());
+    });
 }

@@ -36,7 +36,7 @@ TFormMainVRNT::~TFormMainVRNT() {
 }
 
 void TFormMainVRNT::FormCreate() {
-    SetClientSize(566, 421);
+    FitClientSize96(566, 421);
     CentreOnDesktop();
     ChListBoxItem.Attach(Control(IDC_ChListBoxItem));
     ChListBoxFolder.Attach(Control(IDC_ChListBoxFolder));

@@ -9,7 +9,9 @@ public:
 protected:
     void FormCreate() override;
     void FormDestroy() override;
+    void DpiChanged() override;
 
 private:
+    void SetLook();
     HFONT boldFont_ = nullptr;
 };

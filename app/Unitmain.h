@@ -4,7 +4,7 @@
 //   MainStartup.cpp   start-up, catalogue loading, the three lists, activation, close
 //   MainView.cpp      button images, list colours, event routing, counters
 //   MainTray.cpp      tray icon, its menu and the "&Wash" submenu
-//   MainCommands.cpp  exit, waiting for a running command
+//   MainCommands.cpp  exit, waiting for a running command, the exclusion list
 //   MainPlugins.cpp   plug-in export and import
 //   MainLogHelp.cpp   the wash log, help and the About box
 //   MainWash.cpp      wash and preview of an entry and of the current wash item, busy state
@@ -108,8 +108,10 @@ public:
     void Help1Click();
     void SpeedButton3Click();
 
-    // Exit. While a wash or a modal command runs, the close waits until it has ended.
+    // Exit and the exclusion list. While a wash or a modal command runs, the close waits until
+    // it has ended.
     void SpeedButton17Click();
+    void btnExcludeClick();
     void About1Click();
     bool CloseRequested() const { return closeRequested_; }
 
@@ -123,6 +125,7 @@ protected:
     void FormActivate();
     void FormClose();
     void FormDestroy() override;
+    void DpiChanged() override;
     void CloseQuery() override;
     bool Notify(NMHDR* header, LRESULT& result) override;
     bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

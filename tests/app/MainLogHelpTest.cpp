@@ -12,6 +12,7 @@
 #include "platform/Help.h"
 #include "platform/Shell.h"
 #include "settings/AppPaths.h"
+#include "tests/support/Layout.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UiDriver.h"
 
@@ -134,6 +135,7 @@ TEST_F(MainLogHelpTest, AboutBoxShowsNameAndVersionAndItsHelp) {
         EXPECT_EQ(UiDriver::Text(GetDlgItem(about, IDC_About_ProductName)), "Varnolt");
         EXPECT_EQ(UiDriver::Text(GetDlgItem(about, IDC_About_Version)), "Version 1.02");
         EXPECT_NE(SendMessageA(GetDlgItem(about, IDC_About_Icon), STM_GETICON, 0, 0), 0);
+        EXPECT_EQ(LayoutFaults(about), std::vector<std::string>{});
         EXPECT_TRUE(GetWindowLongA(GetDlgItem(about, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
         SetForegroundWindow(about);
         PressF1();
