@@ -40,26 +40,6 @@ protected:
         HelpViewerHook = nullptr;
     }
 
-    // The message boxes a command shows, each "I:", "W:" or "E:" and its text, answered in turn.
-    std::vector<std::string> Boxes(const std::function<void()>& command, std::vector<int> answers = {}) {
-        std::vector<std::string> shown;
-        RunWithDriver(command, [&](UiDriver& driver) {
-            for (int answer : answers) {
-                HWND box = driver.WaitForMessageBox();
-                ASSERT_NE(box, nullptr);
-                UINT icon = UiDriver::MessageBoxIcon(box);
-                shown.push_back(std::string(icon == MB_ICONERROR ? "E:" : icon == MB_ICONWARNING ? "W:" : "I:") +
-                                UiDriver::MessageBoxText(box));
-                driver.Answer(box, answer);
-                EXPECT_TRUE(driver.WaitGone(box));
-            }
-            if (HWND box = driver.WaitForMessageBox(300)) {
-                ADD_FAILURE() << "unexpected box: " << UiDriver::MessageBoxText(box);
-                driver.Answer(box, IDOK);
-            }
-        });
-        return shown;
-    }
     // Presses F1 on the keyboard: the system turns it into a help request of the focused window.
     static void PressF1() {
         INPUT keys[2] = {};
@@ -83,31 +63,31 @@ const std::string LogOffNote = "I:Note: The latest operation is not be written t
 
 TEST_F(MainLogHelpTest, ViewLogNotesThatLoggingIsOffThenOpensTheOldLog) {
     form->Options.WriteToLog = false;
-    EXPECT_EQ(Boxes([&] { form->btnViewLogClick(); }, {IDOK}), Strings{LogOffNote});
+    EXPECT_EQ(AnswerBoxes([&] { form->btnViewLogClick(); }, {IDOK}), Strings{LogOffNote});
     EXPECT_TRUE(opened.empty());  // no log yet: nothing more
     WriteTextFile(log, "<html></html>");
-    EXPECT_EQ(Boxes([&] { form->btnViewLogClick(); }, {IDOK}), Strings{LogOffNote});
+    EXPECT_EQ(AnswerBoxes([&] { form->btnViewLogClick(); }, {IDOK}), Strings{LogOffNote});
     EXPECT_EQ(opened, Strings{log});
     form->Options.WriteToLog = true;
-    EXPECT_EQ(Boxes([&] { form->btnViewLogClick(); }), Strings{});
+    EXPECT_EQ(AnswerBoxes([&] { form->btnViewLogClick(); }), Strings{});
     EXPECT_EQ(opened, (Strings{log, log}));
 }
 
 TEST_F(MainLogHelpTest, DeleteLogAsksAndReportsOnlyWhatHappened) {
     const std::string question = "W:Do you want to delete log file?";
-    EXPECT_EQ(Boxes([&] { form->btnDeleteLogClick(); }, {IDYES}), Strings{question});  // no log: no message
+    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDYES}), Strings{question});  // no log: no message
     WriteTextFile(log, "old");
-    EXPECT_EQ(Boxes([&] { form->btnDeleteLogClick(); }, {IDNO}), Strings{question});
+    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDNO}), Strings{question});
     EXPECT_TRUE(FileExists(log));
 
     HANDLE holder = CreateFileA(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(Boxes([&] { form->btnDeleteLogClick(); }, {IDYES, IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDYES, IDOK}),
               (Strings{question, "E:The log file '" + log + "' can't be deleted: it may be open in another program."}));
     CloseHandle(holder);
     EXPECT_TRUE(FileExists(log));
 
-    EXPECT_EQ(Boxes([&] { form->btnDeleteLogClick(); }, {IDYES, IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDYES, IDOK}),
               (Strings{question, "I:Log file is cleaned successful!"}));
     EXPECT_FALSE(FileExists(log));
 }

@@ -43,27 +43,6 @@ protected:
     }
     void TearDown() override { form.reset(); }
 
-    // Runs a command, answering the message boxes it shows in turn; "I:", "W:" or "E:" (the
-    // icon) and the text of each. A further box fails the test.
-    std::vector<std::string> Boxes(const std::function<void()>& command, std::vector<int> answers = {}) {
-        std::vector<std::string> shown;
-        RunWithDriver(command, [&](UiDriver& driver) {
-            for (int answer : answers) {
-                HWND box = driver.WaitForMessageBox();
-                ASSERT_NE(box, nullptr) << "box " << shown.size() + 1 << " did not come";
-                UINT icon = UiDriver::MessageBoxIcon(box);
-                shown.push_back(std::string(icon == MB_ICONERROR ? "E:" : icon == MB_ICONWARNING ? "W:" : "I:") +
-                                UiDriver::MessageBoxText(box));
-                driver.Answer(box, answer);
-                EXPECT_TRUE(driver.WaitGone(box));
-            }
-            if (HWND box = driver.WaitForMessageBox(300)) {
-                ADD_FAILURE() << "unexpected box: " << UiDriver::MessageBoxText(box);
-                driver.Answer(box, IDOK);
-            }
-        });
-        return shown;
-    }
     std::vector<std::string> Rows() const {
         std::vector<std::string> rows;
         for (int i = 0; i < form->ChListBoxItem.Count(); ++i)
@@ -89,7 +68,7 @@ TEST_F(MainPluginsTest, ExportWritesCheckedItemsButSuppliedOnesToACopyInListOrde
     chosen = dir.Path() + "out\\mine.txt";
     WriteTextFile(chosen, "[Common]\r\nTotal=7\r\n[Stale]\r\nIsActive=1\r\n");
     const std::string userBefore = ReadTextFile(user);
-    EXPECT_EQ(Boxes([&] { form->btnSavePluginClick(); }, {IDOK}), Strings{"I:" + ExportNote});
+    EXPECT_EQ(AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK}), Strings{"I:" + ExportNote});
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_TRUE(requests[0].save);
     EXPECT_EQ(requests[0].title, "Save Wash Item selected to PlugIn file");
@@ -125,16 +104,16 @@ TEST_F(MainPluginsTest, NothingToExportRemovesTheChosenFile) {
     Check(2, false);
     Check(3, false);
     WriteTextFile(chosen, "old");
-    EXPECT_EQ(Boxes([&] { form->btnSavePluginClick(); }, {IDOK}), Strings{"I:" + ExportNote});
+    EXPECT_EQ(AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK}), Strings{"I:" + ExportNote});
     EXPECT_FALSE(FileExists(chosen));
     EXPECT_EQ(form->ChListBoxItem.Selected(), 0);
 
     Check(0, false);
     WriteTextFile(chosen, "old");
-    Boxes([&] { form->btnSavePluginClick(); }, {IDOK});
+    AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK});
     EXPECT_FALSE(FileExists(chosen));
     chosen.clear();  // cancelled: nothing is shown
-    Boxes([&] { form->btnSavePluginClick(); });
+    AnswerBoxes([&] { form->btnSavePluginClick(); });
 }
 
 TEST_F(MainPluginsTest, ExportRefusesTheProgramsOwnFiles) {
@@ -146,7 +125,7 @@ TEST_F(MainPluginsTest, ExportRefusesTheProgramsOwnFiles) {
                                dir.Path() + "const\\..\\wildcard.ini"}) {
         chosen = target;
         std::string before = ReadTextFile(target);
-        Strings boxes = Boxes([&] { form->btnSavePluginClick(); }, {IDOK});
+        Strings boxes = AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK});
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0], "E:The file '" + target +
                                 "' holds wash items or settings of this program and can't take an export. "
@@ -161,7 +140,7 @@ TEST_F(MainPluginsTest, ExportTakesTheFirstOfTwoItemsOfOneNameAndSaysWhichWasLef
     form->ReloadCatalogue();
     ASSERT_EQ(Rows(), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "GAMMA [x]", "Plug [x]"}));
     chosen = dir.Path() + "out\\mine.txt";
-    EXPECT_EQ(Boxes([&] { form->btnSavePluginClick(); }, {IDOK, IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK, IDOK}),
               (Strings{"I:" + ExportNote, "I:These wash items were not exported, because a wash item of the same "
                                           "name was exported before them:\r\nGAMMA (" + extra + ")"}));
     std::string written = ReadTextFile(chosen);
@@ -175,7 +154,7 @@ TEST_F(MainPluginsTest, FailedExportKeepsTheOldFile) {
     WriteTextFile(chosen, "old");
     HANDLE holder = CreateFileA(chosen.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Strings boxes = Boxes([&] { form->btnSavePluginClick(); }, {IDOK, IDOK});
+    Strings boxes = AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK, IDOK});
     CloseHandle(holder);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1], "E:Unable to write to " + chosen);
@@ -192,7 +171,7 @@ TEST_F(MainPluginsTest, ImportArrivesUncheckedAfterTheRowsInTheirSavedPlaces) {
     form->FillWashItemList();
     chosen = dir.Path() + "out\\new.txt";
     WriteTextFile(chosen, "[Common]\r\nTotal=2\r\nItem0=New one\r\nItem1=New two\r\n[New one]\r\nIsActive=1\r\n");
-    Boxes([&] { form->SpeedButton7Click(); });
+    AnswerBoxes([&] { form->SpeedButton7Click(); });
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_FALSE(requests[0].save);
     EXPECT_EQ(requests[0].title, "Import Wash Items from PlugIn File");
@@ -209,12 +188,12 @@ TEST_F(MainPluginsTest, ImportOverAnExistingPluginAsksAndNoChangesNothing) {
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Plug\r\n[Plug]\r\nIsActive=1\r\ntFolder.Total=1\r\n");
     WriteTextFile(user, "[Common]\r\nTotal=2\r\nItem0=Gamma\r\nItem1=Late\r\n");  // a reread would show Late
     const std::string question = "W:The file '" + extra + "' already exists! OverWrite?";
-    EXPECT_EQ(Boxes([&] { form->SpeedButton7Click(); }, {IDNO}), Strings{question});
+    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDNO}), Strings{question});
     EXPECT_EQ(ReadTextFile(extra), "[Common]\r\nTotal=1\r\nItem0=Plug\r\n[Plug]\r\nIsActive=1\r\n");
     EXPECT_EQ(form->ChListBoxItem.Count(), 4);
     EXPECT_FALSE(FileExists(dir.Path() + "order.ini"));
 
-    EXPECT_EQ(Boxes([&] { form->SpeedButton7Click(); }, {IDYES}), Strings{question});
+    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDYES}), Strings{question});
     EXPECT_EQ(ReadTextFile(extra), ReadTextFile(chosen));
     EXPECT_EQ(Rows(), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "Plug [ ]", "Late [x]"}));
 }
@@ -224,19 +203,19 @@ TEST_F(MainPluginsTest, ImportRefusalsCopyNothingAndAMissingFolderIsMade) {
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Wipe\r\n[Wipe]\r\ntFolder.Total=1\r\n"
                           "tFolder0.ChildItemName=Everything\r\ntFolder0.deletepath=C:\\*.*\r\n"
                           "tFolder0.IsIncludeSubfolder=1\r\n");
-    EXPECT_EQ(Boxes([&] { form->SpeedButton7Click(); }, {IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDOK}),
               Strings{"E:The file '" + chosen + "' is not imported: the entry 'Everything' of the wash item 'Wipe' "
                                                 "would clean the folder C:\\ with all its subfolders."});
     EXPECT_FALSE(FileExists(dir.Path() + "plugin\\bad.txt"));
 
     chosen = extra;  // already there: nothing to copy
-    EXPECT_EQ(Boxes([&] { form->SpeedButton7Click(); }, {IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDOK}),
               Strings{"E:The file '" + extra + "' is already in the plugin folder."});
 
     chosen = dir.Path() + "out\\good.txt";
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Good\r\n");
     RemoveTree(dir.Path() + "plugin");
-    Boxes([&] { form->SpeedButton7Click(); });
+    AnswerBoxes([&] { form->SpeedButton7Click(); });
     EXPECT_EQ(ReadTextFile(dir.Path() + "plugin\\good.txt"), ReadTextFile(chosen));
     EXPECT_EQ(Rows(), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "Good [ ]"}));
 }
@@ -246,7 +225,7 @@ TEST_F(MainPluginsTest, FailedCopyIsReportedAndNothingIsReadAgain) {
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Other\r\n");
     HANDLE holder = CreateFileA(extra.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Strings boxes = Boxes([&] { form->SpeedButton7Click(); }, {IDYES, IDOK});
+    Strings boxes = AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDYES, IDOK});
     CloseHandle(holder);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].rfind("E:Unable to copy '" + chosen + "' to '" + extra + "': ", 0), 0u) << boxes[1];
