@@ -31,6 +31,12 @@ bool SamePath(const std::string& a, const std::string& b) {
     return lstrcmpiA(FullPath(a).c_str(), FullPath(b).c_str()) == 0;
 }
 
+std::string ExtractFileExt(const std::string& path) {
+    std::string name = ExtractFileName(path);
+    auto dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
 bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string SystemErrorText(DWORD code) {
@@ -159,6 +165,12 @@ void TFormMainVRNT::ImportPlugin(const std::string& source) {
     std::string target = folder + ExtractFileName(source);
     if (SamePath(source, target)) {
         ShowRefusal(Handle(), "The file '" + target + "' is already in the plugin folder.");
+        return;
+    }
+    // The catalogue reads only "*.txt" from the plugin folder: another name would never show.
+    if (!SameText(ExtractFileExt(target), ".txt")) {
+        ShowRefusal(Handle(), "The file '" + source + "' is not imported: only files ending in .txt are read from "
+                              "the plugin folder.");
         return;
     }
     if (std::string problem = CheckPluginFile(source); !problem.empty()) {

@@ -208,6 +208,13 @@ TEST_F(MainPluginsTest, ImportRefusalsCopyNothingAndAMissingFolderIsMade) {
                                                 "would clean the folder C:\\ with all its subfolders."});
     EXPECT_FALSE(FileExists(dir.Path() + "plugin\\bad.txt"));
 
+    chosen = dir.Path() + "out\\items.ini";
+    WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Good\r\n");
+    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDOK}),
+              Strings{"E:The file '" + chosen + "' is not imported: only files ending in .txt are read from the "
+                                                "plugin folder."});
+    EXPECT_FALSE(FileExists(dir.Path() + "plugin\\items.ini"));
+
     chosen = extra;  // already there: nothing to copy
     EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDOK}),
               Strings{"E:The file '" + extra + "' is already in the plugin folder."});
