@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/UnitAbout.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
 #include "dialogs/UnitDeleteFolderReg.h"
@@ -167,6 +168,7 @@ TEST(DISABLED_AtSystemDpi, Dialogs) {
         [] { return std::make_unique<TFormPreviewFolder>(); },
         [] { return std::make_unique<TFormPreviewregister>(); },
         [] { return std::make_unique<TFormPreviewFolderRegister>(); },
+        [] { return std::make_unique<TFormAbout>(); },
     };
     for (auto& make : makers) {
         auto form = make();
