@@ -94,6 +94,7 @@ void TFormMainVRNT::BindCommands() {
     Bind(IDM_Help1, 0, [this] { Help1Click(); });
     Bind(IDM_About1, 0, [this] { About1Click(); });
     Bind(IDM_MenuWashAll, 0, [this] { MenuWashAllClick(); });
+    BindListCommands();
 }
 
 bool TFormMainVRNT::Notify(NMHDR* header, LRESULT& result) {
