@@ -6,6 +6,7 @@
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 #include "settings/AppPaths.h"
+#include "platform/WideText.h"
 
 void TFormMainVRNT::btnViewLogClick() {
     if (washRunning_) return;
@@ -14,7 +15,7 @@ void TFormMainVRNT::btnViewLogClick() {
         ShowNote(Handle(), "Note: The latest operation is not be written to the log files.\r"
                            "Because Write Operation to Log in Setting isn't to be checked!");
     const std::string log = ProgramDirectory + "log.htm";
-    if (GetFileAttributesA(log.c_str()) != INVALID_FILE_ATTRIBUTES) ShellOpen(Handle(), log);
+    if (GetFileAttributesW(WidePath(log).c_str()) != INVALID_FILE_ATTRIBUTES) ShellOpen(Handle(), log);
 }
 
 // No log to delete is no news; a log that is there and stays there is.
@@ -23,7 +24,7 @@ void TFormMainVRNT::btnDeleteLogClick() {
     RunningScope running(washRunning_);
     if (!AskQuestion(Handle(), "Do you want to delete log file?")) return;
     const std::string log = ProgramDirectory + "log.htm";
-    if (DeleteFileA(log.c_str())) {
+    if (DeleteFileW(WidePath(log).c_str())) {
         ShowNote(Handle(), "Log file is cleaned successful!");
         return;
     }

@@ -11,24 +11,24 @@
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "settings/AppPaths.h"
+#include "platform/WideText.h"
 
 namespace {
 
 const char* const PluginFilter = "TXT file (*.TXT)|*.TXT";
 
 std::string FullPath(const std::string& path) {
-    char buffer[MAX_PATH * 4];
-    char* name = nullptr;
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof(buffer), buffer, &name);
-    if (n == 0 || n >= sizeof(buffer)) return path;
-    std::string full(buffer, n);
-    DWORD m = GetLongPathNameA(full.c_str(), buffer, sizeof(buffer));
-    if (m && m < sizeof(buffer)) full.assign(buffer, m);
-    return full;
+    wchar_t buffer[MAX_PATH * 4];
+    DWORD n = GetFullPathNameW(Widen(path).c_str(), MAX_PATH * 4, buffer, nullptr);
+    if (n == 0 || n >= MAX_PATH * 4) return path;
+    std::wstring full(buffer, n);
+    DWORD m = GetLongPathNameW(full.c_str(), buffer, MAX_PATH * 4);
+    if (m && m < MAX_PATH * 4) full.assign(buffer, m);
+    return Narrow(full);
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
-    return lstrcmpiA(FullPath(a).c_str(), FullPath(b).c_str()) == 0;
+    return lstrcmpiW(Widen(FullPath(a)).c_str(), Widen(FullPath(b)).c_str()) == 0;
 }
 
 std::string ExtractFileExt(const std::string& path) {
@@ -37,7 +37,7 @@ std::string ExtractFileExt(const std::string& path) {
     return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
-bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool PathExists(const std::string& path) { return GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string SystemErrorText(DWORD code) {
     char text[512] = {};
@@ -54,7 +54,7 @@ class TempFile {
 public:
     explicit TempFile(std::string path) : path_(std::move(path)) {}
     ~TempFile() {
-        if (!path_.empty()) DeleteFileA(path_.c_str());
+        if (!path_.empty()) DeleteFileW(WidePath(path_).c_str());
     }
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
@@ -102,9 +102,9 @@ void TFormMainVRNT::btnSavePluginClick() {
 // checked items of one name only the first is exported.
 void TFormMainVRNT::ExportCheckedItems(const std::string& target) {
     std::string folder = ExtractFilePath(FullPath(target));
-    char tempName[MAX_PATH];
-    if (!GetTempFileNameA(folder.c_str(), "vrn", 0, tempName)) throw AppError(UnableToWrite(target));
-    TempFile temp(tempName);
+    wchar_t tempName[MAX_PATH];
+    if (!GetTempFileNameW(Widen(folder).c_str(), L"vrn", 0, tempName)) throw AppError(UnableToWrite(target));
+    TempFile temp(Narrow(tempName, wcslen(tempName)));
     const std::string supplied = ProgramDirectory + "const\\system.txt";
     std::vector<std::string> exported, skipped;
     {
@@ -131,11 +131,12 @@ void TFormMainVRNT::ExportCheckedItems(const std::string& target) {
             exported.push_back(name);
         }
     }
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, temp.Path().c_str());
+    WritePrivateProfileStringW(nullptr, nullptr, nullptr, WidePath(temp.Path()).c_str());
     if (exported.empty()) {
-        if (!DeleteFileA(target.c_str()) && PathExists(target)) throw AppError(UnableToWrite(target));
+        if (!DeleteFileW(WidePath(target).c_str()) && PathExists(target)) throw AppError(UnableToWrite(target));
     } else {
-        if (!MoveFileExA(temp.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!MoveFileExW(WidePath(temp.Path()).c_str(), WidePath(target).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             throw AppError(UnableToWrite(target));
         temp.Release();
     }
@@ -178,20 +179,20 @@ void TFormMainVRNT::ImportPlugin(const std::string& source) {
         return;
     }
     if (PathExists(target) && !AskQuestion(Handle(), "The file '" + target + "' already exists! OverWrite?")) return;
-    if (!PathExists(folder) && !CreateDirectoryA(folder.c_str(), nullptr)) {
+    if (!PathExists(folder) && !CreateDirectoryW(WidePath(folder).c_str(), nullptr)) {
         ShowRefusal(Handle(), "Unable to create the folder '" + folder + "': " + SystemErrorText(GetLastError()));
         return;
     }
-    if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
+    if (!CopyFileW(WidePath(source).c_str(), WidePath(target).c_str(), FALSE)) {
         ShowRefusal(Handle(), "Unable to copy '" + source + "' to '" + target + "': " +
                                   SystemErrorText(GetLastError()));
         return;
     }
     // The catalogue reads the name as the folder lists it, which an older file may have fixed.
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(target.c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW(WidePath(target).c_str(), &found);
     if (find != INVALID_HANDLE_VALUE) {
-        target = folder + found.cFileName;
+        target = folder + Narrow(found.cFileName, wcslen(found.cFileName));
         FindClose(find);
     }
     titem_list arrived;

@@ -12,10 +12,13 @@
 #include "platform/Error.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
+#include "platform/WideText.h"
 
 namespace {
 
-bool SamePathText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+bool SamePathText(const std::string& a, const std::string& b) {
+    return lstrcmpiW(Widen(a).c_str(), Widen(b).c_str()) == 0;
+}
 
 std::string WithoutTrailingBackslash(std::string path) {
     while (path.size() > 3 && path.back() == '\\') path.pop_back();
@@ -24,23 +27,22 @@ std::string WithoutTrailingBackslash(std::string path) {
 
 // The folder resolved ("." and ".." gone), without a trailing backslash but for a root.
 std::string FullFolder(const std::string& folder) {
-    char buffer[MAX_PATH * 4];
-    char* name = nullptr;
-    DWORD n = GetFullPathNameA(folder.c_str(), sizeof(buffer), buffer, &name);
-    if (n == 0 || n >= sizeof(buffer)) return WithoutTrailingBackslash(folder);
-    return WithoutTrailingBackslash(std::string(buffer, n));
+    wchar_t buffer[MAX_PATH * 4];
+    DWORD n = GetFullPathNameW(Widen(folder).c_str(), MAX_PATH * 4, buffer, nullptr);
+    if (n == 0 || n >= MAX_PATH * 4) return WithoutTrailingBackslash(folder);
+    return WithoutTrailingBackslash(Narrow(buffer, n));
 }
 
 // The Windows, system and Program Files folders of this machine.
 std::vector<std::string> ProtectedFolders() {
     std::vector<std::string> folders;
-    char path[MAX_PATH * 2];
-    UINT n = GetWindowsDirectoryA(path, MAX_PATH);
-    if (n && n < MAX_PATH) folders.push_back(FullFolder(path));
-    n = GetSystemDirectoryA(path, MAX_PATH);
-    if (n && n < MAX_PATH) folders.push_back(FullFolder(path));
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path)))
-        folders.push_back(FullFolder(path));
+    wchar_t path[MAX_PATH * 2];
+    UINT n = GetWindowsDirectoryW(path, MAX_PATH);
+    if (n && n < MAX_PATH) folders.push_back(FullFolder(Narrow(path, n)));
+    n = GetSystemDirectoryW(path, MAX_PATH);
+    if (n && n < MAX_PATH) folders.push_back(FullFolder(Narrow(path, n)));
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path)))
+        folders.push_back(FullFolder(Narrow(path, wcslen(path))));
     RegistryKey key(HKEY_LOCAL_MACHINE);
     if (key.OpenKey("\\Software\\Microsoft\\Windows\\CurrentVersion")) {
         try {
@@ -54,7 +56,7 @@ std::vector<std::string> ProtectedFolders() {
 
 // True when folder is one of the protected folders or holds one of them.
 bool CoversProtectedFolder(const std::string& folder) {
-    if (PathIsRootA(folder.c_str())) return true;
+    if (PathIsRootW(Widen(folder).c_str())) return true;
     for (const auto& protectedFolder : ProtectedFolders()) {
         if (SamePathText(protectedFolder, folder)) return true;
         std::string prefix = folder.back() == '\\' ? folder : folder + "\\";
