@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "app/Unitmain.h"
+#include "platform/Profile.h"
+#include "platform/WideText.h"
 #include "settings/AppPaths.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UiDriver.h"
@@ -269,4 +271,23 @@ TEST_F(MainPluginsTest, RealFileDialogsTakeATypedName) {
     RunWithDriver([&] { form->SpeedButton7Click(); },
                   [&](UiDriver& driver) { typeName(driver, "Import Wash Items from PlugIn File", base + ".txt"); });
     EXPECT_EQ(ReadTextFile(dir.Path() + "plugin\\typed.txt"), ReadTextFile(base + ".txt"));
+}
+
+TEST_F(MainPluginsTest, PluginsNamedOutsideTheCodePageGoBothWays) {
+    const std::string greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
+    // A plug-in file written in UTF-16, as the program writes names its code page lacks.
+    chosen = dir.Path() + "out\\" + greek + ".txt";
+    const std::wstring text = L"\xFEFF[Common]\r\nTotal=1\r\nItem0=" + Widen(greek) + L"\r\n[" + Widen(greek) +
+                              L"]\r\nIsActive=1\r\n";
+    WriteTextFile(chosen, std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
+    AnswerBoxes([&] { form->SpeedButton7Click(); });
+    EXPECT_EQ(ReadTextFile(dir.Path() + "plugin\\" + greek + ".txt"), ReadTextFile(chosen));
+    EXPECT_EQ(Rows(), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "Plug [x]", greek + " [ ]"}));
+
+    // Exported again under another name in the same script.
+    Check(4, true);
+    chosen = dir.Path() + "out\\" + greek + " 2.txt";
+    AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK});
+    ProfileFile exported(chosen);
+    EXPECT_EQ(exported.ReadString("Common", "Item2"), greek);
 }
