@@ -87,6 +87,8 @@ void TFormMainVRNT::LoadCatalogue() {
     FindFile1.Execute();
     for (const auto& name : pluginFileNames_) loaded.LoadFromFile(ProgramDirectory + "plugin\\" + name);
     pluginFileNames_.clear();
+    Winapp2.Load(ProgramDirectory + "winapp2.ini");
+    Winapp2.AppendRows(loaded);
 
     titem_list order;
     order.LoadFromFile(OrderFilePath());
@@ -133,10 +135,16 @@ void TFormMainVRNT::ChListBoxItemClick() {
     if (i < 0) return;
     CurrentItem.reset();
     const titem_property& row = Catalogue.Items[i];
-    CurrentItem = std::make_unique<tItemContent>(row.txtfilename, row.ItemName);
+    CurrentItem = ReadWashItem(row);
     FillFolderList(CurrentItem->Folders);
     FillRegisterList(CurrentItem->Registers);
     EnableEntryCommands(i);
+}
+
+std::unique_ptr<tItemContent> TFormMainVRNT::ReadWashItem(const titem_property& row) const {
+    auto item = std::make_unique<tItemContent>();
+    if (!Winapp2.MakeItem(row, *item)) item->Create(row.txtfilename, row.ItemName);
+    return item;
 }
 
 void TFormMainVRNT::FillFolderList(const tFolder& folders) {

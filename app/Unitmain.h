@@ -2,6 +2,7 @@
 // The main window TFormMainVRNT: the program's shared context and its commands.
 // Its members are spread over app/ by concern:
 //   MainStartup.cpp   start-up, catalogue loading, the three lists, activation, close
+//   (catalogue/Winapp2*.cpp: the entries of winapp2.ini that join the catalogue)
 //   MainView.cpp      button images, list colours, event routing, counters
 //   MainTray.cpp      tray icon, its menu and the "&Wash" submenu
 //   MainCommands.cpp  exit and the toolbar commands that do not wash (exclusion list)
@@ -17,6 +18,7 @@
 
 #include "catalogue/ItemList.h"
 #include "catalogue/WashItem.h"
+#include "catalogue/Winapp2Items.h"
 #include "platform/CheckList.h"
 #include "platform/Form.h"
 #include "settings/Options.h"
@@ -38,6 +40,8 @@ public:
     // Shared context.
     std::string ProgramDirectory;
     titem_list Catalogue;
+    // The community rules file winapp2.ini of the program directory, when there is one.
+    tWinapp2Catalogue Winapp2;
     std::unique_ptr<tItemContent> CurrentItem;
     bool HasCurrentItem() const { return CurrentItem != nullptr; }
     std::vector<std::string> SpecificFiles;
@@ -57,6 +61,8 @@ public:
     void FillWashItemList();
     void ReloadCatalogue();
     void ChListBoxItemClick();
+    // The wash item behind a catalogue row, from its wash item file or from winapp2.ini.
+    std::unique_ptr<tItemContent> ReadWashItem(const titem_property& row) const;
     void FillFolderList(const tFolder& folders);
     void FillRegisterList(const tRegister& registers);
     void EnableEntryCommands(int row);

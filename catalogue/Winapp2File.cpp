@@ -1,0 +1,190 @@
+// One-pass reader of winapp2.ini.
+#include "catalogue/Winapp2File.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/Text.h"
+
+namespace {
+
+struct NumberedValue {
+    int number;
+    std::string key;
+    std::string value;
+};
+
+bool StartsWithNoCase(const std::string& text, const char* prefix, size_t& rest) {
+    size_t n = strlen(prefix);
+    if (text.size() < n || !SameText(text.substr(0, n), prefix)) return false;
+    rest = n;
+    return true;
+}
+
+// "FileKey12" with prefix "FileKey": 12. An empty suffix is 0 (Detect, DetectFile).
+bool KeyNumber(const std::string& key, size_t from, int& number) {
+    if (from == key.size()) {
+        number = 0;
+        return true;
+    }
+    if (key.size() - from > 6) return false;
+    number = 0;
+    for (size_t i = from; i < key.size(); ++i) {
+        if (!isdigit(static_cast<unsigned char>(key[i]))) return false;
+        number = number * 10 + (key[i] - '0');
+    }
+    return true;
+}
+
+void SortedInto(std::vector<NumberedValue>& values, std::vector<std::string>& target,
+                std::vector<std::string>* names = nullptr) {
+    std::stable_sort(values.begin(), values.end(),
+                     [](const NumberedValue& a, const NumberedValue& b) { return a.number < b.number; });
+    for (auto& v : values) {
+        target.push_back(std::move(v.value));
+        if (names) names->push_back(std::move(v.key));
+    }
+}
+
+// Collects the keys of one section before they are put in number order.
+struct SectionBuilder {
+    tWinapp2Entry entry;
+    std::vector<NumberedValue> detects, detectFiles, fileKeys, regKeys, excludeKeys;
+    std::string section, langSecRef;
+
+    // False for a key this reader does not know or whose number is not one.
+    bool Add(const std::string& key, std::string value) {
+        size_t rest = 0;
+        int number = 0;
+        auto numbered = [&](const char* prefix, std::vector<NumberedValue>& into) {
+            if (!StartsWithNoCase(key, prefix, rest) || !KeyNumber(key, rest, number)) return false;
+            into.push_back({number, key, std::move(value)});
+            return true;
+        };
+        if (SameText(key, "LangSecRef")) langSecRef = value;
+        else if (SameText(key, "Section")) section = value;
+        else if (SameText(key, "Warning")) entry.Warning = value;
+        else if (SameText(key, "SpecialDetect")) entry.SpecialDetect = true;
+        else if (SameText(key, "DetectOS") || SameText(key, "Default")) return true;
+        else if (StartsWithNoCase(key, "DetectFile", rest)) return numbered("DetectFile", detectFiles);
+        else if (StartsWithNoCase(key, "Detect", rest)) return numbered("Detect", detects);
+        else if (StartsWithNoCase(key, "FileKey", rest)) return numbered("FileKey", fileKeys);
+        else if (StartsWithNoCase(key, "RegKey", rest)) return numbered("RegKey", regKeys);
+        else if (StartsWithNoCase(key, "ExcludeKey", rest)) return numbered("ExcludeKey", excludeKeys);
+        else return false;
+        return true;
+    }
+
+    tWinapp2Entry Finish() {
+        SortedInto(detects, entry.Detects);
+        SortedInto(detectFiles, entry.DetectFiles);
+        SortedInto(fileKeys, entry.FileKeys, &entry.FileKeyNames);
+        SortedInto(regKeys, entry.RegKeys, &entry.RegKeyNames);
+        SortedInto(excludeKeys, entry.ExcludeKeys);
+        int number = 0;
+        if (!section.empty()) entry.Category = section;
+        else if (!langSecRef.empty() && TryParseInt(langSecRef, number)) entry.Category = Winapp2CategoryName(number);
+        else entry.Category = "Other";
+        return std::move(entry);
+    }
+};
+
+}  // namespace
+
+std::string Winapp2CategoryName(int langSecRef) {
+    switch (langSecRef) {
+        case 3001: return "Internet Explorer";
+        case 3005: case 3006: return "Edge";
+        case 3021: return "Applications";
+        case 3022: return "Internet";
+        case 3023: return "Multimedia";
+        case 3024: return "Utilities";
+        case 3025: return "Windows";
+        case 3026: return "Firefox";
+        case 3027: return "Opera";
+        case 3028: return "Safari";
+        case 3029: return "Google Chrome";
+        case 3030: return "Thunderbird";
+        default: return "Other";
+    }
+}
+
+bool tWinapp2File::Load(const std::string& path) {
+    Entries.clear();
+    index_.clear();
+    SkippedLines = 0;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    std::string text;
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (256LL << 20);
+    if (ok) {
+        text.resize(static_cast<size_t>(size.QuadPart));
+        DWORD done = 0;
+        size_t at = 0;
+        while (ok && at < text.size()) {
+            DWORD part = static_cast<DWORD>(std::min<size_t>(text.size() - at, 1u << 24));
+            ok = ReadFile(file, &text[at], part, &done, nullptr) && done > 0;
+            at += done;
+        }
+    }
+    CloseHandle(file);
+    if (!ok) return false;
+    Parse(text);
+    return true;
+}
+
+void tWinapp2File::Parse(const std::string& text) {
+    Entries.clear();
+    index_.clear();
+    SkippedLines = 0;
+    SectionBuilder current;
+    bool inSection = false;    // a section header has been seen
+    bool usable = false;       // the current section is one to keep
+    auto finish = [&] {
+        if (usable) {
+            index_.emplace(current.entry.Name, Entries.size());
+            Entries.push_back(current.Finish());
+        }
+        current = SectionBuilder();
+    };
+
+    size_t pos = 0;
+    // A UTF-8 byte order mark is no part of the first line.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+    while (pos < text.size()) {
+        size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = Trim(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            finish();
+            inSection = true;
+            std::string name = line.back() == ']' ? Trim(line.substr(1, line.size() - 2)) : std::string();
+            usable = !name.empty() && name.find("<|>") == std::string::npos && !index_.count(name);
+            if (!usable) ++SkippedLines;
+            current.entry.Name = name;
+            continue;
+        }
+        size_t equals = line.find('=');
+        if (!inSection || equals == std::string::npos || equals == 0) {
+            ++SkippedLines;
+            continue;
+        }
+        if (!usable) {
+            ++SkippedLines;
+            continue;
+        }
+        if (!current.Add(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)))) ++SkippedLines;
+    }
+    finish();
+}
+
+const tWinapp2Entry* tWinapp2File::Find(const std::string& name) const {
+    auto it = index_.find(name);
+    return it == index_.end() ? nullptr : &Entries[it->second];
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The community cleaning database winapp2.ini, read in one pass: one entry per section with
+// its group, detection keys, FileKeys, RegKeys, ExcludeKeys and warning.
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct tWinapp2Entry {
+    std::string Name;      // the section name
+    std::string Category;  // "Section=" text, or the group a "LangSecRef=" number names
+    std::vector<std::string> Detects;      // registry keys
+    std::vector<std::string> DetectFiles;  // files or folders
+    bool SpecialDetect = false;            // detected only by a key this program does not read
+    // Values in the order of their key numbers (FileKey1, FileKey2, ..., FileKey10).
+    std::vector<std::string> FileKeys;
+    std::vector<std::string> RegKeys;
+    std::vector<std::string> ExcludeKeys;
+    std::string Warning;
+    // The key names of FileKeys and RegKeys, in the same order ("FileKey3").
+    std::vector<std::string> FileKeyNames;
+    std::vector<std::string> RegKeyNames;
+};
+
+class tWinapp2File {
+public:
+    std::vector<tWinapp2Entry> Entries;
+    // Lines that could not be used: no "=", a key outside a section, an unknown key, a key
+    // number that is not a number, a repeated section or a section name with "<|>".
+    int SkippedLines = 0;
+
+    // Replaces the content with the file's; false (and empty) when it can't be read.
+    bool Load(const std::string& path);
+    // Parses the text of a whole file.
+    void Parse(const std::string& text);
+    // The entry of that section name (exact), or nullptr.
+    const tWinapp2Entry* Find(const std::string& name) const;
+
+private:
+    std::unordered_map<std::string, size_t> index_;
+};
+
+// The group name of a "LangSecRef" number; "Other" for one it doesn't know.
+std::string Winapp2CategoryName(int langSecRef);
