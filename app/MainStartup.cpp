@@ -107,7 +107,16 @@ void TFormMainVRNT::FillWashItemList() {
         AppendMenuA(MenuWash, MF_STRING, IDM_MenuWashAll, "Wash all checked item");
         AppendMenuA(MenuWash, MF_SEPARATOR, 0, "-");
     }
+    // Rows of winapp2.ini join the submenu only when checked, and only while it stays short
+    // enough to use; the tag keeps naming the list row.
+    int ordinary = 0, communityChecked = 0;
     for (int i = 0; i < ChListBoxItem.Count(); ++i) {
+        if (!Winapp2.Owns(Catalogue.Items[i])) ++ordinary;
+        else if (ChListBoxItem.Checked(i)) ++communityChecked;
+    }
+    const bool listCommunity = ordinary + communityChecked <= MaxWashMenuEntries;
+    for (int i = 0; i < ChListBoxItem.Count(); ++i) {
+        if (Winapp2.Owns(Catalogue.Items[i]) && (!listCommunity || !ChListBoxItem.Checked(i))) continue;
         MENUITEMINFOA info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_DATA | MIIM_FTYPE;

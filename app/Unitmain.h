@@ -31,6 +31,8 @@ inline constexpr const char* MainWindowClass = "TFormMainVRNT";
 inline constexpr UINT TrayMessage = WM_APP + 1;
 inline constexpr UINT_PTR Timer1Id = 1;
 inline constexpr UINT Timer1Interval = 50000;
+// The "&Wash" submenu lists checked winapp2.ini rows only while it holds at most this many rows.
+inline constexpr int MaxWashMenuEntries = 40;
 
 class TFormMainVRNT : public TForm {
 public:

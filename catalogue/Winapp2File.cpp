@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "platform/Text.h"
 
@@ -16,11 +17,26 @@ struct NumberedValue {
     std::string value;
 };
 
+// ASCII letters only: key names are ASCII, and this runs for every line of a large file.
+bool SameLetters(const char* a, const char* b, size_t n) {
+    for (size_t i = 0; i < n; ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y) return false;
+    }
+    return true;
+}
+
 bool StartsWithNoCase(const std::string& text, const char* prefix, size_t& rest) {
     size_t n = strlen(prefix);
-    if (text.size() < n || !SameText(text.substr(0, n), prefix)) return false;
+    if (text.size() < n || !SameLetters(text.data(), prefix, n)) return false;
     rest = n;
     return true;
+}
+
+bool Is(const std::string& key, const char* name) {
+    return key.size() == strlen(name) && SameLetters(key.data(), name, key.size());
 }
 
 // "FileKey12" with prefix "FileKey": 12. An empty suffix is 0 (Detect, DetectFile).
@@ -40,8 +56,9 @@ bool KeyNumber(const std::string& key, size_t from, int& number) {
 
 void SortedInto(std::vector<NumberedValue>& values, std::vector<std::string>& target,
                 std::vector<std::string>* names = nullptr) {
-    std::stable_sort(values.begin(), values.end(),
-                     [](const NumberedValue& a, const NumberedValue& b) { return a.number < b.number; });
+    auto byNumber = [](const NumberedValue& a, const NumberedValue& b) { return a.number < b.number; };
+    if (!std::is_sorted(values.begin(), values.end(), byNumber)) std::stable_sort(values.begin(), values.end(), byNumber);
+    target.reserve(values.size());
     for (auto& v : values) {
         target.push_back(std::move(v.value));
         if (names) names->push_back(std::move(v.key));
@@ -63,11 +80,11 @@ struct SectionBuilder {
             into.push_back({number, key, std::move(value)});
             return true;
         };
-        if (SameText(key, "LangSecRef")) langSecRef = value;
-        else if (SameText(key, "Section")) section = value;
-        else if (SameText(key, "Warning")) entry.Warning = value;
-        else if (SameText(key, "SpecialDetect")) entry.SpecialDetect = true;
-        else if (SameText(key, "DetectOS") || SameText(key, "Default")) return true;
+        if (Is(key, "LangSecRef")) langSecRef = value;
+        else if (Is(key, "Section")) section = value;
+        else if (Is(key, "Warning")) entry.Warning = value;
+        else if (Is(key, "SpecialDetect")) entry.SpecialDetect = true;
+        else if (Is(key, "DetectOS") || Is(key, "Default")) return true;
         else if (StartsWithNoCase(key, "DetectFile", rest)) return numbered("DetectFile", detectFiles);
         else if (StartsWithNoCase(key, "Detect", rest)) return numbered("Detect", detects);
         else if (StartsWithNoCase(key, "FileKey", rest)) return numbered("FileKey", fileKeys);
@@ -142,8 +159,8 @@ void tWinapp2File::Parse(const std::string& text) {
     index_.clear();
     SkippedLines = 0;
     SectionBuilder current;
-    bool inSection = false;    // a section header has been seen
-    bool usable = false;       // the current section is one to keep
+    bool inSection = false;  // a section header has been seen
+    bool usable = false;     // the current section is one to keep
     auto finish = [&] {
         if (usable) {
             index_.emplace(current.entry.Name, Entries.size());
@@ -151,35 +168,40 @@ void tWinapp2File::Parse(const std::string& text) {
         }
         current = SectionBuilder();
     };
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
 
-    size_t pos = 0;
+    const char* p = text.data();
+    const char* const stop = p + text.size();
     // A UTF-8 byte order mark is no part of the first line.
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
-    while (pos < text.size()) {
-        size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        std::string line = Trim(text.substr(pos, end - pos));
-        pos = end + 1;
-        if (line.empty() || line[0] == ';') continue;
-        if (line[0] == '[') {
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) p += 3;
+    while (p < stop) {
+        const char* end = static_cast<const char*>(memchr(p, '\n', stop - p));
+        if (!end) end = stop;
+        const char* first = p;
+        const char* last = end;
+        p = end + 1;
+        while (first < last && blank(*first)) ++first;
+        while (last > first && blank(last[-1])) --last;
+        if (first == last || *first == ';') continue;
+        if (*first == '[') {
             finish();
             inSection = true;
-            std::string name = line.back() == ']' ? Trim(line.substr(1, line.size() - 2)) : std::string();
+            std::string name = last[-1] == ']' && last - first >= 2 ? Trim(std::string(first + 1, last - 1)) : std::string();
             usable = !name.empty() && name.find("<|>") == std::string::npos && !index_.count(name);
             if (!usable) ++SkippedLines;
-            current.entry.Name = name;
+            current.entry.Name = std::move(name);
             continue;
         }
-        size_t equals = line.find('=');
-        if (!inSection || equals == std::string::npos || equals == 0) {
+        const char* equals = static_cast<const char*>(memchr(first, '=', last - first));
+        if (!inSection || !usable || !equals || equals == first) {
             ++SkippedLines;
             continue;
         }
-        if (!usable) {
-            ++SkippedLines;
-            continue;
-        }
-        if (!current.Add(Trim(line.substr(0, equals)), Trim(line.substr(equals + 1)))) ++SkippedLines;
+        const char* keyEnd = equals;
+        while (keyEnd > first && blank(keyEnd[-1])) --keyEnd;
+        const char* value = equals + 1;
+        while (value < last && blank(*value)) ++value;
+        if (!current.Add(std::string(first, keyEnd), std::string(value, last))) ++SkippedLines;
     }
     finish();
 }

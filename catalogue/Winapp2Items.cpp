@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "catalogue/RootKeys.h"
 #include "catalogue/Winapp2Paths.h"
@@ -25,28 +26,6 @@ std::vector<std::string> SplitBars(const std::string& text) {
 std::string NoFinalBackslash(std::string path) {
     while (path.size() > 3 && path.back() == '\\') path.pop_back();
     return path;
-}
-
-bool RegistryKeyExists(const std::string& text) {
-    std::string full;
-    if (!Winapp2RegistryKey(text, full)) return false;
-    RegistryPath where = SplitRegistryPath(full);
-    if (where.keyPath.size() <= 1) return false;
-    HKEY key;
-    if (RegOpenKeyExA(where.root, where.keyPath.c_str() + 1, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
-bool PathExists(const std::string& text) {
-    for (const auto& path : ExpandWinapp2Variables(text)) {
-        if (HasWildcard(path)) {
-            if (!MatchWildcardPath(path, false).empty()) return true;
-        } else if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-            return true;
-        }
-    }
-    return false;
 }
 
 // Number of key names after the root: 0 for "HKEY_CURRENT_USER", 1 for "...\Software".
@@ -118,11 +97,98 @@ std::string Winapp2ItemName(const tWinapp2Entry& entry) {
 }
 
 bool Winapp2Detected(const tWinapp2Entry& entry) {
+    tWinapp2Detector detector;
+    return detector.Detected(entry);
+}
+
+bool tWinapp2Detector::Detected(const tWinapp2Entry& entry) {
     if (entry.Detects.empty() && entry.DetectFiles.empty()) return !entry.SpecialDetect;
-    for (const auto& key : entry.Detects)
-        if (RegistryKeyExists(key)) return true;
+    for (const auto& key : entry.Detects) {
+        std::string full;
+        if (Winapp2RegistryKey(key, full) && KeyExists(NoFinalBackslash(full))) return true;
+    }
     for (const auto& path : entry.DetectFiles)
-        if (PathExists(path)) return true;
+        for (const auto& expanded : ExpandWinapp2Variables(path, &variables_))
+            if (PathExists(NoFinalBackslash(expanded))) return true;
+    return false;
+}
+
+// A key whose parent is missing is missing: keys of one vendor are looked up once.
+bool tWinapp2Detector::KeyExists(const std::string& full) {
+    std::string upper = UpperCase(full);
+    auto known = keys_.find(upper);
+    if (known != keys_.end()) return known->second;
+    RegistryPath where = SplitRegistryPath(full);
+    bool exists = false;
+    if (where.keyPath.size() > 1) {
+        size_t parent = full.rfind('\\');
+        bool parentExists = KeyDepth(full) < 2 || KeyExists(full.substr(0, parent));
+        HKEY key;
+        if (parentExists && RegOpenKeyExA(where.root, where.keyPath.c_str() + 1, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            RegCloseKey(key);
+            exists = true;
+        }
+    }
+    keys_.emplace(std::move(upper), exists);
+    return exists;
+}
+
+// Each folder that matters is listed once; names are then looked up in memory, since the
+// system's lookup of a missing name costs as much as a listing.
+const tWinapp2Detector::Listing& tWinapp2Detector::ListFolder(const std::string& folder) {
+    std::string upper = UpperCase(folder);
+    auto known = listings_.find(upper);
+    if (known != listings_.end()) return known->second;
+    Listing& listing = listings_[upper];
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + (folder.back() == '\\' ? "*" : "\\*")).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return listing;
+    do {
+        if (strcmp(data.cFileName, ".") == 0 || strcmp(data.cFileName, "..") == 0) continue;
+        listing.emplace(UpperCase(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return listing;
+}
+
+// 1 folder, 0 file, -1 missing. A name with other than ASCII letters is asked of the system.
+int tWinapp2Detector::Child(const std::string& parent, const std::string& name) {
+    const Listing& listing = ListFolder(parent);
+    auto it = listing.find(UpperCase(name));
+    if (it != listing.end()) return it->second ? 1 : 0;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            DWORD attrs = GetFileAttributesA((parent + (parent.back() == '\\' ? "" : "\\") + name).c_str());
+            if (attrs == INVALID_FILE_ATTRIBUTES) return -1;
+            return (attrs & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
+        }
+    return -1;
+}
+
+bool tWinapp2Detector::FolderExists(const std::string& folder) {
+    if (folder.size() <= 3) {
+        DWORD attrs = GetFileAttributesA(folder.c_str());
+        return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    std::string upper = UpperCase(folder);
+    auto known = folders_.find(upper);
+    if (known != folders_.end()) return known->second;
+    std::string parent = NoFinalBackslash(ExtractFilePath(folder));
+    bool exists = parent.size() < folder.size() && FolderExists(parent) &&
+                  Child(parent, ExtractFileName(folder)) == 1;
+    folders_.emplace(std::move(upper), exists);
+    return exists;
+}
+
+bool tWinapp2Detector::PathExists(const std::string& path) {
+    std::string parent = NoFinalBackslash(ExtractFilePath(path));
+    std::string name = ExtractFileName(path);
+    if (HasWildcard(parent)) return !MatchWildcardPath(path, false).empty();
+    if (parent.empty() || parent.size() >= path.size()) return FolderExists(path);
+    if (!FolderExists(parent)) return false;
+    if (!HasWildcard(name)) return Child(parent, name) >= 0;
+    for (const auto& entry : ListFolder(parent))
+        if (WildcardMatch(entry.first, name)) return true;
     return false;
 }
 
@@ -219,12 +285,9 @@ void tWinapp2Catalogue::Load(const std::string& path) {
     loaded_ = true;
     counts_.Entries = static_cast<int>(file_.Entries.size());
     counts_.SkippedLines = file_.SkippedLines;
-    for (size_t i = 0; i < file_.Entries.size(); ++i) {
-        if (!Winapp2Detected(file_.Entries[i])) continue;
-        rows_.push_back(i);
-        tItemContent item;
-        counts_.RefusedKeys += Winapp2ToItem(file_.Entries[i], path_, item);
-    }
+    tWinapp2Detector detector;
+    for (size_t i = 0; i < file_.Entries.size(); ++i)
+        if (detector.Detected(file_.Entries[i])) rows_.push_back(i);
     counts_.Detected = static_cast<int>(rows_.size());
     std::stable_sort(rows_.begin(), rows_.end(), [this](size_t a, size_t b) {
         return AnsiCompareText(file_.Entries[a].Category, file_.Entries[b].Category) < 0;
@@ -240,6 +303,15 @@ void tWinapp2Catalogue::AppendRows(titem_list& list) const {
         row.txtfilename = path_;
         list.Append(row);
     }
+}
+
+int tWinapp2Catalogue::RefusedKeys() const {
+    int refused = 0;
+    for (size_t i : rows_) {
+        tItemContent item;
+        refused += Winapp2ToItem(file_.Entries[i], path_, item);
+    }
+    return refused;
 }
 
 const tWinapp2Entry* tWinapp2Catalogue::EntryOf(const titem_property& row) const {

@@ -8,12 +8,12 @@
 #include "catalogue/ItemList.h"
 #include "catalogue/WashItem.h"
 #include "catalogue/Winapp2File.h"
+#include "catalogue/Winapp2Paths.h"
 
 struct tWinapp2Counts {
     int Entries = 0;       // sections read
     int Detected = 0;      // entries whose application is on this machine
     int SkippedLines = 0;  // malformed lines
-    int RefusedKeys = 0;   // FileKeys, RegKeys and ExcludeKeys of detected entries left unused
 };
 
 // The list row of an entry: "[Category] Name".
@@ -22,6 +22,25 @@ std::string Winapp2ItemName(const tWinapp2Entry& entry);
 // True when any Detect key or DetectFile path exists, or when the entry has no detection key
 // at all; an entry with only a SpecialDetect is not detected.
 bool Winapp2Detected(const tWinapp2Entry& entry);
+
+// Detection over many entries: what it found about a registry key or folder is kept, and a key
+// or folder whose parent is missing is not looked up.
+class tWinapp2Detector {
+public:
+    bool Detected(const tWinapp2Entry& entry);
+
+private:
+    // Upper-cased names of a folder's entries, each with true for a folder.
+    using Listing = std::unordered_map<std::string, bool>;
+    bool KeyExists(const std::string& fullName);
+    bool FolderExists(const std::string& folder);
+    bool PathExists(const std::string& path);
+    const Listing& ListFolder(const std::string& folder);
+    int Child(const std::string& parent, const std::string& name);
+    std::unordered_map<std::string, bool> keys_, folders_;
+    std::unordered_map<std::string, Listing> listings_;
+    Winapp2VariableCache variables_;
+};
 
 // Builds the wash item of an entry. A FileKey or RegKey that can't be used safely (unknown
 // variable, unsafe folder, unknown registry root, a registry root or first-level key) becomes
@@ -35,6 +54,8 @@ public:
     void Load(const std::string& path);
     const std::string& Path() const { return path_; }
     const tWinapp2Counts& Counts() const { return counts_; }
+    // FileKeys, RegKeys and ExcludeKeys of the detected entries left unused, counted on demand.
+    int RefusedKeys() const;
     // Appends the detected entries, unchecked, grouped by category.
     void AppendRows(titem_list& list) const;
     // The row comes from this file.

@@ -109,7 +109,7 @@ size_t RootLength(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::string> ExpandWinapp2Variables(const std::string& text) {
+std::vector<std::string> ExpandWinapp2Variables(const std::string& text, Winapp2VariableCache* cache) {
     std::vector<std::string> results{""};
     size_t pos = 0;
     while (pos < text.size()) {
@@ -121,7 +121,15 @@ std::vector<std::string> ExpandWinapp2Variables(const std::string& text) {
         size_t close = text.find('%', open + 1);
         if (close == std::string::npos) return {};
         for (auto& r : results) r += text.substr(pos, open - pos);
-        std::vector<std::string> values = VariableValues(text.substr(open + 1, close - open - 1));
+        std::string name = text.substr(open + 1, close - open - 1);
+        std::vector<std::string> values;
+        if (cache) {
+            auto known = cache->find(UpperCase(name));
+            if (known == cache->end()) known = cache->emplace(UpperCase(name), VariableValues(name)).first;
+            values = known->second;
+        } else {
+            values = VariableValues(name);
+        }
         if (values.empty()) return {};
         std::vector<std::string> next;
         for (const auto& r : results)

@@ -2,12 +2,15 @@
 // Paths and keys as winapp2.ini writes them: %Variables%, wildcards in any folder part,
 // abbreviated registry roots, and the folders a rule from outside may never sweep.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Replaces every %Variable% the format knows. %ProgramFiles% and %CommonProgramFiles% give
 // both program folders on a 64-bit system, so the result may hold two paths. An unknown or
 // unset variable gives no path at all (never a relative one).
-std::vector<std::string> ExpandWinapp2Variables(const std::string& text);
+// cache, when given, keeps each variable's values for later calls (one detection pass).
+using Winapp2VariableCache = std::unordered_map<std::string, std::vector<std::string>>;
+std::vector<std::string> ExpandWinapp2Variables(const std::string& text, Winapp2VariableCache* cache = nullptr);
 
 // "*" and "?" against a name, letter case ignored; "*" matches any run, dots included.
 bool WildcardMatch(const std::string& name, const std::string& mask);

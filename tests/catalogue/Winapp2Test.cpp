@@ -202,7 +202,7 @@ TEST_F(Winapp2Profile, OnlyDetectedEntriesBecomeRowsGroupedAndUnchecked) {
     EXPECT_EQ(catalogue.Counts().Entries, 5);
     EXPECT_EQ(catalogue.Counts().Detected, 3);
     EXPECT_EQ(catalogue.Counts().SkippedLines, 3);
-    EXPECT_EQ(catalogue.Counts().RefusedKeys, 8);
+    EXPECT_EQ(catalogue.RefusedKeys(), 8);
 }
 
 TEST_F(Winapp2Profile, UnsafeAndUnknownKeysSelectNothingAndSayWhy) {
