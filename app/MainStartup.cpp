@@ -102,7 +102,10 @@ void TFormMainVRNT::FillWashItemList() {
     ChListBoxItem.Clear();
     for (const auto& row : Catalogue.Items) ChListBoxItem.Add(row.ItemName, row.IsActive);
     ChListBoxItem.EndUpdate();
+    FillWashMenu();
+}
 
+void TFormMainVRNT::FillWashMenu() {
     while (GetMenuItemCount(MenuWash) > 0) DeleteMenu(MenuWash, 0, MF_BYPOSITION);
     if (ChListBoxItem.Count() > 0) {
         AppendMenuA(MenuWash, MF_STRING, IDM_MenuWashAll, "Wash all checked item");

@@ -2,6 +2,7 @@
 // The main window TFormMainVRNT: the program's shared context and its commands.
 // Its members are spread over app/ by concern:
 //   MainStartup.cpp   start-up, catalogue loading, the three lists, activation, close
+//   MainWinapp2.cpp   winapp2.ini rows: refused edits, warnings, counts
 //   (catalogue/Winapp2*.cpp: the entries of winapp2.ini that join the catalogue)
 //   MainView.cpp      button images, list colours, event routing, counters
 //   MainTray.cpp      tray icon, its menu and the "&Wash" submenu
@@ -63,6 +64,8 @@ public:
     // Catalogue and lists.
     void LoadCatalogue();
     void FillWashItemList();
+    // The tray's "&Wash" submenu from the list's rows and check marks.
+    void FillWashMenu();
     void ReloadCatalogue();
     void ChListBoxItemClick();
     // The wash item behind a catalogue row, from its wash item file or from winapp2.ini.
@@ -133,6 +136,9 @@ public:
     void SpeedButton17Click();
     void btnExcludeClick();
     void About1Click();
+    // "winapp2.ini: n entries read, n detected, n lines skipped, n keys refused"; empty without
+    // the file.
+    std::string Winapp2Summary() const;
 
     // Counters.
     void SetCounters(const std::string& folderSuccess, const std::string& folderFails,
@@ -163,6 +169,14 @@ private:
     void RestoreItemChecks();
     // The check marks of the "&Wash" submenu follow the wash item list.
     void SyncWashMenuChecks();
+    // winapp2.ini rows: the file is the user's to edit. Shows why and returns true when row
+    // comes from it.
+    bool RefuseWinapp2Change(int row);
+    // A winapp2.ini row just checked: its warning asked as a question; false when the user
+    // answers No.
+    bool ConfirmWinapp2Check(int row);
+    // Leaves rows of winapp2.ini with a warning unchecked after "Check all Wash Items".
+    void UncheckWinapp2Warnings();
     void SetButtonImages();
     void SetListColours();
     void CreateTrayIcon();

@@ -13,6 +13,7 @@
 #include "engine/Unitwasher.h"
 #include "platform/CheckListModel.h"
 #include "platform/Profile.h"
+#include "tests/support/EnvScope.h"
 #include "tests/support/SymLink.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
@@ -24,28 +25,6 @@ Texts Sorted(Texts v) {
     std::sort(v.begin(), v.end());
     return v;
 }
-
-// Sets environment variables while it lives.
-class EnvScope {
-public:
-    void Set(const char* name, const std::string& value) {
-        char old[MAX_PATH * 4];
-        DWORD n = GetEnvironmentVariableA(name, old, sizeof(old));
-        saved_.push_back({name, n ? std::string(old, n) : std::string(), n != 0});
-        SetEnvironmentVariableA(name, value.c_str());
-    }
-    ~EnvScope() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
-            SetEnvironmentVariableA(it->name.c_str(), it->had ? it->value.c_str() : nullptr);
-    }
-
-private:
-    struct Saved {
-        std::string name, value;
-        bool had;
-    };
-    std::vector<Saved> saved_;
-};
 
 // A user profile in a temp folder with a Chrome-like browser of two profiles and a
 // Firefox-like browser, plus registry keys of both under a test key.
