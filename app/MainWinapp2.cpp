@@ -13,9 +13,9 @@ bool TFormMainVRNT::RefuseWinapp2Change(int row) {
 }
 
 bool TFormMainVRNT::ConfirmWinapp2Check(int row) {
-    const tWinapp2Entry* entry = Winapp2.EntryOf(Catalogue.Items[row]);
-    if (!entry || entry->Warning.empty()) return true;
-    return AskQuestion(Handle(), Catalogue.Items[row].ItemName + ":\n\n" + entry->Warning +
+    tWinapp2Entry entry;
+    if (!Winapp2.EntryOf(Catalogue.Items[row], entry) || entry.Warning.empty()) return true;
+    return AskQuestion(Handle(), Catalogue.Items[row].ItemName + ":\n\n" + entry.Warning +
                                      "\n\nDo you want to check it all the same?");
 }
 
@@ -23,8 +23,8 @@ void TFormMainVRNT::UncheckWinapp2Warnings() {
     int count = std::min(ChListBoxItem.Count(), Catalogue.Count());
     for (int r = 0; r < count; ++r) {
         const titem_property& row = Catalogue.Items[r];
-        const tWinapp2Entry* entry = Winapp2.EntryOf(row);
-        if (entry && !entry->Warning.empty() && !row.IsActive) ChListBoxItem.SetChecked(r, false);
+        tWinapp2Entry entry;
+        if (!row.IsActive && Winapp2.EntryOf(row, entry) && !entry.Warning.empty()) ChListBoxItem.SetChecked(r, false);
     }
 }
 

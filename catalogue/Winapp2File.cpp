@@ -71,25 +71,27 @@ struct SectionBuilder {
     std::vector<NumberedValue> detects, detectFiles, fileKeys, regKeys, excludeKeys;
     std::string section, langSecRef;
 
-    // False for a key this reader does not know or whose number is not one.
-    bool Add(const std::string& key, std::string value) {
+    // False for a key this reader does not know or whose number is not one. With light, only
+    // the keys of the group and of detection are kept.
+    bool Add(const std::string& key, const char* valueBegin, const char* valueEnd, bool light) {
         size_t rest = 0;
         int number = 0;
-        auto numbered = [&](const char* prefix, std::vector<NumberedValue>& into) {
+        auto numbered = [&](const char* prefix, std::vector<NumberedValue>& into, bool keep) {
             if (!StartsWithNoCase(key, prefix, rest) || !KeyNumber(key, rest, number)) return false;
-            into.push_back({number, key, std::move(value)});
+            if (keep) into.push_back({number, key, std::string(valueBegin, valueEnd)});
             return true;
         };
-        if (Is(key, "LangSecRef")) langSecRef = value;
-        else if (Is(key, "Section")) section = value;
-        else if (Is(key, "Warning")) entry.Warning = value;
-        else if (Is(key, "SpecialDetect")) entry.SpecialDetect = true;
+        if (Is(key, "LangSecRef")) langSecRef.assign(valueBegin, valueEnd);
+        else if (Is(key, "Section")) section.assign(valueBegin, valueEnd);
+        else if (Is(key, "Warning")) {
+            if (!light) entry.Warning.assign(valueBegin, valueEnd);
+        } else if (Is(key, "SpecialDetect")) entry.SpecialDetect = true;
         else if (Is(key, "DetectOS") || Is(key, "Default")) return true;
-        else if (StartsWithNoCase(key, "DetectFile", rest)) return numbered("DetectFile", detectFiles);
-        else if (StartsWithNoCase(key, "Detect", rest)) return numbered("Detect", detects);
-        else if (StartsWithNoCase(key, "FileKey", rest)) return numbered("FileKey", fileKeys);
-        else if (StartsWithNoCase(key, "RegKey", rest)) return numbered("RegKey", regKeys);
-        else if (StartsWithNoCase(key, "ExcludeKey", rest)) return numbered("ExcludeKey", excludeKeys);
+        else if (StartsWithNoCase(key, "DetectFile", rest)) return numbered("DetectFile", detectFiles, true);
+        else if (StartsWithNoCase(key, "Detect", rest)) return numbered("Detect", detects, true);
+        else if (StartsWithNoCase(key, "FileKey", rest)) return numbered("FileKey", fileKeys, !light);
+        else if (StartsWithNoCase(key, "RegKey", rest)) return numbered("RegKey", regKeys, !light);
+        else if (StartsWithNoCase(key, "ExcludeKey", rest)) return numbered("ExcludeKey", excludeKeys, !light);
         else return false;
         return true;
     }
@@ -131,6 +133,7 @@ std::string Winapp2CategoryName(int langSecRef) {
 bool tWinapp2File::Load(const std::string& path) {
     Entries.clear();
     index_.clear();
+    text_.clear();
     SkippedLines = 0;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -150,60 +153,88 @@ bool tWinapp2File::Load(const std::string& path) {
     }
     CloseHandle(file);
     if (!ok) return false;
-    Parse(text);
+    text_ = std::move(text);
+    Scan(0, text_.size(), true, nullptr);
     return true;
 }
 
 void tWinapp2File::Parse(const std::string& text) {
     Entries.clear();
     index_.clear();
+    text_ = text;
     SkippedLines = 0;
+    Scan(0, text_.size(), false, nullptr);
+}
+
+tWinapp2Entry tWinapp2File::Complete(const tWinapp2Entry& entry) const {
+    if (!entry.Light) return entry;
+    tWinapp2Entry full;
+    Scan(entry.Begin, entry.End, false, &full);
+    full.Name = entry.Name;
+    full.Begin = entry.Begin;
+    full.End = entry.End;
+    return full;
+}
+
+// One pass over lines from begin to end. With only, the lines are the body of one section and
+// go into *only; otherwise every section becomes an entry.
+void tWinapp2File::Scan(size_t begin, size_t finish, bool light, tWinapp2Entry* only) const {
+    auto& self = const_cast<tWinapp2File&>(*this);
     SectionBuilder current;
-    bool inSection = false;  // a section header has been seen
-    bool usable = false;     // the current section is one to keep
-    auto finish = [&] {
-        if (usable) {
-            index_.emplace(current.entry.Name, Entries.size());
-            Entries.push_back(current.Finish());
+    bool inSection = only != nullptr;  // a section header has been seen
+    bool usable = only != nullptr;     // the current section is one to keep
+    size_t bodyBegin = begin;
+    auto end = [&](size_t bodyEnd) {
+        if (only) {
+            *only = current.Finish();
+        } else if (usable) {
+            current.entry.Light = light;
+            current.entry.Begin = bodyBegin;
+            current.entry.End = bodyEnd;
+            self.index_.emplace(current.entry.Name, self.Entries.size());
+            self.Entries.push_back(current.Finish());
         }
         current = SectionBuilder();
     };
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
 
-    const char* p = text.data();
-    const char* const stop = p + text.size();
+    const char* const base = text_.data();
+    const char* p = base + begin;
+    const char* const stop = base + finish;
     // A UTF-8 byte order mark is no part of the first line.
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) p += 3;
+    if (begin == 0 && text_.compare(0, 3, "\xEF\xBB\xBF") == 0) p += 3;
     while (p < stop) {
-        const char* end = static_cast<const char*>(memchr(p, '\n', stop - p));
-        if (!end) end = stop;
+        const char* lineEnd = static_cast<const char*>(memchr(p, '\n', stop - p));
+        if (!lineEnd) lineEnd = stop;
         const char* first = p;
-        const char* last = end;
-        p = end + 1;
+        const char* last = lineEnd;
+        const char* lineStart = p;
+        p = lineEnd < stop ? lineEnd + 1 : stop;
         while (first < last && blank(*first)) ++first;
         while (last > first && blank(last[-1])) --last;
         if (first == last || *first == ';') continue;
-        if (*first == '[') {
-            finish();
+        if (*first == '[' && !only) {
+            end(lineStart - base);
             inSection = true;
             std::string name = last[-1] == ']' && last - first >= 2 ? Trim(std::string(first + 1, last - 1)) : std::string();
             usable = !name.empty() && name.find("<|>") == std::string::npos && !index_.count(name);
-            if (!usable) ++SkippedLines;
+            if (!usable) ++self.SkippedLines;
             current.entry.Name = std::move(name);
+            bodyBegin = p - base;
             continue;
         }
         const char* equals = static_cast<const char*>(memchr(first, '=', last - first));
         if (!inSection || !usable || !equals || equals == first) {
-            ++SkippedLines;
+            if (!only) ++self.SkippedLines;
             continue;
         }
         const char* keyEnd = equals;
         while (keyEnd > first && blank(keyEnd[-1])) --keyEnd;
         const char* value = equals + 1;
         while (value < last && blank(*value)) ++value;
-        if (!current.Add(std::string(first, keyEnd), std::string(value, last))) ++SkippedLines;
+        if (!current.Add(std::string(first, keyEnd), value, last, light) && !only) ++self.SkippedLines;
     }
-    finish();
+    end(finish);
 }
 
 const tWinapp2Entry* tWinapp2File::Find(const std::string& name) const {

@@ -19,6 +19,10 @@ struct tWinapp2Entry {
     // The key names of FileKeys and RegKeys, in the same order ("FileKey3").
     std::vector<std::string> FileKeyNames;
     std::vector<std::string> RegKeyNames;
+    // The section's lines in the file's text. A light entry holds only its name, group and
+    // detection keys; tWinapp2File::Complete reads the rest.
+    size_t Begin = 0, End = 0;
+    bool Light = false;
 };
 
 class tWinapp2File {
@@ -28,14 +32,20 @@ public:
     // number that is not a number, a repeated section or a section name with "<|>".
     int SkippedLines = 0;
 
-    // Replaces the content with the file's; false (and empty) when it can't be read.
+    // Replaces the content with the file's; false (and empty) when it can't be read. Every
+    // line is checked, but the entries are light: what detection needs and no more.
     bool Load(const std::string& path);
-    // Parses the text of a whole file.
+    // Parses the text of a whole file into complete entries.
     void Parse(const std::string& text);
+    // The entry with all its keys, read again from its lines when it is light.
+    tWinapp2Entry Complete(const tWinapp2Entry& entry) const;
     // The entry of that section name (exact), or nullptr.
     const tWinapp2Entry* Find(const std::string& name) const;
 
 private:
+    void Scan(size_t begin, size_t end, bool light, tWinapp2Entry* only) const;
+
+    std::string text_;
     std::unordered_map<std::string, size_t> index_;
 };
 

@@ -309,21 +309,23 @@ int tWinapp2Catalogue::RefusedKeys() const {
     int refused = 0;
     for (size_t i : rows_) {
         tItemContent item;
-        refused += Winapp2ToItem(file_.Entries[i], path_, item);
+        refused += Winapp2ToItem(file_.Complete(file_.Entries[i]), path_, item);
     }
     return refused;
 }
 
-const tWinapp2Entry* tWinapp2Catalogue::EntryOf(const titem_property& row) const {
-    if (!Owns(row)) return nullptr;
+bool tWinapp2Catalogue::EntryOf(const titem_property& row, tWinapp2Entry& entry) const {
+    if (!Owns(row)) return false;
     auto it = byItemName_.find(row.ItemName);
-    return it == byItemName_.end() ? nullptr : &file_.Entries[it->second];
+    if (it == byItemName_.end()) return false;
+    entry = file_.Complete(file_.Entries[it->second]);
+    return true;
 }
 
 bool tWinapp2Catalogue::MakeItem(const titem_property& row, tItemContent& item) const {
-    const tWinapp2Entry* entry = EntryOf(row);
-    if (!entry) return false;
-    Winapp2ToItem(*entry, path_, item);
+    tWinapp2Entry entry;
+    if (!EntryOf(row, entry)) return false;
+    Winapp2ToItem(entry, path_, item);
     item.Property.IsActive = row.IsActive;
     return true;
 }

@@ -60,8 +60,8 @@ public:
     void AppendRows(titem_list& list) const;
     // The row comes from this file.
     bool Owns(const titem_property& row) const { return loaded_ && row.txtfilename == path_; }
-    // The entry behind a row of this file, or nullptr.
-    const tWinapp2Entry* EntryOf(const titem_property& row) const;
+    // The complete entry behind a row of this file; false for another row.
+    bool EntryOf(const titem_property& row, tWinapp2Entry& entry) const;
     // Fills item from the row's entry; false when the row is not one of this file.
     bool MakeItem(const titem_property& row, tItemContent& item) const;
 
