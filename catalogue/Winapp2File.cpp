@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr const char* CommonSectionName = "Common";
+
 struct NumberedValue {
     int number;
     std::string key;
@@ -154,7 +156,7 @@ bool tWinapp2File::Load(const std::string& path) {
     CloseHandle(file);
     if (!ok) return false;
     text_ = std::move(text);
-    Scan(0, text_.size(), true, nullptr);
+    Scan(text_, 0, text_.size(), true, nullptr, this);
     return true;
 }
 
@@ -163,23 +165,23 @@ void tWinapp2File::Parse(const std::string& text) {
     index_.clear();
     text_ = text;
     SkippedLines = 0;
-    Scan(0, text_.size(), false, nullptr);
+    Scan(text_, 0, text_.size(), false, nullptr, this);
 }
 
 tWinapp2Entry tWinapp2File::Complete(const tWinapp2Entry& entry) const {
     if (!entry.Light) return entry;
     tWinapp2Entry full;
-    Scan(entry.Begin, entry.End, false, &full);
+    Scan(text_, entry.Begin, entry.End, false, &full, nullptr);
     full.Name = entry.Name;
     full.Begin = entry.Begin;
     full.End = entry.End;
     return full;
 }
 
-// One pass over lines from begin to end. With only, the lines are the body of one section and
-// go into *only; otherwise every section becomes an entry.
-void tWinapp2File::Scan(size_t begin, size_t finish, bool light, tWinapp2Entry* only) const {
-    auto& self = const_cast<tWinapp2File&>(*this);
+// One pass over the lines of text from begin to finish. With only, the lines are the body of one
+// section and go into *only; otherwise every section becomes an entry of into.
+void tWinapp2File::Scan(const std::string& text, size_t begin, size_t finish, bool light, tWinapp2Entry* only,
+                        tWinapp2File* into) {
     SectionBuilder current;
     bool inSection = only != nullptr;  // a section header has been seen
     bool usable = only != nullptr;     // the current section is one to keep
@@ -191,18 +193,18 @@ void tWinapp2File::Scan(size_t begin, size_t finish, bool light, tWinapp2Entry* 
             current.entry.Light = light;
             current.entry.Begin = bodyBegin;
             current.entry.End = bodyEnd;
-            self.index_.emplace(current.entry.Name, self.Entries.size());
-            self.Entries.push_back(current.Finish());
+            into->index_.emplace(current.entry.Name, into->Entries.size());
+            into->Entries.push_back(current.Finish());
         }
         current = SectionBuilder();
     };
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
 
-    const char* const base = text_.data();
+    const char* const base = text.data();
     const char* p = base + begin;
     const char* const stop = base + finish;
     // A UTF-8 byte order mark is no part of the first line.
-    if (begin == 0 && text_.compare(0, 3, "\xEF\xBB\xBF") == 0) p += 3;
+    if (begin == 0 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) p += 3;
     while (p < stop) {
         const char* lineEnd = static_cast<const char*>(memchr(p, '\n', stop - p));
         if (!lineEnd) lineEnd = stop;
@@ -217,22 +219,22 @@ void tWinapp2File::Scan(size_t begin, size_t finish, bool light, tWinapp2Entry* 
             end(lineStart - base);
             inSection = true;
             std::string name = last[-1] == ']' && last - first >= 2 ? Trim(std::string(first + 1, last - 1)) : std::string();
-            usable = !name.empty() && name.find("<|>") == std::string::npos && !index_.count(name);
-            if (!usable) ++self.SkippedLines;
+            usable = !name.empty() && name.find("<|>") == std::string::npos && !into->index_.count(name);
+            if (!usable) ++into->SkippedLines;
             current.entry.Name = std::move(name);
             bodyBegin = p - base;
             continue;
         }
         const char* equals = static_cast<const char*>(memchr(first, '=', last - first));
         if (!inSection || !usable || !equals || equals == first) {
-            if (!only) ++self.SkippedLines;
+            if (!only) ++into->SkippedLines;
             continue;
         }
         const char* keyEnd = equals;
         while (keyEnd > first && blank(keyEnd[-1])) --keyEnd;
         const char* value = equals + 1;
         while (value < last && blank(*value)) ++value;
-        if (!current.Add(std::string(first, keyEnd), value, last, light) && !only) ++self.SkippedLines;
+        if (!current.Add(std::string(first, keyEnd), value, last, light) && !only) ++into->SkippedLines;
     }
     end(finish);
 }
@@ -240,4 +242,18 @@ void tWinapp2File::Scan(size_t begin, size_t finish, bool light, tWinapp2Entry* 
 const tWinapp2Entry* tWinapp2File::Find(const std::string& name) const {
     auto it = index_.find(name);
     return it == index_.end() ? nullptr : &Entries[it->second];
+}
+
+bool IsWinapp2File(const std::string& path) {
+    tWinapp2File file;
+    if (!file.Load(path)) return false;
+    bool rules = false;
+    for (const auto& entry : file.Entries) {
+        // A wash item file lists its items in "Common".
+        if (_stricmp(entry.Name.c_str(), CommonSectionName) == 0) return false;
+        if (rules) continue;
+        tWinapp2Entry full = file.Complete(entry);
+        rules = !full.FileKeys.empty() || !full.RegKeys.empty() || !full.Detects.empty() || !full.DetectFiles.empty();
+    }
+    return rules;
 }

@@ -43,11 +43,16 @@ public:
     const tWinapp2Entry* Find(const std::string& name) const;
 
 private:
-    void Scan(size_t begin, size_t end, bool light, tWinapp2Entry* only) const;
+    static void Scan(const std::string& text, size_t begin, size_t end, bool light, tWinapp2Entry* only,
+                     tWinapp2File* into);
 
     std::string text_;
     std::unordered_map<std::string, size_t> index_;
 };
+
+// True when the file reads as winapp2.ini: some entry has a FileKey, RegKey or detection key,
+// and it is no wash item file (no "Common" section with a "Total").
+bool IsWinapp2File(const std::string& path);
 
 // The group name of a "LangSecRef" number; "Other" for one it doesn't know.
 std::string Winapp2CategoryName(int langSecRef);

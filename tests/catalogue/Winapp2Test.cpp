@@ -142,6 +142,17 @@ TEST(Winapp2Reader, MissingFileReadsAsEmpty) {
     EXPECT_TRUE(file.Entries.empty());
 }
 
+TEST(Winapp2Reader, TellsTheFormatFromAWashItemFile) {
+    TempDir dir;
+    WriteTextFile(dir.Path() + "rules.txt", "; rules\r\n[Some Cache *]\r\nLangSecRef=3021\r\nFileKey1=%Temp%|*.tmp\r\n");
+    WriteTextFile(dir.Path() + "items.txt", "[Common]\r\nTotal=1\r\nItem0=A\r\n[A]\r\nFileKey1=x|y\r\n");
+    WriteTextFile(dir.Path() + "other.txt", "[Section]\r\nName=value\r\n");
+    EXPECT_TRUE(IsWinapp2File(dir.Path() + "rules.txt"));
+    EXPECT_FALSE(IsWinapp2File(dir.Path() + "items.txt"));
+    EXPECT_FALSE(IsWinapp2File(dir.Path() + "other.txt"));
+    EXPECT_FALSE(IsWinapp2File(dir.Path() + "missing.txt"));
+}
+
 TEST(Winapp2Paths, WildcardsAndUnsafeFolders) {
     EXPECT_TRUE(WildcardMatch("Chrome SxS", "Chrome*"));
     EXPECT_TRUE(WildcardMatch("abc.default", "*"));
