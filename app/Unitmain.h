@@ -11,6 +11,7 @@
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
 //   MainItemCommands.cpp   add, edit, delete, move and check wash items
 //   MainEntryCommands.cpp  add, edit, delete and check folder/file and registry entries
+// Without the window: CommandLine.cpp runs /wash, /list FILE and /? for scripts.
 #include <windows.h>
 #include <shellapi.h>
 
