@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "app/CommandLine.h"
 #include "app/Unitmain.h"
 #include "engine/Unitwasher.h"
 #include "settings/AppPaths.h"
@@ -152,6 +153,19 @@ TEST_F(MainWinapp2Test, WashAllWashesACheckedEntryAndKeepsItsExclusion) {
     main.btnWashAllClick();
     EXPECT_FALSE(FileExists(cache + "data_1"));
     EXPECT_TRUE(FileExists(cache + "keep.bin"));
+}
+
+TEST_F(MainWinapp2Test, TheCommandLineWashCoversCheckedEntriesToo) {
+    titem_list order;
+    titem_property row;
+    row.ItemName = "[Internet] Browser Cache *";
+    row.txtfilename = Rules();
+    row.IsActive = true;
+    order.Append(row);
+    order.SaveToFile(OrderFilePath());
+    tWinapp2Catalogue winapp2;
+    TCoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(dir.Path(), &winapp2), &winapp2);
+    EXPECT_EQ(rows.Files, std::vector<std::string>{cache + "data_1"});
 }
 
 }  // namespace
