@@ -4,6 +4,7 @@
 
 #include "app/Unitmain.h"
 #include "platform/Messages.h"
+#include "platform/Text.h"
 
 bool TFormMainVRNT::RefuseWinapp2Change(int row) {
     if (row < 0 || row >= Catalogue.Count() || !Winapp2.Owns(Catalogue.Items[row])) return false;
@@ -26,6 +27,33 @@ void TFormMainVRNT::UncheckWinapp2Warnings() {
         tWinapp2Entry entry;
         if (!row.IsActive && Winapp2.EntryOf(row, entry) && !entry.Warning.empty()) ChListBoxItem.SetChecked(r, false);
     }
+}
+
+// The new file is copied beside the old one and then put in its place: a failed copy leaves
+// the old file as it was.
+void TFormMainVRNT::ImportWinapp2(const std::string& source) {
+    const std::string target = ProgramDirectory + "winapp2.ini";
+    char full[MAX_PATH * 4];
+    DWORD n = GetFullPathNameA(source.c_str(), sizeof(full), full, nullptr);
+    if (n > 0 && n < sizeof(full) && AnsiCompareText(std::string(full, n), target) == 0) {
+        ShowRefusal(Handle(), "The file '" + target + "' is already the program's winapp2.ini.");
+        return;
+    }
+    if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !AskQuestion(Handle(), "The file '" + target + "' already exists! OverWrite?"))
+        return;
+    const std::string copy = target + ".new";
+    if (!CopyFileA(source.c_str(), copy.c_str(), FALSE) ||
+        !MoveFileExA(copy.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(copy.c_str());
+        ShowRefusal(Handle(), "Unable to copy '" + source + "' to '" + target + "'.");
+        return;
+    }
+    SaveCatalogueOrder();
+    // A copy keeps the source's time: read the new file whatever its size and time.
+    Winapp2 = tWinapp2Catalogue();
+    ReloadCatalogue();
+    ShowNote(Handle(), Winapp2Summary());
 }
 
 std::string TFormMainVRNT::Winapp2Summary() const {

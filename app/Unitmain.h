@@ -157,6 +157,9 @@ public:
     // "winapp2.ini: n entries read, n detected, n lines skipped, n keys refused"; empty without
     // the file.
     std::string Winapp2Summary() const;
+    // Puts a file in the winapp2.ini format in place as the program directory's winapp2.ini
+    // (asking before it replaces one), reads the catalogue again and shows the counts.
+    void ImportWinapp2(const std::string& source);
     bool CloseRequested() const { return closeRequested_; }
 
     // Counters.

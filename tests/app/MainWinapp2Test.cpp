@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/CommandLine.h"
+#include "app/UnitAboutRes.h"
 #include "app/Unitmain.h"
 #include "engine/Unitwasher.h"
 #include "settings/AppPaths.h"
@@ -153,6 +154,47 @@ TEST_F(MainWinapp2Test, WashAllWashesACheckedEntryAndKeepsItsExclusion) {
     main.btnWashAllClick();
     EXPECT_FALSE(FileExists(cache + "data_1"));
     EXPECT_TRUE(FileExists(cache + "keep.bin"));
+}
+
+TEST_F(MainWinapp2Test, ImportReplacesTheRulesFileAfterAskingAndTheAboutBoxCountsIt) {
+    TFormMainVRNT& main = Open();
+    TempDir elsewhere;
+    const std::string source = elsewhere.Path() + "winapp2.ini";
+    WriteTextFile(source, "[Everywhere *]\r\nLangSecRef=3024\r\nFileKey1=%LocalAppData%|*.log\r\n");
+    const std::string before = ReadTextFile(Rules());
+    std::vector<std::string> texts;
+    auto answering = [&](int answer) {
+        return [&texts, answer](UiDriver& driver) {
+            for (int button : {answer, IDOK}) {
+                HWND box = driver.WaitForMessageBox(button == IDOK ? 1500 : 10000);
+                if (!box) return;
+                texts.push_back(UiDriver::MessageBoxText(box));
+                driver.Answer(box, button);
+                driver.WaitGone(box);
+            }
+        };
+    };
+    RunWithDriver([&] { main.ImportWinapp2(source); }, answering(IDNO));
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], "The file '" + Rules() + "' already exists! OverWrite?");
+    EXPECT_EQ(ReadTextFile(Rules()), before);
+
+    texts.clear();
+    RunWithDriver([&] { main.ImportWinapp2(source); }, answering(IDYES));
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1], "winapp2.ini: 1 entries read, 1 detected, 0 lines skipped, 0 keys refused");
+    EXPECT_EQ(ReadTextFile(Rules()), ReadTextFile(source));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-[Utilities] Everywhere *"}));
+
+    std::string shown;
+    RunWithDriver([&] { main.SpeedButton3Click(); },
+                  [&](UiDriver& driver) {
+                      HWND about = driver.WaitForWindow(nullptr, "About Varnolt");
+                      ASSERT_NE(about, nullptr);
+                      shown = UiDriver::Text(GetDlgItem(about, IDC_About_Rules));
+                      driver.Click(about, IDOK);
+                  });
+    EXPECT_EQ(shown, texts[1]);
 }
 
 TEST_F(MainWinapp2Test, TheCommandLineWashCoversCheckedEntriesToo) {
