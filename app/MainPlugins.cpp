@@ -16,8 +16,6 @@
 namespace {
 
 const char* const PluginFilter = "TXT file (*.TXT)|*.TXT";
-// Import also takes the community rules file winapp2.ini.
-const char* const ImportFilter = "TXT file (*.TXT)|*.TXT|winapp2.ini (*.ini)|*.ini";
 
 std::string FullPath(const std::string& path) {
     char buffer[MAX_PATH * 4];
@@ -154,7 +152,7 @@ void TFormMainVRNT::SpeedButton7Click() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     RunGuarded(Handle(), [this] {
-        FileDialogRequest request{false, "Import Wash Items from PlugIn File", ImportFilter, "txt",
+        FileDialogRequest request{false, "Import Wash Items from PlugIn File", PluginFilter, "txt",
                                   OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ENABLESIZING};
         std::string source = ChooseFile(request);
         if (!source.empty()) ImportPlugin(source);
@@ -164,6 +162,7 @@ void TFormMainVRNT::SpeedButton7Click() {
 // The file is checked before anything is copied; its items arrive unchecked, so that no
 // automatic wash runs an entry the user has not looked at.
 void TFormMainVRNT::ImportPlugin(const std::string& source) {
+    // A community rules file (typed by name: the dialog lists .TXT files) becomes winapp2.ini.
     if (IsWinapp2File(source)) return ImportWinapp2(source);
     const std::string folder = ProgramDirectory + "plugin\\";
     std::string target = folder + ExtractFileName(source);
