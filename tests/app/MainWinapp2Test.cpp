@@ -125,6 +125,23 @@ TEST_F(MainWinapp2Test, AWarningIsAskedAndTheMarkPersistsThroughOrderIniOnly) {
     EXPECT_EQ(ReadTextFile(Rules()), rules);
 }
 
+TEST_F(MainWinapp2Test, CheckAllLeavesWarningsUncheckedAndALongSubmenuLeavesTheRulesOut) {
+    TFormMainVRNT& main = Open();
+    main.btnSelectallClick();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "+[Applications] Anywhere *", "+[Internet] Browser Cache *",
+                                                "-[Internet] Browser Session *"}));
+    EXPECT_EQ(MenuRows().size(), 4u);
+
+    std::string many;
+    for (int i = 0; i < MaxWashMenuEntries; ++i)
+        many += "[Rule " + std::to_string(i) + " *]\r\nFileKey1=%LocalAppData%|*.tmp\r\n";
+    WriteTextFile(Rules(), many);
+    main.ReloadCatalogue();
+    main.btnSelectallClick();
+    EXPECT_EQ(main.ChListBoxItem.Count(), MaxWashMenuEntries + 1);
+    EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine"}));
+}
+
 TEST_F(MainWinapp2Test, EditsAreRefusedAndTheFileStaysAsItWas) {
     const std::string rules = ReadTextFile(Rules());
     TFormMainVRNT& main = Open();
