@@ -185,7 +185,12 @@ void tChildFolder::ListFiles(std::vector<std::string>& list) const {
     std::vector<std::string> specs{spec};
     std::vector<std::string> folders{NoFinalBackslash(folderPart)};
     if (bycategory == CategoryFolderMask) {
-        if (HasWildcard(folderPart)) folders = MatchWildcardPath(NoFinalBackslash(folderPart), true);
+        // A wildcard folder never stands for a drive root or a system or profile folder swept
+        // with its subfolders, whichever file the entry comes from.
+        if (HasWildcard(folderPart))
+            folders = UnsafeFolderReason(NoFinalBackslash(folderPart), IsIncludeSubfolder).empty()
+                          ? MatchWildcardPath(NoFinalBackslash(folderPart), true)
+                          : std::vector<std::string>{};
         std::string maskPart = spec.substr(folderPart.size());
         std::vector<std::string> masks;
         for (const auto& mask : Split(maskPart, ";"))
@@ -195,6 +200,11 @@ void tChildFolder::ListFiles(std::vector<std::string>& list) const {
             for (const auto& folder : folders)
                 for (const auto& mask : masks) specs.push_back(folder + "\\" + mask);
         }
+    }
+    // No folder or no mask: nothing (a search without specifications would take the current folder).
+    if (specs.empty()) {
+        list.swap(files);
+        return;
     }
     const std::vector<EntryExclusion> exclusions = ParseExclusions(ExcludeList);
     std::unordered_set<std::string> seen;

@@ -236,6 +236,30 @@ TEST_F(Winapp2Profile, WildcardFoldersRecurseAndExclusionsSelectTheRightFiles) {
                                      chrome + "Profile 1\\Cache\\data_2", chrome + "Profile 1\\Cache\\sub\\data_3"}));
 }
 
+TEST_F(Winapp2Profile, AWildcardFolderOfAnyWashItemNeverSweepsAProfileOrDriveRoot) {
+    tChildFolder entry;
+    entry.bycategory = CategoryFolderMask;
+    entry.IsIncludeSubfolder = true;
+    entry.deletepath = profile + "\\*\\*.*";
+    Texts found;
+    entry.ListFiles(found);
+    EXPECT_TRUE(found.empty());
+    entry.deletepath = dir.Path().substr(0, 3) + "*\\*.*";
+    entry.ListFiles(found);
+    EXPECT_TRUE(found.empty());
+    entry.deletepath = local + "\\Google\\Chrome\\User Data\\*\\Cache\\*.*";
+    entry.ListFiles(found);
+    EXPECT_EQ(found.size(), 5u);
+    // A mask list without a mask selects nothing, never the current folder's files.
+    entry.deletepath = local + "\\Google\\Chrome\\User Data\\Default\\Cache\\;";
+    char saved[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, saved);
+    SetCurrentDirectoryA((chrome + "Default\\Cache").c_str());
+    entry.ListFiles(found);
+    SetCurrentDirectoryA(saved);
+    EXPECT_TRUE(found.empty());
+}
+
 TEST_F(Winapp2Profile, SeveralMasksAndRemoveSelfLeaveOnlyWhatIsKept) {
     tWinapp2File file;
     file.Parse(Sample());
