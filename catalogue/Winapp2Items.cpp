@@ -92,8 +92,15 @@ std::string RegistryExclusions(const tWinapp2Entry& entry, int& refused) {
 
 }  // namespace
 
+// Brackets would end a section name in order.ini; "<|>" splits its row keys.
 std::string Winapp2ItemName(const tWinapp2Entry& entry) {
-    return "[" + entry.Category + "] " + entry.Name;
+    std::string name = entry.Category + ": " + entry.Name;
+    for (auto& c : name) {
+        if (c == '[') c = '(';
+        else if (c == ']') c = ')';
+    }
+    for (size_t at; (at = name.find("<|>")) != std::string::npos;) name.replace(at, 3, "</>");
+    return name;
 }
 
 bool Winapp2Detected(const tWinapp2Entry& entry) {

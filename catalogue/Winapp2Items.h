@@ -16,7 +16,7 @@ struct tWinapp2Counts {
     int SkippedLines = 0;  // malformed lines
 };
 
-// The list row of an entry: "[Category] Name".
+// The list row of an entry: "Category: Name", brackets made parentheses.
 std::string Winapp2ItemName(const tWinapp2Entry& entry);
 
 // True when any Detect key or DetectFile path exists, or when the entry has no detection key

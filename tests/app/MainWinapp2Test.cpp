@@ -96,8 +96,8 @@ protected:
 
 TEST_F(MainWinapp2Test, DetectedEntriesFollowTheUsersItemsUncheckedAndTheCountsAreShown) {
     TFormMainVRNT& main = Open();
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-[Applications] Anywhere *", "-[Internet] Browser Cache *",
-                                                "-[Internet] Browser Session *"}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Applications: Anywhere *", "-Internet: Browser Cache *",
+                                                "-Internet: Browser Session *"}));
     EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine"}));
     EXPECT_EQ(main.Winapp2Summary(), "winapp2.ini: 4 entries read, 3 detected, 1 lines skipped, 0 keys refused");
     main.ChListBoxItem.Select(2);
@@ -110,26 +110,26 @@ TEST_F(MainWinapp2Test, AWarningIsAskedAndTheMarkPersistsThroughOrderIniOnly) {
     const std::string rules = ReadTextFile(Rules());
     Open();
     EXPECT_NE(CheckRow(3, IDNO).find("Closes your open tabs."), std::string::npos);
-    EXPECT_EQ(Rows()[3], "-[Internet] Browser Session *");
+    EXPECT_EQ(Rows()[3], "-Internet: Browser Session *");
     EXPECT_NE(CheckRow(3, IDYES).find("Closes your open tabs."), std::string::npos);
     EXPECT_EQ(CheckRow(2, 0), "");  // no warning, no question
-    EXPECT_EQ(Rows()[2], "+[Internet] Browser Cache *");
-    EXPECT_EQ(Rows()[3], "+[Internet] Browser Session *");
-    EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine", "[Internet] Browser Cache *",
-                                                    "[Internet] Browser Session *"}));
+    EXPECT_EQ(Rows()[2], "+Internet: Browser Cache *");
+    EXPECT_EQ(Rows()[3], "+Internet: Browser Session *");
+    EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine", "Internet: Browser Cache *",
+                                                    "Internet: Browser Session *"}));
 
     form.reset();  // order.ini is written at exit
     Open();
-    EXPECT_EQ(Rows()[2], "+[Internet] Browser Cache *");
-    EXPECT_EQ(Rows()[3], "+[Internet] Browser Session *");
+    EXPECT_EQ(Rows()[2], "+Internet: Browser Cache *");
+    EXPECT_EQ(Rows()[3], "+Internet: Browser Session *");
     EXPECT_EQ(ReadTextFile(Rules()), rules);
 }
 
 TEST_F(MainWinapp2Test, CheckAllLeavesWarningsUncheckedAndALongSubmenuLeavesTheRulesOut) {
     TFormMainVRNT& main = Open();
     main.btnSelectallClick();
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "+[Applications] Anywhere *", "+[Internet] Browser Cache *",
-                                                "-[Internet] Browser Session *"}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "+Applications: Anywhere *", "+Internet: Browser Cache *",
+                                                "-Internet: Browser Session *"}));
     EXPECT_EQ(MenuRows().size(), 4u);
 
     std::string many;
@@ -157,7 +157,7 @@ TEST_F(MainWinapp2Test, EditsAreRefusedAndTheFileStaysAsItWas) {
                           text = UiDriver::MessageBoxText(box);
                           driver.Answer(box, IDOK);
                       });
-        EXPECT_EQ(text, "'[Internet] Browser Cache *' comes from " + Rules() +
+        EXPECT_EQ(text, "'Internet: Browser Cache *' comes from " + Rules() +
                             " and can not be changed here. Edit that file to change it.");
     }
     EXPECT_EQ(main.ChListBoxItem.Count(), 4);
@@ -201,7 +201,7 @@ TEST_F(MainWinapp2Test, ImportReplacesTheRulesFileAfterAskingAndTheAboutBoxCount
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[1], "winapp2.ini: 1 entries read, 1 detected, 0 lines skipped, 0 keys refused");
     EXPECT_EQ(ReadTextFile(Rules()), ReadTextFile(source));
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-[Utilities] Everywhere *"}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Utilities: Everywhere *"}));
 
     std::string shown;
     RunWithDriver([&] { main.SpeedButton3Click(); },
@@ -217,7 +217,7 @@ TEST_F(MainWinapp2Test, ImportReplacesTheRulesFileAfterAskingAndTheAboutBoxCount
 TEST_F(MainWinapp2Test, TheCommandLineWashCoversCheckedEntriesToo) {
     titem_list order;
     titem_property row;
-    row.ItemName = "[Internet] Browser Cache *";
+    row.ItemName = "Internet: Browser Cache *";
     row.txtfilename = Rules();
     row.IsActive = true;
     order.Append(row);

@@ -187,8 +187,8 @@ TEST_F(Winapp2Profile, OnlyDetectedEntriesBecomeRowsGroupedAndUnchecked) {
         EXPECT_EQ(row.txtfilename, dir.Path() + "winapp2.ini");
     }
     // No detection key: shown; only a SpecialDetect, or nothing found: not shown.
-    EXPECT_EQ(names, (Texts{"[Firefox] Firefox Cache *", "[Google Chrome] Google Chrome Caches *",
-                            "[Other] Unsafe Keys *"}));
+    EXPECT_EQ(names, (Texts{"Firefox: Firefox Cache *", "Google Chrome: Google Chrome Caches *",
+                            "Other: Unsafe Keys *"}));
     EXPECT_EQ(catalogue.Counts().Entries, 5);
     EXPECT_EQ(catalogue.Counts().Detected, 3);
     EXPECT_EQ(catalogue.Counts().SkippedLines, 3);
