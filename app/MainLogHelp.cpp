@@ -41,5 +41,6 @@ void TFormMainVRNT::SpeedButton3Click() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     TFormAbout about;
+    about.RulesSummary = Winapp2Summary();
     about.ShowModal(Handle());
 }
