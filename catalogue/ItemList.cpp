@@ -18,7 +18,7 @@ std::string PairKey(const titem_property& row) {
 }  // namespace
 
 std::string RowKey(const titem_property& row) {
-    return row.ItemName + RowKeySeparator + row.txtfilename;
+    return JoinRowKey(row.ItemName, row.txtfilename);
 }
 
 bool titem_list::Contains(const titem_property& row) const {
@@ -50,9 +50,9 @@ void titem_list::LoadFromFile(const std::string& path) {
         std::string value = file.ReadString(CommonSection, ItemKey(k));
         if (Trim(value).empty()) continue;
         titem_property row;
-        auto separator = value.rfind(RowKeySeparator);
-        if (separator != std::string::npos && SectionHasKey(file, value, FileNameKey)) {
-            row.ItemName = value.substr(0, separator);
+        std::string orderName;
+        if (SplitRowKey(value, orderName) && SectionHasKey(file, value, FileNameKey)) {
+            row.ItemName = orderName;
             row.txtfilename = file.ReadString(value, FileNameKey);
         } else {
             row.ItemName = value;

@@ -4,10 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/RowKey.h"
 #include "catalogue/WashItem.h"
-
-// Joins an item's name and its file's path in a row key of the order file.
-inline constexpr const char* RowKeySeparator = "<|>";
 
 // ItemName + "<|>" + txtfilename.
 std::string RowKey(const titem_property& row);
