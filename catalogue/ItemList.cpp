@@ -1,8 +1,10 @@
 #include "catalogue/ItemList.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <utility>
 
+#include "catalogue/ProfileSnapshot.h"
 #include "catalogue/WashItemFile.h"
 #include "platform/Text.h"
 
@@ -41,27 +43,44 @@ void titem_list::MoveDown(int index) {
     std::swap(Items[index], Items[index + 1]);
 }
 
-// A value with "<|>" is an order row only when its section stores a file; an item of a wash
-// item file whose name holds "<|>" has no such key and stays bound to its own file. No path
-// contains "<|>", so the name is everything before the last one.
-void titem_list::LoadFromFile(const std::string& path) {
-    ProfileFile file(path);
-    for (int k : ListedItemPositions(file, ReadItemTotal(file))) {
+// Reads through the system's profile functions or through a snapshot of the whole file; both
+// give the same texts.
+template <class Reader>
+static void LoadRows(titem_list& list, const Reader& file, const std::string& path) {
+    auto readInteger = [&file](const std::string& section, const std::string& key, int def) {
+        int value;
+        return TryParseInt(file.ReadString(section, key), value) ? value : def;
+    };
+    int total = std::max(0, readInteger(CommonSection, "Total", 0));
+    if (total == 0) return;
+    for (int k : ListedItemPositions(file.ReadSection(CommonSection), total)) {
         std::string value = file.ReadString(CommonSection, ItemKey(k));
         if (Trim(value).empty()) continue;
         titem_property row;
         std::string orderName;
-        if (SplitRowKey(value, orderName) && SectionHasKey(file, value, FileNameKey)) {
+        bool orderRow = false;
+        if (SplitRowKey(value, orderName))
+            for (const auto& key : file.ReadSection(value)) orderRow = orderRow || SameText(Trim(key), FileNameKey);
+        if (orderRow) {
             row.ItemName = orderName;
             row.txtfilename = file.ReadString(value, FileNameKey);
         } else {
             row.ItemName = value;
             row.txtfilename = path;
         }
-        row.IsActive = file.ReadBool(value, "IsActive", true);
-        row.IsSpecial = file.ReadBool(value, "IsSpecial", false);
-        Append(row);
+        row.IsActive = readInteger(value, "IsActive", 1) != 0;
+        row.IsSpecial = readInteger(value, "IsSpecial", 0) != 0;
+        list.Append(row);
     }
+}
+
+// A value with "<|>" is an order row only when its section stores a file; an item of a wash
+// item file whose name holds "<|>" has no such key and stays bound to its own file. No path
+// contains "<|>", so the name is everything before the last one.
+void titem_list::LoadFromFile(const std::string& path) {
+    ProfileSnapshot snapshot;
+    if (snapshot.Load(path)) LoadRows(*this, snapshot, path);
+    else LoadRows(*this, ProfileFile(path), path);
 }
 
 void titem_list::SaveToFile(const std::string& path) const {

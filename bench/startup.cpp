@@ -1,0 +1,124 @@
+// Start-up time seen from outside: starts a program, waits until its main window is visible
+// with the wash item list filled, closes it, and prints the median of the runs in seconds.
+//   bench_startup.exe <exe> <runs>            the main window (class TFormMainVRNT)
+//   bench_startup.exe window                  a minimal Win32 window, for reference
+// The child is started with the same arguments plus "window" when measuring the reference.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Now() {
+    LARGE_INTEGER f, c;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+int MinimalWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "BenchMinimalWindow";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowA(wc.lpszClassName, "minimal", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                           nullptr, nullptr, wc.hInstance, nullptr);
+    MSG msg;
+    while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        if (msg.message == WM_CLOSE || !IsWindowVisible(w)) break;
+    }
+    return 0;
+}
+
+struct Search {
+    DWORD pid;
+    const char* cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindTop(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[64];
+    GetClassNameA(w, cls, sizeof(cls));
+    if (pid == s->pid && IsWindowVisible(w) && !strcmp(cls, s->cls)) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindList(HWND w, LPARAM p) {
+    char cls[64];
+    GetClassNameA(w, cls, sizeof(cls));
+    if (!strcmp(cls, WC_LISTVIEWA)) {
+        *reinterpret_cast<HWND*>(p) = w;
+        return FALSE;  // the wash item list comes first in the template
+    }
+    return TRUE;
+}
+
+// Seconds from CreateProcess to the visible window (with a filled list when wantList).
+double RunOnce(const std::string& commandLine, const char* cls, bool wantList) {
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    std::string cmd = commandLine;
+    double start = Now();
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+    double seen = -1;
+    while (seen < 0 && Now() - start < 60) {
+        Search s{pi.dwProcessId, cls, nullptr};
+        EnumWindows(FindTop, reinterpret_cast<LPARAM>(&s));
+        if (s.found) {
+            HWND list = nullptr;
+            if (wantList) EnumChildWindows(s.found, FindList, reinterpret_cast<LPARAM>(&list));
+            if (!wantList || (list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0)) {
+                seen = Now() - start;
+                PostMessageA(s.found, WM_CLOSE, 0, 0);
+                break;
+            }
+        }
+        Sleep(1);
+    }
+    if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return seen;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && !strcmp(argv[1], "window")) return MinimalWindow();
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: bench_startup <exe>|self <runs>\n");
+        return 2;
+    }
+    std::string target = argv[1];
+    bool self = target == "self";
+    char me[MAX_PATH];
+    GetModuleFileNameA(nullptr, me, MAX_PATH);
+    std::string command = self ? "\"" + std::string(me) + "\" window" : "\"" + target + "\"";
+    std::vector<double> times;
+    for (int i = 0; i < std::atoi(argv[2]); ++i) {
+        double t = RunOnce(command, self ? "BenchMinimalWindow" : "TFormMainVRNT", !self);
+        if (t < 0) {
+            std::fprintf(stderr, "no window from %s\n", command.c_str());
+            return 1;
+        }
+        times.push_back(t);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("%.4f\n", times[times.size() / 2]);
+    return 0;
+}
