@@ -87,6 +87,7 @@ void TFormMainVRNT::BindCommands() {
     OnClick(IDC_btnWashAll, [this] { btnWashAllClick(); });
     Bind(IDM_About1, 0, [this] { About1Click(); });
     Bind(IDM_MenuWashAll, 0, [this] { MenuWashAllClick(); });
+    BindListCommands();
 }
 
 bool TFormMainVRNT::Notify(NMHDR* header, LRESULT& result) {

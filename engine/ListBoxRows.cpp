@@ -16,8 +16,6 @@ std::vector<std::string> ListBoxRows(HWND listBox) {
     return rows;
 }
 
-namespace {
-// Lets the horizontal scroll bar reach the end of the longest row.
 void FitHorizontalExtent(HWND listBox) {
     HDC dc = GetDC(listBox);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(listBox, WM_GETFONT, 0, 0)));
@@ -31,7 +29,6 @@ void FitHorizontalExtent(HWND listBox) {
     ReleaseDC(listBox, dc);
     SendMessageA(listBox, LB_SETHORIZONTALEXTENT, widest + ScaleForDpi(6, WindowDpi(listBox)), 0);
 }
-}  // namespace
 
 void SetListBoxRows(HWND listBox, const std::vector<std::string>& rows) {
     SendMessageA(listBox, LB_RESETCONTENT, 0, 0);
@@ -53,8 +50,7 @@ bool DeleteSelectedRow(HWND listBox) {
     return true;
 }
 
-void SetButtonIcon(HWND button, int iconId) {
-    int size = ScaleForDpi(16, WindowDpi(button));
-    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, LR_SHARED);
+void SetButtonIcon(HWND button, int iconId, int pixels) {
+    HICON icon = LoadIconSized(iconId, pixels);
     SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }

@@ -10,7 +10,9 @@ void SetListBoxRows(HWND listBox, const std::vector<std::string>& rows);
 // Appends text unless the list box holds it already (letter case and surrounding blanks
 // ignored); true when it was added.
 bool AppendUnlessListed(HWND listBox, const std::string& text);
+// Lets the horizontal scroll bar reach the end of the longest row (again after a font change).
+void FitHorizontalExtent(HWND listBox);
 // Deletes the selected row; false when none is selected.
 bool DeleteSelectedRow(HWND listBox);
-// Gives an image button one of the program's icons at 16 pixels (at 96 dpi).
-void SetButtonIcon(HWND button, int iconId);
+// Gives an image button one of the program's icons at a size in pixels.
+void SetButtonIcon(HWND button, int iconId, int pixels);

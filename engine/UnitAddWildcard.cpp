@@ -18,13 +18,22 @@ TFormWildcard::TFormWildcard(std::string settingsFile)
 
 HWND TFormWildcard::ListBox1() const { return Control(IDC_Wildcard_ListBox1); }
 
-void TFormWildcard::FormCreate() {
+void TFormWildcard::ShowButtonImages() {
     const std::pair<int, int> icons[] = {
         {IDC_Wildcard_SpNew, ICO_ADD},         {IDC_Wildcard_Button4, ICO_REMOVE},
         {IDC_Wildcard_SpeedButton1, ICO_DELETELOG}, {IDC_Wildcard_SpeedButton3, ICO_UP},
         {IDC_Wildcard_SpeedButton2, ICO_DOWN},
     };
-    for (auto [id, icon] : icons) SetButtonIcon(Control(id), icon);
+    for (auto [id, icon] : icons) SetButtonIcon(Control(id), icon, Scale(16));
+}
+
+void TFormWildcard::DpiChanged() {
+    ShowButtonImages();
+    FitHorizontalExtent(ListBox1());
+}
+
+void TFormWildcard::FormCreate() {
+    ShowButtonImages();
     SetListBoxRows(ListBox1(), ReadNumberedList(settingsFile_, WildcardList));
 
     OnClick(IDC_Wildcard_SpNew, [this] { SpNewClick(); });

@@ -19,8 +19,10 @@ public:
 
 protected:
     void FormCreate() override;
+    void DpiChanged() override;
 
 private:
+    void ShowButtonImages();
     HWND ListBox1() const;
     std::string settingsFile_;
 };

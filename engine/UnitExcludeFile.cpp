@@ -35,13 +35,22 @@ TFormExcludeFile::TFormExcludeFile(std::string settingsFile)
 
 HWND TFormExcludeFile::TextListBox1() const { return Control(IDC_ExcludeFile_TextListBox1); }
 
-void TFormExcludeFile::FormCreate() {
+void TFormExcludeFile::ShowButtonImages() {
     const std::pair<int, int> icons[] = {
         {IDC_ExcludeFile_Button6, ICO_ADD},      {IDC_ExcludeFile_Button3, ICO_IMPORT},
         {IDC_ExcludeFile_btnUp, ICO_UP},         {IDC_ExcludeFile_btnDown, ICO_DOWN},
         {IDC_ExcludeFile_Button5, ICO_REMOVE},   {IDC_ExcludeFile_SpeedButton2, ICO_DELETELOG},
     };
-    for (auto [id, icon] : icons) SetButtonIcon(Control(id), icon);
+    for (auto [id, icon] : icons) SetButtonIcon(Control(id), icon, Scale(16));
+}
+
+void TFormExcludeFile::DpiChanged() {
+    ShowButtonImages();
+    FitHorizontalExtent(TextListBox1());
+}
+
+void TFormExcludeFile::FormCreate() {
+    ShowButtonImages();
     TransferExclusionList(true);
 
     OnClick(IDC_ExcludeFile_Button6, [this] { Button6Click(); });

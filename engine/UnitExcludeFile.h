@@ -23,8 +23,10 @@ public:
 
 protected:
     void FormCreate() override;
+    void DpiChanged() override;
 
 private:
+    void ShowButtonImages();
     HWND TextListBox1() const;
     std::string settingsFile_;
 };

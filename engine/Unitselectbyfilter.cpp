@@ -15,16 +15,10 @@ TFormselectbyfilter::TFormselectbyfilter(std::string settingsFile)
 
 void TFormselectbyfilter::FormCreate() {
     comReady_ = SUCCEEDED(CoInitialize(nullptr));
-    SetButtonIcon(Control(IDC_selectbyfilter_SpeedButton1), ICO_EDIT);
-    HWND tree = Control(IDC_selectbyfilter_ShellTree1);
-    LOGFONTA font{};
-    if (GetObjectA(reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0)), sizeof(font), &font)) {
-        font.lfCharSet = DEFAULT_CHARSET;
-        treeFont_ = CreateFontIndirectA(&font);
-        SendMessageA(tree, WM_SETFONT, reinterpret_cast<WPARAM>(treeFont_), FALSE);
-    }
+    DpiChanged();
+    // The tree uses the form's font, whose character set the template sets to the default one.
     ShellTree1.OnChange = [this] { ShellTree1Change(); };
-    ShellTree1.Attach(tree);
+    ShellTree1.Attach(Control(IDC_selectbyfilter_ShellTree1));
     LoadWildcards();
 
     OnClick(IDC_selectbyfilter_SpeedButton1, [this] { SpeedButton1Click(); });
@@ -44,10 +38,12 @@ void TFormselectbyfilter::LoadWildcards() {
 
 void TFormselectbyfilter::FormDestroy() {
     ShellTree1.Detach();
-    if (treeFont_) DeleteObject(treeFont_);
-    treeFont_ = nullptr;
     if (comReady_) CoUninitialize();
     comReady_ = false;
+}
+
+void TFormselectbyfilter::DpiChanged() {
+    SetButtonIcon(Control(IDC_selectbyfilter_SpeedButton1), ICO_EDIT, Scale(16));
 }
 
 void TFormselectbyfilter::ShellTree1Change() {

@@ -25,6 +25,7 @@ public:
 protected:
     void FormCreate() override;
     void FormDestroy() override;
+    void DpiChanged() override;
     bool Notify(NMHDR* header, LRESULT& result) override;
     bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -34,7 +35,6 @@ private:
 
     std::string settingsFile_;
     ShellTree ShellTree1;
-    HFONT treeFont_ = nullptr;
     bool comReady_ = false;
     std::string folder_;
     std::string mask_;

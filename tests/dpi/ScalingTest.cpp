@@ -12,9 +12,12 @@
 
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
+#include "dialogs/UnitAddorEditItem.h"
 #include "dialogs/UnitDeleteFolderReg.h"
 #include "dialogs/UnitPreviewAll.h"
 #include "dialogs/UnitPreviewregister.h"
+#include "dialogs/Unitaddeditfolder.h"
+#include "dialogs/Unitaddeditregister.h"
 #include "dialogs/unitPreviewFolder.h"
 #include "engine/UnitAddWildcard.h"
 #include "engine/UnitExcludeFile.h"
@@ -167,6 +170,9 @@ TEST(DISABLED_AtSystemDpi, Dialogs) {
         [] { return std::make_unique<TFormPreviewFolder>(); },
         [] { return std::make_unique<TFormPreviewregister>(); },
         [] { return std::make_unique<TFormPreviewFolderRegister>(); },
+        [] { return std::make_unique<TFormAddEditItem>(); },
+        [] { return std::make_unique<TFormFolder>(); },
+        [] { return std::make_unique<TFormRegister>(); },
     };
     for (auto& make : makers) {
         auto form = make();

@@ -4,10 +4,13 @@
 
 #include <windows.h>
 
+#include "engine/UnitAddWildcard.h"
 #include "engine/UnitAddWildcardRes.h"
+#include "engine/UnitExcludeFile.h"
 #include "engine/Unitselectbyfilter.h"
 #include "engine/UnitselectbyfilterRes.h"
 #include "tests/engine/FormTestUtil.h"
+#include "tests/support/Layout.h"
 
 namespace {
 class SelectByFilter : public testing::Test {
@@ -84,4 +87,20 @@ TEST_F(SelectByFilter, StoredMasksOfferedFirstAndReloadedAfterTheEditorsOk) {
     EXPECT_EQ(before, (std::vector<std::string>{"*.tmp", "*.log"}));
     EXPECT_EQ(after, (std::vector<std::string>{"*.tmp", "*.log", "*.bak"}));
     EXPECT_EQ(selectedAfter, "*.tmp");
+}
+
+TEST_F(SelectByFilter, AllThreeListDialogsLaidOutWithoutFaults) {
+    TFormselectbyfilter picker(Settings());
+    TFormWildcard wildcards(Settings());
+    TFormExcludeFile exclusions(Settings());
+    const std::pair<TForm*, const char*> forms[] = {
+        {&picker, "Select files by wildcard"}, {&wildcards, "Edit Wildcard"}, {&exclusions, "Select Files to Exclude"}};
+    for (auto [form, caption] : forms) {
+        std::vector<std::string> faults;
+        RunDialog(*form, caption, [&](UiDriver&, HWND dialog) {
+            faults = LayoutFaults(dialog);
+            UiDriver::Click(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(faults, std::vector<std::string>{}) << caption;
+    }
 }
