@@ -4,7 +4,6 @@
 #include "app/SpecialItems.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
-#include "catalogue/FileReplace.h"
 #include "catalogue/FindFile.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -182,10 +181,7 @@ void TFormMainVRNT::FormDestroy() {
     RemoveTrayIcon();
     // order.ini is written anew, without the rows of earlier saves, and put in place whole.
     RunGuarded(nullptr, [this] {
-        RewriteThroughCopy(OrderFilePath(), [this](const std::string& copy) {
-            DeleteFileA(copy.c_str());
-            Catalogue.SaveToFile(copy);
-        });
+        Catalogue.RewriteFile(OrderFilePath());
     });
     Catalogue = titem_list();
     if (QuitOnDestroy) PostQuitMessage(0);

@@ -1,11 +1,15 @@
 #include "catalogue/ItemList.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <unordered_set>
 #include <utility>
 
+#include "catalogue/FileReplace.h"
 #include "catalogue/ProfileSnapshot.h"
+#include "catalogue/ProfileWriter.h"
 #include "catalogue/WashItemFile.h"
+#include "platform/Error.h"
 #include "platform/Text.h"
 
 namespace {
@@ -83,17 +87,35 @@ void titem_list::LoadFromFile(const std::string& path) {
     else LoadRows(*this, ProfileFile(path), path);
 }
 
-void titem_list::SaveToFile(const std::string& path) const {
-    ProfileFile file(path);
-    file.WriteInteger(CommonSection, "Total", Count());
-    for (int k = 0; k < Count(); ++k) {
-        const auto& row = Items[k];
+// Writes the rows through any writer with WriteString (the profile file or a whole-file builder).
+template <class Writer>
+static void SaveRows(const titem_list& list, Writer& file) {
+    file.WriteString(CommonSection, "Total", std::to_string(list.Count()));
+    for (int k = 0; k < list.Count(); ++k) {
+        const auto& row = list.Items[k];
         std::string key = RowKey(row);
         file.WriteString(CommonSection, ItemKey(k), key);
         file.WriteString(key, FileNameKey, row.txtfilename);
-        file.WriteBool(key, "IsActive", row.IsActive);
-        file.WriteBool(key, "IsSpecial", row.IsSpecial);
+        file.WriteString(key, "IsActive", row.IsActive ? "1" : "0");
+        file.WriteString(key, "IsSpecial", row.IsSpecial ? "1" : "0");
     }
+}
+
+void titem_list::SaveToFile(const std::string& path) const {
+    ProfileFile file(path);
+    SaveRows(*this, file);
+}
+
+void titem_list::RewriteFile(const std::string& path) const {
+    ProfileWriter writer;
+    SaveRows(*this, writer);
+    const std::string text = writer.Text();
+    RewriteThroughCopy(path, [&text](const std::string& copy) {
+        std::FILE* file = std::fopen(copy.c_str(), "wb");
+        bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+        if (file && std::fclose(file) != 0) written = false;
+        if (!written) throw AppError(FormatMessageText("Unable to write to %s", copy));
+    });
 }
 
 void MergeCatalogue(titem_list& catalogue, const titem_list& found, const titem_list& order) {

@@ -5,6 +5,7 @@
 
 #include "catalogue/ItemList.h"
 #include "catalogue/ProfileSnapshot.h"
+#include "platform/Error.h"
 #include "platform/Profile.h"
 #include "tests/support/TempDir.h"
 
@@ -96,4 +97,54 @@ TEST(ProfileSnapshot, CatalogueRowsMatchTheSystemReader) {
         got += row.ItemName + "@" + row.txtfilename + ":" + (row.IsActive ? "1" : "0") + (row.IsSpecial ? "1" : "0") + " ";
     EXPECT_EQ(got, expected);
     EXPECT_EQ(fast.Count(), 3);
+}
+
+// The order file written whole in one go holds the same bytes as the system's key-by-key writes
+// into a new file: case-different and repeated row keys share a section, values are trimmed.
+TEST(ProfileWriter, OrderFileMatchesKeyByKeyWrites) {
+    TempDir dir;
+    titem_list list;
+    auto add = [&list](const std::string& name, const std::string& file, bool active, bool special) {
+        titem_property row;
+        row.ItemName = name;
+        row.txtfilename = file;
+        row.IsActive = active;
+        row.IsSpecial = special;
+        list.Append(row);
+    };
+    add("Temp", "C:\\P\\const\\system.txt", true, false);
+    add("TEMP", "c:\\p\\CONST\\system.txt", false, true);
+    add("Temp", "C:\\P\\const\\system.txt", false, false);
+    add(" padded ", "C:\\P\\plugin\\a b.txt ", true, true);
+    add("x]y [z]", "C:\\P\\const\\user.txt", true, false);
+    add("Common", "C:\\P\\const\\user.txt", false, false);
+    std::string keyByKey = dir.Path() + "system.ini", whole = dir.Path() + "order.ini";
+    list.SaveToFile(keyByKey);
+    WriteTextFile(whole, "[Stale<|>C:\\old]\r\ntxtfilename=C:\\old\r\n");
+    list.RewriteFile(whole);
+    EXPECT_EQ(ReadTextFile(whole), ReadTextFile(keyByKey));
+
+    titem_list a, b;
+    a.LoadFromFile(keyByKey);
+    b.LoadFromFile(whole);
+    ASSERT_EQ(a.Count(), 6);
+    for (int i = 0; i < a.Count(); ++i) {
+        EXPECT_EQ(b.Items[i].ItemName + "|" + b.Items[i].txtfilename, a.Items[i].ItemName + "|" + a.Items[i].txtfilename);
+        EXPECT_EQ(b.Items[i].IsActive, a.Items[i].IsActive);
+    }
+}
+
+TEST(ProfileWriter, RefusedRewriteKeepsTheOldFile) {
+    TempDir dir;
+    std::string path = dir.Path() + "order.ini";
+    WriteTextFile(path, "[Common]\r\nTotal=0\r\n");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    titem_list list;
+    titem_property row;
+    row.ItemName = "A";
+    row.txtfilename = "C:\\a.txt";
+    list.Append(row);
+    EXPECT_THROW(list.RewriteFile(path), AppError);
+    EXPECT_EQ(ReadTextFile(path), "[Common]\r\nTotal=0\r\n");
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
