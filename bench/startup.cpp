@@ -1,5 +1,5 @@
 // Start-up time seen from outside: starts a program, waits until its main window is visible
-// with the wash item list filled, closes it, and prints the median of the runs in seconds.
+// with the wash item list filled, closes it, and prints the fastest and the median run in seconds.
 //   bench_startup.exe <exe> <runs>            the main window (class TFormMainVRNT)
 //   bench_startup.exe window                  a minimal Win32 window, for reference
 // The child is started with the same arguments plus "window" when measuring the reference.
@@ -119,6 +119,7 @@ int main(int argc, char** argv) {
         times.push_back(t);
     }
     std::sort(times.begin(), times.end());
-    std::printf("%.4f\n", times[times.size() / 2]);
+    // The fastest run and the median: on a shared machine the fastest is the steadier figure.
+    std::printf("%.4f %.4f\n", times.front(), times[times.size() / 2]);
     return 0;
 }
