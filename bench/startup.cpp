@@ -1,7 +1,8 @@
 // Start-up time seen from outside: starts a program, waits until its main window is visible
 // with the wash item list filled, closes it, and prints the fastest and the median run in seconds.
 //   bench_startup.exe <exe> <runs>            the main window (class TFormMainVRNT)
-//   bench_startup.exe window                  a minimal Win32 window, for reference
+//   bench_startup.exe self <runs>             a minimal Win32 window, for reference
+//   bench_startup.exe wash <exe> <log>        a start-up wash: program start to the closed log
 // The child is started with the same arguments plus "window" when measuring the reference.
 #include <windows.h>
 #include <commctrl.h>
@@ -96,10 +97,52 @@ double RunOnce(const std::string& commandLine, const char* cls, bool wantList) {
     return seen;
 }
 
+// True when the file ends with the closing line of a log block.
+bool LogClosed(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char tail[10] = {};
+    DWORD got = 0;
+    LARGE_INTEGER size{};
+    bool closed = GetFileSizeEx(file, &size) && size.QuadPart >= 10 &&
+                  SetFilePointer(file, -10, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+                  ReadFile(file, tail, 10, &got, nullptr) && got == 10 && !memcmp(tail, "</table>\r\n", 10);
+    CloseHandle(file);
+    return closed;
+}
+
+// A start-up wash seen from outside: from starting the program until its log's block is closed
+// (the last row written); then the program is closed. Prints the seconds.
+int StartupWash(const std::string& exe, const std::string& log) {
+    DeleteFileA(log.c_str());
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + exe + "\"";
+    double start = Now();
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
+    double done = -1;
+    while (done < 0 && Now() - start < 600) {
+        if (LogClosed(log)) done = Now() - start;
+        else Sleep(5);
+    }
+    Search s{pi.dwProcessId, "TFormMainVRNT", nullptr};
+    EnumWindows(FindTop, reinterpret_cast<LPARAM>(&s));
+    if (s.found) PostMessageA(s.found, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    if (done < 0) return 1;
+    std::printf("%.4f\n", done);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 2 && !strcmp(argv[1], "window")) return MinimalWindow();
+    if (argc == 4 && !strcmp(argv[1], "wash")) return StartupWash(argv[2], argv[3]);
     if (argc != 3) {
         std::fprintf(stderr, "usage: bench_startup <exe>|self <runs>\n");
         return 2;
