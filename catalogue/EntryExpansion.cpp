@@ -1,4 +1,6 @@
 // Expansion of entries into the files and registry rows they name now.
+#include <cstring>
+
 #include "catalogue/FindFile.h"
 #include "catalogue/RootKeys.h"
 #include "catalogue/UnitMacro.h"
@@ -64,7 +66,10 @@ void tChildFolder::ListFiles(std::vector<std::string>& list) const {
             path.assign(folder);
             if (path.empty() || path.back() != '\\') path += '\\';
             path += entry.cFileName;
-            if (IsFile(path)) files.push_back(path);
+            // The listing has just said what the entry is; only a name the listing could not
+            // spell in this code page (shown with "?") is looked up again.
+            bool file = strchr(entry.cFileName, '?') ? IsFile(path) : !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+            if (file) files.push_back(path);
         };
         search.Execute();
     }
