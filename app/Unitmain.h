@@ -4,11 +4,14 @@
 //   MainStartup.cpp   start-up, catalogue loading, the three lists, activation, close
 //   MainView.cpp      button images, list colours, event routing, counters
 //   MainTray.cpp      tray icon, its menu and the "&Wash" submenu
-//   MainCommands.cpp  exit and the toolbar commands that do not wash (exclusion list)
+//   MainCommands.cpp  exit, waiting for a running command, the exclusion list
+//   MainPlugins.cpp   plug-in export and import
+//   MainLogHelp.cpp   the wash log, help and the About box
 //   MainWash.cpp      wash and preview of an entry and of the current wash item, busy state
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
 //   MainItemCommands.cpp   add, edit, delete, move and check wash items
 //   MainEntryCommands.cpp  add, edit, delete and check folder/file and registry entries
+// Without the window: CommandLine.cpp runs /wash, /list FILE and /? for scripts.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -20,6 +23,7 @@
 #include "catalogue/ItemList.h"
 #include "catalogue/WashItem.h"
 #include "platform/CheckList.h"
+#include "platform/FileDialog.h"
 #include "platform/Form.h"
 #include "settings/Options.h"
 
@@ -121,10 +125,25 @@ public:
     void ShowFileCounts(int success, int fails);
     void ShowRegistryCounts(int success, int fails);
 
-    // Exit and the commands that do not wash.
+    // Plug-ins.
+    void btnSavePluginClick();
+    void SpeedButton7Click();
+    // Answers the plug-in commands' file dialogs in place of the user when set (tests).
+    std::function<std::string(const FileDialogRequest&)> FileDialogChoice;
+
+    // Log, help, About box.
+    void btnViewLogClick();
+    void btnDeleteLogClick();
+    void SpeedButton2Click();
+    void Help1Click();
+    void SpeedButton3Click();
+
+    // Exit and the exclusion list. While a wash or a modal command runs, the close waits until
+    // it has ended.
     void SpeedButton17Click();
     void btnExcludeClick();
     void About1Click();
+    bool CloseRequested() const { return closeRequested_; }
 
     // Counters.
     void SetCounters(const std::string& folderSuccess, const std::string& folderFails,
@@ -162,6 +181,9 @@ private:
     void ShowTrayMenu();
     void RxTrayIcon1Click();
     TWashContext WashContext();
+    std::string ChooseFile(const FileDialogRequest& request);
+    void ExportCheckedItems(const std::string& target);
+    void ImportPlugin(const std::string& source);
     // Expands each checked entry of the current wash item and appends its rows to target.
     void AppendFolderRows(CheckList& target);
     void AppendRegistryRows(CheckList& target);
@@ -178,12 +200,14 @@ private:
 
     bool activated_ = false;
     bool closed_ = false;
+    bool closeRequested_ = false;
     bool washRunning_ = false;
-    // Marks a wash command as running for its lifetime.
+    // Marks a wash command as running for its lifetime. A close asked for meanwhile follows
+    // once the main window's command has ended.
     class RunningScope {
     public:
         explicit RunningScope(bool& flag) : flag_(flag) { flag_ = true; }
-        ~RunningScope() { flag_ = false; }
+        ~RunningScope();
         RunningScope(const RunningScope&) = delete;
         RunningScope& operator=(const RunningScope&) = delete;
 

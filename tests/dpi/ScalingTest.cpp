@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/UnitAbout.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
 #include "dialogs/UnitAddorEditItem.h"
@@ -173,6 +174,7 @@ TEST(DISABLED_AtSystemDpi, Dialogs) {
         [] { return std::make_unique<TFormAddEditItem>(); },
         [] { return std::make_unique<TFormFolder>(); },
         [] { return std::make_unique<TFormRegister>(); },
+        [] { return std::make_unique<TFormAbout>(); },
     };
     for (auto& make : makers) {
         auto form = make();
