@@ -214,11 +214,12 @@ void tChildFolder::ListFiles(std::vector<std::string>& list) const {
     search.ExcludeFiles = ExclusionMasks();
     search.Subfolders = IsIncludeSubfolder;
     std::string path;
-    search.OnFound = [&](TFindFile& sender, const std::string& folder, const WIN32_FIND_DATAA&) {
+    search.OnFound = [&](TFindFile& sender, const std::string& folder, const WIN32_FIND_DATAA& entry) {
         path.assign(folder);
         if (path.empty() || path.back() != '\\') path += '\\';
         path += sender.FoundName();
-        if (!IsFile(path)) return;
+        // The listing has just said what the entry is, by its real name.
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
         for (const auto& exclusion : exclusions)
             if (exclusion.Keeps(path)) return;
         // Masks that overlap report a file more than once.

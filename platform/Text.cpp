@@ -1,10 +1,7 @@
 #include "platform/Text.h"
 
-#include <windows.h>
-
 #include <cstdint>
 
-#include "platform/WideText.h"
 
 std::string Trim(const std::string& text) {
     size_t first = 0, last = text.size();
@@ -22,13 +19,6 @@ std::string UpperCase(const std::string& text) {
 
 bool SameText(const std::string& a, const std::string& b) {
     return a.size() == b.size() && UpperCase(a) == UpperCase(b);
-}
-
-int AnsiCompareText(const std::string& a, const std::string& b) {
-    std::wstring wa = Widen(a), wb = Widen(b);
-    int r = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.data(), static_cast<int>(wa.size()), wb.data(),
-                           static_cast<int>(wb.size()));
-    return r - CSTR_EQUAL;
 }
 
 bool TryParseInt(const std::string& text, int& value) {
