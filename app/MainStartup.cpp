@@ -59,6 +59,8 @@ void TFormMainVRNT::FormCreate() {
         ChListBoxItem.Select(0);
         ChListBoxItemClick();
     }
+    FormDetect = std::make_unique<TFormDetect>();
+    RegisterHotKeys(true);
 }
 
 void TFormMainVRNT::SetTimer1(bool enabled) {
@@ -162,6 +164,7 @@ void TFormMainVRNT::EnableEntryCommands(int row) {
 }
 
 void TFormMainVRNT::FormActivate() {
+    NetscapeProfileCheck();
     // The start-up wash.
     bool washAtStart = false;
     RunGuarded(Handle(), [&] {
@@ -171,6 +174,7 @@ void TFormMainVRNT::FormActivate() {
 }
 
 void TFormMainVRNT::FormClose() {
+    RegisterHotKeys(false);
     SpecificFiles.clear();
     CurrentItem.reset();
     if (Options.DeleteLogOnExit) DeleteFileA(LogFilePath().c_str());
@@ -178,6 +182,7 @@ void TFormMainVRNT::FormClose() {
 
 void TFormMainVRNT::FormDestroy() {
     SetTimer1(false);
+    RegisterHotKeys(false);
     RemoveTrayIcon();
     RunGuarded(nullptr, [this] {
         DeleteFileA(OrderFilePath().c_str());

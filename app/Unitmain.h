@@ -7,6 +7,9 @@
 //   MainCommands.cpp  exit and the toolbar commands that do not wash
 //   MainWash.cpp      wash and preview of an entry and of the current wash item, busy state
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
+//   MainSchedule.cpp  schedule timer, hot keys, session end, minimise to the tray
+//   MainPreferences.cpp  the Preferences dialog and the Netscape profile check
+//   (app/CloseBrowsers.cpp hides the browser windows for the close-browsers hot key)
 #include <windows.h>
 #include <shellapi.h>
 
@@ -20,8 +23,10 @@
 #include "platform/CheckList.h"
 #include "platform/Form.h"
 #include "settings/Options.h"
+#include "settings/UnitSelectDirectory.h"
 
 class TFindFile;
+class TFormDetect;
 class TFormPreviewAll;
 struct TWashContext;
 
@@ -79,8 +84,9 @@ public:
     void btnWashSingleClick();
     void btnMainPreviewClick() { WashOrPreviewChecked(true); }
     void btnWashAllClick() { WashOrPreviewChecked(false); }
-    // The wash of all checked wash items with "Prompt before clean" off for its duration.
-    void AutomaticWash();
+    // The wash of all checked wash items with "Prompt before clean" off for its duration;
+    // skipped while another command runs. Quiet: an error is returned, not shown.
+    std::string AutomaticWash(bool quiet = false);
     // True when "Prompt before clean" is off or the user answers Yes to
     // "Do you want to clean " + subject + "?".
     bool ConfirmClean(const std::string& subject);
@@ -91,6 +97,27 @@ public:
     bool WashRunning() const { return washRunning_; }
     void ShowFileCounts(int success, int fails);
     void ShowRegistryCounts(int success, int fails);
+
+    // Schedule timer, hot keys, session end and the tray (MainSchedule.cpp).
+    // One tick of the schedule timer at the local date-time now.
+    void Timer1Timer(double now);
+    // Off: unregisters both hot keys; on: registers them from the settings file.
+    void RegisterHotKeys(bool on);
+    void CloseBrowsers();
+    void FormHotKey(int id);
+    // The end-of-session query (always answered yes) and the session's end.
+    void QueryEndSession();
+    void EndSession();
+    void ApplicationMinimize();
+    void RxTrayIcon1Click();
+    void OpenMainWindow1Click() { RxTrayIcon1Click(); }
+
+    // Preferences and Netscape detection (MainPreferences.cpp).
+    void btnsettingClick();
+    // At the first activation: shows the detection dialog when a Netscape profile is missing.
+    void NetscapeProfileCheck();
+    void ShowDetect(HWND owner);
+    std::unique_ptr<TFormDetect> FormDetect;
 
     // Exit.
     void SpeedButton17Click();
@@ -117,7 +144,9 @@ private:
     void CreateTrayIcon();
     void RemoveTrayIcon();
     void ShowTrayMenu();
-    void RxTrayIcon1Click();
+    bool ScheduleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Writes a log block with the failure of an automatic wash.
+    void LogAutomaticWashFailure(const std::string& trigger, const std::string& failure);
     TWashContext WashContext();
     // Expands each checked entry of the current wash item and appends its rows to target.
     void AppendFolderRows(CheckList& target);
@@ -136,16 +165,20 @@ private:
     bool activated_ = false;
     bool closed_ = false;
     bool washRunning_ = false;
-    // Marks a wash command as running for its lifetime.
+    // Errors of a wash command are kept here instead of shown while set.
+    std::string* quietFailure_ = nullptr;
+    // Marks a command with a modal dialog or question as running for its lifetime: no
+    // automatic wash starts meanwhile. Nested scopes leave the flag as they found it.
     class RunningScope {
     public:
-        explicit RunningScope(bool& flag) : flag_(flag) { flag_ = true; }
-        ~RunningScope() { flag_ = false; }
+        explicit RunningScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
+        ~RunningScope() { flag_ = previous_; }
         RunningScope(const RunningScope&) = delete;
         RunningScope& operator=(const RunningScope&) = delete;
 
     private:
         bool& flag_;
+        bool previous_;
     };
     NOTIFYICONDATAA tray_{};
     std::vector<std::string> pluginFileNames_;
