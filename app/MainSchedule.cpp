@@ -124,7 +124,8 @@ void TFormMainVRNT::ApplicationMinimize() {
 }
 
 void TFormMainVRNT::RxTrayIcon1Click() {
-    ShowWindow(Handle(), IsIconic(Handle()) || !IsWindowVisible(Handle()) ? SW_RESTORE : SW_SHOW);
+    ShowWindow(Handle(), SW_SHOW);
+    if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
     SetForegroundWindow(Handle());
 }
 
@@ -147,7 +148,13 @@ bool TFormMainVRNT::ScheduleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         result = 0;
         return true;
     case WM_SIZE:
-        if (wParam == SIZE_MINIMIZED) ApplicationMinimize();
+        // The system may report one minimise more than once.
+        if (wParam == SIZE_MINIMIZED && !minimized_) {
+            minimized_ = true;
+            ApplicationMinimize();
+        } else if (wParam != SIZE_MINIMIZED) {
+            minimized_ = false;
+        }
         return false;
     default:
         return false;

@@ -165,6 +165,7 @@ private:
     bool activated_ = false;
     bool closed_ = false;
     bool washRunning_ = false;
+    bool minimized_ = false;
     // Errors of a wash command are kept here instead of shown while set.
     std::string* quietFailure_ = nullptr;
     // Marks a command with a modal dialog or question as running for its lifetime: no
