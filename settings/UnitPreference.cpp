@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <uxtheme.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -64,6 +65,17 @@ void TFormPreferences::FormCreate() {
 bool TFormPreferences::Notify(NMHDR* header, LRESULT& result) {
     (void)result;
     return Pages.HandleNotify(header);
+}
+
+bool TFormPreferences::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)lParam;
+    // A themed tab control draws its pages in the window colour: labels and check boxes on
+    // them take it as their background.
+    if (msg != WM_CTLCOLORSTATIC || !IsAppThemed()) return false;
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return true;
 }
 
 void TFormPreferences::LoadSettings() {

@@ -39,6 +39,7 @@ public:
 protected:
     void FormCreate() override;
     bool Notify(NMHDR* header, LRESULT& result) override;
+    bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void Store();
