@@ -1,6 +1,7 @@
 // Schedule timer, hot keys, session end and minimise on the real main window.
 #include "tests/app/MainWashFixture.h"
 
+#include "app/CloseBrowsers.h"
 #include "dialogs/UnitPreviewAllRes.h"
 #include "platform/Profile.h"
 #include "settings/Schedule.h"
@@ -162,4 +163,26 @@ TEST_F(MainScheduleTest, MinimiseHidesTheWindowAndTheTrayClickBringsItBack) {
     PumpMessages(100);
     EXPECT_TRUE(IsWindowVisible(main.Handle()));
     EXPECT_FALSE(IsIconic(main.Handle()));
+}
+
+TEST_F(MainScheduleTest, CloseBrowsersHotKeyShowsWhyTheWindowsCannotBeReached) {
+    // Wine has no shell window collection to enumerate: the system's text is shown.
+    CoInitialize(nullptr);
+    Open();
+    std::string text;
+    RunWithDriver([&] { SendMessageA(form->Handle(), WM_HOTKEY, CloseBrowsersHotKey.Id, 0); },
+                  [&](UiDriver& driver) {
+                      HWND box = driver.WaitForMessageBox();
+                      ASSERT_NE(box, nullptr);
+                      EXPECT_EQ(UiDriver::MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
+                      text = UiDriver::MessageBoxText(box);
+                      driver.Answer(box, IDOK);
+                      EXPECT_TRUE(driver.WaitGone(box));
+                  });
+    EXPECT_FALSE(text.empty());
+    CoUninitialize();
+    // Folder windows share the collection on today's Windows; they are told by their host.
+    EXPECT_TRUE(IsFileExplorerHost("C:\\Windows\\EXPLORER.EXE"));
+    EXPECT_FALSE(IsFileExplorerHost("C:\\Program Files\\Internet Explorer\\iexplore.exe"));
+    EXPECT_FALSE(IsFileExplorerHost("C:\\Tools\\notexplorer.exe"));
 }
