@@ -4,7 +4,7 @@
 #include "app/CloseBrowsers.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
-#include "catalogue/ListUtils.h"
+#include "catalogue/FileReplace.h"
 #include "engine/Unitwasher.h"
 #include "platform/Error.h"
 #include "settings/AppPaths.h"
@@ -109,8 +109,10 @@ void TFormMainVRNT::EndSession() {
         FormClose();
     }
     RunCaught([this] {
-        DeleteFileA(OrderFilePath().c_str());
-        Catalogue.SaveToFile(OrderFilePath());
+        RewriteThroughCopy(OrderFilePath(), [this](const std::string& copy) {
+            DeleteFileA(copy.c_str());
+            Catalogue.SaveToFile(copy);
+        });
     });
 }
 

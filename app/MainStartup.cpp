@@ -4,6 +4,7 @@
 #include "app/SpecialItems.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
+#include "catalogue/FileReplace.h"
 #include "catalogue/FindFile.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -35,7 +36,7 @@ TFormMainVRNT::~TFormMainVRNT() {
 }
 
 void TFormMainVRNT::FormCreate() {
-    SetClientSize(566, 421);
+    FitClientSize96(566, 421);
     CentreOnDesktop();
     ChListBoxItem.Attach(Control(IDC_ChListBoxItem));
     ChListBoxFolder.Attach(Control(IDC_ChListBoxFolder));
@@ -184,9 +185,12 @@ void TFormMainVRNT::FormDestroy() {
     SetTimer1(false);
     RegisterHotKeys(false);
     RemoveTrayIcon();
+    // order.ini is written anew, without the rows of earlier saves, and put in place whole.
     RunGuarded(nullptr, [this] {
-        DeleteFileA(OrderFilePath().c_str());
-        Catalogue.SaveToFile(OrderFilePath());
+        RewriteThroughCopy(OrderFilePath(), [this](const std::string& copy) {
+            DeleteFileA(copy.c_str());
+            Catalogue.SaveToFile(copy);
+        });
     });
     Catalogue = titem_list();
     if (QuitOnDestroy) PostQuitMessage(0);

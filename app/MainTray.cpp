@@ -6,6 +6,7 @@
 
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
+#include "platform/Dpi.h"
 #include "resources/icons.h"
 
 void TFormMainVRNT::CreateTrayIcon() {
@@ -23,8 +24,7 @@ void TFormMainVRNT::CreateTrayIcon() {
     tray_.uID = 1;
     tray_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     tray_.uCallbackMessage = TrayMessage;
-    tray_.hIcon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ICO_APP), IMAGE_ICON, 16, 16, LR_SHARED));
+    tray_.hIcon = LoadIconSized(ICO_APP, GetSystemMetrics(SM_CXSMICON));
     strncpy(tray_.szTip, "Varnolt", sizeof(tray_.szTip) - 1);
     Shell_NotifyIconA(NIM_ADD, &tray_);
 }

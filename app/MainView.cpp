@@ -4,6 +4,7 @@
 
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
+#include "platform/Dpi.h"
 #include "resources/icons.h"
 
 namespace {
@@ -11,6 +12,10 @@ struct ButtonImage {
     int id;
     int icon;
 };
+
+// The toolbar's buttons show larger images than the buttons beside the lists.
+const int ToolbarImage = 22, ListButtonImage = 16;
+const int ToolbarButtons = 11;
 
 const ButtonImage ButtonImages[] = {
     {IDC_btnsetting, ICO_PREFS},          {IDC_btnExclude, ICO_EXCLUDE},
@@ -34,18 +39,21 @@ const COLORREF SpecialRowColour = RGB(255, 0, 0);
 }  // namespace
 
 void TFormMainVRNT::SetButtonImages() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    int n = 0;
     for (const auto& b : ButtonImages) {
-        RECT rc;
-        GetClientRect(Control(b.id), &rc);
-        int size = rc.bottom - rc.top >= 28 ? 22 : 16;
-        HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(b.icon), IMAGE_ICON, size, size, LR_SHARED);
+        HICON icon = LoadIconSized(b.icon, Scale(n++ < ToolbarButtons ? ToolbarImage : ListButtonImage));
         SendMessageA(Control(b.id), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     }
-    HICON big = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(ICO_APP), IMAGE_ICON, 32, 32, LR_SHARED));
-    HICON small = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(ICO_APP), IMAGE_ICON, 16, 16, LR_SHARED));
+    HICON big = LoadIconSized(ICO_APP, SystemMetricForDpi(SM_CXICON, Dpi()));
+    HICON small = LoadIconSized(ICO_APP, SystemMetricForDpi(SM_CXSMICON, Dpi()));
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+}
+
+void TFormMainVRNT::DpiChanged() {
+    FitClientSize96(566, 421);
+    SetButtonImages();
+    for (CheckList* list : {&ChListBoxItem, &ChListBoxFolder, &ChListBoxRegister}) list->SetDpi(Dpi());
 }
 
 void TFormMainVRNT::SetListColours() {
@@ -68,6 +76,7 @@ void TFormMainVRNT::SetCounters(const std::string& folderSuccess, const std::str
 void TFormMainVRNT::BindCommands() {
     ChListBoxItem.OnSelect = [this] { ChListBoxItemClick(); };
     OnClick(IDC_SpeedButton17, [this] { SpeedButton17Click(); });
+    OnClick(IDC_btnExclude, [this] { btnExcludeClick(); });
     OnClick(IDC_btnPreviewCurrentFolder, [this] { btnPreviewCurrentFolderClick(); });
     OnClick(IDC_btnWashFolder, [this] { btnWashFolderClick(); });
     OnClick(IDC_btnPreviewCurrentRegister, [this] { btnPreviewCurrentRegisterClick(); });
@@ -80,6 +89,7 @@ void TFormMainVRNT::BindCommands() {
     OnClick(IDC_btnsetting, [this] { btnsettingClick(); });
     Bind(IDM_OpenMainWindow1, 0, [this] { OpenMainWindow1Click(); });
     Bind(IDM_MenuWashAll, 0, [this] { MenuWashAllClick(); });
+    BindListCommands();
 }
 
 bool TFormMainVRNT::Notify(NMHDR* header, LRESULT& result) {

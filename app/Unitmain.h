@@ -4,12 +4,14 @@
 //   MainStartup.cpp   start-up, catalogue loading, the three lists, activation, close
 //   MainView.cpp      button images, list colours, event routing, counters
 //   MainTray.cpp      tray icon, its menu and the "&Wash" submenu
-//   MainCommands.cpp  exit and the toolbar commands that do not wash
+//   MainCommands.cpp  exit and the toolbar commands that do not wash (exclusion list)
 //   MainWash.cpp      wash and preview of an entry and of the current wash item, busy state
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
 //   MainSchedule.cpp  schedule timer, hot keys, session end, minimise to the tray
 //   MainPreferences.cpp  the Preferences dialog and the Netscape profile check
 //   (app/CloseBrowsers.cpp hides the browser windows for the close-browsers hot key)
+//   MainItemCommands.cpp   add, edit, delete, move and check wash items
+//   MainEntryCommands.cpp  add, edit, delete and check folder/file and registry entries
 #include <windows.h>
 #include <shellapi.h>
 
@@ -67,6 +69,33 @@ public:
     void EnableEntryCommands(int row);
     void FindFile1Found(const std::string& folder, const std::string& name);
 
+    // Wash item commands. Each one that opens a dialog or asks a question runs in the busy
+    // state and fixes its target (row, name, file, position) before it asks.
+    void SpNewClick();
+    void SpEditClick();
+    void SpDeleteClick();
+    void btnUpClick();
+    void btnDownClick();
+    void btnSelectallClick();
+    void btnUnselectAllClick();
+    // Stores the selected row's check mark in its wash item file and copies every row's mark
+    // into the catalogue.
+    void ChListBoxItemClickCheck();
+
+    // Entry commands of the current wash item.
+    void btnaddfolderClick() { EditFolderEntry(true); }
+    void btnEditFolderClick() { EditFolderEntry(false); }
+    void btndeletefolderClick() { DeleteFolderEntry(); }
+    void ChListBoxFolderClickCheck();
+    void btnAddRegsiterChildClick() { EditRegistryEntry(true); }
+    void btnEditRegsiterChildClick() { EditRegistryEntry(false); }
+    void btndeleteregisterClick() { DeleteRegistryEntry(); }
+    void ChListBoxRegisterClickCheck();
+    void EditFolderEntry(bool add);
+    void EditRegistryEntry(bool add);
+    void DeleteFolderEntry();
+    void DeleteRegistryEntry();
+
     // Tray.
     void MenuWashItemClick(int tag);
     void MenuWashAllClick();
@@ -119,8 +148,9 @@ public:
     void ShowDetect(HWND owner);
     std::unique_ptr<TFormDetect> FormDetect;
 
-    // Exit.
+    // Exit and the commands that do not wash.
     void SpeedButton17Click();
+    void btnExcludeClick();
     void About1Click();
 
     // Counters.
@@ -133,12 +163,25 @@ protected:
     void FormActivate();
     void FormClose();
     void FormDestroy() override;
+    void DpiChanged() override;
     void CloseQuery() override;
     bool Notify(NMHDR* header, LRESULT& result) override;
     bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void BindCommands();
+    void BindListCommands();
+    // Runs a command that shows a dialog or a question: skipped while another command runs,
+    // marked as running meanwhile, its error shown in the standard error box.
+    void RunListCommand(const std::function<void()>& body);
+    // Writes the catalogue to order.ini through a copy beside it.
+    void SaveCatalogueOrder();
+    // Tells that a wash item file no longer lists the item, then reads the catalogue again.
+    void ShowUnlistedItem(const titem_property& row);
+    // Puts the catalogue's check marks back into the wash item list.
+    void RestoreItemChecks();
+    // The check marks of the "&Wash" submenu follow the wash item list.
+    void SyncWashMenuChecks();
     void SetButtonImages();
     void SetListColours();
     void CreateTrayIcon();

@@ -119,13 +119,12 @@ std::vector<std::string> TFindFile::MakeTargets() const {
 ExclusionMask::ExclusionMask(const std::string& text) {
     std::string upper = UpperCase(text);
     auto slash = upper.rfind('\\');
-    if (slash == std::string::npos) {
-        name_ = upper;
-        return;
-    }
-    hasFolder_ = true;
+    hasFolder_ = slash != std::string::npos;
+    name_ = hasFolder_ ? upper.substr(slash + 1) : upper;
+    // "*" and "*.*" mean every file, names with and without an extension alike.
+    if (IsWholeFolderMask(name_.c_str())) name_.clear();
+    if (!hasFolder_) return;
     folder_ = upper.substr(0, slash + 1);
-    name_ = upper.substr(slash + 1);
     if (folder_.size() >= 2 && folder_[1] == ':') {
         if (folder_[0] != '*' && folder_[0] != '?') drive_ = folder_[0];
         folder_.erase(0, 2);

@@ -1,4 +1,5 @@
-# Converts Tango theme images (16, 22 and 32 pixels) into .ico files for the resources.
+# Converts Tango theme images into .ico files for the resources, at every size from 16 to 64
+# pixels that a display scaling asks for.
 set(TANGO_DIR /usr/share/icons/Tango)
 set(ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 set(ICON_MAP
@@ -17,9 +18,8 @@ foreach(pair ${ICON_MAP})
   set(out ${ICON_DIR}/${name}.ico)
   add_custom_command(OUTPUT ${out}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${ICON_DIR}
-    COMMAND convert ${TANGO_DIR}/16x16/${image}.png ${TANGO_DIR}/22x22/${image}.png
-            ${TANGO_DIR}/32x32/${image}.png ${out}
-    DEPENDS ${TANGO_DIR}/16x16/${image}.png VERBATIM)
+    COMMAND ${CMAKE_SOURCE_DIR}/cmake/make-icon.sh ${TANGO_DIR} ${image} ${out}
+    DEPENDS ${TANGO_DIR}/16x16/${image}.png ${CMAKE_SOURCE_DIR}/cmake/make-icon.sh VERBATIM)
   list(APPEND ICON_FILES ${out})
 endforeach()
 add_custom_target(varnolt_icons DEPENDS ${ICON_FILES})

@@ -12,8 +12,8 @@ target_compile_definitions(varnolt_testsupport PUBLIC
   VARNOLT_STAGE_DIR="${STAGE_DIR}" VARNOLT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 
 # Folders whose tests drive windows or the real program run one at a time.
-set(SERIAL_TEST_DIRS app dialogs e2e settings)
-foreach(dir platform catalogue engine settings app dialogs e2e)
+set(SERIAL_TEST_DIRS engine settings app dialogs e2e dpi)
+foreach(dir platform catalogue engine settings app dialogs e2e dpi)
   file(GLOB TEST_SOURCES CONFIGURE_DEPENDS tests/${dir}/*.cpp)
   if(NOT TEST_SOURCES)
     continue()

@@ -4,6 +4,7 @@
 
 #include "app/SpecialItems.h"
 #include "platform/BusyCursor.h"
+#include "platform/Dpi.h"
 #include "platform/Error.h"
 #include "resources/icons.h"
 
@@ -118,12 +119,21 @@ void TFormPreview::AttachList(CheckList& list, int id) {
 }
 
 void TFormPreview::SetCheckButtonImages(int selectId, int unselectId) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    const std::pair<int, int> images[] = {{selectId, ICO_CHECKALL}, {unselectId, ICO_UNCHECKALL}};
-    for (auto [id, icon] : images) {
-        HANDLE image = LoadImageA(instance, MAKEINTRESOURCEA(icon), IMAGE_ICON, 16, 16, LR_SHARED);
+    imageButtons_.emplace_back(selectId, ICO_CHECKALL);
+    imageButtons_.emplace_back(unselectId, ICO_UNCHECKALL);
+    ShowButtonImages();
+}
+
+void TFormPreview::ShowButtonImages() {
+    for (auto [id, icon] : imageButtons_) {
+        HICON image = LoadIconSized(icon, Scale(16));
         SendMessageA(Control(id), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(image));
     }
+}
+
+void TFormPreview::DpiChanged() {
+    ShowButtonImages();
+    for (CheckList* list : lists_) list->SetDpi(Dpi());
 }
 
 void TFormPreview::BindWash(int id, std::function<void()> wash) {
@@ -145,5 +155,6 @@ bool TFormPreview::Notify(NMHDR* header, LRESULT& result) {
 
 void TFormPreview::FormCreate() {
     lists_.clear();
+    imageButtons_.clear();
     CentreOnDesktop();
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/Unitwasher.h"
@@ -76,9 +77,13 @@ protected:
 
     bool Notify(NMHDR* header, LRESULT& result) override;
     void FormCreate() override;
+    void DpiChanged() override;
 
     PreviewPages Pages;
 
 private:
+    void ShowButtonImages();
+
     std::vector<CheckList*> lists_;
+    std::vector<std::pair<int, int>> imageButtons_;  // control id, icon id
 };

@@ -2,13 +2,41 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
+
+#include "platform/Dpi.h"
 
 namespace {
-HFONT ListFont() {
-    static HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    DEFAULT_PITCH | FF_SWISS, "Arial");
+// Arial 12 pixels at 96 dpi; one font per dpi, kept for the program's run.
+HFONT ListFont(int dpi) {
+    static std::map<int, HFONT> fonts;
+    HFONT& font = fonts[dpi];
+    if (!font)
+        font = CreateFontA(-ScaleForDpi(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                           "Arial");
     return font;
+}
+
+// Unchecked and checked box images at a size, for the list's state images.
+HIMAGELIST CheckBoxImages(int size) {
+    HIMAGELIST images = ImageList_Create(size, size, ILC_COLOR32, 2, 0);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    for (UINT state : {0u, static_cast<UINT>(DFCS_CHECKED)}) {
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        RECT rc{0, 0, size, size};
+        FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+        InflateRect(&rc, -size / 8, -size / 8);
+        DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | state);
+        SelectObject(dc, old);
+        ImageList_Add(images, bitmap, nullptr);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return images;
 }
 }  // namespace
 
@@ -16,15 +44,26 @@ void CheckList::Attach(HWND listView) {
     handle_ = listView;
     ListView_SetExtendedListViewStyle(handle_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     ListView_SetCallbackMask(handle_, LVIS_STATEIMAGEMASK);
-    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(ListFont()), FALSE);
-    RECT rc;
-    GetClientRect(handle_, &rc);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
-    column.cx = rc.right - rc.left - GetSystemMetrics(SM_CXVSCROLL);
     ListView_InsertColumn(handle_, 0, &column);
+    SetDpi(WindowDpi(GetParent(handle_)));
     model_.OnChanged = [this](int index) { Refresh(index); };
     Refresh(-1);
+}
+
+void CheckList::SetDpi(int dpi) {
+    if (!handle_) return;
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(ListFont(dpi)), TRUE);
+    RECT rc;
+    GetClientRect(handle_, &rc);
+    ListView_SetColumnWidth(handle_, 0, rc.right - rc.left - SystemMetricForDpi(SM_CXVSCROLL, dpi));
+    // The list's own check boxes are drawn at 96 dpi.
+    if (dpi > 96 || imageListDpi_ > 96) {
+        HIMAGELIST old = ListView_SetImageList(handle_, CheckBoxImages(ScaleForDpi(16, dpi)), LVSIL_STATE);
+        if (old) ImageList_Destroy(old);
+    }
+    imageListDpi_ = dpi;
 }
 
 int CheckList::Selected() const {

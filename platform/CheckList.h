@@ -17,6 +17,9 @@ public:
 
     // Binds the ListView control; the form routes its WM_NOTIFY to HandleNotify.
     void Attach(HWND listView);
+    // Font and column width for a dpi: Attach takes the dpi of the list's window; a form sets
+    // the new one after a dpi change.
+    void SetDpi(int dpi);
     HWND Handle() const { return handle_; }
     CheckListModel& Model() { return model_; }
     const CheckListModel& Model() const { return model_; }
@@ -55,6 +58,7 @@ private:
     HWND handle_ = nullptr;
     CheckListModel model_;
     int updateDepth_ = 0;
+    int imageListDpi_ = 96;
     bool programmatic_ = false;
     std::string displayBuffer_;
 };

@@ -3,6 +3,10 @@
 #include <commctrl.h>
 #include <htmlhelp.h>
 
+#include <algorithm>
+
+#include "platform/Dpi.h"
+
 TForm::~TForm() {
     if (handle_ && !modal_) DestroyWindow(handle_);
 }
@@ -81,9 +85,26 @@ void TForm::CentreOnDesktop() {
 
 void TForm::SetClientSize(int width, int height) {
     RECT rc{0, 0, width, height};
-    AdjustWindowRectEx(&rc, GetWindowLongA(handle_, GWL_STYLE), FALSE, GetWindowLongA(handle_, GWL_EXSTYLE));
+    AdjustWindowRectForDpi(rc, handle_, dpi_);
     SetWindowPos(handle_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void TForm::FitClientSize96(int width96, int height96) {
+    RECT client;
+    GetClientRect(handle_, &client);
+    int width = std::max<int>(Scale(width96), client.right), height = std::max<int>(Scale(height96), client.bottom);
+    if (client.right > 0 && client.bottom > 0 && (width > client.right || height > client.bottom)) {
+        for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            RECT rc;
+            GetWindowRect(child, &rc);
+            MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&rc), 2);
+            int left = MulDiv(rc.left, width, client.right), top = MulDiv(rc.top, height, client.bottom);
+            SetWindowPos(child, nullptr, left, top, MulDiv(rc.right, width, client.right) - left,
+                         MulDiv(rc.bottom, height, client.bottom) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    SetClientSize(width, height);
 }
 
 INT_PTR CALLBACK TForm::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -101,6 +122,8 @@ INT_PTR CALLBACK TForm::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
         SetWindowLongPtrA(window, DWLP_USER, 0);
         form->handle_ = nullptr;
         form->tooltip_ = nullptr;
+        if (form->scaledFont_) DeleteObject(form->scaledFont_);
+        form->scaledFont_ = nullptr;
     }
     return r;
 }
@@ -109,6 +132,8 @@ INT_PTR TForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     switch (msg) {
     case WM_INITDIALOG:
+        dpi_ = WindowDpi(handle_);
+        TakeOverDialogScaling(handle_);
         InitHints();
         FormCreate();
         return TRUE;
@@ -120,7 +145,8 @@ INT_PTR TForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         if (id == IDCANCEL && code == BN_CLICKED && lParam == 0) {
-            CloseQuery();
+            // Escape ends a modal form; it never closes the main window.
+            if (modal_) CloseQuery();
             return TRUE;
         }
         break;
@@ -134,6 +160,14 @@ INT_PTR TForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
         ShowHelp();
         return TRUE;
+    case WM_DPICHANGED: {
+        int old = dpi_;
+        dpi_ = LOWORD(wParam);
+        RescaleWindow(handle_, old, dpi_, reinterpret_cast<const RECT*>(lParam), scaledFont_);
+        DpiChanged();
+        SetWindowLongPtrA(handle_, DWLP_MSGRESULT, 0);
+        return TRUE;
+    }
     case WM_CLOSE:
         CloseQuery();
         return TRUE;

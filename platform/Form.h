@@ -29,6 +29,10 @@ public:
     void Close(int result = mrCancel);
     int ModalResultValue() const { return modalResult_; }
 
+    // The dpi the form is laid out for, and a length at 96 dpi scaled to it.
+    int Dpi() const { return dpi_; }
+    int Scale(int length96) const { return MulDiv(length96, dpi_, 96); }
+
     int HelpContext = 0;
     // The help file opened on F1; shared by every form.
     static inline std::string HelpFile;
@@ -62,11 +66,17 @@ protected:
     virtual void CloseQuery() { Close(mrCancel); }
     // Called while the window is being destroyed.
     virtual void FormDestroy() {}
+    // Called after the form was laid out again for a new dpi (Dpi() tells it): sizes the form
+    // sets in code (images, list fonts and columns) follow here.
+    virtual void DpiChanged() {}
 
     void ShowHelp();
     void AddHint(HWND control, const std::string& text);
     void CentreOnDesktop();
     void SetClientSize(int width, int height);
+    // A client area of a size given at 96 dpi, scaled: where the template's controls take less
+    // room at this dpi they are spread over it, where they take more the window grows.
+    void FitClientSize96(int width96, int height96);
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
@@ -77,6 +87,8 @@ private:
     HWND handle_ = nullptr;
     HWND tooltip_ = nullptr;
     bool modal_ = false;
+    int dpi_ = 96;
+    HFONT scaledFont_ = nullptr;
     int modalResult_ = mrNone;
     std::map<std::pair<int, int>, std::function<void()>> commands_;
 };

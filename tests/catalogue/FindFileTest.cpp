@@ -73,8 +73,10 @@ TEST(ExclusionMatch, RuleAsWritten) {
         const char* mask;
         bool match;
     } cases[] = {
-        {"C:\\D\\NAME", "*", true},           {"C:\\D\\A.B", "*", false},
-        {"C:\\D\\ABC", "*.*", false},         {"C:\\D\\A.B", "*.*", true},
+        // "*" and "*.*" stand for every name, with or without an extension.
+        {"C:\\D\\NAME", "*", true},           {"C:\\D\\A.B", "*", true},
+        {"C:\\D\\ABC", "*.*", true},          {"C:\\D\\A.B", "*.*", true},
+        {"D:\\Keep\\README", "D:\\Keep\\*.*", true}, {"D:\\Keep\\Sub\\README", "D:\\Keep\\*.*", false},
         {"C:\\D\\A.TMP", "*.TMP", true},      {"C:\\D\\A.B.TMP", "*.TMP", false},
         {"c:\\d\\Letter.doc", "*.DOC", true}, {"C:\\D\\ABD.TXT", "*C.TXT", true},
         {"C:\\D\\AXB", "A?B", true},          {"C:\\D\\A.B", "A?B", false},

@@ -1,0 +1,48 @@
+// The exclusion list opened from the main window: what the user excludes there survives the
+// next wash, and no wash runs while the dialog is open.
+#include "tests/app/MainWashFixture.h"
+
+#include "engine/UnitExcludeFileRes.h"
+#include "tests/engine/FormTestUtil.h"
+
+TEST_F(MainWashTest, FolderExcludedInTheDialogKeepsAllItsFilesThroughTheNextWash) {
+    WriteTextFile(Data("sub\\README"), "x");
+    WriteTextFile(dir.Path() + "const\\system.txt",
+                  "[Common]\r\nTotal=1\r\nItem0=Everything\r\n[Everything]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
+                  "tFolder0.ChildItemName=All\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
+                  "tFolder0.deletepath=" + Data("*.*") + "\r\ntFolder0.IsIncludeSubfolder=1\r\n");
+    TFormMainVRNT& main = Open();
+    std::vector<std::string> rows;
+    RunWithDriver(
+        [&] {
+            SendMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_btnExclude, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(main.Control(IDC_btnExclude)));
+        },
+        [&](UiDriver& driver) {
+            HWND dialog = driver.WaitForWindow("#32770", "Select Files to Exclude");
+            ASSERT_NE(dialog, nullptr);
+            // A wash asked for meanwhile (a timer or hot key) does not run inside the dialog.
+            SendMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_btnWashAll, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(main.Control(IDC_btnWashAll)));
+            EXPECT_TRUE(FileExists(Data("a.log")));
+
+            UiDriver::Click(dialog, IDC_ExcludeFile_Button6);
+            HWND picker = driver.WaitForWindow("#32770", "Select files by wildcard");
+            ASSERT_NE(picker, nullptr);
+            EXPECT_TRUE(SelectTreeFolder(picker, Data("sub")));
+            SetText(GetDlgItem(picker, IDC_selectbyfilter_ComboBox1), "*.*");
+            UiDriver::Click(picker, IDC_selectbyfilter_Button1);
+            EXPECT_TRUE(driver.WaitGone(picker));
+            rows = ListBoxTexts(GetDlgItem(dialog, IDC_ExcludeFile_TextListBox1));
+            UiDriver::Click(dialog, IDC_ExcludeFile_SpeedButton1);
+            EXPECT_TRUE(driver.WaitGone(dialog));
+        });
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(SameText(rows[0], Data("sub\\*.*"))) << rows[0];
+
+    Quietly([&] { main.btnWashAllClick(); });
+    for (const char* gone : {"a.log", "note.txt", "keep.txt"}) EXPECT_FALSE(FileExists(Data(gone))) << gone;
+    // A name without an extension is covered by "*.*" too.
+    for (const char* kept : {"sub\\b.log", "sub\\README"}) EXPECT_TRUE(FileExists(Data(kept))) << kept;
+    EXPECT_EQ(Counters(), "3,0;0,0");
+}

@@ -1,0 +1,344 @@
+// The wash item and entry commands of the main window, driven through their real dialogs.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/Unitmain.h"
+#include "app/UnitmainRes.h"
+#include "dialogs/UnitAddorEditItemRes.h"
+#include "dialogs/UnitaddeditfolderRes.h"
+#include "dialogs/UnitaddeditregisterRes.h"
+#include "platform/Profile.h"
+#include "settings/AppPaths.h"
+#include "tests/support/DialogInput.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+using Strings = std::vector<std::string>;
+
+// const\system.txt lists Alpha (two folder/file entries, one registry entry), Beta and Gamma;
+// const\user.txt lists Delta.
+class MainListCommands : public testing::Test {
+protected:
+    void SetUp() override {
+        CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
+        system = dir.Path() + "const\\system.txt";
+        user = dir.Path() + "const\\user.txt";
+        WriteTextFile(system,
+                      "[Common]\r\nTotal=3\r\nItem0=Alpha\r\nItem1=Beta\r\nItem2=Gamma\r\n"
+                      "[Alpha]\r\nIsActive=1\r\ntFolder.Total=2\r\n"
+                      "tFolder0.ChildItemName=Temp\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=2\r\n"
+                      "tFolder0.deletefilename=C:\\t.tmp\r\n"
+                      "tFolder1.ChildItemName=Logs\r\ntFolder1.isactive=0\r\ntFolder1.bycategory=0\r\n"
+                      "tFolder1.IsIncludeSubfolder=1\r\n"
+                      "tRegister.Total=1\r\ntRegister0.ChildItemName=Run\r\ntRegister0.isactive=1\r\n"
+                      "tRegister0.RegisterKeyName=HKEY_CURRENT_USER\\Software\\X\r\ntRegister0.CleanRegisterType=1\r\n"
+                      "[Beta]\r\nIsActive=0\r\n[Gamma]\r\nIsActive=1\r\n");
+        WriteTextFile(user, "[Common]\r\nTotal=1\r\nItem0=Delta\r\n[Delta]\r\nIsActive=1\r\n");
+        SetProgramDir(dir.Path());
+        RegisterFormClass(MainWindowClass, nullptr);
+    }
+    void TearDown() override {
+        SetFileAttributesA(system.c_str(), FILE_ATTRIBUTE_NORMAL);
+        form.reset();
+    }
+
+    TFormMainVRNT& Open() {
+        form = std::make_unique<TFormMainVRNT>();
+        form->QuitOnDestroy = false;
+        EXPECT_NE(form->CreateModeless(nullptr), nullptr);
+        return *form;
+    }
+    void Select(int row) {
+        form->ChListBoxItem.Select(row);
+        form->ChListBoxItemClick();
+    }
+    // A click on a row's check box, as the list reports it.
+    static void ClickCheckBox(CheckList& list, int row) {
+        list.SetChecked(row, !list.Checked(row));
+        list.OnClickCheck(row);
+    }
+    Strings Rows(const CheckList& list) const {
+        Strings rows;
+        for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Text(i) + (list.Checked(i) ? "+" : "-"));
+        return rows;
+    }
+    static std::string Key(const std::string& file, const std::string& section, const std::string& key) {
+        return ProfileFile(file).ReadString(section, key, "(none)");
+    }
+
+    // Runs command; script fills the dialog with that caption; then the refusal it brings, if any.
+    std::string WithDialog(const std::function<void()>& command, const char* caption,
+                           const std::function<void(HWND)>& script) {
+        std::string refusal;
+        RunWithDriver(command, [&](UiDriver& driver) {
+            HWND dialog = driver.WaitForWindow("#32770", caption);
+            ASSERT_NE(dialog, nullptr) << caption;
+            EXPECT_TRUE(form->WashRunning());
+            script(dialog);
+            ASSERT_TRUE(driver.WaitGone(dialog));
+            if (HWND box = driver.WaitForMessageBox(400)) {
+                EXPECT_EQ(UiDriver::MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
+                refusal = UiDriver::MessageBoxText(box);
+                driver.Answer(box, IDOK);
+                driver.WaitGone(box);
+            }
+        });
+        return refusal;
+    }
+    std::string Saving(const std::function<void()>& command, const char* caption, int nameId, const std::string& name) {
+        return WithDialog(command, caption, [&](HWND dialog) {
+            TypeText(dialog, nameId, name);
+            UiDriver::Click(dialog, IDOK);
+        });
+    }
+    // Runs a command that shows one message box, answers it and returns its text.
+    std::string Answering(const std::function<void()>& command, int button) {
+        std::string text;
+        RunWithDriver(command, [&](UiDriver& driver) {
+            HWND box = driver.WaitForMessageBox();
+            ASSERT_NE(box, nullptr);
+            text = UiDriver::MessageBoxText(box);
+            driver.Answer(box, button);
+            driver.WaitGone(box);
+        });
+        return text;
+    }
+
+    TempDir dir;
+    std::string system, user;
+    std::unique_ptr<TFormMainVRNT> form;
+};
+}  // namespace
+
+TEST_F(MainListCommands, AddTrimsTheNameAndRefusesDuplicatesOfTheUserFileAndReservedNames) {
+    TFormMainVRNT& main = Open();
+    std::string added = WithDialog([&] { main.SpNewClick(); }, "Add Wash Item", [&](HWND dialog) {
+        EXPECT_EQ(ControlTextOf(dialog, IDC_AddEditItem_Edititemname), "New Item");
+        EXPECT_TRUE(CheckedOf(dialog, IDC_AddEditItem_Chisactive));
+        EXPECT_EQ(ControlTextOf(dialog, IDC_AddEditItem_LabelStore), user);
+        TypeText(dialog, IDC_AddEditItem_Edititemname, "  Mine  ");
+        UiDriver::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(added, "");
+    EXPECT_EQ(Key(user, "Common", "Item1"), "Mine");
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 4);
+    EXPECT_EQ(main.ChListBoxItem.Text(4), "Mine");
+    EXPECT_EQ(GetMenuItemCount(main.MenuWash), 2 + 5);
+
+    const std::string before = ReadTextFile(user);
+    EXPECT_EQ(Saving([&] { main.SpNewClick(); }, "Add Wash Item", IDC_AddEditItem_Edititemname, " delta "),
+              "Item Name exists! Please retry.");
+    EXPECT_EQ(Saving([&] { main.SpNewClick(); }, "Add Wash Item", IDC_AddEditItem_Edititemname, "common"),
+              "Item Name 'common' can not be used: a wash item can not be named Common nor hold <|>, [ or ]. "
+              "Please retry.");
+    WithDialog([&] { main.SpNewClick(); }, "Add Wash Item",
+               [](HWND dialog) { UiDriver::Click(dialog, IDCANCEL); });
+    EXPECT_EQ(ReadTextFile(user), before);
+
+    // The name of an item of another file is no duplicate.
+    EXPECT_EQ(Saving([&] { main.SpNewClick(); }, "Add Wash Item", IDC_AddEditItem_Edititemname, "Alpha"), "");
+    EXPECT_EQ(Key(user, "Common", "Item2"), "Alpha");
+}
+
+TEST_F(MainListCommands, ANewItemNeverTakesOverALeftOverNewItem) {
+    WriteTextFile(user, "[Common]\r\nTotal=1\r\nItem0=New Item\r\n[New Item]\r\nIsActive=0\r\ntFolder.Total=1\r\n"
+                        "tFolder0.ChildItemName=Old\r\n");
+    TFormMainVRNT& main = Open();
+    EXPECT_EQ(Saving([&] { main.SpNewClick(); }, "Add Wash Item", IDC_AddEditItem_Edititemname, "New Item"),
+              "Item Name exists! Please retry.");
+    WithDialog([&] { main.SpNewClick(); }, "Add Wash Item", [](HWND dialog) {
+        EXPECT_TRUE(CheckedOf(dialog, IDC_AddEditItem_Chisactive));
+        TypeText(dialog, IDC_AddEditItem_Edititemname, "Fresh");
+        UiDriver::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Key(user, "Fresh", "IsActive"), "1");
+    EXPECT_EQ(Key(user, "Fresh", "tFolder.Total"), "0");
+}
+
+TEST_F(MainListCommands, RenameMovesTheItemToTheEndAndTheActiveBoxShowsTheRowsMark) {
+    // The order file remembers Alpha unchecked although its wash item file says active.
+    WriteTextFile(dir.Path() + "order.ini", "[Common]\r\nTotal=1\r\nItem0=Alpha<|>" + system + "\r\n[Alpha<|>" +
+                                                system + "]\r\ntxtfilename=" + system + "\r\nIsActive=0\r\n");
+    TFormMainVRNT& main = Open();
+    EXPECT_EQ(Saving([&] { main.SpEditClick(); }, "Edit Wash Item", IDC_AddEditItem_Edititemname, "GAMMA "),
+              "Item Name exists! Please retry.");
+    WithDialog([&] { main.SpEditClick(); }, "Edit Wash Item", [](HWND dialog) {
+        EXPECT_EQ(ControlTextOf(dialog, IDC_AddEditItem_Edititemname), "Alpha");
+        EXPECT_FALSE(CheckedOf(dialog, IDC_AddEditItem_Chisactive));
+        TypeText(dialog, IDC_AddEditItem_Edititemname, " Omega ");
+        UiDriver::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Beta-", "Gamma+", "Delta+", "Omega-"}));
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 0);
+    EXPECT_EQ(main.CurrentItem->Property.ItemName, "Beta");
+    EXPECT_EQ(Key(system, "Common", "Item0"), "Omega");
+    EXPECT_EQ(Key(system, "Omega", "tFolder1.ChildItemName"), "Logs");
+    EXPECT_EQ(Key(system, "Alpha", "IsActive"), "(none)");
+}
+
+TEST_F(MainListCommands, DeleteAsksKeepsTheRowOrFallsBackToRowZeroAndEmptiesAllLists) {
+    TFormMainVRNT& main = Open();
+    Select(3);
+    EXPECT_EQ(Answering([&] { main.SpDeleteClick(); }, IDNO), "Do you want to delete 'Delta'?");
+    EXPECT_EQ(main.ChListBoxItem.Count(), 4);
+    Answering([&] { main.SpDeleteClick(); }, IDYES);
+    EXPECT_EQ(Key(user, "Common", "Total"), "0");
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 0);
+    Select(1);
+    Answering([&] { main.SpDeleteClick(); }, IDYES);
+    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Alpha+", "Gamma+"}));
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 1);
+    for (int i = 0; i < 2; ++i) Answering([&] { main.SpDeleteClick(); }, IDYES);
+    EXPECT_EQ(main.ChListBoxItem.Count(), 0);
+    EXPECT_EQ(main.ChListBoxFolder.Count(), 0);
+    EXPECT_EQ(main.ChListBoxRegister.Count(), 0);
+    EXPECT_FALSE(main.HasCurrentItem());
+    EXPECT_EQ(Key(system, "Common", "Total"), "0");
+}
+
+TEST_F(MainListCommands, CheckAllRewritesOnlyTheCurrentFileAndReachesEveryRowAfterARestart) {
+    TFormMainVRNT& main = Open();
+    main.btnUnselectAllClick();
+    EXPECT_EQ(Key(system, "Alpha", "IsActive"), "0");
+    main.btnSelectallClick();
+    EXPECT_EQ(Key(system, "Alpha", "IsActive"), "1");
+    EXPECT_EQ(Key(system, "Beta", "IsActive"), "0");
+    EXPECT_TRUE(GetMenuState(main.MenuWash, IDM_MenuWashItemBase + 1, MF_BYCOMMAND) & MF_CHECKED);
+    SendMessageA(main.Handle(), WM_CLOSE, 0, 0);
+    TFormMainVRNT& again = Open();
+    EXPECT_EQ(Rows(again.ChListBoxItem), (Strings{"Alpha+", "Beta+", "Gamma+", "Delta+"}));
+}
+
+TEST_F(MainListCommands, ACheckBoxClickSelectsItsRowFirstAndAMoveTakesTheMarkAlong) {
+    TFormMainVRNT& main = Open();
+    // A real mouse click on the check box of row 2.
+    HWND list = main.ChListBoxItem.Handle();
+    RECT row;
+    ListView_GetItemRect(list, 2, &row, LVIR_BOUNDS);
+    LVHITTESTINFO hit{};
+    hit.pt.y = (row.top + row.bottom) / 2;
+    for (hit.pt.x = row.left; hit.pt.x < row.left + 40; ++hit.pt.x)
+        if (ListView_SubItemHitTest(list, &hit) == 2 && (hit.flags & LVHT_ONITEMSTATEICON)) break;
+    ASSERT_TRUE(hit.flags & LVHT_ONITEMSTATEICON);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
+    PumpMessages(200);
+    EXPECT_FALSE(main.ChListBoxItem.Checked(2));
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 2);
+    EXPECT_EQ(main.CurrentItem->Property.ItemName, "Gamma");
+    EXPECT_EQ(Key(system, "Gamma", "IsActive"), "0");
+    EXPECT_EQ(Key(system, "Alpha", "IsActive"), "1");
+    main.btnUpClick();
+    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Alpha+", "Gamma-", "Beta-", "Delta+"}));
+    EXPECT_EQ(main.ChListBoxItem.Selected(), 1);
+}
+
+TEST_F(MainListCommands, ARefusedWriteShowsItsMessageAndLeavesFileAndMarksAsTheyWere) {
+    TFormMainVRNT& main = Open();
+    const std::string before = ReadTextFile(system);
+    SetFileAttributesA(system.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(Answering([&] { ClickCheckBox(main.ChListBoxItem, 0); }, IDOK), "Unable to write to " + system);
+    EXPECT_TRUE(main.ChListBoxItem.Checked(0));
+    EXPECT_EQ(Saving([&] { main.SpEditClick(); }, "Edit Wash Item", IDC_AddEditItem_Edititemname, "Renamed"),
+              "Unable to write to " + system);
+    EXPECT_EQ(ReadTextFile(system), before);
+    EXPECT_EQ(main.ChListBoxItem.Text(0), "Alpha");
+}
+
+TEST_F(MainListCommands, ARefusedOrderFileAtExitIsKeptAsItWas) {
+    const std::string order = dir.Path() + "order.ini", saved = "[Common]\r\nTotal=0\r\n";
+    WriteTextFile(order, saved);
+    SetFileAttributesA(order.c_str(), FILE_ATTRIBUTE_READONLY);
+    TFormMainVRNT& main = Open();
+    EXPECT_EQ(Answering([&] { SendMessageA(main.Handle(), WM_CLOSE, 0, 0); }, IDOK), "Unable to write to " + order);
+    SetFileAttributesA(order.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadTextFile(order), saved);
+}
+
+TEST_F(MainListCommands, AnItemNoLongerListedIsNeverTakenForTheFirstOne) {
+    TFormMainVRNT& main = Open();
+    Select(1);
+    // Beta goes from the file behind the program's back.
+    WriteTextFile(system, "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Gamma\r\n[Alpha]\r\nIsActive=1\r\n"
+                          "[Gamma]\r\nIsActive=1\r\n");
+    const std::string before = ReadTextFile(system);
+    EXPECT_EQ(Answering([&] { ClickCheckBox(main.ChListBoxItem, 1); }, IDOK),
+              "Item 'Beta' is no longer listed in " + system +
+                  ". Nothing was changed; the wash item list is read again.");
+    EXPECT_EQ(ReadTextFile(system), before);
+    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Alpha+", "Gamma+", "Delta+"}));
+}
+
+TEST_F(MainListCommands, AnItemNamedCommonIsNeverRewrittenAndItsDeleteKeepsTheItemList) {
+    WriteTextFile(user, "[Common]\r\nTotal=2\r\nItem0=Common\r\nItem1=Delta\r\n[Delta]\r\nIsActive=1\r\n");
+    TFormMainVRNT& main = Open();
+    Select(3);
+    const std::string before = ReadTextFile(user);
+    EXPECT_NE(Answering([&] { ClickCheckBox(main.ChListBoxItem, 3); }, IDOK).find("can not be used"),
+              std::string::npos);
+    EXPECT_EQ(ReadTextFile(user), before);
+    Answering([&] { main.SpDeleteClick(); }, IDYES);
+    EXPECT_EQ(Key(user, "Common", "Total"), "1");
+    EXPECT_EQ(Key(user, "Common", "Item0"), "Delta");
+    EXPECT_EQ(Key(user, "Delta", "IsActive"), "1");
+}
+
+TEST_F(MainListCommands, FolderEntriesEditDeleteAndAnAddInheritsTheLeftOverKeys) {
+    TFormMainVRNT& main = Open();
+    const std::string before = ReadTextFile(system);
+    EXPECT_EQ(Saving([&] { main.btnEditFolderClick(); }, "Edit Folder/File Item", IDC_Folder_EditItemName, " logs"),
+              "Item 'logs' exists. Please retry!");
+    WithDialog([&] { main.btnEditFolderClick(); }, "Edit Folder/File Item", [](HWND dialog) {
+        TypeText(dialog, IDC_Folder_EditItemName, "Changed");
+        UiDriver::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(ReadTextFile(system), before);
+
+    Saving([&] { main.btnEditFolderClick(); }, "Edit Folder/File Item", IDC_Folder_EditItemName, " Temp2 ");
+    EXPECT_EQ(Key(system, "Alpha", "tFolder0.ChildItemName"), "Temp2");
+    EXPECT_EQ(Key(system, "Alpha", "tFolder0.deletefilename"), "C:\\t.tmp");
+    EXPECT_EQ(Rows(main.ChListBoxFolder), (Strings{"Temp2+", "Logs-"}));
+
+    main.ChListBoxFolder.Select(1);
+    EXPECT_EQ(Answering([&] { main.btndeletefolderClick(); }, IDYES), "Do you want to delete 'Alpha -> Logs'?");
+    EXPECT_EQ(Key(system, "Alpha", "tFolder.Total"), "1");
+    EXPECT_EQ(main.ChListBoxFolder.Selected(), 0);
+
+    WithDialog([&] { main.btnaddfolderClick(); }, "Add Folder/File Item", [](HWND dialog) {
+        EXPECT_EQ(ControlTextOf(dialog, IDC_Folder_EditItemName), "");
+        EXPECT_TRUE(CheckedOf(dialog, IDC_Folder_rbRegister));
+        EXPECT_TRUE(CheckedOf(dialog, IDC_Folder_Chincludesubfolder));
+        EXPECT_FALSE(CheckedOf(dialog, IDC_Folder_Chisactive));
+        TypeText(dialog, IDC_Folder_EditItemName, "Again");
+        UiDriver::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Key(system, "Alpha", "tFolder.Total"), "2");
+    EXPECT_EQ(Key(system, "Alpha", "tFolder1.ChildItemName"), "Again");
+    EXPECT_EQ(Key(system, "Alpha", "tFolder1.IsIncludeSubfolder"), "1");
+    EXPECT_EQ(main.ChListBoxFolder.Selected(), 1);
+
+    ClickCheckBox(main.ChListBoxFolder, 0);
+    EXPECT_EQ(main.ChListBoxFolder.Selected(), 0);
+    EXPECT_EQ(Key(system, "Alpha", "tFolder0.isactive"), "0");
+    EXPECT_EQ(Key(system, "Alpha", "tFolder1.isactive"), "0");
+}
+
+TEST_F(MainListCommands, RegistryEntriesAddAsWholeKeyAndRefuseADuplicateName) {
+    TFormMainVRNT& main = Open();
+    WithDialog([&] { main.btnAddRegsiterChildClick(); }, "Add Registry Entry Item", [](HWND dialog) {
+        EXPECT_TRUE(CheckedOf(dialog, IDC_Register_rbdeleteKey));
+        TypeText(dialog, IDC_Register_EditItemName, "Second");
+        TypeText(dialog, IDC_Register_EditKeyName, "HKEY_CURRENT_USER\\Software\\Y");
+        UiDriver::Click(dialog, IDOK);
+    });
+    EXPECT_EQ(Key(system, "Alpha", "tRegister1.RegisterKeyName"), "HKEY_CURRENT_USER\\Software\\Y");
+    EXPECT_EQ(Key(system, "Alpha", "tRegister1.CleanRegisterType"), "0");
+    EXPECT_EQ(Rows(main.ChListBoxRegister), (Strings{"Run+", "Second-"}));
+    main.ChListBoxRegister.Select(0);
+    EXPECT_EQ(Saving([&] { main.btnEditRegsiterChildClick(); }, "Edit Current Registry Entry Item",
+                     IDC_Register_EditItemName, "SECOND"),
+              "Item 'SECOND' exists. Please retry!");
+}

@@ -1,0 +1,172 @@
+// The editors driven through their controls: transfer, trimming, refusals, Enter and Escape.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "dialogs/EditorCommon.h"
+#include "dialogs/UnitAddorEditItem.h"
+#include "dialogs/UnitAddorEditItemRes.h"
+#include "dialogs/Unitaddeditfolder.h"
+#include "dialogs/UnitaddeditfolderRes.h"
+#include "dialogs/Unitaddeditregister.h"
+#include "dialogs/UnitaddeditregisterRes.h"
+#include "engine/UnitselectbyfilterRes.h"
+#include "settings/AppPaths.h"
+#include "tests/engine/FormTestUtil.h"
+#include "tests/support/DialogInput.h"
+#include "tests/support/TestKey.h"
+
+namespace {
+// Clicks Save; the refusal shown ("" for none) while the dialog stays open.
+std::string SaveRefused(UiDriver& driver, HWND dialog) {
+    UiDriver::Click(dialog, IDOK);
+    HWND box = driver.WaitForMessageBox(400);
+    std::string text = box ? UiDriver::MessageBoxText(box) : "";
+    if (box) {
+        EXPECT_EQ(UiDriver::MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
+        driver.Answer(box, IDOK);
+        driver.WaitGone(box);
+    }
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    return text;
+}
+
+void Press(HWND dialog, int id, WPARAM key) { PostMessageA(GetDlgItem(dialog, id), WM_KEYDOWN, key, 0); }
+}  // namespace
+
+TEST(ItemEditor, RefusesABlankNameSilentlyReturnsItTrimmedAndEscapeCancels) {
+    TFormAddEditItem form;
+    form.Caption = "Edit Wash Item";
+    form.Edititemname = "Old";
+    form.Chisactive = false;
+    int result = RunDialog(form, "Edit Wash Item", [](UiDriver& driver, HWND dialog) {
+        EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDC_AddEditItem_LabelStore), GWL_STYLE) & ES_READONLY);
+        TypeText(dialog, IDC_AddEditItem_Edititemname, "   ");
+        EXPECT_EQ(SaveRefused(driver, dialog), "");
+        TypeText(dialog, IDC_AddEditItem_Edititemname, "  New name  ");
+        SetCheckOf(dialog, IDC_AddEditItem_Chisactive, true);
+        Press(dialog, IDC_AddEditItem_Edititemname, VK_RETURN);
+    });
+    EXPECT_EQ(result, mrOK);
+    EXPECT_EQ(form.Edititemname, "New name");
+    EXPECT_TRUE(form.Chisactive);
+
+    TFormAddEditItem other;
+    EXPECT_EQ(RunDialog(other, "Add or Edit Item",
+                    [](UiDriver&, HWND dialog) { Press(dialog, IDC_AddEditItem_Edititemname, VK_ESCAPE); }),
+              mrCancel);
+}
+
+TEST(FolderEditor, KeepsTheTextsOfOtherKindsAndRefusesARelativePathOfTheChosenOne) {
+    TFormFolder form;
+    form.Entry.bycategory = CategorySingleFile;
+    form.Entry.deletepath = "C:\\old\\*.log";
+    int result = RunDialog(form, "Add Edit Folder", [](UiDriver& driver, HWND dialog) {
+        EXPECT_TRUE(CheckedOf(dialog, IDC_Folder_rbSingle));
+        EXPECT_FALSE(CheckedOf(dialog, IDC_Folder_rbFolder));
+        EXPECT_EQ(ControlTextOf(dialog, IDC_Folder_EditFolder), "C:\\old\\*.log");
+        TypeText(dialog, IDC_Folder_EditSingle, "notes.txt");
+        EXPECT_EQ(SaveRefused(driver, dialog), "");  // no name yet
+        TypeText(dialog, IDC_Folder_EditItemName, "  Cache ");
+        EXPECT_EQ(SaveRefused(driver, dialog),
+                  "The path 'notes.txt' is not a full path. Please enter a path that begins with a drive "
+                  "(C:\\), a network share (\\\\server\\share) or a folder macro such as {windows}.");
+        TypeText(dialog, IDC_Folder_EditSingle, " {windows}\\x.tmp ");
+        TypeText(dialog, IDC_Folder_EditRegisterValue, " Dir ");
+        SetCheckOf(dialog, IDC_Folder_Chincludesubfolder, true);
+        UiDriver::Click(dialog, IDOK);
+    });
+    ASSERT_EQ(result, mrOK);
+    EXPECT_EQ(form.Entry.ChildItemName, "Cache");
+    EXPECT_EQ(form.Entry.bycategory, CategorySingleFile);
+    EXPECT_EQ(form.Entry.deletefilename, "{windows}\\x.tmp");
+    EXPECT_EQ(form.Entry.deletepath, "C:\\old\\*.log");
+    EXPECT_EQ(form.Entry.RegisterValueofName, "Dir");
+    EXPECT_TRUE(form.Entry.IsIncludeSubfolder);
+}
+
+TEST(FolderEditor, TheFilePickerFillsTheSingleFileBoxAndLeavesTheCurrentFolder) {
+    TempDir dir;
+    const std::string file = dir.Path() + "pick.txt";
+    WriteTextFile(file, "x");
+    char before[MAX_PATH], after[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, before);
+    TFormFolder form;
+    std::string shown;
+    RunDialog(form, "Add Edit Folder", [&](UiDriver& driver, HWND dialog) {
+        UiDriver::Click(dialog, IDC_Folder_btnSelectFile);
+        HWND picker = driver.WaitForWindow("#32770", "Open");
+        ASSERT_NE(picker, nullptr);
+        HWND name = GetDlgItem(picker, 0x47C);  // the file name box
+        if (!name) name = GetDlgItem(picker, 0x480);
+        // Into the folder first, then the file in it.
+        SetText(name, dir.Path());
+        UiDriver::Click(picker, IDOK);
+        Sleep(300);
+        SetText(name, "pick.txt");
+        UiDriver::Click(picker, IDOK);
+        EXPECT_TRUE(driver.WaitGone(picker));
+        shown = ControlTextOf(dialog, IDC_Folder_EditSingle);
+        UiDriver::Click(dialog, IDCANCEL);
+    });
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_TRUE(SameText(shown, file)) << shown;
+    EXPECT_STREQ(after, before);
+}
+
+TEST(FolderEditor, TheWildcardPickerFillsTheFolderBoxOnlyWhenItEndsWithOk) {
+    TempDir dir;
+    ProgramDirScope scope(dir.Path());
+    TFormFolder form;
+    form.Entry.deletepath = "C:\\old\\*.log";
+    std::string cancelled, picked;
+    RunDialog(form, "Add Edit Folder", [&](UiDriver& driver, HWND dialog) {
+        for (int button : {IDC_selectbyfilter_Button2, IDC_selectbyfilter_Button1}) {
+            UiDriver::Click(dialog, IDC_Folder_btnAddWildcard);
+            HWND picker = driver.WaitForWindow("#32770", "Select files by wildcard");
+            ASSERT_NE(picker, nullptr);
+            EXPECT_TRUE(SelectTreeFolder(picker, "C:\\"));
+            SetText(GetDlgItem(picker, IDC_selectbyfilter_ComboBox1), " *.tmp ");
+            UiDriver::Click(picker, button);
+            EXPECT_TRUE(driver.WaitGone(picker));
+            (button == IDC_selectbyfilter_Button1 ? picked : cancelled) = ControlTextOf(dialog, IDC_Folder_EditFolder);
+        }
+        UiDriver::Click(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(cancelled, "C:\\old\\*.log");
+    EXPECT_EQ(picked, "C:\\*.tmp");
+}
+
+TEST(RegistryEditor, NeedsNameAndKeyRefusesAnUnknownOrBareRootAndKeepsTheValueName) {
+    TFormRegister form;
+    form.Entry.RegisterSingleValue = "MRU";
+    form.Entry.CleanRegisterType = CleanSingleValue;
+    int result = RunDialog(form, "Add Edit Register", [](UiDriver& driver, HWND dialog) {
+        EXPECT_TRUE(CheckedOf(dialog, IDC_Register_rbdeleteSingleValue));
+        TypeText(dialog, IDC_Register_EditItemName, "Assoc");
+        EXPECT_EQ(SaveRefused(driver, dialog), "");
+        TypeText(dialog, IDC_Register_EditKeyName, "HKEY_LOCAL_MACHNE\\Software\\Classes");
+        EXPECT_EQ(SaveRefused(driver, dialog),
+                  "The registry key 'HKEY_LOCAL_MACHNE\\Software\\Classes' does not begin with a root key such "
+                  "as HKEY_CURRENT_USER followed by a key below it. Please retry.");
+        TypeText(dialog, IDC_Register_EditKeyName, " hkey_current_user\\Software\\{username} ");
+        SetCheckOf(dialog, IDC_Register_rbdeleteSingleValue, false);
+        SetCheckOf(dialog, IDC_Register_rbDeleteValue, true);
+        UiDriver::Click(dialog, IDOK);
+    });
+    ASSERT_EQ(result, mrOK);
+    EXPECT_EQ(form.Entry.RegisterKeyName, "hkey_current_user\\Software\\{username}");
+    EXPECT_EQ(form.Entry.CleanRegisterType, CleanAllValues);
+    EXPECT_EQ(form.Entry.RegisterSingleValue, "MRU");
+}
+
+TEST(EntryChecks, FullPathsAndRootedKeys) {
+    for (const char* path : {"", "d:\\a.txt", "\\\\server\\share\\f", "{Windows}\\Temp\\*.tmp", "{netscape}\\x"})
+        EXPECT_TRUE(IsFullEntryPath(path)) << path;
+    for (const char* path : {"sub\\*.log", "\\root\\x", "C:x.txt", "{username}\\x", "\\\\\\x"})
+        EXPECT_FALSE(IsFullEntryPath(path)) << path;
+    for (const char* key : {"HKEY_CLASSES_ROOT\\.txt", "hkey_users\\S-1\\Software"})
+        EXPECT_TRUE(IsRootedRegistryKey(key)) << key;
+    for (const char* key : {"HKEY_LOCAL_MACHINE", "HKEY_LOCAL_MACHINE\\\\", "HKLM\\Software", "\\Software"})
+        EXPECT_FALSE(IsRootedRegistryKey(key)) << key;
+}
