@@ -80,7 +80,7 @@ bool TFormPreferences::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
 
 void TFormPreferences::LoadSettings() {
     ProfileFile ini(SettingsFile);
-    const TOptions& options = *Options;
+    const TOptions& options = Record();
     SetChecked(IDC_Preferences_cbRun, ini.ReadBool(RunSection, AutoRunKey, false));
     cbRunClick();
     SetChecked(IDC_Preferences_cbMini, ini.ReadBool(RunSection, IsMinimizedKey, false));
@@ -137,7 +137,7 @@ void TFormPreferences::SpeedButton1Click() {
 
 void TFormPreferences::Store() {
     ProfileFile ini(SettingsFile);
-    TOptions& options = *Options;
+    TOptions& options = Record();
 
     // "Auto Run" tells whether the program starts with Windows, so it follows the Run value.
     std::string runFailure;

@@ -15,7 +15,7 @@ public:
     TFormPreferences();
 
     // Inputs, set before the dialog is shown.
-    TOptions* Options = nullptr;  // the options record: shown, and written by Apply
+    TOptions* Options = nullptr;  // the options record: shown, and written by Apply (none: defaults)
     std::string SettingsFile;
     std::string Executable;       // the path the Run value starts
     std::string RunKey = RunKeyPath;
@@ -46,5 +46,8 @@ private:
     int Position(int comboId) const;
     void SelectPosition(int comboId, int position);
 
+    TOptions& Record() { return Options ? *Options : defaults_; }
+
     PreviewPages Pages;
+    TOptions defaults_;
 };
