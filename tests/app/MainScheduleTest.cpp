@@ -37,16 +37,31 @@ TEST_F(MainScheduleTest, HotKeysAreRegisteredFromTheSettingsAndReleasedAtClose) 
     EXPECT_TRUE(Taken(MOD_CONTROL | MOD_SHIFT, 'Z'));
     EXPECT_FALSE(Taken(MOD_CONTROL, 'D'));  // no wash hot key
     EXPECT_FALSE(Taken(MOD_CONTROL | MOD_ALT, 'F'));
-    form.reset();
-    EXPECT_FALSE(Taken(MOD_CONTROL | MOD_SHIFT, 'Z'));
-
-    // The defaults.
-    DeleteFileA(Ini().c_str());
-    Open();
-    EXPECT_TRUE(Taken(MOD_CONTROL | MOD_ALT, 'F'));
-    EXPECT_TRUE(Taken(MOD_CONTROL, 'D'));
     SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(Taken(MOD_CONTROL, 'D'));
+    EXPECT_FALSE(Taken(MOD_CONTROL | MOD_SHIFT, 'Z'));
+}
+
+TEST_F(MainScheduleTest, MissingNetscapeProfileIsAskedForBeforeTheStartUpWash) {
+    WriteTextFile(Ini(), "[Run]\r\nAuto Run=1\r\n[Schedule]\r\nSchedule Option=byStart \r\n");
+    struct NetscapeKey {
+        NetscapeKey() { RegistryKey(HKEY_CURRENT_USER).OpenKey("Software\\Netscape", true); }
+        ~NetscapeKey() { DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Netscape"); }
+    } netscape;
+    TFormMainVRNT& main = Open();
+    auto activate = [&] {
+        ShowWindow(main.Handle(), SW_SHOW);
+        SetForegroundWindow(main.Handle());
+        PumpMessages(300);
+    };
+    RunWithDriver(activate,
+                  [&](UiDriver& driver) {
+                      HWND dialog = driver.WaitForWindow("#32770", "Detect Netscape Directory");
+                      ASSERT_NE(dialog, nullptr);
+                      EXPECT_TRUE(FileExists(Data("a.log")));
+                      UiDriver::Click(dialog, IDCANCEL);
+                      EXPECT_TRUE(driver.WaitGone(dialog));
+                  });
+    EXPECT_FALSE(FileExists(Data("a.log")));
 }
 
 TEST_F(MainScheduleTest, WashHotKeyWashesWithoutAskingAndKeepsThePrompt) {

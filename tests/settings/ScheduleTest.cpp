@@ -25,15 +25,6 @@ TEST(TimedWash, ClockSetBackRestartsTheInterval) {
     EXPECT_EQ(NextTimedWashStep(Last, Last - 3, 0), TimedWashStep::Restart);
 }
 
-TEST(TimedWash, IntervalAsTimeOfDay) {
-    double time = -1;
-    ASSERT_TRUE(IntervalAsTime(61, time));
-    EXPECT_DOUBLE_EQ(time, 61 * Minute);
-    time = -1;
-    EXPECT_FALSE(IntervalAsTime(1440, time));
-    EXPECT_EQ(time, -1);  // left untouched
-}
-
 TEST(HotKeys, StoredIndexesAreClampedOrRefused) {
     TempDir dir;
     std::string ini = dir.Path() + "wildcard.ini";
