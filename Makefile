@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR := $(abspath ..)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench dist clean
 
 deps:
 	@scripts/install-deps.sh
@@ -23,6 +23,10 @@ run: build
 
 test: build
 	@scripts/test.sh $(BUILD)
+
+dist: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target dist
+	@ls $(BUILD)/dist/*.exe $(BUILD)/dist/*.zip
 
 bench: build
 	@bench/run.sh $(BUILD)

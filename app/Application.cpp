@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/CommandLine.h"
 #include "app/Unitmain.h"
 #include "resources/icons.h"
 #include "settings/AppPaths.h"
@@ -29,6 +30,8 @@ bool ActivateRunningInstance() {
 }
 
 int RunApplication() {
+    TCommandLine command = ParseCommandLine(ProcessArguments());
+    if (command.Kind != CommandKind::None) return RunCommandLine(command);
     if (ActivateRunningInstance()) return 0;
 
     CoInitialize(nullptr);

@@ -12,6 +12,7 @@
 //   (app/CloseBrowsers.cpp hides the browser windows for the close-browsers hot key)
 //   MainItemCommands.cpp   add, edit, delete, move and check wash items
 //   MainEntryCommands.cpp  add, edit, delete and check folder/file and registry entries
+// Without the window: CommandLine.cpp runs /wash, /list FILE and /? for scripts.
 #include <windows.h>
 #include <shellapi.h>
 

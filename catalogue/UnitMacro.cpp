@@ -1,5 +1,7 @@
 #include "catalogue/UnitMacro.h"
 
+#include "catalogue/KnownFolders.h"
+
 #include "platform/Profile.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
@@ -88,5 +90,5 @@ std::string ExpandMacros(const std::string& text) {
     if (FindMacro(current, "{netscape}") != std::string::npos) current = ExpandNetscape(current);
     if (FindMacro(current, "{appdata}") != std::string::npos)
         current = ExpandRegistryMacro(current, "{appdata}", HKEY_CURRENT_USER, ShellFolders, "AppData");
-    return current;
+    return ExpandKnownFolders(current);
 }

@@ -16,9 +16,14 @@ foreach(pair ${ICON_MAP})
   list(GET parts 0 name)
   list(GET parts 1 image)
   set(out ${ICON_DIR}/${name}.ico)
+  # The program icon also serves Explorer's large views.
+  set(extra)
+  if(name STREQUAL "app")
+    set(extra 256)
+  endif()
   add_custom_command(OUTPUT ${out}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${ICON_DIR}
-    COMMAND ${CMAKE_SOURCE_DIR}/cmake/make-icon.sh ${TANGO_DIR} ${image} ${out}
+    COMMAND ${CMAKE_SOURCE_DIR}/cmake/make-icon.sh ${TANGO_DIR} ${image} ${out} ${extra}
     DEPENDS ${TANGO_DIR}/16x16/${image}.png ${CMAKE_SOURCE_DIR}/cmake/make-icon.sh VERBATIM)
   list(APPEND ICON_FILES ${out})
 endforeach()

@@ -9,7 +9,7 @@ list(REMOVE_ITEM SUPPORT_SOURCES ${CMAKE_SOURCE_DIR}/tests/support/keeper.cpp)
 add_library(varnolt_testsupport STATIC ${SUPPORT_SOURCES})
 target_link_libraries(varnolt_testsupport PUBLIC varnolt_core GTest::gtest)
 target_compile_definitions(varnolt_testsupport PUBLIC
-  VARNOLT_STAGE_DIR="${STAGE_DIR}" VARNOLT_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  VARNOLT_STAGE_DIR="${STAGE_DIR}" VARNOLT_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VARNOLT_DIST_SETUP="${DIST_SETUP}")
 
 # Folders whose tests drive windows or the real program run one at a time.
 set(SERIAL_TEST_DIRS engine settings app dialogs e2e dpi)
@@ -21,6 +21,9 @@ foreach(dir platform catalogue engine settings app dialogs e2e dpi)
   add_executable(test_${dir} ${TEST_SOURCES} $<TARGET_OBJECTS:varnolt_res>)
   target_link_libraries(test_${dir} PRIVATE varnolt_testsupport)
   add_dependencies(test_${dir} keeper varnolt)
+  if(dir STREQUAL "e2e")
+    add_dependencies(test_${dir} dist)
+  endif()
   if(dir IN_LIST SERIAL_TEST_DIRS)
     gtest_discover_tests(test_${dir} DISCOVERY_TIMEOUT 120 PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
   else()

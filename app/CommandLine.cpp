@@ -1,0 +1,279 @@
+// The command line: /wash, /list FILE and /?, run without the main window.
+#include "app/CommandLine.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <unordered_set>
+
+#include "app/SpecialItems.h"
+#include "app/Unitmain.h"
+#include "catalogue/FindFile.h"
+#include "engine/Unitwasher.h"
+#include "platform/CheckListModel.h"
+#include "platform/Error.h"
+#include "settings/AppPaths.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+// Held by a running /wash, so that a second one refuses to start.
+const char* const WashMutexName = "Local\\Varnolt.CommandLineWash";
+
+std::wstring Lower(std::wstring text) {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    if (wide.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring FromAnsi(const std::string& text) {
+    if (text.empty()) return {};
+    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(n, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+// The console of the process that started this one (cmd.exe, PowerShell), opened once; a
+// program started without one (the Task Scheduler, a shortcut) has none.
+HANDLE ParentConsole() {
+    static HANDLE console = [] {
+        if (!AttachConsole(ATTACH_PARENT_PROCESS)) return INVALID_HANDLE_VALUE;
+        return CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    }();
+    return console;
+}
+
+HANDLE OutputHandle(DWORD which) {
+    HANDLE handle = GetStdHandle(which);
+    return handle && handle != INVALID_HANDLE_VALUE ? handle : ParentConsole();
+}
+
+// Writes a line to the standard handle or the starting console; says nothing without either.
+void Say(DWORD which, const std::string& text) {
+    HANDLE handle = OutputHandle(which);
+    if (handle == INVALID_HANDLE_VALUE) return;
+    std::string line = text + "\r\n";
+    DWORD written = 0;
+    WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>& seen, std::vector<std::string>& rows,
+               bool ignoreCase) {
+    for (auto& row : rows) {
+        std::string key = row;
+        if (ignoreCase) CharUpperBuffA(key.data(), static_cast<DWORD>(key.size()));
+        if (seen.insert(std::move(key)).second) target.push_back(std::move(row));
+    }
+}
+
+bool WriteList(const std::wstring& file, const TCoveredRows& rows) {
+    std::string text;
+    for (const auto* list : {&rows.Files, &rows.Registry, &rows.Specials})
+        for (const auto& row : *list) text += Utf8(FromAnsi(row)) + "\r\n";
+    HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+              written == text.size();
+    ok = CloseHandle(handle) && ok;
+    return ok;
+}
+
+int RunList(const TCommandLine& command) {
+    try {
+        TCoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(ProgramDir()));
+        if (WriteList(command.File, rows)) return ExitWashed;
+        Say(STD_ERROR_HANDLE, "Varnolt: unable to write " + Utf8(command.File));
+    } catch (const std::exception& error) {
+        Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
+    }
+    return ExitFailed;
+}
+
+int WashRows(const TCoveredRows& rows) {
+    TOptions options;
+    ReadOptionsAtStartup(SettingsFilePath(), options);
+    SpecificFileList specificFiles = BuildSpecificFileList();
+    bool writeLog = options.WriteToLog;
+    int fileSuccess = 0, fileFails = 0, keySuccess = 0, keyFails = 0, specialFails = 0;
+    CheckListModel files, registry;
+    files.AddRows(rows.Files, true);
+    files.SetSorted(true);
+    registry.AddRows(rows.Registry, true);
+    if (writeLog) OpenWashLog();
+    try {
+        WashFileList(files, options.QuickDelete, writeLog, specificFiles, fileSuccess, fileFails);
+        WashRegistryList(registry, writeLog, keySuccess, keyFails);
+        if (writeLog) CloseWashLog();
+    } catch (...) {
+        AbandonWashLog();
+        throw;
+    }
+    for (const auto& name : rows.Specials) {
+        try {
+            WashSpecialItem(name, writeLog, nullptr);
+        } catch (const std::exception& error) {
+            ++specialFails;
+            Say(STD_ERROR_HANDLE, "Varnolt: " + name + ": " + error.what());
+        }
+    }
+    Say(STD_OUTPUT_HANDLE, "Files: " + std::to_string(fileSuccess) + " washed, " + std::to_string(fileFails) +
+                               " failed. Registry: " + std::to_string(keySuccess) + " washed, " +
+                               std::to_string(keyFails) + " failed.");
+    return fileFails + keyFails + specialFails == 0 ? ExitWashed : ExitFailed;
+}
+
+int RunWash() {
+    // A running window or another /wash owns the log and the catalogue's files: leave them be.
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, WashMutexName);
+    bool alone = mutex && GetLastError() != ERROR_ALREADY_EXISTS;
+    if (!alone || FindWindowA(MainWindowClass, nullptr)) {
+        if (mutex) CloseHandle(mutex);
+        Say(STD_ERROR_HANDLE, "Varnolt is already running; close it and run /wash again.");
+        return ExitAlreadyRunning;
+    }
+    int code = ExitFailed;
+    CoInitialize(nullptr);
+    try {
+        code = WashRows(CollectCheckedRows(LoadCatalogueFrom(ProgramDir())));
+    } catch (const std::exception& error) {
+        Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
+    }
+    CoUninitialize();
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
+    return code;
+}
+}  // namespace
+
+std::string UsageText() {
+    // Short lines: the text also goes into a message box.
+    return "Usage: varnolt.exe [/wash | /list FILE | /?]\r\n"
+           "No arguments: the program window opens.\r\n"
+           "\r\n"
+           "/wash\r\n"
+           "    Washes all checked wash items without\r\n"
+           "    a window; the log is written as set.\r\n"
+           "/list FILE\r\n"
+           "    Writes every file, registry row and special\r\n"
+           "    item the checked items cover now to FILE\r\n"
+           "    (UTF-8, one per line). Deletes nothing.\r\n"
+           "/?\r\n"
+           "    Shows this text.\r\n"
+           "\r\n"
+           "Exit codes:\r\n"
+           "    0  done\r\n"
+           "    1  a row not washed, or FILE not written\r\n"
+           "    2  wrong arguments\r\n"
+           "    3  Varnolt already running (/wash)";
+}
+
+TCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
+    TCommandLine command;
+    if (args.empty()) return command;
+    std::wstring option = Lower(args[0]);
+    if (!option.empty() && option[0] == L'-') option[0] = L'/';
+    if (option == L"/?" || option == L"/h" || option == L"/help") command.Kind = CommandKind::Usage;
+    else if (option == L"/wash") command.Kind = CommandKind::Wash;
+    else if (option == L"/list") command.Kind = CommandKind::List;
+    else {
+        command.Kind = CommandKind::Invalid;
+        command.Error = "Unknown option " + Utf8(args[0]) + ".";
+        return command;
+    }
+    size_t wanted = command.Kind == CommandKind::List ? 2 : 1;
+    if (args.size() == wanted && (wanted == 1 || !args[1].empty())) {
+        if (wanted == 2) command.File = args[1];
+        return command;
+    }
+    command.Error = args.size() < wanted || args.size() == wanted ? "/list needs a file name." : "Too many arguments.";
+    command.Kind = CommandKind::Invalid;
+    return command;
+}
+
+std::vector<std::wstring> ProcessArguments() {
+    std::vector<std::wstring> args;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv) return args;
+    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
+    LocalFree(argv);
+    return args;
+}
+
+titem_list LoadCatalogueFrom(const std::string& programDir) {
+    titem_list loaded;
+    loaded.LoadFromFile(programDir + "const\\system.txt");
+    loaded.LoadFromFile(programDir + "const\\user.txt");
+    std::vector<std::string> plugins;
+    TFindFile search;
+    search.SetLocation(programDir + "plugin\\");
+    search.SetFilename("*.txt");
+    search.Subfolders = false;
+    search.OnFound = [&](TFindFile&, const std::string&, const WIN32_FIND_DATAA& entry) {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) plugins.push_back(entry.cFileName);
+    };
+    search.Execute();
+    for (const auto& name : plugins) loaded.LoadFromFile(programDir + "plugin\\" + name);
+    titem_list order;
+    order.LoadFromFile(programDir + "order.ini");
+    titem_list catalogue;
+    MergeCatalogue(catalogue, loaded, order);
+    return catalogue;
+}
+
+TCoveredRows CollectCheckedRows(const titem_list& catalogue) {
+    TCoveredRows rows;
+    std::unordered_set<std::string> seenFiles, seenKeys, seenSpecials;
+    std::vector<std::string> found;
+    for (const auto& row : catalogue.Items) {
+        if (!row.IsActive) continue;
+        tItemContent item(row.txtfilename, row.ItemName);
+        if (row.IsSpecial) {
+            std::vector<std::string> name{row.ItemName};
+            AddUnique(rows.Specials, seenSpecials, name, false);
+            continue;
+        }
+        for (auto& entry : item.Folders.Items) {
+            if (!entry.isactive) continue;
+            found.clear();
+            entry.ListFiles(found);
+            AddUnique(rows.Files, seenFiles, found, true);
+        }
+        for (auto& entry : item.Registers.Items) {
+            if (!entry.isactive) continue;
+            found.clear();
+            entry.ListRegistry(found);
+            AddUnique(rows.Registry, seenKeys, found, false);
+        }
+    }
+    return rows;
+}
+
+int RunCommandLine(const TCommandLine& command) {
+    SetProgramDir(ExecutableDir());
+    switch (command.Kind) {
+    case CommandKind::Wash: return RunWash();
+    case CommandKind::List: return RunList(command);
+    case CommandKind::Usage:
+        // Started from a shortcut or Explorer there is no console: show the text in a box.
+        if (OutputHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE) Say(STD_OUTPUT_HANDLE, UsageText());
+        else MessageBoxA(nullptr, UsageText().c_str(), "Varnolt", MB_OK | MB_ICONINFORMATION);
+        return ExitWashed;
+    case CommandKind::Invalid:
+        Say(STD_ERROR_HANDLE, "Varnolt: " + command.Error);
+        Say(STD_ERROR_HANDLE, UsageText());
+        return ExitBadArguments;
+    case CommandKind::None: break;
+    }
+    return ExitWashed;
+}

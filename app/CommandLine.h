@@ -1,0 +1,47 @@
+#pragma once
+// The command line for scripts and the Task Scheduler:
+//   varnolt.exe /wash        the automatic wash of all checked wash items, no window
+//   varnolt.exe /list FILE   every row the checked items cover now, written to FILE as UTF-8
+//   varnolt.exe /?           the usage
+// Without arguments the program starts its window as usual.
+#include <string>
+#include <vector>
+
+#include "catalogue/ItemList.h"
+
+enum class CommandKind { None, Wash, List, Usage, Invalid };
+
+// Exit codes of the command line.
+inline constexpr int ExitWashed = 0;          // every row washed, or the list written
+inline constexpr int ExitFailed = 1;          // some row not washed, or the list not written
+inline constexpr int ExitBadArguments = 2;    // unknown option or missing file name
+inline constexpr int ExitAlreadyRunning = 3;  // /wash while another Varnolt runs
+
+struct TCommandLine {
+    CommandKind Kind = CommandKind::None;
+    std::wstring File;  // /list only
+    std::string Error;  // Invalid only
+};
+
+// Options start with "/" or "-", letter case ignored. args excludes the program's own name.
+TCommandLine ParseCommandLine(const std::vector<std::wstring>& args);
+// The arguments of the running process (without the program's own name).
+std::vector<std::wstring> ProcessArguments();
+
+// Runs a parsed command (Kind != None) and returns the process exit code.
+int RunCommandLine(const TCommandLine& command);
+
+std::string UsageText();
+
+// The rows the checked items of the catalogue cover now, in catalogue order: file rows and
+// registry rows of every checked entry of every checked ordinary item (exact repeats dropped,
+// file names compared without letter case), and the names of the checked special items.
+struct TCoveredRows {
+    std::vector<std::string> Files;
+    std::vector<std::string> Registry;
+    std::vector<std::string> Specials;
+};
+TCoveredRows CollectCheckedRows(const titem_list& catalogue);
+// The catalogue as the main window loads it from the program directory: the supplied, user and
+// plug-in items, ordered and checked by order.ini. Reads only.
+titem_list LoadCatalogueFrom(const std::string& programDir);

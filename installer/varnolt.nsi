@@ -1,0 +1,111 @@
+; Per-user installer of Varnolt: no administrator rights, installed into
+; %LOCALAPPDATA%\Programs\Varnolt, a Start-menu shortcut, an uninstaller registered under the
+; current user's Uninstall key. Silent with /S.
+; makensis -DVERSION=1.02 -DSOURCE=<program folder> -DICON=<app.ico> -DOUTFILE=<setup.exe> varnolt.nsi
+Unicode true
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+ManifestDPIAware true
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+
+!define APPNAME "Varnolt"
+!define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnolt"
+
+Name "${APPNAME} ${VERSION}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Varnolt"
+InstallDirRegKey HKCU "${UNINSTKEY}" "InstallLocation"
+BrandingText "${APPNAME} ${VERSION}"
+
+VIProductVersion "1.0.2.0"
+VIAddVersionKey "ProductName" "${APPNAME}"
+VIAddVersionKey "FileDescription" "${APPNAME} ${VERSION} setup"
+VIAddVersionKey "FileVersion" "${VERSION}"
+VIAddVersionKey "ProductVersion" "${VERSION}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\varnolt.exe"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; The program keeps its settings and log in its own folder: it must not run while its files change.
+!macro RefuseWhileRunning
+  ${Do}
+    FindWindow $0 "TFormMainVRNT"
+    ${If} $0 == 0
+      ${Break}
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Varnolt is running. Close it, then choose Retry." /SD IDCANCEL IDRETRY +2
+    Abort
+  ${Loop}
+!macroend
+
+Function .onInit
+  !insertmacro RefuseWhileRunning
+FunctionEnd
+
+Section "Varnolt"
+  SetShellVarContext current
+  SetOutPath "$INSTDIR"
+  ; The program and the supplied wash items are replaced on an upgrade ...
+  SetOverwrite on
+  File "${SOURCE}\varnolt.exe"
+  File /nonfatal "${SOURCE}\help.chm"
+  SetOutPath "$INSTDIR\const"
+  File "${SOURCE}\const\system.txt"
+  ; ... the user's own wash items, plug-ins, settings and order are never touched.
+  SetOverwrite off
+  File "${SOURCE}\const\user.txt"
+  CreateDirectory "$INSTDIR\plugin"
+  SetOutPath "$INSTDIR\plugin"
+  File /nonfatal "${SOURCE}\plugin\*.txt"
+  SetOverwrite on
+  SetOutPath "$INSTDIR"
+
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateShortcut "$SMPROGRAMS\Varnolt.lnk" "$INSTDIR\varnolt.exe" "" "$INSTDIR\varnolt.exe" 0
+
+  WriteRegStr HKCU "${UNINSTKEY}" "DisplayName" "${APPNAME}"
+  WriteRegStr HKCU "${UNINSTKEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTKEY}" "Publisher" "${APPNAME}"
+  WriteRegStr HKCU "${UNINSTKEY}" "DisplayIcon" "$INSTDIR\varnolt.exe,0"
+  WriteRegStr HKCU "${UNINSTKEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTKEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTKEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKCU "${UNINSTKEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTKEY}" "NoRepair" 1
+SectionEnd
+
+Function un.onInit
+  !insertmacro RefuseWhileRunning
+FunctionEnd
+
+Section "Uninstall"
+  SetShellVarContext current
+  Delete "$SMPROGRAMS\Varnolt.lnk"
+  Delete "$INSTDIR\varnolt.exe"
+  Delete "$INSTDIR\help.chm"
+  Delete "$INSTDIR\const\system.txt"
+  ; The user's own wash items, plug-ins, settings and log go only when the user says so;
+  ; a silent uninstall keeps them.
+  MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 \
+    "Also delete your own wash items, plug-ins, settings and log?" /SD IDNO IDNO keep
+    Delete "$INSTDIR\const\user.txt"
+    Delete "$INSTDIR\plugin\*.txt"
+    Delete "$INSTDIR\wildcard.ini"
+    Delete "$INSTDIR\order.ini"
+    Delete "$INSTDIR\log.htm"
+  keep:
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR\const"
+  RMDir "$INSTDIR\plugin"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKCU "${UNINSTKEY}"
+SectionEnd

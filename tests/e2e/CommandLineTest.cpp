@@ -1,0 +1,178 @@
+// varnolt.exe /wash, /list FILE and /? as scripts and the Task Scheduler run them.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <set>
+#include <sstream>
+
+#include "app/CommandLine.h"
+#include "tests/support/Program.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestKey.h"
+
+namespace {
+// Runs programDir\varnolt.exe with arguments, its standard output and error into outputFile;
+// returns the exit code, or -1 when it did not end in time.
+int RunVarnolt(const std::string& programDir, const std::string& arguments, const std::string& outputFile) {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string exe = programDir + "varnolt.exe";
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    startup.hStdError = out;
+    PROCESS_INFORMATION info{};
+    BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                  programDir.c_str(), &startup, &info);
+    CloseHandle(out);
+    if (!started) return -2;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
+    else TerminateProcess(info.hProcess, 1);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    return static_cast<int>(code);
+}
+
+std::set<std::string> Lines(const std::string& text) {
+    std::set<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.insert(line);
+    }
+    return lines;
+}
+
+class CommandLineTest : public testing::Test {
+protected:
+    void SetUp() override {
+        dir = temp.Path() + "Varnolt\\";
+        junk = temp.Path() + "junk\\";
+        CopyTree(StagedProgramDir(), dir);
+        ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
+        DeleteFileA((dir + "order.ini").c_str());
+        DeleteFileA((dir + "log.htm").c_str());
+        CreateDirectoryA(junk.c_str(), nullptr);
+        CreateDirectoryA((junk + "sub").c_str(), nullptr);
+        WriteTextFile(junk + "one.tmp", "1");
+        WriteTextFile(junk + "sub\\caf\xe9.tmp", "2");  // é in the ANSI code page
+        WriteTextFile(junk + "keep.txt", "3");
+        key.Create("Traces\\Sub");
+        key.Set("Traces", "Last", "x");
+        key.Create("Kept");
+        // "Junk" is checked, "Kept" is not; both name files and keys.
+        WriteTextFile(dir + "const\\system.txt",
+                      "[Common]\r\nTotal=2\r\nItem0=Junk\r\nItem1=Kept\r\n"
+                      "[Junk]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
+                      "tFolder0.ChildItemName=Junk files\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
+                      "tFolder0.deletepath=" + junk + "*.tmp\r\ntFolder0.IsIncludeSubfolder=1\r\n"
+                      "tRegister.Total=1\r\ntRegister0.ChildItemName=Traces\r\ntRegister0.isactive=1\r\n"
+                      "tRegister0.RegisterKeyName=" + key.Full("Traces") + "\r\ntRegister0.CleanRegisterType=0\r\n"
+                      "[Kept]\r\nIsActive=0\r\ntFolder.Total=1\r\n"
+                      "tFolder0.ChildItemName=Text\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=2\r\n"
+                      "tFolder0.deletefilename=" + junk + "keep.txt\r\n"
+                      "tRegister.Total=1\r\ntRegister0.ChildItemName=Kept key\r\ntRegister0.isactive=1\r\n"
+                      "tRegister0.RegisterKeyName=" + key.Full("Kept") + "\r\ntRegister0.CleanRegisterType=0\r\n");
+        WriteTextFile(dir + "const\\user.txt", "");
+        WriteTextFile(dir + "wildcard.ini", "[Log]\r\nWrite to Log=1\r\n[Delete Option]\r\nprompt Before=1\r\n");
+    }
+
+    TempDir temp;
+    TestKey key{"CommandLine"};
+    std::string dir, junk;
+};
+}  // namespace
+
+TEST(CommandLineParse, OptionsFileNamesAndMistakes) {
+    EXPECT_EQ(ParseCommandLine({}).Kind, CommandKind::None);
+    EXPECT_EQ(ParseCommandLine({L"/WASH"}).Kind, CommandKind::Wash);
+    EXPECT_EQ(ParseCommandLine({L"-wash"}).Kind, CommandKind::Wash);
+    EXPECT_EQ(ParseCommandLine({L"/?"}).Kind, CommandKind::Usage);
+    TCommandLine list = ParseCommandLine({L"/List", L"C:\\out put\\rows.txt"});
+    EXPECT_EQ(list.Kind, CommandKind::List);
+    EXPECT_EQ(list.File, L"C:\\out put\\rows.txt");
+    for (const auto& args : std::vector<std::vector<std::wstring>>{
+             {L"/list"}, {L"/list", L""}, {L"/list", L"a", L"b"}, {L"/wash", L"now"}, {L"/clean"}, {L"wash"}}) {
+        TCommandLine bad = ParseCommandLine(args);
+        EXPECT_EQ(bad.Kind, CommandKind::Invalid) << args.size();
+        EXPECT_FALSE(bad.Error.empty());
+    }
+}
+
+TEST_F(CommandLineTest, ListWritesTheCheckedRowsAsUtf8AndDeletesNothing) {
+    std::string out = temp.Path() + "rows.txt";
+    ASSERT_EQ(RunVarnolt(dir, "/list \"" + out + "\"", temp.Path() + "console.txt"), 0)
+        << ReadTextFile(temp.Path() + "console.txt");
+    std::set<std::string> expected{junk + "one.tmp", junk + "sub\\caf\xc3\xa9.tmp",
+                                   key.Full("Traces") + "\\Sub<|>DeleteKey", key.Full("Traces") + "\\<|>DeleteKey"};
+    EXPECT_EQ(Lines(ReadTextFile(out)), expected);
+    EXPECT_TRUE(FileExists(junk + "one.tmp"));
+    EXPECT_TRUE(FileExists(junk + "sub\\caf\xe9.tmp"));
+    EXPECT_TRUE(key.Exists("Traces\\Sub"));
+    EXPECT_FALSE(FileExists(dir + "log.htm"));
+    EXPECT_FALSE(FileExists(dir + "order.ini"));
+
+    // A file that can't be created is a failure, said on the console.
+    EXPECT_EQ(RunVarnolt(dir, "/list \"" + temp.Path() + "missing\\rows.txt\"", temp.Path() + "console.txt"), 1);
+    EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("unable to write"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, WashDeletesTheCheckedRowsLogsThemAndExitsZero) {
+    ASSERT_EQ(RunVarnolt(dir, "/wash", temp.Path() + "console.txt"), 0) << ReadTextFile(temp.Path() + "console.txt");
+    EXPECT_FALSE(FileExists(junk + "one.tmp"));
+    EXPECT_FALSE(FileExists(junk + "sub\\caf\xe9.tmp"));
+    EXPECT_TRUE(FileExists(junk + "keep.txt"));
+    EXPECT_FALSE(key.Exists("Traces"));
+    EXPECT_TRUE(key.Exists("Kept"));
+    std::string log = ReadTextFile(dir + "log.htm");
+    EXPECT_NE(log.find(junk + "one.tmp"), std::string::npos);
+    EXPECT_NE(log.find(key.Full("Traces") + "\\Sub"), std::string::npos);
+    EXPECT_FALSE(FileExists(dir + "order.ini"));
+    EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("Files: 2 washed, 0 failed"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, WashExitsOneWhenAFileCannotBeDeleted) {
+    std::string locked = junk + "one.tmp";
+    HANDLE hold = CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    int code = RunVarnolt(dir, "/wash", temp.Path() + "console.txt");
+    CloseHandle(hold);
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(FileExists(locked));
+    EXPECT_FALSE(FileExists(junk + "sub\\caf\xe9.tmp"));
+    EXPECT_NE(ReadTextFile(dir + "log.htm").find("File Locked"), std::string::npos);
+}
+
+TEST_F(CommandLineTest, WashRefusesWhileTheWindowRunsAndTouchesNothing) {
+    RunningProgram window;
+    ASSERT_TRUE(window.Start(dir));
+    HWND main = window.WaitForMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(RunVarnolt(dir, "/wash", temp.Path() + "console.txt"), 3);
+    EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("already running"), std::string::npos);
+    EXPECT_TRUE(FileExists(junk + "one.tmp"));
+    EXPECT_TRUE(key.Exists("Traces\\Sub"));
+    EXPECT_FALSE(FileExists(dir + "log.htm"));
+    // /list only reads, so it runs beside the window.
+    EXPECT_EQ(RunVarnolt(dir, "/list \"" + temp.Path() + "rows.txt\"", temp.Path() + "console.txt"), 0);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(window.WaitExit());
+}
+
+TEST_F(CommandLineTest, UsageAndWrongArguments) {
+    EXPECT_EQ(RunVarnolt(dir, "/?", temp.Path() + "console.txt"), 0);
+    std::string usage = ReadTextFile(temp.Path() + "console.txt");
+    EXPECT_NE(usage.find("/wash"), std::string::npos);
+    EXPECT_NE(usage.find("/list FILE"), std::string::npos);
+    EXPECT_NE(usage.find("Exit codes"), std::string::npos);
+    EXPECT_EQ(RunVarnolt(dir, "/wash everything", temp.Path() + "console.txt"), 2);
+    EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("Too many arguments"), std::string::npos);
+    EXPECT_TRUE(FileExists(junk + "one.tmp"));
+}

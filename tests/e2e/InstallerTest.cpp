@@ -1,0 +1,108 @@
+// The per-user installer, run silently into a test folder: install, start, upgrade, uninstall.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "tests/support/Program.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+const char* const UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnolt";
+
+std::string HostPath(std::string path) {
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return "Z:" + path;
+}
+
+// Runs a program with arguments and returns its exit code, or -1 when it did not end in time.
+int RunAndWait(const std::string& exe, const std::string& arguments) {
+    std::string commandLine = "\"" + exe + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
+        return -2;
+    DWORD code = static_cast<DWORD>(-1);
+    if (WaitForSingleObject(info.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
+    CloseHandle(info.hProcess);
+    CloseHandle(info.hThread);
+    return static_cast<int>(code);
+}
+
+std::string UninstallValue(const char* name) {
+    char buffer[1024];
+    DWORD size = sizeof(buffer);
+    if (RegGetValueA(HKEY_CURRENT_USER, UninstallKey, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
+        return {};
+    return buffer;
+}
+
+std::string StartMenuShortcut() {
+    char buffer[MAX_PATH];
+    DWORD size = sizeof(buffer);
+    RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                 "Programs", RRF_RT_REG_SZ, nullptr, buffer, &size);
+    return std::string(buffer) + "\\Varnolt.lnk";
+}
+}  // namespace
+
+TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
+    TempDir temp;
+    std::string dir = temp.Path() + "Programs\\Varnolt\\";
+    std::string setup = HostPath(VARNOLT_DIST_SETUP);
+    ASSERT_TRUE(FileExists(setup)) << setup;
+    ASSERT_EQ(RunAndWait(setup, "/S /D=" + dir.substr(0, dir.size() - 1)), 0);
+
+    for (const char* file : {"varnolt.exe", "uninstall.exe", "const\\system.txt", "const\\user.txt"})
+        EXPECT_TRUE(FileExists(dir + file)) << file;
+    EXPECT_NE(GetFileAttributesA((dir + "plugin").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ReadTextFile(dir + "const\\system.txt"), ReadTextFile(StagedProgramDir() + "const\\system.txt"));
+    EXPECT_TRUE(FileExists(StartMenuShortcut()));
+    EXPECT_EQ(UninstallValue("DisplayName"), "Varnolt");
+    EXPECT_EQ(UninstallValue("DisplayVersion"), "1.02");
+    EXPECT_EQ(UninstallValue("InstallLocation") + "\\", dir);
+    EXPECT_EQ(UninstallValue("UninstallString"), "\"" + dir + "uninstall.exe\"");
+
+    // The installed program starts and writes its files in its own folder.
+    {
+        RunningProgram program;
+        ASSERT_TRUE(program.Start(dir));
+        HWND window = program.WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(program.WaitExit());
+        EXPECT_EQ(program.ExitCode(), 0u);
+    }
+    EXPECT_NE(ReadTextFile(dir + "order.ini").find("[Common]"), std::string::npos);
+
+    // An upgrade replaces the program and the supplied items, nothing of the user's.
+    const std::string user = "[Common]\r\nTotal=1\r\nItem0=Mine\r\n", order = "[Common]\r\nTotal=0\r\n";
+    WriteTextFile(dir + "const\\user.txt", user);
+    WriteTextFile(dir + "plugin\\shared.txt", "plug-in");
+    WriteTextFile(dir + "wildcard.ini", "[Log]\r\nWrite to Log=1\r\n");
+    WriteTextFile(dir + "order.ini", order);
+    WriteTextFile(dir + "const\\system.txt", "old");
+    ASSERT_EQ(RunAndWait(setup, "/S /D=" + dir.substr(0, dir.size() - 1)), 0);
+    EXPECT_EQ(ReadTextFile(dir + "const\\user.txt"), user);
+    EXPECT_EQ(ReadTextFile(dir + "plugin\\shared.txt"), "plug-in");
+    EXPECT_EQ(ReadTextFile(dir + "wildcard.ini"), "[Log]\r\nWrite to Log=1\r\n");
+    EXPECT_EQ(ReadTextFile(dir + "order.ini"), order);
+    EXPECT_EQ(ReadTextFile(dir + "const\\system.txt"), ReadTextFile(StagedProgramDir() + "const\\system.txt"));
+
+    // A silent uninstall removes the program and keeps the user's own files. The uninstaller
+    // runs from a copy of itself, so wait for its work rather than for the process.
+    ASSERT_EQ(RunAndWait(dir + "uninstall.exe", "/S"), 0);
+    for (int i = 0; i < 300 && (FileExists(dir + "uninstall.exe") || FileExists(dir + "varnolt.exe")); ++i) Sleep(100);
+    EXPECT_FALSE(FileExists(dir + "varnolt.exe"));
+    EXPECT_FALSE(FileExists(dir + "uninstall.exe"));
+    EXPECT_FALSE(FileExists(dir + "const\\system.txt"));
+    EXPECT_FALSE(FileExists(StartMenuShortcut()));
+    EXPECT_TRUE(UninstallValue("DisplayName").empty());
+    EXPECT_EQ(ReadTextFile(dir + "const\\user.txt"), user);
+    EXPECT_EQ(ReadTextFile(dir + "plugin\\shared.txt"), "plug-in");
+    EXPECT_TRUE(FileExists(dir + "wildcard.ini"));
+    RegDeleteTreeA(HKEY_CURRENT_USER, UninstallKey);
+}
