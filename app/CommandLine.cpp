@@ -7,7 +7,7 @@
 
 #include <unordered_set>
 
-#include "app/SpecialItems.h"
+#include "engine/SpecialItems.h"
 #include "app/Unitmain.h"
 #include "catalogue/FindFile.h"
 #include "engine/Unitwasher.h"

@@ -1,11 +1,12 @@
 // Start-up, catalogue loading, the three lists, first activation and close.
 #include <windows.h>
 
-#include "app/SpecialItems.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
 #include "catalogue/FileReplace.h"
 #include "catalogue/FindFile.h"
+#include "catalogue/PluginCheck.h"
+#include "engine/SpecialItems.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
 #include "resources/icons.h"
@@ -88,7 +89,7 @@ void TFormMainVRNT::LoadCatalogue() {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) FindFile1Found(folder, entry.cFileName);
     };
     FindFile1.Execute();
-    for (const auto& name : pluginFileNames_) loaded.LoadFromFile(ProgramDirectory + "plugin\\" + name);
+    for (const auto& name : pluginFileNames_) AppendPluginRows(loaded, ProgramDirectory + "plugin\\" + name);
     pluginFileNames_.clear();
 
     titem_list order;
@@ -194,11 +195,4 @@ void TFormMainVRNT::FormDestroy() {
     });
     Catalogue = titem_list();
     if (QuitOnDestroy) PostQuitMessage(0);
-}
-
-void TFormMainVRNT::CloseQuery() {
-    if (closed_) return;
-    closed_ = true;
-    FormClose();
-    Close();
 }

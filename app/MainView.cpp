@@ -85,6 +85,13 @@ void TFormMainVRNT::BindCommands() {
     OnClick(IDC_btnWashSingle, [this] { btnWashSingleClick(); });
     OnClick(IDC_btnMainPreview, [this] { btnMainPreviewClick(); });
     OnClick(IDC_btnWashAll, [this] { btnWashAllClick(); });
+    OnClick(IDC_btnSavePlugin, [this] { btnSavePluginClick(); });
+    OnClick(IDC_SpeedButton7, [this] { SpeedButton7Click(); });
+    OnClick(IDC_btnViewLog, [this] { btnViewLogClick(); });
+    OnClick(IDC_btnDeleteLog, [this] { btnDeleteLogClick(); });
+    OnClick(IDC_SpeedButton2, [this] { SpeedButton2Click(); });
+    OnClick(IDC_SpeedButton3, [this] { SpeedButton3Click(); });
+    Bind(IDM_Help1, 0, [this] { Help1Click(); });
     Bind(IDM_About1, 0, [this] { About1Click(); });
     OnClick(IDC_btnsetting, [this] { btnsettingClick(); });
     Bind(IDM_OpenMainWindow1, 0, [this] { OpenMainWindow1Click(); });

@@ -2,12 +2,12 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/SpecialItems.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
 #include "dialogs/UnitDeleteFolderReg.h"
 #include "dialogs/UnitPreviewregister.h"
 #include "dialogs/unitPreviewFolder.h"
+#include "engine/SpecialItems.h"
 #include "platform/BusyCursor.h"
 #include "platform/Error.h"
 #include "platform/ListUpdate.h"

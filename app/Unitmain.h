@@ -4,7 +4,9 @@
 //   MainStartup.cpp   start-up, catalogue loading, the three lists, activation, close
 //   MainView.cpp      button images, list colours, event routing, counters
 //   MainTray.cpp      tray icon, its menu and the "&Wash" submenu
-//   MainCommands.cpp  exit and the toolbar commands that do not wash (exclusion list)
+//   MainCommands.cpp  exit, waiting for a running command, the exclusion list
+//   MainPlugins.cpp   plug-in export and import
+//   MainLogHelp.cpp   the wash log, help and the About box
 //   MainWash.cpp      wash and preview of an entry and of the current wash item, busy state
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
 //   MainSchedule.cpp  schedule timer, hot keys, session end, minimise to the tray
@@ -24,6 +26,7 @@
 #include "catalogue/ItemList.h"
 #include "catalogue/WashItem.h"
 #include "platform/CheckList.h"
+#include "platform/FileDialog.h"
 #include "platform/Form.h"
 #include "settings/Options.h"
 #include "settings/UnitSelectDirectory.h"
@@ -149,10 +152,25 @@ public:
     void ShowDetect(HWND owner);
     std::unique_ptr<TFormDetect> FormDetect;
 
-    // Exit and the commands that do not wash.
+    // Plug-ins.
+    void btnSavePluginClick();
+    void SpeedButton7Click();
+    // Answers the plug-in commands' file dialogs in place of the user when set (tests).
+    std::function<std::string(const FileDialogRequest&)> FileDialogChoice;
+
+    // Log, help, About box.
+    void btnViewLogClick();
+    void btnDeleteLogClick();
+    void SpeedButton2Click();
+    void Help1Click();
+    void SpeedButton3Click();
+
+    // Exit and the exclusion list. While a wash or a modal command runs, the close waits until
+    // it has ended.
     void SpeedButton17Click();
     void btnExcludeClick();
     void About1Click();
+    bool CloseRequested() const { return closeRequested_; }
 
     // Counters.
     void SetCounters(const std::string& folderSuccess, const std::string& folderFails,
@@ -192,6 +210,9 @@ private:
     // Writes a log block with the failure of an automatic wash.
     void LogAutomaticWashFailure(const std::string& trigger, const std::string& failure);
     TWashContext WashContext();
+    std::string ChooseFile(const FileDialogRequest& request);
+    void ExportCheckedItems(const std::string& target);
+    void ImportPlugin(const std::string& source);
     // Expands each checked entry of the current wash item and appends its rows to target.
     void AppendFolderRows(CheckList& target);
     void AppendRegistryRows(CheckList& target);
@@ -208,16 +229,18 @@ private:
 
     bool activated_ = false;
     bool closed_ = false;
+    bool closeRequested_ = false;
     bool washRunning_ = false;
     bool minimized_ = false;
     // Errors of a wash command are kept here instead of shown while set.
     std::string* quietFailure_ = nullptr;
     // Marks a command with a modal dialog or question as running for its lifetime: no
-    // automatic wash starts meanwhile. Nested scopes leave the flag as they found it.
+    // automatic wash starts meanwhile. Nested scopes leave the flag as they found it. A close
+    // asked for meanwhile follows once the main window's command has ended.
     class RunningScope {
     public:
         explicit RunningScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
-        ~RunningScope() { flag_ = previous_; }
+        ~RunningScope();
         RunningScope(const RunningScope&) = delete;
         RunningScope& operator=(const RunningScope&) = delete;
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/SpecialItems.h"
+#include "engine/SpecialItems.h"
 #include "platform/BusyCursor.h"
 #include "platform/Dpi.h"
 #include "platform/Error.h"

@@ -4,6 +4,7 @@
 #include "dialogs/UnitDeleteFolderRegRes.h"
 
 TFormPreviewFolderRegister::TFormPreviewFolderRegister() : TFormPreview(IDD_TFormPreviewFolderRegister) {
+    HelpContext = 63;
     ShowAsRegistryList(CheckListBoxPreviewregister);
 }
 

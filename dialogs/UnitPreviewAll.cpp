@@ -4,6 +4,7 @@
 #include "dialogs/UnitPreviewAllRes.h"
 
 TFormPreviewAll::TFormPreviewAll() : TFormPreview(IDD_TFormPreviewAll) {
+    HelpContext = 64;
     ShowAsSpecialList(CheckListBoxSpecial);
     ShowAsRegistryList(CheckListBoxPreviewregister);
 }

@@ -4,6 +4,7 @@
 #include "dialogs/UnitPreviewregisterRes.h"
 
 TFormPreviewregister::TFormPreviewregister() : TFormPreview(IDD_TFormPreviewregister) {
+    HelpContext = 62;
     ShowAsRegistryList(CheckListBoxPreviewregister);
 }
 

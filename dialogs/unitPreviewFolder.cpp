@@ -3,7 +3,7 @@
 #include "catalogue/ListUtils.h"
 #include "dialogs/unitPreviewFolderRes.h"
 
-TFormPreviewFolder::TFormPreviewFolder() : TFormPreview(IDD_TFormPreviewFolder) {}
+TFormPreviewFolder::TFormPreviewFolder() : TFormPreview(IDD_TFormPreviewFolder) { HelpContext = 61; }
 
 void TFormPreviewFolder::FormCreate() {
     TFormPreview::FormCreate();

@@ -1,7 +1,8 @@
 #include "platform/Form.h"
 
 #include <commctrl.h>
-#include <htmlhelp.h>
+
+#include "platform/Help.h"
 
 #include <algorithm>
 
@@ -47,7 +48,7 @@ void TForm::SetControlText(int id, const std::string& text) { SetWindowTextA(Con
 
 void TForm::ShowHelp() {
     if (HelpFile.empty() || HelpContext == 0) return;
-    HtmlHelpA(GetDesktopWindow(), HelpFile.c_str(), HH_HELP_CONTEXT, HelpContext);
+    ShowHelpContext(HelpFile, HelpContext);
 }
 
 void TForm::AddHint(HWND control, const std::string& text) {

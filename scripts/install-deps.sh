@@ -7,7 +7,8 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 pkgs=(cmake make ninja-build g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386
-      xvfb xauth x11-utils imagemagick librsvg2-bin tango-icon-theme googletest hyperfine nsis zip)
+      xvfb xauth x11-utils imagemagick librsvg2-bin tango-icon-theme googletest hyperfine nsis zip
+      fp-utils)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 

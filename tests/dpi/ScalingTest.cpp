@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/UnitAbout.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
 #include "dialogs/UnitAddorEditItem.h"
@@ -186,6 +187,7 @@ TEST(DISABLED_AtSystemDpi, Dialogs) {
             form->Candidates = {dir.Path() + "a rather long folder name\\of a profile\\abcdefgh.slt"};
             return form;
         },
+        [] { return std::make_unique<TFormAbout>(); },
     };
     for (auto& make : makers) {
         auto form = make();

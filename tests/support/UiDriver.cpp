@@ -120,3 +120,23 @@ void RunWithDriver(const std::function<void()>& uiAction, const std::function<vo
     while (!done) PumpMessages(10);
     worker.join();
 }
+
+std::vector<std::string> AnswerBoxes(const std::function<void()>& command, const std::vector<int>& answers) {
+    std::vector<std::string> shown;
+    RunWithDriver(command, [&](UiDriver& driver) {
+        for (int answer : answers) {
+            HWND box = driver.WaitForMessageBox();
+            ASSERT_NE(box, nullptr) << "box " << shown.size() + 1 << " did not come";
+            UINT icon = UiDriver::MessageBoxIcon(box);
+            shown.push_back(std::string(icon == MB_ICONERROR ? "E:" : icon == MB_ICONWARNING ? "W:" : "I:") +
+                            UiDriver::MessageBoxText(box));
+            driver.Answer(box, answer);
+            EXPECT_TRUE(driver.WaitGone(box));
+        }
+        if (HWND box = driver.WaitForMessageBox(300)) {
+            ADD_FAILURE() << "unexpected box: " << UiDriver::MessageBoxText(box);
+            driver.Answer(box, IDOK);
+        }
+    });
+    return shown;
+}

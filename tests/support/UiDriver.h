@@ -35,3 +35,8 @@ void RunWithDriver(const std::function<void()>& uiAction, const std::function<vo
 
 // Processes pending messages of the calling thread for a while.
 void PumpMessages(int milliseconds = 50);
+
+// Runs a command that shows message boxes, answering them in turn with the given buttons; each
+// box as "I:", "W:" or "E:" (information, warning, error icon) and its text. A box beyond the
+// answers fails the test.
+std::vector<std::string> AnswerBoxes(const std::function<void()>& command, const std::vector<int>& answers = {});

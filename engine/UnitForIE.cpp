@@ -1,4 +1,4 @@
-#include "app/UnitForIE.h"
+#include "engine/UnitForIE.h"
 
 #include <windows.h>
 #include <objbase.h>

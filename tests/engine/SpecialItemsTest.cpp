@@ -2,8 +2,8 @@
 
 #include <thread>
 
-#include "app/SpecialItems.h"
-#include "app/UnitForIE.h"
+#include "engine/SpecialItems.h"
+#include "engine/UnitForIE.h"
 #include "platform/Error.h"
 #include "tests/engine/EngineTestUtil.h"
 #include "tests/support/TempDir.h"

@@ -1,6 +1,6 @@
-#include "app/SpecialItems.h"
+#include "engine/SpecialItems.h"
 
-#include "app/UnitForIE.h"
+#include "engine/UnitForIE.h"
 #include "platform/BusyCursor.h"
 #include "platform/Error.h"
 #include "platform/Registry.h"

@@ -1,0 +1,208 @@
+// Plug-in export (btnSavePlugin) and import (SpeedButton7).
+#include <windows.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/Unitmain.h"
+#include "catalogue/PluginCheck.h"
+#include "platform/Error.h"
+#include "platform/ListUpdate.h"
+#include "platform/Messages.h"
+#include "platform/Text.h"
+#include "settings/AppPaths.h"
+
+namespace {
+
+const char* const PluginFilter = "TXT file (*.TXT)|*.TXT";
+
+std::string FullPath(const std::string& path) {
+    char buffer[MAX_PATH * 4];
+    char* name = nullptr;
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof(buffer), buffer, &name);
+    if (n == 0 || n >= sizeof(buffer)) return path;
+    std::string full(buffer, n);
+    DWORD m = GetLongPathNameA(full.c_str(), buffer, sizeof(buffer));
+    if (m && m < sizeof(buffer)) full.assign(buffer, m);
+    return full;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    return lstrcmpiA(FullPath(a).c_str(), FullPath(b).c_str()) == 0;
+}
+
+std::string ExtractFileExt(const std::string& path) {
+    std::string name = ExtractFileName(path);
+    auto dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string SystemErrorText(DWORD code) {
+    char text[512] = {};
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                             sizeof(text), nullptr);
+    std::string message(text, n);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return message.empty() ? "error " + std::to_string(code) : message;
+}
+
+// Removes a file when it dies, unless released.
+class TempFile {
+public:
+    explicit TempFile(std::string path) : path_(std::move(path)) {}
+    ~TempFile() {
+        if (!path_.empty()) DeleteFileA(path_.c_str());
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    const std::string& Path() const { return path_; }
+    void Release() { path_.clear(); }
+
+private:
+    std::string path_;
+};
+
+std::string UnableToWrite(const std::string& target) { return FormatMessageText("Unable to write to %s", target); }
+
+}  // namespace
+
+std::string TFormMainVRNT::ChooseFile(const FileDialogRequest& request) {
+    return FileDialogChoice ? FileDialogChoice(request) : ShowFileDialog(Handle(), request);
+}
+
+void TFormMainVRNT::btnSavePluginClick() {
+    if (washRunning_) return;
+    RunningScope running(washRunning_);
+    RunGuarded(Handle(), [this] {
+        FileDialogRequest request{true, "Save Wash Item selected to PlugIn file", PluginFilter, "txt",
+                                  OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING};
+        std::string target = ChooseFile(request);
+        if (target.empty()) return;
+        // The program's own wash item files and settings would be replaced before they are read.
+        const std::string ownFiles[] = {ProgramDirectory + "const\\system.txt", ProgramDirectory + "const\\user.txt",
+                                        OrderFilePath(), SettingsFilePath()};
+        bool own = SamePath(ExtractFilePath(FullPath(target)), ProgramDirectory + "plugin\\");
+        for (const auto& file : ownFiles) own = own || SamePath(target, file);
+        if (own) {
+            ShowRefusal(Handle(), "The file '" + target +
+                                      "' holds wash items or settings of this program and can't take an export. "
+                                      "Please choose another file.");
+            return;
+        }
+        ShowNote(Handle(), "Note: The Wash Items created by software author will not be include when export!");
+        ExportCheckedItems(target);
+    });
+}
+
+// The items are written to a temporary file beside the target, which replaces the target only
+// when it is complete. Sections of one file are one per name (letter case ignored): of several
+// checked items of one name only the first is exported.
+void TFormMainVRNT::ExportCheckedItems(const std::string& target) {
+    std::string folder = ExtractFilePath(FullPath(target));
+    char tempName[MAX_PATH];
+    if (!GetTempFileNameA(folder.c_str(), "vrn", 0, tempName)) throw AppError(UnableToWrite(target));
+    TempFile temp(tempName);
+    const std::string supplied = ProgramDirectory + "const\\system.txt";
+    std::vector<std::string> exported, skipped;
+    {
+        ListUpdate update(ChListBoxItem);
+        for (int i = 0; i < ChListBoxItem.Count(); ++i) {
+            if (!ChListBoxItem.Checked(i)) continue;
+            ChListBoxItem.Select(i);
+            ChListBoxItemClick();
+            if (!CurrentItem || Catalogue.Items[i].txtfilename == supplied) continue;
+            const std::string name = CurrentItem->Property.ItemName;
+            bool taken = std::any_of(exported.begin(), exported.end(), [&](const std::string& done) {
+                return AnsiCompareText(Trim(done), Trim(name)) == 0;
+            });
+            if (taken) {
+                skipped.push_back(name + " (" + CurrentItem->Property.txtfilename + ")");
+                continue;
+            }
+            tItemContent copy = *CurrentItem;
+            try {
+                copy.AddToFile(temp.Path(), name, copy.Property.IsActive);
+            } catch (const AppError&) {
+                throw AppError(UnableToWrite(target));
+            }
+            exported.push_back(name);
+        }
+    }
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, temp.Path().c_str());
+    if (exported.empty()) {
+        if (!DeleteFileA(target.c_str()) && PathExists(target)) throw AppError(UnableToWrite(target));
+    } else {
+        if (!MoveFileExA(temp.Path().c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            throw AppError(UnableToWrite(target));
+        temp.Release();
+    }
+    if (!skipped.empty()) {
+        std::string list;
+        for (const auto& item : skipped) list += "\r\n" + item;
+        ShowNote(Handle(), "These wash items were not exported, because a wash item of the same name was "
+                           "exported before them:" + list);
+    }
+}
+
+void TFormMainVRNT::SpeedButton7Click() {
+    if (washRunning_) return;
+    RunningScope running(washRunning_);
+    RunGuarded(Handle(), [this] {
+        FileDialogRequest request{false, "Import Wash Items from PlugIn File", PluginFilter, "txt",
+                                  OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ENABLESIZING};
+        std::string source = ChooseFile(request);
+        if (!source.empty()) ImportPlugin(source);
+    });
+}
+
+// The file is checked before anything is copied; its items arrive unchecked, so that no
+// automatic wash runs an entry the user has not looked at.
+void TFormMainVRNT::ImportPlugin(const std::string& source) {
+    const std::string folder = ProgramDirectory + "plugin\\";
+    std::string target = folder + ExtractFileName(source);
+    if (SamePath(source, target)) {
+        ShowRefusal(Handle(), "The file '" + target + "' is already in the plugin folder.");
+        return;
+    }
+    // The catalogue reads only "*.txt" from the plugin folder: another name would never show.
+    if (!SameText(ExtractFileExt(target), ".txt")) {
+        ShowRefusal(Handle(), "The file '" + source + "' is not imported: only files ending in .txt are read from "
+                              "the plugin folder.");
+        return;
+    }
+    if (std::string problem = CheckPluginFile(source); !problem.empty()) {
+        ShowRefusal(Handle(), problem);
+        return;
+    }
+    if (PathExists(target) && !AskQuestion(Handle(), "The file '" + target + "' already exists! OverWrite?")) return;
+    if (!PathExists(folder) && !CreateDirectoryA(folder.c_str(), nullptr)) {
+        ShowRefusal(Handle(), "Unable to create the folder '" + folder + "': " + SystemErrorText(GetLastError()));
+        return;
+    }
+    if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) {
+        ShowRefusal(Handle(), "Unable to copy '" + source + "' to '" + target + "': " +
+                                  SystemErrorText(GetLastError()));
+        return;
+    }
+    // The catalogue reads the name as the folder lists it, which an older file may have fixed.
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(target.c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        target = folder + found.cFileName;
+        FindClose(find);
+    }
+    titem_list arrived;
+    AppendPluginRows(arrived, target);
+    for (auto& row : Catalogue.Items)
+        if (row.txtfilename == target) row.IsActive = false;
+    for (auto row : arrived.Items) {
+        if (Catalogue.Contains(row)) continue;
+        row.IsActive = false;
+        Catalogue.Append(row);
+    }
+    Catalogue.SaveToFile(OrderFilePath());
+    ReloadCatalogue();
+}

@@ -1,0 +1,149 @@
+#include "catalogue/PluginCheck.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <vector>
+
+#include "catalogue/RootKeys.h"
+#include "catalogue/UnitMacro.h"
+#include "catalogue/WashItem.h"
+#include "platform/Error.h"
+#include "platform/Registry.h"
+#include "platform/Text.h"
+
+namespace {
+
+bool SamePathText(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+std::string WithoutTrailingBackslash(std::string path) {
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+// The folder resolved ("." and ".." gone), without a trailing backslash but for a root.
+std::string FullFolder(const std::string& folder) {
+    char buffer[MAX_PATH * 4];
+    char* name = nullptr;
+    DWORD n = GetFullPathNameA(folder.c_str(), sizeof(buffer), buffer, &name);
+    if (n == 0 || n >= sizeof(buffer)) return WithoutTrailingBackslash(folder);
+    return WithoutTrailingBackslash(std::string(buffer, n));
+}
+
+// The Windows, system and Program Files folders of this machine.
+std::vector<std::string> ProtectedFolders() {
+    std::vector<std::string> folders;
+    char path[MAX_PATH * 2];
+    UINT n = GetWindowsDirectoryA(path, MAX_PATH);
+    if (n && n < MAX_PATH) folders.push_back(FullFolder(path));
+    n = GetSystemDirectoryA(path, MAX_PATH);
+    if (n && n < MAX_PATH) folders.push_back(FullFolder(path));
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, path)))
+        folders.push_back(FullFolder(path));
+    RegistryKey key(HKEY_LOCAL_MACHINE);
+    if (key.OpenKey("\\Software\\Microsoft\\Windows\\CurrentVersion")) {
+        try {
+            std::string programFiles = key.ReadString("ProgramFilesDir");
+            if (!programFiles.empty()) folders.push_back(FullFolder(programFiles));
+        } catch (const AppError&) {
+        }
+    }
+    return folders;
+}
+
+// True when folder is one of the protected folders or holds one of them.
+bool CoversProtectedFolder(const std::string& folder) {
+    if (PathIsRootA(folder.c_str())) return true;
+    for (const auto& protectedFolder : ProtectedFolders()) {
+        if (SamePathText(protectedFolder, folder)) return true;
+        std::string prefix = folder.back() == '\\' ? folder : folder + "\\";
+        if (protectedFolder.size() > prefix.size() && SamePathText(protectedFolder.substr(0, prefix.size()), prefix))
+            return true;
+    }
+    return false;
+}
+
+bool IsAbsolute(const std::string& path) {
+    bool drive = path.size() >= 3 && IsCharAlphaA(path[0]) && path[1] == ':' && path[2] == '\\';
+    bool share = path.size() >= 3 && path[0] == '\\' && path[1] == '\\' && path[2] != '\\';
+    return drive || share;
+}
+
+// Why a search of spec (folder and mask, macros expanded) is refused; empty when it isn't.
+std::string SearchRefusal(const std::string& spec, bool subfolders) {
+    std::string folder = ExtractFilePath(spec);
+    // No folder part selects nothing; a macro this machine can't expand names no folder here.
+    if (folder.empty() || folder[0] == '{') return {};
+    if (!IsAbsolute(folder)) return "a path that is not absolute (" + spec + ")";
+    std::string full = FullFolder(folder);
+    if (subfolders && CoversProtectedFolder(full)) return "the folder " + full + " with all its subfolders";
+    return {};
+}
+
+// The folder a registry string value holds now; empty when there is none.
+std::string RegistryFolder(const std::string& keyName, const std::string& valueName) {
+    RegistryPath where = SplitRegistryPath(ExpandMacros(Trim(keyName)));
+    RegistryKey key(where.root);
+    if (!key.OpenKey(where.keyPath)) return {};
+    try {
+        return key.ReadString(valueName);
+    } catch (const AppError&) {
+        return {};
+    }
+}
+
+}  // namespace
+
+void AppendPluginRows(titem_list& list, const std::string& path) {
+    titem_list rows;
+    rows.LoadFromFile(path);
+    for (const auto& row : rows.Items)
+        if (row.txtfilename == path && row.ItemName.find(RowKeySeparator) == std::string::npos) list.Append(row);
+}
+
+std::string FolderEntryRefusal(const tChildFolder& entry) {
+    switch (entry.bycategory) {
+        case CategoryFolderMask:
+            return SearchRefusal(ExpandMacros(entry.deletepath), entry.IsIncludeSubfolder);
+        case CategorySingleFile:
+            return SearchRefusal(ExpandMacros(entry.deletefilename), entry.IsIncludeSubfolder);
+        default: {
+            std::string folder = RegistryFolder(entry.RegisterName, entry.RegisterValueofName);
+            if (folder.empty()) return {};
+            return SearchRefusal(folder + (folder.back() == '\\' ? "" : "\\") + "*.*", entry.IsIncludeSubfolder);
+        }
+    }
+}
+
+std::string RegistryEntryRefusal(const tChildRegister& entry) {
+    if (entry.CleanRegisterType == CleanSingleValue) return {};
+    std::string name = ExpandMacros(Trim(entry.RegisterKeyName));
+    RegistryPath where = SplitRegistryPath(name);
+    int depth = 0;
+    bool inName = false;
+    for (char c : where.keyPath) {
+        if (c != '\\' && !inName) ++depth;
+        inName = c != '\\';
+    }
+    if (depth > 1) return {};
+    return "the whole registry key " + WithoutTrailingBackslash(name);
+}
+
+std::string CheckPluginFile(const std::string& path) {
+    titem_list rows;
+    AppendPluginRows(rows, path);
+    if (rows.Count() == 0) return "The file '" + path + "' is not a wash item file: it lists no wash item.";
+    for (const auto& row : rows.Items) {
+        tItemContent item(path, row.ItemName);
+        auto refuse = [&](const std::string& entry, const std::string& what) {
+            return "The file '" + path + "' is not imported: the entry '" + entry + "' of the wash item '" +
+                   row.ItemName + "' would clean " + what + ".";
+        };
+        for (const auto& entry : item.Folders.Items)
+            if (std::string what = FolderEntryRefusal(entry); !what.empty()) return refuse(entry.ChildItemName, what);
+        for (const auto& entry : item.Registers.Items)
+            if (std::string what = RegistryEntryRefusal(entry); !what.empty()) return refuse(entry.ChildItemName, what);
+    }
+    return {};
+}

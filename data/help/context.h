@@ -1,0 +1,12 @@
+#define IDH_ItemEditors 31
+#define IDH_ExcludeFiles 42
+#define IDH_MainWindow 58
+#define IDH_About 60
+#define IDH_PreviewFiles 61
+#define IDH_PreviewRegistry 62
+#define IDH_PreviewItem 63
+#define IDH_PreviewAll 64
+#define IDH_DetectNetscape 65
+#define IDH_Preferences 102
+#define IDH_SelectByWildcard 302
+#define IDH_EditWildcard 801

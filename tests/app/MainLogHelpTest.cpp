@@ -1,0 +1,145 @@
+// The wash log, help, About box and exit commands of the main window.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/UnitAbout.h"
+#include "app/UnitAboutRes.h"
+#include "app/Unitmain.h"
+#include "app/UnitmainRes.h"
+#include "platform/Help.h"
+#include "platform/Shell.h"
+#include "settings/AppPaths.h"
+#include "tests/support/Layout.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+
+class MainLogHelpTest : public testing::Test {
+protected:
+    void SetUp() override {
+        CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
+        WriteTextFile(dir.Path() + "const\\system.txt", "[Common]\r\nTotal=1\r\nItem0=Alpha\r\n");
+        log = dir.Path() + "log.htm";
+        SetProgramDir(dir.Path());
+        RegisterFormClass(MainWindowClass, nullptr);
+        ShellOpenHook = [this](const std::string& path) { opened.push_back(path); };
+        HelpViewerHook = [this](const std::string& file, int context) {
+            help.push_back(file + "#" + std::to_string(context));
+        };
+        form = std::make_unique<TFormMainVRNT>();
+        form->QuitOnDestroy = false;
+        ASSERT_NE(form->CreateModeless(nullptr), nullptr);
+    }
+    void TearDown() override {
+        form.reset();
+        ShellOpenHook = nullptr;
+        HelpViewerHook = nullptr;
+    }
+
+    // Presses F1 on the keyboard: the system turns it into a help request of the focused window.
+    static void PressF1() {
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = VK_F1;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, keys, sizeof(INPUT));
+    }
+
+    TempDir dir;
+    std::string log;
+    std::vector<std::string> opened, help;
+    std::unique_ptr<TFormMainVRNT> form;
+};
+
+using Strings = std::vector<std::string>;
+const std::string LogOffNote = "I:Note: The latest operation is not be written to the log files.\r"
+                               "Because Write Operation to Log in Setting isn't to be checked!";
+
+}  // namespace
+
+TEST_F(MainLogHelpTest, ViewLogNotesThatLoggingIsOffThenOpensTheOldLog) {
+    form->Options.WriteToLog = false;
+    EXPECT_EQ(AnswerBoxes([&] { form->btnViewLogClick(); }, {IDOK}), Strings{LogOffNote});
+    EXPECT_TRUE(opened.empty());  // no log yet: nothing more
+    WriteTextFile(log, "<html></html>");
+    EXPECT_EQ(AnswerBoxes([&] { form->btnViewLogClick(); }, {IDOK}), Strings{LogOffNote});
+    EXPECT_EQ(opened, Strings{log});
+    form->Options.WriteToLog = true;
+    EXPECT_EQ(AnswerBoxes([&] { form->btnViewLogClick(); }), Strings{});
+    EXPECT_EQ(opened, (Strings{log, log}));
+}
+
+TEST_F(MainLogHelpTest, DeleteLogAsksAndReportsOnlyWhatHappened) {
+    const std::string question = "W:Do you want to delete log file?";
+    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDYES}), Strings{question});  // no log: no message
+    WriteTextFile(log, "old");
+    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDNO}), Strings{question});
+    EXPECT_TRUE(FileExists(log));
+
+    HANDLE holder = CreateFileA(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDYES, IDOK}),
+              (Strings{question, "E:The log file '" + log + "' can't be deleted: it may be open in another program."}));
+    CloseHandle(holder);
+    EXPECT_TRUE(FileExists(log));
+
+    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDYES, IDOK}),
+              (Strings{question, "I:Log file is cleaned successful!"}));
+    EXPECT_FALSE(FileExists(log));
+}
+
+TEST_F(MainLogHelpTest, HelpCommandsOpenTheHelpFileAndF1ItsContext) {
+    ShowWindow(form->Handle(), SW_SHOW);
+    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(IDC_SpeedButton2, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form->Control(IDC_SpeedButton2)));
+    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_Help1, 0), 0);
+    EXPECT_EQ(opened, (Strings{dir.Path() + "help.chm", dir.Path() + "help.chm"}));
+    EXPECT_TRUE(help.empty());
+
+    SetForegroundWindow(form->Handle());
+    SetFocus(form->Control(IDC_ChListBoxItem));
+    PressF1();
+    PumpMessages(300);
+    EXPECT_EQ(help, Strings{dir.Path() + "help.chm#58"});
+}
+
+TEST_F(MainLogHelpTest, AboutBoxShowsNameAndVersionAndItsHelp) {
+    ShowWindow(form->Handle(), SW_SHOW);
+    RunWithDriver([&] { form->SpeedButton3Click(); }, [&](UiDriver& driver) {
+        HWND about = driver.WaitForWindow("#32770", "About Varnolt");
+        ASSERT_NE(about, nullptr);
+        EXPECT_EQ(UiDriver::Text(GetDlgItem(about, IDC_About_ProductName)), "Varnolt");
+        EXPECT_EQ(UiDriver::Text(GetDlgItem(about, IDC_About_Version)), "Version 1.02");
+        EXPECT_NE(SendMessageA(GetDlgItem(about, IDC_About_Icon), STM_GETICON, 0, 0), 0);
+        EXPECT_EQ(LayoutFaults(about), std::vector<std::string>{});
+        EXPECT_TRUE(GetWindowLongA(GetDlgItem(about, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+        SetForegroundWindow(about);
+        PressF1();
+        Sleep(300);
+        PostMessageA(about, WM_COMMAND, IDCANCEL, 0);  // Escape
+        EXPECT_TRUE(driver.WaitGone(about));
+    });
+    EXPECT_EQ(help, Strings{dir.Path() + "help.chm#60"});
+}
+
+// The tray's exit stays reachable while a preview is open: the program ends after it.
+TEST_F(MainLogHelpTest, ExitDuringAPreviewWaitsForItsEnd) {
+    ShowWindow(form->Handle(), SW_SHOW);
+    HWND main = form->Handle();
+    RunWithDriver([&] { form->btnMainPreviewClick(); }, [&](UiDriver& driver) {
+        HWND preview = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
+        ASSERT_NE(preview, nullptr);
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_About1, 0), 0);
+        Sleep(300);
+        EXPECT_TRUE(IsWindow(preview) && IsWindow(main));
+        PostMessageA(preview, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_TRUE(driver.WaitGone(main));
+    });
+    EXPECT_TRUE(form->CloseRequested());
+    EXPECT_EQ(form->Handle(), nullptr);
+    EXPECT_TRUE(FileExists(dir.Path() + "order.ini"));
+}
