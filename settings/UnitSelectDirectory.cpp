@@ -37,7 +37,7 @@ bool NetscapeCheckNeeded(const std::string& settingsFile, const std::string& net
     return FindMacro(path, "{netscape}") != std::string::npos || !IsDirectory(path);
 }
 
-TFormDetect::TFormDetect() : TForm(IDD_TFormDetect), SearchRoots(ProfileSearchRoots()) {}
+TFormDetect::TFormDetect() : TForm(IDD_TFormDetect), SearchRoots(ProfileSearchRoots()) { HelpContext = 65; }
 
 void TFormDetect::FormCreate() {
     OnClick(IDC_Detect_SpeedButton3, [this] { SpeedButton3Click(); });
