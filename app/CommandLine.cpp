@@ -90,7 +90,8 @@ bool WriteList(const std::wstring& file, const TCoveredRows& rows) {
 
 int RunList(const TCommandLine& command) {
     try {
-        TCoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(ProgramDir()));
+        tWinapp2Catalogue winapp2;
+        TCoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2), &winapp2);
         if (WriteList(command.File, rows)) return ExitWashed;
         Say(STD_ERROR_HANDLE, "Varnolt: unable to write " + Utf8(command.File));
     } catch (const std::exception& error) {
@@ -144,7 +145,8 @@ int RunWash() {
     int code = ExitFailed;
     CoInitialize(nullptr);
     try {
-        code = WashRows(CollectCheckedRows(LoadCatalogueFrom(ProgramDir())));
+        tWinapp2Catalogue winapp2;
+        code = WashRows(CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2), &winapp2));
     } catch (const std::exception& error) {
         Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
     }
@@ -210,7 +212,7 @@ std::vector<std::wstring> ProcessArguments() {
     return args;
 }
 
-titem_list LoadCatalogueFrom(const std::string& programDir) {
+titem_list LoadCatalogueFrom(const std::string& programDir, tWinapp2Catalogue* winapp2) {
     titem_list loaded;
     loaded.LoadFromFile(programDir + "const\\system.txt");
     loaded.LoadFromFile(programDir + "const\\user.txt");
@@ -224,6 +226,10 @@ titem_list LoadCatalogueFrom(const std::string& programDir) {
     };
     search.Execute();
     for (const auto& name : plugins) loaded.LoadFromFile(programDir + "plugin\\" + name);
+    if (winapp2) {
+        winapp2->Load(programDir + "winapp2.ini");
+        winapp2->AppendRows(loaded);
+    }
     titem_list order;
     order.LoadFromFile(programDir + "order.ini");
     titem_list catalogue;
@@ -231,13 +237,14 @@ titem_list LoadCatalogueFrom(const std::string& programDir) {
     return catalogue;
 }
 
-TCoveredRows CollectCheckedRows(const titem_list& catalogue) {
+TCoveredRows CollectCheckedRows(const titem_list& catalogue, const tWinapp2Catalogue* winapp2) {
     TCoveredRows rows;
     std::unordered_set<std::string> seenFiles, seenKeys, seenSpecials;
     std::vector<std::string> found;
     for (const auto& row : catalogue.Items) {
         if (!row.IsActive) continue;
-        tItemContent item(row.txtfilename, row.ItemName);
+        tItemContent item;
+        if (!winapp2 || !winapp2->MakeItem(row, item)) item.Create(row.txtfilename, row.ItemName);
         if (row.IsSpecial) {
             std::vector<std::string> name{row.ItemName};
             AddUnique(rows.Specials, seenSpecials, name, false);

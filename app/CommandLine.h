@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/ItemList.h"
+#include "catalogue/Winapp2Items.h"
 
 enum class CommandKind { None, Wash, List, Usage, Invalid };
 
@@ -41,7 +42,9 @@ struct TCoveredRows {
     std::vector<std::string> Registry;
     std::vector<std::string> Specials;
 };
-TCoveredRows CollectCheckedRows(const titem_list& catalogue);
+// Rows of winapp2, when given, are built from that file's entries.
+TCoveredRows CollectCheckedRows(const titem_list& catalogue, const tWinapp2Catalogue* winapp2 = nullptr);
 // The catalogue as the main window loads it from the program directory: the supplied, user and
-// plug-in items, ordered and checked by order.ini. Reads only.
-titem_list LoadCatalogueFrom(const std::string& programDir);
+// plug-in items, then, when winapp2 is given, the detected entries of winapp2.ini, ordered and
+// checked by order.ini. Reads only.
+titem_list LoadCatalogueFrom(const std::string& programDir, tWinapp2Catalogue* winapp2 = nullptr);

@@ -161,19 +161,28 @@ bool CheckEntry(TFormMainVRNT& main, CheckList& rows) {
 }  // namespace
 
 void TFormMainVRNT::EditFolderEntry(bool add) {
-    RunListCommand([&] { EditEntry<FolderEntries>(*this, ChListBoxFolder, add); });
+    RunListCommand([&] {
+        if (!RefuseWinapp2Change(ChListBoxItem.Selected())) EditEntry<FolderEntries>(*this, ChListBoxFolder, add);
+    });
 }
 
 void TFormMainVRNT::EditRegistryEntry(bool add) {
-    RunListCommand([&] { EditEntry<RegistryEntries>(*this, ChListBoxRegister, add); });
+    RunListCommand([&] {
+        if (!RefuseWinapp2Change(ChListBoxItem.Selected()))
+            EditEntry<RegistryEntries>(*this, ChListBoxRegister, add);
+    });
 }
 
 void TFormMainVRNT::DeleteFolderEntry() {
-    RunListCommand([&] { DeleteEntry<FolderEntries>(*this, ChListBoxFolder); });
+    RunListCommand([&] {
+        if (!RefuseWinapp2Change(ChListBoxItem.Selected())) DeleteEntry<FolderEntries>(*this, ChListBoxFolder);
+    });
 }
 
 void TFormMainVRNT::DeleteRegistryEntry() {
-    RunListCommand([&] { DeleteEntry<RegistryEntries>(*this, ChListBoxRegister); });
+    RunListCommand([&] {
+        if (!RefuseWinapp2Change(ChListBoxItem.Selected())) DeleteEntry<RegistryEntries>(*this, ChListBoxRegister);
+    });
 }
 
 // A mark that cannot be stored (or arrives while a command runs) is taken back.
@@ -182,7 +191,7 @@ void TFormMainVRNT::ChListBoxFolderClickCheck() {
     bool stored = false;
     if (!washRunning_) {
         RunningScope running(washRunning_);
-        stored = CheckEntry<FolderEntries>(*this, ChListBoxFolder);
+        stored = !RefuseWinapp2Change(ChListBoxItem.Selected()) && CheckEntry<FolderEntries>(*this, ChListBoxFolder);
     }
     if (!stored && r >= 0) ChListBoxFolder.SetChecked(r, !ChListBoxFolder.Checked(r));
 }
@@ -192,7 +201,8 @@ void TFormMainVRNT::ChListBoxRegisterClickCheck() {
     bool stored = false;
     if (!washRunning_) {
         RunningScope running(washRunning_);
-        stored = CheckEntry<RegistryEntries>(*this, ChListBoxRegister);
+        stored = !RefuseWinapp2Change(ChListBoxItem.Selected()) &&
+                 CheckEntry<RegistryEntries>(*this, ChListBoxRegister);
     }
     if (!stored && r >= 0) ChListBoxRegister.SetChecked(r, !ChListBoxRegister.Checked(r));
 }

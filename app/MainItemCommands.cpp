@@ -91,6 +91,8 @@ void TFormMainVRNT::RestoreItemChecks() {
 
 void TFormMainVRNT::SyncWashMenuChecks() {
     if (!MenuWash) return;
+    // Checked winapp2.ini rows come and go in the submenu.
+    if (Winapp2.Counts().Detected > 0) return FillWashMenu();
     for (int r = 0; r < ChListBoxItem.Count(); ++r)
         CheckMenuItem(MenuWash, IDM_MenuWashItemBase + r,
                       MF_BYCOMMAND | (ChListBoxItem.Checked(r) ? MF_CHECKED : MF_UNCHECKED));
@@ -128,6 +130,7 @@ void TFormMainVRNT::SpEditClick() {
     RunListCommand([this] {
         const int i = ChListBoxItem.Selected();
         if (i < 0 || i >= Catalogue.Count()) return;
+        if (RefuseWinapp2Change(i)) return;
         const titem_property row = Catalogue.Items[i];
         // Rewriting an item under such a name would erase or split the file's sections.
         if (IsReservedItemName(row.ItemName)) return ShowRefusal(Handle(), ReservedNameMessage(row.ItemName));
@@ -172,6 +175,7 @@ void TFormMainVRNT::SpDeleteClick() {
     RunListCommand([this] {
         const int i = ChListBoxItem.Selected();
         if (i < 0 || i >= Catalogue.Count()) return;
+        if (RefuseWinapp2Change(i)) return;
         const titem_property row = Catalogue.Items[i];
         if (!AskQuestion(Handle(), "Do you want to delete '" + ChListBoxItem.Text(i) + "'?")) return;
         const int n = FindItemIndex(row.txtfilename, row.ItemName);
@@ -217,6 +221,7 @@ void TFormMainVRNT::btnDownClick() {
 void TFormMainVRNT::btnSelectallClick() {
     if (washRunning_) return;
     CheckAll(ChListBoxItem.Model(), 1);
+    UncheckWinapp2Warnings();
     ChListBoxItemClickCheck();
 }
 
@@ -237,15 +242,22 @@ void TFormMainVRNT::ChListBoxItemClickCheck() {
         int i = ChListBoxItem.Selected();
         if (i >= 0 && i < Catalogue.Count()) {
             const titem_property row = Catalogue.Items[i];
-            if (IsReservedItemName(row.ItemName)) return ShowRefusal(Handle(), ReservedNameMessage(row.ItemName));
-            const int n = FindItemIndex(row.txtfilename, row.ItemName);
-            if (n < 0) return ShowUnlistedItem(row);
+            // winapp2.ini is never written: the mark lives in the list and in order.ini.
+            const bool community = Winapp2.Owns(row);
+            if (community && ChListBoxItem.Checked(i) && !row.IsActive && !ConfirmWinapp2Check(i))
+                ChListBoxItem.SetChecked(i, false);
             const bool active = ChListBoxItem.Checked(i);
-            tItemContent item(row.txtfilename, row.ItemName);
-            RewriteThroughCopy(row.txtfilename, [&](const std::string& copy) {
-                item.SetLocation(copy, row.ItemName);
-                item.Rewrite(row.ItemName, active, n);
-            });
+            if (!community) {
+                if (IsReservedItemName(row.ItemName))
+                    return ShowRefusal(Handle(), ReservedNameMessage(row.ItemName));
+                const int n = FindItemIndex(row.txtfilename, row.ItemName);
+                if (n < 0) return ShowUnlistedItem(row);
+                tItemContent item(row.txtfilename, row.ItemName);
+                RewriteThroughCopy(row.txtfilename, [&](const std::string& copy) {
+                    item.SetLocation(copy, row.ItemName);
+                    item.Rewrite(row.ItemName, active, n);
+                });
+            }
             if (CurrentItem && CurrentItem->Property.ItemName == row.ItemName &&
                 CurrentItem->Property.txtfilename == row.txtfilename)
                 CurrentItem->Property.IsActive = active;

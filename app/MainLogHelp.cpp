@@ -40,5 +40,6 @@ void TFormMainVRNT::SpeedButton3Click() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     TFormAbout about;
+    about.RulesSummary = Winapp2Summary();
     about.ShowModal(Handle());
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/Unitmain.h"
+#include "catalogue/Winapp2File.h"
 #include "catalogue/PluginCheck.h"
 #include "platform/Error.h"
 #include "platform/ListUpdate.h"
@@ -161,6 +162,8 @@ void TFormMainVRNT::SpeedButton7Click() {
 // The file is checked before anything is copied; its items arrive unchecked, so that no
 // automatic wash runs an entry the user has not looked at.
 void TFormMainVRNT::ImportPlugin(const std::string& source) {
+    // A community rules file (typed by name: the dialog lists .TXT files) becomes winapp2.ini.
+    if (IsWinapp2File(source)) return ImportWinapp2(source);
     const std::string folder = ProgramDirectory + "plugin\\";
     std::string target = folder + ExtractFileName(source);
     if (SamePath(source, target)) {

@@ -91,6 +91,8 @@ void TFormMainVRNT::LoadCatalogue() {
     FindFile1.Execute();
     for (const auto& name : pluginFileNames_) AppendPluginRows(loaded, ProgramDirectory + "plugin\\" + name);
     pluginFileNames_.clear();
+    Winapp2.Load(ProgramDirectory + "winapp2.ini");
+    Winapp2.AppendRows(loaded);
 
     titem_list order;
     order.LoadFromFile(OrderFilePath());
@@ -103,13 +105,25 @@ void TFormMainVRNT::FillWashItemList() {
     ChListBoxItem.Clear();
     for (const auto& row : Catalogue.Items) ChListBoxItem.Add(row.ItemName, row.IsActive);
     ChListBoxItem.EndUpdate();
+    FillWashMenu();
+}
 
+void TFormMainVRNT::FillWashMenu() {
     while (GetMenuItemCount(MenuWash) > 0) DeleteMenu(MenuWash, 0, MF_BYPOSITION);
     if (ChListBoxItem.Count() > 0) {
         AppendMenuA(MenuWash, MF_STRING, IDM_MenuWashAll, "Wash all checked item");
         AppendMenuA(MenuWash, MF_SEPARATOR, 0, "-");
     }
+    // Rows of winapp2.ini join the submenu only when checked, and only while it stays short
+    // enough to use; the tag keeps naming the list row.
+    int ordinary = 0, communityChecked = 0;
     for (int i = 0; i < ChListBoxItem.Count(); ++i) {
+        if (!Winapp2.Owns(Catalogue.Items[i])) ++ordinary;
+        else if (ChListBoxItem.Checked(i)) ++communityChecked;
+    }
+    const bool listCommunity = ordinary + communityChecked <= MaxWashMenuEntries;
+    for (int i = 0; i < ChListBoxItem.Count(); ++i) {
+        if (Winapp2.Owns(Catalogue.Items[i]) && (!listCommunity || !ChListBoxItem.Checked(i))) continue;
         MENUITEMINFOA info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_DATA | MIIM_FTYPE;
@@ -137,10 +151,16 @@ void TFormMainVRNT::ChListBoxItemClick() {
     if (i < 0) return;
     CurrentItem.reset();
     const titem_property& row = Catalogue.Items[i];
-    CurrentItem = std::make_unique<tItemContent>(row.txtfilename, row.ItemName);
+    CurrentItem = ReadWashItem(row);
     FillFolderList(CurrentItem->Folders);
     FillRegisterList(CurrentItem->Registers);
     EnableEntryCommands(i);
+}
+
+std::unique_ptr<tItemContent> TFormMainVRNT::ReadWashItem(const titem_property& row) const {
+    auto item = std::make_unique<tItemContent>();
+    if (!Winapp2.MakeItem(row, *item)) item->Create(row.txtfilename, row.ItemName);
+    return item;
 }
 
 void TFormMainVRNT::FillFolderList(const tFolder& folders) {

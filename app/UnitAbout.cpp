@@ -7,6 +7,7 @@ TFormAbout::TFormAbout() : TForm(IDD_TFormAbout) { HelpContext = 60; }
 
 void TFormAbout::FormCreate() {
     SetLook();
+    SetControlText(IDC_About_Rules, RulesSummary);
     OnClick(IDOK, [this] { Close(mrOK); });
 }
 

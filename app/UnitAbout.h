@@ -1,10 +1,14 @@
 #pragma once
 // TFormAbout: the About box, with the program's name and version.
+#include <string>
+
 #include "platform/Form.h"
 
 class TFormAbout : public TForm {
 public:
     TFormAbout();
+    // A line on the community rules file winapp2.ini; empty without one.
+    std::string RulesSummary;
 
 protected:
     void FormCreate() override;

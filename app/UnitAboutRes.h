@@ -5,3 +5,4 @@
 #define IDC_About_ProductName 4002
 #define IDC_About_Version 4003
 #define IDC_About_Comments 4004
+#define IDC_About_Rules 4005

@@ -2,6 +2,8 @@
 // The main window TFormMainVRNT: the program's shared context and its commands.
 // Its members are spread over app/ by concern:
 //   MainStartup.cpp   start-up, catalogue loading, the three lists, activation, close
+//   MainWinapp2.cpp   winapp2.ini rows: refused edits, warnings, counts
+//   (catalogue/Winapp2*.cpp: the entries of winapp2.ini that join the catalogue)
 //   MainView.cpp      button images, list colours, event routing, counters
 //   MainTray.cpp      tray icon, its menu and the "&Wash" submenu
 //   MainCommands.cpp  exit, waiting for a running command, the exclusion list
@@ -25,6 +27,7 @@
 
 #include "catalogue/ItemList.h"
 #include "catalogue/WashItem.h"
+#include "catalogue/Winapp2Items.h"
 #include "platform/CheckList.h"
 #include "platform/FileDialog.h"
 #include "platform/Form.h"
@@ -40,6 +43,8 @@ inline constexpr const char* MainWindowClass = "TFormMainVRNT";
 inline constexpr UINT TrayMessage = WM_APP + 1;
 inline constexpr UINT_PTR Timer1Id = 1;
 inline constexpr UINT Timer1Interval = 50000;
+// The "&Wash" submenu lists checked winapp2.ini rows only while it holds at most this many rows.
+inline constexpr int MaxWashMenuEntries = 40;
 
 class TFormMainVRNT : public TForm {
 public:
@@ -49,6 +54,8 @@ public:
     // Shared context.
     std::string ProgramDirectory;
     titem_list Catalogue;
+    // The community rules file winapp2.ini of the program directory, when there is one.
+    tWinapp2Catalogue Winapp2;
     std::unique_ptr<tItemContent> CurrentItem;
     bool HasCurrentItem() const { return CurrentItem != nullptr; }
     std::vector<std::string> SpecificFiles;
@@ -66,8 +73,12 @@ public:
     // Catalogue and lists.
     void LoadCatalogue();
     void FillWashItemList();
+    // The tray's "&Wash" submenu from the list's rows and check marks.
+    void FillWashMenu();
     void ReloadCatalogue();
     void ChListBoxItemClick();
+    // The wash item behind a catalogue row, from its wash item file or from winapp2.ini.
+    std::unique_ptr<tItemContent> ReadWashItem(const titem_property& row) const;
     void FillFolderList(const tFolder& folders);
     void FillRegisterList(const tRegister& registers);
     void EnableEntryCommands(int row);
@@ -170,6 +181,12 @@ public:
     void SpeedButton17Click();
     void btnExcludeClick();
     void About1Click();
+    // "winapp2.ini: n entries read, n detected, n lines skipped, n keys refused"; empty without
+    // the file.
+    std::string Winapp2Summary() const;
+    // Puts a file in the winapp2.ini format in place as the program directory's winapp2.ini
+    // (asking before it replaces one), reads the catalogue again and shows the counts.
+    void ImportWinapp2(const std::string& source);
     bool CloseRequested() const { return closeRequested_; }
 
     // Counters.
@@ -201,6 +218,14 @@ private:
     void RestoreItemChecks();
     // The check marks of the "&Wash" submenu follow the wash item list.
     void SyncWashMenuChecks();
+    // winapp2.ini rows: the file is the user's to edit. Shows why and returns true when row
+    // comes from it.
+    bool RefuseWinapp2Change(int row);
+    // A winapp2.ini row just checked: its warning asked as a question; false when the user
+    // answers No.
+    bool ConfirmWinapp2Check(int row);
+    // Leaves rows of winapp2.ini with a warning unchecked after "Check all Wash Items".
+    void UncheckWinapp2Warnings();
     void SetButtonImages();
     void SetListColours();
     void CreateTrayIcon();

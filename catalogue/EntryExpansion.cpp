@@ -1,7 +1,11 @@
 // Expansion of entries into the files and registry rows they name now.
+#include <cstring>
+#include <unordered_set>
+
 #include "catalogue/FindFile.h"
 #include "catalogue/RootKeys.h"
 #include "catalogue/UnitMacro.h"
+#include "catalogue/Winapp2Paths.h"
 #include "catalogue/WashItem.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
@@ -32,6 +36,124 @@ std::string FolderFromRegistry(const std::string& keyName, const std::string& va
     return key.ReadString(valueName);
 }
 
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (true) {
+        size_t end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return parts;
+        start = end + separator.size();
+    }
+}
+
+std::string NoFinalBackslash(std::string path) {
+    while (!path.empty() && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+// One "FILE|folder\|mask" or "PATH|folder\|mask" of an entry's exclusion list.
+struct EntryExclusion {
+    bool subfolders = false;
+    std::string folder;  // no final "\"
+    std::vector<std::string> masks;
+
+    bool Keeps(const std::string& path) const {
+        size_t slash = path.rfind('\\');
+        if (slash == std::string::npos) return false;
+        std::string parent = path.substr(0, slash);
+        bool inFolder = SameText(parent, folder) ||
+                        (subfolders && parent.size() > folder.size() && parent[folder.size()] == '\\' &&
+                         SameText(parent.substr(0, folder.size()), folder));
+        if (!inFolder) return false;
+        std::string name = path.substr(slash + 1);
+        for (const auto& mask : masks)
+            if (WildcardMatch(name, mask)) return true;
+        return false;
+    }
+};
+
+std::vector<EntryExclusion> ParseExclusions(const std::string& list) {
+    std::vector<EntryExclusion> result;
+    if (list.empty()) return result;
+    for (const auto& text : Split(list, "<|>")) {
+        size_t kind = text.find('|');
+        size_t mask = text.rfind('|');
+        if (kind == std::string::npos) continue;
+        EntryExclusion exclusion;
+        exclusion.subfolders = SameText(text.substr(0, kind), "PATH");
+        if (!exclusion.subfolders && !SameText(text.substr(0, kind), "FILE")) continue;
+        std::string masks = mask > kind ? text.substr(mask + 1) : std::string();
+        exclusion.folder = NoFinalBackslash(ExpandMacros(text.substr(kind + 1, mask > kind ? mask - kind - 1 : std::string::npos)));
+        for (auto& m : Split(masks, ";"))
+            if (!Trim(m).empty()) exclusion.masks.push_back(Trim(m));
+        if (exclusion.masks.empty()) exclusion.masks.push_back("*");
+        if (!exclusion.folder.empty()) result.push_back(std::move(exclusion));
+    }
+    return result;
+}
+
+bool IsPlainFolder(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// The subfolders below folder, deepest first, each with a final "\"; links are not entered.
+void AppendSubfoldersDeepestFirst(const std::string& folder, std::vector<std::string>& rows) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return;
+    std::vector<std::string> names;
+    do {
+        if (data.cFileName[0] == '.') continue;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            names.push_back(data.cFileName);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    for (const auto& name : names) {
+        AppendSubfoldersDeepestFirst(folder + "\\" + name, rows);
+        rows.push_back(folder + "\\" + name + "\\" + RemoveFolderMarker);
+    }
+}
+
+// A key is kept when it is an excluded key, lies below one, or holds one below it; a value
+// row also when its key and name are excluded ("key|value").
+bool RegistryRowExcluded(const std::string& row, const std::string& excludeList) {
+    std::string key, value;
+    bool isValue = false;
+    size_t marker = row.find(DeleteValueMarker);
+    if (marker != std::string::npos) {
+        key = row.substr(0, marker);
+        value = row.substr(marker + strlen(DeleteValueMarker));
+        isValue = true;
+    } else {
+        key = row.substr(0, row.size() - strlen(DeleteKeyMarker));
+    }
+    key = NoFinalBackslash(key);
+    auto below = [](const std::string& inner, const std::string& outer) {
+        return inner.size() > outer.size() && inner[outer.size()] == '\\' &&
+               SameText(inner.substr(0, outer.size()), outer);
+    };
+    for (const auto& text : Split(excludeList, "<|>")) {
+        size_t bar = text.find('|');
+        std::string excludedKey = NoFinalBackslash(ExpandMacros(Trim(text.substr(0, bar))));
+        if (excludedKey.empty()) continue;
+        if (bar != std::string::npos) {
+            std::string excludedValue = text.substr(bar + 1);
+            if (isValue) {
+                if (SameText(key, excludedKey) && SameText(value, excludedValue)) return true;
+            } else if (SameText(key, excludedKey) || below(excludedKey, key)) {
+                return true;
+            }
+            continue;
+        }
+        if (SameText(key, excludedKey) || below(key, excludedKey) || (!isValue && below(excludedKey, key)))
+            return true;
+    }
+    return false;
+}
+
 bool IsFile(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -54,19 +176,61 @@ void tChildFolder::ListFiles(std::vector<std::string>& list) const {
         }
     }
     std::vector<std::string> files;
-    if (!ExtractFilePath(spec).empty()) {
-        TFindFile search;
-        search.IncludeFiles = {spec};
-        search.ExcludeFiles = ExclusionMasks();
-        search.Subfolders = IsIncludeSubfolder;
-        std::string path;
-        search.OnFound = [&](TFindFile&, const std::string& folder, const WIN32_FIND_DATAA& entry) {
-            path.assign(folder);
-            if (path.empty() || path.back() != '\\') path += '\\';
-            path += entry.cFileName;
-            if (IsFile(path)) files.push_back(path);
-        };
-        search.Execute();
+    const std::string folderPart = ExtractFilePath(spec);
+    if (folderPart.empty()) {
+        list.swap(files);
+        return;
+    }
+    // Wildcard folders and several masks belong to folder/mask entries only.
+    std::vector<std::string> specs{spec};
+    std::vector<std::string> folders{NoFinalBackslash(folderPart)};
+    if (bycategory == CategoryFolderMask) {
+        // A wildcard folder never stands for a drive root or a system or profile folder swept
+        // with its subfolders, whichever file the entry comes from.
+        if (HasWildcard(folderPart))
+            folders = UnsafeFolderReason(NoFinalBackslash(folderPart), IsIncludeSubfolder).empty()
+                          ? MatchWildcardPath(NoFinalBackslash(folderPart), true)
+                          : std::vector<std::string>{};
+        std::string maskPart = spec.substr(folderPart.size());
+        std::vector<std::string> masks;
+        for (const auto& mask : Split(maskPart, ";"))
+            if (!Trim(mask).empty()) masks.push_back(Trim(mask));
+        if (masks.size() > 1 || folders.size() != 1 || HasWildcard(folderPart)) {
+            specs.clear();
+            for (const auto& folder : folders)
+                for (const auto& mask : masks) specs.push_back(folder + "\\" + mask);
+        }
+    }
+    // No folder or no mask: nothing (a search without specifications would take the current folder).
+    if (specs.empty()) {
+        list.swap(files);
+        return;
+    }
+    const std::vector<EntryExclusion> exclusions = ParseExclusions(ExcludeList);
+    std::unordered_set<std::string> seen;
+    TFindFile search;
+    search.IncludeFiles = specs;
+    search.ExcludeFiles = ExclusionMasks();
+    search.Subfolders = IsIncludeSubfolder;
+    std::string path;
+    search.OnFound = [&](TFindFile&, const std::string& folder, const WIN32_FIND_DATAA& entry) {
+        path.assign(folder);
+        if (path.empty() || path.back() != '\\') path += '\\';
+        path += entry.cFileName;
+        if (!IsFile(path)) return;
+        for (const auto& exclusion : exclusions)
+            if (exclusion.Keeps(path)) return;
+        // Masks that overlap report a file more than once.
+        if (specs.size() > 1 && !seen.insert(UpperCase(path)).second) return;
+        files.push_back(path);
+    };
+    search.Execute();
+    if (RemoveSelf && bycategory == CategoryFolderMask) {
+        for (const auto& folder : folders) {
+            if (!IsPlainFolder(folder) || ExtractFilePath(folder + "\\").size() <= 3) continue;
+            if (IsIncludeSubfolder) AppendSubfoldersDeepestFirst(folder, files);
+            files.push_back(folder + "\\" + RemoveFolderMarker);
+        }
     }
     list.swap(files);
 }
@@ -79,6 +243,7 @@ void tChildRegister::ListRegistry(std::vector<std::string>& list) {
     RegistryKey key(where.root);
     if (!key.OpenKey(where.keyPath)) return;
     const std::string expanded = ExpandMacros(RegisterKeyName);
+    const size_t first = list.size();
     switch (CleanRegisterType) {
         case CleanAllValues:
             for (const auto& name : key.GetValueNames()) list.push_back(expanded + DeleteValueMarker + name);
@@ -91,5 +256,11 @@ void tChildRegister::ListRegistry(std::vector<std::string>& list) {
             for (const auto& name : key.GetKeyNames()) list.push_back(expanded + name + DeleteKeyMarker);
             list.push_back(expanded + DeleteKeyMarker);
             break;
+    }
+    if (!ExcludeList.empty()) {
+        std::vector<std::string> kept(list.begin(), list.begin() + first);
+        for (size_t i = first; i < list.size(); ++i)
+            if (!RegistryRowExcluded(list[i], ExcludeList)) kept.push_back(list[i]);
+        list.swap(kept);
     }
 }

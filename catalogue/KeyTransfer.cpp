@@ -1,5 +1,7 @@
 #include "catalogue/KeyTransfer.h"
 
+#include "catalogue/WashItemFile.h"
+
 void KeyTransfer::Text(const char* key, std::string& field) const {
     if (read_) field = file_.ReadString(section_, prefix_ + key);
     else file_.WriteString(section_, prefix_ + key, field);
@@ -17,4 +19,16 @@ void KeyTransfer::ChoiceValue(const char* key, int& value, int def) const {
     }
     value = file_.ReadInteger(section_, prefix_ + key, def);
     if (value < 0 || value > 2) value = 0;
+}
+
+void KeyTransfer::OptionalText(const char* key, std::string& field) const {
+    if (read_) field = file_.ReadString(section_, prefix_ + key);
+    else if (!field.empty()) file_.WriteString(section_, prefix_ + key, field);
+    else if (SectionHasKey(file_, section_, prefix_ + key)) file_.DeleteKey(section_, prefix_ + key);
+}
+
+void KeyTransfer::OptionalFlag(const char* key, bool& field) const {
+    if (read_) field = file_.ReadBool(section_, prefix_ + key, false);
+    else if (field) file_.WriteBool(section_, prefix_ + key, true);
+    else if (SectionHasKey(file_, section_, prefix_ + key)) file_.DeleteKey(section_, prefix_ + key);
 }

@@ -13,6 +13,10 @@ public:
 
     void Text(const char* key, std::string& field) const;
     void Flag(const char* key, bool& field, bool def) const;
+    // Keys that older files lack: written only when they differ from def, and removed when
+    // they hold def, so that a file without them reads and saves as before.
+    void OptionalText(const char* key, std::string& field) const;
+    void OptionalFlag(const char* key, bool& field) const;
     // A stored number outside 0 to 2 reads as 0; a text that is no number reads as def.
     template <class Enum>
     void Choice(const char* key, Enum& field, Enum def) const {

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// Ends a file row that names a folder to remove once the files are washed, if it is empty then:
+// the folder, "\", then this marker.
+inline constexpr const char* RemoveFolderMarker = "<|>RemoveIfEmpty";
+
 // How a folder/file entry chooses its files. Any other stored number reads as 0.
 enum FolderCategory : uint8_t {
     CategoryRegistryFolder = 0,  // every file of the folder a registry string value holds
@@ -43,6 +47,12 @@ public:
     std::string deletepath;           // category 1: folder, "\", mask
     std::string deletefilename;       // category 2: full path of one file
     bool IsIncludeSubfolder = false;
+    // Optional keys. After its files, the folder's emptied subfolders and the folder itself
+    // are removed (only folders left empty go).
+    bool RemoveSelf = false;
+    // Files kept whatever the entry selects: "FILE|folder\|mask" (that folder) or
+    // "PATH|folder\|mask" (that folder and its subfolders), joined by "<|>".
+    std::string ExcludeList;
     std::string txtfilename;
     std::string ItemName;
     int Index = 0;
@@ -55,7 +65,10 @@ public:
     void Create(const std::string& txtfilename, int Index, const std::string& ItemName);
     // read: every field takes its stored value or its default. Otherwise writes every key.
     void Transfer(bool read);
-    // Appends the full path of every file the entry names (defined with the entry expansion).
+    // Replaces list with the full path of every file the entry names (defined with the entry
+    // expansion). In category 1 the folder may hold wildcards in any part and the mask may be
+    // several masks separated by ";". With RemoveSelf, folder rows (RemoveFolderMarker) follow
+    // the files: the subfolders, deepest first, then the folder itself.
     void ListFiles(std::vector<std::string>& list) const;
 };
 
@@ -69,6 +82,9 @@ public:
     std::string RegisterSingleValue;  // type 2: the value name
     RegisterCleanType CleanRegisterType = CleanWholeKey;
     bool isactive = false;
+    // Optional key: keys kept whatever the entry deletes, joined by "<|>"; rows for such a key,
+    // a key above it or a key below it are left out.
+    std::string ExcludeList;
     std::string txtfilename;
     std::string ItemName;
     int Index = 0;

@@ -30,6 +30,8 @@ void tChildFolder::Transfer(bool read) {
     keys.Text("deletefilename", deletefilename);
     keys.Choice("bycategory", bycategory, CategoryFolderMask);
     keys.Flag("IsIncludeSubfolder", IsIncludeSubfolder, false);
+    keys.OptionalFlag("RemoveSelf", RemoveSelf);
+    keys.OptionalText("ExcludeList", ExcludeList);
 }
 
 void tChildRegister::Create(const std::string& txtfilename, int Index, const std::string& ItemName) {
@@ -46,6 +48,7 @@ void tChildRegister::Transfer(bool read) {
     keys.Text("RegisterSingleValue", RegisterSingleValue);
     keys.Flag("isactive", isactive, false);
     keys.Choice("CleanRegisterType", CleanRegisterType, CleanWholeKey);
+    keys.OptionalText("ExcludeList", ExcludeList);
 }
 
 template <class Entry>

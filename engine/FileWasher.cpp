@@ -1,6 +1,8 @@
 // File deletion: quick delete, secure delete (one pass of 'A'), and the list wash.
+#include <algorithm>
 #include <cstring>
 
+#include "catalogue/WashItem.h"
 #include "engine/Unitwasher.h"
 #include "platform/Text.h"
 
@@ -101,6 +103,33 @@ bool QuickDeleteFile(const std::string& path, DWORD attrs) {
     return DeleteFileA(path.c_str()) != FALSE;
 }
 
+bool IsFolderRow(const std::string& row) {
+    const size_t n = strlen(RemoveFolderMarker);
+    return row.size() > n && row.compare(row.size() - n, n, RemoveFolderMarker) == 0;
+}
+
+// Folder rows go after every file, the deepest first, whatever the order of the list. Only a
+// folder that is empty by now goes; one that still holds something stays and is not counted.
+void RemoveEmptiedFolders(const CheckListModel& list, std::vector<int>& rows, bool useQuick, bool writeLog,
+                          int& successCount) {
+    std::vector<std::string> folders;
+    for (int i : rows) {
+        const std::string& row = list.Text(i);
+        folders.push_back(row.substr(0, row.size() - strlen(RemoveFolderMarker)));
+    }
+    std::stable_sort(folders.begin(), folders.end(),
+                     [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
+    for (const auto& folder : folders) {
+        DWORD attrs = GetFileAttributesA(folder.c_str());
+        if (attrs == INVALID_FILE_ATTRIBUTES || !(attrs & FILE_ATTRIBUTE_DIRECTORY) ||
+            (attrs & FILE_ATTRIBUTE_REPARSE_POINT) || ExtractFilePath(folder).size() <= 3 ||
+            !RemoveDirectoryA(folder.c_str()))
+            continue;
+        ++successCount;
+        if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, true, folder, "");
+    }
+}
+
 }  // namespace
 
 bool SecureDeleteFile(const std::string& path) {
@@ -134,9 +163,14 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
     successCount = 0;
     failCount = 0;
     const int count = list.Count();
+    std::vector<int> folderRows;
     for (int i = 0; i < count; ++i) {
         if (!list.Checked(i)) continue;
         const std::string& path = list.Text(i);
+        if (IsFolderRow(path)) {
+            folderRows.push_back(i);
+            continue;
+        }
         // Quick delete tries the common case first; a failure is looked at below.
         bool deleted = useQuick && DeleteFileA(path.c_str());
         if (!deleted) {
@@ -155,4 +189,5 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
             if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, true, path, "Specific File");
         }
     }
+    RemoveEmptiedFolders(list, folderRows, useQuick, writeLog, successCount);
 }

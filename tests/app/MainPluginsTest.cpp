@@ -183,6 +183,16 @@ TEST_F(MainPluginsTest, ImportArrivesUncheckedAfterTheRowsInTheirSavedPlaces) {
     EXPECT_EQ(form->CurrentItem->Property.ItemName, "Recycle Bin");
 }
 
+TEST_F(MainPluginsTest, ARulesFileInTheWinapp2FormatBecomesWinapp2IniNotAPlugin) {
+    chosen = dir.Path() + "out\\rules.txt";
+    WriteTextFile(chosen, "[Windows Logs *]\r\nLangSecRef=3025\r\nFileKey1=%WinDir%|*.log\r\n");
+    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDOK}),
+              Strings{"I:winapp2.ini: 1 entries read, 1 detected, 0 lines skipped, 0 keys refused"});
+    EXPECT_EQ(ReadTextFile(dir.Path() + "winapp2.ini"), ReadTextFile(chosen));
+    EXPECT_FALSE(FileExists(dir.Path() + "plugin\\rules.txt"));
+    EXPECT_EQ(Rows().back(), "Windows: Windows Logs * [ ]");
+}
+
 TEST_F(MainPluginsTest, ImportOverAnExistingPluginAsksAndNoChangesNothing) {
     chosen = dir.Path() + "out\\extra.txt";
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Plug\r\n[Plug]\r\nIsActive=1\r\ntFolder.Total=1\r\n");

@@ -1,0 +1,65 @@
+// Rows of winapp2.ini in the main window: the file is never written, so edits are refused;
+// a rule's warning is asked when its row is checked; the counts of the last reading.
+#include <algorithm>
+
+#include "app/Unitmain.h"
+#include "platform/Messages.h"
+#include "platform/Text.h"
+
+bool TFormMainVRNT::RefuseWinapp2Change(int row) {
+    if (row < 0 || row >= Catalogue.Count() || !Winapp2.Owns(Catalogue.Items[row])) return false;
+    ShowRefusal(Handle(), "'" + Catalogue.Items[row].ItemName + "' comes from " + Winapp2.Path() +
+                              " and can not be changed here. Edit that file to change it.");
+    return true;
+}
+
+bool TFormMainVRNT::ConfirmWinapp2Check(int row) {
+    tWinapp2Entry entry;
+    if (!Winapp2.EntryOf(Catalogue.Items[row], entry) || entry.Warning.empty()) return true;
+    return AskQuestion(Handle(), Catalogue.Items[row].ItemName + ":\n\n" + entry.Warning +
+                                     "\n\nDo you want to check it all the same?");
+}
+
+void TFormMainVRNT::UncheckWinapp2Warnings() {
+    int count = std::min(ChListBoxItem.Count(), Catalogue.Count());
+    for (int r = 0; r < count; ++r) {
+        const titem_property& row = Catalogue.Items[r];
+        tWinapp2Entry entry;
+        if (!row.IsActive && Winapp2.EntryOf(row, entry) && !entry.Warning.empty()) ChListBoxItem.SetChecked(r, false);
+    }
+}
+
+// The new file is copied beside the old one and then put in its place: a failed copy leaves
+// the old file as it was.
+void TFormMainVRNT::ImportWinapp2(const std::string& source) {
+    const std::string target = ProgramDirectory + "winapp2.ini";
+    char full[MAX_PATH * 4];
+    DWORD n = GetFullPathNameA(source.c_str(), sizeof(full), full, nullptr);
+    if (n > 0 && n < sizeof(full) && AnsiCompareText(std::string(full, n), target) == 0) {
+        ShowRefusal(Handle(), "The file '" + target + "' is already the program's winapp2.ini.");
+        return;
+    }
+    if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !AskQuestion(Handle(), "The file '" + target + "' already exists! OverWrite?"))
+        return;
+    const std::string copy = target + ".new";
+    if (!CopyFileA(source.c_str(), copy.c_str(), FALSE) ||
+        !MoveFileExA(copy.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(copy.c_str());
+        ShowRefusal(Handle(), "Unable to copy '" + source + "' to '" + target + "'.");
+        return;
+    }
+    SaveCatalogueOrder();
+    // A copy keeps the source's time: read the new file whatever its size and time.
+    Winapp2 = tWinapp2Catalogue();
+    ReloadCatalogue();
+    ShowNote(Handle(), Winapp2Summary());
+}
+
+std::string TFormMainVRNT::Winapp2Summary() const {
+    if (Winapp2.Path().empty()) return {};
+    const tWinapp2Counts& counts = Winapp2.Counts();
+    return "winapp2.ini: " + std::to_string(counts.Entries) + " entries read, " + std::to_string(counts.Detected) +
+           " detected, " + std::to_string(counts.SkippedLines) + " lines skipped, " +
+           std::to_string(Winapp2.RefusedKeys()) + " keys refused";
+}

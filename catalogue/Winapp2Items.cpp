@@ -1,0 +1,338 @@
+// Detection of winapp2.ini entries and their wash items.
+#include "catalogue/Winapp2Items.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "catalogue/RootKeys.h"
+#include "catalogue/Winapp2Paths.h"
+#include "platform/Text.h"
+
+namespace {
+
+std::vector<std::string> SplitBars(const std::string& text) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (true) {
+        size_t end = text.find('|', start);
+        parts.push_back(Trim(text.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+        if (end == std::string::npos) return parts;
+        start = end + 1;
+    }
+}
+
+std::string NoFinalBackslash(std::string path) {
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+// Number of key names after the root: 0 for "HKEY_CURRENT_USER", 1 for "...\Software".
+int KeyDepth(const std::string& fullName) {
+    int depth = 0;
+    std::string rest = NoFinalBackslash(fullName);
+    for (size_t i = 0; i < rest.size(); ++i)
+        if (rest[i] == '\\' && i + 1 < rest.size()) ++depth;
+    return depth;
+}
+
+tChildFolder RefusedFolder(const std::string& keyName, const std::string& reason, const std::string& value) {
+    tChildFolder entry;
+    entry.ChildItemName = keyName + " refused (" + reason + "): " + value;
+    entry.isactive = false;
+    entry.bycategory = CategoryFolderMask;
+    return entry;
+}
+
+// The entry's file exclusions with their variables expanded, joined by "<|>"; refused counts
+// those that can't be used.
+std::string FileExclusions(const tWinapp2Entry& entry, int& refused) {
+    std::string list;
+    for (const auto& text : entry.ExcludeKeys) {
+        std::vector<std::string> parts = SplitBars(text);
+        bool file = SameText(parts[0], "FILE");
+        if (!file && !SameText(parts[0], "PATH")) continue;
+        if (parts.size() < 2 || parts[1].empty()) {
+            ++refused;
+            continue;
+        }
+        std::string folder = parts[1], mask = parts.size() > 2 ? parts[2] : std::string();
+        if (parts.size() == 2 && file) {
+            mask = ExtractFileName(folder);
+            folder = ExtractFilePath(folder);
+        }
+        if (mask.empty()) mask = "*";
+        std::vector<std::string> folders = ExpandWinapp2Variables(folder);
+        if (folders.empty()) ++refused;
+        for (const auto& f : folders) {
+            if (!list.empty()) list += "<|>";
+            list += (file ? "FILE|" : "PATH|") + NoFinalBackslash(f) + "\\|" + mask;
+        }
+    }
+    return list;
+}
+
+std::string RegistryExclusions(const tWinapp2Entry& entry, int& refused) {
+    std::string list;
+    for (const auto& text : entry.ExcludeKeys) {
+        std::vector<std::string> parts = SplitBars(text);
+        if (!SameText(parts[0], "REG")) continue;
+        std::string full;
+        if (parts.size() < 2 || !Winapp2RegistryKey(parts[1], full)) {
+            ++refused;
+            continue;
+        }
+        if (!list.empty()) list += "<|>";
+        list += full;
+        if (parts.size() > 2) list += "|" + parts[2];
+    }
+    return list;
+}
+
+}  // namespace
+
+// Brackets would end a section name in order.ini; "<|>" splits its row keys.
+std::string Winapp2ItemName(const tWinapp2Entry& entry) {
+    std::string name = entry.Category + ": " + entry.Name;
+    for (auto& c : name) {
+        if (c == '[') c = '(';
+        else if (c == ']') c = ')';
+    }
+    for (size_t at; (at = name.find("<|>")) != std::string::npos;) name.replace(at, 3, "</>");
+    return name;
+}
+
+bool Winapp2Detected(const tWinapp2Entry& entry) {
+    tWinapp2Detector detector;
+    return detector.Detected(entry);
+}
+
+bool tWinapp2Detector::Detected(const tWinapp2Entry& entry) {
+    if (entry.Detects.empty() && entry.DetectFiles.empty()) return !entry.SpecialDetect;
+    for (const auto& key : entry.Detects) {
+        std::string full;
+        if (Winapp2RegistryKey(key, full) && KeyExists(NoFinalBackslash(full))) return true;
+    }
+    for (const auto& path : entry.DetectFiles)
+        for (const auto& expanded : ExpandWinapp2Variables(path, &variables_))
+            if (PathExists(NoFinalBackslash(expanded))) return true;
+    return false;
+}
+
+// A key whose parent is missing is missing: keys of one vendor are looked up once.
+bool tWinapp2Detector::KeyExists(const std::string& full) {
+    std::string upper = UpperCase(full);
+    auto known = keys_.find(upper);
+    if (known != keys_.end()) return known->second;
+    RegistryPath where = SplitRegistryPath(full);
+    bool exists = false;
+    if (where.keyPath.size() > 1) {
+        size_t parent = full.rfind('\\');
+        bool parentExists = KeyDepth(full) < 2 || KeyExists(full.substr(0, parent));
+        HKEY key;
+        if (parentExists && RegOpenKeyExA(where.root, where.keyPath.c_str() + 1, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            RegCloseKey(key);
+            exists = true;
+        }
+    }
+    keys_.emplace(std::move(upper), exists);
+    return exists;
+}
+
+// Each folder that matters is listed once; names are then looked up in memory, since the
+// system's lookup of a missing name costs as much as a listing.
+const tWinapp2Detector::Listing& tWinapp2Detector::ListFolder(const std::string& folder) {
+    std::string upper = UpperCase(folder);
+    auto known = listings_.find(upper);
+    if (known != listings_.end()) return known->second;
+    Listing& listing = listings_[upper];
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + (folder.back() == '\\' ? "*" : "\\*")).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return listing;
+    do {
+        if (strcmp(data.cFileName, ".") == 0 || strcmp(data.cFileName, "..") == 0) continue;
+        listing.emplace(UpperCase(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return listing;
+}
+
+// 1 folder, 0 file, -1 missing. A name with other than ASCII letters is asked of the system.
+int tWinapp2Detector::Child(const std::string& parent, const std::string& name) {
+    const Listing& listing = ListFolder(parent);
+    auto it = listing.find(UpperCase(name));
+    if (it != listing.end()) return it->second ? 1 : 0;
+    for (char c : name)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            DWORD attrs = GetFileAttributesA((parent + (parent.back() == '\\' ? "" : "\\") + name).c_str());
+            if (attrs == INVALID_FILE_ATTRIBUTES) return -1;
+            return (attrs & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
+        }
+    return -1;
+}
+
+bool tWinapp2Detector::FolderExists(const std::string& folder) {
+    if (folder.size() <= 3) {
+        DWORD attrs = GetFileAttributesA(folder.c_str());
+        return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+    }
+    std::string upper = UpperCase(folder);
+    auto known = folders_.find(upper);
+    if (known != folders_.end()) return known->second;
+    std::string parent = NoFinalBackslash(ExtractFilePath(folder));
+    bool exists = parent.size() < folder.size() && FolderExists(parent) &&
+                  Child(parent, ExtractFileName(folder)) == 1;
+    folders_.emplace(std::move(upper), exists);
+    return exists;
+}
+
+bool tWinapp2Detector::PathExists(const std::string& path) {
+    std::string parent = NoFinalBackslash(ExtractFilePath(path));
+    std::string name = ExtractFileName(path);
+    if (HasWildcard(parent)) return !MatchWildcardPath(path, false).empty();
+    if (parent.empty() || parent.size() >= path.size()) return FolderExists(path);
+    if (!FolderExists(parent)) return false;
+    if (!HasWildcard(name)) return Child(parent, name) >= 0;
+    for (const auto& entry : ListFolder(parent))
+        if (WildcardMatch(entry.first, name)) return true;
+    return false;
+}
+
+int Winapp2ToItem(const tWinapp2Entry& entry, const std::string& path, tItemContent& item) {
+    int refused = 0;
+    item = tItemContent();
+    item.Property.ItemName = Winapp2ItemName(entry);
+    item.Property.txtfilename = path;
+    item.Property.IsActive = false;
+    const std::string fileExclusions = FileExclusions(entry, refused);
+    const std::string registryExclusions = RegistryExclusions(entry, refused);
+
+    for (size_t k = 0; k < entry.FileKeys.size(); ++k) {
+        const std::string& keyName = entry.FileKeyNames[k];
+        std::vector<std::string> parts = SplitBars(entry.FileKeys[k]);
+        const std::string flag = parts.size() > 2 ? parts[2] : std::string();
+        const bool removeSelf = SameText(flag, "REMOVESELF");
+        const bool recurse = removeSelf || SameText(flag, "RECURSE");
+        std::string masks = parts.size() > 1 && !parts[1].empty() ? parts[1] : "*.*";
+        std::string reason;
+        std::vector<std::string> folders;
+        if (parts[0].empty()) reason = "no path";
+        else if (masks.find_first_of("\\/:") != std::string::npos) reason = "a mask with a folder";
+        else if ((folders = ExpandWinapp2Variables(parts[0])).empty()) reason = "unknown variable";
+        if (!reason.empty()) {
+            item.Folders.Add(RefusedFolder(keyName, reason, entry.FileKeys[k]));
+            ++refused;
+            continue;
+        }
+        for (const auto& folder : folders) {
+            std::string clean = NoFinalBackslash(folder);
+            std::string unsafe = UnsafeFolderReason(clean, recurse);
+            if (!unsafe.empty()) {
+                item.Folders.Add(RefusedFolder(keyName, unsafe, entry.FileKeys[k]));
+                ++refused;
+                continue;
+            }
+            tChildFolder child;
+            child.ChildItemName = keyName + ": " + clean + "|" + masks + (flag.empty() ? "" : "|" + flag);
+            child.isactive = true;
+            child.bycategory = CategoryFolderMask;
+            child.deletepath = (clean.back() == '\\' ? clean : clean + "\\") + masks;
+            child.IsIncludeSubfolder = recurse;
+            child.RemoveSelf = removeSelf;
+            child.ExcludeList = fileExclusions;
+            item.Folders.Add(child);
+        }
+    }
+
+    for (size_t k = 0; k < entry.RegKeys.size(); ++k) {
+        const std::string& keyName = entry.RegKeyNames[k];
+        std::vector<std::string> parts = SplitBars(entry.RegKeys[k]);
+        tChildRegister child;
+        std::string full;
+        std::string reason;
+        const bool hasValue = parts.size() > 1;
+        if (!Winapp2RegistryKey(parts[0], full)) reason = "unknown registry root";
+        else if (!hasValue && KeyDepth(full) < 2) reason = "a registry root or its first-level key";
+        else if (KeyDepth(full) < 1) reason = "a registry root";
+        if (!reason.empty()) {
+            child.ChildItemName = keyName + " refused (" + reason + "): " + entry.RegKeys[k];
+            child.isactive = false;
+            ++refused;
+        } else {
+            child.ChildItemName = keyName + ": " + full + (hasValue ? "|" + parts[1] : "");
+            child.RegisterKeyName = full;
+            child.CleanRegisterType = hasValue ? CleanSingleValue : CleanWholeKey;
+            child.RegisterSingleValue = hasValue ? parts[1] : std::string();
+            child.isactive = true;
+            child.ExcludeList = registryExclusions;
+        }
+        item.Registers.Add(child);
+    }
+    item.SetLocation(path, item.Property.ItemName);
+    return refused;
+}
+
+void tWinapp2Catalogue::Load(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        *this = tWinapp2Catalogue();
+        return;
+    }
+    unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    unsigned long long time = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                              data.ftLastWriteTime.dwLowDateTime;
+    if (loaded_ && path == path_ && size == size_ && time == time_) return;
+    *this = tWinapp2Catalogue();
+    if (!file_.Load(path)) return;
+    path_ = path;
+    size_ = size;
+    time_ = time;
+    loaded_ = true;
+    counts_.Entries = static_cast<int>(file_.Entries.size());
+    counts_.SkippedLines = file_.SkippedLines;
+    tWinapp2Detector detector;
+    for (size_t i = 0; i < file_.Entries.size(); ++i)
+        if (detector.Detected(file_.Entries[i])) rows_.push_back(i);
+    counts_.Detected = static_cast<int>(rows_.size());
+    std::stable_sort(rows_.begin(), rows_.end(), [this](size_t a, size_t b) {
+        return AnsiCompareText(file_.Entries[a].Category, file_.Entries[b].Category) < 0;
+    });
+    for (size_t i : rows_) byItemName_.emplace(Winapp2ItemName(file_.Entries[i]), i);
+}
+
+void tWinapp2Catalogue::AppendRows(titem_list& list) const {
+    for (size_t i : rows_) {
+        titem_property row;
+        row.ItemName = Winapp2ItemName(file_.Entries[i]);
+        row.IsActive = false;
+        row.txtfilename = path_;
+        list.Append(row);
+    }
+}
+
+int tWinapp2Catalogue::RefusedKeys() const {
+    int refused = 0;
+    for (size_t i : rows_) {
+        tItemContent item;
+        refused += Winapp2ToItem(file_.Complete(file_.Entries[i]), path_, item);
+    }
+    return refused;
+}
+
+bool tWinapp2Catalogue::EntryOf(const titem_property& row, tWinapp2Entry& entry) const {
+    if (!Owns(row)) return false;
+    auto it = byItemName_.find(row.ItemName);
+    if (it == byItemName_.end()) return false;
+    entry = file_.Complete(file_.Entries[it->second]);
+    return true;
+}
+
+bool tWinapp2Catalogue::MakeItem(const titem_property& row, tItemContent& item) const {
+    tWinapp2Entry entry;
+    if (!EntryOf(row, entry)) return false;
+    Winapp2ToItem(entry, path_, item);
+    item.Property.IsActive = row.IsActive;
+    return true;
+}

@@ -1,0 +1,255 @@
+// Variables, wildcard folders and unsafe targets of winapp2.ini paths.
+#include "catalogue/Winapp2Paths.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <cctype>
+
+#include "platform/Text.h"
+
+namespace {
+
+std::string Environment(const char* name) {
+    char buffer[MAX_PATH * 4];
+    DWORD n = GetEnvironmentVariableA(name, buffer, sizeof(buffer));
+    if (n == 0 || n >= sizeof(buffer)) return {};
+    return std::string(buffer, n);
+}
+
+std::string WithoutTrailingBackslash(std::string path) {
+    while (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+// The shell folder, unless the environment's profile has one of that name (a test profile).
+std::string UserFolder(const char* subfolder, int csidl) {
+    std::string profile = Environment("USERPROFILE");
+    if (!profile.empty()) {
+        std::string candidate = WithoutTrailingBackslash(profile) + "\\" + subfolder;
+        DWORD attrs = GetFileAttributesA(candidate.c_str());
+        if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY)) return candidate;
+    }
+    char path[MAX_PATH];
+    if (SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path) == S_OK) return path;
+    return {};
+}
+
+// Both program folders on a 64-bit system, the one folder otherwise.
+std::vector<std::string> ProgramFolders(const char* native, const char* x86, const char* plain) {
+    std::vector<std::string> folders;
+    std::string first = Environment(native);
+    std::string second = Environment(x86);
+    if (first.empty()) first = Environment(plain);
+    if (!first.empty()) folders.push_back(first);
+    if (!second.empty() && !SameText(second, first)) folders.push_back(second);
+    return folders;
+}
+
+std::vector<std::string> VariableValues(const std::string& name) {
+    auto one = [](const std::string& value) {
+        return value.empty() ? std::vector<std::string>{} : std::vector<std::string>{value};
+    };
+    if (SameText(name, "AppData")) return one(Environment("APPDATA"));
+    if (SameText(name, "LocalAppData")) return one(Environment("LOCALAPPDATA"));
+    if (SameText(name, "UserProfile")) return one(Environment("USERPROFILE"));
+    if (SameText(name, "ProgramFiles")) return ProgramFolders("ProgramW6432", "ProgramFiles(x86)", "ProgramFiles");
+    if (SameText(name, "CommonProgramFiles"))
+        return ProgramFolders("CommonProgramW6432", "CommonProgramFiles(x86)", "CommonProgramFiles");
+    if (SameText(name, "ProgramData") || SameText(name, "CommonAppData")) {
+        std::string data = Environment("ProgramData");
+        return one(data.empty() ? Environment("ALLUSERSPROFILE") : data);
+    }
+    if (SameText(name, "Public")) return one(Environment("PUBLIC"));
+    if (SameText(name, "SystemDrive")) return one(Environment("SystemDrive"));
+    if (SameText(name, "WinDir")) {
+        std::string windows = Environment("windir");
+        return one(windows.empty() ? Environment("SystemRoot") : windows);
+    }
+    if (SameText(name, "LocalLowAppData")) {
+        std::string profile = Environment("USERPROFILE");
+        return one(profile.empty() ? profile : WithoutTrailingBackslash(profile) + "\\AppData\\LocalLow");
+    }
+    if (SameText(name, "Documents")) return one(UserFolder("Documents", CSIDL_PERSONAL));
+    if (SameText(name, "Music")) return one(UserFolder("Music", CSIDL_MYMUSIC));
+    if (SameText(name, "Pictures")) return one(UserFolder("Pictures", CSIDL_MYPICTURES));
+    if (SameText(name, "Video")) return one(UserFolder("Videos", CSIDL_MYVIDEO));
+    return {};
+}
+
+bool IsFolder(DWORD attrs) {
+    return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> SplitParts(const std::string& path) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = path.find('\\', start);
+        if (end == std::string::npos) end = path.size();
+        parts.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+// The length of the root part: "C:\" (3) or "\\server\share\" ; 0 when the path is not absolute.
+size_t RootLength(const std::string& path) {
+    if (path.size() >= 3 && isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && path[2] == '\\')
+        return 3;
+    if (path.rfind("\\\\", 0) == 0) {
+        size_t server = path.find('\\', 2);
+        if (server == std::string::npos || server == 2) return 0;
+        size_t share = path.find('\\', server + 1);
+        if (share == server + 1) return 0;
+        return share == std::string::npos ? path.size() : share + 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::vector<std::string> ExpandWinapp2Variables(const std::string& text, Winapp2VariableCache* cache) {
+    std::vector<std::string> results{""};
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t open = text.find('%', pos);
+        if (open == std::string::npos) {
+            for (auto& r : results) r += text.substr(pos);
+            break;
+        }
+        size_t close = text.find('%', open + 1);
+        if (close == std::string::npos) return {};
+        for (auto& r : results) r += text.substr(pos, open - pos);
+        std::string name = text.substr(open + 1, close - open - 1);
+        std::vector<std::string> values;
+        if (cache) {
+            auto known = cache->find(UpperCase(name));
+            if (known == cache->end()) known = cache->emplace(UpperCase(name), VariableValues(name)).first;
+            values = known->second;
+        } else {
+            values = VariableValues(name);
+        }
+        if (values.empty()) return {};
+        std::vector<std::string> next;
+        for (const auto& r : results)
+            for (const auto& v : values) next.push_back(r + WithoutTrailingBackslash(v));
+        results.swap(next);
+        pos = close + 1;
+    }
+    return results;
+}
+
+bool WildcardMatch(const std::string& name, const std::string& mask) {
+    size_t n = 0, m = 0, star = std::string::npos, mark = 0;
+    auto same = [](char a, char b) {
+        return toupper(static_cast<unsigned char>(a)) == toupper(static_cast<unsigned char>(b));
+    };
+    while (n < name.size()) {
+        if (m < mask.size() && (mask[m] == '?' || (mask[m] != '*' && same(mask[m], name[n])))) {
+            ++n;
+            ++m;
+        } else if (m < mask.size() && mask[m] == '*') {
+            star = m++;
+            mark = n;
+        } else if (star != std::string::npos) {
+            m = star + 1;
+            n = ++mark;
+        } else {
+            return false;
+        }
+    }
+    while (m < mask.size() && mask[m] == '*') ++m;
+    // "*.*" matches a name without a dot, as the system's file search does.
+    if (m + 2 == mask.size() && mask.compare(m, 2, ".*") == 0) return true;
+    return m == mask.size();
+}
+
+bool HasWildcard(const std::string& text) {
+    return text.find_first_of("*?") != std::string::npos;
+}
+
+std::vector<std::string> MatchWildcardPath(const std::string& path, bool foldersOnly) {
+    size_t root = RootLength(path);
+    if (root == 0) return {};
+    std::vector<std::string> parts = SplitParts(path.substr(root));
+    while (!parts.empty() && parts.back().empty()) parts.pop_back();
+    std::vector<std::string> current{path.substr(0, root)};
+    for (size_t i = 0; i < parts.size() && !current.empty(); ++i) {
+        const bool last = i + 1 == parts.size();
+        std::vector<std::string> next;
+        for (const auto& base : current) {
+            std::string prefix = base.back() == '\\' ? base : base + "\\";
+            if (!HasWildcard(parts[i])) {
+                std::string candidate = prefix + parts[i];
+                DWORD attrs = GetFileAttributesA(candidate.c_str());
+                if (attrs == INVALID_FILE_ATTRIBUTES) continue;
+                if (attrs & FILE_ATTRIBUTE_REPARSE_POINT) continue;
+                if ((!last || foldersOnly) && !IsFolder(attrs)) continue;
+                next.push_back(candidate);
+                continue;
+            }
+            WIN32_FIND_DATAA data;
+            HANDLE find = FindFirstFileA((prefix + "*").c_str(), &data);
+            if (find == INVALID_HANDLE_VALUE) continue;
+            do {
+                if (data.cFileName[0] == '.') continue;
+                if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
+                bool folder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+                if ((!last || foldersOnly) && !folder) continue;
+                if (WildcardMatch(data.cFileName, parts[i])) next.push_back(prefix + data.cFileName);
+            } while (FindNextFileA(find, &data));
+            FindClose(find);
+        }
+        current.swap(next);
+    }
+    if (parts.empty() && !IsFolder(GetFileAttributesA(current[0].c_str()))) return {};
+    return current;
+}
+
+std::string UnsafeFolderReason(const std::string& folder, bool subfolders) {
+    size_t root = RootLength(folder);
+    if (root == 0) return "not an absolute path";
+    for (const auto& part : SplitParts(folder.substr(root)))
+        if (part == "." || part == "..") return "a path with \".\" or \"..\"";
+    // Parts that are wildcards alone sweep their whole parent.
+    std::string fixed = WithoutTrailingBackslash(folder);
+    while (fixed.size() > root) {
+        size_t last = fixed.rfind('\\');
+        std::string part = fixed.substr(last + 1);
+        if (part.find_first_not_of("*?.") != std::string::npos) break;
+        fixed = WithoutTrailingBackslash(fixed.substr(0, last + 1));
+    }
+    if (fixed.size() <= root) return "a drive root";
+    if (!subfolders) return {};
+    char windows[MAX_PATH] = "", system[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    GetSystemDirectoryA(system, MAX_PATH);
+    std::vector<std::string> guarded{windows, system};
+    for (const char* name : {"ProgramFiles", "CommonProgramFiles", "UserProfile", "AppData", "LocalAppData",
+                             "ProgramData", "Public", "Documents"})
+        for (const auto& value : VariableValues(name)) guarded.push_back(value);
+    std::string profile = Environment("USERPROFILE");
+    if (!profile.empty()) guarded.push_back(ExtractFilePath(WithoutTrailingBackslash(profile)));
+    for (const auto& g : guarded)
+        if (!g.empty() && SameText(WithoutTrailingBackslash(g), fixed)) return "a system or profile folder with subfolders";
+    return {};
+}
+
+bool Winapp2RegistryKey(const std::string& text, std::string& fullName) {
+    static const char* const Roots[][2] = {
+        {"HKCU", "HKEY_CURRENT_USER"},   {"HKLM", "HKEY_LOCAL_MACHINE"},
+        {"HKCR", "HKEY_CLASSES_ROOT"},   {"HKU", "HKEY_USERS"},
+        {"HKCC", "HKEY_CURRENT_CONFIG"},
+    };
+    size_t slash = text.find('\\');
+    std::string root = text.substr(0, slash);
+    std::string rest = slash == std::string::npos ? std::string() : text.substr(slash);
+    for (const auto& pair : Roots) {
+        if (SameText(root, pair[0]) || SameText(root, pair[1])) {
+            fullName = pair[1] + rest;
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,230 @@
+// winapp2.ini beside the program: its detected entries in the main window after the user's
+// items, their check marks and warnings, refused edits, the tray submenu and a real wash.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+
+#include "app/CommandLine.h"
+#include "app/UnitAboutRes.h"
+#include "app/Unitmain.h"
+#include "engine/Unitwasher.h"
+#include "settings/AppPaths.h"
+#include "tests/support/EnvScope.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestKey.h"
+#include "tests/support/UiDriver.h"
+
+namespace {
+
+class MainWinapp2Test : public testing::Test {
+protected:
+    TempDir dir;
+    TestKey key{"MainWinapp2"};
+    EnvScope env;
+    std::string local = dir.Path() + "profile\\Local";
+    std::string cache = local + "\\Browser\\User Data\\Default\\Cache\\";
+    std::unique_ptr<TFormMainVRNT> form;
+
+    void SetUp() override {
+        for (const char* folder : {"const", "profile", "profile\\Local", "profile\\Local\\Browser",
+                                   "profile\\Local\\Browser\\User Data", "profile\\Local\\Browser\\User Data\\Default",
+                                   "profile\\Local\\Browser\\User Data\\Default\\Cache"})
+            CreateDirectoryA((dir.Path() + folder).c_str(), nullptr);
+        WriteTextFile(cache + "data_1", "x");
+        WriteTextFile(cache + "keep.bin", "x");
+        env.Set("USERPROFILE", dir.Path() + "profile");
+        env.Set("LOCALAPPDATA", local);
+        key.Create("Browser");
+        WriteTextFile(dir.Path() + "const\\user.txt",
+                      "[Common]\r\nTotal=1\r\nItem0=Mine\r\n[Mine]\r\nIsActive=1\r\n");
+        WriteTextFile(Rules(), std::string("[Browser Cache *]\r\nLangSecRef=3022\r\n") +
+                                   "Detect=HKCU\\" + key.Path() + "\\Browser\r\n"
+                                   "FileKey1=%LocalAppData%\\Brow*\\User Data\\*\\Cache|*.*\r\n"
+                                   "ExcludeKey1=FILE|%LocalAppData%\\Browser\\User Data\\Default\\Cache\\|keep.bin\r\n"
+                                   "[Browser Session *]\r\nLangSecRef=3022\r\nWarning=Closes your open tabs.\r\n"
+                                   "Detect=HKCU\\" + key.Path() + "\\Browser\r\n"
+                                   "RegKey1=HKCU\\" + key.Path() + "\\Browser|Session\r\n"
+                                   "[Absent *]\r\nLangSecRef=3021\r\nDetect=HKCU\\" + key.Path() + "\\Absent\r\n"
+                                   "[Anywhere *]\r\nLangSecRef=3021\r\nFileKey1=%LocalAppData%|*.tmp\r\n"
+                                   "not a key line\r\n");
+        SetProgramDir(dir.Path());
+        RegisterFormClass(MainWindowClass, nullptr);
+    }
+    void TearDown() override { form.reset(); }
+
+    std::string Rules() const { return dir.Path() + "winapp2.ini"; }
+    TFormMainVRNT& Open() {
+        form = std::make_unique<TFormMainVRNT>();
+        form->QuitOnDestroy = false;
+        EXPECT_NE(form->CreateModeless(nullptr), nullptr);
+        return *form;
+    }
+    std::vector<std::string> Rows() const {
+        std::vector<std::string> rows;
+        for (int i = 0; i < form->ChListBoxItem.Count(); ++i)
+            rows.push_back((form->ChListBoxItem.Checked(i) ? "+" : "-") + form->ChListBoxItem.Text(i));
+        return rows;
+    }
+    std::vector<std::string> MenuRows() const {
+        std::vector<std::string> rows;
+        char text[256];
+        for (int i = 0; i < GetMenuItemCount(form->MenuWash); ++i)
+            if (GetMenuStringA(form->MenuWash, i, text, sizeof(text), MF_BYPOSITION) > 0) rows.push_back(text);
+        return rows;
+    }
+    // Clicks row's check box as the user does; answers a question with answer, when one comes.
+    std::string CheckRow(int row, int answer) {
+        std::string asked;
+        RunWithDriver(
+            [&] {
+                form->ChListBoxItem.Select(row);
+                form->ChListBoxItemClick();
+                form->ChListBoxItem.SetChecked(row, true);
+                form->ChListBoxItemClickCheck();
+            },
+            [&](UiDriver& driver) {
+                if (HWND box = driver.WaitForMessageBox(answer ? 10000 : 500)) {
+                    asked = UiDriver::MessageBoxText(box);
+                    driver.Answer(box, answer);
+                }
+            });
+        return asked;
+    }
+};
+
+TEST_F(MainWinapp2Test, DetectedEntriesFollowTheUsersItemsUncheckedAndTheCountsAreShown) {
+    TFormMainVRNT& main = Open();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Applications: Anywhere *", "-Internet: Browser Cache *",
+                                                "-Internet: Browser Session *"}));
+    EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine"}));
+    EXPECT_EQ(main.Winapp2Summary(), "winapp2.ini: 4 entries read, 3 detected, 1 lines skipped, 0 keys refused");
+    main.ChListBoxItem.Select(2);
+    main.ChListBoxItemClick();
+    ASSERT_EQ(main.ChListBoxFolder.Count(), 1);
+    EXPECT_EQ(main.ChListBoxFolder.Text(0), "FileKey1: " + local + "\\Brow*\\User Data\\*\\Cache|*.*");
+}
+
+TEST_F(MainWinapp2Test, AWarningIsAskedAndTheMarkPersistsThroughOrderIniOnly) {
+    const std::string rules = ReadTextFile(Rules());
+    Open();
+    EXPECT_NE(CheckRow(3, IDNO).find("Closes your open tabs."), std::string::npos);
+    EXPECT_EQ(Rows()[3], "-Internet: Browser Session *");
+    EXPECT_NE(CheckRow(3, IDYES).find("Closes your open tabs."), std::string::npos);
+    EXPECT_EQ(CheckRow(2, 0), "");  // no warning, no question
+    EXPECT_EQ(Rows()[2], "+Internet: Browser Cache *");
+    EXPECT_EQ(Rows()[3], "+Internet: Browser Session *");
+    EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine", "Internet: Browser Cache *",
+                                                    "Internet: Browser Session *"}));
+
+    form.reset();  // order.ini is written at exit
+    Open();
+    EXPECT_EQ(Rows()[2], "+Internet: Browser Cache *");
+    EXPECT_EQ(Rows()[3], "+Internet: Browser Session *");
+    EXPECT_EQ(ReadTextFile(Rules()), rules);
+}
+
+TEST_F(MainWinapp2Test, CheckAllLeavesWarningsUncheckedAndALongSubmenuLeavesTheRulesOut) {
+    TFormMainVRNT& main = Open();
+    main.btnSelectallClick();
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "+Applications: Anywhere *", "+Internet: Browser Cache *",
+                                                "-Internet: Browser Session *"}));
+    EXPECT_EQ(MenuRows().size(), 4u);
+
+    std::string many;
+    for (int i = 0; i < MaxWashMenuEntries; ++i)
+        many += "[Rule " + std::to_string(i) + " *]\r\nFileKey1=%LocalAppData%|*.tmp\r\n";
+    WriteTextFile(Rules(), many);
+    main.ReloadCatalogue();
+    main.btnSelectallClick();
+    EXPECT_EQ(main.ChListBoxItem.Count(), MaxWashMenuEntries + 1);
+    EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine"}));
+}
+
+TEST_F(MainWinapp2Test, EditsAreRefusedAndTheFileStaysAsItWas) {
+    const std::string rules = ReadTextFile(Rules());
+    TFormMainVRNT& main = Open();
+    main.ChListBoxItem.Select(2);
+    main.ChListBoxItemClick();
+    for (auto command : {&TFormMainVRNT::SpEditClick, &TFormMainVRNT::SpDeleteClick,
+                         &TFormMainVRNT::btnEditFolderClick, &TFormMainVRNT::btndeletefolderClick}) {
+        std::string text;
+        RunWithDriver([&] { (main.*command)(); },
+                      [&](UiDriver& driver) {
+                          HWND box = driver.WaitForMessageBox();
+                          ASSERT_NE(box, nullptr);
+                          text = UiDriver::MessageBoxText(box);
+                          driver.Answer(box, IDOK);
+                      });
+        EXPECT_EQ(text, "'Internet: Browser Cache *' comes from " + Rules() +
+                            " and can not be changed here. Edit that file to change it.");
+    }
+    EXPECT_EQ(main.ChListBoxItem.Count(), 4);
+    EXPECT_EQ(ReadTextFile(Rules()), rules);
+}
+
+TEST_F(MainWinapp2Test, WashAllWashesACheckedEntryAndKeepsItsExclusion) {
+    TFormMainVRNT& main = Open();
+    CheckRow(2, 0);
+    main.Options.PromptBeforeClean = false;
+    main.btnWashAllClick();
+    EXPECT_FALSE(FileExists(cache + "data_1"));
+    EXPECT_TRUE(FileExists(cache + "keep.bin"));
+}
+
+TEST_F(MainWinapp2Test, ImportReplacesTheRulesFileAfterAskingAndTheAboutBoxCountsIt) {
+    TFormMainVRNT& main = Open();
+    TempDir elsewhere;
+    const std::string source = elsewhere.Path() + "winapp2.ini";
+    WriteTextFile(source, "[Everywhere *]\r\nLangSecRef=3024\r\nFileKey1=%LocalAppData%|*.log\r\n");
+    const std::string before = ReadTextFile(Rules());
+    std::vector<std::string> texts;
+    auto answering = [&](int answer) {
+        return [&texts, answer](UiDriver& driver) {
+            for (int button : {answer, IDOK}) {
+                HWND box = driver.WaitForMessageBox(button == IDOK ? 1500 : 10000);
+                if (!box) return;
+                texts.push_back(UiDriver::MessageBoxText(box));
+                driver.Answer(box, button);
+                driver.WaitGone(box);
+            }
+        };
+    };
+    RunWithDriver([&] { main.ImportWinapp2(source); }, answering(IDNO));
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], "The file '" + Rules() + "' already exists! OverWrite?");
+    EXPECT_EQ(ReadTextFile(Rules()), before);
+
+    texts.clear();
+    RunWithDriver([&] { main.ImportWinapp2(source); }, answering(IDYES));
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[1], "winapp2.ini: 1 entries read, 1 detected, 0 lines skipped, 0 keys refused");
+    EXPECT_EQ(ReadTextFile(Rules()), ReadTextFile(source));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Utilities: Everywhere *"}));
+
+    std::string shown;
+    RunWithDriver([&] { main.SpeedButton3Click(); },
+                  [&](UiDriver& driver) {
+                      HWND about = driver.WaitForWindow(nullptr, "About Varnolt");
+                      ASSERT_NE(about, nullptr);
+                      shown = UiDriver::Text(GetDlgItem(about, IDC_About_Rules));
+                      driver.Click(about, IDOK);
+                  });
+    EXPECT_EQ(shown, texts[1]);
+}
+
+TEST_F(MainWinapp2Test, TheCommandLineWashCoversCheckedEntriesToo) {
+    titem_list order;
+    titem_property row;
+    row.ItemName = "Internet: Browser Cache *";
+    row.txtfilename = Rules();
+    row.IsActive = true;
+    order.Append(row);
+    order.SaveToFile(OrderFilePath());
+    tWinapp2Catalogue winapp2;
+    TCoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(dir.Path(), &winapp2), &winapp2);
+    EXPECT_EQ(rows.Files, std::vector<std::string>{cache + "data_1"});
+}
+
+}  // namespace
