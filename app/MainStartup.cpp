@@ -3,7 +3,6 @@
 
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
-#include "catalogue/FileReplace.h"
 #include "catalogue/FindFile.h"
 #include "catalogue/PluginCheck.h"
 #include "engine/SpecialItems.h"
@@ -208,10 +207,7 @@ void TFormMainVRNT::FormDestroy() {
     RemoveTrayIcon();
     // order.ini is written anew, without the rows of earlier saves, and put in place whole.
     RunGuarded(nullptr, [this] {
-        RewriteThroughCopy(OrderFilePath(), [this](const std::string& copy) {
-            DeleteFileA(copy.c_str());
-            Catalogue.SaveToFile(copy);
-        });
+        Catalogue.RewriteFile(OrderFilePath());
     });
     Catalogue = titem_list();
     if (QuitOnDestroy) PostQuitMessage(0);

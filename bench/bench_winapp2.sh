@@ -5,7 +5,7 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 wine="$build/wine-run"
-exe="$build/bench/bench_startup.exe"
+exe="$build/bench/bench_windowstartup.exe"
 work="$build/bench/winapp2"
 runs=${RUNS:-10}
 [ -x "$exe" ] || { echo "missing $exe: build first" >&2; exit 1; }

@@ -1,34 +1,168 @@
-// Time from creating the main window over a program directory until it is shown and painted:
-// the catalogue loaded from its files (winapp2.ini among them when the folder holds one) and
-// the lists filled. Prints the time in milliseconds and the number of wash item rows.
-// Usage: bench_startup.exe <program directory with a final "\">
+// Start-up time seen from outside: starts a program, waits until its main window is visible
+// with the wash item list filled, closes it, and prints the fastest and the median run in seconds.
+//   bench_startup.exe <exe> <runs>            the main window (class TFormMainVRNT)
+//   bench_startup.exe self <runs>             a minimal Win32 window, for reference
+//   bench_startup.exe wash <exe> <log>        a start-up wash: program start to the closed log
+// The child is started with the same arguments plus "window" when measuring the reference.
 #include <windows.h>
+#include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
 
-#include "app/Unitmain.h"
-#include "settings/AppPaths.h"
+namespace {
+
+double Now() {
+    LARGE_INTEGER f, c;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+int MinimalWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "BenchMinimalWindow";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowA(wc.lpszClassName, "minimal", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                           nullptr, nullptr, wc.hInstance, nullptr);
+    MSG msg;
+    while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        if (msg.message == WM_CLOSE || !IsWindowVisible(w)) break;
+    }
+    return 0;
+}
+
+struct Search {
+    DWORD pid;
+    const char* cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindTop(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<Search*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char cls[64];
+    GetClassNameA(w, cls, sizeof(cls));
+    if (pid == s->pid && IsWindowVisible(w) && !strcmp(cls, s->cls)) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindList(HWND w, LPARAM p) {
+    char cls[64];
+    GetClassNameA(w, cls, sizeof(cls));
+    if (!strcmp(cls, WC_LISTVIEWA)) {
+        *reinterpret_cast<HWND*>(p) = w;
+        return FALSE;  // the wash item list comes first in the template
+    }
+    return TRUE;
+}
+
+// Seconds from CreateProcess to the visible window (with a filled list when wantList).
+double RunOnce(const std::string& commandLine, const char* cls, bool wantList) {
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    std::string cmd = commandLine;
+    double start = Now();
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
+    double seen = -1;
+    while (seen < 0 && Now() - start < 60) {
+        Search s{pi.dwProcessId, cls, nullptr};
+        EnumWindows(FindTop, reinterpret_cast<LPARAM>(&s));
+        if (s.found) {
+            HWND list = nullptr;
+            if (wantList) EnumChildWindows(s.found, FindList, reinterpret_cast<LPARAM>(&list));
+            if (!wantList || (list && SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 0)) {
+                seen = Now() - start;
+                PostMessageA(s.found, WM_CLOSE, 0, 0);
+                break;
+            }
+        }
+        Sleep(1);
+    }
+    if (WaitForSingleObject(pi.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return seen;
+}
+
+// True when the file ends with the closing line of a log block.
+bool LogClosed(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char tail[10] = {};
+    DWORD got = 0;
+    LARGE_INTEGER size{};
+    bool closed = GetFileSizeEx(file, &size) && size.QuadPart >= 10 &&
+                  SetFilePointer(file, -10, nullptr, FILE_END) != INVALID_SET_FILE_POINTER &&
+                  ReadFile(file, tail, 10, &got, nullptr) && got == 10 && !memcmp(tail, "</table>\r\n", 10);
+    CloseHandle(file);
+    return closed;
+}
+
+// A start-up wash seen from outside: from starting the program until its log's block is closed
+// (the last row written); then the program is closed. Prints the seconds.
+int StartupWash(const std::string& exe, const std::string& log) {
+    DeleteFileA(log.c_str());
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + exe + "\"";
+    double start = Now();
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 1;
+    double done = -1;
+    while (done < 0 && Now() - start < 600) {
+        if (LogClosed(log)) done = Now() - start;
+        else Sleep(5);
+    }
+    Search s{pi.dwProcessId, "TFormMainVRNT", nullptr};
+    EnumWindows(FindTop, reinterpret_cast<LPARAM>(&s));
+    if (s.found) PostMessageA(s.found, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    if (done < 0) return 1;
+    std::printf("%.4f\n", done);
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        fprintf(stderr, "usage: bench_startup <program directory>\n");
+    if (argc == 2 && !strcmp(argv[1], "window")) return MinimalWindow();
+    if (argc == 4 && !strcmp(argv[1], "wash")) return StartupWash(argv[2], argv[3]);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: bench_startup <exe>|self <runs>\n");
         return 2;
     }
-    SetProgramDir(argv[1]);
-    RegisterFormClass(MainWindowClass, nullptr);
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    int rows = 0;
-    {
-        TFormMainVRNT form;
-        form.QuitOnDestroy = false;
-        if (!form.CreateModeless(nullptr)) return 1;
-        ShowWindow(form.Handle(), SW_SHOWNORMAL);
-        UpdateWindow(form.Handle());
-        QueryPerformanceCounter(&end);
-        rows = form.ChListBoxItem.Count();
+    std::string target = argv[1];
+    bool self = target == "self";
+    char me[MAX_PATH];
+    GetModuleFileNameA(nullptr, me, MAX_PATH);
+    std::string command = self ? "\"" + std::string(me) + "\" window" : "\"" + target + "\"";
+    std::vector<double> times;
+    for (int i = 0; i < std::atoi(argv[2]); ++i) {
+        double t = RunOnce(command, self ? "BenchMinimalWindow" : "TFormMainVRNT", !self);
+        if (t < 0) {
+            std::fprintf(stderr, "no window from %s\n", command.c_str());
+            return 1;
+        }
+        times.push_back(t);
     }
-    printf("%.1f ms %d rows\n", 1000.0 * (end.QuadPart - start.QuadPart) / frequency.QuadPart, rows);
+    std::sort(times.begin(), times.end());
+    // The fastest run and the median: on a shared machine the fastest is the steadier figure.
+    std::printf("%.4f %.4f\n", times.front(), times[times.size() / 2]);
     return 0;
 }

@@ -217,7 +217,10 @@ void tChildFolder::ListFiles(std::vector<std::string>& list) const {
         path.assign(folder);
         if (path.empty() || path.back() != '\\') path += '\\';
         path += entry.cFileName;
-        if (!IsFile(path)) return;
+        // The listing has just said what the entry is; only a name the listing could not
+        // spell in this code page (shown with "?") is looked up again.
+        bool file = strchr(entry.cFileName, '?') ? IsFile(path) : !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+        if (!file) return;
         for (const auto& exclusion : exclusions)
             if (exclusion.Keeps(path)) return;
         // Masks that overlap report a file more than once.

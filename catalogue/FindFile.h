@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/ExclusionMask.h"
 #include "platform/Error.h"
 
 enum TFileAttribute : unsigned {
@@ -24,23 +25,6 @@ class EFindFileError : public AppError {
 public:
     using AppError::AppError;
 };
-
-// One exclusion mask, split and upper-cased once, matched against many paths.
-class ExclusionMask {
-public:
-    explicit ExclusionMask(const std::string& text);
-    // folder: the file's folder up to and including its last "\"; name: the rest.
-    bool Matches(const char* folder, size_t folderLength, const char* name) const;
-
-private:
-    std::string folder_;  // drive letter and colon removed
-    std::string name_;
-    char drive_ = 0;  // drive letter the folder must start with, or 0
-    bool hasFolder_ = false;
-};
-
-// Exclusion match of a full path against one mask, letter case ignored.
-bool MatchesExclusion(const std::string& path, const std::string& mask);
 
 class TFindFile;
 // Receives the sender, the folder (no final "\" unless it is a drive root) and the entry.

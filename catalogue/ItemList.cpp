@@ -1,9 +1,15 @@
 #include "catalogue/ItemList.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <unordered_set>
 #include <utility>
 
+#include "catalogue/FileReplace.h"
+#include "catalogue/ProfileSnapshot.h"
+#include "catalogue/ProfileWriter.h"
 #include "catalogue/WashItemFile.h"
+#include "platform/Error.h"
 #include "platform/Text.h"
 
 namespace {
@@ -18,7 +24,7 @@ std::string PairKey(const titem_property& row) {
 }  // namespace
 
 std::string RowKey(const titem_property& row) {
-    return row.ItemName + RowKeySeparator + row.txtfilename;
+    return JoinRowKey(row.ItemName, row.txtfilename);
 }
 
 bool titem_list::Contains(const titem_property& row) const {
@@ -41,40 +47,75 @@ void titem_list::MoveDown(int index) {
     std::swap(Items[index], Items[index + 1]);
 }
 
-// A value with "<|>" is an order row only when its section stores a file; an item of a wash
-// item file whose name holds "<|>" has no such key and stays bound to its own file. No path
-// contains "<|>", so the name is everything before the last one.
-void titem_list::LoadFromFile(const std::string& path) {
-    ProfileFile file(path);
-    for (int k : ListedItemPositions(file, ReadItemTotal(file))) {
+// Reads through the system's profile functions or through a snapshot of the whole file; both
+// give the same texts.
+template <class Reader>
+static void LoadRows(titem_list& list, const Reader& file, const std::string& path) {
+    auto readInteger = [&file](const std::string& section, const std::string& key, int def) {
+        int value;
+        return TryParseInt(file.ReadString(section, key), value) ? value : def;
+    };
+    int total = std::max(0, readInteger(CommonSection, "Total", 0));
+    if (total == 0) return;
+    for (int k : ListedItemPositions(file.ReadSection(CommonSection), total)) {
         std::string value = file.ReadString(CommonSection, ItemKey(k));
         if (Trim(value).empty()) continue;
         titem_property row;
-        auto separator = value.rfind(RowKeySeparator);
-        if (separator != std::string::npos && SectionHasKey(file, value, FileNameKey)) {
-            row.ItemName = value.substr(0, separator);
+        std::string orderName;
+        bool orderRow = false;
+        if (SplitRowKey(value, orderName))
+            for (const auto& key : file.ReadSection(value)) orderRow = orderRow || SameText(Trim(key), FileNameKey);
+        if (orderRow) {
+            row.ItemName = orderName;
             row.txtfilename = file.ReadString(value, FileNameKey);
         } else {
             row.ItemName = value;
             row.txtfilename = path;
         }
-        row.IsActive = file.ReadBool(value, "IsActive", true);
-        row.IsSpecial = file.ReadBool(value, "IsSpecial", false);
-        Append(row);
+        row.IsActive = readInteger(value, "IsActive", 1) != 0;
+        row.IsSpecial = readInteger(value, "IsSpecial", 0) != 0;
+        list.Append(row);
+    }
+}
+
+// A value with "<|>" is an order row only when its section stores a file; an item of a wash
+// item file whose name holds "<|>" has no such key and stays bound to its own file. No path
+// contains "<|>", so the name is everything before the last one.
+void titem_list::LoadFromFile(const std::string& path) {
+    ProfileSnapshot snapshot;
+    if (snapshot.Load(path)) LoadRows(*this, snapshot, path);
+    else LoadRows(*this, ProfileFile(path), path);
+}
+
+// Writes the rows through any writer with WriteString (the profile file or a whole-file builder).
+template <class Writer>
+static void SaveRows(const titem_list& list, Writer& file) {
+    file.WriteString(CommonSection, "Total", std::to_string(list.Count()));
+    for (int k = 0; k < list.Count(); ++k) {
+        const auto& row = list.Items[k];
+        std::string key = RowKey(row);
+        file.WriteString(CommonSection, ItemKey(k), key);
+        file.WriteString(key, FileNameKey, row.txtfilename);
+        file.WriteString(key, "IsActive", row.IsActive ? "1" : "0");
+        file.WriteString(key, "IsSpecial", row.IsSpecial ? "1" : "0");
     }
 }
 
 void titem_list::SaveToFile(const std::string& path) const {
     ProfileFile file(path);
-    file.WriteInteger(CommonSection, "Total", Count());
-    for (int k = 0; k < Count(); ++k) {
-        const auto& row = Items[k];
-        std::string key = RowKey(row);
-        file.WriteString(CommonSection, ItemKey(k), key);
-        file.WriteString(key, FileNameKey, row.txtfilename);
-        file.WriteBool(key, "IsActive", row.IsActive);
-        file.WriteBool(key, "IsSpecial", row.IsSpecial);
-    }
+    SaveRows(*this, file);
+}
+
+void titem_list::RewriteFile(const std::string& path) const {
+    ProfileWriter writer;
+    SaveRows(*this, writer);
+    const std::string text = writer.Text();
+    RewriteThroughCopy(path, [&text](const std::string& copy) {
+        std::FILE* file = std::fopen(copy.c_str(), "wb");
+        bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+        if (file && std::fclose(file) != 0) written = false;
+        if (!written) throw AppError(FormatMessageText("Unable to write to %s", copy));
+    });
 }
 
 void MergeCatalogue(titem_list& catalogue, const titem_list& found, const titem_list& order) {

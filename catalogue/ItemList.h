@@ -4,10 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/RowKey.h"
 #include "catalogue/WashItem.h"
-
-// Joins an item's name and its file's path in a row key of the order file.
-inline constexpr const char* RowKeySeparator = "<|>";
 
 // ItemName + "<|>" + txtfilename.
 std::string RowKey(const titem_property& row);
@@ -33,6 +31,10 @@ public:
     void LoadFromFile(const std::string& path);
     // Writes "Total", then each row's key and its section. Keys of a longer earlier list stay.
     void SaveToFile(const std::string& path) const;
+    // Replaces the file by one that holds exactly these rows, as SaveToFile would write them into
+    // a new file; written whole beside it and then put in place, so a failure leaves the old
+    // file. A refused write raises "Unable to write to %s".
+    void RewriteFile(const std::string& path) const;
 };
 
 // Makes catalogue the rows of order that found holds, in order and with their own flags,

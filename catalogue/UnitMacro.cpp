@@ -1,7 +1,7 @@
 #include "catalogue/UnitMacro.h"
 
 #include "catalogue/KnownFolders.h"
-
+#include "catalogue/MacroText.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
@@ -9,14 +9,6 @@
 
 namespace {
 const char* const ShellFolders = "\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-std::string Replaced(const std::string& text, const std::string& macro, const std::string& value) {
-    size_t at = FindMacro(text, macro);
-    if (at == std::string::npos) return text;
-    return text.substr(0, at) + value + text.substr(at + macro.size());
-}
 
 // The logged-on user's name; false when the platform gives none.
 bool UserName(std::string& name) {
@@ -46,29 +38,19 @@ std::string ExpandNetscape(const std::string& text) {
         std::string user;
         if (!UserName(user)) return text;
         std::string path = ProfileFile(SettingsFilePath()).ReadString(user, "Netscape Path");
-        return path.empty() ? text : Replaced(text, "{netscape}", path);
+        return path.empty() ? text : ReplaceMacro(text, "{netscape}", path);
     } catch (...) {
         return text;
     }
 }
 }  // namespace
 
-size_t FindMacro(const std::string& text, const std::string& macro) {
-    if (macro.empty() || text.size() < macro.size()) return std::string::npos;
-    for (size_t at = 0; at + macro.size() <= text.size(); ++at) {
-        size_t k = 0;
-        while (k < macro.size() && Upper(text[at + k]) == Upper(macro[k])) ++k;
-        if (k == macro.size()) return at;
-    }
-    return std::string::npos;
-}
-
 std::string ExpandRegistryMacro(const std::string& text, const std::string& macro, HKEY root,
                                 const std::string& key, const std::string& valueName) {
     RegistryKey registry(root);
     if (!registry.OpenKey(key)) return text;
     std::string value = registry.ReadString(valueName);
-    return value.empty() ? text : Replaced(text, macro, value);
+    return value.empty() ? text : ReplaceMacro(text, macro, value);
 }
 
 std::string ExpandMacros(const std::string& text) {
@@ -76,12 +58,12 @@ std::string ExpandMacros(const std::string& text) {
     if (FindMacro(current, "{username}") != std::string::npos) {
         std::string user;
         if (!UserName(user)) return {};
-        current = Replaced(current, "{username}", user);
+        current = ReplaceMacro(current, "{username}", user);
     }
     if (FindMacro(current, "{windows}") != std::string::npos)
-        current = Replaced(current, "{windows}", SystemFolder(GetWindowsDirectoryA));
+        current = ReplaceMacro(current, "{windows}", SystemFolder(GetWindowsDirectoryA));
     if (FindMacro(current, "{system}") != std::string::npos)
-        current = Replaced(current, "{system}", SystemFolder(GetSystemDirectoryA));
+        current = ReplaceMacro(current, "{system}", SystemFolder(GetSystemDirectoryA));
     if (FindMacro(current, "{program files}") != std::string::npos)
         current = ExpandRegistryMacro(current, "{program files}", HKEY_LOCAL_MACHINE,
                                       "\\software\\microsoft\\windows\\currentversion", "ProgramFilesDir");

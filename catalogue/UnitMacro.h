@@ -5,13 +5,12 @@
 
 #include <string>
 
+#include "catalogue/MacroText.h"
+
 // Replaces the first occurrence of each macro, in a fixed order, letter case ignored. A text
 // with "{username}" becomes empty when no user name can be obtained. A registry value of
 // another type than text raises "Invalid data type for '%s'".
 std::string ExpandMacros(const std::string& text);
-
-// Position of the first occurrence of macro in text, letter case ignored; npos when none.
-size_t FindMacro(const std::string& text, const std::string& macro);
 
 // One registry-backed macro step: replaces the first occurrence of macro by the string value
 // valueName of key under root; the text stays unchanged when the key can't be opened or the

@@ -31,9 +31,14 @@ int ReadItemTotal(const ProfileFile& file) {
 }
 
 std::vector<int> ListedItemPositions(const ProfileFile& file, int total) {
+    if (total <= 0) return {};
+    return ListedItemPositions(file.ReadSection(CommonSection), total);
+}
+
+std::vector<int> ListedItemPositions(const std::vector<std::string>& commonKeys, int total) {
     std::vector<int> positions;
     if (total <= 0) return positions;
-    for (const auto& key : file.ReadSection(CommonSection)) {
+    for (const auto& key : commonKeys) {
         int n = ItemKeyNumber(key);
         if (n >= 0 && n < total) positions.push_back(n);
     }

@@ -18,6 +18,9 @@ int ReadItemTotal(const ProfileFile& file);
 // at, so a huge "Total" costs nothing beyond the keys the file really has.
 std::vector<int> ListedItemPositions(const ProfileFile& file, int total);
 
+// The same from the key names of "Common" as the profile lists them.
+std::vector<int> ListedItemPositions(const std::vector<std::string>& commonKeys, int total);
+
 // True when position k lies below "Total" and its "Item" key names the item exactly.
 bool ItemListedAt(const ProfileFile& file, const std::string& itemName, int k);
 

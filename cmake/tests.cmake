@@ -30,3 +30,7 @@ foreach(dir platform catalogue engine settings app dialogs e2e dpi)
     gtest_discover_tests(test_${dir} DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 120)
   endif()
 endforeach()
+
+# The pure parsers, fuzzed natively with clang and libFuzzer for a bounded time (fuzz/run.sh).
+add_test(NAME fuzz_parsers COMMAND bash ${CMAKE_SOURCE_DIR}/fuzz/run.sh ${CMAKE_BINARY_DIR}/fuzz 10)
+set_tests_properties(fuzz_parsers PROPERTIES TIMEOUT 280)

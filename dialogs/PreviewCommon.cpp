@@ -21,7 +21,8 @@ const TOptions& OptionsOf(const TWashContext& context) {
 }  // namespace
 
 bool DrawRegistryRow(const std::string& row, bool selected, COLORREF& text, COLORREF& back) {
-    if (row.find(DeleteKeyMarker) == std::string::npos) return false;
+    std::string keyPath, valueName;
+    if (!SplitRegistryRow(row, keyPath, valueName)) return false;
     if (selected) {
         text = SelectedKeyText;
         back = SelectedKeyBack;
@@ -33,11 +34,8 @@ bool DrawRegistryRow(const std::string& row, bool selected, COLORREF& text, COLO
 }
 
 std::string RegistryRowText(const std::string& row) {
-    auto at = row.find(DeleteKeyMarker);
-    if (at == std::string::npos) return ReadRowValueText(row);
-    std::string shown = row;
-    shown.erase(at, std::char_traits<char>::length(DeleteKeyMarker));
-    return shown;
+    std::string keyPath, valueName;
+    return SplitRegistryRow(row, keyPath, valueName) ? keyPath : ReadRowValueText(row);
 }
 
 void ShowAsRegistryList(CheckList& list) {

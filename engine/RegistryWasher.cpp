@@ -9,13 +9,6 @@
 
 namespace {
 
-const size_t KeyMarkerLength = std::char_traits<char>::length(DeleteKeyMarker);
-const size_t ValueMarkerLength = std::char_traits<char>::length(DeleteValueMarker);
-
-bool HasMarker(const std::string& row) {
-    return row.find(DeleteKeyMarker) != std::string::npos || row.find(DeleteValueMarker) != std::string::npos;
-}
-
 // Root and key path below it, without surrounding blanks and without a trailing backslash
 // (the entry's own key row ends in one).
 RegistryPath KeyOfRow(const std::string& keyPath) {
@@ -73,24 +66,6 @@ std::string ValueText(HKEY key, const std::string& name) {
 
 }  // namespace
 
-bool SplitRegistryRow(const std::string& row, std::string& keyPath, std::string& valueName) {
-    auto at = row.find(DeleteKeyMarker);
-    if (at != std::string::npos) {
-        keyPath = row.substr(0, at) + row.substr(at + KeyMarkerLength);
-        valueName.clear();
-        return true;
-    }
-    at = row.find(DeleteValueMarker);
-    if (at != std::string::npos) {
-        keyPath = row.substr(0, at);
-        valueName = row.substr(at + ValueMarkerLength);
-    } else {
-        keyPath = row;
-        valueName.clear();
-    }
-    return false;
-}
-
 bool DeleteRegistryRow(RegistryKey& registry, const std::string& keyPath, const std::string& valueName,
                        bool wholeKey) {
     RegistryPath path = KeyOfRow(keyPath);
@@ -120,7 +95,7 @@ void WashRegistryList(const CheckListModel& list, bool writeLog, int& successCou
         const std::string& row = list.Text(i);
         bool done;
         std::string item;
-        if (!HasMarker(row)) {
+        if (!HasRegistryRowMarker(row)) {
             // Not a row entry expansion makes: nothing is deleted.
             done = false;
             item = row;
@@ -138,7 +113,7 @@ void WashRegistryList(const CheckListModel& list, bool writeLog, int& successCou
 
 std::string ReadRowValueText(const std::string& row) {
     std::string keyPath, valueName;
-    if (!HasMarker(row) || SplitRegistryRow(row, keyPath, valueName)) return {};
+    if (!HasRegistryRowMarker(row) || SplitRegistryRow(row, keyPath, valueName)) return {};
     RegistryPath path = KeyOfRow(keyPath);
     RegistryKey registry(path.root);
     if (!registry.OpenKey(path.keyPath)) return {};

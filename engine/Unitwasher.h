@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/RegistryRow.h"
 #include "platform/CheckListModel.h"
 
 class RegistryKey;
@@ -55,13 +56,9 @@ int SpecificFileIndex(const SpecificFileList& specificFiles, const std::string& 
 
 // ---- Registry deletion.
 
-inline constexpr const char* DeleteKeyMarker = "<|>DeleteKey";
-inline constexpr const char* DeleteValueMarker = "<|>DeleteValue<|>";
 
 // Deletes the key or value of every checked row; rows are logged when writeLog is set.
 void WashRegistryList(const CheckListModel& list, bool writeLog, int& successCount, int& failCount);
-// True for a key row (valueName empty), false for a value row or a row with no marker.
-bool SplitRegistryRow(const std::string& row, std::string& keyPath, std::string& valueName);
 // Deletes a key with all its subkeys (wholeKey) or one value of it.
 bool DeleteRegistryRow(RegistryKey& registry, const std::string& keyPath, const std::string& valueName,
                        bool wholeKey);

@@ -39,14 +39,30 @@ public:
                 simple.push_back(c);
             }
         }
+        // Pairs: one key per simple character f, of f followed by each simple character and f
+        // again ("f s1 f s2 f ..."), covers every pair with f on either side. Only when that key
+        // is not the plain row of weights are f's pairs looked at one by one.
+        const std::array<uint16_t, 256> single = weights_;
+        auto expectedKey = [&single](const std::string& text) {
+            std::string key;
+            for (char c : text) {
+                uint16_t w = single[static_cast<unsigned char>(c)];
+                key += static_cast<char>(w >> 8);
+                key += static_cast<char>(w & 0xFF);
+            }
+            return key + std::string("\1\1\1\1\0", 5);
+        };
         for (int first : simple) {
+            std::string text;
+            for (int second : simple) {
+                text += static_cast<char>(first);
+                text += static_cast<char>(second);
+            }
+            text += static_cast<char>(first);
+            if (SortKey(text.data(), static_cast<int>(text.size())) == expectedKey(text)) continue;
             for (int second : simple) {
                 const char pair[2] = {static_cast<char>(first), static_cast<char>(second)};
-                std::string key = SortKey(pair, 2);
-                uint16_t a = weights_[first], b = weights_[second];
-                const char expected[] = {static_cast<char>(a >> 8), static_cast<char>(a & 0xFF),
-                                         static_cast<char>(b >> 8), static_cast<char>(b & 0xFF), 1, 1, 1, 1, 0};
-                if (key != std::string(expected, sizeof(expected))) weights_[first] = Complex;
+                if (SortKey(pair, 2) != expectedKey(std::string(pair, 2))) weights_[first] = Complex;
             }
         }
         RankWeights();
@@ -80,12 +96,24 @@ const WeightTable& Weights() {
 }
 }  // namespace
 
+namespace {
+// A shared prefix of this length can be left out of a comparison: its characters stand the same
+// in both texts, and no character of it can combine with the text behind it (the two last are
+// simple). Characters such as "-", which only count when all else ties, may stand inside it.
+bool SkippablePrefix(const WeightTable& table, const std::string& text, size_t length) {
+    return length == 0 || (table.Rank(static_cast<unsigned char>(text[length - 1])) != 0 &&
+                           (length < 2 || table.Rank(static_cast<unsigned char>(text[length - 2])) != 0));
+}
+}  // namespace
+
 int CompareSortOrder(const std::string& a, const std::string& b) {
     const WeightTable& weights = Weights();
     size_t n = a.size() < b.size() ? a.size() : b.size();
-    // Up to the first difference of weights every character must be simple: the weights of
-    // both texts then stand side by side in their sort keys, and that difference decides.
-    for (size_t i = 0; i < n; ++i) {
+    size_t start = std::mismatch(a.begin(), a.begin() + n, b.begin()).first - a.begin();
+    if (!SkippablePrefix(weights, a, start)) return AnsiCompareText(a, b);
+    // From there to the first difference of weights every character must be simple: the weights
+    // of both texts then stand side by side in their sort keys, and that difference decides.
+    for (size_t i = start; i < n; ++i) {
         uint16_t wa = weights[static_cast<unsigned char>(a[i])];
         uint16_t wb = a[i] == b[i] ? wa : weights[static_cast<unsigned char>(b[i])];
         if (wa == Complex || wb == Complex) return AnsiCompareText(a, b);
@@ -95,7 +123,12 @@ int CompareSortOrder(const std::string& a, const std::string& b) {
     const std::string& longer = a.size() > b.size() ? a : b;
     for (size_t i = n; i < longer.size(); ++i)
         if (weights[static_cast<unsigned char>(longer[i])] == Complex) return AnsiCompareText(a, b);
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    // Same weights, same length: texts that differ only in letter case, or ones whose shared
+    // prefix holds characters that count only in a tie, which the system settles.
+    for (size_t i = 0; i < start; ++i)
+        if (weights[static_cast<unsigned char>(a[i])] == Complex) return AnsiCompareText(a, b);
+    return 0;
 }
 
 namespace {
@@ -130,14 +163,13 @@ SortEntry MakeEntry(const WeightTable& table, const std::string& text, size_t of
 
 std::vector<uint32_t> SortedPositions(const std::vector<const std::string*>& texts) {
     const WeightTable& table = Weights();
-    // The shared prefix is skipped when every character of it is simple.
+    // The shared prefix is skipped when nothing in it can combine with what follows.
     size_t prefix = texts.empty() ? 0 : texts[0]->size();
     for (const std::string* text : texts) {
         size_t n = std::min(prefix, text->size());
         prefix = std::mismatch(text->begin(), text->begin() + n, texts[0]->begin()).first - text->begin();
     }
-    for (size_t i = 0; i < prefix; ++i)
-        if (table.Rank(static_cast<unsigned char>((*texts[0])[i])) == 0) prefix = 0;
+    if (!texts.empty() && !SkippablePrefix(table, *texts[0], prefix)) prefix = 0;
 
     std::vector<SortEntry> entries;
     entries.reserve(texts.size());

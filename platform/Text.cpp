@@ -1,7 +1,5 @@
 #include "platform/Text.h"
 
-#include <windows.h>
-
 #include <cstdint>
 
 std::string Trim(const std::string& text) {
@@ -20,12 +18,6 @@ std::string UpperCase(const std::string& text) {
 
 bool SameText(const std::string& a, const std::string& b) {
     return a.size() == b.size() && UpperCase(a) == UpperCase(b);
-}
-
-int AnsiCompareText(const std::string& a, const std::string& b) {
-    int r = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                           b.data(), static_cast<int>(b.size()));
-    return r - CSTR_EQUAL;
 }
 
 bool TryParseInt(const std::string& text, int& value) {

@@ -42,6 +42,25 @@ TEST(RegistryRow, SplitsAtTheFirstMarker) {
     EXPECT_EQ(path + "|" + name, "HKCU\\A|");
 }
 
+// Names may hold the marker texts: a value "x<|>DeleteKey" must not turn its row into a key row
+// (washing the whole key), and a subkey "a<|>DeleteKeyb" must not wash a key of another name.
+TEST_F(RegistryWash, MarkerTextsInsideNamesWashTheRowShown) {
+    key.Set("K", "x<|>DeleteKey", "1");
+    key.Set("K", "kept", "2");
+    key.Create("K\\a<|>DeleteKeyb");
+    key.Create("K\\ab<|>DeleteKey");
+    std::string path, name;
+    EXPECT_TRUE(SplitRegistryRow(KeyRow(key.Full("K\\") + "a<|>DeleteKeyb"), path, name));
+    EXPECT_EQ(path, key.Full("K\\") + "a<|>DeleteKeyb");
+    Wash(MakeList({{ValueRow(key.Full("K"), "x<|>DeleteKey"), true},
+                   {KeyRow(key.Full("K\\") + "a<|>DeleteKeyb"), true}}));
+    EXPECT_EQ(success, 2);
+    EXPECT_FALSE(key.Exists("K", "x<|>DeleteKey"));
+    EXPECT_TRUE(key.Exists("K", "kept"));
+    EXPECT_FALSE(key.Exists("K\\a<|>DeleteKeyb"));
+    EXPECT_TRUE(key.Exists("K\\ab<|>DeleteKey"));
+}
+
 TEST_F(RegistryWash, KeyRowDeletesTheKeyWithAllItsSubkeys) {
     key.Create("Item\\A\\Deep\\Deeper");
     key.Set("Item\\B", "v", "x");

@@ -55,3 +55,26 @@ TEST(SortOrder, SortedPositionsAreStableAndInTheSystemOrder) {
     }
     EXPECT_TRUE(SortedPositions({}).empty());
 }
+
+// Paths under a folder whose name holds characters that only count in a tie or that expand
+// ("wt-speed", "O'Brien", "Stra\xdf" + "e"): the shared part is left out, the order stays the system's.
+TEST(SortOrder, SharedPrefixWithSpecialCharactersKeepsTheSystemOrder) {
+    for (const std::string prefix : {"Z:\\work\\wt-speed\\tree\\", "C:\\O'Brien\\Stra\xdf" "e\\\xe6\\", "C:\\a-"}) {
+        std::vector<std::string> texts = RandomTexts(2000, prefix, 5);
+        texts.push_back(prefix);
+        texts.push_back(prefix + "-");
+        std::mt19937 random(13);
+        for (int i = 0; i < 30000; ++i) {
+            const std::string& a = texts[random() % texts.size()];
+            const std::string& b = texts[random() % texts.size()];
+            ASSERT_EQ(Sign(CompareSortOrder(a, b)), Sign(AnsiCompareText(a, b))) << "'" << a << "' '" << b << "'";
+        }
+        std::vector<const std::string*> pointers;
+        for (const auto& text : texts) pointers.push_back(&text);
+        std::vector<uint32_t> order = SortedPositions(pointers);
+        for (size_t k = 1; k < order.size(); ++k) {
+            int c = AnsiCompareText(texts[order[k - 1]], texts[order[k]]);
+            ASSERT_TRUE(c < 0 || (c == 0 && order[k - 1] < order[k])) << texts[order[k - 1]] << " / " << texts[order[k]];
+        }
+    }
+}
