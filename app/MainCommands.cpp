@@ -24,7 +24,8 @@ void TFormMainVRNT::CloseQuery() {
 }
 
 TFormMainVRNT::RunningScope::~RunningScope() {
-    flag_ = false;
+    flag_ = previous_;
+    if (flag_) return;
     TFormMainVRNT* main = FormMainVRNT;
     if (main && &main->washRunning_ == &flag_ && main->closeRequested_ && main->Handle())
         PostMessageA(main->Handle(), WM_CLOSE, 0, 0);

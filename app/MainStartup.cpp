@@ -61,6 +61,8 @@ void TFormMainVRNT::FormCreate() {
         ChListBoxItem.Select(0);
         ChListBoxItemClick();
     }
+    FormDetect = std::make_unique<TFormDetect>();
+    RegisterHotKeys(true);
 }
 
 void TFormMainVRNT::SetTimer1(bool enabled) {
@@ -184,6 +186,7 @@ void TFormMainVRNT::EnableEntryCommands(int row) {
 }
 
 void TFormMainVRNT::FormActivate() {
+    NetscapeProfileCheck();
     // The start-up wash.
     bool washAtStart = false;
     RunGuarded(Handle(), [&] {
@@ -193,6 +196,7 @@ void TFormMainVRNT::FormActivate() {
 }
 
 void TFormMainVRNT::FormClose() {
+    RegisterHotKeys(false);
     SpecificFiles.clear();
     CurrentItem.reset();
     if (Options.DeleteLogOnExit) DeleteFileW(WidePath(LogFilePath()).c_str());
@@ -200,6 +204,7 @@ void TFormMainVRNT::FormClose() {
 
 void TFormMainVRNT::FormDestroy() {
     SetTimer1(false);
+    RegisterHotKeys(false);
     RemoveTrayIcon();
     // order.ini is written anew, without the rows of earlier saves, and put in place whole.
     RunGuarded(nullptr, [this] {

@@ -42,10 +42,6 @@ void TFormMainVRNT::ShowTrayMenu() {
     PostMessageA(Handle(), WM_NULL, 0, 0);
 }
 
-void TFormMainVRNT::RxTrayIcon1Click() {
-    // The click on the tray icon belongs to the schedule and tray commands.
-}
-
 void TFormMainVRNT::MenuWashItemClick(int tag) {
     int row = tag - 100;
     if (row < 0 || row >= ChListBoxItem.Count() || WashRunning()) return;

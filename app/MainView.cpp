@@ -93,6 +93,8 @@ void TFormMainVRNT::BindCommands() {
     OnClick(IDC_SpeedButton3, [this] { SpeedButton3Click(); });
     Bind(IDM_Help1, 0, [this] { Help1Click(); });
     Bind(IDM_About1, 0, [this] { About1Click(); });
+    OnClick(IDC_btnsetting, [this] { btnsettingClick(); });
+    Bind(IDM_OpenMainWindow1, 0, [this] { OpenMainWindow1Click(); });
     Bind(IDM_MenuWashAll, 0, [this] { MenuWashAllClick(); });
     BindListCommands();
 }
@@ -103,6 +105,7 @@ bool TFormMainVRNT::Notify(NMHDR* header, LRESULT& result) {
 }
 
 bool TFormMainVRNT::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (ScheduleMessage(msg, wParam, lParam, result)) return true;
     switch (msg) {
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !activated_) {
@@ -124,7 +127,7 @@ bool TFormMainVRNT::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     }
     case TrayMessage:
         if (lParam == WM_RBUTTONUP || lParam == WM_CONTEXTMENU) ShowTrayMenu();
-        else if (lParam == WM_LBUTTONUP) RxTrayIcon1Click();
+        else if (lParam == WM_LBUTTONUP || lParam == WM_MBUTTONUP || lParam == WM_LBUTTONDBLCLK) RxTrayIcon1Click();
         result = 0;
         return true;
     default:

@@ -105,22 +105,22 @@ void TFormMainVRNT::RunWashCommand(const std::function<void()>& body, bool readI
     if (washRunning_) return;
     RunningScope running(washRunning_);
     bool finished = false;
-    RunGuarded(
-        Handle(),
-        [&] {
-            {
-                BusyCursor busy;
-                body();
-            }
-            SetWashControls(true);
-            finished = true;
-            if (readItemAgain) ChListBoxItemClick();
-        },
-        [&] {
-            if (finished) return;
-            SetWashControls(true);
-            if (readItemAgain) RunGuarded(Handle(), [this] { ChListBoxItemClick(); });
-        });
+    auto command = [&] {
+        {
+            BusyCursor busy;
+            body();
+        }
+        SetWashControls(true);
+        finished = true;
+        if (readItemAgain) ChListBoxItemClick();
+    };
+    auto cleanup = [&] {
+        if (finished) return;
+        SetWashControls(true);
+        if (readItemAgain) RunGuarded(Handle(), [this] { ChListBoxItemClick(); });
+    };
+    if (quietFailure_) *quietFailure_ = RunCaught(command, cleanup);
+    else RunGuarded(Handle(), command, cleanup);
 }
 
 template <class Dialog>

@@ -44,9 +44,14 @@ void TFormMainVRNT::WashOrPreviewChecked(bool preview) {
         true);
 }
 
-void TFormMainVRNT::AutomaticWash() {
+std::string TFormMainVRNT::AutomaticWash(bool quiet) {
+    if (washRunning_) return {};
     bool prompt = Options.PromptBeforeClean;
     Options.PromptBeforeClean = false;
+    std::string failure;
+    if (quiet) quietFailure_ = &failure;
     btnWashAllClick();
+    quietFailure_ = nullptr;
     Options.PromptBeforeClean = prompt;
+    return failure;
 }

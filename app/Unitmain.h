@@ -11,6 +11,9 @@
 //   MainLogHelp.cpp   the wash log, help and the About box
 //   MainWash.cpp      wash and preview of an entry and of the current wash item, busy state
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
+//   MainSchedule.cpp  schedule timer, hot keys, session end, minimise to the tray
+//   MainPreferences.cpp  the Preferences dialog and the Netscape profile check
+//   (app/CloseBrowsers.cpp hides the browser windows for the close-browsers hot key)
 //   MainItemCommands.cpp   add, edit, delete, move and check wash items
 //   MainEntryCommands.cpp  add, edit, delete and check folder/file and registry entries
 // Without the window: CommandLine.cpp runs /wash, /list FILE and /? for scripts.
@@ -29,8 +32,10 @@
 #include "platform/FileDialog.h"
 #include "platform/Form.h"
 #include "settings/Options.h"
+#include "settings/UnitSelectDirectory.h"
 
 class TFindFile;
+class TFormDetect;
 class TFormPreviewAll;
 struct TWashContext;
 
@@ -123,8 +128,9 @@ public:
     void btnWashSingleClick();
     void btnMainPreviewClick() { WashOrPreviewChecked(true); }
     void btnWashAllClick() { WashOrPreviewChecked(false); }
-    // The wash of all checked wash items with "Prompt before clean" off for its duration.
-    void AutomaticWash();
+    // The wash of all checked wash items with "Prompt before clean" off for its duration;
+    // skipped while another command runs. Quiet: an error is returned, not shown.
+    std::string AutomaticWash(bool quiet = false);
     // True when "Prompt before clean" is off or the user answers Yes to
     // "Do you want to clean " + subject + "?".
     bool ConfirmClean(const std::string& subject);
@@ -135,6 +141,27 @@ public:
     bool WashRunning() const { return washRunning_; }
     void ShowFileCounts(int success, int fails);
     void ShowRegistryCounts(int success, int fails);
+
+    // Schedule timer, hot keys, session end and the tray (MainSchedule.cpp).
+    // One tick of the schedule timer at the local date-time now.
+    void Timer1Timer(double now);
+    // Off: unregisters both hot keys; on: registers them from the settings file.
+    void RegisterHotKeys(bool on);
+    void CloseBrowsers();
+    void FormHotKey(int id);
+    // The end-of-session query (always answered yes) and the session's end.
+    void QueryEndSession();
+    void EndSession();
+    void ApplicationMinimize();
+    void RxTrayIcon1Click();
+    void OpenMainWindow1Click() { RxTrayIcon1Click(); }
+
+    // Preferences and Netscape detection (MainPreferences.cpp).
+    void btnsettingClick();
+    // At the first activation: shows the detection dialog when a Netscape profile is missing.
+    void NetscapeProfileCheck();
+    void ShowDetect(HWND owner);
+    std::unique_ptr<TFormDetect> FormDetect;
 
     // Plug-ins.
     void btnSavePluginClick();
@@ -204,7 +231,9 @@ private:
     void CreateTrayIcon();
     void RemoveTrayIcon();
     void ShowTrayMenu();
-    void RxTrayIcon1Click();
+    bool ScheduleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Writes a log block with the failure of an automatic wash.
+    void LogAutomaticWashFailure(const std::string& trigger, const std::string& failure);
     TWashContext WashContext();
     std::string ChooseFile(const FileDialogRequest& request);
     void ExportCheckedItems(const std::string& target);
@@ -227,17 +256,22 @@ private:
     bool closed_ = false;
     bool closeRequested_ = false;
     bool washRunning_ = false;
-    // Marks a wash command as running for its lifetime. A close asked for meanwhile follows
-    // once the main window's command has ended.
+    bool minimized_ = false;
+    // Errors of a wash command are kept here instead of shown while set.
+    std::string* quietFailure_ = nullptr;
+    // Marks a command with a modal dialog or question as running for its lifetime: no
+    // automatic wash starts meanwhile. Nested scopes leave the flag as they found it. A close
+    // asked for meanwhile follows once the main window's command has ended.
     class RunningScope {
     public:
-        explicit RunningScope(bool& flag) : flag_(flag) { flag_ = true; }
+        explicit RunningScope(bool& flag) : flag_(flag), previous_(flag) { flag_ = true; }
         ~RunningScope();
         RunningScope(const RunningScope&) = delete;
         RunningScope& operator=(const RunningScope&) = delete;
 
     private:
         bool& flag_;
+        bool previous_;
     };
     NOTIFYICONDATAA tray_{};
     std::vector<std::string> pluginFileNames_;

@@ -16,6 +16,13 @@ void ShowErrorBox(HWND owner, const std::string& message) {
 
 bool RunGuarded(HWND owner, const std::function<void()>& command,
                 const std::function<void()>& cleanup) {
+    std::string failure = RunCaught(command, cleanup);
+    if (failure.empty()) return true;
+    ShowErrorBox(owner, failure);
+    return false;
+}
+
+std::string RunCaught(const std::function<void()>& command, const std::function<void()>& cleanup) {
     std::string failure;
     try {
         command();
@@ -26,7 +33,5 @@ bool RunGuarded(HWND owner, const std::function<void()>& command,
         if (failure.empty()) failure = "Unknown error";
     }
     if (cleanup) cleanup();
-    if (failure.empty()) return true;
-    ShowErrorBox(owner, failure);
-    return false;
+    return failure;
 }

@@ -21,3 +21,5 @@ void ShowErrorBox(HWND owner, const std::string& message);
 // Returns false when the command ended with an error.
 bool RunGuarded(HWND owner, const std::function<void()>& command,
                 const std::function<void()>& cleanup = nullptr);
+// As RunGuarded, but the error's message is returned (empty on success) instead of shown.
+std::string RunCaught(const std::function<void()>& command, const std::function<void()>& cleanup = nullptr);

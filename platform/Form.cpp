@@ -180,6 +180,8 @@ INT_PTR TForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     if (Message(msg, wParam, lParam, result)) {
+        // A colour message returns its brush itself.
+        if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) return static_cast<INT_PTR>(result);
         SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result);
         return TRUE;
     }

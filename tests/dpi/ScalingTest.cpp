@@ -25,6 +25,8 @@
 #include "engine/Unitselectbyfilter.h"
 #include "platform/Dpi.h"
 #include "settings/AppPaths.h"
+#include "settings/UnitPreference.h"
+#include "settings/UnitSelectDirectory.h"
 #include "tests/support/Layout.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
@@ -174,6 +176,17 @@ TEST(DISABLED_AtSystemDpi, Dialogs) {
         [] { return std::make_unique<TFormAddEditItem>(); },
         [] { return std::make_unique<TFormFolder>(); },
         [] { return std::make_unique<TFormRegister>(); },
+        [&] {
+            auto form = std::make_unique<TFormPreferences>();
+            form->SettingsFile = settings;
+            return form;
+        },
+        [&] {
+            auto form = std::make_unique<TFormDetect>();
+            form->SettingsFile = settings;
+            form->Candidates = {dir.Path() + "a rather long folder name\\of a profile\\abcdefgh.slt"};
+            return form;
+        },
         [] { return std::make_unique<TFormAbout>(); },
     };
     for (auto& make : makers) {

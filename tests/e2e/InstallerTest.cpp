@@ -95,7 +95,11 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     // A silent uninstall removes the program and keeps the user's own files. The uninstaller
     // runs from a copy of itself, so wait for its work rather than for the process.
     ASSERT_EQ(RunAndWait(dir + "uninstall.exe", "/S"), 0);
-    for (int i = 0; i < 300 && (FileExists(dir + "uninstall.exe") || FileExists(dir + "varnolt.exe")); ++i) Sleep(100);
+    // Its last step removes the uninstall key, after the files.
+    for (int i = 0; i < 300 && (FileExists(dir + "uninstall.exe") || FileExists(dir + "varnolt.exe") ||
+                                !UninstallValue("DisplayName").empty());
+         ++i)
+        Sleep(100);
     EXPECT_FALSE(FileExists(dir + "varnolt.exe"));
     EXPECT_FALSE(FileExists(dir + "uninstall.exe"));
     EXPECT_FALSE(FileExists(dir + "const\\system.txt"));

@@ -1,0 +1,164 @@
+// Schedule timer, hot keys, the end of the session, minimise to the tray and the tray click.
+#include <windows.h>
+
+#include "app/CloseBrowsers.h"
+#include "app/Unitmain.h"
+#include "app/UnitmainRes.h"
+#include "catalogue/FileReplace.h"
+#include "engine/Unitwasher.h"
+#include "platform/Error.h"
+#include "settings/AppPaths.h"
+#include "settings/Schedule.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+// Vista and later let a program tell why it holds up the end of the session.
+using ShutdownReasonCreate = BOOL(WINAPI*)(HWND, LPCWSTR);
+using ShutdownReasonDestroy = BOOL(WINAPI*)(HWND);
+
+class ShutdownBlockReason {
+public:
+    ShutdownBlockReason(HWND window, const wchar_t* reason) : window_(window) {
+        HMODULE user32 = GetModuleHandleA("user32.dll");
+        auto create = reinterpret_cast<ShutdownReasonCreate>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonCreate")));
+        destroy_ = reinterpret_cast<ShutdownReasonDestroy>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonDestroy")));
+        created_ = create && destroy_ && create(window, reason);
+    }
+    ~ShutdownBlockReason() {
+        if (created_) destroy_(window_);
+    }
+    ShutdownBlockReason(const ShutdownBlockReason&) = delete;
+    ShutdownBlockReason& operator=(const ShutdownBlockReason&) = delete;
+
+private:
+    HWND window_;
+    ShutdownReasonDestroy destroy_ = nullptr;
+    bool created_ = false;
+};
+}  // namespace
+
+void TFormMainVRNT::Timer1Timer(double now) {
+    if (washRunning_) return;
+    switch (NextTimedWashStep(Options.LastAutoWashTime, now, Options.IntervalMinutes)) {
+    case TimedWashStep::Wait:
+    case TimedWashStep::Never:
+        return;
+    case TimedWashStep::Restart:
+        // The clock was set back: the interval starts again from now.
+        Options.LastAutoWashTime = now;
+        return;
+    case TimedWashStep::Wash:
+        break;
+    }
+    DWORD started = GetTickCount();
+    std::string failure = AutomaticWash(true);
+    // The next timed wash is due one interval after this one ended, failed or not.
+    Options.LastAutoWashTime = now + (GetTickCount() - started) / 86400000.0;
+    if (!failure.empty()) LogAutomaticWashFailure("Timed wash", failure);
+}
+
+void TFormMainVRNT::LogAutomaticWashFailure(const std::string& trigger, const std::string& failure) {
+    RunCaught([&] {
+        AbandonWashLog();
+        OpenWashLog();
+        WriteWashLogRow(WashRowKind::SpecialItem, Options.QuickDelete, false, trigger, failure);
+        CloseWashLog();
+    });
+    AbandonWashLog();
+}
+
+void TFormMainVRNT::RegisterHotKeys(bool on) {
+    if (!on) {
+        ::UnregisterHotKeys(Handle());
+        return;
+    }
+    RunCaught([this] { ::RegisterHotKeys(Handle(), SettingsFilePath()); });
+}
+
+void TFormMainVRNT::CloseBrowsers() {
+    std::string failure = HideBrowserWindows();
+    if (!failure.empty()) ShowErrorBox(Handle(), failure);
+}
+
+void TFormMainVRNT::FormHotKey(int id) {
+    if (id == CloseBrowsersHotKey.Id) {
+        CloseBrowsers();
+    } else if (id == WashHotKey.Id) {
+        // A wash asked for while another command runs is skipped, with a beep as its sign.
+        if (washRunning_) MessageBeep(MB_ICONWARNING);
+        else AutomaticWash();
+    }
+}
+
+void TFormMainVRNT::QueryEndSession() {
+    if (!(Options.ScheduleSet & ScheduleAtShutdown) || washRunning_) return;
+    ShutdownBlockReason reason(Handle(), L"Varnolt is washing the checked wash items.");
+    std::string failure = AutomaticWash(true);
+    if (!failure.empty()) LogAutomaticWashFailure("Wash at shutdown", failure);
+}
+
+void TFormMainVRNT::EndSession() {
+    // The process ends without its window being destroyed: do what closing it does.
+    if (WashLogIsOpen()) AbandonWashLog();
+    SetTimer1(false);
+    RegisterHotKeys(false);
+    if (!closed_) {
+        closed_ = true;
+        FormClose();
+    }
+    RunCaught([this] {
+        RewriteThroughCopy(OrderFilePath(), [this](const std::string& copy) {
+            DeleteFileA(copy.c_str());
+            Catalogue.SaveToFile(copy);
+        });
+    });
+}
+
+void TFormMainVRNT::ApplicationMinimize() {
+    if (Options.StartMinimized) {
+        Options.StartMinimized = false;
+        return;
+    }
+    if (IsWindowVisible(Handle())) ShowWindow(Handle(), SW_HIDE);
+    else RxTrayIcon1Click();
+}
+
+void TFormMainVRNT::RxTrayIcon1Click() {
+    ShowWindow(Handle(), SW_SHOW);
+    if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+    SetForegroundWindow(Handle());
+}
+
+bool TFormMainVRNT::ScheduleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)lParam;
+    switch (msg) {
+    case WM_TIMER:
+        if (wParam != Timer1Id) return false;
+        Timer1Timer(NowAsDateTime());
+        return true;
+    case WM_HOTKEY:
+        FormHotKey(static_cast<int>(wParam));
+        return true;
+    case WM_QUERYENDSESSION:
+        QueryEndSession();
+        result = TRUE;
+        return true;
+    case WM_ENDSESSION:
+        if (wParam) EndSession();
+        result = 0;
+        return true;
+    case WM_SIZE:
+        // The system may report one minimise more than once.
+        if (wParam == SIZE_MINIMIZED && !minimized_) {
+            minimized_ = true;
+            ApplicationMinimize();
+        } else if (wParam != SIZE_MINIMIZED) {
+            minimized_ = false;
+        }
+        return false;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Control ids of TFormPreferences (range 2400-2499); "Cl&ose" is IDCANCEL.
+#define IDD_TFormPreferences 2400
+#define IDC_Preferences_PageControl1 2401
+#define IDC_Preferences_cbRun 2402
+#define IDC_Preferences_cbMini 2403
+#define IDC_Preferences_cbDetect 2404
+#define IDC_Preferences_SpeedButton4 2405
+#define IDC_Preferences_LabelSchedule 2406
+#define IDC_Preferences_rbWhenStart 2407
+#define IDC_Preferences_rbWhenShutDown 2408
+#define IDC_Preferences_rbEveryHour 2409
+#define IDC_Preferences_SpinEditMinuts 2410
+#define IDC_Preferences_SpinButton 2411
+#define IDC_Preferences_LabelMinutes 2412
+#define IDC_Preferences_LabelCloseBrowsers 2413
+#define IDC_Preferences_cbControl 2414
+#define IDC_Preferences_LabelPlus1 2415
+#define IDC_Preferences_cbChar 2416
+#define IDC_Preferences_LabelWash 2417
+#define IDC_Preferences_cbControlNew 2418
+#define IDC_Preferences_LabelPlus2 2419
+#define IDC_Preferences_cbCharNew 2420
+#define IDC_Preferences_ChEraseSafe 2421
+#define IDC_Preferences_ChWritetolog 2422
+#define IDC_Preferences_ChDeleteonExit 2423
+#define IDC_Preferences_chPromptBeforeDelete 2424
+#define IDC_Preferences_SpeedButton3 2425
+#define IDC_Preferences_SpeedButton1 2426
+#define IDC_Preferences_SpeedButton2 IDCANCEL
