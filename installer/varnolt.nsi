@@ -108,4 +108,6 @@ Section "Uninstall"
   RMDir "$INSTDIR\plugin"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTKEY}"
+  ; "Load at Windows startup" would otherwise start a missing program at every log-on.
+  DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Varnolt"
 SectionEnd

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/WideText.h"
+
 std::vector<std::string> ProfileSearchRoots() {
     std::vector<std::string> roots;
     for (char drive = 'c'; drive <= 'o'; ++drive) roots.push_back(std::string(1, drive) + ":\\");
@@ -18,7 +20,7 @@ bool ProfileSearch::Run(const std::vector<std::string>& roots) {
         std::string folder = root;
         if (folder.empty()) continue;
         if (folder.back() != '\\') folder += '\\';
-        if (GetDriveTypeA(folder.substr(0, 3).c_str()) != DRIVE_FIXED) continue;
+        if (GetDriveTypeW(Widen(folder.substr(0, 3)).c_str()) != DRIVE_FIXED) continue;
         if (!Search(folder)) return false;
     }
     return true;
@@ -28,8 +30,8 @@ bool ProfileSearch::Tick() { return (++entries_ % 64) != 0 || !KeepGoing || Keep
 
 bool ProfileSearch::Search(const std::string& folder) {
     std::vector<std::string> subfolders;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileExA((folder + "*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileExW(WidePath(folder + "*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
                                    nullptr, 0);
     if (find == INVALID_HANDLE_VALUE) return Tick();
     bool going = true;
@@ -38,11 +40,12 @@ bool ProfileSearch::Search(const std::string& folder) {
             going = false;
             break;
         }
-        if (entry.cFileName[0] == '.' || !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        if (entry.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY && IsProfileFolderName(entry.cFileName) && OnFound)
-            OnFound(folder + entry.cFileName);
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) subfolders.push_back(entry.cFileName);
-    } while (FindNextFileA(find, &entry));
+        if (entry.cFileName[0] == L'.' || !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        const std::string name = Narrow(entry.cFileName);
+        if (entry.dwFileAttributes == FILE_ATTRIBUTE_DIRECTORY && IsProfileFolderName(name) && OnFound)
+            OnFound(folder + name);
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) subfolders.push_back(name);
+    } while (FindNextFileW(find, &entry));
     FindClose(find);
     for (const auto& name : subfolders) {
         if (!going) break;

@@ -4,6 +4,7 @@
 
 #include "platform/Error.h"
 #include "platform/Registry.h"
+#include "platform/WideText.h"
 
 void WriteRunValue(const std::string& runKey, const std::string& executable) {
     RegistryKey key(HKEY_CURRENT_USER);
@@ -19,12 +20,12 @@ void RemoveRunValue(const std::string& runKey) {
 }
 
 std::string ExecutablePath() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
-            return path;
+            return Narrow(path);
         }
         path.resize(path.size() * 2);
     }

@@ -9,6 +9,7 @@
 #include "platform/Messages.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
+#include "platform/WideText.h"
 #include "settings/ProfileSearch.h"
 #include "settings/SettingsStore.h"
 #include "settings/UnitSelectDirectoryRes.h"
@@ -17,7 +18,7 @@ using namespace settings;
 
 namespace {
 bool IsDirectory(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -62,9 +63,10 @@ void TFormDetect::FillList() {
     HDC dc = GetDC(list);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
     for (const auto& path : Candidates) {
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        const std::wstring text = Widen(path);
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         SIZE size{};
-        GetTextExtentPoint32A(dc, path.c_str(), static_cast<int>(path.size()), &size);
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         if (size.cx > widest) widest = size.cx;
     }
     SelectObject(dc, old);
@@ -108,8 +110,9 @@ void TFormDetect::SpeedButton3Click() {
         search.OnFound = [this](const std::string& path) {
             if (!IsDirectory(path)) return;
             Candidates.push_back(path);
-            SendDlgItemMessageA(Handle(), IDC_Detect_RxCheckListBox1, LB_ADDSTRING, 0,
-                                reinterpret_cast<LPARAM>(path.c_str()));
+            const std::wstring text = Widen(path);
+            SendDlgItemMessageW(Handle(), IDC_Detect_RxCheckListBox1, LB_ADDSTRING, 0,
+                                reinterpret_cast<LPARAM>(text.c_str()));
         };
         search.KeepGoing = [this] { return PumpDuringSearch(); };
         search.Run(SearchRoots);
@@ -123,18 +126,18 @@ void TFormDetect::SpeedButton3Click() {
 }
 
 void TFormDetect::SpeedButton4Click() {
-    char display[MAX_PATH] = {};
-    BROWSEINFOA info{};
+    wchar_t display[MAX_PATH] = {};
+    BROWSEINFOW info{};
     info.hwndOwner = Handle();
     info.pszDisplayName = display;
-    info.lpszTitle = "Please select Netscape directory";
+    info.lpszTitle = L"Please select Netscape directory";
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    PIDLIST_ABSOLUTE picked = SHBrowseForFolderA(&info);
+    PIDLIST_ABSOLUTE picked = SHBrowseForFolderW(&info);
     if (!picked) return;
-    char path[MAX_PATH] = {};
-    bool ok = SHGetPathFromIDListA(picked, path) != FALSE;
+    wchar_t path[MAX_PATH] = {};
+    bool ok = SHGetPathFromIDListW(picked, path) != FALSE;
     CoTaskMemFree(picked);
-    if (ok && path[0]) SetManualFolder(path);
+    if (ok && path[0]) SetManualFolder(Narrow(path));
 }
 
 void TFormDetect::SetManualFolder(const std::string& folder) {

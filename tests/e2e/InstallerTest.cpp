@@ -94,12 +94,23 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
 
     // A silent uninstall removes the program and keeps the user's own files. The uninstaller
     // runs from a copy of itself, so wait for its work rather than for the process.
+    // "Load at Windows startup" was on: the uninstaller takes the Run value along.
+    const char* runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string runValue = "\"" + dir + "varnolt.exe\"";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, runKey, "Varnolt", REG_SZ, runValue.c_str(),
+                              static_cast<DWORD>(runValue.size() + 1)),
+              ERROR_SUCCESS);
+    auto runValueStands = [&] {
+        return RegGetValueA(HKEY_CURRENT_USER, runKey, "Varnolt", RRF_RT_REG_SZ, nullptr, nullptr, nullptr) ==
+               ERROR_SUCCESS;
+    };
     ASSERT_EQ(RunAndWait(dir + "uninstall.exe", "/S"), 0);
-    // Its last step removes the uninstall key, after the files.
+    // Its last steps remove the uninstall key and the Run value, after the files.
     for (int i = 0; i < 300 && (FileExists(dir + "uninstall.exe") || FileExists(dir + "varnolt.exe") ||
-                                !UninstallValue("DisplayName").empty());
+                                !UninstallValue("DisplayName").empty() || runValueStands());
          ++i)
         Sleep(100);
+    EXPECT_FALSE(runValueStands());
     EXPECT_FALSE(FileExists(dir + "varnolt.exe"));
     EXPECT_FALSE(FileExists(dir + "uninstall.exe"));
     EXPECT_FALSE(FileExists(dir + "const\\system.txt"));
