@@ -155,10 +155,6 @@ bool RegistryRowExcluded(const std::string& row, const std::string& excludeList)
     return false;
 }
 
-bool IsFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 }  // namespace
 
 void tChildFolder::ListFiles(std::vector<std::string>& list) const {
