@@ -137,6 +137,15 @@ void ExpectDialogWhole(TForm& form, int dpi) {
                       ASSERT_NE(dialog, nullptr);
                       EXPECT_EQ(WindowDpi(dialog), dpi);
                       EXPECT_EQ(Joined(LayoutFaults(dialog)), "");
+                      // Every page of a tabbed dialog, as a click on its tab shows it.
+                      HWND tab = FindWindowExA(dialog, nullptr, WC_TABCONTROLA, nullptr);
+                      int pages = tab ? static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0)) : 0;
+                      for (int page = 1; page < pages; ++page) {
+                          SendMessageA(tab, TCM_SETCURSEL, page, 0);
+                          NMHDR change{tab, static_cast<UINT_PTR>(GetDlgCtrlID(tab)), static_cast<UINT>(TCN_SELCHANGE)};
+                          SendMessageA(dialog, WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
+                          EXPECT_EQ(Joined(LayoutFaults(dialog)), "") << "page " << page;
+                      }
                       for (int size : ButtonImageSizes(dialog)) EXPECT_EQ(size, IconSizeFor(ScaleForDpi(16, dpi)));
                       PostMessageA(dialog, WM_CLOSE, 0, 0);
                       EXPECT_TRUE(driver.WaitGone(dialog));
