@@ -207,6 +207,6 @@ void TFormMainVRNT::ImportPlugin(const std::string& source) {
         row.IsActive = false;
         Catalogue.Append(row);
     }
-    Catalogue.SaveToFile(OrderFilePath());
+    SaveCatalogueOrder();
     ReloadCatalogue();
 }

@@ -4,7 +4,6 @@
 #include "app/CloseBrowsers.h"
 #include "app/Unitmain.h"
 #include "app/UnitmainRes.h"
-#include "catalogue/FileReplace.h"
 #include "engine/Unitwasher.h"
 #include "platform/Error.h"
 #include "settings/AppPaths.h"
@@ -108,12 +107,8 @@ void TFormMainVRNT::EndSession() {
         closed_ = true;
         FormClose();
     }
-    RunCaught([this] {
-        RewriteThroughCopy(OrderFilePath(), [this](const std::string& copy) {
-            DeleteFileA(copy.c_str());
-            Catalogue.SaveToFile(copy);
-        });
-    });
+    // As at exit: order.ini written anew and put in place whole.
+    RunCaught([this] { Catalogue.RewriteFile(OrderFilePath()); });
 }
 
 void TFormMainVRNT::ApplicationMinimize() {

@@ -5,6 +5,7 @@
 #include "app/Unitmain.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
+#include "platform/WideText.h"
 
 bool TFormMainVRNT::RefuseWinapp2Change(int row) {
     if (row < 0 || row >= Catalogue.Count() || !Winapp2.Owns(Catalogue.Items[row])) return false;
@@ -33,19 +34,19 @@ void TFormMainVRNT::UncheckWinapp2Warnings() {
 // the old file as it was.
 void TFormMainVRNT::ImportWinapp2(const std::string& source) {
     const std::string target = ProgramDirectory + "winapp2.ini";
-    char full[MAX_PATH * 4];
-    DWORD n = GetFullPathNameA(source.c_str(), sizeof(full), full, nullptr);
-    if (n > 0 && n < sizeof(full) && AnsiCompareText(std::string(full, n), target) == 0) {
+    wchar_t full[MAX_PATH * 4];
+    DWORD n = GetFullPathNameW(Widen(source).c_str(), MAX_PATH * 4, full, nullptr);
+    if (n > 0 && n < MAX_PATH * 4 && AnsiCompareText(Narrow(full, n), target) == 0) {
         ShowRefusal(Handle(), "The file '" + target + "' is already the program's winapp2.ini.");
         return;
     }
-    if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
+    if (GetFileAttributesW(WidePath(target).c_str()) != INVALID_FILE_ATTRIBUTES &&
         !AskQuestion(Handle(), "The file '" + target + "' already exists! OverWrite?"))
         return;
     const std::string copy = target + ".new";
-    if (!CopyFileA(source.c_str(), copy.c_str(), FALSE) ||
-        !MoveFileExA(copy.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(copy.c_str());
+    if (!CopyFileW(WidePath(source).c_str(), WidePath(copy).c_str(), FALSE) ||
+        !MoveFileExW(WidePath(copy).c_str(), WidePath(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(WidePath(copy).c_str());
         ShowRefusal(Handle(), "Unable to copy '" + source + "' to '" + target + "'.");
         return;
     }

@@ -8,6 +8,7 @@
 
 #include "catalogue/RootKeys.h"
 #include "catalogue/Winapp2Paths.h"
+#include "platform/Registry.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
@@ -131,11 +132,8 @@ bool tWinapp2Detector::KeyExists(const std::string& full) {
     if (where.keyPath.size() > 1) {
         size_t parent = full.rfind('\\');
         bool parentExists = KeyDepth(full) < 2 || KeyExists(full.substr(0, parent));
-        HKEY key;
-        if (parentExists && RegOpenKeyExA(where.root, where.keyPath.c_str() + 1, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            RegCloseKey(key);
-            exists = true;
-        }
+        RegistryKey key(where.root);
+        exists = parentExists && key.OpenKey(where.keyPath);
     }
     keys_.emplace(std::move(upper), exists);
     return exists;

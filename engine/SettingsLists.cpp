@@ -1,11 +1,8 @@
 #include "engine/SettingsLists.h"
 
-#include <windows.h>
-
-#include "platform/Error.h"
+#include "catalogue/FileReplace.h"
 #include "platform/Profile.h"
 #include "platform/Text.h"
-#include "platform/WideText.h"
 
 std::vector<std::string> ReadNumberedList(const std::string& file, const NumberedList& list) {
     ProfileFile settings(file);
@@ -20,25 +17,10 @@ std::vector<std::string> ReadNumberedList(const std::string& file, const Numbere
 }
 
 void WriteNumberedList(const std::string& file, const NumberedList& list, const std::vector<std::string>& rows) {
-    const AppError refused(FormatMessageText("Unable to write to %s", file));
-    const std::string copy = file + ".new";
-    const std::wstring wideFile = WidePath(file), wideCopy = WidePath(copy);
-    if (GetFileAttributesW(wideFile.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        if (!CopyFileW(wideFile.c_str(), wideCopy.c_str(), FALSE)) throw refused;
-        // The copy keeps a read-only attribute; the replacement below still honours the original's.
-        SetFileAttributesW(wideCopy.c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    try {
+    RewriteThroughCopy(file, [&](const std::string& copy) {
         ProfileFile settings(copy);
         settings.WriteInteger(list.section, list.countKey, static_cast<int>(rows.size()));
         for (size_t n = 0; n < rows.size(); ++n)
             settings.WriteString(list.section, list.prefix + std::to_string(n), rows[n]);
-    } catch (const AppError&) {
-        DeleteFileW(wideCopy.c_str());
-        throw refused;
-    }
-    if (!MoveFileExW(wideCopy.c_str(), wideFile.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(wideCopy.c_str());
-        throw refused;
-    }
+    });
 }
