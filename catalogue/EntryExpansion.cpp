@@ -4,10 +4,10 @@
 
 #include "catalogue/FindFile.h"
 #include "catalogue/RootKeys.h"
+#include "catalogue/SettingsLists.h"
 #include "catalogue/UnitMacro.h"
 #include "catalogue/Winapp2Paths.h"
 #include "catalogue/WashItem.h"
-#include "platform/Profile.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
@@ -18,16 +18,7 @@ const char* const DeleteKeyMarker = "<|>DeleteKey";
 const char* const DeleteValueMarker = "<|>DeleteValue<|>";
 
 // The exclusion masks of the settings file, read afresh at every call.
-std::vector<std::string> ExclusionMasks() {
-    ProfileFile settings(SettingsFilePath());
-    int count = settings.ReadInteger("Exclude Files", "Count", 0);
-    std::vector<std::string> masks;
-    for (int k = 0; k < count; ++k) {
-        std::string mask = Trim(settings.ReadString("Exclude Files", "Record" + std::to_string(k)));
-        if (!mask.empty()) masks.push_back(std::move(mask));
-    }
-    return masks;
-}
+std::vector<std::string> ExclusionMasks() { return ReadNumberedList(SettingsFilePath(), ExclusionList); }
 
 // The folder a registry string value holds; empty when the key or the value is missing.
 std::string FolderFromRegistry(const std::string& keyName, const std::string& valueName) {

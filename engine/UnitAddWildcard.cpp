@@ -4,7 +4,7 @@
 
 #include "catalogue/ListUtils.h"
 #include "engine/ListBoxRows.h"
-#include "engine/SettingsLists.h"
+#include "catalogue/SettingsLists.h"
 #include "engine/UnitAddWildcardRes.h"
 #include "platform/Error.h"
 #include "platform/Messages.h"

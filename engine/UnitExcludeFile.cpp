@@ -7,7 +7,7 @@
 
 #include "catalogue/ListUtils.h"
 #include "engine/ListBoxRows.h"
-#include "engine/SettingsLists.h"
+#include "catalogue/SettingsLists.h"
 #include "engine/UnitExcludeFileRes.h"
 #include "engine/Unitselectbyfilter.h"
 #include "platform/Error.h"

@@ -1,7 +1,7 @@
 #include "engine/Unitselectbyfilter.h"
 
 #include "engine/ListBoxRows.h"
-#include "engine/SettingsLists.h"
+#include "catalogue/SettingsLists.h"
 #include "engine/UnitAddWildcard.h"
 #include "engine/UnitselectbyfilterRes.h"
 #include "platform/Messages.h"

@@ -7,7 +7,7 @@
 #include "engine/UnitAddWildcard.h"
 #include "engine/UnitAddWildcardRes.h"
 #include "engine/UnitExcludeFile.h"
-#include "engine/SettingsLists.h"
+#include "catalogue/SettingsLists.h"
 #include "engine/UnitExcludeFileRes.h"
 #include "tests/engine/FormTestUtil.h"
 

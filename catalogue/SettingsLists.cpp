@@ -1,4 +1,4 @@
-#include "engine/SettingsLists.h"
+#include "catalogue/SettingsLists.h"
 
 #include "catalogue/FileReplace.h"
 #include "platform/Profile.h"
