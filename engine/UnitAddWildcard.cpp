@@ -1,12 +1,11 @@
 #include "engine/UnitAddWildcard.h"
 
-#include <htmlhelp.h>
-
 #include "catalogue/ListUtils.h"
-#include "engine/ListBoxRows.h"
 #include "catalogue/SettingsLists.h"
+#include "engine/ListBoxRows.h"
 #include "engine/UnitAddWildcardRes.h"
 #include "platform/Error.h"
+#include "platform/Help.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "resources/icons.h"
@@ -75,5 +74,5 @@ void TFormWildcard::btnOkClick() {
 }
 
 void TFormWildcard::Button1Click() {
-    if (!HelpFile.empty()) HtmlHelpA(GetDesktopWindow(), HelpFile.c_str(), HH_HELP_CONTEXT, 31);
+    if (!HelpFile.empty()) ShowHelpContext(HelpFile, 31);
 }

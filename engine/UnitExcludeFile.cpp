@@ -1,16 +1,16 @@
 #include "engine/UnitExcludeFile.h"
 
 #include <commdlg.h>
-#include <htmlhelp.h>
 
 #include <vector>
 
 #include "catalogue/ListUtils.h"
-#include "engine/ListBoxRows.h"
 #include "catalogue/SettingsLists.h"
+#include "engine/ListBoxRows.h"
 #include "engine/UnitExcludeFileRes.h"
 #include "engine/Unitselectbyfilter.h"
 #include "platform/Error.h"
+#include "platform/Help.h"
 #include "resources/icons.h"
 #include "platform/WideText.h"
 
@@ -107,5 +107,5 @@ void TFormExcludeFile::SpeedButton1Click() {
 }
 
 void TFormExcludeFile::SpeedButton4Click() {
-    if (!HelpFile.empty()) HtmlHelpA(GetDesktopWindow(), HelpFile.c_str(), HH_HELP_CONTEXT, 42);
+    if (!HelpFile.empty()) ShowHelpContext(HelpFile, 42);
 }
