@@ -1,4 +1,5 @@
 # make run: build and start the program; make test: build and run every test.
+# The build is the 64-bit program; it builds the 32-bit one in $(BUILD)/x86 too.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 # ccache, when present, shares compiled objects between build trees of one machine.
@@ -11,9 +12,9 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -G Ninja \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
-	  $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE)) >/dev/null
+	@grep -qs 'mingw-x86_64.cmake' $(BUILD)/CMakeCache.txt || { rm -rf $(BUILD)/CMakeCache.txt $(BUILD)/CMakeFiles; cmake -S . -B $(BUILD) -G Ninja \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+	  $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE)) >/dev/null; }
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)

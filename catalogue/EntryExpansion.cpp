@@ -9,6 +9,7 @@
 #include "catalogue/Winapp2Paths.h"
 #include "catalogue/WashItem.h"
 #include "platform/Registry.h"
+#include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
@@ -86,7 +87,7 @@ std::vector<EntryExclusion> ParseExclusions(const std::string& list) {
 }
 
 bool IsPlainFolder(const std::string& path) {
-    DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+    DWORD attributes = NativeFileAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
            !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
@@ -94,7 +95,7 @@ bool IsPlainFolder(const std::string& path) {
 // The subfolders below folder, deepest first, each with a final "\"; links are not entered.
 void AppendSubfoldersDeepestFirst(const std::string& folder, std::vector<std::string>& rows) {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(WidePath(folder + "\\*").c_str(), &data);
+    HANDLE find = NativeFindFirstFile(folder + "\\*", data);
     if (find == INVALID_HANDLE_VALUE) return;
     std::vector<std::string> names;
     do {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
@@ -17,8 +18,7 @@ class FindHandle {
 public:
     // pattern: a UTF-8 folder path and mask; a long one is passed with the "\\?\" prefix.
     FindHandle(const std::string& pattern, WIN32_FIND_DATAW& data)
-        : handle_(FindFirstFileExW(WidePath(pattern).c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
-                                   nullptr, 0)) {}
+        : handle_(Open(pattern, data)) {}
     ~FindHandle() {
         if (Valid()) FindClose(handle_);
     }
@@ -28,6 +28,12 @@ public:
     bool Next(WIN32_FIND_DATAW& data) { return FindNextFileW(handle_, &data) != 0; }
 
 private:
+    static HANDLE Open(const std::string& pattern, WIN32_FIND_DATAW& data) {
+        NativeFileSystem native;
+        return FindFirstFileExW(WidePath(pattern).c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
+                                nullptr, 0);
+    }
+
     HANDLE handle_;
 };
 

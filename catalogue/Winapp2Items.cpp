@@ -9,6 +9,7 @@
 #include "catalogue/RootKeys.h"
 #include "catalogue/Winapp2Paths.h"
 #include "platform/Registry.h"
+#include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
@@ -122,7 +123,8 @@ bool tWinapp2Detector::Detected(const tWinapp2Entry& entry) {
     return false;
 }
 
-// A key whose parent is missing is missing: keys of one vendor are looked up once.
+// A key counts in either registry view: an application of either kind is there. A key whose
+// parent is missing is missing: keys of one vendor are looked up once.
 bool tWinapp2Detector::KeyExists(const std::string& full) {
     std::string upper = UpperCase(full);
     auto known = keys_.find(upper);
@@ -132,8 +134,8 @@ bool tWinapp2Detector::KeyExists(const std::string& full) {
     if (where.keyPath.size() > 1) {
         size_t parent = full.rfind('\\');
         bool parentExists = KeyDepth(full) < 2 || KeyExists(full.substr(0, parent));
-        RegistryKey key(where.root);
-        exists = parentExists && key.OpenKey(where.keyPath);
+        exists = parentExists && (RegistryKey(where.root).KeyExists(where.keyPath) ||
+                                  RegistryKey(where.root, RegistryView::Wow32).KeyExists(where.keyPath));
     }
     keys_.emplace(std::move(upper), exists);
     return exists;
@@ -147,7 +149,7 @@ const tWinapp2Detector::Listing& tWinapp2Detector::ListFolder(const std::string&
     if (known != listings_.end()) return known->second;
     Listing& listing = listings_[upper];
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(WidePath(folder + (folder.back() == '\\' ? "*" : "\\*")).c_str(), &data);
+    HANDLE find = NativeFindFirstFile(folder + (folder.back() == '\\' ? "*" : "\\*"), data);
     if (find == INVALID_HANDLE_VALUE) return listing;
     do {
         if (wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0) continue;
@@ -165,7 +167,7 @@ int tWinapp2Detector::Child(const std::string& parent, const std::string& name) 
     if (it != listing.end()) return it->second ? 1 : 0;
     for (char c : name)
         if (static_cast<unsigned char>(c) >= 0x80) {
-            DWORD attrs = GetFileAttributesW(WidePath(parent + (parent.back() == '\\' ? "" : "\\") + name).c_str());
+            DWORD attrs = NativeFileAttributes(parent + (parent.back() == '\\' ? "" : "\\") + name);
             if (attrs == INVALID_FILE_ATTRIBUTES) return -1;
             return (attrs & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
         }
@@ -174,7 +176,7 @@ int tWinapp2Detector::Child(const std::string& parent, const std::string& name) 
 
 bool tWinapp2Detector::FolderExists(const std::string& folder) {
     if (folder.size() <= 3) {
-        DWORD attrs = GetFileAttributesW(WidePath(folder).c_str());
+        DWORD attrs = NativeFileAttributes(folder);
         return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
     }
     std::string upper = UpperCase(folder);

@@ -6,6 +6,7 @@
 
 #include <cctype>
 
+#include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
@@ -28,7 +29,7 @@ std::string UserFolder(const char* subfolder, int csidl) {
     std::string profile = Environment("USERPROFILE");
     if (!profile.empty()) {
         std::string candidate = WithoutTrailingBackslash(profile) + "\\" + subfolder;
-        DWORD attrs = GetFileAttributesW(WidePath(candidate).c_str());
+        DWORD attrs = NativeFileAttributes(candidate);
         if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY)) return candidate;
     }
     wchar_t path[MAX_PATH];
@@ -183,7 +184,7 @@ std::vector<std::string> MatchWildcardPath(const std::string& path, bool folders
             std::string prefix = base.back() == '\\' ? base : base + "\\";
             if (!HasWildcard(parts[i])) {
                 std::string candidate = prefix + parts[i];
-                DWORD attrs = GetFileAttributesW(WidePath(candidate).c_str());
+                DWORD attrs = NativeFileAttributes(candidate);
                 if (attrs == INVALID_FILE_ATTRIBUTES) continue;
                 if (attrs & FILE_ATTRIBUTE_REPARSE_POINT) continue;
                 if ((!last || foldersOnly) && !IsFolder(attrs)) continue;
@@ -191,7 +192,7 @@ std::vector<std::string> MatchWildcardPath(const std::string& path, bool folders
                 continue;
             }
             WIN32_FIND_DATAW data;
-            HANDLE find = FindFirstFileW(WidePath(prefix + "*").c_str(), &data);
+            HANDLE find = NativeFindFirstFile(prefix + "*", data);
             if (find == INVALID_HANDLE_VALUE) continue;
             do {
                 if (data.cFileName[0] == L'.') continue;
@@ -205,7 +206,7 @@ std::vector<std::string> MatchWildcardPath(const std::string& path, bool folders
         }
         current.swap(next);
     }
-    if (parts.empty() && !IsFolder(GetFileAttributesW(WidePath(current[0]).c_str()))) return {};
+    if (parts.empty() && !IsFolder(NativeFileAttributes(current[0]))) return {};
     return current;
 }
 

@@ -9,7 +9,8 @@ list(REMOVE_ITEM SUPPORT_SOURCES ${CMAKE_SOURCE_DIR}/tests/support/keeper.cpp)
 add_library(varnolt_testsupport STATIC ${SUPPORT_SOURCES})
 target_link_libraries(varnolt_testsupport PUBLIC varnolt_core GTest::gtest)
 target_compile_definitions(varnolt_testsupport PUBLIC
-  VARNOLT_STAGE_DIR="${STAGE_DIR}" VARNOLT_SOURCE_DIR="${CMAKE_SOURCE_DIR}" VARNOLT_DIST_SETUP="${DIST_SETUP}")
+  VARNOLT_STAGE_DIR="${STAGE_DIR}" VARNOLT_X86_STAGE_DIR="${X86_STAGE_DIR}" VARNOLT_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  VARNOLT_DIST_SETUP="${DIST_SETUP}")
 
 # Folders whose tests drive windows or the real program run one at a time.
 set(SERIAL_TEST_DIRS engine settings app dialogs e2e dpi)
@@ -30,6 +31,12 @@ foreach(dir platform catalogue engine settings app dialogs e2e dpi)
     gtest_discover_tests(test_${dir} DISCOVERY_TIMEOUT 120 PROPERTIES TIMEOUT 120)
   endif()
 endforeach()
+
+# The 32-bit program's end-to-end tests, in the same 64-bit prefix as on 64-bit Windows.
+add_dependencies(test_e2e varnolt_x86)
+add_test(NAME e2e_x86 COMMAND test_e2e
+  --gtest_filter=CommandLineTest.*:StartupWash.*:SuppliedItems.*:Redirection.*)
+set_tests_properties(e2e_x86 PROPERTIES ENVIRONMENT "VARNOLT_STAGE=${X86_STAGE_DIR}" RUN_SERIAL TRUE TIMEOUT 300)
 
 # The pure parsers, fuzzed natively with clang and libFuzzer for a bounded time (fuzz/run.sh).
 add_test(NAME fuzz_parsers COMMAND bash ${CMAKE_SOURCE_DIR}/fuzz/run.sh ${CMAKE_BINARY_DIR}/fuzz 10)

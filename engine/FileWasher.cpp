@@ -4,6 +4,7 @@
 
 #include "catalogue/WashItem.h"
 #include "engine/Unitwasher.h"
+#include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
@@ -149,11 +150,15 @@ void RemoveEmptiedFolders(const CheckListModel& list, std::vector<int>& rows, bo
                      [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
     for (const auto& folder : folders) {
         const std::wstring wide = WidePath(folder);
-        DWORD attrs = GetFileAttributesW(wide.c_str());
-        if (attrs == INVALID_FILE_ATTRIBUTES || !(attrs & FILE_ATTRIBUTE_DIRECTORY) ||
-            (attrs & FILE_ATTRIBUTE_REPARSE_POINT) || ExtractFilePath(folder).size() <= 3 ||
-            !RemoveDirectoryW(wide.c_str()))
-            continue;
+        bool removed;
+        {
+            NativeFileSystem native;
+            DWORD attrs = GetFileAttributesW(wide.c_str());
+            removed = attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY) &&
+                      !(attrs & FILE_ATTRIBUTE_REPARSE_POINT) && ExtractFilePath(folder).size() > 3 &&
+                      RemoveDirectoryW(wide.c_str());
+        }
+        if (!removed) continue;
         ++successCount;
         if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, true, folder, "");
     }
@@ -164,6 +169,7 @@ void RemoveEmptiedFolders(const CheckListModel& list, std::vector<int>& rows, bo
 bool SecureDeleteFile(const std::string& path) {
     char chunk[OverwriteChunkSize];
     std::memset(chunk, 0x41, sizeof(chunk));
+    NativeFileSystem native;
     DWORD attrs = 0;
     HANDLE file = OpenNamedFile(path, GENERIC_WRITE | DELETE, 0, attrs);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -180,6 +186,7 @@ bool SecureDeleteFile(const std::string& path) {
 bool WashOneFile(const std::string& path, bool useQuick) {
     if (!useQuick) return SecureDeleteFile(path);
     std::wstring wide = WidePath(path);
+    NativeFileSystem native;
     return QuickDeleteFile(wide, GetFileAttributesW(wide.c_str()));
 }
 
@@ -203,12 +210,16 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
             continue;
         }
         const std::wstring wide = WidePath(path);
-        // Quick delete tries the common case first; a failure is looked at below.
-        bool deleted = useQuick && DeleteFileW(wide.c_str());
-        if (!deleted) {
-            DWORD attrs = GetFileAttributesW(wide.c_str());
-            if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) continue;
-            deleted = useQuick ? QuickDeleteFile(wide, attrs) : SecureDeleteFile(path);
+        bool deleted;
+        {
+            NativeFileSystem native;
+            // Quick delete tries the common case first; a failure is looked at below.
+            deleted = useQuick && DeleteFileW(wide.c_str());
+            if (!deleted) {
+                DWORD attrs = GetFileAttributesW(wide.c_str());
+                if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) continue;
+                deleted = useQuick ? QuickDeleteFile(wide, attrs) : SecureDeleteFile(path);
+            }
         }
         if (deleted) {
             ++successCount;

@@ -1,7 +1,10 @@
 ; Per-user installer of Varnolt: no administrator rights, installed into
 ; %LOCALAPPDATA%\Programs\Varnolt, a Start-menu shortcut, an uninstaller registered under the
-; current user's Uninstall key. Silent with /S.
-; makensis -DVERSION=1.02 -DSOURCE=<program folder> -DICON=<app.ico> -DOUTFILE=<setup.exe> varnolt.nsi
+; current user's Uninstall key. Silent with /S. It carries both programs and installs the 64-bit one
+; on 64-bit Windows, the 32-bit one elsewhere, into the same folder (an earlier 32-bit install is
+; upgraded in place).
+; makensis -DVERSION=1.02 -DSOURCE=<64-bit program folder> -DSOURCE_X86=<32-bit program folder>
+;          -DICON=<app.ico> -DOUTFILE=<setup.exe> varnolt.nsi
 Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
@@ -9,6 +12,7 @@ ManifestDPIAware true
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "x64.nsh"
 
 !define APPNAME "Varnolt"
 !define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnolt"
@@ -56,7 +60,11 @@ Section "Varnolt"
   SetOutPath "$INSTDIR"
   ; The program and the supplied wash items are replaced on an upgrade ...
   SetOverwrite on
-  File "${SOURCE}\varnolt.exe"
+  ${If} ${RunningX64}
+    File "${SOURCE}\varnolt.exe"
+  ${Else}
+    File "${SOURCE_X86}\varnolt.exe"
+  ${EndIf}
   File /nonfatal "${SOURCE}\help.chm"
   SetOutPath "$INSTDIR\const"
   File "${SOURCE}\const\system.txt"

@@ -15,12 +15,12 @@ bool RegistryKey::OpenKey(const std::string& path, bool canCreate) {
     HKEY key = nullptr;
     LONG rc;
     if (canCreate)
-        rc = RegCreateKeyExW(root_, relative.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+        rc = RegCreateKeyExW(root_, relative.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr, &key,
                              nullptr);
     else
-        rc = RegOpenKeyExW(root_, relative.c_str(), 0, KEY_ALL_ACCESS, &key);
+        rc = RegOpenKeyExW(root_, relative.c_str(), 0, KEY_ALL_ACCESS | view_, &key);
     if (rc != ERROR_SUCCESS && !canCreate)
-        rc = RegOpenKeyExW(root_, relative.c_str(), 0, KEY_READ, &key);
+        rc = RegOpenKeyExW(root_, relative.c_str(), 0, KEY_READ | view_, &key);
     if (rc != ERROR_SUCCESS) return false;
     current_ = key;
     return true;
@@ -94,9 +94,9 @@ std::vector<std::string> RegistryKey::GetValueNames() const {
 }
 
 namespace {
-bool DeleteKeyTreeW(HKEY parent, const std::wstring& subkey) {
+bool DeleteKeyTreeW(HKEY parent, const std::wstring& subkey, REGSAM view) {
     HKEY key;
-    if (RegOpenKeyExW(parent, subkey.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExW(parent, subkey.c_str(), 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {
         DWORD count = 0;
         RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr,
                          nullptr, nullptr, nullptr);
@@ -104,26 +104,29 @@ bool DeleteKeyTreeW(HKEY parent, const std::wstring& subkey) {
         for (DWORD i = count; i-- > 0;) {
             DWORD len = 256;
             if (RegEnumKeyExW(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS)
-                DeleteKeyTreeW(key, std::wstring(name, len));
+                DeleteKeyTreeW(key, std::wstring(name, len), view);
         }
         RegCloseKey(key);
     }
-    return RegDeleteKeyW(parent, subkey.c_str()) == ERROR_SUCCESS;
+    return RegDeleteKeyExW(parent, subkey.c_str(), view, 0) == ERROR_SUCCESS;
 }
 }  // namespace
 
-bool DeleteKeyTree(HKEY parent, const std::string& subkey) { return DeleteKeyTreeW(parent, Widen(subkey)); }
+bool DeleteKeyTree(HKEY parent, const std::string& subkey) {
+    return DeleteKeyTreeW(parent, Widen(subkey), static_cast<REGSAM>(RegistryView::Native));
+}
 
 bool RegistryKey::DeleteKey(const std::string& path) {
     bool fromRoot = !current_ || (!path.empty() && path[0] == '\\');
     std::string relative = WithoutLeadingBackslash(path);
     if (relative.empty()) return false;
-    return DeleteKeyTree(fromRoot ? root_ : current_, relative);
+    return DeleteKeyTreeW(fromRoot ? root_ : current_, Widen(relative), view_);
 }
 
 bool RegistryKey::KeyExists(const std::string& path) const {
     HKEY key;
-    if (RegOpenKeyExW(root_, Widen(WithoutLeadingBackslash(path)).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root_, Widen(WithoutLeadingBackslash(path)).c_str(), 0, KEY_READ | view_, &key) !=
+        ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;

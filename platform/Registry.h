@@ -5,9 +5,16 @@
 #include <string>
 #include <vector>
 
+// Which registry a key path names on 64-bit Windows. Native is the registry as regedit shows
+// it, the same for the 64-bit and the 32-bit program: HKLM\SOFTWARE\X is the 64-bit key and
+// HKLM\SOFTWARE\WOW6432Node\X the 32-bit one. Wow32 is what a 32-bit program's own
+// redirected view shows at the same path. On 32-bit Windows both are the one registry.
+enum class RegistryView : REGSAM { Native = KEY_WOW64_64KEY, Wow32 = KEY_WOW64_32KEY };
+
 class RegistryKey {
 public:
-    explicit RegistryKey(HKEY root = HKEY_CURRENT_USER) : root_(root) {}
+    explicit RegistryKey(HKEY root = HKEY_CURRENT_USER, RegistryView view = RegistryView::Native)
+        : root_(root), view_(static_cast<REGSAM>(view)) {}
     ~RegistryKey() { CloseKey(); }
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
@@ -36,8 +43,9 @@ public:
 
 private:
     HKEY root_;
+    REGSAM view_;
     HKEY current_ = nullptr;
 };
 
-// Deletes every subkey of key (last index first), then the key itself.
+// Deletes every subkey of key (last index first), then the key itself, in the native view.
 bool DeleteKeyTree(HKEY parent, const std::string& subkey);

@@ -1,19 +1,31 @@
 #!/usr/bin/env bash
-# make-dist.sh STAGE_DIR ICON VERSION DIST_DIR NSI
-# Builds varnolt-<version>-setup.exe and varnolt-<version>-portable.zip from the staged program
-# folder; files the program writes at run time (settings, order, log) are left out.
+# make-dist.sh STAGE_X64 STAGE_X86 ICON VERSION DIST_DIR NSI
+# Builds varnolt-<version>-setup.exe (both programs; it installs the one the system runs natively)
+# and varnolt-<version>-win64-portable.zip and -win32-portable.zip from the staged program
+# folders; files the program writes at run time (settings, order, log) are left out.
 set -euo pipefail
-stage=$(realpath "$1") icon=$(realpath "$2") version=$3 dist=$(realpath -m "$4") nsi=$(realpath "$5")
+x64=$(realpath "$1") x86=$(realpath "$2") icon=$(realpath "$3") version=$4 dist=$(realpath -m "$5")
+nsi=$(realpath "$6")
 work="$dist/files"
 rm -rf "$work"
-mkdir -p "$work/varnolt/const" "$work/varnolt/plugin"
-cp "$stage/varnolt.exe" "$work/varnolt/"
-cp "$stage/const/system.txt" "$stage/const/user.txt" "$work/varnolt/const/"
-if [ -f "$stage/help.chm" ]; then cp "$stage/help.chm" "$work/varnolt/"; fi
-for plugin in "$stage"/plugin/*.txt; do
-  if [ -f "$plugin" ]; then cp "$plugin" "$work/varnolt/plugin/"; fi
+
+# folder ARCH STAGE: the program folder of one build, help and plug-ins from the 64-bit stage.
+folder() {
+  local dir="$work/$1/varnolt"
+  mkdir -p "$dir/const" "$dir/plugin"
+  cp "$2/varnolt.exe" "$dir/"
+  cp "$x64/const/system.txt" "$x64/const/user.txt" "$dir/const/"
+  if [ -f "$x64/help.chm" ]; then cp "$x64/help.chm" "$dir/"; fi
+  for plugin in "$x64"/plugin/*.txt; do
+    if [ -f "$plugin" ]; then cp "$plugin" "$dir/plugin/"; fi
+  done
+}
+folder win64 "$x64"
+folder win32 "$x86"
+
+makensis -V2 -DVERSION="$version" -DSOURCE="$work/win64/varnolt" -DSOURCE_X86="$work/win32/varnolt" \
+  -DICON="$icon" -DOUTFILE="$dist/varnolt-$version-setup.exe" "$nsi" >/dev/null
+for arch in win64 win32; do
+  rm -f "$dist/varnolt-$version-$arch-portable.zip"
+  (cd "$work/$arch" && zip -q -r -X "$dist/varnolt-$version-$arch-portable.zip" varnolt)
 done
-makensis -V2 -DVERSION="$version" -DSOURCE="$work/varnolt" -DICON="$icon" \
-  -DOUTFILE="$dist/varnolt-$version-setup.exe" "$nsi" >/dev/null
-rm -f "$dist/varnolt-$version-portable.zip"
-(cd "$work" && zip -q -r -X "$dist/varnolt-$version-portable.zip" varnolt)

@@ -13,32 +13,6 @@
 #include "tests/support/TestKey.h"
 
 namespace {
-// Runs programDir\varnolt.exe with arguments, its standard output and error into outputFile;
-// returns the exit code, or -1 when it did not end in time.
-int RunVarnolt(const std::string& programDir, const std::string& arguments, const std::string& outputFile) {
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string exe = programDir + "varnolt.exe";
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = out;
-    startup.hStdError = out;
-    PROCESS_INFORMATION info{};
-    BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                  programDir.c_str(), &startup, &info);
-    CloseHandle(out);
-    if (!started) return -2;
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(info.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
-    else TerminateProcess(info.hProcess, 1);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-    return static_cast<int>(code);
-}
-
 std::set<std::string> Lines(const std::string& text) {
     std::set<std::string> lines;
     std::istringstream in(text);

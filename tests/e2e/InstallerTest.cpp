@@ -40,6 +40,35 @@ std::string UninstallValue(const char* name) {
     return buffer;
 }
 
+// The machine field of a program's PE header: 0x8664 for x86-64, 0x14c for x86.
+WORD Machine(const std::string& exe) {
+    std::string bytes = ReadTextFile(exe);
+    if (bytes.size() < 0x40) return 0;
+    DWORD at = *reinterpret_cast<const DWORD*>(bytes.data() + 0x3c);
+    if (bytes.size() < at + 6) return 0;
+    return *reinterpret_cast<const WORD*>(bytes.data() + at + 4);
+}
+
+// Uninstall entries of the current user that name Varnolt.
+int VarnoltEntries() {
+    HKEY uninstall;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0, KEY_READ,
+                      &uninstall) != ERROR_SUCCESS)
+        return 0;
+    int count = 0;
+    char name[256], shown[256];
+    for (DWORD i = 0, n = sizeof(name); RegEnumKeyExA(uninstall, i, name, &n, nullptr, nullptr, nullptr, nullptr) ==
+                                        ERROR_SUCCESS;
+         ++i, n = sizeof(name)) {
+        DWORD size = sizeof(shown);
+        if (RegGetValueA(uninstall, name, "DisplayName", RRF_RT_REG_SZ, nullptr, shown, &size) == ERROR_SUCCESS &&
+            std::string(shown) == "Varnolt")
+            ++count;
+    }
+    RegCloseKey(uninstall);
+    return count;
+}
+
 std::string StartMenuShortcut() {
     char buffer[MAX_PATH];
     DWORD size = sizeof(buffer);
@@ -56,6 +85,7 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     ASSERT_TRUE(FileExists(setup)) << setup;
     ASSERT_EQ(RunAndWait(setup, "/S /D=" + dir.substr(0, dir.size() - 1)), 0);
 
+    EXPECT_EQ(Machine(dir + "varnolt.exe"), IMAGE_FILE_MACHINE_AMD64);
     for (const char* file : {"varnolt.exe", "uninstall.exe", "const\\system.txt", "const\\user.txt"})
         EXPECT_TRUE(FileExists(dir + file)) << file;
     EXPECT_NE(GetFileAttributesA((dir + "plugin").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -78,7 +108,11 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     }
     EXPECT_NE(ReadTextFile(dir + "order.ini").find("[Common]"), std::string::npos);
 
-    // An upgrade replaces the program and the supplied items, nothing of the user's.
+    // An upgrade replaces the program and the supplied items, nothing of the user's; the earlier
+    // program was the 32-bit one, and the 64-bit one takes its place under the same entry.
+    ASSERT_TRUE(CopyFileA((HostPath(VARNOLT_X86_STAGE_DIR) + "\\varnolt.exe").c_str(), (dir + "varnolt.exe").c_str(),
+                          FALSE));
+    ASSERT_EQ(Machine(dir + "varnolt.exe"), IMAGE_FILE_MACHINE_I386);
     const std::string user = "[Common]\r\nTotal=1\r\nItem0=Mine\r\n", order = "[Common]\r\nTotal=0\r\n";
     WriteTextFile(dir + "const\\user.txt", user);
     WriteTextFile(dir + "plugin\\shared.txt", "plug-in");
@@ -91,6 +125,8 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     EXPECT_EQ(ReadTextFile(dir + "wildcard.ini"), "[Log]\r\nWrite to Log=1\r\n");
     EXPECT_EQ(ReadTextFile(dir + "order.ini"), order);
     EXPECT_EQ(ReadTextFile(dir + "const\\system.txt"), ReadTextFile(StagedProgramDir() + "const\\system.txt"));
+    EXPECT_EQ(Machine(dir + "varnolt.exe"), IMAGE_FILE_MACHINE_AMD64);
+    EXPECT_EQ(VarnoltEntries(), 1);
 
     // A silent uninstall removes the program and keeps the user's own files. The uninstaller
     // runs from a copy of itself, so wait for its work rather than for the process.

@@ -4,10 +4,14 @@
 
 #include <string>
 
-// The staged program directory of the build, as a Windows path with a trailing backslash.
+// The staged program directory of the build, as a Windows path with a trailing backslash; the
+// environment variable VARNOLT_STAGE (a host path) names another.
 std::string StagedProgramDir();
 // Copies the files of a folder tree (folders created as needed).
 void CopyTree(const std::string& from, const std::string& to);
+// Runs programDir\varnolt.exe with arguments, its standard output and error into outputFile;
+// returns the exit code, or -1 when it did not end in time.
+int RunVarnolt(const std::string& programDir, const std::string& arguments, const std::string& outputFile);
 
 class RunningProgram {
 public:

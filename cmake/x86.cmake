@@ -1,0 +1,21 @@
+# The program for 32-bit Windows: the same sources built by the i686 compilers in x86/, with a
+# staged program folder of its own (no tests, help or installer there).
+include(ExternalProject)
+set(X86_BUILD_DIR ${CMAKE_BINARY_DIR}/x86)
+set(X86_STAGE_DIR ${X86_BUILD_DIR}/stage/varnolt)
+set(X86_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake
+  -DCMAKE_BUILD_TYPE=${CMAKE_BUILD_TYPE} -DVARNOLT_PROGRAM_ONLY=ON)
+if(CMAKE_CXX_COMPILER_LAUNCHER)
+  list(APPEND X86_ARGS -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER}
+    -DCMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER})
+endif()
+ExternalProject_Add(varnolt_x86
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${X86_BUILD_DIR}
+  CMAKE_GENERATOR ${CMAKE_GENERATOR}
+  CMAKE_ARGS ${X86_ARGS}
+  BUILD_COMMAND ${CMAKE_COMMAND} --build ${X86_BUILD_DIR} --target varnolt
+  BUILD_BYPRODUCTS ${X86_STAGE_DIR}/varnolt.exe
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON)
