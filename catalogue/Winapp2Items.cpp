@@ -137,7 +137,7 @@ bool tWinapp2Detector::KeyExists(const std::string& full) {
     if (known != keys_.end()) return known->second;
     RegistryPath where = SplitRegistryPath(full);
     bool exists = false;
-    if (where.keyPath.size() > 1) {
+    if (where.NamesKeyBelowRoot()) {
         size_t parent = full.rfind('\\');
         bool parentExists = KeyDepth(full) < 2 || KeyExists(full.substr(0, parent));
         RegistryKey key(where.root);
