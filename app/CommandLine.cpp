@@ -230,6 +230,7 @@ titem_list LoadCatalogueFrom(const std::string& programDir, tWinapp2Catalogue* w
     }
     titem_list order;
     order.LoadFromFile(programDir + "order.ini");
+    if (winapp2) winapp2->AdoptFormerNames(order);
     titem_list catalogue;
     MergeCatalogue(catalogue, loaded, order);
     return catalogue;

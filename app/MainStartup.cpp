@@ -96,6 +96,7 @@ void TFormMainVRNT::LoadCatalogue() {
 
     titem_list order;
     order.LoadFromFile(OrderFilePath());
+    Winapp2.AdoptFormerNames(order);
     Catalogue = titem_list();
     MergeCatalogue(Catalogue, loaded, order);
 }

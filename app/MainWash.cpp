@@ -157,6 +157,7 @@ void TFormMainVRNT::WashOrPreviewRegistryEntry(bool preview) {
             TFormPreviewregister dialog;
             std::vector<std::string> found;
             CurrentItem->Registers.Items[e].ListRegistry(found);
+            dialog.Note = CurrentItem->Registers.Items[e].NoRowsReason();
             RunEntryDialog(dialog, dialog.CheckListBoxPreviewregister, std::move(found), ChListBoxRegister, e,
                            preview);
         },

@@ -24,6 +24,7 @@ std::vector<std::string> ExclusionMasks() { return ReadNumberedList(SettingsFile
 // The folder a registry string value holds; empty when the key or the value is missing.
 std::string FolderFromRegistry(const std::string& keyName, const std::string& valueName) {
     RegistryPath where = SplitRegistryPath(ExpandMacros(Trim(keyName)));
+    if (!where.root) return {};
     RegistryKey key(where.root);
     if (!key.OpenKey(where.keyPath)) return {};
     return key.ReadString(valueName);
@@ -225,11 +226,24 @@ void tChildFolder::ListFiles(std::vector<std::string>& list) const {
     list.swap(files);
 }
 
+std::string tChildRegister::NoRowsReason() const {
+    const std::string name = ExpandMacros(Trim(RegisterKeyName));
+    RegistryPath where = SplitRegistryPath(name);
+    if (name.empty()) return "This entry names no registry key, so it lists nothing.";
+    if (!where.root)
+        return "'" + where.rootName +
+               "' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing.";
+    if (!where.NamesKeyBelowRoot())
+        return "'" + where.rootName + "' is a whole root key, not a key below it, so this entry lists nothing.";
+    return {};
+}
+
 void tChildRegister::ListRegistry(std::vector<std::string>& list) {
     if (!RegisterKeyName.empty() && RegisterKeyName.back() != '\\') RegisterKeyName += '\\';
     RegistryPath where = SplitRegistryPath(ExpandMacros(Trim(RegisterKeyName)));
-    // No rows for a root key itself, nor for a name without a key path (an empty one included).
-    if (where.keyPath.size() <= 1) return;
+    // No rows for an unknown root, a root key itself, nor a name without a key path (an empty
+    // one included).
+    if (!where.NamesKeyBelowRoot()) return;
     RegistryKey key(where.root);
     if (!key.OpenKey(where.keyPath)) return;
     const std::string expanded = ExpandMacros(RegisterKeyName);

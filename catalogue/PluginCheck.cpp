@@ -83,9 +83,15 @@ std::string SearchRefusal(const std::string& spec, bool subfolders) {
     return {};
 }
 
+// The end of a refusal for a key name whose root names no root key.
+std::string UnknownRootPhrase(const RegistryPath& where) {
+    return ", whose root " + where.rootName + " is not a registry root key";
+}
+
 // The folder a registry string value holds now; empty when there is none.
 std::string RegistryFolder(const std::string& keyName, const std::string& valueName) {
     RegistryPath where = SplitRegistryPath(ExpandMacros(Trim(keyName)));
+    if (!where.root) return {};
     RegistryKey key(where.root);
     if (!key.OpenKey(where.keyPath)) return {};
     try {
@@ -111,6 +117,9 @@ std::string FolderEntryRefusal(const tChildFolder& entry) {
         case CategorySingleFile:
             return SearchRefusal(ExpandMacros(entry.deletefilename), entry.IsIncludeSubfolder);
         default: {
+            const std::string keyName = ExpandMacros(Trim(entry.RegisterName));
+            RegistryPath where = SplitRegistryPath(keyName);
+            if (!keyName.empty() && !where.root) return "a folder read from " + keyName + UnknownRootPhrase(where);
             std::string folder = RegistryFolder(entry.RegisterName, entry.RegisterValueofName);
             if (folder.empty()) return {};
             return SearchRefusal(folder + (folder.back() == '\\' ? "" : "\\") + "*.*", entry.IsIncludeSubfolder);
@@ -119,9 +128,11 @@ std::string FolderEntryRefusal(const tChildFolder& entry) {
 }
 
 std::string RegistryEntryRefusal(const tChildRegister& entry) {
-    if (entry.CleanRegisterType == CleanSingleValue) return {};
     std::string name = ExpandMacros(Trim(entry.RegisterKeyName));
     RegistryPath where = SplitRegistryPath(name);
+    if (!name.empty() && !where.root) return "the key " + name + UnknownRootPhrase(where);
+    // A single value is refused only at a root key itself; an empty name names none.
+    if (entry.CleanRegisterType == CleanSingleValue && (name.empty() || where.NamesKeyBelowRoot())) return {};
     int depth = 0;
     bool inName = false;
     for (char c : where.keyPath) {

@@ -15,7 +15,8 @@ void AppendPluginRows(titem_list& list, const std::string& path);
 // Empty when the file may be taken as a plug-in. Otherwise the message that refuses it: the
 // file lists no wash item, or an entry (named with its item) would clean a relative path, a
 // drive root or the Windows, system or Program Files folder with its subfolders (or a folder
-// holding one of them), or a whole registry root key or first-level key.
+// holding one of them), or a whole registry root key or first-level key; a key whose root is no
+// root key's name is refused too, whatever the entry cleans there.
 std::string CheckPluginFile(const std::string& path);
 
 // What the entry would clean that a plug-in must not, as a phrase ("the folder C:\ with all

@@ -19,17 +19,14 @@ const RootName RootNames[] = {
 HKEY RootKeyFromName(const std::string& name) {
     for (const auto& root : RootNames)
         if (SameText(name, root.name)) return root.key;
-    return HKEY_CURRENT_USER;
+    return nullptr;
 }
 
 RegistryPath SplitRegistryPath(const std::string& fullPath) {
     RegistryPath result;
     auto slash = fullPath.find('\\');
-    if (slash == std::string::npos) {
-        result.root = RootKeyFromName(fullPath);
-        return result;
-    }
-    result.root = RootKeyFromName(fullPath.substr(0, slash));
-    result.keyPath = fullPath.substr(slash);
+    result.rootName = fullPath.substr(0, slash);
+    result.root = RootKeyFromName(result.rootName);
+    if (slash != std::string::npos) result.keyPath = fullPath.substr(slash);
     return result;
 }

@@ -4,13 +4,18 @@
 
 #include <string>
 
-// The predefined key named by the text (letter case ignored); HKEY_CURRENT_USER for any other text.
+// The predefined key named by the text (letter case ignored); nullptr for any other text, which
+// never stands for a root key.
 HKEY RootKeyFromName(const std::string& name);
 
 struct RegistryPath {
-    HKEY root = HKEY_CURRENT_USER;
+    HKEY root = nullptr;  // nullptr when rootName names no root key
+    std::string rootName;
     // The text from the first "\" on ("\" alone for the root key itself); empty when there is none.
     std::string keyPath;
+
+    // A known root and a key below it: the only paths that name anything to clean.
+    bool NamesKeyBelowRoot() const { return root && keyPath.find_first_not_of('\\') != std::string::npos; }
 };
 
 // Splits a full key path at its first "\": the root by RootKeyFromName, the rest as the key path.

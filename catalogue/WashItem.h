@@ -98,6 +98,9 @@ public:
     // Appends the registry rows the entry names (defined with the entry expansion); may append
     // "\" to RegisterKeyName.
     void ListRegistry(std::vector<std::string>& list);
+    // Why ListRegistry gives no rows whatever the registry holds (no key name, a root that is
+    // no root key's name, or a root key without a key below it); empty when it may give rows.
+    std::string NoRowsReason() const;
 };
 
 // The ordered entries of one wash item; tFolder and tRegister below.

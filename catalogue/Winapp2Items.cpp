@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "catalogue/RootKeys.h"
 #include "catalogue/Winapp2Paths.h"
@@ -93,17 +94,24 @@ std::string RegistryExclusions(const tWinapp2Entry& entry, int& refused) {
     return list;
 }
 
-}  // namespace
-
 // Brackets would end a section name in order.ini; "<|>" splits its row keys.
-std::string Winapp2ItemName(const tWinapp2Entry& entry) {
-    std::string name = entry.Category + ": " + entry.Name;
+std::string RowName(const std::string& category, const std::string& sectionName) {
+    std::string name = category + ": " + sectionName;
     for (auto& c : name) {
         if (c == '[') c = '(';
         else if (c == ']') c = ')';
     }
     for (size_t at; (at = name.find("<|>")) != std::string::npos;) name.replace(at, 3, "</>");
     return name;
+}
+
+}  // namespace
+
+// Every section name of the format ends in " *": a mark of the format, no part of the name.
+std::string Winapp2ItemName(const tWinapp2Entry& entry) {
+    std::string_view name = entry.Name;
+    if (name.size() > 2 && name.ends_with(" *")) name.remove_suffix(2);
+    return RowName(entry.Category, std::string(name));
 }
 
 bool Winapp2Detected(const tWinapp2Entry& entry) {
@@ -131,7 +139,7 @@ bool tWinapp2Detector::KeyExists(const std::string& full) {
     if (known != keys_.end()) return known->second;
     RegistryPath where = SplitRegistryPath(full);
     bool exists = false;
-    if (where.keyPath.size() > 1) {
+    if (where.NamesKeyBelowRoot()) {
         size_t parent = full.rfind('\\');
         bool parentExists = KeyDepth(full) < 2 || KeyExists(full.substr(0, parent));
         exists = parentExists && (RegistryKey(where.root).KeyExists(where.keyPath) ||
@@ -311,6 +319,21 @@ void tWinapp2Catalogue::AppendRows(titem_list& list) const {
         row.IsActive = false;
         row.txtfilename = path_;
         list.Append(row);
+    }
+}
+
+void tWinapp2Catalogue::AdoptFormerNames(titem_list& order) const {
+    std::unordered_map<std::string, std::string> present;
+    for (size_t i : rows_) {
+        const tWinapp2Entry& entry = file_.Entries[i];
+        std::string former = RowName(entry.Category, entry.Name);
+        // A former name that is another entry's name now stays that entry's.
+        if (!byItemName_.count(former)) present.emplace(std::move(former), Winapp2ItemName(entry));
+    }
+    for (auto& row : order.Items) {
+        if (!Owns(row)) continue;
+        auto it = present.find(row.ItemName);
+        if (it != present.end()) row.ItemName = it->second;
     }
 }
 

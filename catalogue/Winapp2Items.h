@@ -16,7 +16,8 @@ struct tWinapp2Counts {
     int SkippedLines = 0;  // malformed lines
 };
 
-// The list row of an entry: "Category: Name", brackets made parentheses.
+// The list row of an entry: "Category: Name", the section name without the " *" that ends it,
+// brackets made parentheses.
 std::string Winapp2ItemName(const tWinapp2Entry& entry);
 
 // True when any Detect key or DetectFile path exists, or when the entry has no detection key
@@ -58,6 +59,9 @@ public:
     int RefusedKeys() const;
     // Appends the detected entries, unchecked, grouped by category.
     void AppendRows(titem_list& list) const;
+    // Renames the order rows of this file saved under an entry's former name (the section name
+    // with its " *") to the entry's name, so that they keep their place and check mark.
+    void AdoptFormerNames(titem_list& order) const;
     // The row comes from this file.
     bool Owns(const titem_property& row) const { return loaded_ && row.txtfilename == path_; }
     // The complete entry behind a row of this file; false for another row.

@@ -2,16 +2,13 @@
 
 #include <shellapi.h>
 
+#include "catalogue/RootKeys.h"
 #include "platform/Text.h"
 
 namespace {
 // The macros that stand for a whole folder; "{username}" is a bare name and does not count.
 const char* const FolderMacros[] = {"{windows}", "{system}", "{program files}", "{personal}", "{appdata}",
                                     "{netscape}"};
-
-const char* const RootKeyNames[] = {"HKEY_CLASSES_ROOT",     "HKEY_CURRENT_USER",   "HKEY_LOCAL_MACHINE",
-                                    "HKEY_USERS",            "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG",
-                                    "HKEY_DYN_DATA"};
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 }  // namespace
@@ -30,15 +27,7 @@ bool IsFullEntryPath(const std::string& path) {
     return false;
 }
 
-bool IsRootedRegistryKey(const std::string& keyName) {
-    std::string text = Trim(keyName);
-    auto slash = text.find('\\');
-    if (slash == std::string::npos) return false;
-    std::string root = text.substr(0, slash);
-    bool known = false;
-    for (const char* name : RootKeyNames) known = known || SameText(root, name);
-    return known && text.find_first_not_of('\\', slash) != std::string::npos;
-}
+bool IsRootedRegistryKey(const std::string& keyName) { return SplitRegistryPath(Trim(keyName)).NamesKeyBelowRoot(); }
 
 std::string RelativePathMessage(const std::string& path) {
     return "The path '" + Trim(path) +

@@ -16,6 +16,7 @@ void TFormPreviewregister::FormCreate() {
     OnClick(IDC_PreviewRegister_btnUnselectAll, [this] { btnUnselectAllClick(); });
     BindWash(IDC_PreviewRegister_btnwasher, [this] { btnwasherClick(); });
     OnClick(IDC_PreviewRegister_SpeedButton1, [this] { SpeedButton1Click(); });
+    SetControlText(IDC_PreviewRegister_LabNote, Note);
 }
 
 void TFormPreviewregister::btnSelectallClick() { CheckAll(CheckListBoxPreviewregister.Model(), 1); }

@@ -7,6 +7,8 @@ public:
     TFormPreviewregister();
 
     CheckList CheckListBoxPreviewregister;
+    // Set before the dialog is shown: why the entry lists nothing, shown below the list.
+    std::string Note;
 
     void btnSelectallClick();
     void btnUnselectAllClick();

@@ -6,3 +6,4 @@
 #define IDC_PreviewRegister_btnUnselectAll 1403
 #define IDC_PreviewRegister_btnwasher 1404
 #define IDC_PreviewRegister_SpeedButton1 1405
+#define IDC_PreviewRegister_LabNote 1406

@@ -18,10 +18,6 @@ RegistryPath KeyOfRow(const std::string& keyPath) {
     return path;
 }
 
-bool IsBelowRoot(const RegistryPath& path) {
-    return path.keyPath.find_first_not_of('\\') != std::string::npos;
-}
-
 std::string HexBytes(const BYTE* data, DWORD size) {
     std::string text;
     char byte[4];
@@ -72,9 +68,10 @@ std::string ValueText(HKEY key, const std::string& name) {
 bool DeleteRegistryRow(RegistryKey& registry, const std::string& keyPath, const std::string& valueName,
                        bool wholeKey) {
     RegistryPath path = KeyOfRow(keyPath);
+    // A name that is no root key's stands for none; a key path naming a root key itself would
+    // empty the whole root: never.
+    if (!path.root || (wholeKey && !path.NamesKeyBelowRoot())) return false;
     registry.SetRoot(path.root);
-    // A key path naming a root key itself would empty the whole root: never.
-    if (wholeKey && !IsBelowRoot(path)) return false;
     if (!registry.OpenKey(path.keyPath)) return false;
     bool done;
     if (wholeKey) {
@@ -118,6 +115,7 @@ std::string ReadRowValueText(const std::string& row) {
     std::string keyPath, valueName;
     if (!HasRegistryRowMarker(row) || SplitRegistryRow(row, keyPath, valueName)) return {};
     RegistryPath path = KeyOfRow(keyPath);
+    if (!path.root) return {};
     RegistryKey registry(path.root);
     if (!registry.OpenKey(path.keyPath)) return {};
     return ValueText(registry.Handle(), valueName);

@@ -1,5 +1,7 @@
 // The wash log: log.htm, appended block by block through one buffered stream per wash.
+#include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <string_view>
 
 #include "engine/Unitwasher.h"
@@ -28,22 +30,69 @@ std::string CharsetName() {
     }
 }
 
-// True when the file ends inside a block: rows after the last "</table>" line. A wash that
-// ended early (an error, or the process ended with the session) leaves it so.
-bool EndsInsideBlock(HANDLE file) {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size) || size.QuadPart == 0) return false;
-    const LONGLONG tail = size.QuadPart < 4096 ? size.QuadPart : 4096;
+// Reads the bytes of [from, to) into bytes; false when they can't be read.
+bool ReadRange(HANDLE file, LONGLONG from, LONGLONG to, std::string& bytes) {
     LARGE_INTEGER at;
-    at.QuadPart = size.QuadPart - tail;
-    std::string text(static_cast<size_t>(tail), '\0');
+    at.QuadPart = from;
+    bytes.resize(static_cast<size_t>(to - from));
     DWORD got = 0;
     if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) ||
-        !ReadFile(file, text.data(), static_cast<DWORD>(tail), &got, nullptr))
+        !ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) || got != bytes.size())
         return false;
-    text.resize(got);
-    const size_t open = text.rfind("<table "), close = text.rfind("</table>");
-    return open != std::string::npos && (close == std::string::npos || close < open);
+    return true;
+}
+
+// Where the last of the texts that starts in [from, to) starts, and which of them it is; -1 when
+// none does or the file can't be read. The range is read backwards a chunk at a time: a long
+// block is read once, never the whole file at once.
+LONGLONG FindLast(HANDLE file, LONGLONG from, LONGLONG to, std::initializer_list<std::string_view> texts,
+                  size_t* which = nullptr) {
+    constexpr LONGLONG Chunk = 64 * 1024;
+    size_t longest = 0;
+    for (std::string_view text : texts) longest = std::max(longest, text.size());
+    std::string bytes;
+    for (LONGLONG end = to; end > from;) {
+        const LONGLONG start = std::max(from, end - Chunk);
+        // The chunk reaches into the one read before, for a text that starts before its end.
+        if (!ReadRange(file, start, std::min(to, end + static_cast<LONGLONG>(longest) - 1), bytes)) return -1;
+        LONGLONG found = -1;
+        size_t k = 0;
+        for (std::string_view text : texts) {
+            size_t at = std::string_view(bytes).rfind(text, static_cast<size_t>(end - start - 1));
+            if (at != std::string_view::npos && start + static_cast<LONGLONG>(at) > found) {
+                found = start + static_cast<LONGLONG>(at);
+                if (which) *which = k;
+            }
+            ++k;
+        }
+        if (found >= 0) return found;
+        end = start;
+    }
+    return -1;
+}
+
+// Ends the block a wash left open: one whose "<table" line no "</table>" follows (its process
+// ended, or an error ended the wash). A row cut short is dropped with the rest of its lines.
+// unclosed tells whether the rows kept must still be followed by "</table>". False when the
+// file refused the cut; a file that can't be read is taken as it is.
+bool CutBlockLeftOpen(HANDLE file, bool& unclosed) {
+    constexpr std::string_view RowEnd = "</tr>\r\n";
+    unclosed = false;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file, &size) || size.QuadPart == 0) return true;
+    size_t which = 0;
+    const LONGLONG start = FindLast(file, 0, size.QuadPart, {"<table", "</table>"}, &which);
+    if (start < 0 || which != 0) return true;
+    // The heading's "</tr>" counts: a block cut inside its heading keeps only its date.
+    const LONGLONG rowEnd = FindLast(file, start, size.QuadPart, {RowEnd});
+    const LONGLONG keep = rowEnd >= 0 ? rowEnd + static_cast<LONGLONG>(RowEnd.size()) : start;
+    if (keep < size.QuadPart) {
+        LARGE_INTEGER at;
+        at.QuadPart = keep;
+        if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) || !SetEndOfFile(file)) return false;
+    }
+    unclosed = keep > start;
+    return true;
 }
 
 class LogStream {
@@ -61,9 +110,9 @@ public:
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) Fail();
         const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
-        const bool unclosed = !created && EndsInsideBlock(file);
+        bool unclosed = false;
         LARGE_INTEGER zero{};
-        if (!SetFilePointerEx(file, zero, nullptr, FILE_END)) {
+        if ((!created && !CutBlockLeftOpen(file, unclosed)) || !SetFilePointerEx(file, zero, nullptr, FILE_END)) {
             CloseHandle(file);
             Fail();
         }

@@ -192,7 +192,7 @@ TEST_F(MainPluginsTest, ARulesFileInTheWinapp2FormatBecomesWinapp2IniNotAPlugin)
               Strings{"I:winapp2.ini: 1 entries read, 1 detected, 0 lines skipped, 0 keys refused"});
     EXPECT_EQ(ReadTextFile(dir.Path() + "winapp2.ini"), ReadTextFile(chosen));
     EXPECT_FALSE(FileExists(dir.Path() + "plugin\\rules.txt"));
-    EXPECT_EQ(Rows().back(), "Windows: Windows Logs * [ ]");
+    EXPECT_EQ(Rows().back(), "Windows: Windows Logs [ ]");
 }
 
 TEST_F(MainPluginsTest, ImportOverAnExistingPluginAsksAndNoChangesNothing) {

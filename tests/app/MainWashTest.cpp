@@ -2,6 +2,7 @@
 #include "tests/app/MainWashFixture.h"
 
 #include "dialogs/UnitDeleteFolderRegRes.h"
+#include "dialogs/UnitPreviewregisterRes.h"
 
 TEST_F(MainWashTest, FolderEntryWashAsksAboutItemAndEntryAndNoChangesNothing) {
     TFormMainVRNT& main = Open();
@@ -120,4 +121,29 @@ TEST_F(MainWashTest, PreviewsNeverAskShowSortedRowsAndKeepTheControlsOffMeanwhil
     }
     EXPECT_TRUE(FileExists(Data("a.log")));
     EXPECT_FALSE(FileExists(LogFilePath()));
+}
+
+// An entry whose root is no root key's name stays listed, names nothing (under
+// HKEY_CURRENT_USER neither) and its preview says why.
+TEST_F(MainWashTest, RegistryEntryWithAnUnknownRootPreviewsNothingAndSaysWhy) {
+    WriteTextFile(dir.Path() + "const\\system.txt",
+                  "[Common]\r\nTotal=1\r\nItem0=Typo\r\n[Typo]\r\nIsActive=1\r\ntRegister.Total=1\r\n"
+                  "tRegister0.ChildItemName=Values\r\ntRegister0.isactive=1\r\ntRegister0.CleanRegisterType=1\r\n"
+                  "tRegister0.RegisterKeyName=HKEY_FOO\\" + key.Path() + "\\Values\r\n");
+    TFormMainVRNT& main = Open();
+    ASSERT_EQ(main.ChListBoxRegister.Count(), 1);
+    std::vector<std::string> rows{"not read"};
+    std::string note;
+    RunWithDriver([&] { main.btnPreviewCurrentRegisterClick(); },
+                  [&](UiDriver& driver) {
+                      HWND dialog = driver.WaitForWindow("#32770", "Preview Registry Entry of Current Item");
+                      ASSERT_NE(dialog, nullptr);
+                      rows = ListRows(GetDlgItem(dialog, IDC_PreviewRegister_CheckListBoxPreviewregister));
+                      note = UiDriver::Text(GetDlgItem(dialog, IDC_PreviewRegister_LabNote));
+                      UiDriver::Click(dialog, IDC_PreviewRegister_btnwasher);
+                      EXPECT_TRUE(driver.WaitGone(dialog));
+                  });
+    EXPECT_TRUE(rows.empty());
+    EXPECT_EQ(note, "'HKEY_FOO' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing.");
+    EXPECT_TRUE(key.Exists("Values", "v1") && key.Exists("Values", "v2"));
 }

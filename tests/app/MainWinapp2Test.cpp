@@ -55,6 +55,15 @@ protected:
     void TearDown() override { form.reset(); }
 
     std::string Rules() const { return dir.Path() + "winapp2.ini"; }
+    void SaveCheckedOrderRow(const std::string& name) const {
+        titem_list order;
+        titem_property row;
+        row.ItemName = name;
+        row.txtfilename = Rules();
+        row.IsActive = true;
+        order.Append(row);
+        order.SaveToFile(OrderFilePath());
+    }
     TFormMainVRNT& Open() {
         form = std::make_unique<TFormMainVRNT>();
         form->QuitOnDestroy = false;
@@ -96,8 +105,8 @@ protected:
 
 TEST_F(MainWinapp2Test, DetectedEntriesFollowTheUsersItemsUncheckedAndTheCountsAreShown) {
     TFormMainVRNT& main = Open();
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Applications: Anywhere *", "-Internet: Browser Cache *",
-                                                "-Internet: Browser Session *"}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Applications: Anywhere", "-Internet: Browser Cache",
+                                                "-Internet: Browser Session"}));
     EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine"}));
     EXPECT_EQ(main.Winapp2Summary(), "winapp2.ini: 4 entries read, 3 detected, 1 lines skipped, 0 keys refused");
     main.ChListBoxItem.Select(2);
@@ -110,26 +119,26 @@ TEST_F(MainWinapp2Test, AWarningIsAskedAndTheMarkPersistsThroughOrderIniOnly) {
     const std::string rules = ReadTextFile(Rules());
     Open();
     EXPECT_NE(CheckRow(3, IDNO).find("Closes your open tabs."), std::string::npos);
-    EXPECT_EQ(Rows()[3], "-Internet: Browser Session *");
+    EXPECT_EQ(Rows()[3], "-Internet: Browser Session");
     EXPECT_NE(CheckRow(3, IDYES).find("Closes your open tabs."), std::string::npos);
     EXPECT_EQ(CheckRow(2, 0), "");  // no warning, no question
-    EXPECT_EQ(Rows()[2], "+Internet: Browser Cache *");
-    EXPECT_EQ(Rows()[3], "+Internet: Browser Session *");
-    EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine", "Internet: Browser Cache *",
-                                                    "Internet: Browser Session *"}));
+    EXPECT_EQ(Rows()[2], "+Internet: Browser Cache");
+    EXPECT_EQ(Rows()[3], "+Internet: Browser Session");
+    EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine", "Internet: Browser Cache",
+                                                    "Internet: Browser Session"}));
 
     form.reset();  // order.ini is written at exit
     Open();
-    EXPECT_EQ(Rows()[2], "+Internet: Browser Cache *");
-    EXPECT_EQ(Rows()[3], "+Internet: Browser Session *");
+    EXPECT_EQ(Rows()[2], "+Internet: Browser Cache");
+    EXPECT_EQ(Rows()[3], "+Internet: Browser Session");
     EXPECT_EQ(ReadTextFile(Rules()), rules);
 }
 
 TEST_F(MainWinapp2Test, CheckAllLeavesWarningsUncheckedAndALongSubmenuLeavesTheRulesOut) {
     TFormMainVRNT& main = Open();
     main.btnSelectallClick();
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "+Applications: Anywhere *", "+Internet: Browser Cache *",
-                                                "-Internet: Browser Session *"}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "+Applications: Anywhere", "+Internet: Browser Cache",
+                                                "-Internet: Browser Session"}));
     EXPECT_EQ(MenuRows().size(), 4u);
 
     std::string many;
@@ -157,7 +166,7 @@ TEST_F(MainWinapp2Test, EditsAreRefusedAndTheFileStaysAsItWas) {
                           text = UiDriver::MessageBoxText(box);
                           driver.Answer(box, IDOK);
                       });
-        EXPECT_EQ(text, "'Internet: Browser Cache *' comes from " + Rules() +
+        EXPECT_EQ(text, "'Internet: Browser Cache' comes from " + Rules() +
                             " and can not be changed here. Edit that file to change it.");
     }
     EXPECT_EQ(main.ChListBoxItem.Count(), 4);
@@ -201,7 +210,7 @@ TEST_F(MainWinapp2Test, ImportReplacesTheRulesFileAfterAskingAndTheAboutBoxCount
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[1], "winapp2.ini: 1 entries read, 1 detected, 0 lines skipped, 0 keys refused");
     EXPECT_EQ(ReadTextFile(Rules()), ReadTextFile(source));
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Utilities: Everywhere *"}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Utilities: Everywhere"}));
 
     std::string shown;
     RunWithDriver([&] { main.SpeedButton3Click(); },
@@ -214,14 +223,16 @@ TEST_F(MainWinapp2Test, ImportReplacesTheRulesFileAfterAskingAndTheAboutBoxCount
     EXPECT_EQ(shown, texts[1]);
 }
 
+// order.ini of an earlier version names the rows with the section's " *": the same rows.
+TEST_F(MainWinapp2Test, ARowSavedUnderItsStarredNameKeepsItsCheckMark) {
+    SaveCheckedOrderRow("Internet: Browser Cache *");
+    Open();
+    EXPECT_EQ(Rows()[0], "+Internet: Browser Cache");
+    EXPECT_EQ(Rows().size(), 4u);
+}
+
 TEST_F(MainWinapp2Test, TheCommandLineWashCoversCheckedEntriesToo) {
-    titem_list order;
-    titem_property row;
-    row.ItemName = "Internet: Browser Cache *";
-    row.txtfilename = Rules();
-    row.IsActive = true;
-    order.Append(row);
-    order.SaveToFile(OrderFilePath());
+    SaveCheckedOrderRow("Internet: Browser Cache *");
     tWinapp2Catalogue winapp2;
     TCoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(dir.Path(), &winapp2), &winapp2);
     EXPECT_EQ(rows.Files, std::vector<std::string>{cache + "data_1"});

@@ -86,7 +86,8 @@ TEST(RootKeys, Table) {
     const char* names[] = {"HKEY_CLASSES_ROOT", "hkey_current_user", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
                            "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "Hkey_Dyn_Data"};
     for (unsigned i = 0; i < 7; ++i) EXPECT_EQ(RootKeyFromName(names[i]), reinterpret_cast<HKEY>(0x80000000 + i));
-    EXPECT_EQ(SplitRegistryPath("HKLM\\x\\").root, HKEY_CURRENT_USER);
+    EXPECT_EQ(SplitRegistryPath("HKLM\\x\\").root, nullptr);
+    EXPECT_EQ(SplitRegistryPath("HKEY_CURRENT_USERX\\x").root, nullptr);
 }
 
 TEST(ListFiles, FolderFromRegistryValue) {
@@ -157,9 +158,9 @@ TEST(ListRegistry, WholeKeyRows) {
     EXPECT_EQ(Sorted({rows[0], rows[1]}), Sorted({e + "Alpha<|>DeleteKey", e + "Beta<|>DeleteKey"}));
     EXPECT_EQ(Rows(e + "Beta\\", CleanWholeKey), Texts{e + "Beta\\<|>DeleteKey"});
 
-    // The root name keeps its letter case; an unknown one means HKEY_CURRENT_USER.
-    for (std::string root : {"hkey_current_user\\", "HKCU\\"})
-        EXPECT_EQ(Rows(root + key.path + "\\Beta", CleanWholeKey), Texts{root + key.path + "\\Beta\\<|>DeleteKey"});
+    // The root name keeps its letter case.
+    EXPECT_EQ(Rows("hkey_current_user\\" + key.path + "\\Beta", CleanWholeKey),
+              Texts{"hkey_current_user\\" + key.path + "\\Beta\\<|>DeleteKey"});
     const std::string user = ExpandMacros("{username}");
     key.Create("\\" + user);
     EXPECT_EQ(Rows(key.full + "\\{USERNAME}", CleanWholeKey, "", &changed), Texts{e + user + "\\<|>DeleteKey"});
@@ -175,6 +176,42 @@ TEST(ListRegistry, NoRowsWithoutAKey) {
     for (std::string name : {std::string(), std::string("  "), key.full + "\\Missing\\"})
         for (RegisterCleanType type : {CleanWholeKey, CleanAllValues})
             EXPECT_EQ(Rows(name, type), Texts{}) << "'" << name << "' type " << int(type);
+}
+
+// A root that is no root key's name never stands for HKEY_CURRENT_USER, nor does a bare root;
+// the entry says why it lists nothing.
+TEST(ListRegistry, UnknownOrBareRootsListNothingAndSayWhy) {
+    TestKey key;
+    key.Create("\\Sub");
+    key.SetText("a", "1");
+    const struct {
+        std::string name, reason;
+    } cases[] = {
+        {"HKEY_FOO\\" + key.path,
+         "'HKEY_FOO' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing."},
+        {"HKCU\\" + key.path,
+         "'HKCU' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing."},
+        {"HKEY_CURRENT_USER\\\\",
+         "'HKEY_CURRENT_USER' is a whole root key, not a key below it, so this entry lists nothing."},
+        {" ", "This entry names no registry key, so it lists nothing."},
+        {key.full, ""},
+    };
+    for (const auto& c : cases) {
+        for (RegisterCleanType type : {CleanWholeKey, CleanAllValues, CleanSingleValue})
+            EXPECT_EQ(Rows(c.name, type, "a").empty(), !c.reason.empty()) << c.name << " type " << int(type);
+        tChildRegister entry;
+        entry.RegisterKeyName = c.name;
+        EXPECT_EQ(entry.NoRowsReason(), c.reason);
+    }
+    Fixture f;
+    tChildFolder folder;
+    folder.bycategory = CategoryRegistryFolder;
+    folder.RegisterName = "HKEY_FOO\\" + key.path;
+    folder.RegisterValueofName = "Cache";
+    key.SetText("Cache", f.data);
+    Texts files;
+    folder.ListFiles(files);
+    EXPECT_EQ(files, Texts{});
 }
 
 TEST(ListRegistry, ValueRows) {

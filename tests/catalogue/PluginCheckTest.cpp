@@ -72,6 +72,9 @@ TEST(PluginCheck, RegistryFolderIsCheckedAsItIsNow) {
     EXPECT_EQ(FolderEntryRefusal(entry), "");
     entry.RegisterValueofName = "Missing";
     EXPECT_EQ(FolderEntryRefusal(entry), "");
+    entry.RegisterName = "HKEY_FOO\\" + key.Path();
+    EXPECT_EQ(FolderEntryRefusal(entry),
+              "a folder read from HKEY_FOO\\" + key.Path() + ", whose root HKEY_FOO is not a registry root key");
 }
 
 TEST(PluginCheck, WholeRootsAndFirstLevelKeysAreRefused) {
@@ -79,8 +82,11 @@ TEST(PluginCheck, WholeRootsAndFirstLevelKeysAreRefused) {
               "the whole registry key HKEY_CURRENT_USER\\Software");
     EXPECT_NE(RegistryEntryRefusal(Key("HKEY_LOCAL_MACHINE", CleanWholeKey)), "");
     EXPECT_NE(RegistryEntryRefusal(Key("hkey_local_machine\\\\SYSTEM", CleanAllValues)), "");
-    // An unknown root name means HKEY_CURRENT_USER: its next part is a first-level key.
+    // A root that is no root key's name, or a bare root, whatever the entry cleans there.
+    EXPECT_EQ(RegistryEntryRefusal(Key("HKEY_LOCL_MACHINE\\Software\\X", CleanSingleValue)),
+              "the key HKEY_LOCL_MACHINE\\Software\\X, whose root HKEY_LOCL_MACHINE is not a registry root key");
     EXPECT_NE(RegistryEntryRefusal(Key("Anything\\Software", CleanWholeKey)), "");
+    EXPECT_NE(RegistryEntryRefusal(Key("HKEY_CURRENT_USER\\", CleanSingleValue)), "");
     EXPECT_EQ(RegistryEntryRefusal(Key("HKEY_CURRENT_USER\\Software\\My Editor", CleanWholeKey)), "");
     EXPECT_EQ(RegistryEntryRefusal(Key("HKEY_CURRENT_USER\\Software", CleanSingleValue)), "");
 }

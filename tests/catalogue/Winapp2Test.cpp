@@ -187,12 +187,36 @@ TEST_F(Winapp2Profile, OnlyDetectedEntriesBecomeRowsGroupedAndUnchecked) {
         EXPECT_EQ(row.txtfilename, dir.Path() + "winapp2.ini");
     }
     // No detection key: shown; only a SpecialDetect, or nothing found: not shown.
-    EXPECT_EQ(names, (Texts{"Firefox: Firefox Cache *", "Google Chrome: Google Chrome Caches *",
-                            "Other: Unsafe Keys *"}));
+    EXPECT_EQ(names, (Texts{"Firefox: Firefox Cache", "Google Chrome: Google Chrome Caches", "Other: Unsafe Keys"}));
     EXPECT_EQ(catalogue.Counts().Entries, 5);
     EXPECT_EQ(catalogue.Counts().Detected, 3);
     EXPECT_EQ(catalogue.Counts().SkippedLines, 3);
     EXPECT_EQ(catalogue.RefusedKeys(), 8);
+}
+
+// Rows order.ini saved under the names with the section's " *" are the same rows; a row of
+// another file keeps its name.
+TEST_F(Winapp2Profile, OrderRowsSavedUnderStarredNamesKeepTheirPlaceAndMark) {
+    const std::string ini = dir.Path() + "winapp2.ini";
+    WriteTextFile(ini, Sample());
+    tWinapp2Catalogue catalogue;
+    catalogue.Load(ini);
+    titem_list found, order, merged;
+    catalogue.AppendRows(found);
+    for (auto [name, file] : {std::pair{"Other: Unsafe Keys *", ini}, {"Firefox: Firefox Cache", ini},
+                              {"Google Chrome: Google Chrome Caches *", dir.Path() + "user.txt"}}) {
+        titem_property row;
+        row.ItemName = name;
+        row.txtfilename = file;
+        row.IsActive = true;
+        order.Append(row);
+    }
+    catalogue.AdoptFormerNames(order);
+    MergeCatalogue(merged, found, order);
+    Texts rows;
+    for (const auto& row : merged.Items) rows.push_back((row.IsActive ? "+" : "-") + row.ItemName);
+    EXPECT_EQ(rows, (Texts{"+Other: Unsafe Keys", "+Firefox: Firefox Cache", "-Google Chrome: Google Chrome Caches"}));
+    EXPECT_EQ(order.Items[2].ItemName, "Google Chrome: Google Chrome Caches *");
 }
 
 TEST_F(Winapp2Profile, UnsafeAndUnknownKeysSelectNothingAndSayWhy) {

@@ -41,14 +41,18 @@ protected:
         key.Create("Traces\\Sub");
         key.Set("Traces", "Last", "x");
         key.Create("Kept");
-        // "Junk" is checked, "Kept" is not; both name files and keys.
+        key.Set("Typo", "a", "x");
+        // "Junk" is checked, "Kept" is not; both name files and keys. "Junk"'s second key has a
+        // root that is no root key's name: it names nothing, under HKEY_CURRENT_USER neither.
         WriteTextFile(dir + "const\\system.txt",
                       "[Common]\r\nTotal=2\r\nItem0=Junk\r\nItem1=Kept\r\n"
                       "[Junk]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
                       "tFolder0.ChildItemName=Junk files\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
                       "tFolder0.deletepath=" + junk + "*.tmp\r\ntFolder0.IsIncludeSubfolder=1\r\n"
-                      "tRegister.Total=1\r\ntRegister0.ChildItemName=Traces\r\ntRegister0.isactive=1\r\n"
+                      "tRegister.Total=2\r\ntRegister0.ChildItemName=Traces\r\ntRegister0.isactive=1\r\n"
                       "tRegister0.RegisterKeyName=" + key.Full("Traces") + "\r\ntRegister0.CleanRegisterType=0\r\n"
+                      "tRegister1.ChildItemName=Typo\r\ntRegister1.isactive=1\r\ntRegister1.CleanRegisterType=1\r\n"
+                      "tRegister1.RegisterKeyName=HKEY_FOO\\" + key.Path() + "\\Typo\r\n"
                       "[Kept]\r\nIsActive=0\r\ntFolder.Total=1\r\n"
                       "tFolder0.ChildItemName=Text\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=2\r\n"
                       "tFolder0.deletefilename=" + junk + "keep.txt\r\n"
@@ -105,6 +109,7 @@ TEST_F(CommandLineTest, WashDeletesTheCheckedRowsLogsThemAndExitsZero) {
     EXPECT_TRUE(FileExists(junk + "keep.txt"));
     EXPECT_FALSE(key.Exists("Traces"));
     EXPECT_TRUE(key.Exists("Kept"));
+    EXPECT_TRUE(key.Exists("Typo", "a"));
     std::string log = ReadTextFile(dir + "log.htm");
     EXPECT_NE(log.find(junk + "one.tmp"), std::string::npos);
     EXPECT_NE(log.find(key.Full("Traces") + "\\Sub"), std::string::npos);

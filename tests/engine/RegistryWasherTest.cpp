@@ -103,20 +103,22 @@ TEST_F(RegistryWash, ValueRowsDeleteOneValueIncludingTheDefaultValue) {
     EXPECT_TRUE(Has(log, "#FF0000", key.Full("K") + "\\Missing"));
 }
 
-TEST_F(RegistryWash, RootNamesMatchAnyCaseAndUnknownNamesMeanCurrentUser) {
+TEST_F(RegistryWash, RootNamesMatchAnyCaseAndUnknownNamesDeleteNothing) {
     key.Set("Lower", "v", "1");
     key.Set("Unknown", "v", "1");
     key.Create("UnknownKey");
     const std::string below = "\\" + key.Path();
-    Wash(MakeList({{ValueRow("hkey_current_user" + below + "\\Lower", "v"), true},
-                   // The root of the row before must not carry over to an unknown root name.
-                   {ValueRow("HKEY_LOCAL_MACHINE" + below + "\\Unknown", "v"), true},
-                   {ValueRow("HKCU" + below + "\\Unknown", "v"), true},
-                   {KeyRow("HKEY_USERS" + below + "\\UnknownKey"), true},
-                   {KeyRow("  NoSuchRoot" + below + "\\UnknownKey\\"), true}}));
-    EXPECT_EQ(success, 3);
-    EXPECT_EQ(fail, 2);
-    EXPECT_FALSE(key.Exists("Lower", "v") || key.Exists("Unknown", "v") || key.Exists("UnknownKey"));
+    std::string log = Wash(MakeList({{ValueRow("hkey_current_user" + below + "\\Lower", "v"), true},
+                                     // The root of the row before must not carry over to an unknown root name.
+                                     {ValueRow("HKEY_LOCAL_MACHINE" + below + "\\Unknown", "v"), true},
+                                     {ValueRow("HKCU" + below + "\\Unknown", "v"), true},
+                                     {KeyRow("HKEY_USERS" + below + "\\UnknownKey"), true},
+                                     {KeyRow("  NoSuchRoot" + below + "\\UnknownKey\\"), true}}));
+    EXPECT_EQ(success, 1);
+    EXPECT_EQ(fail, 4);
+    EXPECT_FALSE(key.Exists("Lower", "v"));
+    EXPECT_TRUE(key.Exists("Unknown", "v") && key.Exists("UnknownKey"));
+    EXPECT_TRUE(Has(log, "#FF0000", "HKCU" + below + "\\Unknown\\v"));
 }
 
 TEST_F(RegistryWash, RowsNamingNoKeyBelowARootDeleteNothing) {
@@ -141,7 +143,7 @@ TEST_F(RegistryWash, ReadRowValueTextShowsTheCurrentData) {
     RegSetKeyValueA(HKEY_CURRENT_USER, (key.Path() + "\\V").c_str(), "Bytes", REG_BINARY, bytes, 3);
     EXPECT_EQ(ReadRowValueText(ValueRow(key.Full("V"), "Text")), "hello");
     EXPECT_EQ(ReadRowValueText(ValueRow(key.Full("V"), "")), "default");
-    EXPECT_EQ(ReadRowValueText(ValueRow("Whatever\\" + key.Path() + "\\V", "Text")), "hello");
+    EXPECT_EQ(ReadRowValueText(ValueRow("Whatever\\" + key.Path() + "\\V", "Text")), "");  // no root key
     EXPECT_EQ(ReadRowValueText(ValueRow(key.Full("V"), "Number")), "4242");
     EXPECT_EQ(ReadRowValueText(ValueRow(key.Full("V"), "Bytes")), "0A FF 00");
     EXPECT_EQ(ReadRowValueText(ValueRow(key.Full("V"), "Missing")), "");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "engine/Unitwasher.h"
 #include "platform/Error.h"
 #include "tests/engine/EngineTestUtil.h"
@@ -32,6 +35,27 @@ std::string DateLine(const std::string& text, const SYSTEMTIME& before, const SY
             return line;
     ADD_FAILURE() << line;
     return line;
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+// Every element the log opens is closed, in order (the charset line has no end tag).
+bool WellFormed(const std::string& text) {
+    std::vector<std::string> open;
+    for (size_t at = text.find('<'); at != std::string::npos; at = text.find('<', at + 1)) {
+        size_t end = text.find_first_of(" >", at);
+        if (end == std::string::npos) return false;
+        std::string name = text.substr(at + 1, end - at - 1);
+        if (name == "meta") continue;
+        if (name[0] != '/') open.push_back(name);
+        else if (open.empty() || open.back() != name.substr(1)) return false;
+        else open.pop_back();
+    }
+    return open.empty();
 }
 
 class WashLog : public testing::Test {
@@ -141,4 +165,40 @@ TEST_F(WashLog, LogLeftOpenKeepsItsRowsAndTheNextBlockStartsCleanly) {
     EXPECT_LT(text.find("</table>"), text.rfind("<table "));
     EXPECT_NE(text.find("</table>"), text.rfind("</table>"));
     EXPECT_EQ(text.substr(text.size() - 10), "</table>\r\n");
+}
+
+// A wash whose process ended leaves its block open, cut after a row or anywhere inside one; the
+// next open ends it whatever its length, and drops a row that was cut.
+TEST_F(WashLog, ABlockLeftOpenIsClosedAtTheNextOpenWhateverItsLength) {
+    const int rows = 3000;
+    OpenWashLog();
+    for (int i = 0; i < rows; ++i)
+        WriteWashLogRow(WashRowKind::FolderFile, true, true, "C:\\Temp\\file" + std::to_string(i) + ".tmp", "");
+    CloseWashLog();
+    const std::string closed = ReadTextFile(LogFilePath());
+    const std::string open = closed.substr(0, closed.size() - std::strlen("</table>\r\n"));
+    const std::string lastRow = open.substr(open.rfind("<tr>"));
+    const struct {
+        std::string log;
+        int keptRows;
+    } cases[] = {
+        {open, rows},
+        {open.substr(0, open.size() - lastRow.size() + lastRow.find("file" + std::to_string(rows - 1))), rows - 1},
+        {open.substr(0, open.size() - 3), rows - 1},
+        {open + "</tab", rows},
+    };
+    for (const auto& c : cases) {
+        WriteTextFile(LogFilePath(), c.log);
+        OpenWashLog();
+        WriteWashLogRow(WashRowKind::FolderFile, true, true, "C:\\next.tmp", "");
+        CloseWashLog();
+        const std::string text = ReadTextFile(LogFilePath());
+        const size_t end = text.find("</table>\r\n<p align=\"center\">");
+        EXPECT_NE(end, std::string::npos) << c.keptRows;
+        EXPECT_EQ(Count(text, "<table "), 2u);
+        EXPECT_EQ(Count(text, "</table>"), 2u);
+        EXPECT_TRUE(WellFormed(text));
+        EXPECT_EQ(Count(text.substr(0, end), "C:\\Temp\\file"), static_cast<size_t>(c.keptRows));
+        EXPECT_EQ(text.compare(0, open.size() - lastRow.size(), open, 0, open.size() - lastRow.size()), 0);
+    }
 }
