@@ -85,7 +85,9 @@ Texts Rows(const std::string& key, RegisterCleanType type, const std::string& va
 TEST(RootKeys, Table) {
     const char* names[] = {"HKEY_CLASSES_ROOT", "hkey_current_user", "HKEY_LOCAL_MACHINE", "HKEY_USERS",
                            "HKEY_PERFORMANCE_DATA", "HKEY_CURRENT_CONFIG", "Hkey_Dyn_Data"};
-    for (unsigned i = 0; i < 7; ++i) EXPECT_EQ(RootKeyFromName(names[i]), reinterpret_cast<HKEY>(0x80000000 + i));
+    const HKEY roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER,   HKEY_LOCAL_MACHINE, HKEY_USERS,
+                          HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
+    for (unsigned i = 0; i < 7; ++i) EXPECT_EQ(RootKeyFromName(names[i]), roots[i]) << names[i];
     EXPECT_EQ(SplitRegistryPath("HKLM\\x\\").root, nullptr);
     EXPECT_EQ(SplitRegistryPath("HKEY_CURRENT_USERX\\x").root, nullptr);
 }
