@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR := $(abspath ..)
 
-.PHONY: deps configure build run test bench dist clean
+.PHONY: deps configure build run test bench fuzz dist clean
 
 deps:
 	@scripts/install-deps.sh
@@ -28,6 +28,11 @@ test: build
 dist: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target dist
 	@ls $(BUILD)/dist/*.exe $(BUILD)/dist/*.zip
+
+# Long fuzz runs of the parsers (the test run keeps a short run of each); FUZZ_SECONDS per target.
+FUZZ_SECONDS ?= 120
+fuzz: deps
+	@fuzz/run.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 
 bench: build
 	@bench/run.sh $(BUILD)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the parser fuzz targets natively with clang (libFuzzer, address and undefined-behaviour
 # checks) and runs each one for a bounded time from its seed corpus in fuzz/corpus/<name>.
-#   fuzz/run.sh <work dir> [seconds per target, default 10]
+#   fuzz/run.sh <work dir> [seconds per target, default 10; "build" builds the targets only]
 # A failure leaves the crashing input in <work dir>/crashes; make it a regular test.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -33,6 +33,7 @@ for name in "${!sources[@]}"; do
     srcs=("$here/fuzz_$name.cpp"); for s in ${sources[$name]}; do srcs+=("$root/$s"); done
     "$cxx" "${flags[@]}" "${srcs[@]}" -o "$exe"
   fi
+  [ "$seconds" = build ] && continue
   # New inputs go to a scratch corpus; the seeds in the repo stay as they are.
   scratch="$work/corpus_$name"; mkdir -p "$scratch"
   if "$exe" -seed=1 -max_total_time="$seconds" -max_len=512 -timeout=10 -rss_limit_mb=1024 \
