@@ -4,7 +4,7 @@
 #include <objbase.h>
 
 #include "app/CommandLine.h"
-#include "app/Unitmain.h"
+#include "app/MainWindow.h"
 #include "resources/icons.h"
 #include "settings/AppPaths.h"
 
@@ -30,7 +30,7 @@ bool ActivateRunningInstance() {
 }
 
 int RunApplication() {
-    TCommandLine command = ParseCommandLine(ProcessArguments());
+    CommandLine command = ParseCommandLine(ProcessArguments());
     if (command.Kind != CommandKind::None) return RunCommandLine(command);
     if (ActivateRunningInstance()) return 0;
 
@@ -44,7 +44,7 @@ int RunApplication() {
 
     int exitCode = 0;
     {
-        TFormMainVRNT form;
+        MainWindow form;
         HWND window = form.CreateModeless(nullptr);
         if (!window) return 1;
         ShowWindow(window, form.Options.StartMinimized ? SW_SHOWMINIMIZED : SW_SHOW);

@@ -7,10 +7,10 @@
 
 #include <unordered_set>
 
+#include "app/MainWindow.h"
+#include "catalogue/FileSearch.h"
 #include "engine/SpecialItems.h"
-#include "app/Unitmain.h"
-#include "catalogue/FindFile.h"
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "platform/CheckListModel.h"
 #include "platform/Error.h"
 #include "platform/WideText.h"
@@ -73,7 +73,7 @@ void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>
     }
 }
 
-bool WriteList(const std::wstring& file, const TCoveredRows& rows) {
+bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     std::string text;
     for (const auto* list : {&rows.Files, &rows.Registry, &rows.Specials})
         for (const auto& row : *list) text += row + "\r\n";  // rows are UTF-8 already
@@ -86,10 +86,10 @@ bool WriteList(const std::wstring& file, const TCoveredRows& rows) {
     return ok;
 }
 
-int RunList(const TCommandLine& command) {
+int RunList(const CommandLine& command) {
     try {
-        tWinapp2Catalogue winapp2;
-        TCoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2), &winapp2);
+        Winapp2Catalogue winapp2;
+        CoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2), &winapp2);
         if (WriteList(command.File, rows)) return ExitWashed;
         Say(STD_ERROR_HANDLE, "Varnolt: unable to write " + Utf8(command.File));
     } catch (const std::exception& error) {
@@ -98,8 +98,8 @@ int RunList(const TCommandLine& command) {
     return ExitFailed;
 }
 
-int WashRows(const TCoveredRows& rows) {
-    TOptions options;
+int WashRows(const CoveredRows& rows) {
+    OptionsRecord options;
     ReadOptionsAtStartup(SettingsFilePath(), options);
     SpecificFileList specificFiles = BuildSpecificFileList();
     bool writeLog = options.WriteToLog;
@@ -143,7 +143,7 @@ int RunWash() {
     int code = ExitFailed;
     CoInitialize(nullptr);
     try {
-        tWinapp2Catalogue winapp2;
+        Winapp2Catalogue winapp2;
         code = WashRows(CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2), &winapp2));
     } catch (const std::exception& error) {
         Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
@@ -177,8 +177,8 @@ std::string UsageText() {
            "    3  Varnolt already running (/wash)";
 }
 
-TCommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
-    TCommandLine command;
+CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
+    CommandLine command;
     if (args.empty()) return command;
     std::wstring option = Lower(args[0]);
     if (!option.empty() && option[0] == L'-') option[0] = L'/';
@@ -210,16 +210,16 @@ std::vector<std::wstring> ProcessArguments() {
     return args;
 }
 
-titem_list LoadCatalogueFrom(const std::string& programDir, tWinapp2Catalogue* winapp2) {
-    titem_list loaded;
+Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2) {
+    Catalogue loaded;
     loaded.LoadFromFile(programDir + "const\\system.txt");
     loaded.LoadFromFile(programDir + "const\\user.txt");
     std::vector<std::string> plugins;
-    TFindFile search;
+    FileSearch search;
     search.SetLocation(programDir + "plugin\\");
     search.SetFilename("*.txt");
     search.Subfolders = false;
-    search.OnFound = [&](TFindFile&, const std::string&, const WIN32_FIND_DATAA& entry) {
+    search.OnFound = [&](FileSearch&, const std::string&, const WIN32_FIND_DATAA& entry) {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) plugins.push_back(entry.cFileName);
     };
     search.Execute();
@@ -228,35 +228,35 @@ titem_list LoadCatalogueFrom(const std::string& programDir, tWinapp2Catalogue* w
         winapp2->Load(programDir + "winapp2.ini");
         winapp2->AppendRows(loaded);
     }
-    titem_list order;
+    Catalogue order;
     order.LoadFromFile(programDir + "order.ini");
     if (winapp2) winapp2->AdoptFormerNames(order);
-    titem_list catalogue;
+    Catalogue catalogue;
     MergeCatalogue(catalogue, loaded, order);
     return catalogue;
 }
 
-TCoveredRows CollectCheckedRows(const titem_list& catalogue, const tWinapp2Catalogue* winapp2) {
-    TCoveredRows rows;
+CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogue* winapp2) {
+    CoveredRows rows;
     std::unordered_set<std::string> seenFiles, seenKeys, seenSpecials;
     std::vector<std::string> found;
     for (const auto& row : catalogue.Items) {
         if (!row.IsActive) continue;
-        tItemContent item;
-        if (!winapp2 || !winapp2->MakeItem(row, item)) item.Create(row.txtfilename, row.ItemName);
+        WashItem item;
+        if (!winapp2 || !winapp2->MakeItem(row, item)) item.Create(row.ItemFile, row.ItemName);
         if (row.IsSpecial) {
             std::vector<std::string> name{row.ItemName};
             AddUnique(rows.Specials, seenSpecials, name, false);
             continue;
         }
-        for (auto& entry : item.Folders.Items) {
-            if (!entry.isactive) continue;
+        for (auto& entry : item.FolderEntries.Items) {
+            if (!entry.IsActive) continue;
             found.clear();
             entry.ListFiles(found);
             AddUnique(rows.Files, seenFiles, found, true);
         }
-        for (auto& entry : item.Registers.Items) {
-            if (!entry.isactive) continue;
+        for (auto& entry : item.RegistryEntries.Items) {
+            if (!entry.IsActive) continue;
             found.clear();
             entry.ListRegistry(found);
             AddUnique(rows.Registry, seenKeys, found, false);
@@ -265,7 +265,7 @@ TCoveredRows CollectCheckedRows(const titem_list& catalogue, const tWinapp2Catal
     return rows;
 }
 
-int RunCommandLine(const TCommandLine& command) {
+int RunCommandLine(const CommandLine& command) {
     SetProgramDir(ExecutableDir());
     switch (command.Kind) {
     case CommandKind::Wash: return RunWash();

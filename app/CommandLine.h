@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/ItemList.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/Winapp2Items.h"
 
 enum class CommandKind { None, Wash, List, Usage, Invalid };
@@ -18,33 +18,33 @@ inline constexpr int ExitFailed = 1;          // some row not washed, or the lis
 inline constexpr int ExitBadArguments = 2;    // unknown option or missing file name
 inline constexpr int ExitAlreadyRunning = 3;  // /wash while another Varnolt runs
 
-struct TCommandLine {
+struct CommandLine {
     CommandKind Kind = CommandKind::None;
     std::wstring File;  // /list only
     std::string Error;  // Invalid only
 };
 
 // Options start with "/" or "-", letter case ignored. args excludes the program's own name.
-TCommandLine ParseCommandLine(const std::vector<std::wstring>& args);
+CommandLine ParseCommandLine(const std::vector<std::wstring>& args);
 // The arguments of the running process (without the program's own name).
 std::vector<std::wstring> ProcessArguments();
 
 // Runs a parsed command (Kind != None) and returns the process exit code.
-int RunCommandLine(const TCommandLine& command);
+int RunCommandLine(const CommandLine& command);
 
 std::string UsageText();
 
 // The rows the checked items of the catalogue cover now, in catalogue order: file rows and
 // registry rows of every checked entry of every checked ordinary item (exact repeats dropped,
 // file names compared without letter case), and the names of the checked special items.
-struct TCoveredRows {
+struct CoveredRows {
     std::vector<std::string> Files;
     std::vector<std::string> Registry;
     std::vector<std::string> Specials;
 };
 // Rows of winapp2, when given, are built from that file's entries.
-TCoveredRows CollectCheckedRows(const titem_list& catalogue, const tWinapp2Catalogue* winapp2 = nullptr);
+CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogue* winapp2 = nullptr);
 // The catalogue as the main window loads it from the program directory: the supplied, user and
 // plug-in items, then, when winapp2 is given, the detected entries of winapp2.ini, ordered and
 // checked by order.ini. Reads only.
-titem_list LoadCatalogueFrom(const std::string& programDir, tWinapp2Catalogue* winapp2 = nullptr);
+Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2 = nullptr);

@@ -1,18 +1,18 @@
 // Exit commands of the toolbar and the tray menu, the close that waits for a running command,
 // and the toolbar commands that do not wash.
-#include "app/Unitmain.h"
+#include "app/MainWindow.h"
 
-#include "engine/UnitExcludeFile.h"
+#include "dialogs/ExclusionListDialog.h"
 #include "platform/Error.h"
 #include "settings/AppPaths.h"
 
-void TFormMainVRNT::SpeedButton17Click() { CloseQuery(); }
+void MainWindow::OnExit() { CloseQuery(); }
 
-void TFormMainVRNT::About1Click() { CloseQuery(); }
+void MainWindow::OnExitMenu() { CloseQuery(); }
 
 // A wash or a modal command still uses the catalogue, the current wash item and the lists:
 // the close is remembered and done when it has ended.
-void TFormMainVRNT::CloseQuery() {
+void MainWindow::CloseQuery() {
     if (closed_) return;
     if (washRunning_) {
         closeRequested_ = true;
@@ -23,20 +23,20 @@ void TFormMainVRNT::CloseQuery() {
     Close();
 }
 
-TFormMainVRNT::RunningScope::~RunningScope() {
+MainWindow::RunningScope::~RunningScope() {
     flag_ = previous_;
     if (flag_) return;
-    TFormMainVRNT* main = FormMainVRNT;
+    MainWindow* main = TheMainWindow;
     if (main && &main->washRunning_ == &flag_ && main->closeRequested_ && main->Handle())
         PostMessageA(main->Handle(), WM_CLOSE, 0, 0);
 }
 
-void TFormMainVRNT::btnExcludeClick() {
+void MainWindow::OnExclusionList() {
     // The dialog counts as a running command: no automatic wash starts while it is open.
     if (washRunning_) return;
     RunningScope running(washRunning_);
     RunGuarded(Handle(), [this] {
-        TFormExcludeFile form(SettingsFilePath());
+        ExclusionListDialog form(SettingsFilePath());
         form.ShowModal(Handle());
     });
 }

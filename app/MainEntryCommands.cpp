@@ -3,45 +3,45 @@
 // command started, and writes the item's file through a copy.
 #include <algorithm>
 
-#include "app/Unitmain.h"
+#include "app/MainWindow.h"
 #include "catalogue/FileReplace.h"
 #include "catalogue/ListUtils.h"
-#include "dialogs/Unitaddeditfolder.h"
-#include "dialogs/Unitaddeditregister.h"
+#include "dialogs/FolderEntryDialog.h"
+#include "dialogs/RegistryEntryDialog.h"
 #include "platform/Error.h"
 #include "platform/Messages.h"
 
 namespace {
-struct FolderEntries {
-    using List = tFolder;
-    using Entry = tChildFolder;
-    using Editor = TFormFolder;
+struct FolderEntryKind {
+    using List = FolderEntryList;
+    using Entry = FolderEntry;
+    using Editor = FolderEntryDialog;
     static constexpr const char* AddCaption = "Add Folder/File Item";
     static constexpr const char* EditCaption = "Edit Folder/File Item";
-    static List& Of(tItemContent& item) { return item.Folders; }
-    static void Fill(TFormMainVRNT& main, const List& list) { main.FillFolderList(list); }
+    static List& Of(WashItem& item) { return item.FolderEntries; }
+    static void Fill(MainWindow& main, const List& list) { main.FillFolderList(list); }
     // What an added entry does not take over from the keys left at its position.
     static void ClearForAdd(Entry& entry) {
-        entry.ChildItemName.clear();
-        entry.deletepath.clear();
-        entry.deletefilename.clear();
-        entry.RegisterName.clear();
-        entry.RegisterValueofName.clear();
+        entry.Name.clear();
+        entry.FolderMask.clear();
+        entry.FilePath.clear();
+        entry.PathKeyName.clear();
+        entry.PathValueName.clear();
     }
 };
 
-struct RegistryEntries {
-    using List = tRegister;
-    using Entry = tChildRegister;
-    using Editor = TFormRegister;
+struct RegistryEntryKind {
+    using List = RegistryEntryList;
+    using Entry = RegistryEntry;
+    using Editor = RegistryEntryDialog;
     static constexpr const char* AddCaption = "Add Registry Entry Item";
     static constexpr const char* EditCaption = "Edit Current Registry Entry Item";
-    static List& Of(tItemContent& item) { return item.Registers; }
-    static void Fill(TFormMainVRNT& main, const List& list) { main.FillRegisterList(list); }
+    static List& Of(WashItem& item) { return item.RegistryEntries; }
+    static void Fill(MainWindow& main, const List& list) { main.FillRegistryList(list); }
     static void ClearForAdd(Entry& entry) {
-        entry.ChildItemName.clear();
-        entry.RegisterKeyName.clear();
-        entry.RegisterSingleValue.clear();
+        entry.Name.clear();
+        entry.KeyName.clear();
+        entry.ValueName.clear();
     }
 };
 
@@ -52,17 +52,17 @@ struct Target {
     std::string rowText;
 };
 
-bool FixTarget(TFormMainVRNT& main, Target& target) {
-    int i = main.ChListBoxItem.Selected();
+bool FixTarget(MainWindow& main, Target& target) {
+    int i = main.ItemList.Selected();
     if (i < 0 || !main.CurrentItem) return false;
-    target.file = main.CurrentItem->Property.txtfilename;
+    target.file = main.CurrentItem->Property.ItemFile;
     target.item = main.CurrentItem->Property.ItemName;
-    target.rowText = main.ChListBoxItem.Text(i);
+    target.rowText = main.ItemList.Text(i);
     return true;
 }
 
-bool IsCurrent(const TFormMainVRNT& main, const Target& target) {
-    return main.CurrentItem && main.CurrentItem->Property.txtfilename == target.file &&
+bool IsCurrent(const MainWindow& main, const Target& target) {
+    return main.CurrentItem && main.CurrentItem->Property.ItemFile == target.file &&
            main.CurrentItem->Property.ItemName == target.item;
 }
 
@@ -70,8 +70,8 @@ template <class List>
 void SaveList(const Target& target, const List& list) {
     RewriteThroughCopy(target.file, [&](const std::string& copy) {
         List saved = list;
-        saved.txtfilename = copy;
-        for (auto& entry : saved.Items) entry.txtfilename = copy;
+        saved.ItemFile = copy;
+        for (auto& entry : saved.Items) entry.ItemFile = copy;
         saved.Save();
     });
 }
@@ -79,7 +79,7 @@ void SaveList(const Target& target, const List& list) {
 template <class List>
 std::vector<std::string> EntryNames(const List& list) {
     std::vector<std::string> names;
-    for (const auto& entry : list.Items) names.push_back(entry.ChildItemName);
+    for (const auto& entry : list.Items) names.push_back(entry.Name);
     return names;
 }
 
@@ -89,7 +89,7 @@ std::string EntryGone(const Target& target) {
 
 // After a change: the current item and its list show what was saved, the given row selected.
 template <class Kinds>
-void ShowSaved(TFormMainVRNT& main, const Target& target, const typename Kinds::List& list, CheckList& rows,
+void ShowSaved(MainWindow& main, const Target& target, const typename Kinds::List& list, CheckList& rows,
                int select) {
     if (!IsCurrent(main, target)) return;
     Kinds::Of(*main.CurrentItem) = list;
@@ -98,7 +98,7 @@ void ShowSaved(TFormMainVRNT& main, const Target& target, const typename Kinds::
 }
 
 template <class Kinds>
-void EditEntry(TFormMainVRNT& main, CheckList& rows, bool add) {
+void EditEntry(MainWindow& main, CheckList& rows, bool add) {
     Target target;
     if (!FixTarget(main, target)) return;
     const int p = add ? rows.Count() : rows.Selected();
@@ -114,8 +114,8 @@ void EditEntry(TFormMainVRNT& main, CheckList& rows, bool add) {
 
     typename Kinds::List list(target.file, target.item);
     std::vector<std::string> names = EntryNames(list);
-    bool taken = add ? ListHasText(names, entry.ChildItemName) : ListHasTextElsewhere(names, entry.ChildItemName, p);
-    if (taken) return ShowRefusal(main.Handle(), "Item '" + entry.ChildItemName + "' exists. Please retry!");
+    bool taken = add ? ListHasText(names, entry.Name) : ListHasTextElsewhere(names, entry.Name, p);
+    if (taken) return ShowRefusal(main.Handle(), "Item '" + entry.Name + "' exists. Please retry!");
     if (add) {
         list.Add(entry);
     } else {
@@ -127,7 +127,7 @@ void EditEntry(TFormMainVRNT& main, CheckList& rows, bool add) {
 }
 
 template <class Kinds>
-void DeleteEntry(TFormMainVRNT& main, CheckList& rows) {
+void DeleteEntry(MainWindow& main, CheckList& rows) {
     Target target;
     const int r = rows.Selected();
     if (r < 0 || !FixTarget(main, target)) return;
@@ -142,67 +142,67 @@ void DeleteEntry(TFormMainVRNT& main, CheckList& rows) {
 
 // Stores the selected row's check mark as its entry's active flag; false when it could not.
 template <class Kinds>
-bool CheckEntry(TFormMainVRNT& main, CheckList& rows) {
+bool CheckEntry(MainWindow& main, CheckList& rows) {
     const int r = rows.Selected();
     if (r < 0 || !main.CurrentItem) return true;
     auto& list = Kinds::Of(*main.CurrentItem);
     if (r >= list.Count()) return true;
     return RunGuarded(main.Handle(), [&] {
         typename Kinds::Entry entry = list.Items[r];
-        entry.isactive = rows.Checked(r);
-        RewriteThroughCopy(entry.txtfilename, [&](const std::string& copy) {
+        entry.IsActive = rows.Checked(r);
+        RewriteThroughCopy(entry.ItemFile, [&](const std::string& copy) {
             typename Kinds::Entry saved = entry;
-            saved.txtfilename = copy;
+            saved.ItemFile = copy;
             saved.Transfer(false);
         });
-        list.Items[r].isactive = entry.isactive;
+        list.Items[r].IsActive = entry.IsActive;
     });
 }
 }  // namespace
 
-void TFormMainVRNT::EditFolderEntry(bool add) {
+void MainWindow::EditFolderEntry(bool add) {
     RunListCommand([&] {
-        if (!RefuseWinapp2Change(ChListBoxItem.Selected())) EditEntry<FolderEntries>(*this, ChListBoxFolder, add);
+        if (!RefuseWinapp2Change(ItemList.Selected())) EditEntry<FolderEntryKind>(*this, FolderList, add);
     });
 }
 
-void TFormMainVRNT::EditRegistryEntry(bool add) {
+void MainWindow::EditRegistryEntry(bool add) {
     RunListCommand([&] {
-        if (!RefuseWinapp2Change(ChListBoxItem.Selected()))
-            EditEntry<RegistryEntries>(*this, ChListBoxRegister, add);
+        if (!RefuseWinapp2Change(ItemList.Selected()))
+            EditEntry<RegistryEntryKind>(*this, RegistryList, add);
     });
 }
 
-void TFormMainVRNT::DeleteFolderEntry() {
+void MainWindow::DeleteFolderEntry() {
     RunListCommand([&] {
-        if (!RefuseWinapp2Change(ChListBoxItem.Selected())) DeleteEntry<FolderEntries>(*this, ChListBoxFolder);
+        if (!RefuseWinapp2Change(ItemList.Selected())) DeleteEntry<FolderEntryKind>(*this, FolderList);
     });
 }
 
-void TFormMainVRNT::DeleteRegistryEntry() {
+void MainWindow::DeleteRegistryEntry() {
     RunListCommand([&] {
-        if (!RefuseWinapp2Change(ChListBoxItem.Selected())) DeleteEntry<RegistryEntries>(*this, ChListBoxRegister);
+        if (!RefuseWinapp2Change(ItemList.Selected())) DeleteEntry<RegistryEntryKind>(*this, RegistryList);
     });
 }
 
 // A mark that cannot be stored (or arrives while a command runs) is taken back.
-void TFormMainVRNT::ChListBoxFolderClickCheck() {
-    int r = ChListBoxFolder.Selected();
+void MainWindow::OnFolderEntryChecked() {
+    int r = FolderList.Selected();
     bool stored = false;
     if (!washRunning_) {
         RunningScope running(washRunning_);
-        stored = !RefuseWinapp2Change(ChListBoxItem.Selected()) && CheckEntry<FolderEntries>(*this, ChListBoxFolder);
+        stored = !RefuseWinapp2Change(ItemList.Selected()) && CheckEntry<FolderEntryKind>(*this, FolderList);
     }
-    if (!stored && r >= 0) ChListBoxFolder.SetChecked(r, !ChListBoxFolder.Checked(r));
+    if (!stored && r >= 0) FolderList.SetChecked(r, !FolderList.Checked(r));
 }
 
-void TFormMainVRNT::ChListBoxRegisterClickCheck() {
-    int r = ChListBoxRegister.Selected();
+void MainWindow::OnRegistryEntryChecked() {
+    int r = RegistryList.Selected();
     bool stored = false;
     if (!washRunning_) {
         RunningScope running(washRunning_);
-        stored = !RefuseWinapp2Change(ChListBoxItem.Selected()) &&
-                 CheckEntry<RegistryEntries>(*this, ChListBoxRegister);
+        stored = !RefuseWinapp2Change(ItemList.Selected()) &&
+                 CheckEntry<RegistryEntryKind>(*this, RegistryList);
     }
-    if (!stored && r >= 0) ChListBoxRegister.SetChecked(r, !ChListBoxRegister.Checked(r));
+    if (!stored && r >= 0) RegistryList.SetChecked(r, !RegistryList.Checked(r));
 }

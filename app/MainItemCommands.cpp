@@ -1,11 +1,11 @@
 // Commands on the wash item list: add, edit, delete, move up and down, check marks.
-#include "app/Unitmain.h"
-#include "app/UnitmainRes.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowRes.h"
 #include "catalogue/FileReplace.h"
 #include "catalogue/ItemNames.h"
 #include "catalogue/ListUtils.h"
 #include "catalogue/WashItemFile.h"
-#include "dialogs/UnitAddorEditItem.h"
+#include "dialogs/WashItemDialog.h"
 #include "platform/Error.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
@@ -21,9 +21,9 @@ std::string ReservedNameMessage(const std::string& name) {
 }
 
 // The row of the catalogue that holds the item, preferring row; -1 when none does.
-int CatalogueRowOf(const titem_list& catalogue, const titem_property& item, int row) {
+int CatalogueRowOf(const Catalogue& catalogue, const CatalogueRow& item, int row) {
     auto same = [&](int r) {
-        return catalogue.Items[r].ItemName == item.ItemName && catalogue.Items[r].txtfilename == item.txtfilename;
+        return catalogue.Items[r].ItemName == item.ItemName && catalogue.Items[r].ItemFile == item.ItemFile;
     };
     if (row >= 0 && row < catalogue.Count() && same(row)) return row;
     for (int r = 0; r < catalogue.Count(); ++r)
@@ -32,239 +32,239 @@ int CatalogueRowOf(const titem_list& catalogue, const titem_property& item, int 
 }
 }  // namespace
 
-void TFormMainVRNT::BindListCommands() {
-    OnClick(IDC_SpNew, [this] { SpNewClick(); });
-    OnClick(IDC_SpEdit, [this] { SpEditClick(); });
-    OnClick(IDC_SpDelete, [this] { SpDeleteClick(); });
-    OnClick(IDC_btnUp, [this] { btnUpClick(); });
-    OnClick(IDC_btnDown, [this] { btnDownClick(); });
-    OnClick(IDC_btnSelectall, [this] { btnSelectallClick(); });
-    OnClick(IDC_btnUnselectAll, [this] { btnUnselectAllClick(); });
-    OnClick(IDC_btnaddfolder, [this] { btnaddfolderClick(); });
-    OnClick(IDC_btnEditFolder, [this] { btnEditFolderClick(); });
-    OnClick(IDC_btndeletefolder, [this] { btndeletefolderClick(); });
-    OnClick(IDC_btnAddRegsiterChild, [this] { btnAddRegsiterChildClick(); });
-    OnClick(IDC_btnEditRegsiterChild, [this] { btnEditRegsiterChildClick(); });
-    OnClick(IDC_btndeleteregister, [this] { btndeleteregisterClick(); });
+void MainWindow::BindListCommands() {
+    OnClick(IDC_AddItem, [this] { OnAddItem(); });
+    OnClick(IDC_EditItem, [this] { OnEditItem(); });
+    OnClick(IDC_DeleteItem, [this] { OnDeleteItem(); });
+    OnClick(IDC_MoveItemUp, [this] { OnMoveItemUp(); });
+    OnClick(IDC_MoveItemDown, [this] { OnMoveItemDown(); });
+    OnClick(IDC_CheckAllItems, [this] { OnCheckAllItems(); });
+    OnClick(IDC_UncheckAllItems, [this] { OnUncheckAllItems(); });
+    OnClick(IDC_AddFolderEntry, [this] { OnAddFolderEntry(); });
+    OnClick(IDC_EditFolderEntry, [this] { OnEditFolderEntry(); });
+    OnClick(IDC_DeleteFolderEntry, [this] { OnDeleteFolderEntry(); });
+    OnClick(IDC_AddRegistryEntry, [this] { OnAddRegistryEntry(); });
+    OnClick(IDC_EditRegistryEntry, [this] { OnEditRegistryEntry(); });
+    OnClick(IDC_DeleteRegistryEntry, [this] { OnDeleteRegistryEntry(); });
 
     // A click on a row's check box makes that row the selected one before the mark counts.
-    ChListBoxItem.OnClickCheck = [this](int index) {
+    ItemList.OnClickCheck = [this](int index) {
         if (washRunning_) {
             RestoreItemChecks();
             return;
         }
-        if (index != ChListBoxItem.Selected()) {
-            ChListBoxItem.Select(index);
-            RunGuarded(Handle(), [this] { ChListBoxItemClick(); });
+        if (index != ItemList.Selected()) {
+            ItemList.Select(index);
+            RunGuarded(Handle(), [this] { OnItemSelected(); });
         }
-        ChListBoxItemClickCheck();
+        OnItemChecked();
     };
-    ChListBoxFolder.OnClickCheck = [this](int index) {
-        if (index != ChListBoxFolder.Selected()) ChListBoxFolder.Select(index);
-        ChListBoxFolderClickCheck();
+    FolderList.OnClickCheck = [this](int index) {
+        if (index != FolderList.Selected()) FolderList.Select(index);
+        OnFolderEntryChecked();
     };
-    ChListBoxRegister.OnClickCheck = [this](int index) {
-        if (index != ChListBoxRegister.Selected()) ChListBoxRegister.Select(index);
-        ChListBoxRegisterClickCheck();
+    RegistryList.OnClickCheck = [this](int index) {
+        if (index != RegistryList.Selected()) RegistryList.Select(index);
+        OnRegistryEntryChecked();
     };
 }
 
-void TFormMainVRNT::RunListCommand(const std::function<void()>& body) {
+void MainWindow::RunListCommand(const std::function<void()>& body) {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     RunGuarded(Handle(), body);
 }
 
-void TFormMainVRNT::SaveCatalogueOrder() {
-    RewriteThroughCopy(OrderFilePath(), [this](const std::string& copy) { Catalogue.SaveToFile(copy); });
+void MainWindow::SaveCatalogueOrder() {
+    RewriteThroughCopy(OrderFilePath(), [this](const std::string& copy) { WashItems.SaveToFile(copy); });
 }
 
-void TFormMainVRNT::ShowUnlistedItem(const titem_property& row) {
-    ShowRefusal(Handle(), "Item '" + row.ItemName + "' is no longer listed in " + row.txtfilename +
+void MainWindow::ShowUnlistedItem(const CatalogueRow& row) {
+    ShowRefusal(Handle(), "Item '" + row.ItemName + "' is no longer listed in " + row.ItemFile +
                               ". Nothing was changed; the wash item list is read again.");
     ReloadCatalogue();
 }
 
-void TFormMainVRNT::RestoreItemChecks() {
-    int count = std::min(ChListBoxItem.Count(), Catalogue.Count());
-    for (int r = 0; r < count; ++r) ChListBoxItem.SetChecked(r, Catalogue.Items[r].IsActive);
+void MainWindow::RestoreItemChecks() {
+    int count = std::min(ItemList.Count(), WashItems.Count());
+    for (int r = 0; r < count; ++r) ItemList.SetChecked(r, WashItems.Items[r].IsActive);
 }
 
-void TFormMainVRNT::SyncWashMenuChecks() {
-    if (!MenuWash) return;
+void MainWindow::SyncWashMenuChecks() {
+    if (!WashMenu) return;
     // Checked winapp2.ini rows come and go in the submenu.
     if (Winapp2.Counts().Detected > 0) return FillWashMenu();
-    for (int r = 0; r < ChListBoxItem.Count(); ++r)
-        CheckMenuItem(MenuWash, IDM_MenuWashItemBase + r,
-                      MF_BYCOMMAND | (ChListBoxItem.Checked(r) ? MF_CHECKED : MF_UNCHECKED));
+    for (int r = 0; r < ItemList.Count(); ++r)
+        CheckMenuItem(WashMenu, IDM_WashItemBase + r,
+                      MF_BYCOMMAND | (ItemList.Checked(r) ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void TFormMainVRNT::SpNewClick() {
+void MainWindow::OnAddItem() {
     RunListCommand([this] {
         const std::string file = ProgramDirectory + "const\\user.txt";
         // A new item starts empty, whatever a "New Item" left in the file holds.
-        TFormAddEditItem editor;
+        WashItemDialog editor;
         editor.Caption = "Add Wash Item";
-        editor.Edititemname = "New Item";
-        editor.Chisactive = true;
-        editor.LabelStore = file;
+        editor.ItemName = "New Item";
+        editor.Active = true;
+        editor.ItemFile = file;
         if (editor.ShowModal(Handle()) != mrOK) return;
-        const std::string name = editor.Edititemname;
-        const bool active = editor.Chisactive;
+        const std::string name = editor.ItemName;
+        const bool active = editor.Active;
         if (ItemNameExists(file, name)) return ShowRefusal(Handle(), NameExists);
         if (IsReservedItemName(name)) return ShowRefusal(Handle(), ReservedNameMessage(name));
 
         SaveCatalogueOrder();
         CreateDirectoryW(WidePath(ProgramDirectory + "const").c_str(), nullptr);
         RewriteThroughCopy(file, [&](const std::string& copy) {
-            tItemContent item;
+            WashItem item;
             item.AddToFile(copy, name, active);
         });
         LoadCatalogue();
         FillWashItemList();
-        ChListBoxItem.Select(ChListBoxItem.Count() - 1);
-        ChListBoxItemClick();
+        ItemList.Select(ItemList.Count() - 1);
+        OnItemSelected();
     });
 }
 
-void TFormMainVRNT::SpEditClick() {
+void MainWindow::OnEditItem() {
     RunListCommand([this] {
-        const int i = ChListBoxItem.Selected();
-        if (i < 0 || i >= Catalogue.Count()) return;
+        const int i = ItemList.Selected();
+        if (i < 0 || i >= WashItems.Count()) return;
         if (RefuseWinapp2Change(i)) return;
-        const titem_property row = Catalogue.Items[i];
+        const CatalogueRow row = WashItems.Items[i];
         // Rewriting an item under such a name would erase or split the file's sections.
         if (IsReservedItemName(row.ItemName)) return ShowRefusal(Handle(), ReservedNameMessage(row.ItemName));
-        const int n = FindItemIndex(row.txtfilename, row.ItemName);
+        const int n = FindItemIndex(row.ItemFile, row.ItemName);
         if (n < 0) return ShowUnlistedItem(row);
-        const tItemContent item(row.txtfilename, row.ItemName);
+        const WashItem item(row.ItemFile, row.ItemName);
 
-        TFormAddEditItem editor;
+        WashItemDialog editor;
         editor.Caption = "Edit Wash Item";
-        editor.Edititemname = row.ItemName;
-        editor.Chisactive = ChListBoxItem.Checked(i);
-        editor.LabelStore = row.txtfilename;
+        editor.ItemName = row.ItemName;
+        editor.Active = ItemList.Checked(i);
+        editor.ItemFile = row.ItemFile;
         if (editor.ShowModal(Handle()) != mrOK) return;
-        const std::string name = editor.Edititemname;
-        const bool active = editor.Chisactive;
-        if (ItemNameExistsElsewhere(row.txtfilename, name, n)) return ShowRefusal(Handle(), NameExists);
+        const std::string name = editor.ItemName;
+        const bool active = editor.Active;
+        if (ItemNameExistsElsewhere(row.ItemFile, name, n)) return ShowRefusal(Handle(), NameExists);
         if (IsReservedItemName(name)) return ShowRefusal(Handle(), ReservedNameMessage(name));
 
-        int at = CatalogueRowOf(Catalogue, row, i);
-        bool wasActive = at >= 0 && Catalogue.Items[at].IsActive;
-        if (at >= 0) Catalogue.Items[at].IsActive = active;
+        int at = CatalogueRowOf(WashItems, row, i);
+        bool wasActive = at >= 0 && WashItems.Items[at].IsActive;
+        if (at >= 0) WashItems.Items[at].IsActive = active;
         try {
             SaveCatalogueOrder();
-            RewriteThroughCopy(row.txtfilename, [&](const std::string& copy) {
-                tItemContent target = item;
+            RewriteThroughCopy(row.ItemFile, [&](const std::string& copy) {
+                WashItem target = item;
                 target.SetLocation(copy, row.ItemName);
                 target.Rewrite(name, active, n);
             });
         } catch (...) {
             // The list keeps showing what the files hold.
-            if (at >= 0) Catalogue.Items[at].IsActive = wasActive;
+            if (at >= 0) WashItems.Items[at].IsActive = wasActive;
             throw;
         }
         LoadCatalogue();
         FillWashItemList();
-        ChListBoxItem.Select(std::min(i, ChListBoxItem.Count() - 1));
-        ChListBoxItemClick();
+        ItemList.Select(std::min(i, ItemList.Count() - 1));
+        OnItemSelected();
     });
 }
 
-void TFormMainVRNT::SpDeleteClick() {
+void MainWindow::OnDeleteItem() {
     RunListCommand([this] {
-        const int i = ChListBoxItem.Selected();
-        if (i < 0 || i >= Catalogue.Count()) return;
+        const int i = ItemList.Selected();
+        if (i < 0 || i >= WashItems.Count()) return;
         if (RefuseWinapp2Change(i)) return;
-        const titem_property row = Catalogue.Items[i];
-        if (!AskQuestion(Handle(), "Do you want to delete '" + ChListBoxItem.Text(i) + "'?")) return;
-        const int n = FindItemIndex(row.txtfilename, row.ItemName);
+        const CatalogueRow row = WashItems.Items[i];
+        if (!AskQuestion(Handle(), "Do you want to delete '" + ItemList.Text(i) + "'?")) return;
+        const int n = FindItemIndex(row.ItemFile, row.ItemName);
         if (n < 0) return ShowUnlistedItem(row);
 
         SaveCatalogueOrder();
-        RewriteThroughCopy(row.txtfilename, [&](const std::string& copy) {
+        RewriteThroughCopy(row.ItemFile, [&](const std::string& copy) {
             // The section of an item named "Common" is the item list itself: only its place goes.
             if (SameText(Trim(row.ItemName), CommonSection)) RemoveItemPosition(ProfileFile(copy), n);
-            else tItemContent::RemoveFromFile(copy, row.ItemName, n);
+            else WashItem::RemoveFromFile(copy, row.ItemName, n);
         });
         LoadCatalogue();
         FillWashItemList();
-        if (ChListBoxItem.Count() == 0) {
+        if (ItemList.Count() == 0) {
             CurrentItem.reset();
-            ChListBoxFolder.Clear();
-            ChListBoxRegister.Clear();
+            FolderList.Clear();
+            RegistryList.Clear();
             return;
         }
-        ChListBoxItem.Select(i < ChListBoxItem.Count() ? i : 0);
-        ChListBoxItemClick();
+        ItemList.Select(i < ItemList.Count() ? i : 0);
+        OnItemSelected();
     });
 }
 
-void TFormMainVRNT::btnUpClick() {
-    int i = ChListBoxItem.Selected();
-    if (i < 1 || i >= Catalogue.Count()) return;
-    Catalogue.MoveUp(i);
+void MainWindow::OnMoveItemUp() {
+    int i = ItemList.Selected();
+    if (i < 1 || i >= WashItems.Count()) return;
+    WashItems.MoveUp(i);
     FillWashItemList();
-    ChListBoxItem.Select(i - 1);
-    RunGuarded(Handle(), [this] { ChListBoxItemClick(); });
+    ItemList.Select(i - 1);
+    RunGuarded(Handle(), [this] { OnItemSelected(); });
 }
 
-void TFormMainVRNT::btnDownClick() {
-    int i = ChListBoxItem.Selected();
-    if (i < 0 || i >= Catalogue.Count() - 1) return;
-    Catalogue.MoveDown(i);
+void MainWindow::OnMoveItemDown() {
+    int i = ItemList.Selected();
+    if (i < 0 || i >= WashItems.Count() - 1) return;
+    WashItems.MoveDown(i);
     FillWashItemList();
-    ChListBoxItem.Select(i + 1);
-    RunGuarded(Handle(), [this] { ChListBoxItemClick(); });
+    ItemList.Select(i + 1);
+    RunGuarded(Handle(), [this] { OnItemSelected(); });
 }
 
-void TFormMainVRNT::btnSelectallClick() {
+void MainWindow::OnCheckAllItems() {
     if (washRunning_) return;
-    CheckAll(ChListBoxItem.Model(), 1);
+    CheckAll(ItemList.Model(), 1);
     UncheckWinapp2Warnings();
-    ChListBoxItemClickCheck();
+    OnItemChecked();
 }
 
-void TFormMainVRNT::btnUnselectAllClick() {
+void MainWindow::OnUncheckAllItems() {
     if (washRunning_) return;
-    CheckAll(ChListBoxItem.Model(), 0);
-    ChListBoxItemClickCheck();
+    CheckAll(ItemList.Model(), 0);
+    OnItemChecked();
 }
 
 // Only the selected item's file is rewritten; the other rows' marks reach order.ini later.
 // When the mark cannot be stored, every row shows the catalogue's mark again.
-void TFormMainVRNT::ChListBoxItemClickCheck() {
+void MainWindow::OnItemChecked() {
     // Its messages are modal too: no automatic wash may start under them.
     if (washRunning_) return RestoreItemChecks();
     RunningScope running(washRunning_);
     bool stored = false;
     RunGuarded(Handle(), [&] {
-        int i = ChListBoxItem.Selected();
-        if (i >= 0 && i < Catalogue.Count()) {
-            const titem_property row = Catalogue.Items[i];
+        int i = ItemList.Selected();
+        if (i >= 0 && i < WashItems.Count()) {
+            const CatalogueRow row = WashItems.Items[i];
             // winapp2.ini is never written: the mark lives in the list and in order.ini.
             const bool community = Winapp2.Owns(row);
-            if (community && ChListBoxItem.Checked(i) && !row.IsActive && !ConfirmWinapp2Check(i))
-                ChListBoxItem.SetChecked(i, false);
-            const bool active = ChListBoxItem.Checked(i);
+            if (community && ItemList.Checked(i) && !row.IsActive && !ConfirmWinapp2Check(i))
+                ItemList.SetChecked(i, false);
+            const bool active = ItemList.Checked(i);
             if (!community) {
                 if (IsReservedItemName(row.ItemName))
                     return ShowRefusal(Handle(), ReservedNameMessage(row.ItemName));
-                const int n = FindItemIndex(row.txtfilename, row.ItemName);
+                const int n = FindItemIndex(row.ItemFile, row.ItemName);
                 if (n < 0) return ShowUnlistedItem(row);
-                tItemContent item(row.txtfilename, row.ItemName);
-                RewriteThroughCopy(row.txtfilename, [&](const std::string& copy) {
+                WashItem item(row.ItemFile, row.ItemName);
+                RewriteThroughCopy(row.ItemFile, [&](const std::string& copy) {
                     item.SetLocation(copy, row.ItemName);
                     item.Rewrite(row.ItemName, active, n);
                 });
             }
             if (CurrentItem && CurrentItem->Property.ItemName == row.ItemName &&
-                CurrentItem->Property.txtfilename == row.txtfilename)
+                CurrentItem->Property.ItemFile == row.ItemFile)
                 CurrentItem->Property.IsActive = active;
         }
-        int count = std::min(ChListBoxItem.Count(), Catalogue.Count());
-        for (int r = 0; r < count; ++r) Catalogue.Items[r].IsActive = ChListBoxItem.Checked(r);
+        int count = std::min(ItemList.Count(), WashItems.Count());
+        for (int r = 0; r < count; ++r) WashItems.Items[r].IsActive = ItemList.Checked(r);
         stored = true;
     });
     if (!stored) RestoreItemChecks();

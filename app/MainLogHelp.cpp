@@ -1,14 +1,14 @@
 // The wash log (view, delete), the help file and the About box.
 #include <windows.h>
 
-#include "app/UnitAbout.h"
-#include "app/Unitmain.h"
+#include "app/MainWindow.h"
+#include "dialogs/AboutDialog.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
-#include "settings/AppPaths.h"
 #include "platform/WideText.h"
+#include "settings/AppPaths.h"
 
-void TFormMainVRNT::btnViewLogClick() {
+void MainWindow::OnViewLog() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     if (!Options.WriteToLog)
@@ -19,7 +19,7 @@ void TFormMainVRNT::btnViewLogClick() {
 }
 
 // No log to delete is no news; a log that is there and stays there is.
-void TFormMainVRNT::btnDeleteLogClick() {
+void MainWindow::OnDeleteLog() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     if (!AskQuestion(Handle(), "Do you want to delete log file?")) return;
@@ -33,14 +33,14 @@ void TFormMainVRNT::btnDeleteLogClick() {
     ShowRefusal(Handle(), "The log file '" + log + "' can't be deleted: it may be open in another program.");
 }
 
-void TFormMainVRNT::SpeedButton2Click() { ShellOpen(Handle(), ProgramDirectory + "help.chm"); }
+void MainWindow::OnHelp() { ShellOpen(Handle(), ProgramDirectory + "help.chm"); }
 
-void TFormMainVRNT::Help1Click() { ShellOpen(Handle(), ProgramDirectory + "help.chm"); }
+void MainWindow::OnHelpMenu() { ShellOpen(Handle(), ProgramDirectory + "help.chm"); }
 
-void TFormMainVRNT::SpeedButton3Click() {
+void MainWindow::OnAbout() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
-    TFormAbout about;
+    AboutDialog about;
     about.RulesSummary = Winapp2Summary();
     about.ShowModal(Handle());
 }

@@ -1,18 +1,18 @@
-// Plug-in export (btnSavePlugin) and import (SpeedButton7).
+// Plug-in export (OnExportPlugin) and import (OnImportPlugin).
 #include <windows.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "app/Unitmain.h"
-#include "catalogue/Winapp2File.h"
+#include "app/MainWindow.h"
 #include "catalogue/PluginCheck.h"
+#include "catalogue/Winapp2File.h"
 #include "platform/Error.h"
 #include "platform/ListUpdate.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
-#include "settings/AppPaths.h"
 #include "platform/WideText.h"
+#include "settings/AppPaths.h"
 
 namespace {
 
@@ -70,11 +70,11 @@ std::string UnableToWrite(const std::string& target) { return FormatMessageText(
 
 }  // namespace
 
-std::string TFormMainVRNT::ChooseFile(const FileDialogRequest& request) {
+std::string MainWindow::ChooseFile(const FileDialogRequest& request) {
     return FileDialogChoice ? FileDialogChoice(request) : ShowFileDialog(Handle(), request);
 }
 
-void TFormMainVRNT::btnSavePluginClick() {
+void MainWindow::OnExportPlugin() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     RunGuarded(Handle(), [this] {
@@ -101,7 +101,7 @@ void TFormMainVRNT::btnSavePluginClick() {
 // The items are written to a temporary file beside the target, which replaces the target only
 // when it is complete. Sections of one file are one per name (letter case ignored): of several
 // checked items of one name only the first is exported.
-void TFormMainVRNT::ExportCheckedItems(const std::string& target) {
+void MainWindow::ExportCheckedItems(const std::string& target) {
     std::string folder = ExtractFilePath(FullPath(target));
     wchar_t tempName[MAX_PATH];
     if (!GetTempFileNameW(Widen(folder).c_str(), L"vrn", 0, tempName)) throw AppError(UnableToWrite(target));
@@ -109,21 +109,21 @@ void TFormMainVRNT::ExportCheckedItems(const std::string& target) {
     const std::string supplied = ProgramDirectory + "const\\system.txt";
     std::vector<std::string> exported, skipped;
     {
-        ListUpdate update(ChListBoxItem);
-        for (int i = 0; i < ChListBoxItem.Count(); ++i) {
-            if (!ChListBoxItem.Checked(i)) continue;
-            ChListBoxItem.Select(i);
-            ChListBoxItemClick();
-            if (!CurrentItem || Catalogue.Items[i].txtfilename == supplied) continue;
+        ListUpdate update(ItemList);
+        for (int i = 0; i < ItemList.Count(); ++i) {
+            if (!ItemList.Checked(i)) continue;
+            ItemList.Select(i);
+            OnItemSelected();
+            if (!CurrentItem || WashItems.Items[i].ItemFile == supplied) continue;
             const std::string name = CurrentItem->Property.ItemName;
             bool taken = std::any_of(exported.begin(), exported.end(), [&](const std::string& done) {
                 return AnsiCompareText(Trim(done), Trim(name)) == 0;
             });
             if (taken) {
-                skipped.push_back(name + " (" + CurrentItem->Property.txtfilename + ")");
+                skipped.push_back(name + " (" + CurrentItem->Property.ItemFile + ")");
                 continue;
             }
-            tItemContent copy = *CurrentItem;
+            WashItem copy = *CurrentItem;
             try {
                 copy.AddToFile(temp.Path(), name, copy.Property.IsActive);
             } catch (const AppError&) {
@@ -149,7 +149,7 @@ void TFormMainVRNT::ExportCheckedItems(const std::string& target) {
     }
 }
 
-void TFormMainVRNT::SpeedButton7Click() {
+void MainWindow::OnImportPlugin() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     RunGuarded(Handle(), [this] {
@@ -162,7 +162,7 @@ void TFormMainVRNT::SpeedButton7Click() {
 
 // The file is checked before anything is copied; its items arrive unchecked, so that no
 // automatic wash runs an entry the user has not looked at.
-void TFormMainVRNT::ImportPlugin(const std::string& source) {
+void MainWindow::ImportPlugin(const std::string& source) {
     // A community rules file (typed by name: the dialog lists .TXT files) becomes winapp2.ini.
     if (IsWinapp2File(source)) return ImportWinapp2(source);
     const std::string folder = ProgramDirectory + "plugin\\";
@@ -198,14 +198,14 @@ void TFormMainVRNT::ImportPlugin(const std::string& source) {
         target = folder + Narrow(found.cFileName, wcslen(found.cFileName));
         FindClose(find);
     }
-    titem_list arrived;
+    Catalogue arrived;
     AppendPluginRows(arrived, target);
-    for (auto& row : Catalogue.Items)
-        if (row.txtfilename == target) row.IsActive = false;
+    for (auto& row : WashItems.Items)
+        if (row.ItemFile == target) row.IsActive = false;
     for (auto row : arrived.Items) {
-        if (Catalogue.Contains(row)) continue;
+        if (WashItems.Contains(row)) continue;
         row.IsActive = false;
-        Catalogue.Append(row);
+        WashItems.Append(row);
     }
     SaveCatalogueOrder();
     ReloadCatalogue();

@@ -1,40 +1,40 @@
 // The Preferences dialog of the toolbar and the Netscape profile check of the first activation.
-#include "app/Unitmain.h"
-#include "catalogue/UnitMacro.h"
+#include "app/MainWindow.h"
+#include "catalogue/Macros.h"
+#include "dialogs/NetscapeDetectDialog.h"
+#include "dialogs/PreferencesDialog.h"
 #include "platform/Error.h"
 #include "settings/AppPaths.h"
 #include "settings/RunValue.h"
-#include "settings/UnitPreference.h"
-#include "settings/UnitSelectDirectory.h"
 
-void TFormMainVRNT::btnsettingClick() {
+void MainWindow::OnPreferences() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
-    TFormPreferences dialog;
+    PreferencesDialog dialog;
     dialog.Options = &Options;
     dialog.SettingsFile = SettingsFilePath();
     dialog.Executable = ExecutablePath();
-    dialog.SetScheduleTimer = [this](bool on) { SetTimer1(on); };
+    dialog.SetScheduleTimer = [this](bool on) { SetScheduleTimer(on); };
     dialog.RegisterHotKeysAgain = [this] {
         RegisterHotKeys(false);
         RegisterHotKeys(true);
     };
-    dialog.RedetectNetscape = [this, &dialog] { ShowDetect(dialog.Handle()); };
+    dialog.RedetectNetscape = [this, &dialog] { ShowNetscapeDetect(dialog.Handle()); };
     dialog.ShowModal(Handle());
 }
 
-void TFormMainVRNT::NetscapeProfileCheck() {
+void MainWindow::NetscapeProfileCheck() {
     if (washRunning_) return;
     bool needed = false;
     RunGuarded(Handle(), [&] { needed = NetscapeCheckNeeded(SettingsFilePath()); });
     if (!needed) return;
     RunningScope running(washRunning_);
-    ShowDetect(Handle());
+    ShowNetscapeDetect(Handle());
 }
 
-void TFormMainVRNT::ShowDetect(HWND owner) {
-    if (!FormDetect) FormDetect = std::make_unique<TFormDetect>();
-    FormDetect->SettingsFile = SettingsFilePath();
-    RunGuarded(owner, [this] { FormDetect->UserSection = ExpandMacros("{username}"); });
-    FormDetect->ShowModal(owner);
+void MainWindow::ShowNetscapeDetect(HWND owner) {
+    if (!DetectDialog) DetectDialog = std::make_unique<NetscapeDetectDialog>();
+    DetectDialog->SettingsFile = SettingsFilePath();
+    RunGuarded(owner, [this] { DetectDialog->UserSection = ExpandMacros("{username}"); });
+    DetectDialog->ShowModal(owner);
 }

@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include "app/CloseBrowsers.h"
-#include "app/Unitmain.h"
-#include "app/UnitmainRes.h"
-#include "engine/Unitwasher.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowRes.h"
+#include "engine/WashEngine.h"
 #include "platform/Error.h"
 #include "settings/AppPaths.h"
 #include "settings/Schedule.h"
@@ -38,7 +38,7 @@ private:
 };
 }  // namespace
 
-void TFormMainVRNT::Timer1Timer(double now) {
+void MainWindow::OnScheduleTick(double now) {
     if (washRunning_) return;
     switch (NextTimedWashStep(Options.LastAutoWashTime, now, Options.IntervalMinutes)) {
     case TimedWashStep::Wait:
@@ -58,7 +58,7 @@ void TFormMainVRNT::Timer1Timer(double now) {
     if (!failure.empty()) LogAutomaticWashFailure("Timed wash", failure);
 }
 
-void TFormMainVRNT::LogAutomaticWashFailure(const std::string& trigger, const std::string& failure) {
+void MainWindow::LogAutomaticWashFailure(const std::string& trigger, const std::string& failure) {
     RunCaught([&] {
         AbandonWashLog();
         OpenWashLog();
@@ -68,7 +68,7 @@ void TFormMainVRNT::LogAutomaticWashFailure(const std::string& trigger, const st
     AbandonWashLog();
 }
 
-void TFormMainVRNT::RegisterHotKeys(bool on) {
+void MainWindow::RegisterHotKeys(bool on) {
     if (!on) {
         ::UnregisterHotKeys(Handle());
         return;
@@ -76,12 +76,12 @@ void TFormMainVRNT::RegisterHotKeys(bool on) {
     RunCaught([this] { ::RegisterHotKeys(Handle(), SettingsFilePath()); });
 }
 
-void TFormMainVRNT::CloseBrowsers() {
+void MainWindow::CloseBrowsers() {
     std::string failure = HideBrowserWindows();
     if (!failure.empty()) ShowErrorBox(Handle(), failure);
 }
 
-void TFormMainVRNT::FormHotKey(int id) {
+void MainWindow::OnHotKey(int id) {
     if (id == CloseBrowsersHotKey.Id) {
         CloseBrowsers();
     } else if (id == WashHotKey.Id) {
@@ -91,50 +91,50 @@ void TFormMainVRNT::FormHotKey(int id) {
     }
 }
 
-void TFormMainVRNT::QueryEndSession() {
+void MainWindow::QueryEndSession() {
     if (!(Options.ScheduleSet & ScheduleAtShutdown) || washRunning_) return;
     ShutdownBlockReason reason(Handle(), L"Varnolt is washing the checked wash items.");
     std::string failure = AutomaticWash(true);
     if (!failure.empty()) LogAutomaticWashFailure("Wash at shutdown", failure);
 }
 
-void TFormMainVRNT::EndSession() {
+void MainWindow::EndSession() {
     // The process ends without its window being destroyed: do what closing it does.
     if (WashLogIsOpen()) AbandonWashLog();
-    SetTimer1(false);
+    SetScheduleTimer(false);
     RegisterHotKeys(false);
     if (!closed_) {
         closed_ = true;
         FormClose();
     }
     // As at exit: order.ini written anew and put in place whole.
-    RunCaught([this] { Catalogue.RewriteFile(OrderFilePath()); });
+    RunCaught([this] { WashItems.RewriteFile(OrderFilePath()); });
 }
 
-void TFormMainVRNT::ApplicationMinimize() {
+void MainWindow::OnMinimize() {
     if (Options.StartMinimized) {
         Options.StartMinimized = false;
         return;
     }
     if (IsWindowVisible(Handle())) ShowWindow(Handle(), SW_HIDE);
-    else RxTrayIcon1Click();
+    else OnTrayIconClick();
 }
 
-void TFormMainVRNT::RxTrayIcon1Click() {
+void MainWindow::OnTrayIconClick() {
     ShowWindow(Handle(), SW_SHOW);
     if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
     SetForegroundWindow(Handle());
 }
 
-bool TFormMainVRNT::ScheduleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool MainWindow::ScheduleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)lParam;
     switch (msg) {
     case WM_TIMER:
-        if (wParam != Timer1Id) return false;
-        Timer1Timer(NowAsDateTime());
+        if (wParam != ScheduleTimerId) return false;
+        OnScheduleTick(NowAsDateTime());
         return true;
     case WM_HOTKEY:
-        FormHotKey(static_cast<int>(wParam));
+        OnHotKey(static_cast<int>(wParam));
         return true;
     case WM_QUERYENDSESSION:
         QueryEndSession();
@@ -148,7 +148,7 @@ bool TFormMainVRNT::ScheduleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         // The system may report one minimise more than once.
         if (wParam == SIZE_MINIMIZED && !minimized_) {
             minimized_ = true;
-            ApplicationMinimize();
+            OnMinimize();
         } else if (wParam != SIZE_MINIMIZED) {
             minimized_ = false;
         }

@@ -1,9 +1,9 @@
 // Start-up, catalogue loading, the three lists, first activation and close.
 #include <windows.h>
 
-#include "app/Unitmain.h"
-#include "app/UnitmainRes.h"
-#include "catalogue/FindFile.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowRes.h"
+#include "catalogue/FileSearch.h"
 #include "catalogue/PluginCheck.h"
 #include "engine/SpecialItems.h"
 #include "platform/Error.h"
@@ -13,35 +13,35 @@
 #include "settings/AppPaths.h"
 #include "settings/SettingsStore.h"
 
-TFormMainVRNT* FormMainVRNT = nullptr;
+MainWindow* TheMainWindow = nullptr;
 
 namespace {
 // The twelve buttons that a special item disables.
 const int EntryCommandIds[] = {
-    IDC_btnPreviewCurrentItem, IDC_SpEdit,           IDC_btnPreviewCurrentFolder,
-    IDC_btnWashFolder,         IDC_btnEditFolder,    IDC_btnaddfolder,
-    IDC_btndeletefolder,       IDC_btnPreviewCurrentRegister, IDC_btnWashRegister,
-    IDC_btnAddRegsiterChild,   IDC_btnEditRegsiterChild,      IDC_btndeleteregister,
+    IDC_PreviewCurrentItem, IDC_EditItem,           IDC_PreviewFolderEntry,
+    IDC_WashFolderEntry,         IDC_EditFolderEntry,    IDC_AddFolderEntry,
+    IDC_DeleteFolderEntry,       IDC_PreviewRegistryEntry, IDC_WashRegistryEntry,
+    IDC_AddRegistryEntry,   IDC_EditRegistryEntry,      IDC_DeleteRegistryEntry,
 };
 }  // namespace
 
-TFormMainVRNT::TFormMainVRNT() : TForm(IDD_TFormMainVRNT) {
+MainWindow::MainWindow() : Form(IDD_MainWindow) {
     HelpContext = 58;
-    FormMainVRNT = this;
+    TheMainWindow = this;
 }
 
-TFormMainVRNT::~TFormMainVRNT() {
+MainWindow::~MainWindow() {
     if (Handle()) DestroyWindow(Handle());
-    if (PopupMenu1) DestroyMenu(PopupMenu1);
-    if (FormMainVRNT == this) FormMainVRNT = nullptr;
+    if (TrayMenu) DestroyMenu(TrayMenu);
+    if (TheMainWindow == this) TheMainWindow = nullptr;
 }
 
-void TFormMainVRNT::FormCreate() {
+void MainWindow::FormCreate() {
     FitClientSize96(566, 421);
     CentreOnDesktop();
-    ChListBoxItem.Attach(Control(IDC_ChListBoxItem));
-    ChListBoxFolder.Attach(Control(IDC_ChListBoxFolder));
-    ChListBoxRegister.Attach(Control(IDC_ChListBoxRegister));
+    ItemList.Attach(Control(IDC_ItemList));
+    FolderList.Attach(Control(IDC_FolderList));
+    RegistryList.Attach(Control(IDC_RegistryList));
     SetButtonImages();
     SetListColours();
     BindCommands();
@@ -50,143 +50,143 @@ void TFormMainVRNT::FormCreate() {
     CreateTrayIcon();
     ProgramDirectory = ProgramDir();
     HelpFile = ProgramDirectory + "help.chm";
-    Catalogue = titem_list();
+    WashItems = Catalogue();
     SetCounters("", "", "", "");
     SpecificFiles = BuildSpecificFileList();
-    Timer1Enabled = ReadOptionsAtStartup(SettingsFilePath(), Options);
-    SetTimer1(Timer1Enabled);
+    ScheduleTimerOn = ReadOptionsAtStartup(SettingsFilePath(), Options);
+    SetScheduleTimer(ScheduleTimerOn);
     LoadCatalogue();
     FillWashItemList();
-    if (ChListBoxItem.Count() > 0) {
-        ChListBoxItem.Select(0);
-        ChListBoxItemClick();
+    if (ItemList.Count() > 0) {
+        ItemList.Select(0);
+        OnItemSelected();
     }
-    FormDetect = std::make_unique<TFormDetect>();
+    DetectDialog = std::make_unique<NetscapeDetectDialog>();
     RegisterHotKeys(true);
 }
 
-void TFormMainVRNT::SetTimer1(bool enabled) {
-    Timer1Enabled = enabled;
-    if (enabled) SetTimer(Handle(), Timer1Id, Timer1Interval, nullptr);
-    else KillTimer(Handle(), Timer1Id);
+void MainWindow::SetScheduleTimer(bool enabled) {
+    ScheduleTimerOn = enabled;
+    if (enabled) SetTimer(Handle(), ScheduleTimerId, ScheduleTimerInterval, nullptr);
+    else KillTimer(Handle(), ScheduleTimerId);
 }
 
-void TFormMainVRNT::FindFile1Found(const std::string& /*folder*/, const std::string& name) {
+void MainWindow::OnFileFound(const std::string& /*folder*/, const std::string& name) {
     pluginFileNames_.push_back(name);
 }
 
-void TFormMainVRNT::LoadCatalogue() {
-    titem_list loaded;
+void MainWindow::LoadCatalogue() {
+    Catalogue loaded;
     loaded.LoadFromFile(ProgramDirectory + "const\\system.txt");
     loaded.LoadFromFile(ProgramDirectory + "const\\user.txt");
 
     pluginFileNames_.clear();
-    TFindFile FindFile1;
-    FindFile1.SetLocation(ProgramDirectory + "plugin\\");
-    FindFile1.SetFilename("*.txt");
-    FindFile1.Subfolders = false;
-    FindFile1.OnFound = [this](TFindFile& sender, const std::string& folder, const WIN32_FIND_DATAA& entry) {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) FindFile1Found(folder, sender.FoundName());
+    FileSearch pluginSearch;
+    pluginSearch.SetLocation(ProgramDirectory + "plugin\\");
+    pluginSearch.SetFilename("*.txt");
+    pluginSearch.Subfolders = false;
+    pluginSearch.OnFound = [this](FileSearch& sender, const std::string& folder, const WIN32_FIND_DATAA& entry) {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) OnFileFound(folder, sender.FoundName());
     };
-    FindFile1.Execute();
+    pluginSearch.Execute();
     for (const auto& name : pluginFileNames_) AppendPluginRows(loaded, ProgramDirectory + "plugin\\" + name);
     pluginFileNames_.clear();
     Winapp2.Load(ProgramDirectory + "winapp2.ini");
     Winapp2.AppendRows(loaded);
 
-    titem_list order;
+    Catalogue order;
     order.LoadFromFile(OrderFilePath());
     Winapp2.AdoptFormerNames(order);
-    Catalogue = titem_list();
-    MergeCatalogue(Catalogue, loaded, order);
+    WashItems = Catalogue();
+    MergeCatalogue(WashItems, loaded, order);
 }
 
-void TFormMainVRNT::FillWashItemList() {
-    ChListBoxItem.BeginUpdate();
-    ChListBoxItem.Clear();
-    for (const auto& row : Catalogue.Items) ChListBoxItem.Add(row.ItemName, row.IsActive);
-    ChListBoxItem.EndUpdate();
+void MainWindow::FillWashItemList() {
+    ItemList.BeginUpdate();
+    ItemList.Clear();
+    for (const auto& row : WashItems.Items) ItemList.Add(row.ItemName, row.IsActive);
+    ItemList.EndUpdate();
     FillWashMenu();
 }
 
-void TFormMainVRNT::FillWashMenu() {
-    while (GetMenuItemCount(MenuWash) > 0) DeleteMenu(MenuWash, 0, MF_BYPOSITION);
-    if (ChListBoxItem.Count() > 0) {
-        AppendMenuA(MenuWash, MF_STRING, IDM_MenuWashAll, "Wash all checked item");
-        AppendMenuA(MenuWash, MF_SEPARATOR, 0, "-");
+void MainWindow::FillWashMenu() {
+    while (GetMenuItemCount(WashMenu) > 0) DeleteMenu(WashMenu, 0, MF_BYPOSITION);
+    if (ItemList.Count() > 0) {
+        AppendMenuA(WashMenu, MF_STRING, IDM_WashAll, "Wash all checked item");
+        AppendMenuA(WashMenu, MF_SEPARATOR, 0, "-");
     }
     // Rows of winapp2.ini join the submenu only when checked, and only while it stays short
     // enough to use; the tag keeps naming the list row.
     int ordinary = 0, communityChecked = 0;
-    for (int i = 0; i < ChListBoxItem.Count(); ++i) {
-        if (!Winapp2.Owns(Catalogue.Items[i])) ++ordinary;
-        else if (ChListBoxItem.Checked(i)) ++communityChecked;
+    for (int i = 0; i < ItemList.Count(); ++i) {
+        if (!Winapp2.Owns(WashItems.Items[i])) ++ordinary;
+        else if (ItemList.Checked(i)) ++communityChecked;
     }
     const bool listCommunity = ordinary + communityChecked <= MaxWashMenuEntries;
-    for (int i = 0; i < ChListBoxItem.Count(); ++i) {
-        if (Winapp2.Owns(Catalogue.Items[i]) && (!listCommunity || !ChListBoxItem.Checked(i))) continue;
+    for (int i = 0; i < ItemList.Count(); ++i) {
+        if (Winapp2.Owns(WashItems.Items[i]) && (!listCommunity || !ItemList.Checked(i))) continue;
         MENUITEMINFOA info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_DATA | MIIM_FTYPE;
         info.fType = MFT_STRING;
-        info.fState = ChListBoxItem.Checked(i) ? MFS_CHECKED : MFS_UNCHECKED;
-        info.wID = IDM_MenuWashItemBase + i;
+        info.fState = ItemList.Checked(i) ? MFS_CHECKED : MFS_UNCHECKED;
+        info.wID = IDM_WashItemBase + i;
         info.dwItemData = static_cast<ULONG_PTR>(i + 100);  // the entry's tag
-        std::string caption = ChListBoxItem.Text(i);
+        std::string caption = ItemList.Text(i);
         info.dwTypeData = caption.data();
-        InsertMenuItemA(MenuWash, GetMenuItemCount(MenuWash), TRUE, &info);
+        InsertMenuItemA(WashMenu, GetMenuItemCount(WashMenu), TRUE, &info);
     }
 }
 
-void TFormMainVRNT::ReloadCatalogue() {
+void MainWindow::ReloadCatalogue() {
     LoadCatalogue();
     FillWashItemList();
-    if (ChListBoxItem.Count() > 0) {
-        ChListBoxItem.Select(0);
-        ChListBoxItemClick();
+    if (ItemList.Count() > 0) {
+        ItemList.Select(0);
+        OnItemSelected();
     }
 }
 
-void TFormMainVRNT::ChListBoxItemClick() {
-    int i = ChListBoxItem.Selected();
+void MainWindow::OnItemSelected() {
+    int i = ItemList.Selected();
     if (i < 0) return;
     CurrentItem.reset();
-    const titem_property& row = Catalogue.Items[i];
+    const CatalogueRow& row = WashItems.Items[i];
     CurrentItem = ReadWashItem(row);
-    FillFolderList(CurrentItem->Folders);
-    FillRegisterList(CurrentItem->Registers);
+    FillFolderList(CurrentItem->FolderEntries);
+    FillRegistryList(CurrentItem->RegistryEntries);
     EnableEntryCommands(i);
 }
 
-std::unique_ptr<tItemContent> TFormMainVRNT::ReadWashItem(const titem_property& row) const {
-    auto item = std::make_unique<tItemContent>();
-    if (!Winapp2.MakeItem(row, *item)) item->Create(row.txtfilename, row.ItemName);
+std::unique_ptr<WashItem> MainWindow::ReadWashItem(const CatalogueRow& row) const {
+    auto item = std::make_unique<WashItem>();
+    if (!Winapp2.MakeItem(row, *item)) item->Create(row.ItemFile, row.ItemName);
     return item;
 }
 
-void TFormMainVRNT::FillFolderList(const tFolder& folders) {
-    ChListBoxFolder.BeginUpdate();
-    ChListBoxFolder.Clear();
-    for (const auto& entry : folders.Items) ChListBoxFolder.Add(entry.ChildItemName, entry.isactive);
-    ChListBoxFolder.EndUpdate();
-    if (ChListBoxFolder.Count() > 0) ChListBoxFolder.Select(0);
+void MainWindow::FillFolderList(const FolderEntryList& folders) {
+    FolderList.BeginUpdate();
+    FolderList.Clear();
+    for (const auto& entry : folders.Items) FolderList.Add(entry.Name, entry.IsActive);
+    FolderList.EndUpdate();
+    if (FolderList.Count() > 0) FolderList.Select(0);
 }
 
-void TFormMainVRNT::FillRegisterList(const tRegister& registers) {
-    ChListBoxRegister.BeginUpdate();
-    ChListBoxRegister.Clear();
-    for (const auto& entry : registers.Items) ChListBoxRegister.Add(entry.ChildItemName, entry.isactive);
-    ChListBoxRegister.EndUpdate();
-    if (ChListBoxRegister.Count() > 0) ChListBoxRegister.Select(0);
+void MainWindow::FillRegistryList(const RegistryEntryList& registers) {
+    RegistryList.BeginUpdate();
+    RegistryList.Clear();
+    for (const auto& entry : registers.Items) RegistryList.Add(entry.Name, entry.IsActive);
+    RegistryList.EndUpdate();
+    if (RegistryList.Count() > 0) RegistryList.Select(0);
 }
 
-void TFormMainVRNT::EnableEntryCommands(int row) {
-    if (row < 0 || row >= Catalogue.Count()) return;
-    bool enabled = !Catalogue.Items[row].IsSpecial;
+void MainWindow::EnableEntryCommands(int row) {
+    if (row < 0 || row >= WashItems.Count()) return;
+    bool enabled = !WashItems.Items[row].IsSpecial;
     for (int id : EntryCommandIds) EnableControl(id, enabled);
 }
 
-void TFormMainVRNT::FormActivate() {
+void MainWindow::FormActivate() {
     NetscapeProfileCheck();
     // The start-up wash.
     bool washAtStart = false;
@@ -196,21 +196,21 @@ void TFormMainVRNT::FormActivate() {
     if (washAtStart) AutomaticWash();
 }
 
-void TFormMainVRNT::FormClose() {
+void MainWindow::FormClose() {
     RegisterHotKeys(false);
     SpecificFiles.clear();
     CurrentItem.reset();
     if (Options.DeleteLogOnExit) DeleteFileW(WidePath(LogFilePath()).c_str());
 }
 
-void TFormMainVRNT::FormDestroy() {
-    SetTimer1(false);
+void MainWindow::FormDestroy() {
+    SetScheduleTimer(false);
     RegisterHotKeys(false);
     RemoveTrayIcon();
     // order.ini is written anew, without the rows of earlier saves, and put in place whole.
     RunGuarded(nullptr, [this] {
-        Catalogue.RewriteFile(OrderFilePath());
+        WashItems.RewriteFile(OrderFilePath());
     });
-    Catalogue = titem_list();
+    WashItems = Catalogue();
     if (QuitOnDestroy) PostQuitMessage(0);
 }

@@ -1,23 +1,23 @@
-// The tray icon, its pop-up menu PopupMenu1 and the "&Wash" submenu MenuWash.
+// The tray icon, its pop-up menu TrayMenu and the "&Wash" submenu WashMenu.
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstring>
 
-#include "app/Unitmain.h"
-#include "app/UnitmainRes.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowRes.h"
 #include "platform/Dpi.h"
 #include "resources/icons.h"
 
-void TFormMainVRNT::CreateTrayIcon() {
-    PopupMenu1 = CreatePopupMenu();
-    MenuWash = CreatePopupMenu();
-    AppendMenuA(PopupMenu1, MF_STRING, IDM_OpenMainWindow1, "Open &Main Window");
-    AppendMenuA(PopupMenu1, MF_SEPARATOR, 0, "-");
-    AppendMenuA(PopupMenu1, MF_POPUP, reinterpret_cast<UINT_PTR>(MenuWash), "&Wash");
-    AppendMenuA(PopupMenu1, MF_SEPARATOR, 0, "-");
-    AppendMenuA(PopupMenu1, MF_STRING, IDM_Help1, "&Help          F1");
-    AppendMenuA(PopupMenu1, MF_STRING, IDM_About1, "E&xit");
+void MainWindow::CreateTrayIcon() {
+    TrayMenu = CreatePopupMenu();
+    WashMenu = CreatePopupMenu();
+    AppendMenuA(TrayMenu, MF_STRING, IDM_OpenMainWindow, "Open &Main Window");
+    AppendMenuA(TrayMenu, MF_SEPARATOR, 0, "-");
+    AppendMenuA(TrayMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(WashMenu), "&Wash");
+    AppendMenuA(TrayMenu, MF_SEPARATOR, 0, "-");
+    AppendMenuA(TrayMenu, MF_STRING, IDM_Help, "&Help          F1");
+    AppendMenuA(TrayMenu, MF_STRING, IDM_Exit, "E&xit");
 
     tray_.cbSize = sizeof(tray_);
     tray_.hWnd = Handle();
@@ -29,25 +29,25 @@ void TFormMainVRNT::CreateTrayIcon() {
     Shell_NotifyIconA(NIM_ADD, &tray_);
 }
 
-void TFormMainVRNT::RemoveTrayIcon() {
+void MainWindow::RemoveTrayIcon() {
     if (tray_.hWnd) Shell_NotifyIconA(NIM_DELETE, &tray_);
     tray_.hWnd = nullptr;
 }
 
-void TFormMainVRNT::ShowTrayMenu() {
+void MainWindow::ShowTrayMenu() {
     POINT at;
     GetCursorPos(&at);
     SetForegroundWindow(Handle());
-    TrackPopupMenuEx(PopupMenu1, TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, at.x, at.y, Handle(), nullptr);
+    TrackPopupMenuEx(TrayMenu, TPM_RIGHTBUTTON | TPM_BOTTOMALIGN, at.x, at.y, Handle(), nullptr);
     PostMessageA(Handle(), WM_NULL, 0, 0);
 }
 
-void TFormMainVRNT::MenuWashItemClick(int tag) {
+void MainWindow::OnWashMenuItem(int tag) {
     int row = tag - 100;
-    if (row < 0 || row >= ChListBoxItem.Count() || WashRunning()) return;
-    ChListBoxItem.Select(row);
-    ChListBoxItemClick();
-    btnWashSingleClick();
+    if (row < 0 || row >= ItemList.Count() || WashRunning()) return;
+    ItemList.Select(row);
+    OnItemSelected();
+    OnWashCurrentItem();
 }
 
-void TFormMainVRNT::MenuWashAllClick() { btnWashAllClick(); }
+void MainWindow::OnWashAllMenu() { OnWashChecked(); }

@@ -2,8 +2,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/Unitmain.h"
-#include "app/UnitmainRes.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowRes.h"
 #include "platform/Dpi.h"
 #include "resources/icons.h"
 
@@ -18,27 +18,27 @@ const int ToolbarImage = 22, ListButtonImage = 16;
 const int ToolbarButtons = 11;
 
 const ButtonImage ButtonImages[] = {
-    {IDC_btnsetting, ICO_PREFS},          {IDC_btnExclude, ICO_EXCLUDE},
-    {IDC_btnViewLog, ICO_VIEWLOG},        {IDC_btnDeleteLog, ICO_DELETELOG},
-    {IDC_SpeedButton7, ICO_IMPORT},       {IDC_btnSavePlugin, ICO_EXPORT},
-    {IDC_SpeedButton3, ICO_ABOUT},        {IDC_SpeedButton2, ICO_HELP},
-    {IDC_btnMainPreview, ICO_PREVIEW},    {IDC_btnWashAll, ICO_WASH},
-    {IDC_SpeedButton17, ICO_EXIT},        {IDC_btnPreviewCurrentItem, ICO_PREVIEW},
-    {IDC_btnWashSingle, ICO_WASH},        {IDC_SpNew, ICO_ADD},
-    {IDC_SpEdit, ICO_EDIT},               {IDC_SpDelete, ICO_REMOVE},
-    {IDC_btnUp, ICO_UP},                  {IDC_btnDown, ICO_DOWN},
-    {IDC_btnSelectall, ICO_CHECKALL},     {IDC_btnUnselectAll, ICO_UNCHECKALL},
-    {IDC_btnPreviewCurrentFolder, ICO_PREVIEW}, {IDC_btnWashFolder, ICO_WASH},
-    {IDC_btnaddfolder, ICO_ADD},          {IDC_btnEditFolder, ICO_EDIT},
-    {IDC_btndeletefolder, ICO_REMOVE},    {IDC_btnPreviewCurrentRegister, ICO_PREVIEW},
-    {IDC_btnWashRegister, ICO_WASH},      {IDC_btnAddRegsiterChild, ICO_ADD},
-    {IDC_btnEditRegsiterChild, ICO_EDIT}, {IDC_btndeleteregister, ICO_REMOVE},
+    {IDC_Preferences, ICO_PREFS},          {IDC_ExclusionList, ICO_EXCLUDE},
+    {IDC_ViewLog, ICO_VIEWLOG},        {IDC_DeleteLog, ICO_DELETELOG},
+    {IDC_ImportPlugin, ICO_IMPORT},       {IDC_ExportPlugin, ICO_EXPORT},
+    {IDC_About, ICO_ABOUT},        {IDC_Help, ICO_HELP},
+    {IDC_PreviewChecked, ICO_PREVIEW},    {IDC_WashChecked, ICO_WASH},
+    {IDC_Exit, ICO_EXIT},        {IDC_PreviewCurrentItem, ICO_PREVIEW},
+    {IDC_WashCurrentItem, ICO_WASH},        {IDC_AddItem, ICO_ADD},
+    {IDC_EditItem, ICO_EDIT},               {IDC_DeleteItem, ICO_REMOVE},
+    {IDC_MoveItemUp, ICO_UP},                  {IDC_MoveItemDown, ICO_DOWN},
+    {IDC_CheckAllItems, ICO_CHECKALL},     {IDC_UncheckAllItems, ICO_UNCHECKALL},
+    {IDC_PreviewFolderEntry, ICO_PREVIEW}, {IDC_WashFolderEntry, ICO_WASH},
+    {IDC_AddFolderEntry, ICO_ADD},          {IDC_EditFolderEntry, ICO_EDIT},
+    {IDC_DeleteFolderEntry, ICO_REMOVE},    {IDC_PreviewRegistryEntry, ICO_PREVIEW},
+    {IDC_WashRegistryEntry, ICO_WASH},      {IDC_AddRegistryEntry, ICO_ADD},
+    {IDC_EditRegistryEntry, ICO_EDIT}, {IDC_DeleteRegistryEntry, ICO_REMOVE},
 };
 
 const COLORREF SpecialRowColour = RGB(255, 0, 0);
 }  // namespace
 
-void TFormMainVRNT::SetButtonImages() {
+void MainWindow::SetButtonImages() {
     int n = 0;
     for (const auto& b : ButtonImages) {
         HICON icon = LoadIconSized(b.icon, Scale(n++ < ToolbarButtons ? ToolbarImage : ListButtonImage));
@@ -50,61 +50,61 @@ void TFormMainVRNT::SetButtonImages() {
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
-void TFormMainVRNT::DpiChanged() {
+void MainWindow::DpiChanged() {
     FitClientSize96(566, 421);
     SetButtonImages();
-    for (CheckList* list : {&ChListBoxItem, &ChListBoxFolder, &ChListBoxRegister}) list->SetDpi(Dpi());
+    for (CheckList* list : {&ItemList, &FolderList, &RegistryList}) list->SetDpi(Dpi());
 }
 
-void TFormMainVRNT::SetListColours() {
+void MainWindow::SetListColours() {
     // Special items are drawn in red, selected or not.
-    ChListBoxItem.RowColours = [this](int index, bool, COLORREF& text, COLORREF&) {
-        if (index >= Catalogue.Count() || !Catalogue.Items[index].IsSpecial) return false;
+    ItemList.RowColours = [this](int index, bool, COLORREF& text, COLORREF&) {
+        if (index >= WashItems.Count() || !WashItems.Items[index].IsSpecial) return false;
         text = SpecialRowColour;
         return true;
     };
 }
 
-void TFormMainVRNT::SetCounters(const std::string& folderSuccess, const std::string& folderFails,
+void MainWindow::SetCounters(const std::string& folderSuccess, const std::string& folderFails,
                                 const std::string& registrySuccess, const std::string& registryFails) {
-    SetControlText(IDC_LabFolderSuccess, folderSuccess);
-    SetControlText(IDC_LabFolderFails, folderFails);
-    SetControlText(IDC_LabelSuccess, registrySuccess);
-    SetControlText(IDC_LabelFails, registryFails);
+    SetControlText(IDC_FileSuccessCount, folderSuccess);
+    SetControlText(IDC_FileFailsCount, folderFails);
+    SetControlText(IDC_RegistrySuccessCount, registrySuccess);
+    SetControlText(IDC_RegistryFailsCount, registryFails);
 }
 
-void TFormMainVRNT::BindCommands() {
-    ChListBoxItem.OnSelect = [this] { ChListBoxItemClick(); };
-    OnClick(IDC_SpeedButton17, [this] { SpeedButton17Click(); });
-    OnClick(IDC_btnExclude, [this] { btnExcludeClick(); });
-    OnClick(IDC_btnPreviewCurrentFolder, [this] { btnPreviewCurrentFolderClick(); });
-    OnClick(IDC_btnWashFolder, [this] { btnWashFolderClick(); });
-    OnClick(IDC_btnPreviewCurrentRegister, [this] { btnPreviewCurrentRegisterClick(); });
-    OnClick(IDC_btnWashRegister, [this] { btnWashRegisterClick(); });
-    OnClick(IDC_btnPreviewCurrentItem, [this] { btnPreviewCurrentItemClick(); });
-    OnClick(IDC_btnWashSingle, [this] { btnWashSingleClick(); });
-    OnClick(IDC_btnMainPreview, [this] { btnMainPreviewClick(); });
-    OnClick(IDC_btnWashAll, [this] { btnWashAllClick(); });
-    OnClick(IDC_btnSavePlugin, [this] { btnSavePluginClick(); });
-    OnClick(IDC_SpeedButton7, [this] { SpeedButton7Click(); });
-    OnClick(IDC_btnViewLog, [this] { btnViewLogClick(); });
-    OnClick(IDC_btnDeleteLog, [this] { btnDeleteLogClick(); });
-    OnClick(IDC_SpeedButton2, [this] { SpeedButton2Click(); });
-    OnClick(IDC_SpeedButton3, [this] { SpeedButton3Click(); });
-    Bind(IDM_Help1, 0, [this] { Help1Click(); });
-    Bind(IDM_About1, 0, [this] { About1Click(); });
-    OnClick(IDC_btnsetting, [this] { btnsettingClick(); });
-    Bind(IDM_OpenMainWindow1, 0, [this] { OpenMainWindow1Click(); });
-    Bind(IDM_MenuWashAll, 0, [this] { MenuWashAllClick(); });
+void MainWindow::BindCommands() {
+    ItemList.OnSelect = [this] { OnItemSelected(); };
+    OnClick(IDC_Exit, [this] { OnExit(); });
+    OnClick(IDC_ExclusionList, [this] { OnExclusionList(); });
+    OnClick(IDC_PreviewFolderEntry, [this] { OnPreviewFolderEntry(); });
+    OnClick(IDC_WashFolderEntry, [this] { OnWashFolderEntry(); });
+    OnClick(IDC_PreviewRegistryEntry, [this] { OnPreviewRegistryEntry(); });
+    OnClick(IDC_WashRegistryEntry, [this] { OnWashRegistryEntry(); });
+    OnClick(IDC_PreviewCurrentItem, [this] { OnPreviewCurrentItem(); });
+    OnClick(IDC_WashCurrentItem, [this] { OnWashCurrentItem(); });
+    OnClick(IDC_PreviewChecked, [this] { OnPreviewChecked(); });
+    OnClick(IDC_WashChecked, [this] { OnWashChecked(); });
+    OnClick(IDC_ExportPlugin, [this] { OnExportPlugin(); });
+    OnClick(IDC_ImportPlugin, [this] { OnImportPlugin(); });
+    OnClick(IDC_ViewLog, [this] { OnViewLog(); });
+    OnClick(IDC_DeleteLog, [this] { OnDeleteLog(); });
+    OnClick(IDC_Help, [this] { OnHelp(); });
+    OnClick(IDC_About, [this] { OnAbout(); });
+    Bind(IDM_Help, 0, [this] { OnHelpMenu(); });
+    Bind(IDM_Exit, 0, [this] { OnExitMenu(); });
+    OnClick(IDC_Preferences, [this] { OnPreferences(); });
+    Bind(IDM_OpenMainWindow, 0, [this] { OnOpenMainWindow(); });
+    Bind(IDM_WashAll, 0, [this] { OnWashAllMenu(); });
     BindListCommands();
 }
 
-bool TFormMainVRNT::Notify(NMHDR* header, LRESULT& result) {
-    return ChListBoxItem.HandleNotify(header, result) || ChListBoxFolder.HandleNotify(header, result) ||
-           ChListBoxRegister.HandleNotify(header, result);
+bool MainWindow::Notify(NMHDR* header, LRESULT& result) {
+    return ItemList.HandleNotify(header, result) || FolderList.HandleNotify(header, result) ||
+           RegistryList.HandleNotify(header, result);
 }
 
-bool TFormMainVRNT::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool MainWindow::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (ScheduleMessage(msg, wParam, lParam, result)) return true;
     switch (msg) {
     case WM_ACTIVATE:
@@ -118,16 +118,16 @@ bool TFormMainVRNT::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return true;
     case WM_COMMAND: {
         int id = LOWORD(wParam);
-        int row = id - IDM_MenuWashItemBase;
-        if (HIWORD(wParam) == 0 && row >= 0 && row < ChListBoxItem.Count()) {
-            MenuWashItemClick(row + 100);
+        int row = id - IDM_WashItemBase;
+        if (HIWORD(wParam) == 0 && row >= 0 && row < ItemList.Count()) {
+            OnWashMenuItem(row + 100);
             return true;
         }
         return false;
     }
     case TrayMessage:
         if (lParam == WM_RBUTTONUP || lParam == WM_CONTEXTMENU) ShowTrayMenu();
-        else if (lParam == WM_LBUTTONUP || lParam == WM_MBUTTONUP || lParam == WM_LBUTTONDBLCLK) RxTrayIcon1Click();
+        else if (lParam == WM_LBUTTONUP || lParam == WM_MBUTTONUP || lParam == WM_LBUTTONDBLCLK) OnTrayIconClick();
         result = 0;
         return true;
     default:

@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/Unitmain.h"
-#include "app/UnitmainRes.h"
-#include "dialogs/UnitDeleteFolderReg.h"
-#include "dialogs/UnitPreviewregister.h"
-#include "dialogs/unitPreviewFolder.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowRes.h"
+#include "dialogs/PreviewFilesDialog.h"
+#include "dialogs/PreviewItemDialog.h"
+#include "dialogs/PreviewRegistryDialog.h"
 #include "engine/SpecialItems.h"
 #include "platform/BusyCursor.h"
 #include "platform/Error.h"
@@ -15,9 +15,9 @@
 
 namespace {
 const int WashControlIds[] = {
-    IDC_btnWashAll,      IDC_btnMainPreview,          IDC_btnWashSingle,
-    IDC_btnPreviewCurrentItem, IDC_btnPreviewCurrentFolder, IDC_btnWashFolder,
-    IDC_btnPreviewCurrentRegister, IDC_btnWashRegister,
+    IDC_WashChecked,      IDC_PreviewChecked,          IDC_WashCurrentItem,
+    IDC_PreviewCurrentItem, IDC_PreviewFolderEntry, IDC_WashFolderEntry,
+    IDC_PreviewRegistryEntry, IDC_WashRegistryEntry,
 };
 
 // "'" + wash item name + " -> " + entry name + "'", the names from the selected rows.
@@ -32,41 +32,41 @@ std::string EntrySubject(const CheckList& items, const std::string& entry) {
 }
 }  // namespace
 
-void TFormMainVRNT::SetWashControls(bool enabled) {
+void MainWindow::SetWashControls(bool enabled) {
     for (int id : WashControlIds) EnableControl(id, enabled);
-    if (MenuWash) {
-        int count = GetMenuItemCount(MenuWash);
+    if (WashMenu) {
+        int count = GetMenuItemCount(WashMenu);
         for (int i = 0; i < count; ++i)
-            EnableMenuItem(MenuWash, i, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+            EnableMenuItem(WashMenu, i, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
     }
     // A special current item keeps its entry-level wash buttons disabled.
     if (!enabled) return;
-    int row = ChListBoxItem.Selected();
-    bool special = row >= 0 && row < Catalogue.Count() ? Catalogue.Items[row].IsSpecial
+    int row = ItemList.Selected();
+    bool special = row >= 0 && row < WashItems.Count() ? WashItems.Items[row].IsSpecial
                                                        : CurrentItem && CurrentItem->Property.IsSpecial;
     if (special)
-        for (int id : {IDC_btnPreviewCurrentItem, IDC_btnPreviewCurrentFolder, IDC_btnWashFolder,
-                       IDC_btnPreviewCurrentRegister, IDC_btnWashRegister})
+        for (int id : {IDC_PreviewCurrentItem, IDC_PreviewFolderEntry, IDC_WashFolderEntry,
+                       IDC_PreviewRegistryEntry, IDC_WashRegistryEntry})
             EnableControl(id, false);
 }
 
-bool TFormMainVRNT::ConfirmClean(const std::string& subject) {
+bool MainWindow::ConfirmClean(const std::string& subject) {
     if (!Options.PromptBeforeClean) return true;
     return AskQuestion(Handle(), "Do you want to clean " + subject + "?");
 }
 
-void TFormMainVRNT::ShowFileCounts(int success, int fails) {
-    SetControlText(IDC_LabFolderSuccess, std::to_string(success));
-    SetControlText(IDC_LabFolderFails, std::to_string(fails));
+void MainWindow::ShowFileCounts(int success, int fails) {
+    SetControlText(IDC_FileSuccessCount, std::to_string(success));
+    SetControlText(IDC_FileFailsCount, std::to_string(fails));
 }
 
-void TFormMainVRNT::ShowRegistryCounts(int success, int fails) {
-    SetControlText(IDC_LabelSuccess, std::to_string(success));
-    SetControlText(IDC_LabelFails, std::to_string(fails));
+void MainWindow::ShowRegistryCounts(int success, int fails) {
+    SetControlText(IDC_RegistrySuccessCount, std::to_string(success));
+    SetControlText(IDC_RegistryFailsCount, std::to_string(fails));
 }
 
-TWashContext TFormMainVRNT::WashContext() {
-    TWashContext context;
+WashContext MainWindow::MakeWashContext() {
+    WashContext context;
     context.Options = &Options;
     context.SpecificFiles = &SpecificFiles;
     context.Owner = Handle();
@@ -75,33 +75,33 @@ TWashContext TFormMainVRNT::WashContext() {
     return context;
 }
 
-void TFormMainVRNT::AppendFolderRows(CheckList& target) {
+void MainWindow::AppendFolderRows(CheckList& target) {
     if (!CurrentItem) return;
-    ListUpdate update(ChListBoxFolder);
+    ListUpdate update(FolderList);
     std::vector<std::string> rows;
-    int count = std::min(ChListBoxFolder.Count(), CurrentItem->Folders.Count());
+    int count = std::min(FolderList.Count(), CurrentItem->FolderEntries.Count());
     for (int r = 0; r < count; ++r) {
-        if (!ChListBoxFolder.Checked(r)) continue;
+        if (!FolderList.Checked(r)) continue;
         rows.clear();
-        CurrentItem->Folders.Items[r].ListFiles(rows);
+        CurrentItem->FolderEntries.Items[r].ListFiles(rows);
         AppendRows(target, std::move(rows));
     }
 }
 
-void TFormMainVRNT::AppendRegistryRows(CheckList& target) {
+void MainWindow::AppendRegistryRows(CheckList& target) {
     if (!CurrentItem) return;
-    ListUpdate update(ChListBoxRegister);
+    ListUpdate update(RegistryList);
     std::vector<std::string> rows;
-    int count = std::min(ChListBoxRegister.Count(), CurrentItem->Registers.Count());
+    int count = std::min(RegistryList.Count(), CurrentItem->RegistryEntries.Count());
     for (int r = 0; r < count; ++r) {
-        if (!ChListBoxRegister.Checked(r)) continue;
+        if (!RegistryList.Checked(r)) continue;
         rows.clear();
-        CurrentItem->Registers.Items[r].ListRegistry(rows);
+        CurrentItem->RegistryEntries.Items[r].ListRegistry(rows);
         AppendRows(target, std::move(rows));
     }
 }
 
-void TFormMainVRNT::RunWashCommand(const std::function<void()>& body, bool readItemAgain) {
+void MainWindow::RunWashCommand(const std::function<void()>& body, bool readItemAgain) {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     bool finished = false;
@@ -112,85 +112,85 @@ void TFormMainVRNT::RunWashCommand(const std::function<void()>& body, bool readI
         }
         SetWashControls(true);
         finished = true;
-        if (readItemAgain) ChListBoxItemClick();
+        if (readItemAgain) OnItemSelected();
     };
     auto cleanup = [&] {
         if (finished) return;
         SetWashControls(true);
-        if (readItemAgain) RunGuarded(Handle(), [this] { ChListBoxItemClick(); });
+        if (readItemAgain) RunGuarded(Handle(), [this] { OnItemSelected(); });
     };
     if (quietFailure_) *quietFailure_ = RunCaught(command, cleanup);
     else RunGuarded(Handle(), command, cleanup);
 }
 
 template <class Dialog>
-void TFormMainVRNT::RunEntryDialog(Dialog& dialog, CheckList& rows, std::vector<std::string>&& found,
+void MainWindow::RunEntryDialog(Dialog& dialog, CheckList& rows, std::vector<std::string>&& found,
                                    const CheckList& entries, int e, bool preview) {
-    dialog.Context = WashContext();
+    dialog.Context = MakeWashContext();
     AppendRows(rows, std::move(found));
-    if (entries.Checked(e)) dialog.btnSelectallClick();
-    else dialog.btnUnselectAllClick();
+    if (entries.Checked(e)) dialog.OnSelectAll();
+    else dialog.OnUnselectAll();
     if (preview) dialog.ShowModal(Handle());
-    else if (ConfirmClean(EntrySubject(ChListBoxItem, entries.Text(e)))) dialog.btnwasherClick();
+    else if (ConfirmClean(EntrySubject(ItemList, entries.Text(e)))) dialog.OnWash();
 }
 
-void TFormMainVRNT::WashOrPreviewFolderEntry(bool preview) {
+void MainWindow::WashOrPreviewFolderEntry(bool preview) {
     RunWashCommand(
         [&] {
-            int e = ChListBoxFolder.Selected();
-            if (e < 0 || !CurrentItem || e >= CurrentItem->Folders.Count()) return;
+            int e = FolderList.Selected();
+            if (e < 0 || !CurrentItem || e >= CurrentItem->FolderEntries.Count()) return;
             SetWashControls(false);
-            TFormPreviewFolder dialog;
+            PreviewFilesDialog dialog;
             std::vector<std::string> found;
-            CurrentItem->Folders.Items[e].ListFiles(found);
-            RunEntryDialog(dialog, dialog.CheckListBoxPreviewFolder, std::move(found), ChListBoxFolder, e, preview);
+            CurrentItem->FolderEntries.Items[e].ListFiles(found);
+            RunEntryDialog(dialog, dialog.FileList, std::move(found), FolderList, e, preview);
         },
         false);
 }
 
-void TFormMainVRNT::WashOrPreviewRegistryEntry(bool preview) {
+void MainWindow::WashOrPreviewRegistryEntry(bool preview) {
     RunWashCommand(
         [&] {
-            int e = ChListBoxRegister.Selected();
-            if (e < 0 || !CurrentItem || e >= CurrentItem->Registers.Count()) return;
+            int e = RegistryList.Selected();
+            if (e < 0 || !CurrentItem || e >= CurrentItem->RegistryEntries.Count()) return;
             SetWashControls(false);
-            TFormPreviewregister dialog;
+            PreviewRegistryDialog dialog;
             std::vector<std::string> found;
-            CurrentItem->Registers.Items[e].ListRegistry(found);
-            dialog.Note = CurrentItem->Registers.Items[e].NoRowsReason();
-            RunEntryDialog(dialog, dialog.CheckListBoxPreviewregister, std::move(found), ChListBoxRegister, e,
+            CurrentItem->RegistryEntries.Items[e].ListRegistry(found);
+            dialog.Note = CurrentItem->RegistryEntries.Items[e].NoRowsReason();
+            RunEntryDialog(dialog, dialog.RegistryList, std::move(found), RegistryList, e,
                            preview);
         },
         false);
 }
 
-void TFormMainVRNT::WashOrPreviewCurrentItem(bool preview) {
+void MainWindow::WashOrPreviewCurrentItem(bool preview) {
     RunWashCommand(
         [&] {
-            int i = ChListBoxItem.Selected();
+            int i = ItemList.Selected();
             if (i < 0) return;
             SetWashControls(false);
-            TFormPreviewFolderRegister dialog;
-            dialog.Context = WashContext();
-            bool checked = ChListBoxItem.Checked(i);
-            AppendFolderRows(dialog.CheckListBoxPreviewFolder);
-            dialog.CheckListBoxPreviewFolder.Model().SetSorted(true);
-            if (checked) dialog.btnSelectallClick();
-            else dialog.btnUnselectAllClick();
-            AppendRegistryRows(dialog.CheckListBoxPreviewregister);
-            if (checked) dialog.NewbtnSelectallClick();
-            else dialog.NewbtnUnselectAllClick();
+            PreviewItemDialog dialog;
+            dialog.Context = MakeWashContext();
+            bool checked = ItemList.Checked(i);
+            AppendFolderRows(dialog.FileList);
+            dialog.FileList.Model().SetSorted(true);
+            if (checked) dialog.OnSelectAllFiles();
+            else dialog.OnUnselectAllFiles();
+            AppendRegistryRows(dialog.RegistryList);
+            if (checked) dialog.OnSelectAllRegistry();
+            else dialog.OnUnselectAllRegistry();
             if (preview) dialog.ShowModal(Handle());
-            else if (ConfirmClean("'" + ChListBoxItem.Text(i) + "'")) dialog.btnwasherClick();
+            else if (ConfirmClean("'" + ItemList.Text(i) + "'")) dialog.OnWash();
         },
         true);
 }
 
-void TFormMainVRNT::btnWashSingleClick() {
-    int i = ChListBoxItem.Selected();
+void MainWindow::OnWashCurrentItem() {
+    int i = ItemList.Selected();
     if (i < 0 || washRunning_) return;
     if (CurrentItem && CurrentItem->Property.IsSpecial) {
-        RunGuarded(Handle(), [&] { WashSpecialItem(ChListBoxItem.Text(i), Options.WriteToLog, Handle()); });
+        RunGuarded(Handle(), [&] { WashSpecialItem(ItemList.Text(i), Options.WriteToLog, Handle()); });
         return;
     }
     WashOrPreviewCurrentItem(false);

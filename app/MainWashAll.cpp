@@ -1,29 +1,29 @@
 // Wash and preview of all checked wash items, and the automatic wash built on it.
-#include "app/Unitmain.h"
-#include "dialogs/UnitPreviewAll.h"
+#include "app/MainWindow.h"
+#include "dialogs/PreviewAllDialog.h"
 #include "platform/ListUpdate.h"
 #include "platform/Messages.h"
 
-void TFormMainVRNT::GatherCheckedItems(TFormPreviewAll& dialog) {
-    ListUpdate update(ChListBoxItem);
-    for (int r = 0; r < ChListBoxItem.Count(); ++r) {
-        if (!ChListBoxItem.Checked(r)) continue;
-        ChListBoxItem.Select(r);
-        ChListBoxItemClick();
+void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog) {
+    ListUpdate update(ItemList);
+    for (int r = 0; r < ItemList.Count(); ++r) {
+        if (!ItemList.Checked(r)) continue;
+        ItemList.Select(r);
+        OnItemSelected();
         // Selecting an ordinary item has enabled some of the wash buttons.
         SetWashControls(false);
-        if (CurrentItem && CurrentItem->Property.IsSpecial) dialog.CheckListBoxSpecial.Add(ChListBoxItem.Text(r));
-        AppendFolderRows(dialog.CheckListBoxPreviewFolder);
-        AppendRegistryRows(dialog.CheckListBoxPreviewregister);
+        if (CurrentItem && CurrentItem->Property.IsSpecial) dialog.SpecialList.Add(ItemList.Text(r));
+        AppendFolderRows(dialog.FileList);
+        AppendRegistryRows(dialog.RegistryList);
     }
     // Sorting once gives the order of inserting each later row after the rows equal to it.
-    dialog.CheckListBoxPreviewFolder.Model().SetSorted(true);
-    dialog.AllbtnSelectallClick();
-    dialog.btnSelectallClick();
-    dialog.NewbtnSelectallClick();
+    dialog.FileList.Model().SetSorted(true);
+    dialog.OnSelectAllSpecials();
+    dialog.OnSelectAllFiles();
+    dialog.OnSelectAllRegistry();
 }
 
-void TFormMainVRNT::WashOrPreviewChecked(bool preview) {
+void MainWindow::WashOrPreviewChecked(bool preview) {
     if (washRunning_) return;
     {
         // The question belongs to the command: nothing else may start while it is open.
@@ -35,22 +35,22 @@ void TFormMainVRNT::WashOrPreviewChecked(bool preview) {
     RunWashCommand(
         [&] {
             SetWashControls(false);
-            TFormPreviewAll dialog;
-            dialog.Context = WashContext();
+            PreviewAllDialog dialog;
+            dialog.Context = MakeWashContext();
             GatherCheckedItems(dialog);
             if (preview) dialog.ShowModal(Handle());
-            else dialog.btnWashAllClick();
+            else dialog.OnWash();
         },
         true);
 }
 
-std::string TFormMainVRNT::AutomaticWash(bool quiet) {
+std::string MainWindow::AutomaticWash(bool quiet) {
     if (washRunning_) return {};
     bool prompt = Options.PromptBeforeClean;
     Options.PromptBeforeClean = false;
     std::string failure;
     if (quiet) quietFailure_ = &failure;
-    btnWashAllClick();
+    OnWashChecked();
     quietFailure_ = nullptr;
     Options.PromptBeforeClean = prompt;
     return failure;

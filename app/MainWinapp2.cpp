@@ -2,37 +2,37 @@
 // a rule's warning is asked when its row is checked; the counts of the last reading.
 #include <algorithm>
 
-#include "app/Unitmain.h"
+#include "app/MainWindow.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
-bool TFormMainVRNT::RefuseWinapp2Change(int row) {
-    if (row < 0 || row >= Catalogue.Count() || !Winapp2.Owns(Catalogue.Items[row])) return false;
-    ShowRefusal(Handle(), "'" + Catalogue.Items[row].ItemName + "' comes from " + Winapp2.Path() +
+bool MainWindow::RefuseWinapp2Change(int row) {
+    if (row < 0 || row >= WashItems.Count() || !Winapp2.Owns(WashItems.Items[row])) return false;
+    ShowRefusal(Handle(), "'" + WashItems.Items[row].ItemName + "' comes from " + Winapp2.Path() +
                               " and can not be changed here. Edit that file to change it.");
     return true;
 }
 
-bool TFormMainVRNT::ConfirmWinapp2Check(int row) {
-    tWinapp2Entry entry;
-    if (!Winapp2.EntryOf(Catalogue.Items[row], entry) || entry.Warning.empty()) return true;
-    return AskQuestion(Handle(), Catalogue.Items[row].ItemName + ":\n\n" + entry.Warning +
+bool MainWindow::ConfirmWinapp2Check(int row) {
+    Winapp2Entry entry;
+    if (!Winapp2.EntryOf(WashItems.Items[row], entry) || entry.Warning.empty()) return true;
+    return AskQuestion(Handle(), WashItems.Items[row].ItemName + ":\n\n" + entry.Warning +
                                      "\n\nDo you want to check it all the same?");
 }
 
-void TFormMainVRNT::UncheckWinapp2Warnings() {
-    int count = std::min(ChListBoxItem.Count(), Catalogue.Count());
+void MainWindow::UncheckWinapp2Warnings() {
+    int count = std::min(ItemList.Count(), WashItems.Count());
     for (int r = 0; r < count; ++r) {
-        const titem_property& row = Catalogue.Items[r];
-        tWinapp2Entry entry;
-        if (!row.IsActive && Winapp2.EntryOf(row, entry) && !entry.Warning.empty()) ChListBoxItem.SetChecked(r, false);
+        const CatalogueRow& row = WashItems.Items[r];
+        Winapp2Entry entry;
+        if (!row.IsActive && Winapp2.EntryOf(row, entry) && !entry.Warning.empty()) ItemList.SetChecked(r, false);
     }
 }
 
 // The new file is copied beside the old one and then put in its place: a failed copy leaves
 // the old file as it was.
-void TFormMainVRNT::ImportWinapp2(const std::string& source) {
+void MainWindow::ImportWinapp2(const std::string& source) {
     const std::string target = ProgramDirectory + "winapp2.ini";
     wchar_t full[MAX_PATH * 4];
     DWORD n = GetFullPathNameW(Widen(source).c_str(), MAX_PATH * 4, full, nullptr);
@@ -52,14 +52,14 @@ void TFormMainVRNT::ImportWinapp2(const std::string& source) {
     }
     SaveCatalogueOrder();
     // A copy keeps the source's time: read the new file whatever its size and time.
-    Winapp2 = tWinapp2Catalogue();
+    Winapp2 = Winapp2Catalogue();
     ReloadCatalogue();
     ShowNote(Handle(), Winapp2Summary());
 }
 
-std::string TFormMainVRNT::Winapp2Summary() const {
+std::string MainWindow::Winapp2Summary() const {
     if (Winapp2.Path().empty()) return {};
-    const tWinapp2Counts& counts = Winapp2.Counts();
+    const Winapp2Counts& counts = Winapp2.Counts();
     return "winapp2.ini: " + std::to_string(counts.Entries) + " entries read, " + std::to_string(counts.Detected) +
            " detected, " + std::to_string(counts.SkippedLines) + " lines skipped, " +
            std::to_string(Winapp2.RefusedKeys()) + " keys refused";

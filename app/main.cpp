@@ -1,5 +1,5 @@
 #include <windows.h>
 
-#include "app/Unitmain.h"
+#include "app/MainWindow.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunApplication(); }

@@ -17,10 +17,10 @@ int main(int argc, char** argv) {
     std::string tree = argv[2];
     if (!tree.empty() && tree.back() != '\\') tree += '\\';
 
-    tChildFolder entry;
-    entry.bycategory = CategoryFolderMask;
-    entry.deletepath = tree + "*.*";
-    entry.IsIncludeSubfolder = true;
+    FolderEntry entry;
+    entry.Category = CategoryFolderMask;
+    entry.FolderMask = tree + "*.*";
+    entry.IncludeSubfolders = true;
     std::vector<std::string> files;
     entry.ListFiles(files);
     std::printf("%u files\n", static_cast<unsigned>(files.size()));

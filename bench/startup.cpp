@@ -1,6 +1,6 @@
 // Start-up time seen from outside: starts a program, waits until its main window is visible
 // with the wash item list filled, closes it, and prints the fastest and the median run in seconds.
-//   bench_startup.exe <exe> <runs>            the main window (class TFormMainVRNT)
+//   bench_startup.exe <exe> <runs>            the main window (class "TFormMainVRNT")
 //   bench_startup.exe self <runs>             a minimal Win32 window, for reference
 //   bench_startup.exe wash <exe> <log>        a start-up wash: program start to the closed log
 // The child is started with the same arguments plus "window" when measuring the reference.

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "catalogue/WashItem.h"
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "platform/Error.h"
 #include "settings/AppPaths.h"
 
@@ -21,10 +21,10 @@ namespace {
 int WashTree(const std::string& folder, bool quick) {
     std::string tree = folder;
     if (!tree.empty() && tree.back() != '\\') tree += '\\';
-    tChildFolder entry;
-    entry.bycategory = CategoryFolderMask;
-    entry.deletepath = tree + "*.*";
-    entry.IsIncludeSubfolder = true;
+    FolderEntry entry;
+    entry.Category = CategoryFolderMask;
+    entry.FolderMask = tree + "*.*";
+    entry.IncludeSubfolders = true;
     std::vector<std::string> files;
     entry.ListFiles(files);
     CheckListModel list;

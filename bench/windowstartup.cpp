@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "app/Unitmain.h"
+#include "app/MainWindow.h"
 #include "settings/AppPaths.h"
 
 int main(int argc, char** argv) {
@@ -21,13 +21,13 @@ int main(int argc, char** argv) {
     QueryPerformanceCounter(&start);
     int rows = 0;
     {
-        TFormMainVRNT form;
+        MainWindow form;
         form.QuitOnDestroy = false;
         if (!form.CreateModeless(nullptr)) return 1;
         ShowWindow(form.Handle(), SW_SHOWNORMAL);
         UpdateWindow(form.Handle());
         QueryPerformanceCounter(&end);
-        rows = form.ChListBoxItem.Count();
+        rows = form.ItemList.Count();
     }
     printf("%.1f ms %d rows\n", 1000.0 * (end.QuadPart - start.QuadPart) / frequency.QuadPart, rows);
     return 0;

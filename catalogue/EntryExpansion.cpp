@@ -2,14 +2,14 @@
 #include <cstring>
 #include <unordered_set>
 
-#include "catalogue/FindFile.h"
+#include "catalogue/FileSearch.h"
+#include "catalogue/Macros.h"
 #include "catalogue/RootKeys.h"
 #include "catalogue/SettingsLists.h"
-#include "catalogue/UnitMacro.h"
-#include "catalogue/Winapp2Paths.h"
 #include "catalogue/WashItem.h"
-#include "platform/Registry.h"
+#include "catalogue/Winapp2Paths.h"
 #include "platform/NativeFileSystem.h"
+#include "platform/Registry.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
@@ -150,17 +150,17 @@ bool RegistryRowExcluded(const std::string& row, const std::string& excludeList)
 
 }  // namespace
 
-void tChildFolder::ListFiles(std::vector<std::string>& list) const {
+void FolderEntry::ListFiles(std::vector<std::string>& list) const {
     std::string spec;
-    switch (bycategory) {
+    switch (Category) {
         case CategoryFolderMask:
-            spec = ExpandMacros(deletepath);
+            spec = ExpandMacros(FolderMask);
             break;
         case CategorySingleFile:
-            spec = ExpandMacros(deletefilename);
+            spec = ExpandMacros(FilePath);
             break;
         default: {
-            std::string folder = FolderFromRegistry(RegisterName, RegisterValueofName);
+            std::string folder = FolderFromRegistry(PathKeyName, PathValueName);
             if (!folder.empty()) spec = folder + (folder.back() == '\\' ? "" : "\\") + "*.*";
             break;
         }
@@ -174,11 +174,11 @@ void tChildFolder::ListFiles(std::vector<std::string>& list) const {
     // Wildcard folders and several masks belong to folder/mask entries only.
     std::vector<std::string> specs{spec};
     std::vector<std::string> folders{NoFinalBackslash(folderPart)};
-    if (bycategory == CategoryFolderMask) {
+    if (Category == CategoryFolderMask) {
         // A wildcard folder never stands for a drive root or a system or profile folder swept
         // with its subfolders, whichever file the entry comes from.
         if (HasWildcard(folderPart))
-            folders = UnsafeFolderReason(NoFinalBackslash(folderPart), IsIncludeSubfolder).empty()
+            folders = UnsafeFolderReason(NoFinalBackslash(folderPart), IncludeSubfolders).empty()
                           ? MatchWildcardPath(NoFinalBackslash(folderPart), true)
                           : std::vector<std::string>{};
         std::string maskPart = spec.substr(folderPart.size());
@@ -198,12 +198,12 @@ void tChildFolder::ListFiles(std::vector<std::string>& list) const {
     }
     const std::vector<EntryExclusion> exclusions = ParseExclusions(ExcludeList);
     std::unordered_set<std::string> seen;
-    TFindFile search;
+    FileSearch search;
     search.IncludeFiles = specs;
     search.ExcludeFiles = ExclusionMasks();
-    search.Subfolders = IsIncludeSubfolder;
+    search.Subfolders = IncludeSubfolders;
     std::string path;
-    search.OnFound = [&](TFindFile& sender, const std::string& folder, const WIN32_FIND_DATAA& entry) {
+    search.OnFound = [&](FileSearch& sender, const std::string& folder, const WIN32_FIND_DATAA& entry) {
         path.assign(folder);
         if (path.empty() || path.back() != '\\') path += '\\';
         path += sender.FoundName();
@@ -216,18 +216,18 @@ void tChildFolder::ListFiles(std::vector<std::string>& list) const {
         files.push_back(path);
     };
     search.Execute();
-    if (RemoveSelf && bycategory == CategoryFolderMask) {
+    if (RemoveSelf && Category == CategoryFolderMask) {
         for (const auto& folder : folders) {
             if (!IsPlainFolder(folder) || ExtractFilePath(folder + "\\").size() <= 3) continue;
-            if (IsIncludeSubfolder) AppendSubfoldersDeepestFirst(folder, files);
+            if (IncludeSubfolders) AppendSubfoldersDeepestFirst(folder, files);
             files.push_back(folder + "\\" + RemoveFolderMarker);
         }
     }
     list.swap(files);
 }
 
-std::string tChildRegister::NoRowsReason() const {
-    const std::string name = ExpandMacros(Trim(RegisterKeyName));
+std::string RegistryEntry::NoRowsReason() const {
+    const std::string name = ExpandMacros(Trim(KeyName));
     RegistryPath where = SplitRegistryPath(name);
     if (name.empty()) return "This entry names no registry key, so it lists nothing.";
     if (!where.root)
@@ -238,23 +238,23 @@ std::string tChildRegister::NoRowsReason() const {
     return {};
 }
 
-void tChildRegister::ListRegistry(std::vector<std::string>& list) {
-    if (!RegisterKeyName.empty() && RegisterKeyName.back() != '\\') RegisterKeyName += '\\';
-    RegistryPath where = SplitRegistryPath(ExpandMacros(Trim(RegisterKeyName)));
+void RegistryEntry::ListRegistry(std::vector<std::string>& list) {
+    if (!KeyName.empty() && KeyName.back() != '\\') KeyName += '\\';
+    RegistryPath where = SplitRegistryPath(ExpandMacros(Trim(KeyName)));
     // No rows for an unknown root, a root key itself, nor a name without a key path (an empty
     // one included).
     if (!where.NamesKeyBelowRoot()) return;
     RegistryKey key(where.root);
     if (!key.OpenKey(where.keyPath)) return;
-    const std::string expanded = ExpandMacros(RegisterKeyName);
+    const std::string expanded = ExpandMacros(KeyName);
     const size_t first = list.size();
-    switch (CleanRegisterType) {
+    switch (CleanType) {
         case CleanAllValues:
             for (const auto& name : key.GetValueNames()) list.push_back(expanded + DeleteValueMarker + name);
             break;
         case CleanSingleValue:
-            if (key.ValueExists(RegisterSingleValue))
-                list.push_back(expanded + DeleteValueMarker + RegisterSingleValue);
+            if (key.ValueExists(ValueName))
+                list.push_back(expanded + DeleteValueMarker + ValueName);
             break;
         default:
             for (const auto& name : key.GetKeyNames()) list.push_back(expanded + name + DeleteKeyMarker);

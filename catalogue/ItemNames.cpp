@@ -1,12 +1,12 @@
 #include "catalogue/ItemNames.h"
 
-#include "catalogue/ItemList.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/WashItemFile.h"
 #include "platform/Text.h"
 
 namespace {
-bool NameListedElsewhere(const std::string& txtfilename, const std::string& name, int position) {
-    ProfileFile file(txtfilename);
+bool NameListedElsewhere(const std::string& ItemFile, const std::string& name, int position) {
+    ProfileFile file(ItemFile);
     std::string wanted = Trim(name);
     for (int k : ListedItemPositions(file, ReadItemTotal(file))) {
         if (k == position) continue;
@@ -16,19 +16,19 @@ bool NameListedElsewhere(const std::string& txtfilename, const std::string& name
 }
 }  // namespace
 
-int FindItemIndex(const std::string& txtfilename, const std::string& name) {
-    ProfileFile file(txtfilename);
+int FindItemIndex(const std::string& ItemFile, const std::string& name) {
+    ProfileFile file(ItemFile);
     for (int k : ListedItemPositions(file, ReadItemTotal(file)))
         if (file.ReadString(CommonSection, ItemKey(k)) == name) return k;
     return -1;
 }
 
-bool ItemNameExists(const std::string& txtfilename, const std::string& name) {
-    return NameListedElsewhere(txtfilename, name, -1);
+bool ItemNameExists(const std::string& ItemFile, const std::string& name) {
+    return NameListedElsewhere(ItemFile, name, -1);
 }
 
-bool ItemNameExistsElsewhere(const std::string& txtfilename, const std::string& name, int position) {
-    return NameListedElsewhere(txtfilename, name, position);
+bool ItemNameExistsElsewhere(const std::string& ItemFile, const std::string& name, int position) {
+    return NameListedElsewhere(ItemFile, name, position);
 }
 
 bool IsReservedItemName(const std::string& name) {

@@ -4,7 +4,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
-#include "catalogue/UnitMacro.h"
+#include "catalogue/Macros.h"
 #include "platform/WideText.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include <vector>
 
+#include "catalogue/Macros.h"
 #include "catalogue/RootKeys.h"
-#include "catalogue/UnitMacro.h"
 #include "catalogue/WashItem.h"
 #include "platform/Error.h"
 #include "platform/Registry.h"
@@ -103,36 +103,36 @@ std::string RegistryFolder(const std::string& keyName, const std::string& valueN
 
 }  // namespace
 
-void AppendPluginRows(titem_list& list, const std::string& path) {
-    titem_list rows;
+void AppendPluginRows(Catalogue& list, const std::string& path) {
+    Catalogue rows;
     rows.LoadFromFile(path);
     for (const auto& row : rows.Items)
-        if (row.txtfilename == path && row.ItemName.find(RowKeySeparator) == std::string::npos) list.Append(row);
+        if (row.ItemFile == path && row.ItemName.find(RowKeySeparator) == std::string::npos) list.Append(row);
 }
 
-std::string FolderEntryRefusal(const tChildFolder& entry) {
-    switch (entry.bycategory) {
+std::string FolderEntryRefusal(const FolderEntry& entry) {
+    switch (entry.Category) {
         case CategoryFolderMask:
-            return SearchRefusal(ExpandMacros(entry.deletepath), entry.IsIncludeSubfolder);
+            return SearchRefusal(ExpandMacros(entry.FolderMask), entry.IncludeSubfolders);
         case CategorySingleFile:
-            return SearchRefusal(ExpandMacros(entry.deletefilename), entry.IsIncludeSubfolder);
+            return SearchRefusal(ExpandMacros(entry.FilePath), entry.IncludeSubfolders);
         default: {
-            const std::string keyName = ExpandMacros(Trim(entry.RegisterName));
+            const std::string keyName = ExpandMacros(Trim(entry.PathKeyName));
             RegistryPath where = SplitRegistryPath(keyName);
             if (!keyName.empty() && !where.root) return "a folder read from " + keyName + UnknownRootPhrase(where);
-            std::string folder = RegistryFolder(entry.RegisterName, entry.RegisterValueofName);
+            std::string folder = RegistryFolder(entry.PathKeyName, entry.PathValueName);
             if (folder.empty()) return {};
-            return SearchRefusal(folder + (folder.back() == '\\' ? "" : "\\") + "*.*", entry.IsIncludeSubfolder);
+            return SearchRefusal(folder + (folder.back() == '\\' ? "" : "\\") + "*.*", entry.IncludeSubfolders);
         }
     }
 }
 
-std::string RegistryEntryRefusal(const tChildRegister& entry) {
-    std::string name = ExpandMacros(Trim(entry.RegisterKeyName));
+std::string RegistryEntryRefusal(const RegistryEntry& entry) {
+    std::string name = ExpandMacros(Trim(entry.KeyName));
     RegistryPath where = SplitRegistryPath(name);
     if (!name.empty() && !where.root) return "the key " + name + UnknownRootPhrase(where);
     // A single value is refused only at a root key itself; an empty name names none.
-    if (entry.CleanRegisterType == CleanSingleValue && (name.empty() || where.NamesKeyBelowRoot())) return {};
+    if (entry.CleanType == CleanSingleValue && (name.empty() || where.NamesKeyBelowRoot())) return {};
     int depth = 0;
     bool inName = false;
     for (char c : where.keyPath) {
@@ -144,19 +144,19 @@ std::string RegistryEntryRefusal(const tChildRegister& entry) {
 }
 
 std::string CheckPluginFile(const std::string& path) {
-    titem_list rows;
+    Catalogue rows;
     AppendPluginRows(rows, path);
     if (rows.Count() == 0) return "The file '" + path + "' is not a wash item file: it lists no wash item.";
     for (const auto& row : rows.Items) {
-        tItemContent item(path, row.ItemName);
+        WashItem item(path, row.ItemName);
         auto refuse = [&](const std::string& entry, const std::string& what) {
             return "The file '" + path + "' is not imported: the entry '" + entry + "' of the wash item '" +
                    row.ItemName + "' would clean " + what + ".";
         };
-        for (const auto& entry : item.Folders.Items)
-            if (std::string what = FolderEntryRefusal(entry); !what.empty()) return refuse(entry.ChildItemName, what);
-        for (const auto& entry : item.Registers.Items)
-            if (std::string what = RegistryEntryRefusal(entry); !what.empty()) return refuse(entry.ChildItemName, what);
+        for (const auto& entry : item.FolderEntries.Items)
+            if (std::string what = FolderEntryRefusal(entry); !what.empty()) return refuse(entry.Name, what);
+        for (const auto& entry : item.RegistryEntries.Items)
+            if (std::string what = RegistryEntryRefusal(entry); !what.empty()) return refuse(entry.Name, what);
     }
     return {};
 }

@@ -3,14 +3,14 @@
 // and the check that refuses a file whose entries would reach far beyond a user's traces.
 #include <string>
 
-#include "catalogue/ItemList.h"
+#include "catalogue/Catalogue.h"
 
-class tChildFolder;
-class tChildRegister;
+class FolderEntry;
+class RegistryEntry;
 
 // Appends the items the plug-in file lists by bare name. A value holding "<|>" would bind its
 // row to a file the plug-in names, so it is ignored.
-void AppendPluginRows(titem_list& list, const std::string& path);
+void AppendPluginRows(Catalogue& list, const std::string& path);
 
 // Empty when the file may be taken as a plug-in. Otherwise the message that refuses it: the
 // file lists no wash item, or an entry (named with its item) would clean a relative path, a
@@ -21,5 +21,5 @@ std::string CheckPluginFile(const std::string& path);
 
 // What the entry would clean that a plug-in must not, as a phrase ("the folder C:\ with all
 // its subfolders"); empty when it is acceptable.
-std::string FolderEntryRefusal(const tChildFolder& entry);
-std::string RegistryEntryRefusal(const tChildRegister& entry);
+std::string FolderEntryRefusal(const FolderEntry& entry);
+std::string RegistryEntryRefusal(const RegistryEntry& entry);

@@ -4,64 +4,64 @@
 #include "catalogue/KeyTransfer.h"
 #include "catalogue/WashItemFile.h"
 
-void tItemContent::Create(const std::string& txtfilename, const std::string& ItemName) {
-    Property = titem_property{};
+void WashItem::Create(const std::string& ItemFile, const std::string& ItemName) {
+    Property = CatalogueRow{};
     Property.ItemName = ItemName;
-    Property.txtfilename = txtfilename;
+    Property.ItemFile = ItemFile;
     TransferFlags(true);
-    Folders.Create(txtfilename, ItemName);
-    Registers.Create(txtfilename, ItemName);
+    FolderEntries.Create(ItemFile, ItemName);
+    RegistryEntries.Create(ItemFile, ItemName);
 }
 
-void tItemContent::TransferFlags(bool read) {
-    KeyTransfer keys(Property.txtfilename, Property.ItemName, "", read);
+void WashItem::TransferFlags(bool read) {
+    KeyTransfer keys(Property.ItemFile, Property.ItemName, "", read);
     keys.Flag("IsActive", Property.IsActive, true);
     keys.Flag("IsSpecial", Property.IsSpecial, false);
 }
 
-void tItemContent::SetLocation(const std::string& txtfilename, const std::string& ItemName) {
-    Property.txtfilename = txtfilename;
+void WashItem::SetLocation(const std::string& ItemFile, const std::string& ItemName) {
+    Property.ItemFile = ItemFile;
     Property.ItemName = ItemName;
-    Folders.txtfilename = txtfilename;
-    Folders.ItemName = ItemName;
-    for (auto& entry : Folders.Items) {
-        entry.txtfilename = txtfilename;
+    FolderEntries.ItemFile = ItemFile;
+    FolderEntries.ItemName = ItemName;
+    for (auto& entry : FolderEntries.Items) {
+        entry.ItemFile = ItemFile;
         entry.ItemName = ItemName;
     }
-    Registers.txtfilename = txtfilename;
-    Registers.ItemName = ItemName;
-    for (auto& entry : Registers.Items) {
-        entry.txtfilename = txtfilename;
+    RegistryEntries.ItemFile = ItemFile;
+    RegistryEntries.ItemName = ItemName;
+    for (auto& entry : RegistryEntries.Items) {
+        entry.ItemFile = ItemFile;
         entry.ItemName = ItemName;
     }
 }
 
-void tItemContent::AddToFile(const std::string& txtfilename, const std::string& ItemName, bool IsActive) {
-    SetLocation(txtfilename, ItemName);
-    AppendItemName(ProfileFile(txtfilename), ItemName);
+void WashItem::AddToFile(const std::string& ItemFile, const std::string& ItemName, bool IsActive) {
+    SetLocation(ItemFile, ItemName);
+    AppendItemName(ProfileFile(ItemFile), ItemName);
     Property.IsActive = IsActive;
     TransferFlags(false);
-    Folders.Save();
-    Registers.Save();
+    FolderEntries.Save();
+    RegistryEntries.Save();
 }
 
 // The list position is written only when it names this item, and a section that another
 // position also names is kept for that one: a wrong position must not unlist or empty
 // another item.
-void tItemContent::Rewrite(const std::string& newName, bool IsActive, int itemIndex) {
-    ProfileFile file(Property.txtfilename);
+void WashItem::Rewrite(const std::string& newName, bool IsActive, int itemIndex) {
+    ProfileFile file(Property.ItemFile);
     bool listed = ItemListedAt(file, Property.ItemName, itemIndex);
     if (!SectionNamedElsewhere(file, Property.ItemName, itemIndex)) file.EraseSection(Property.ItemName);
-    SetLocation(Property.txtfilename, newName);
+    SetLocation(Property.ItemFile, newName);
     if (listed) file.WriteString(CommonSection, ItemKey(itemIndex), newName);
     Property.IsActive = IsActive;
     TransferFlags(false);
-    Folders.Save();
-    Registers.Save();
+    FolderEntries.Save();
+    RegistryEntries.Save();
 }
 
-void tItemContent::RemoveFromFile(const std::string& txtfilename, const std::string& ItemName, int itemIndex) {
-    ProfileFile file(txtfilename);
+void WashItem::RemoveFromFile(const std::string& ItemFile, const std::string& ItemName, int itemIndex) {
+    ProfileFile file(ItemFile);
     if (!SectionNamedElsewhere(file, ItemName, itemIndex)) file.EraseSection(ItemName);
     if (ItemListedAt(file, ItemName, itemIndex)) RemoveItemPosition(file, itemIndex);
 }

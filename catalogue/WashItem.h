@@ -1,7 +1,7 @@
 #pragma once
-// The wash item model: one wash item (tItemContent) with its folder/file entries (tFolder of
-// tChildFolder) and registry entries (tRegister of tChildRegister), and the catalogue row
-// (titem_property). Every object is bound to one wash item file and one section in it; reads
+// The wash item model: one wash item (WashItem) with its folder/file entries (FolderEntryList of
+// FolderEntry) and registry entries (RegistryEntryList of RegistryEntry), and the catalogue row
+// (CatalogueRow). Every object is bound to one wash item file and one section in it; reads
 // and writes go key by key to that file, nothing is kept open.
 #include <cstdint>
 #include <string>
@@ -14,55 +14,55 @@ inline constexpr const char* RemoveFolderMarker = "<|>RemoveIfEmpty";
 // How a folder/file entry chooses its files. Any other stored number reads as 0.
 enum FolderCategory : uint8_t {
     CategoryRegistryFolder = 0,  // every file of the folder a registry string value holds
-    CategoryFolderMask = 1,      // the files matching deletepath (folder and mask)
-    CategorySingleFile = 2,      // the one file deletefilename
+    CategoryFolderMask = 1,      // the files matching FolderMask (folder and mask)
+    CategorySingleFile = 2,      // the one file FilePath
 };
 
 // What a registry entry deletes. Any other stored number reads as 0.
-enum RegisterCleanType : uint8_t {
+enum RegistryCleanType : uint8_t {
     CleanWholeKey = 0,     // the key with its subkeys and values
     CleanAllValues = 1,    // every value of the key
-    CleanSingleValue = 2,  // the value RegisterSingleValue
+    CleanSingleValue = 2,  // the value ValueName
 };
 
 // One catalogue row, also the head of a wash item.
-class titem_property {
+class CatalogueRow {
 public:
     std::string ItemName;     // also the name of the item's section
     bool IsActive = true;     // checked for washing
     bool IsSpecial = false;   // a built-in operation selected by name
-    std::string txtfilename;  // full path of the wash item file
+    std::string ItemFile;  // full path of the wash item file
 };
 
 // One folder/file entry; its keys are "tFolder<Index>.<field>" in the item's section.
-class tChildFolder {
+class FolderEntry {
 public:
     static constexpr const char* KeyPrefix = "tFolder";
 
-    std::string ChildItemName;
-    bool isactive = false;
-    FolderCategory bycategory = CategoryFolderMask;
-    std::string RegisterName;         // category 0: full registry key path
-    std::string RegisterValueofName;  // category 0: value that holds a folder path
-    std::string deletepath;           // category 1: folder, "\", mask
-    std::string deletefilename;       // category 2: full path of one file
-    bool IsIncludeSubfolder = false;
+    std::string Name;
+    bool IsActive = false;
+    FolderCategory Category = CategoryFolderMask;
+    std::string PathKeyName;         // category 0: full registry key path
+    std::string PathValueName;  // category 0: value that holds a folder path
+    std::string FolderMask;           // category 1: folder, "\", mask
+    std::string FilePath;       // category 2: full path of one file
+    bool IncludeSubfolders = false;
     // Optional keys. After its files, the folder's emptied subfolders and the folder itself
     // are removed (only folders left empty go).
     bool RemoveSelf = false;
     // Files kept whatever the entry selects: "FILE|folder\|mask" (that folder) or
     // "PATH|folder\|mask" (that folder and its subfolders), joined by "<|>".
     std::string ExcludeList;
-    std::string txtfilename;
+    std::string ItemFile;
     std::string ItemName;
     int Index = 0;
 
-    tChildFolder() = default;
-    tChildFolder(const std::string& txtfilename, int Index, const std::string& ItemName) {
-        Create(txtfilename, Index, ItemName);
+    FolderEntry() = default;
+    FolderEntry(const std::string& ItemFile, int Index, const std::string& ItemName) {
+        Create(ItemFile, Index, ItemName);
     }
     // Binds the entry to a file, a section and a position, and reads it from the file.
-    void Create(const std::string& txtfilename, int Index, const std::string& ItemName);
+    void Create(const std::string& ItemFile, int Index, const std::string& ItemName);
     // read: every field takes its stored value or its default. Otherwise writes every key.
     void Transfer(bool read);
     // Replaces list with the full path of every file the entry names (defined with the entry
@@ -73,48 +73,48 @@ public:
 };
 
 // One registry entry; its keys are "tRegister<Index>.<field>" in the item's section.
-class tChildRegister {
+class RegistryEntry {
 public:
     static constexpr const char* KeyPrefix = "tRegister";
 
-    std::string ChildItemName;
-    std::string RegisterKeyName;      // root key name, "\", subkey path
-    std::string RegisterSingleValue;  // type 2: the value name
-    RegisterCleanType CleanRegisterType = CleanWholeKey;
-    bool isactive = false;
+    std::string Name;
+    std::string KeyName;      // root key name, "\", subkey path
+    std::string ValueName;  // type 2: the value name
+    RegistryCleanType CleanType = CleanWholeKey;
+    bool IsActive = false;
     // Optional key: keys kept whatever the entry deletes, joined by "<|>"; rows for such a key,
     // a key above it or a key below it are left out.
     std::string ExcludeList;
-    std::string txtfilename;
+    std::string ItemFile;
     std::string ItemName;
     int Index = 0;
 
-    tChildRegister() = default;
-    tChildRegister(const std::string& txtfilename, int Index, const std::string& ItemName) {
-        Create(txtfilename, Index, ItemName);
+    RegistryEntry() = default;
+    RegistryEntry(const std::string& ItemFile, int Index, const std::string& ItemName) {
+        Create(ItemFile, Index, ItemName);
     }
-    void Create(const std::string& txtfilename, int Index, const std::string& ItemName);
+    void Create(const std::string& ItemFile, int Index, const std::string& ItemName);
     void Transfer(bool read);
     // Appends the registry rows the entry names (defined with the entry expansion); may append
-    // "\" to RegisterKeyName.
+    // "\" to KeyName.
     void ListRegistry(std::vector<std::string>& list);
     // Why ListRegistry gives no rows whatever the registry holds (no key name, a root that is
     // no root key's name, or a root key without a key below it); empty when it may give rows.
     std::string NoRowsReason() const;
 };
 
-// The ordered entries of one wash item; tFolder and tRegister below.
+// The ordered entries of one wash item; FolderEntryList and RegistryEntryList below.
 template <class Entry>
 class EntryList {
 public:
     std::vector<Entry> Items;  // Items[i].Index == i after every Delete
-    std::string txtfilename;
+    std::string ItemFile;
     std::string ItemName;
 
     int Count() const { return static_cast<int>(Items.size()); }
 
     // Binds the list to a file and section and reads its count and entries.
-    void Create(const std::string& txtfilename, const std::string& ItemName);
+    void Create(const std::string& ItemFile, const std::string& ItemName);
     // read: returns the stored count (missing, not a number or negative: 0), changing nothing.
     // Otherwise writes Count() and returns it.
     int TransferTotal(bool read);
@@ -129,44 +129,44 @@ public:
     static void CopyEntry(Entry& target, const Entry& source) { target = source; }
 };
 
-extern template class EntryList<tChildFolder>;
-extern template class EntryList<tChildRegister>;
+extern template class EntryList<FolderEntry>;
+extern template class EntryList<RegistryEntry>;
 
-class tFolder : public EntryList<tChildFolder> {
+class FolderEntryList : public EntryList<FolderEntry> {
 public:
-    tFolder() = default;
-    tFolder(const std::string& txtfilename, const std::string& ItemName) { Create(txtfilename, ItemName); }
+    FolderEntryList() = default;
+    FolderEntryList(const std::string& ItemFile, const std::string& ItemName) { Create(ItemFile, ItemName); }
 };
 
-class tRegister : public EntryList<tChildRegister> {
+class RegistryEntryList : public EntryList<RegistryEntry> {
 public:
-    tRegister() = default;
-    tRegister(const std::string& txtfilename, const std::string& ItemName) { Create(txtfilename, ItemName); }
+    RegistryEntryList() = default;
+    RegistryEntryList(const std::string& ItemFile, const std::string& ItemName) { Create(ItemFile, ItemName); }
 };
 
 // One whole wash item.
-class tItemContent {
+class WashItem {
 public:
-    titem_property Property;
-    tFolder Folders;
-    tRegister Registers;
+    CatalogueRow Property;
+    FolderEntryList FolderEntries;
+    RegistryEntryList RegistryEntries;
 
-    tItemContent() = default;
-    tItemContent(const std::string& txtfilename, const std::string& ItemName) { Create(txtfilename, ItemName); }
+    WashItem() = default;
+    WashItem(const std::string& ItemFile, const std::string& ItemName) { Create(ItemFile, ItemName); }
 
     // Reads the item's flags and entries from its section; a missing section gives an active,
     // non-special item without entries. Writes nothing.
-    void Create(const std::string& txtfilename, const std::string& ItemName);
+    void Create(const std::string& ItemFile, const std::string& ItemName);
     // read: "IsActive" (default true) and "IsSpecial" (default false); otherwise writes both.
     void TransferFlags(bool read);
     // Binds the item, both lists and every entry to a file and section. Writes nothing.
-    void SetLocation(const std::string& txtfilename, const std::string& ItemName);
+    void SetLocation(const std::string& ItemFile, const std::string& ItemName);
     // Appends the item to the file's item list and writes its section; the item stays bound
     // to that file.
-    void AddToFile(const std::string& txtfilename, const std::string& ItemName, bool IsActive);
+    void AddToFile(const std::string& ItemFile, const std::string& ItemName, bool IsActive);
     // Erases the item's section, then writes it anew under newName at position itemIndex of
     // its own file's item list.
     void Rewrite(const std::string& newName, bool IsActive, int itemIndex);
     // Erases the item's section and removes position itemIndex from the file's item list.
-    static void RemoveFromFile(const std::string& txtfilename, const std::string& ItemName, int itemIndex);
+    static void RemoveFromFile(const std::string& ItemFile, const std::string& ItemName, int itemIndex);
 };

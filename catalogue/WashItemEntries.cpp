@@ -13,56 +13,56 @@ std::string EntryKeyPrefix(const char* listPrefix, int index) {
 
 }  // namespace
 
-void tChildFolder::Create(const std::string& txtfilename, int Index, const std::string& ItemName) {
-    this->txtfilename = txtfilename;
+void FolderEntry::Create(const std::string& ItemFile, int Index, const std::string& ItemName) {
+    this->ItemFile = ItemFile;
     this->Index = Index;
     this->ItemName = ItemName;
     Transfer(true);
 }
 
-void tChildFolder::Transfer(bool read) {
-    KeyTransfer keys(txtfilename, ItemName, EntryKeyPrefix(KeyPrefix, Index), read);
-    keys.Text("ChildItemName", ChildItemName);
-    keys.Flag("isactive", isactive, false);
-    keys.Text("deletepath", deletepath);
-    keys.Text("RegisterName", RegisterName);
-    keys.Text("RegisterValueofName", RegisterValueofName);
-    keys.Text("deletefilename", deletefilename);
-    keys.Choice("bycategory", bycategory, CategoryFolderMask);
-    keys.Flag("IsIncludeSubfolder", IsIncludeSubfolder, false);
+void FolderEntry::Transfer(bool read) {
+    KeyTransfer keys(ItemFile, ItemName, EntryKeyPrefix(KeyPrefix, Index), read);
+    keys.Text("ChildItemName", Name);
+    keys.Flag("isactive", IsActive, false);
+    keys.Text("deletepath", FolderMask);
+    keys.Text("RegisterName", PathKeyName);
+    keys.Text("RegisterValueofName", PathValueName);
+    keys.Text("deletefilename", FilePath);
+    keys.Choice("bycategory", Category, CategoryFolderMask);
+    keys.Flag("IsIncludeSubfolder", IncludeSubfolders, false);
     keys.OptionalFlag("RemoveSelf", RemoveSelf);
     keys.OptionalText("ExcludeList", ExcludeList);
 }
 
-void tChildRegister::Create(const std::string& txtfilename, int Index, const std::string& ItemName) {
-    this->txtfilename = txtfilename;
+void RegistryEntry::Create(const std::string& ItemFile, int Index, const std::string& ItemName) {
+    this->ItemFile = ItemFile;
     this->Index = Index;
     this->ItemName = ItemName;
     Transfer(true);
 }
 
-void tChildRegister::Transfer(bool read) {
-    KeyTransfer keys(txtfilename, ItemName, EntryKeyPrefix(KeyPrefix, Index), read);
-    keys.Text("ChildItemName", ChildItemName);
-    keys.Text("RegisterKeyName", RegisterKeyName);
-    keys.Text("RegisterSingleValue", RegisterSingleValue);
-    keys.Flag("isactive", isactive, false);
-    keys.Choice("CleanRegisterType", CleanRegisterType, CleanWholeKey);
+void RegistryEntry::Transfer(bool read) {
+    KeyTransfer keys(ItemFile, ItemName, EntryKeyPrefix(KeyPrefix, Index), read);
+    keys.Text("ChildItemName", Name);
+    keys.Text("RegisterKeyName", KeyName);
+    keys.Text("RegisterSingleValue", ValueName);
+    keys.Flag("isactive", IsActive, false);
+    keys.Choice("CleanRegisterType", CleanType, CleanWholeKey);
     keys.OptionalText("ExcludeList", ExcludeList);
 }
 
 template <class Entry>
-void EntryList<Entry>::Create(const std::string& txtfilename, const std::string& ItemName) {
-    this->txtfilename = txtfilename;
+void EntryList<Entry>::Create(const std::string& ItemFile, const std::string& ItemName) {
+    this->ItemFile = ItemFile;
     this->ItemName = ItemName;
     int count = TransferTotal(true);
     Items.clear();
-    for (int i = 0; i < count; ++i) Items.emplace_back(txtfilename, i, ItemName);
+    for (int i = 0; i < count; ++i) Items.emplace_back(ItemFile, i, ItemName);
 }
 
 template <class Entry>
 int EntryList<Entry>::TransferTotal(bool read) {
-    ProfileFile file(txtfilename);
+    ProfileFile file(ItemFile);
     std::string key = std::string(Entry::KeyPrefix) + ".Total";
     if (read) return std::max(0, file.ReadInteger(ItemName, key, 0));
     file.WriteInteger(ItemName, key, Count());
@@ -95,5 +95,5 @@ void EntryList<Entry>::Save() {
     for (auto& entry : Items) entry.Transfer(false);
 }
 
-template class EntryList<tChildFolder>;
-template class EntryList<tChildRegister>;
+template class EntryList<FolderEntry>;
+template class EntryList<RegistryEntry>;

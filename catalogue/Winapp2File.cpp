@@ -70,7 +70,7 @@ void SortedInto(std::vector<NumberedValue>& values, std::vector<std::string>& ta
 
 // Collects the keys of one section before they are put in number order.
 struct SectionBuilder {
-    tWinapp2Entry entry;
+    Winapp2Entry entry;
     std::vector<NumberedValue> detects, detectFiles, fileKeys, regKeys, excludeKeys;
     std::string section, langSecRef;
 
@@ -99,7 +99,7 @@ struct SectionBuilder {
         return true;
     }
 
-    tWinapp2Entry Finish() {
+    Winapp2Entry Finish() {
         SortedInto(detects, entry.Detects);
         SortedInto(detectFiles, entry.DetectFiles);
         SortedInto(fileKeys, entry.FileKeys, &entry.FileKeyNames);
@@ -133,7 +133,7 @@ std::string Winapp2CategoryName(int langSecRef) {
     }
 }
 
-bool tWinapp2File::Load(const std::string& path) {
+bool Winapp2File::Load(const std::string& path) {
     Entries.clear();
     index_.clear();
     text_.clear();
@@ -161,7 +161,7 @@ bool tWinapp2File::Load(const std::string& path) {
     return true;
 }
 
-void tWinapp2File::Parse(const std::string& text) {
+void Winapp2File::Parse(const std::string& text) {
     Entries.clear();
     index_.clear();
     text_ = text;
@@ -169,9 +169,9 @@ void tWinapp2File::Parse(const std::string& text) {
     Scan(text_, 0, text_.size(), false, nullptr, this);
 }
 
-tWinapp2Entry tWinapp2File::Complete(const tWinapp2Entry& entry) const {
+Winapp2Entry Winapp2File::Complete(const Winapp2Entry& entry) const {
     if (!entry.Light) return entry;
-    tWinapp2Entry full;
+    Winapp2Entry full;
     Scan(text_, entry.Begin, entry.End, false, &full, nullptr);
     full.Name = entry.Name;
     full.Begin = entry.Begin;
@@ -181,8 +181,8 @@ tWinapp2Entry tWinapp2File::Complete(const tWinapp2Entry& entry) const {
 
 // One pass over the lines of text from begin to finish. With only, the lines are the body of one
 // section and go into *only; otherwise every section becomes an entry of into.
-void tWinapp2File::Scan(const std::string& text, size_t begin, size_t finish, bool light, tWinapp2Entry* only,
-                        tWinapp2File* into) {
+void Winapp2File::Scan(const std::string& text, size_t begin, size_t finish, bool light, Winapp2Entry* only,
+                        Winapp2File* into) {
     SectionBuilder current;
     bool inSection = only != nullptr;  // a section header has been seen
     bool usable = only != nullptr;     // the current section is one to keep
@@ -240,20 +240,20 @@ void tWinapp2File::Scan(const std::string& text, size_t begin, size_t finish, bo
     end(finish);
 }
 
-const tWinapp2Entry* tWinapp2File::Find(const std::string& name) const {
+const Winapp2Entry* Winapp2File::Find(const std::string& name) const {
     auto it = index_.find(name);
     return it == index_.end() ? nullptr : &Entries[it->second];
 }
 
 bool IsWinapp2File(const std::string& path) {
-    tWinapp2File file;
+    Winapp2File file;
     if (!file.Load(path)) return false;
     bool rules = false;
     for (const auto& entry : file.Entries) {
         // A wash item file lists its items in "Common".
         if (_stricmp(entry.Name.c_str(), CommonSectionName) == 0) return false;
         if (rules) continue;
-        tWinapp2Entry full = file.Complete(entry);
+        Winapp2Entry full = file.Complete(entry);
         rules = !full.FileKeys.empty() || !full.RegKeys.empty() || !full.Detects.empty() || !full.DetectFiles.empty();
     }
     return rules;

@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
-struct tWinapp2Entry {
+struct Winapp2Entry {
     std::string Name;      // the section name
     std::string Category;  // "Section=" text, or the group a "LangSecRef=" number names
     std::vector<std::string> Detects;      // registry keys
@@ -20,14 +20,14 @@ struct tWinapp2Entry {
     std::vector<std::string> FileKeyNames;
     std::vector<std::string> RegKeyNames;
     // The section's lines in the file's text. A light entry holds only its name, group and
-    // detection keys; tWinapp2File::Complete reads the rest.
+    // detection keys; Winapp2File::Complete reads the rest.
     size_t Begin = 0, End = 0;
     bool Light = false;
 };
 
-class tWinapp2File {
+class Winapp2File {
 public:
-    std::vector<tWinapp2Entry> Entries;
+    std::vector<Winapp2Entry> Entries;
     // Lines that could not be used: no "=", a key outside a section, an unknown key, a key
     // number that is not a number, a repeated section or a section name with "<|>".
     int SkippedLines = 0;
@@ -38,13 +38,13 @@ public:
     // Parses the text of a whole file into complete entries.
     void Parse(const std::string& text);
     // The entry with all its keys, read again from its lines when it is light.
-    tWinapp2Entry Complete(const tWinapp2Entry& entry) const;
+    Winapp2Entry Complete(const Winapp2Entry& entry) const;
     // The entry of that section name (exact), or nullptr.
-    const tWinapp2Entry* Find(const std::string& name) const;
+    const Winapp2Entry* Find(const std::string& name) const;
 
 private:
-    static void Scan(const std::string& text, size_t begin, size_t end, bool light, tWinapp2Entry* only,
-                     tWinapp2File* into);
+    static void Scan(const std::string& text, size_t begin, size_t end, bool light, Winapp2Entry* only,
+                     Winapp2File* into);
 
     std::string text_;
     std::unordered_map<std::string, size_t> index_;

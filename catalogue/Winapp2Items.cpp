@@ -9,8 +9,8 @@
 
 #include "catalogue/RootKeys.h"
 #include "catalogue/Winapp2Paths.h"
-#include "platform/Registry.h"
 #include "platform/NativeFileSystem.h"
+#include "platform/Registry.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
@@ -41,17 +41,17 @@ int KeyDepth(const std::string& fullName) {
     return depth;
 }
 
-tChildFolder RefusedFolder(const std::string& keyName, const std::string& reason, const std::string& value) {
-    tChildFolder entry;
-    entry.ChildItemName = keyName + " refused (" + reason + "): " + value;
-    entry.isactive = false;
-    entry.bycategory = CategoryFolderMask;
+FolderEntry RefusedFolder(const std::string& keyName, const std::string& reason, const std::string& value) {
+    FolderEntry entry;
+    entry.Name = keyName + " refused (" + reason + "): " + value;
+    entry.IsActive = false;
+    entry.Category = CategoryFolderMask;
     return entry;
 }
 
 // The entry's file exclusions with their variables expanded, joined by "<|>"; refused counts
 // those that can't be used.
-std::string FileExclusions(const tWinapp2Entry& entry, int& refused) {
+std::string FileExclusions(const Winapp2Entry& entry, int& refused) {
     std::string list;
     for (const auto& text : entry.ExcludeKeys) {
         std::vector<std::string> parts = SplitBars(text);
@@ -77,7 +77,7 @@ std::string FileExclusions(const tWinapp2Entry& entry, int& refused) {
     return list;
 }
 
-std::string RegistryExclusions(const tWinapp2Entry& entry, int& refused) {
+std::string RegistryExclusions(const Winapp2Entry& entry, int& refused) {
     std::string list;
     for (const auto& text : entry.ExcludeKeys) {
         std::vector<std::string> parts = SplitBars(text);
@@ -108,18 +108,18 @@ std::string RowName(const std::string& category, const std::string& sectionName)
 }  // namespace
 
 // Every section name of the format ends in " *": a mark of the format, no part of the name.
-std::string Winapp2ItemName(const tWinapp2Entry& entry) {
+std::string Winapp2ItemName(const Winapp2Entry& entry) {
     std::string_view name = entry.Name;
     if (name.size() > 2 && name.ends_with(" *")) name.remove_suffix(2);
     return RowName(entry.Category, std::string(name));
 }
 
-bool Winapp2Detected(const tWinapp2Entry& entry) {
-    tWinapp2Detector detector;
+bool Winapp2Detected(const Winapp2Entry& entry) {
+    Winapp2Detector detector;
     return detector.Detected(entry);
 }
 
-bool tWinapp2Detector::Detected(const tWinapp2Entry& entry) {
+bool Winapp2Detector::Detected(const Winapp2Entry& entry) {
     if (entry.Detects.empty() && entry.DetectFiles.empty()) return !entry.SpecialDetect;
     for (const auto& key : entry.Detects) {
         std::string full;
@@ -133,7 +133,7 @@ bool tWinapp2Detector::Detected(const tWinapp2Entry& entry) {
 
 // A key counts in either registry view: an application of either kind is there. A key whose
 // parent is missing is missing: keys of one vendor are looked up once.
-bool tWinapp2Detector::KeyExists(const std::string& full) {
+bool Winapp2Detector::KeyExists(const std::string& full) {
     std::string upper = UpperCase(full);
     auto known = keys_.find(upper);
     if (known != keys_.end()) return known->second;
@@ -151,7 +151,7 @@ bool tWinapp2Detector::KeyExists(const std::string& full) {
 
 // Each folder that matters is listed once; names are then looked up in memory, since the
 // system's lookup of a missing name costs as much as a listing.
-const tWinapp2Detector::Listing& tWinapp2Detector::ListFolder(const std::string& folder) {
+const Winapp2Detector::Listing& Winapp2Detector::ListFolder(const std::string& folder) {
     std::string upper = UpperCase(folder);
     auto known = listings_.find(upper);
     if (known != listings_.end()) return known->second;
@@ -169,7 +169,7 @@ const tWinapp2Detector::Listing& tWinapp2Detector::ListFolder(const std::string&
 }
 
 // 1 folder, 0 file, -1 missing. A name with other than ASCII letters is asked of the system.
-int tWinapp2Detector::Child(const std::string& parent, const std::string& name) {
+int Winapp2Detector::Child(const std::string& parent, const std::string& name) {
     const Listing& listing = ListFolder(parent);
     auto it = listing.find(UpperCase(name));
     if (it != listing.end()) return it->second ? 1 : 0;
@@ -182,7 +182,7 @@ int tWinapp2Detector::Child(const std::string& parent, const std::string& name) 
     return -1;
 }
 
-bool tWinapp2Detector::FolderExists(const std::string& folder) {
+bool Winapp2Detector::FolderExists(const std::string& folder) {
     if (folder.size() <= 3) {
         DWORD attrs = NativeFileAttributes(folder);
         return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
@@ -197,7 +197,7 @@ bool tWinapp2Detector::FolderExists(const std::string& folder) {
     return exists;
 }
 
-bool tWinapp2Detector::PathExists(const std::string& path) {
+bool Winapp2Detector::PathExists(const std::string& path) {
     std::string parent = NoFinalBackslash(ExtractFilePath(path));
     std::string name = ExtractFileName(path);
     if (HasWildcard(parent)) return !MatchWildcardPath(path, false).empty();
@@ -209,11 +209,11 @@ bool tWinapp2Detector::PathExists(const std::string& path) {
     return false;
 }
 
-int Winapp2ToItem(const tWinapp2Entry& entry, const std::string& path, tItemContent& item) {
+int Winapp2ToItem(const Winapp2Entry& entry, const std::string& path, WashItem& item) {
     int refused = 0;
-    item = tItemContent();
+    item = WashItem();
     item.Property.ItemName = Winapp2ItemName(entry);
-    item.Property.txtfilename = path;
+    item.Property.ItemFile = path;
     item.Property.IsActive = false;
     const std::string fileExclusions = FileExclusions(entry, refused);
     const std::string registryExclusions = RegistryExclusions(entry, refused);
@@ -231,7 +231,7 @@ int Winapp2ToItem(const tWinapp2Entry& entry, const std::string& path, tItemCont
         else if (masks.find_first_of("\\/:") != std::string::npos) reason = "a mask with a folder";
         else if ((folders = ExpandWinapp2Variables(parts[0])).empty()) reason = "unknown variable";
         if (!reason.empty()) {
-            item.Folders.Add(RefusedFolder(keyName, reason, entry.FileKeys[k]));
+            item.FolderEntries.Add(RefusedFolder(keyName, reason, entry.FileKeys[k]));
             ++refused;
             continue;
         }
@@ -239,26 +239,26 @@ int Winapp2ToItem(const tWinapp2Entry& entry, const std::string& path, tItemCont
             std::string clean = NoFinalBackslash(folder);
             std::string unsafe = UnsafeFolderReason(clean, recurse);
             if (!unsafe.empty()) {
-                item.Folders.Add(RefusedFolder(keyName, unsafe, entry.FileKeys[k]));
+                item.FolderEntries.Add(RefusedFolder(keyName, unsafe, entry.FileKeys[k]));
                 ++refused;
                 continue;
             }
-            tChildFolder child;
-            child.ChildItemName = keyName + ": " + clean + "|" + masks + (flag.empty() ? "" : "|" + flag);
-            child.isactive = true;
-            child.bycategory = CategoryFolderMask;
-            child.deletepath = (clean.back() == '\\' ? clean : clean + "\\") + masks;
-            child.IsIncludeSubfolder = recurse;
+            FolderEntry child;
+            child.Name = keyName + ": " + clean + "|" + masks + (flag.empty() ? "" : "|" + flag);
+            child.IsActive = true;
+            child.Category = CategoryFolderMask;
+            child.FolderMask = (clean.back() == '\\' ? clean : clean + "\\") + masks;
+            child.IncludeSubfolders = recurse;
             child.RemoveSelf = removeSelf;
             child.ExcludeList = fileExclusions;
-            item.Folders.Add(child);
+            item.FolderEntries.Add(child);
         }
     }
 
     for (size_t k = 0; k < entry.RegKeys.size(); ++k) {
         const std::string& keyName = entry.RegKeyNames[k];
         std::vector<std::string> parts = SplitBars(entry.RegKeys[k]);
-        tChildRegister child;
+        RegistryEntry child;
         std::string full;
         std::string reason;
         const bool hasValue = parts.size() > 1;
@@ -266,35 +266,35 @@ int Winapp2ToItem(const tWinapp2Entry& entry, const std::string& path, tItemCont
         else if (!hasValue && KeyDepth(full) < 2) reason = "a registry root or its first-level key";
         else if (KeyDepth(full) < 1) reason = "a registry root";
         if (!reason.empty()) {
-            child.ChildItemName = keyName + " refused (" + reason + "): " + entry.RegKeys[k];
-            child.isactive = false;
+            child.Name = keyName + " refused (" + reason + "): " + entry.RegKeys[k];
+            child.IsActive = false;
             ++refused;
         } else {
-            child.ChildItemName = keyName + ": " + full + (hasValue ? "|" + parts[1] : "");
-            child.RegisterKeyName = full;
-            child.CleanRegisterType = hasValue ? CleanSingleValue : CleanWholeKey;
-            child.RegisterSingleValue = hasValue ? parts[1] : std::string();
-            child.isactive = true;
+            child.Name = keyName + ": " + full + (hasValue ? "|" + parts[1] : "");
+            child.KeyName = full;
+            child.CleanType = hasValue ? CleanSingleValue : CleanWholeKey;
+            child.ValueName = hasValue ? parts[1] : std::string();
+            child.IsActive = true;
             child.ExcludeList = registryExclusions;
         }
-        item.Registers.Add(child);
+        item.RegistryEntries.Add(child);
     }
     item.SetLocation(path, item.Property.ItemName);
     return refused;
 }
 
-void tWinapp2Catalogue::Load(const std::string& path) {
+void Winapp2Catalogue::Load(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        *this = tWinapp2Catalogue();
+        *this = Winapp2Catalogue();
         return;
     }
     unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     unsigned long long time = (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
                               data.ftLastWriteTime.dwLowDateTime;
     if (loaded_ && path == path_ && size == size_ && time == time_) return;
-    *this = tWinapp2Catalogue();
+    *this = Winapp2Catalogue();
     if (!file_.Load(path)) return;
     path_ = path;
     size_ = size;
@@ -302,7 +302,7 @@ void tWinapp2Catalogue::Load(const std::string& path) {
     loaded_ = true;
     counts_.Entries = static_cast<int>(file_.Entries.size());
     counts_.SkippedLines = file_.SkippedLines;
-    tWinapp2Detector detector;
+    Winapp2Detector detector;
     for (size_t i = 0; i < file_.Entries.size(); ++i)
         if (detector.Detected(file_.Entries[i])) rows_.push_back(i);
     counts_.Detected = static_cast<int>(rows_.size());
@@ -312,20 +312,20 @@ void tWinapp2Catalogue::Load(const std::string& path) {
     for (size_t i : rows_) byItemName_.emplace(Winapp2ItemName(file_.Entries[i]), i);
 }
 
-void tWinapp2Catalogue::AppendRows(titem_list& list) const {
+void Winapp2Catalogue::AppendRows(Catalogue& list) const {
     for (size_t i : rows_) {
-        titem_property row;
+        CatalogueRow row;
         row.ItemName = Winapp2ItemName(file_.Entries[i]);
         row.IsActive = false;
-        row.txtfilename = path_;
+        row.ItemFile = path_;
         list.Append(row);
     }
 }
 
-void tWinapp2Catalogue::AdoptFormerNames(titem_list& order) const {
+void Winapp2Catalogue::AdoptFormerNames(Catalogue& order) const {
     std::unordered_map<std::string, std::string> present;
     for (size_t i : rows_) {
-        const tWinapp2Entry& entry = file_.Entries[i];
+        const Winapp2Entry& entry = file_.Entries[i];
         std::string former = RowName(entry.Category, entry.Name);
         // A former name that is another entry's name now stays that entry's.
         if (!byItemName_.count(former)) present.emplace(std::move(former), Winapp2ItemName(entry));
@@ -337,16 +337,16 @@ void tWinapp2Catalogue::AdoptFormerNames(titem_list& order) const {
     }
 }
 
-int tWinapp2Catalogue::RefusedKeys() const {
+int Winapp2Catalogue::RefusedKeys() const {
     int refused = 0;
     for (size_t i : rows_) {
-        tItemContent item;
+        WashItem item;
         refused += Winapp2ToItem(file_.Complete(file_.Entries[i]), path_, item);
     }
     return refused;
 }
 
-bool tWinapp2Catalogue::EntryOf(const titem_property& row, tWinapp2Entry& entry) const {
+bool Winapp2Catalogue::EntryOf(const CatalogueRow& row, Winapp2Entry& entry) const {
     if (!Owns(row)) return false;
     auto it = byItemName_.find(row.ItemName);
     if (it == byItemName_.end()) return false;
@@ -354,8 +354,8 @@ bool tWinapp2Catalogue::EntryOf(const titem_property& row, tWinapp2Entry& entry)
     return true;
 }
 
-bool tWinapp2Catalogue::MakeItem(const titem_property& row, tItemContent& item) const {
-    tWinapp2Entry entry;
+bool Winapp2Catalogue::MakeItem(const CatalogueRow& row, WashItem& item) const {
+    Winapp2Entry entry;
     if (!EntryOf(row, entry)) return false;
     Winapp2ToItem(entry, path_, item);
     item.Property.IsActive = row.IsActive;

@@ -5,12 +5,12 @@
 #include <unordered_map>
 #include <vector>
 
-#include "catalogue/ItemList.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/WashItem.h"
 #include "catalogue/Winapp2File.h"
 #include "catalogue/Winapp2Paths.h"
 
-struct tWinapp2Counts {
+struct Winapp2Counts {
     int Entries = 0;       // sections read
     int Detected = 0;      // entries whose application is on this machine
     int SkippedLines = 0;  // malformed lines
@@ -18,17 +18,17 @@ struct tWinapp2Counts {
 
 // The list row of an entry: "Category: Name", the section name without the " *" that ends it,
 // brackets made parentheses.
-std::string Winapp2ItemName(const tWinapp2Entry& entry);
+std::string Winapp2ItemName(const Winapp2Entry& entry);
 
 // True when any Detect key or DetectFile path exists, or when the entry has no detection key
 // at all; an entry with only a SpecialDetect is not detected.
-bool Winapp2Detected(const tWinapp2Entry& entry);
+bool Winapp2Detected(const Winapp2Entry& entry);
 
 // Detection over many entries: what it found about a registry key or folder is kept, and a key
 // or folder whose parent is missing is not looked up.
-class tWinapp2Detector {
+class Winapp2Detector {
 public:
-    bool Detected(const tWinapp2Entry& entry);
+    bool Detected(const Winapp2Entry& entry);
 
 private:
     // Upper-cased names of a folder's entries, each with true for a folder.
@@ -46,35 +46,35 @@ private:
 // Builds the wash item of an entry. A FileKey or RegKey that can't be used safely (unknown
 // variable, unsafe folder, unknown registry root, a registry root or first-level key) becomes
 // an unchecked entry that names the reason and selects nothing. Returns the number of such keys.
-int Winapp2ToItem(const tWinapp2Entry& entry, const std::string& path, tItemContent& item);
+int Winapp2ToItem(const Winapp2Entry& entry, const std::string& path, WashItem& item);
 
-class tWinapp2Catalogue {
+class Winapp2Catalogue {
 public:
     // Reads the file unless it is unchanged since the last call (same size and time); a
     // missing file leaves the catalogue empty.
     void Load(const std::string& path);
     const std::string& Path() const { return path_; }
-    const tWinapp2Counts& Counts() const { return counts_; }
+    const Winapp2Counts& Counts() const { return counts_; }
     // FileKeys, RegKeys and ExcludeKeys of the detected entries left unused, counted on demand.
     int RefusedKeys() const;
     // Appends the detected entries, unchecked, grouped by category.
-    void AppendRows(titem_list& list) const;
+    void AppendRows(Catalogue& list) const;
     // Renames the order rows of this file saved under an entry's former name (the section name
     // with its " *") to the entry's name, so that they keep their place and check mark.
-    void AdoptFormerNames(titem_list& order) const;
+    void AdoptFormerNames(Catalogue& order) const;
     // The row comes from this file.
-    bool Owns(const titem_property& row) const { return loaded_ && row.txtfilename == path_; }
+    bool Owns(const CatalogueRow& row) const { return loaded_ && row.ItemFile == path_; }
     // The complete entry behind a row of this file; false for another row.
-    bool EntryOf(const titem_property& row, tWinapp2Entry& entry) const;
+    bool EntryOf(const CatalogueRow& row, Winapp2Entry& entry) const;
     // Fills item from the row's entry; false when the row is not one of this file.
-    bool MakeItem(const titem_property& row, tItemContent& item) const;
+    bool MakeItem(const CatalogueRow& row, WashItem& item) const;
 
 private:
     std::string path_;
     bool loaded_ = false;
     unsigned long long size_ = 0, time_ = 0;
-    tWinapp2File file_;
+    Winapp2File file_;
     std::vector<size_t> rows_;  // detected entries in list order
     std::unordered_map<std::string, size_t> byItemName_;
-    tWinapp2Counts counts_;
+    Winapp2Counts counts_;
 };

@@ -14,8 +14,8 @@ const COLORREF SelectedKeyBack = RGB(10, 95, 137);
 const COLORREF SelectedKeyText = RGB(255, 255, 255);
 const COLORREF SpecialRowColour = RGB(255, 0, 0);
 
-const TOptions& OptionsOf(const TWashContext& context) {
-    static const TOptions defaults;
+const OptionsRecord& OptionsOf(const WashContext& context) {
+    static const OptionsRecord defaults;
     return context.Options ? *context.Options : defaults;
 }
 }  // namespace
@@ -82,8 +82,8 @@ bool PreviewPages::HandleNotify(NMHDR* header) {
     return true;
 }
 
-void TFormPreview::WashLists(CheckList* files, CheckList* registry, CheckList* specials) {
-    const TOptions& options = OptionsOf(Context);
+void PreviewDialogBase::WashLists(CheckList* files, CheckList* registry, CheckList* specials) {
+    const OptionsRecord& options = OptionsOf(Context);
     static const SpecificFileList noSpecificFiles;
     const SpecificFileList& specificFiles = Context.SpecificFiles ? *Context.SpecificFiles : noSpecificFiles;
     bool writeLog = options.WriteToLog;
@@ -111,37 +111,37 @@ void TFormPreview::WashLists(CheckList* files, CheckList* registry, CheckList* s
     Close(mrOK);
 }
 
-void TFormPreview::AttachList(CheckList& list, int id) {
+void PreviewDialogBase::AttachList(CheckList& list, int id) {
     list.Attach(Control(id));
     lists_.push_back(&list);
 }
 
-void TFormPreview::SetCheckButtonImages(int selectId, int unselectId) {
+void PreviewDialogBase::SetCheckButtonImages(int selectId, int unselectId) {
     imageButtons_.emplace_back(selectId, ICO_CHECKALL);
     imageButtons_.emplace_back(unselectId, ICO_UNCHECKALL);
     ShowButtonImages();
 }
 
-void TFormPreview::ShowButtonImages() {
+void PreviewDialogBase::ShowButtonImages() {
     for (auto [id, icon] : imageButtons_) {
         HICON image = LoadIconSized(icon, Scale(16));
         SendMessageA(Control(id), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(image));
     }
 }
 
-void TFormPreview::DpiChanged() {
+void PreviewDialogBase::DpiChanged() {
     ShowButtonImages();
     for (CheckList* list : lists_) list->SetDpi(Dpi());
 }
 
-void TFormPreview::BindWash(int id, std::function<void()> wash) {
+void PreviewDialogBase::BindWash(int id, std::function<void()> wash) {
     OnClick(id, [this, wash = std::move(wash)] {
         BusyCursor busy;
         RunGuarded(Handle(), wash);
     });
 }
 
-bool TFormPreview::Notify(NMHDR* header, LRESULT& result) {
+bool PreviewDialogBase::Notify(NMHDR* header, LRESULT& result) {
     if (Pages.HandleNotify(header)) {
         result = 0;
         return true;
@@ -151,7 +151,7 @@ bool TFormPreview::Notify(NMHDR* header, LRESULT& result) {
     return false;
 }
 
-void TFormPreview::FormCreate() {
+void PreviewDialogBase::FormCreate() {
     lists_.clear();
     imageButtons_.clear();
     CentreOnDesktop();

@@ -8,15 +8,15 @@
 #include <utility>
 #include <vector>
 
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "platform/CheckList.h"
 #include "platform/Form.h"
 #include "settings/Options.h"
 
 // What a dialog's wash reads from and writes to the main window.
-struct TWashContext {
+struct WashContext {
     // "Write to Log" and "Use Quick" are read when the wash runs.
-    const TOptions* Options = nullptr;
+    const OptionsRecord* Options = nullptr;
     const SpecificFileList* SpecificFiles = nullptr;
     // Owner of the shell's Recycle Bin call.
     HWND Owner = nullptr;
@@ -56,13 +56,13 @@ private:
 };
 
 // Base of the four dialogs: modal, centred, lists routed, wash operation.
-class TFormPreview : public TForm {
+class PreviewDialogBase : public Form {
 public:
     // Set by the caller before the dialog is shown or washed.
-    TWashContext Context;
+    WashContext Context;
 
 protected:
-    explicit TFormPreview(int templateId) : TForm(templateId) {}
+    explicit PreviewDialogBase(int templateId) : Form(templateId) {}
 
     // The wash: log block around the file and registry washes (each list may be missing),
     // counters of the washed kinds replaced, then each checked special row, then close.

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "catalogue/WashItem.h"
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "catalogue/RootKeys.h"
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"

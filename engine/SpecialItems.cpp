@@ -1,6 +1,6 @@
 #include "engine/SpecialItems.h"
 
-#include "engine/UnitForIE.h"
+#include "engine/UrlHistory.h"
 #include "platform/BusyCursor.h"
 #include "platform/Error.h"
 #include "platform/Registry.h"

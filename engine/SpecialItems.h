@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 
 inline constexpr const char* RecycleBinItem = "Recycle Bin";
 inline constexpr const char* UrlHistoryItem = "The history of Internet Explorer";

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "platform/Error.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"

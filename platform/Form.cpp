@@ -9,11 +9,11 @@
 #include "platform/Dpi.h"
 #include "platform/WideText.h"
 
-TForm::~TForm() {
+Form::~Form() {
     if (handle_ && !modal_) DestroyWindow(handle_);
 }
 
-int TForm::ShowModal(HWND owner) {
+int Form::ShowModal(HWND owner) {
     modal_ = true;
     modalResult_ = mrNone;
     INT_PTR r = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
@@ -22,21 +22,21 @@ int TForm::ShowModal(HWND owner) {
     return r < 0 ? mrCancel : static_cast<int>(r);
 }
 
-HWND TForm::CreateModeless(HWND owner) {
+HWND Form::CreateModeless(HWND owner) {
     modal_ = false;
     CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
                        reinterpret_cast<LPARAM>(this));
     return handle_;
 }
 
-void TForm::Close(int result) {
+void Form::Close(int result) {
     modalResult_ = result;
     if (!handle_) return;
     if (modal_) EndDialog(handle_, result);
     else DestroyWindow(handle_);
 }
 
-std::string TForm::ControlText(int id) const {
+std::string Form::ControlText(int id) const {
     HWND control = Control(id);
     int n = GetWindowTextLengthW(control);
     std::wstring text(n + 1, L'\0');
@@ -45,14 +45,14 @@ std::string TForm::ControlText(int id) const {
     return Narrow(text);
 }
 
-void TForm::SetControlText(int id, const std::string& text) { SetWindowTextW(Control(id), Widen(text).c_str()); }
+void Form::SetControlText(int id, const std::string& text) { SetWindowTextW(Control(id), Widen(text).c_str()); }
 
-void TForm::ShowHelp() {
+void Form::ShowHelp() {
     if (HelpFile.empty() || HelpContext == 0) return;
     ShowHelpContext(HelpFile, HelpContext);
 }
 
-void TForm::AddHint(HWND control, const std::string& text) {
+void Form::AddHint(HWND control, const std::string& text) {
     if (!tooltip_) {
         tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -67,7 +67,7 @@ void TForm::AddHint(HWND control, const std::string& text) {
     SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void TForm::InitHints() {
+void Form::InitHints() {
     for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         int id = GetDlgCtrlID(child);
         char text[512];
@@ -76,7 +76,7 @@ void TForm::InitHints() {
     }
 }
 
-void TForm::CentreOnDesktop() {
+void Form::CentreOnDesktop() {
     RECT work, rc;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(handle_, &rc);
@@ -85,14 +85,14 @@ void TForm::CentreOnDesktop() {
                  work.top + (work.bottom - work.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-void TForm::SetClientSize(int width, int height) {
+void Form::SetClientSize(int width, int height) {
     RECT rc{0, 0, width, height};
     AdjustWindowRectForDpi(rc, handle_, dpi_);
     SetWindowPos(handle_, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOMOVE | SWP_NOZORDER);
 }
 
-void TForm::FitClientSize96(int width96, int height96) {
+void Form::FitClientSize96(int width96, int height96) {
     RECT client;
     GetClientRect(handle_, &client);
     int width = std::max<int>(Scale(width96), client.right), height = std::max<int>(Scale(height96), client.bottom);
@@ -109,14 +109,14 @@ void TForm::FitClientSize96(int width96, int height96) {
     SetClientSize(width, height);
 }
 
-INT_PTR CALLBACK TForm::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TForm* form;
+INT_PTR CALLBACK Form::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Form* form;
     if (msg == WM_INITDIALOG) {
-        form = reinterpret_cast<TForm*>(lParam);
+        form = reinterpret_cast<Form*>(lParam);
         form->handle_ = window;
         SetWindowLongPtrA(window, DWLP_USER, lParam);
     } else {
-        form = reinterpret_cast<TForm*>(GetWindowLongPtrA(window, DWLP_USER));
+        form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, DWLP_USER));
     }
     if (!form) return FALSE;
     INT_PTR r = form->Handle(msg, wParam, lParam);
@@ -130,7 +130,7 @@ INT_PTR CALLBACK TForm::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM 
     return r;
 }
 
-INT_PTR TForm::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR Form::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     switch (msg) {
     case WM_INITDIALOG:

@@ -11,12 +11,12 @@
 
 enum ModalResult { mrNone = 0, mrOK = IDOK, mrCancel = IDCANCEL };
 
-class TForm {
+class Form {
 public:
-    explicit TForm(int templateId) : templateId_(templateId) {}
-    virtual ~TForm();
-    TForm(const TForm&) = delete;
-    TForm& operator=(const TForm&) = delete;
+    explicit Form(int templateId) : templateId_(templateId) {}
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
 
     HWND Handle() const { return handle_; }
     HWND Control(int id) const { return GetDlgItem(handle_, id); }

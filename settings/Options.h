@@ -8,7 +8,7 @@ enum ScheduleTrigger : unsigned {
     ScheduleEveryNMinutes = 4,
 };
 
-struct TOptions {
+struct OptionsRecord {
     bool QuickDelete = true;
     bool PromptBeforeClean = false;
     bool WriteToLog = true;

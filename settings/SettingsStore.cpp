@@ -34,7 +34,7 @@ double NowAsDateTime() {
     return static_cast<double>(ticks.QuadPart) / 864000000000.0 - 109205.0;
 }
 
-bool ReadOptionsAtStartup(const std::string& settingsFile, TOptions& options) {
+bool ReadOptionsAtStartup(const std::string& settingsFile, OptionsRecord& options) {
     ProfileFile ini(settingsFile);
     if (ini.ReadBool(RunSection, AutoRunKey, false) && ini.ReadBool(RunSection, IsMinimizedKey, false))
         options.StartMinimized = true;

@@ -32,7 +32,7 @@ double NowAsDateTime();
 
 // Reads the options record from the settings file; the schedule set only gains triggers.
 // Returns whether the schedule timer is to run.
-bool ReadOptionsAtStartup(const std::string& settingsFile, TOptions& options);
+bool ReadOptionsAtStartup(const std::string& settingsFile, OptionsRecord& options);
 
 // "Auto Run" of section "Run" (default false), read where the start-up wash is decided.
 bool ReadAutoRun(const std::string& settingsFile);

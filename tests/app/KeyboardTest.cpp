@@ -2,8 +2,8 @@
 // Tab walks the controls from the toolbar down to the lists; Escape closes a dialog.
 #include "tests/app/MainWashFixture.h"
 
-#include "dialogs/UnitPreviewAll.h"
-#include "dialogs/UnitPreviewAllRes.h"
+#include "dialogs/PreviewAllDialog.h"
+#include "dialogs/PreviewAllDialogRes.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ bool PressThroughLoop(HWND window, HWND target, WPARAM key) {
 
 TEST_F(MainWashTest, EscapeLeavesTheMainWindowOpenSpaceTogglesTheSelectedRow) {
     Open();
-    HWND list = form->Control(IDC_ChListBoxItem);
+    HWND list = form->Control(IDC_ItemList);
     SetFocus(list);
     EXPECT_TRUE(PressThroughLoop(form->Handle(), list, VK_ESCAPE));
     PumpMessages();
@@ -25,11 +25,11 @@ TEST_F(MainWashTest, EscapeLeavesTheMainWindowOpenSpaceTogglesTheSelectedRow) {
     EXPECT_TRUE(IsWindow(form->Handle()));
 
     SelectItem(1);
-    ASSERT_FALSE(form->ChListBoxItem.Checked(1));
+    ASSERT_FALSE(form->ItemList.Checked(1));
     int toggled = -1;
-    form->ChListBoxItem.OnClickCheck = [&](int row) { toggled = row; };
+    form->ItemList.OnClickCheck = [&](int row) { toggled = row; };
     SendMessageA(list, WM_KEYDOWN, VK_SPACE, 0);
-    EXPECT_TRUE(form->ChListBoxItem.Checked(1));
+    EXPECT_TRUE(form->ItemList.Checked(1));
     EXPECT_EQ(toggled, 1);
 }
 
@@ -41,22 +41,22 @@ TEST_F(MainWashTest, TabGoesFromTheToolbarThroughTheListsInReadingOrder) {
     for (HWND at = first; at && (order.empty() || at != first); at = GetNextDlgTabItem(window, at, FALSE))
         order.push_back(GetDlgCtrlID(at));
     auto position = [&](int id) { return std::find(order.begin(), order.end(), id) - order.begin(); };
-    EXPECT_EQ(order.front(), IDC_btnsetting);
-    EXPECT_LT(position(IDC_SpeedButton17), position(IDC_ChListBoxItem));
-    EXPECT_LT(position(IDC_ChListBoxItem), position(IDC_btnUnselectAll));
-    EXPECT_LT(position(IDC_btnUnselectAll), position(IDC_ChListBoxFolder));
-    EXPECT_LT(position(IDC_ChListBoxFolder), position(IDC_ChListBoxRegister));
-    EXPECT_EQ(order.back(), IDC_btndeleteregister);
+    EXPECT_EQ(order.front(), IDC_Preferences);
+    EXPECT_LT(position(IDC_Exit), position(IDC_ItemList));
+    EXPECT_LT(position(IDC_ItemList), position(IDC_UncheckAllItems));
+    EXPECT_LT(position(IDC_UncheckAllItems), position(IDC_FolderList));
+    EXPECT_LT(position(IDC_FolderList), position(IDC_RegistryList));
+    EXPECT_EQ(order.back(), IDC_DeleteRegistryEntry);
 }
 
 TEST_F(MainWashTest, EscapeClosesADialogAsCancel) {
-    TFormPreviewAll dialog;
+    PreviewAllDialog dialog;
     int result = -1;
     RunWithDriver([&] { result = dialog.ShowModal(nullptr); },
                   [&](UiDriver& driver) {
                       HWND window = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
                       ASSERT_NE(window, nullptr);
-                      HWND focus = GetDlgItem(window, IDC_PreviewAll_SpeedButton2);
+                      HWND focus = GetDlgItem(window, IDC_PreviewAll_Close);
                       PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0);
                       EXPECT_TRUE(driver.WaitGone(window));
                   });

@@ -4,11 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/Unitmain.h"
-#include "app/UnitmainRes.h"
-#include "dialogs/UnitAddorEditItemRes.h"
-#include "dialogs/UnitaddeditfolderRes.h"
-#include "dialogs/UnitaddeditregisterRes.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowRes.h"
+#include "dialogs/FolderEntryDialogRes.h"
+#include "dialogs/RegistryEntryDialogRes.h"
+#include "dialogs/WashItemDialogRes.h"
 #include "platform/Profile.h"
 #include "settings/AppPaths.h"
 #include "tests/support/DialogInput.h"
@@ -45,15 +45,15 @@ protected:
         form.reset();
     }
 
-    TFormMainVRNT& Open() {
-        form = std::make_unique<TFormMainVRNT>();
+    MainWindow& Open() {
+        form = std::make_unique<MainWindow>();
         form->QuitOnDestroy = false;
         EXPECT_NE(form->CreateModeless(nullptr), nullptr);
         return *form;
     }
     void Select(int row) {
-        form->ChListBoxItem.Select(row);
-        form->ChListBoxItemClick();
+        form->ItemList.Select(row);
+        form->OnItemSelected();
     }
     // A click on a row's check box, as the list reports it.
     static void ClickCheckBox(CheckList& list, int row) {
@@ -109,49 +109,49 @@ protected:
 
     TempDir dir;
     std::string system, user;
-    std::unique_ptr<TFormMainVRNT> form;
+    std::unique_ptr<MainWindow> form;
 };
 }  // namespace
 
 TEST_F(MainListCommands, AddTrimsTheNameAndRefusesDuplicatesOfTheUserFileAndReservedNames) {
-    TFormMainVRNT& main = Open();
-    std::string added = WithDialog([&] { main.SpNewClick(); }, "Add Wash Item", [&](HWND dialog) {
-        EXPECT_EQ(ControlTextOf(dialog, IDC_AddEditItem_Edititemname), "New Item");
-        EXPECT_TRUE(CheckedOf(dialog, IDC_AddEditItem_Chisactive));
-        EXPECT_EQ(ControlTextOf(dialog, IDC_AddEditItem_LabelStore), user);
-        TypeText(dialog, IDC_AddEditItem_Edititemname, "  Mine  ");
+    MainWindow& main = Open();
+    std::string added = WithDialog([&] { main.OnAddItem(); }, "Add Wash Item", [&](HWND dialog) {
+        EXPECT_EQ(ControlTextOf(dialog, IDC_WashItem_Name), "New Item");
+        EXPECT_TRUE(CheckedOf(dialog, IDC_WashItem_Active));
+        EXPECT_EQ(ControlTextOf(dialog, IDC_WashItem_File), user);
+        TypeText(dialog, IDC_WashItem_Name, "  Mine  ");
         UiDriver::Click(dialog, IDOK);
     });
     EXPECT_EQ(added, "");
     EXPECT_EQ(Key(user, "Common", "Item1"), "Mine");
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 4);
-    EXPECT_EQ(main.ChListBoxItem.Text(4), "Mine");
-    EXPECT_EQ(GetMenuItemCount(main.MenuWash), 2 + 5);
+    EXPECT_EQ(main.ItemList.Selected(), 4);
+    EXPECT_EQ(main.ItemList.Text(4), "Mine");
+    EXPECT_EQ(GetMenuItemCount(main.WashMenu), 2 + 5);
 
     const std::string before = ReadTextFile(user);
-    EXPECT_EQ(Saving([&] { main.SpNewClick(); }, "Add Wash Item", IDC_AddEditItem_Edititemname, " delta "),
+    EXPECT_EQ(Saving([&] { main.OnAddItem(); }, "Add Wash Item", IDC_WashItem_Name, " delta "),
               "Item Name exists! Please retry.");
-    EXPECT_EQ(Saving([&] { main.SpNewClick(); }, "Add Wash Item", IDC_AddEditItem_Edititemname, "common"),
+    EXPECT_EQ(Saving([&] { main.OnAddItem(); }, "Add Wash Item", IDC_WashItem_Name, "common"),
               "Item Name 'common' can not be used: a wash item can not be named Common nor hold <|>, [ or ]. "
               "Please retry.");
-    WithDialog([&] { main.SpNewClick(); }, "Add Wash Item",
+    WithDialog([&] { main.OnAddItem(); }, "Add Wash Item",
                [](HWND dialog) { UiDriver::Click(dialog, IDCANCEL); });
     EXPECT_EQ(ReadTextFile(user), before);
 
     // The name of an item of another file is no duplicate.
-    EXPECT_EQ(Saving([&] { main.SpNewClick(); }, "Add Wash Item", IDC_AddEditItem_Edititemname, "Alpha"), "");
+    EXPECT_EQ(Saving([&] { main.OnAddItem(); }, "Add Wash Item", IDC_WashItem_Name, "Alpha"), "");
     EXPECT_EQ(Key(user, "Common", "Item2"), "Alpha");
 }
 
 TEST_F(MainListCommands, ANewItemNeverTakesOverALeftOverNewItem) {
     WriteTextFile(user, "[Common]\r\nTotal=1\r\nItem0=New Item\r\n[New Item]\r\nIsActive=0\r\ntFolder.Total=1\r\n"
                         "tFolder0.ChildItemName=Old\r\n");
-    TFormMainVRNT& main = Open();
-    EXPECT_EQ(Saving([&] { main.SpNewClick(); }, "Add Wash Item", IDC_AddEditItem_Edititemname, "New Item"),
+    MainWindow& main = Open();
+    EXPECT_EQ(Saving([&] { main.OnAddItem(); }, "Add Wash Item", IDC_WashItem_Name, "New Item"),
               "Item Name exists! Please retry.");
-    WithDialog([&] { main.SpNewClick(); }, "Add Wash Item", [](HWND dialog) {
-        EXPECT_TRUE(CheckedOf(dialog, IDC_AddEditItem_Chisactive));
-        TypeText(dialog, IDC_AddEditItem_Edititemname, "Fresh");
+    WithDialog([&] { main.OnAddItem(); }, "Add Wash Item", [](HWND dialog) {
+        EXPECT_TRUE(CheckedOf(dialog, IDC_WashItem_Active));
+        TypeText(dialog, IDC_WashItem_Name, "Fresh");
         UiDriver::Click(dialog, IDOK);
     });
     EXPECT_EQ(Key(user, "Fresh", "IsActive"), "1");
@@ -162,17 +162,17 @@ TEST_F(MainListCommands, RenameMovesTheItemToTheEndAndTheActiveBoxShowsTheRowsMa
     // The order file remembers Alpha unchecked although its wash item file says active.
     WriteTextFile(dir.Path() + "order.ini", "[Common]\r\nTotal=1\r\nItem0=Alpha<|>" + system + "\r\n[Alpha<|>" +
                                                 system + "]\r\ntxtfilename=" + system + "\r\nIsActive=0\r\n");
-    TFormMainVRNT& main = Open();
-    EXPECT_EQ(Saving([&] { main.SpEditClick(); }, "Edit Wash Item", IDC_AddEditItem_Edititemname, "GAMMA "),
+    MainWindow& main = Open();
+    EXPECT_EQ(Saving([&] { main.OnEditItem(); }, "Edit Wash Item", IDC_WashItem_Name, "GAMMA "),
               "Item Name exists! Please retry.");
-    WithDialog([&] { main.SpEditClick(); }, "Edit Wash Item", [](HWND dialog) {
-        EXPECT_EQ(ControlTextOf(dialog, IDC_AddEditItem_Edititemname), "Alpha");
-        EXPECT_FALSE(CheckedOf(dialog, IDC_AddEditItem_Chisactive));
-        TypeText(dialog, IDC_AddEditItem_Edititemname, " Omega ");
+    WithDialog([&] { main.OnEditItem(); }, "Edit Wash Item", [](HWND dialog) {
+        EXPECT_EQ(ControlTextOf(dialog, IDC_WashItem_Name), "Alpha");
+        EXPECT_FALSE(CheckedOf(dialog, IDC_WashItem_Active));
+        TypeText(dialog, IDC_WashItem_Name, " Omega ");
         UiDriver::Click(dialog, IDOK);
     });
-    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Beta-", "Gamma+", "Delta+", "Omega-"}));
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 0);
+    EXPECT_EQ(Rows(main.ItemList), (Strings{"Beta-", "Gamma+", "Delta+", "Omega-"}));
+    EXPECT_EQ(main.ItemList.Selected(), 0);
     EXPECT_EQ(main.CurrentItem->Property.ItemName, "Beta");
     EXPECT_EQ(Key(system, "Common", "Item0"), "Omega");
     EXPECT_EQ(Key(system, "Omega", "tFolder1.ChildItemName"), "Logs");
@@ -180,42 +180,42 @@ TEST_F(MainListCommands, RenameMovesTheItemToTheEndAndTheActiveBoxShowsTheRowsMa
 }
 
 TEST_F(MainListCommands, DeleteAsksKeepsTheRowOrFallsBackToRowZeroAndEmptiesAllLists) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     Select(3);
-    EXPECT_EQ(Answering([&] { main.SpDeleteClick(); }, IDNO), "Do you want to delete 'Delta'?");
-    EXPECT_EQ(main.ChListBoxItem.Count(), 4);
-    Answering([&] { main.SpDeleteClick(); }, IDYES);
+    EXPECT_EQ(Answering([&] { main.OnDeleteItem(); }, IDNO), "Do you want to delete 'Delta'?");
+    EXPECT_EQ(main.ItemList.Count(), 4);
+    Answering([&] { main.OnDeleteItem(); }, IDYES);
     EXPECT_EQ(Key(user, "Common", "Total"), "0");
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 0);
+    EXPECT_EQ(main.ItemList.Selected(), 0);
     Select(1);
-    Answering([&] { main.SpDeleteClick(); }, IDYES);
-    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Alpha+", "Gamma+"}));
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 1);
-    for (int i = 0; i < 2; ++i) Answering([&] { main.SpDeleteClick(); }, IDYES);
-    EXPECT_EQ(main.ChListBoxItem.Count(), 0);
-    EXPECT_EQ(main.ChListBoxFolder.Count(), 0);
-    EXPECT_EQ(main.ChListBoxRegister.Count(), 0);
+    Answering([&] { main.OnDeleteItem(); }, IDYES);
+    EXPECT_EQ(Rows(main.ItemList), (Strings{"Alpha+", "Gamma+"}));
+    EXPECT_EQ(main.ItemList.Selected(), 1);
+    for (int i = 0; i < 2; ++i) Answering([&] { main.OnDeleteItem(); }, IDYES);
+    EXPECT_EQ(main.ItemList.Count(), 0);
+    EXPECT_EQ(main.FolderList.Count(), 0);
+    EXPECT_EQ(main.RegistryList.Count(), 0);
     EXPECT_FALSE(main.HasCurrentItem());
     EXPECT_EQ(Key(system, "Common", "Total"), "0");
 }
 
 TEST_F(MainListCommands, CheckAllRewritesOnlyTheCurrentFileAndReachesEveryRowAfterARestart) {
-    TFormMainVRNT& main = Open();
-    main.btnUnselectAllClick();
+    MainWindow& main = Open();
+    main.OnUncheckAllItems();
     EXPECT_EQ(Key(system, "Alpha", "IsActive"), "0");
-    main.btnSelectallClick();
+    main.OnCheckAllItems();
     EXPECT_EQ(Key(system, "Alpha", "IsActive"), "1");
     EXPECT_EQ(Key(system, "Beta", "IsActive"), "0");
-    EXPECT_TRUE(GetMenuState(main.MenuWash, IDM_MenuWashItemBase + 1, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(GetMenuState(main.WashMenu, IDM_WashItemBase + 1, MF_BYCOMMAND) & MF_CHECKED);
     SendMessageA(main.Handle(), WM_CLOSE, 0, 0);
-    TFormMainVRNT& again = Open();
-    EXPECT_EQ(Rows(again.ChListBoxItem), (Strings{"Alpha+", "Beta+", "Gamma+", "Delta+"}));
+    MainWindow& again = Open();
+    EXPECT_EQ(Rows(again.ItemList), (Strings{"Alpha+", "Beta+", "Gamma+", "Delta+"}));
 }
 
 TEST_F(MainListCommands, ACheckBoxClickSelectsItsRowFirstAndAMoveTakesTheMarkAlong) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     // A real mouse click on the check box of row 2.
-    HWND list = main.ChListBoxItem.Handle();
+    HWND list = main.ItemList.Handle();
     RECT row;
     ListView_GetItemRect(list, 2, &row, LVIR_BOUNDS);
     LVHITTESTINFO hit{};
@@ -226,119 +226,119 @@ TEST_F(MainListCommands, ACheckBoxClickSelectsItsRowFirstAndAMoveTakesTheMarkAlo
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
     PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
     PumpMessages(200);
-    EXPECT_FALSE(main.ChListBoxItem.Checked(2));
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 2);
+    EXPECT_FALSE(main.ItemList.Checked(2));
+    EXPECT_EQ(main.ItemList.Selected(), 2);
     EXPECT_EQ(main.CurrentItem->Property.ItemName, "Gamma");
     EXPECT_EQ(Key(system, "Gamma", "IsActive"), "0");
     EXPECT_EQ(Key(system, "Alpha", "IsActive"), "1");
-    main.btnUpClick();
-    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Alpha+", "Gamma-", "Beta-", "Delta+"}));
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 1);
+    main.OnMoveItemUp();
+    EXPECT_EQ(Rows(main.ItemList), (Strings{"Alpha+", "Gamma-", "Beta-", "Delta+"}));
+    EXPECT_EQ(main.ItemList.Selected(), 1);
 }
 
 TEST_F(MainListCommands, ARefusedWriteShowsItsMessageAndLeavesFileAndMarksAsTheyWere) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     const std::string before = ReadTextFile(system);
     SetFileAttributesA(system.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(Answering([&] { ClickCheckBox(main.ChListBoxItem, 0); }, IDOK), "Unable to write to " + system);
-    EXPECT_TRUE(main.ChListBoxItem.Checked(0));
-    EXPECT_EQ(Saving([&] { main.SpEditClick(); }, "Edit Wash Item", IDC_AddEditItem_Edititemname, "Renamed"),
+    EXPECT_EQ(Answering([&] { ClickCheckBox(main.ItemList, 0); }, IDOK), "Unable to write to " + system);
+    EXPECT_TRUE(main.ItemList.Checked(0));
+    EXPECT_EQ(Saving([&] { main.OnEditItem(); }, "Edit Wash Item", IDC_WashItem_Name, "Renamed"),
               "Unable to write to " + system);
     EXPECT_EQ(ReadTextFile(system), before);
-    EXPECT_EQ(main.ChListBoxItem.Text(0), "Alpha");
+    EXPECT_EQ(main.ItemList.Text(0), "Alpha");
 }
 
 TEST_F(MainListCommands, ARefusedOrderFileAtExitIsKeptAsItWas) {
     const std::string order = dir.Path() + "order.ini", saved = "[Common]\r\nTotal=0\r\n";
     WriteTextFile(order, saved);
     SetFileAttributesA(order.c_str(), FILE_ATTRIBUTE_READONLY);
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     EXPECT_EQ(Answering([&] { SendMessageA(main.Handle(), WM_CLOSE, 0, 0); }, IDOK), "Unable to write to " + order);
     SetFileAttributesA(order.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadTextFile(order), saved);
 }
 
 TEST_F(MainListCommands, AnItemNoLongerListedIsNeverTakenForTheFirstOne) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     Select(1);
     // Beta goes from the file behind the program's back.
     WriteTextFile(system, "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Gamma\r\n[Alpha]\r\nIsActive=1\r\n"
                           "[Gamma]\r\nIsActive=1\r\n");
     const std::string before = ReadTextFile(system);
-    EXPECT_EQ(Answering([&] { ClickCheckBox(main.ChListBoxItem, 1); }, IDOK),
+    EXPECT_EQ(Answering([&] { ClickCheckBox(main.ItemList, 1); }, IDOK),
               "Item 'Beta' is no longer listed in " + system +
                   ". Nothing was changed; the wash item list is read again.");
     EXPECT_EQ(ReadTextFile(system), before);
-    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Alpha+", "Gamma+", "Delta+"}));
+    EXPECT_EQ(Rows(main.ItemList), (Strings{"Alpha+", "Gamma+", "Delta+"}));
 }
 
 TEST_F(MainListCommands, AnItemNamedCommonIsNeverRewrittenAndItsDeleteKeepsTheItemList) {
     WriteTextFile(user, "[Common]\r\nTotal=2\r\nItem0=Common\r\nItem1=Delta\r\n[Delta]\r\nIsActive=1\r\n");
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     Select(3);
     const std::string before = ReadTextFile(user);
-    EXPECT_NE(Answering([&] { ClickCheckBox(main.ChListBoxItem, 3); }, IDOK).find("can not be used"),
+    EXPECT_NE(Answering([&] { ClickCheckBox(main.ItemList, 3); }, IDOK).find("can not be used"),
               std::string::npos);
     EXPECT_EQ(ReadTextFile(user), before);
-    Answering([&] { main.SpDeleteClick(); }, IDYES);
+    Answering([&] { main.OnDeleteItem(); }, IDYES);
     EXPECT_EQ(Key(user, "Common", "Total"), "1");
     EXPECT_EQ(Key(user, "Common", "Item0"), "Delta");
     EXPECT_EQ(Key(user, "Delta", "IsActive"), "1");
 }
 
 TEST_F(MainListCommands, FolderEntriesEditDeleteAndAnAddInheritsTheLeftOverKeys) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     const std::string before = ReadTextFile(system);
-    EXPECT_EQ(Saving([&] { main.btnEditFolderClick(); }, "Edit Folder/File Item", IDC_Folder_EditItemName, " logs"),
+    EXPECT_EQ(Saving([&] { main.OnEditFolderEntry(); }, "Edit Folder/File Item", IDC_FolderEntry_Name, " logs"),
               "Item 'logs' exists. Please retry!");
-    WithDialog([&] { main.btnEditFolderClick(); }, "Edit Folder/File Item", [](HWND dialog) {
-        TypeText(dialog, IDC_Folder_EditItemName, "Changed");
+    WithDialog([&] { main.OnEditFolderEntry(); }, "Edit Folder/File Item", [](HWND dialog) {
+        TypeText(dialog, IDC_FolderEntry_Name, "Changed");
         UiDriver::Click(dialog, IDCANCEL);
     });
     EXPECT_EQ(ReadTextFile(system), before);
 
-    Saving([&] { main.btnEditFolderClick(); }, "Edit Folder/File Item", IDC_Folder_EditItemName, " Temp2 ");
+    Saving([&] { main.OnEditFolderEntry(); }, "Edit Folder/File Item", IDC_FolderEntry_Name, " Temp2 ");
     EXPECT_EQ(Key(system, "Alpha", "tFolder0.ChildItemName"), "Temp2");
     EXPECT_EQ(Key(system, "Alpha", "tFolder0.deletefilename"), "C:\\t.tmp");
-    EXPECT_EQ(Rows(main.ChListBoxFolder), (Strings{"Temp2+", "Logs-"}));
+    EXPECT_EQ(Rows(main.FolderList), (Strings{"Temp2+", "Logs-"}));
 
-    main.ChListBoxFolder.Select(1);
-    EXPECT_EQ(Answering([&] { main.btndeletefolderClick(); }, IDYES), "Do you want to delete 'Alpha -> Logs'?");
+    main.FolderList.Select(1);
+    EXPECT_EQ(Answering([&] { main.OnDeleteFolderEntry(); }, IDYES), "Do you want to delete 'Alpha -> Logs'?");
     EXPECT_EQ(Key(system, "Alpha", "tFolder.Total"), "1");
-    EXPECT_EQ(main.ChListBoxFolder.Selected(), 0);
+    EXPECT_EQ(main.FolderList.Selected(), 0);
 
-    WithDialog([&] { main.btnaddfolderClick(); }, "Add Folder/File Item", [](HWND dialog) {
-        EXPECT_EQ(ControlTextOf(dialog, IDC_Folder_EditItemName), "");
-        EXPECT_TRUE(CheckedOf(dialog, IDC_Folder_rbRegister));
-        EXPECT_TRUE(CheckedOf(dialog, IDC_Folder_Chincludesubfolder));
-        EXPECT_FALSE(CheckedOf(dialog, IDC_Folder_Chisactive));
-        TypeText(dialog, IDC_Folder_EditItemName, "Again");
+    WithDialog([&] { main.OnAddFolderEntry(); }, "Add Folder/File Item", [](HWND dialog) {
+        EXPECT_EQ(ControlTextOf(dialog, IDC_FolderEntry_Name), "");
+        EXPECT_TRUE(CheckedOf(dialog, IDC_FolderEntry_FromRegistry));
+        EXPECT_TRUE(CheckedOf(dialog, IDC_FolderEntry_IncludeSubfolders));
+        EXPECT_FALSE(CheckedOf(dialog, IDC_FolderEntry_Active));
+        TypeText(dialog, IDC_FolderEntry_Name, "Again");
         UiDriver::Click(dialog, IDOK);
     });
     EXPECT_EQ(Key(system, "Alpha", "tFolder.Total"), "2");
     EXPECT_EQ(Key(system, "Alpha", "tFolder1.ChildItemName"), "Again");
     EXPECT_EQ(Key(system, "Alpha", "tFolder1.IsIncludeSubfolder"), "1");
-    EXPECT_EQ(main.ChListBoxFolder.Selected(), 1);
+    EXPECT_EQ(main.FolderList.Selected(), 1);
 
-    ClickCheckBox(main.ChListBoxFolder, 0);
-    EXPECT_EQ(main.ChListBoxFolder.Selected(), 0);
+    ClickCheckBox(main.FolderList, 0);
+    EXPECT_EQ(main.FolderList.Selected(), 0);
     EXPECT_EQ(Key(system, "Alpha", "tFolder0.isactive"), "0");
     EXPECT_EQ(Key(system, "Alpha", "tFolder1.isactive"), "0");
 }
 
 TEST_F(MainListCommands, RegistryEntriesAddAsWholeKeyAndRefuseADuplicateName) {
-    TFormMainVRNT& main = Open();
-    WithDialog([&] { main.btnAddRegsiterChildClick(); }, "Add Registry Entry Item", [](HWND dialog) {
-        EXPECT_TRUE(CheckedOf(dialog, IDC_Register_rbdeleteKey));
-        TypeText(dialog, IDC_Register_EditItemName, "Second");
-        TypeText(dialog, IDC_Register_EditKeyName, "HKEY_CURRENT_USER\\Software\\Y");
+    MainWindow& main = Open();
+    WithDialog([&] { main.OnAddRegistryEntry(); }, "Add Registry Entry Item", [](HWND dialog) {
+        EXPECT_TRUE(CheckedOf(dialog, IDC_RegistryEntry_CleanWholeKey));
+        TypeText(dialog, IDC_RegistryEntry_Name, "Second");
+        TypeText(dialog, IDC_RegistryEntry_KeyName, "HKEY_CURRENT_USER\\Software\\Y");
         UiDriver::Click(dialog, IDOK);
     });
     EXPECT_EQ(Key(system, "Alpha", "tRegister1.RegisterKeyName"), "HKEY_CURRENT_USER\\Software\\Y");
     EXPECT_EQ(Key(system, "Alpha", "tRegister1.CleanRegisterType"), "0");
-    EXPECT_EQ(Rows(main.ChListBoxRegister), (Strings{"Run+", "Second-"}));
-    main.ChListBoxRegister.Select(0);
-    EXPECT_EQ(Saving([&] { main.btnEditRegsiterChildClick(); }, "Edit Current Registry Entry Item",
-                     IDC_Register_EditItemName, "SECOND"),
+    EXPECT_EQ(Rows(main.RegistryList), (Strings{"Run+", "Second-"}));
+    main.RegistryList.Select(0);
+    EXPECT_EQ(Saving([&] { main.OnEditRegistryEntry(); }, "Edit Current Registry Entry Item",
+                     IDC_RegistryEntry_Name, "SECOND"),
               "Item 'SECOND' exists. Please retry!");
 }

@@ -5,10 +5,10 @@
 
 #include <memory>
 
-#include "app/UnitAbout.h"
-#include "app/UnitAboutRes.h"
-#include "app/Unitmain.h"
-#include "app/UnitmainRes.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowRes.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/AboutDialogRes.h"
 #include "platform/Help.h"
 #include "platform/Shell.h"
 #include "settings/AppPaths.h"
@@ -30,7 +30,7 @@ protected:
         HelpViewerHook = [this](const std::string& file, int context) {
             help.push_back(file + "#" + std::to_string(context));
         };
-        form = std::make_unique<TFormMainVRNT>();
+        form = std::make_unique<MainWindow>();
         form->QuitOnDestroy = false;
         ASSERT_NE(form->CreateModeless(nullptr), nullptr);
     }
@@ -52,7 +52,7 @@ protected:
     TempDir dir;
     std::string log;
     std::vector<std::string> opened, help;
-    std::unique_ptr<TFormMainVRNT> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 using Strings = std::vector<std::string>;
@@ -63,45 +63,45 @@ const std::string LogOffNote = "I:Note: The latest operation is not be written t
 
 TEST_F(MainLogHelpTest, ViewLogNotesThatLoggingIsOffThenOpensTheOldLog) {
     form->Options.WriteToLog = false;
-    EXPECT_EQ(AnswerBoxes([&] { form->btnViewLogClick(); }, {IDOK}), Strings{LogOffNote});
+    EXPECT_EQ(AnswerBoxes([&] { form->OnViewLog(); }, {IDOK}), Strings{LogOffNote});
     EXPECT_TRUE(opened.empty());  // no log yet: nothing more
     WriteTextFile(log, "<html></html>");
-    EXPECT_EQ(AnswerBoxes([&] { form->btnViewLogClick(); }, {IDOK}), Strings{LogOffNote});
+    EXPECT_EQ(AnswerBoxes([&] { form->OnViewLog(); }, {IDOK}), Strings{LogOffNote});
     EXPECT_EQ(opened, Strings{log});
     form->Options.WriteToLog = true;
-    EXPECT_EQ(AnswerBoxes([&] { form->btnViewLogClick(); }), Strings{});
+    EXPECT_EQ(AnswerBoxes([&] { form->OnViewLog(); }), Strings{});
     EXPECT_EQ(opened, (Strings{log, log}));
 }
 
 TEST_F(MainLogHelpTest, DeleteLogAsksAndReportsOnlyWhatHappened) {
     const std::string question = "W:Do you want to delete log file?";
-    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDYES}), Strings{question});  // no log: no message
+    EXPECT_EQ(AnswerBoxes([&] { form->OnDeleteLog(); }, {IDYES}), Strings{question});  // no log: no message
     WriteTextFile(log, "old");
-    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDNO}), Strings{question});
+    EXPECT_EQ(AnswerBoxes([&] { form->OnDeleteLog(); }, {IDNO}), Strings{question});
     EXPECT_TRUE(FileExists(log));
 
     HANDLE holder = CreateFileA(log.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDYES, IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->OnDeleteLog(); }, {IDYES, IDOK}),
               (Strings{question, "E:The log file '" + log + "' can't be deleted: it may be open in another program."}));
     CloseHandle(holder);
     EXPECT_TRUE(FileExists(log));
 
-    EXPECT_EQ(AnswerBoxes([&] { form->btnDeleteLogClick(); }, {IDYES, IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->OnDeleteLog(); }, {IDYES, IDOK}),
               (Strings{question, "I:Log file is cleaned successful!"}));
     EXPECT_FALSE(FileExists(log));
 }
 
 TEST_F(MainLogHelpTest, HelpCommandsOpenTheHelpFileAndF1ItsContext) {
     ShowWindow(form->Handle(), SW_SHOW);
-    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(IDC_SpeedButton2, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(form->Control(IDC_SpeedButton2)));
-    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_Help1, 0), 0);
+    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(IDC_Help, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(form->Control(IDC_Help)));
+    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(IDM_Help, 0), 0);
     EXPECT_EQ(opened, (Strings{dir.Path() + "help.chm", dir.Path() + "help.chm"}));
     EXPECT_TRUE(help.empty());
 
     SetForegroundWindow(form->Handle());
-    SetFocus(form->Control(IDC_ChListBoxItem));
+    SetFocus(form->Control(IDC_ItemList));
     PressF1();
     PumpMessages(300);
     EXPECT_EQ(help, Strings{dir.Path() + "help.chm#58"});
@@ -109,7 +109,7 @@ TEST_F(MainLogHelpTest, HelpCommandsOpenTheHelpFileAndF1ItsContext) {
 
 TEST_F(MainLogHelpTest, AboutBoxShowsNameAndVersionAndItsHelp) {
     ShowWindow(form->Handle(), SW_SHOW);
-    RunWithDriver([&] { form->SpeedButton3Click(); }, [&](UiDriver& driver) {
+    RunWithDriver([&] { form->OnAbout(); }, [&](UiDriver& driver) {
         HWND about = driver.WaitForWindow("#32770", "About Varnolt");
         ASSERT_NE(about, nullptr);
         EXPECT_EQ(UiDriver::Text(GetDlgItem(about, IDC_About_ProductName)), "Varnolt");
@@ -130,10 +130,10 @@ TEST_F(MainLogHelpTest, AboutBoxShowsNameAndVersionAndItsHelp) {
 TEST_F(MainLogHelpTest, ExitDuringAPreviewWaitsForItsEnd) {
     ShowWindow(form->Handle(), SW_SHOW);
     HWND main = form->Handle();
-    RunWithDriver([&] { form->btnMainPreviewClick(); }, [&](UiDriver& driver) {
+    RunWithDriver([&] { form->OnPreviewChecked(); }, [&](UiDriver& driver) {
         HWND preview = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
         ASSERT_NE(preview, nullptr);
-        PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_About1, 0), 0);
+        PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_Exit, 0), 0);
         Sleep(300);
         EXPECT_TRUE(IsWindow(preview) && IsWindow(main));
         PostMessageA(preview, WM_COMMAND, IDCANCEL, 0);

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/Unitmain.h"
+#include "app/MainWindow.h"
 #include "platform/Profile.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
@@ -35,7 +35,7 @@ protected:
         WriteTextFile(extra, "[Common]\r\nTotal=1\r\nItem0=Plug\r\n[Plug]\r\nIsActive=1\r\n");
         SetProgramDir(dir.Path());
         RegisterFormClass(MainWindowClass, nullptr);
-        form = std::make_unique<TFormMainVRNT>();
+        form = std::make_unique<MainWindow>();
         form->QuitOnDestroy = false;
         ASSERT_NE(form->CreateModeless(nullptr), nullptr);
         form->FileDialogChoice = [this](const FileDialogRequest& request) {
@@ -47,19 +47,19 @@ protected:
 
     std::vector<std::string> Rows() const {
         std::vector<std::string> rows;
-        for (int i = 0; i < form->ChListBoxItem.Count(); ++i)
-            rows.push_back(form->ChListBoxItem.Text(i) + (form->ChListBoxItem.Checked(i) ? " [x]" : " [ ]"));
+        for (int i = 0; i < form->ItemList.Count(); ++i)
+            rows.push_back(form->ItemList.Text(i) + (form->ItemList.Checked(i) ? " [x]" : " [ ]"));
         return rows;
     }
     void Check(int row, bool checked) {
-        form->ChListBoxItem.SetChecked(row, checked);
-        form->Catalogue.Items[row].IsActive = checked;
+        form->ItemList.SetChecked(row, checked);
+        form->WashItems.Items[row].IsActive = checked;
     }
 
     TempDir dir;
     std::string system, user, extra, chosen;
     std::vector<FileDialogRequest> requests;
-    std::unique_ptr<TFormMainVRNT> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 using Strings = std::vector<std::string>;
@@ -70,7 +70,7 @@ TEST_F(MainPluginsTest, ExportWritesCheckedItemsButSuppliedOnesToACopyInListOrde
     chosen = dir.Path() + "out\\mine.txt";
     WriteTextFile(chosen, "[Common]\r\nTotal=7\r\n[Stale]\r\nIsActive=1\r\n");
     const std::string userBefore = ReadTextFile(user);
-    EXPECT_EQ(AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK}), Strings{"I:" + ExportNote});
+    EXPECT_EQ(AnswerBoxes([&] { form->OnExportPlugin(); }, {IDOK}), Strings{"I:" + ExportNote});
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_TRUE(requests[0].save);
     EXPECT_EQ(requests[0].title, "Save Wash Item selected to PlugIn file");
@@ -88,15 +88,15 @@ TEST_F(MainPluginsTest, ExportWritesCheckedItemsButSuppliedOnesToACopyInListOrde
                                     "tFolder.Total=0\r\ntRegister.Total=0\r\n");
     EXPECT_EQ(ReadTextFile(user), userBefore);
     EXPECT_EQ(Rows(), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "Plug [x]"}));
-    EXPECT_EQ(form->ChListBoxItem.Selected(), 3);  // the last checked row is current
+    EXPECT_EQ(form->ItemList.Selected(), 3);  // the last checked row is current
 
     // The current wash item stays bound to its own file: an entry added now goes there.
-    form->ChListBoxItem.Select(2);
-    form->ChListBoxItemClick();
-    tChildFolder entry = form->CurrentItem->Folders.Items[0];
-    entry.ChildItemName = "Added";
-    form->CurrentItem->Folders.Add(entry);
-    form->CurrentItem->Folders.Save();
+    form->ItemList.Select(2);
+    form->OnItemSelected();
+    FolderEntry entry = form->CurrentItem->FolderEntries.Items[0];
+    entry.Name = "Added";
+    form->CurrentItem->FolderEntries.Add(entry);
+    form->CurrentItem->FolderEntries.Save();
     EXPECT_NE(ReadTextFile(user).find("tFolder1.ChildItemName=Added"), std::string::npos);
     EXPECT_EQ(ReadTextFile(chosen).find("Added"), std::string::npos);
 }
@@ -106,16 +106,16 @@ TEST_F(MainPluginsTest, NothingToExportRemovesTheChosenFile) {
     Check(2, false);
     Check(3, false);
     WriteTextFile(chosen, "old");
-    EXPECT_EQ(AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK}), Strings{"I:" + ExportNote});
+    EXPECT_EQ(AnswerBoxes([&] { form->OnExportPlugin(); }, {IDOK}), Strings{"I:" + ExportNote});
     EXPECT_FALSE(FileExists(chosen));
-    EXPECT_EQ(form->ChListBoxItem.Selected(), 0);
+    EXPECT_EQ(form->ItemList.Selected(), 0);
 
     Check(0, false);
     WriteTextFile(chosen, "old");
-    AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK});
+    AnswerBoxes([&] { form->OnExportPlugin(); }, {IDOK});
     EXPECT_FALSE(FileExists(chosen));
     chosen.clear();  // cancelled: nothing is shown
-    AnswerBoxes([&] { form->btnSavePluginClick(); });
+    AnswerBoxes([&] { form->OnExportPlugin(); });
 }
 
 TEST_F(MainPluginsTest, ExportRefusesTheProgramsOwnFiles) {
@@ -127,7 +127,7 @@ TEST_F(MainPluginsTest, ExportRefusesTheProgramsOwnFiles) {
                                dir.Path() + "const\\..\\wildcard.ini"}) {
         chosen = target;
         std::string before = ReadTextFile(target);
-        Strings boxes = AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK});
+        Strings boxes = AnswerBoxes([&] { form->OnExportPlugin(); }, {IDOK});
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0], "E:The file '" + target +
                                 "' holds wash items or settings of this program and can't take an export. "
@@ -142,7 +142,7 @@ TEST_F(MainPluginsTest, ExportTakesTheFirstOfTwoItemsOfOneNameAndSaysWhichWasLef
     form->ReloadCatalogue();
     ASSERT_EQ(Rows(), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "GAMMA [x]", "Plug [x]"}));
     chosen = dir.Path() + "out\\mine.txt";
-    EXPECT_EQ(AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK, IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->OnExportPlugin(); }, {IDOK, IDOK}),
               (Strings{"I:" + ExportNote, "I:These wash items were not exported, because a wash item of the same "
                                           "name was exported before them:\r\nGAMMA (" + extra + ")"}));
     std::string written = ReadTextFile(chosen);
@@ -156,7 +156,7 @@ TEST_F(MainPluginsTest, FailedExportKeepsTheOldFile) {
     WriteTextFile(chosen, "old");
     HANDLE holder = CreateFileA(chosen.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Strings boxes = AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK, IDOK});
+    Strings boxes = AnswerBoxes([&] { form->OnExportPlugin(); }, {IDOK, IDOK});
     CloseHandle(holder);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1], "E:Unable to write to " + chosen);
@@ -169,11 +169,11 @@ TEST_F(MainPluginsTest, FailedExportKeepsTheOldFile) {
 
 TEST_F(MainPluginsTest, ImportArrivesUncheckedAfterTheRowsInTheirSavedPlaces) {
     // Moved in memory only: the import saves the order before it reads the catalogue again.
-    form->Catalogue.MoveDown(0);
+    form->WashItems.MoveDown(0);
     form->FillWashItemList();
     chosen = dir.Path() + "out\\new.txt";
     WriteTextFile(chosen, "[Common]\r\nTotal=2\r\nItem0=New one\r\nItem1=New two\r\n[New one]\r\nIsActive=1\r\n");
-    AnswerBoxes([&] { form->SpeedButton7Click(); });
+    AnswerBoxes([&] { form->OnImportPlugin(); });
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_FALSE(requests[0].save);
     EXPECT_EQ(requests[0].title, "Import Wash Items from PlugIn File");
@@ -181,14 +181,14 @@ TEST_F(MainPluginsTest, ImportArrivesUncheckedAfterTheRowsInTheirSavedPlaces) {
     EXPECT_EQ(requests[0].defaultExt, "txt");
     EXPECT_EQ(ReadTextFile(dir.Path() + "plugin\\new.txt"), ReadTextFile(chosen));
     EXPECT_EQ(Rows(), (Strings{"Recycle Bin [ ]", "Alpha [x]", "Gamma [x]", "Plug [x]", "New one [ ]", "New two [ ]"}));
-    EXPECT_EQ(form->ChListBoxItem.Selected(), 0);
+    EXPECT_EQ(form->ItemList.Selected(), 0);
     EXPECT_EQ(form->CurrentItem->Property.ItemName, "Recycle Bin");
 }
 
 TEST_F(MainPluginsTest, ARulesFileInTheWinapp2FormatBecomesWinapp2IniNotAPlugin) {
     chosen = dir.Path() + "out\\rules.txt";
     WriteTextFile(chosen, "[Windows Logs *]\r\nLangSecRef=3025\r\nFileKey1=%WinDir%|*.log\r\n");
-    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
               Strings{"I:winapp2.ini: 1 entries read, 1 detected, 0 lines skipped, 0 keys refused"});
     EXPECT_EQ(ReadTextFile(dir.Path() + "winapp2.ini"), ReadTextFile(chosen));
     EXPECT_FALSE(FileExists(dir.Path() + "plugin\\rules.txt"));
@@ -200,12 +200,12 @@ TEST_F(MainPluginsTest, ImportOverAnExistingPluginAsksAndNoChangesNothing) {
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Plug\r\n[Plug]\r\nIsActive=1\r\ntFolder.Total=1\r\n");
     WriteTextFile(user, "[Common]\r\nTotal=2\r\nItem0=Gamma\r\nItem1=Late\r\n");  // a reread would show Late
     const std::string question = "W:The file '" + extra + "' already exists! OverWrite?";
-    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDNO}), Strings{question});
+    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDNO}), Strings{question});
     EXPECT_EQ(ReadTextFile(extra), "[Common]\r\nTotal=1\r\nItem0=Plug\r\n[Plug]\r\nIsActive=1\r\n");
-    EXPECT_EQ(form->ChListBoxItem.Count(), 4);
+    EXPECT_EQ(form->ItemList.Count(), 4);
     EXPECT_FALSE(FileExists(dir.Path() + "order.ini"));
 
-    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDYES}), Strings{question});
+    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDYES}), Strings{question});
     EXPECT_EQ(ReadTextFile(extra), ReadTextFile(chosen));
     EXPECT_EQ(Rows(), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "Plug [ ]", "Late [x]"}));
 }
@@ -215,26 +215,26 @@ TEST_F(MainPluginsTest, ImportRefusalsCopyNothingAndAMissingFolderIsMade) {
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Wipe\r\n[Wipe]\r\ntFolder.Total=1\r\n"
                           "tFolder0.ChildItemName=Everything\r\ntFolder0.deletepath=C:\\*.*\r\n"
                           "tFolder0.IsIncludeSubfolder=1\r\n");
-    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
               Strings{"E:The file '" + chosen + "' is not imported: the entry 'Everything' of the wash item 'Wipe' "
                                                 "would clean the folder C:\\ with all its subfolders."});
     EXPECT_FALSE(FileExists(dir.Path() + "plugin\\bad.txt"));
 
     chosen = dir.Path() + "out\\items.ini";
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Good\r\n");
-    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
               Strings{"E:The file '" + chosen + "' is not imported: only files ending in .txt are read from the "
                                                 "plugin folder."});
     EXPECT_FALSE(FileExists(dir.Path() + "plugin\\items.ini"));
 
     chosen = extra;  // already there: nothing to copy
-    EXPECT_EQ(AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDOK}),
+    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
               Strings{"E:The file '" + extra + "' is already in the plugin folder."});
 
     chosen = dir.Path() + "out\\good.txt";
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Good\r\n");
     RemoveTree(dir.Path() + "plugin");
-    AnswerBoxes([&] { form->SpeedButton7Click(); });
+    AnswerBoxes([&] { form->OnImportPlugin(); });
     EXPECT_EQ(ReadTextFile(dir.Path() + "plugin\\good.txt"), ReadTextFile(chosen));
     EXPECT_EQ(Rows(), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "Good [ ]"}));
 }
@@ -244,7 +244,7 @@ TEST_F(MainPluginsTest, FailedCopyIsReportedAndNothingIsReadAgain) {
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Other\r\n");
     HANDLE holder = CreateFileA(extra.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Strings boxes = AnswerBoxes([&] { form->SpeedButton7Click(); }, {IDYES, IDOK});
+    Strings boxes = AnswerBoxes([&] { form->OnImportPlugin(); }, {IDYES, IDOK});
     CloseHandle(holder);
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].rfind("E:Unable to copy '" + chosen + "' to '" + extra + "': ", 0), 0u) << boxes[1];
@@ -269,7 +269,7 @@ TEST_F(MainPluginsTest, RealFileDialogsTakeATypedName) {
         UiDriver::Click(dialog, IDOK);
         EXPECT_TRUE(driver.WaitGone(dialog));
     };
-    RunWithDriver([&] { form->btnSavePluginClick(); }, [&](UiDriver& driver) {
+    RunWithDriver([&] { form->OnExportPlugin(); }, [&](UiDriver& driver) {
         typeName(driver, "Save Wash Item selected to PlugIn file", base);
         HWND note = driver.WaitForMessageBox();
         ASSERT_NE(note, nullptr);
@@ -278,7 +278,7 @@ TEST_F(MainPluginsTest, RealFileDialogsTakeATypedName) {
     });
     EXPECT_NE(ReadTextFile(base + ".txt").find("Item0=Gamma"), std::string::npos);
 
-    RunWithDriver([&] { form->SpeedButton7Click(); },
+    RunWithDriver([&] { form->OnImportPlugin(); },
                   [&](UiDriver& driver) { typeName(driver, "Import Wash Items from PlugIn File", base + ".txt"); });
     EXPECT_EQ(ReadTextFile(dir.Path() + "plugin\\typed.txt"), ReadTextFile(base + ".txt"));
 }
@@ -290,14 +290,14 @@ TEST_F(MainPluginsTest, PluginsNamedOutsideTheCodePageGoBothWays) {
     const std::wstring text = L"\xFEFF[Common]\r\nTotal=1\r\nItem0=" + Widen(greek) + L"\r\n[" + Widen(greek) +
                               L"]\r\nIsActive=1\r\n";
     WriteTextFile(chosen, std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
-    AnswerBoxes([&] { form->SpeedButton7Click(); });
+    AnswerBoxes([&] { form->OnImportPlugin(); });
     EXPECT_EQ(ReadTextFile(dir.Path() + "plugin\\" + greek + ".txt"), ReadTextFile(chosen));
     EXPECT_EQ(Rows(), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "Plug [x]", greek + " [ ]"}));
 
     // Exported again under another name in the same script.
     Check(4, true);
     chosen = dir.Path() + "out\\" + greek + " 2.txt";
-    AnswerBoxes([&] { form->btnSavePluginClick(); }, {IDOK});
+    AnswerBoxes([&] { form->OnExportPlugin(); }, {IDOK});
     ProfileFile exported(chosen);
     EXPECT_EQ(exported.ReadString("Common", "Item2"), greek);
 }

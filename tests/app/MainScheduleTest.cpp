@@ -2,11 +2,11 @@
 #include "tests/app/MainWashFixture.h"
 
 #include "app/CloseBrowsers.h"
-#include "dialogs/UnitPreviewAllRes.h"
+#include "dialogs/PreferencesDialogRes.h"
+#include "dialogs/PreviewAllDialogRes.h"
 #include "platform/Profile.h"
 #include "settings/Schedule.h"
 #include "settings/SettingsStore.h"
-#include "settings/UnitPreferenceRes.h"
 
 namespace {
 // True when another window already holds the combination.
@@ -48,7 +48,7 @@ TEST_F(MainScheduleTest, MissingNetscapeProfileIsAskedForBeforeTheStartUpWash) {
         NetscapeKey() { RegistryKey(HKEY_CURRENT_USER).OpenKey("Software\\Netscape", true); }
         ~NetscapeKey() { DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Netscape"); }
     } netscape;
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     auto activate = [&] {
         ShowWindow(main.Handle(), SW_SHOW);
         SetForegroundWindow(main.Handle());
@@ -66,7 +66,7 @@ TEST_F(MainScheduleTest, MissingNetscapeProfileIsAskedForBeforeTheStartUpWash) {
 }
 
 TEST_F(MainScheduleTest, WashHotKeyWashesWithoutAskingAndKeepsThePrompt) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.PromptBeforeClean = true;
     Send(WM_HOTKEY, 12345);
     EXPECT_TRUE(FileExists(Data("a.log")));
@@ -77,7 +77,7 @@ TEST_F(MainScheduleTest, WashHotKeyWashesWithoutAskingAndKeepsThePrompt) {
 }
 
 TEST_F(MainScheduleTest, SessionEndWashesWhenChosenAlwaysAnswersYesAndClosesAsAnExit) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     EXPECT_EQ(Send(WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_TRUE(FileExists(Data("a.log")));
     main.Options.ScheduleSet = ScheduleAtShutdown;
@@ -96,27 +96,27 @@ TEST_F(MainScheduleTest, SessionEndWashesWhenChosenAlwaysAnswersYesAndClosesAsAn
 }
 
 TEST_F(MainScheduleTest, NoAutomaticWashStartsWhileAPreviewOrPreferencesIsOpen) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.ScheduleSet = ScheduleAtShutdown | ScheduleEveryNMinutes;
     main.Options.LastAutoWashTime = 0;  // long due
-    RunWithDriver([&] { main.btnMainPreviewClick(); },
+    RunWithDriver([&] { main.OnPreviewChecked(); },
                   [&](UiDriver& driver) {
                       HWND dialog = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
                       ASSERT_NE(dialog, nullptr);
-                      SendMessageA(main.Handle(), WM_TIMER, Timer1Id, 0);
+                      SendMessageA(main.Handle(), WM_TIMER, ScheduleTimerId, 0);
                       SendMessageA(main.Handle(), WM_HOTKEY, WashHotKey.Id, 0);
                       EXPECT_EQ(SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
                       EXPECT_TRUE(FileExists(Data("a.log")));
-                      UiDriver::Click(dialog, IDC_PreviewAll_SpeedButton2);
+                      UiDriver::Click(dialog, IDC_PreviewAll_Close);
                       EXPECT_TRUE(driver.WaitGone(dialog));
                   });
-    RunWithDriver([&] { main.btnsettingClick(); },
+    RunWithDriver([&] { main.OnPreferences(); },
                   [&](UiDriver& driver) {
                       HWND dialog = driver.WaitForWindow("#32770", "Preferences");
                       ASSERT_NE(dialog, nullptr);
-                      SendMessageA(main.Handle(), WM_TIMER, Timer1Id, 0);
+                      SendMessageA(main.Handle(), WM_TIMER, ScheduleTimerId, 0);
                       EXPECT_TRUE(FileExists(Data("a.log")));
-                      UiDriver::Click(dialog, IDC_Preferences_SpeedButton2);
+                      UiDriver::Click(dialog, IDC_Preferences_Close);
                       EXPECT_TRUE(driver.WaitGone(dialog));
                   });
     EXPECT_TRUE(FileExists(Data("a.log")));
@@ -125,7 +125,7 @@ TEST_F(MainScheduleTest, NoAutomaticWashStartsWhileAPreviewOrPreferencesIsOpen) 
     EXPECT_FALSE(FileExists(Ini()));  // "Cl&ose" stored nothing
 
     // Once they are closed the next tick washes and moves the last wash time on.
-    Send(WM_TIMER, Timer1Id);
+    Send(WM_TIMER, ScheduleTimerId);
     EXPECT_FALSE(FileExists(Data("a.log")));
     EXPECT_GT(main.Options.LastAutoWashTime, NowAsDateTime() - 1.0 / 1440);
 }
@@ -150,11 +150,11 @@ TEST_F(MainScheduleTest, FailedTimedWashIsLoggedAndWaitsForTheNextInterval) {
     items.WriteString("Test Keys", "tFolder0.RegisterValueofName", "Number");
     DWORD number = 1;
     RegSetKeyValueA(HKEY_CURRENT_USER, key.Path().c_str(), "Number", REG_DWORD, &number, sizeof(number));
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.IntervalMinutes = 2;
     const double now = NowAsDateTime(), minute = 1.0 / 1440;
     main.Options.LastAutoWashTime = now - 3 * minute;
-    Quietly([&] { main.Timer1Timer(now); });  // no error box
+    Quietly([&] { main.OnScheduleTick(now); });  // no error box
     EXPECT_GE(main.Options.LastAutoWashTime, now);
     EXPECT_LT(main.Options.LastAutoWashTime, now + minute);
     EXPECT_FALSE(main.WashRunning());
@@ -164,15 +164,15 @@ TEST_F(MainScheduleTest, FailedTimedWashIsLoggedAndWaitsForTheNextInterval) {
     EXPECT_NE(ReadTextFile(LogFilePath()).find("Invalid data type for 'Number'"), std::string::npos);
 
     // A minute later nothing is due; a clock set back restarts the interval.
-    Quietly([&] { main.Timer1Timer(now + minute); });
+    Quietly([&] { main.OnScheduleTick(now + minute); });
     EXPECT_EQ(LogBlocks().size(), 1u);
-    Quietly([&] { main.Timer1Timer(now - 60); });
+    Quietly([&] { main.OnScheduleTick(now - 60); });
     EXPECT_EQ(main.Options.LastAutoWashTime, now - 60);
     EXPECT_EQ(LogBlocks().size(), 1u);
 }
 
 TEST_F(MainScheduleTest, MinimiseHidesTheWindowAndTheTrayClickBringsItBack) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.StartMinimized = true;
     ShowWindow(main.Handle(), SW_SHOWMINIMIZED);
     PumpMessages(100);

@@ -2,25 +2,25 @@
 // start-up wash.
 #include "tests/app/MainWashFixture.h"
 
-#include "dialogs/UnitPreviewAllRes.h"
+#include "dialogs/PreviewAllDialogRes.h"
 
 TEST_F(MainWashTest, WashAllAsksAndNoLeavesSelectionCountersAndLogAlone) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.PromptBeforeClean = true;
     SelectItem(1);
-    auto [text, states] = Answering([&] { main.btnWashAllClick(); }, IDNO);
+    auto [text, states] = Answering([&] { main.OnWashChecked(); }, IDNO);
     EXPECT_EQ(text, "Do you want to wash all the items selected?");
     EXPECT_EQ(states, AllEnabled);  // nothing happens before the answer
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 1);
+    EXPECT_EQ(main.ItemList.Selected(), 1);
     EXPECT_EQ(Counters(), ",;,");
     EXPECT_FALSE(FileExists(LogFilePath()));
     EXPECT_TRUE(FileExists(Data("a.log")));
 }
 
 TEST_F(MainWashTest, WashAllWashesCheckedItemsThenSpecialsAndSelectsTheLastChecked) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.PromptBeforeClean = true;
-    Answering([&] { main.MenuWashAllClick(); }, IDYES);
+    Answering([&] { main.OnWashAllMenu(); }, IDYES);
     EXPECT_FALSE(FileExists(Data("a.log")));
     EXPECT_FALSE(FileExists(Data("sub\\b.log")));
     EXPECT_TRUE(FileExists(Data("note.txt")));
@@ -32,64 +32,64 @@ TEST_F(MainWashTest, WashAllWashesCheckedItemsThenSpecialsAndSelectsTheLastCheck
     EXPECT_EQ(blocks[0], (Strings{Data("a.log"), Data("sub\\b.log"), key.Full("Values") + "\\v1",
                                   key.Full("Values") + "\\v2"}));
     EXPECT_EQ(blocks[1], Strings{"Custom Special"});
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 2);
+    EXPECT_EQ(main.ItemList.Selected(), 2);
     EXPECT_EQ(main.CurrentItem->Property.ItemName, "Custom Special");
     EXPECT_EQ(WashControlStates(), "+++----- ++++");
 }
 
 TEST_F(MainWashTest, WashAllWithNothingCheckedWritesAnEmptyBlockAndZeroCounters) {
-    TFormMainVRNT& main = Open();
-    for (int i = 0; i < main.ChListBoxItem.Count(); ++i) main.ChListBoxItem.SetChecked(i, false);
+    MainWindow& main = Open();
+    for (int i = 0; i < main.ItemList.Count(); ++i) main.ItemList.SetChecked(i, false);
     SelectItem(1);
-    Quietly([&] { main.btnWashAllClick(); });
+    Quietly([&] { main.OnWashChecked(); });
     EXPECT_EQ(Counters(), "0,0;0,0");
     EXPECT_EQ(LogBlocks(), Blocks{{}});
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 1);
+    EXPECT_EQ(main.ItemList.Selected(), 1);
     EXPECT_TRUE(FileExists(Data("a.log")));
 
     // With no row selected the current special item still keeps its entry buttons off.
     SelectItem(2);
-    main.ChListBoxItem.Select(-1);
-    Quietly([&] { main.btnWashAllClick(); });
+    main.ItemList.Select(-1);
+    Quietly([&] { main.OnWashChecked(); });
     EXPECT_EQ(WashControlStates(), "+++----- ++++");
 }
 
 TEST_F(MainWashTest, PreviewAllKeepsTheControlsOffAndWashesFromTheDialog) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.PromptBeforeClean = true;
     // The last checked item is an ordinary one, whose selection enables entry buttons.
-    main.ChListBoxItem.SetChecked(2, false);
+    main.ItemList.SetChecked(2, false);
     std::string states;
-    RunWithDriver([&] { main.btnMainPreviewClick(); },
+    RunWithDriver([&] { main.OnPreviewChecked(); },
                   [&](UiDriver& driver) {
                       HWND dialog = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
                       ASSERT_NE(dialog, nullptr);
                       states = WashControlStates();
-                      UiDriver::Click(dialog, IDC_PreviewAll_btnWashAll);
+                      UiDriver::Click(dialog, IDC_PreviewAll_Wash);
                       EXPECT_TRUE(driver.WaitGone(dialog));
                   });
     EXPECT_EQ(states, AllDisabled);
     EXPECT_FALSE(FileExists(Data("a.log")));
     EXPECT_EQ(Counters(), "2,0;2,0");
     EXPECT_EQ(LogBlocks().size(), 1u);
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 0);
+    EXPECT_EQ(main.ItemList.Selected(), 0);
 }
 
 TEST_F(MainWashTest, TrayItemEntrySelectsTheRowAndWashesIt) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     SelectItem(2);
-    Quietly([&] { main.MenuWashItemClick(100); });
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 0);
+    Quietly([&] { main.OnWashMenuItem(100); });
+    EXPECT_EQ(main.ItemList.Selected(), 0);
     EXPECT_FALSE(FileExists(Data("a.log")));
     EXPECT_EQ(Counters(), "2,0;2,0");
 }
 
 TEST_F(MainWashTest, ErrorEndsTheCommandShowsItAndEnablesTheControls) {
     CreateDirectoryA(LogFilePath().c_str(), nullptr);
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     SelectItem(1);
     std::string text;
-    RunWithDriver([&] { main.btnWashAllClick(); },
+    RunWithDriver([&] { main.OnWashChecked(); },
                   [&](UiDriver& driver) {
                       HWND box = driver.WaitForMessageBox();
                       ASSERT_NE(box, nullptr);
@@ -103,7 +103,7 @@ TEST_F(MainWashTest, ErrorEndsTheCommandShowsItAndEnablesTheControls) {
     EXPECT_FALSE(main.WashRunning());
     EXPECT_FALSE(WashLogIsOpen());
     // The last checked item was made current while gathering, and is read again.
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 2);
+    EXPECT_EQ(main.ItemList.Selected(), 2);
     EXPECT_EQ(main.CurrentItem->Property.ItemName, "Custom Special");
     EXPECT_EQ(WashControlStates(), "+++----- ++++");
 }
@@ -113,7 +113,7 @@ TEST_F(MainWashTest, StartUpWashRunsAtFirstActivationWithoutAskingWhenConfigured
         WriteTextFile(dir.Path() + "wildcard.ini", std::string("[Run]\r\nAuto Run=") + autoRun +
                                                        "\r\n[Schedule]\r\nSchedule Option=byStart \r\n"
                                                        "[Delete Option]\r\nprompt Before=1\r\n");
-        TFormMainVRNT& main = Open();
+        MainWindow& main = Open();
         Quietly([&] {
             ShowWindow(main.Handle(), SW_SHOW);
             SetForegroundWindow(main.Handle());

@@ -12,9 +12,9 @@
 
 #include <memory>
 
-#include "app/Unitmain.h"
-#include "app/UnitmainRes.h"
-#include "engine/Unitwasher.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowRes.h"
+#include "engine/WashEngine.h"
 #include "settings/AppPaths.h"
 #include "tests/dialogs/PreviewTestUtil.h"
 #include "tests/support/TempDir.h"
@@ -52,33 +52,33 @@ protected:
         AbandonWashLog();
     }
 
-    TFormMainVRNT& Open() {
-        form = std::make_unique<TFormMainVRNT>();
+    MainWindow& Open() {
+        form = std::make_unique<MainWindow>();
         form->QuitOnDestroy = false;
         EXPECT_NE(form->CreateModeless(nullptr), nullptr);
         return *form;
     }
     std::string Data(const std::string& name) const { return dir.Path() + "data\\" + name; }
     void SelectItem(int row) {
-        form->ChListBoxItem.Select(row);
-        form->ChListBoxItemClick();
+        form->ItemList.Select(row);
+        form->OnItemSelected();
     }
     // "files success,fails;registry success,fails" as the four labels show them.
     std::string Counters() const {
-        return form->ControlText(IDC_LabFolderSuccess) + "," + form->ControlText(IDC_LabFolderFails) + ";" +
-               form->ControlText(IDC_LabelSuccess) + "," + form->ControlText(IDC_LabelFails);
+        return form->ControlText(IDC_FileSuccessCount) + "," + form->ControlText(IDC_FileFailsCount) + ";" +
+               form->ControlText(IDC_RegistrySuccessCount) + "," + form->ControlText(IDC_RegistryFailsCount);
     }
     // The wash controls as the driver sees them: "+" enabled, "-" disabled; the buttons, then
     // the submenu's entries but its separator.
     std::string WashControlStates() const {
         std::string states;
-        for (int id : {IDC_btnWashAll, IDC_btnMainPreview, IDC_btnWashSingle, IDC_btnPreviewCurrentItem,
-                       IDC_btnPreviewCurrentFolder, IDC_btnWashFolder, IDC_btnPreviewCurrentRegister,
-                       IDC_btnWashRegister})
+        for (int id : {IDC_WashChecked, IDC_PreviewChecked, IDC_WashCurrentItem, IDC_PreviewCurrentItem,
+                       IDC_PreviewFolderEntry, IDC_WashFolderEntry, IDC_PreviewRegistryEntry,
+                       IDC_WashRegistryEntry})
             states += IsWindowEnabled(form->Control(id)) ? '+' : '-';
         states += ' ';
-        for (int i = 0; i < GetMenuItemCount(form->MenuWash); ++i) {
-            UINT state = GetMenuState(form->MenuWash, i, MF_BYPOSITION);
+        for (int i = 0; i < GetMenuItemCount(form->WashMenu); ++i) {
+            UINT state = GetMenuState(form->WashMenu, i, MF_BYPOSITION);
             if (!(state & MF_SEPARATOR)) states += (state & MF_GRAYED) ? '-' : '+';
         }
         return states;
@@ -111,7 +111,7 @@ protected:
 
     TempDir dir;
     TestKey key{"MainWash"};
-    std::unique_ptr<TFormMainVRNT> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 inline const std::string AllEnabled = "++++++++ ++++";

@@ -1,13 +1,13 @@
 // Wash and preview of the selected entry and of the current wash item from the main window.
 #include "tests/app/MainWashFixture.h"
 
-#include "dialogs/UnitDeleteFolderRegRes.h"
-#include "dialogs/UnitPreviewregisterRes.h"
+#include "dialogs/PreviewItemDialogRes.h"
+#include "dialogs/PreviewRegistryDialogRes.h"
 
 TEST_F(MainWashTest, FolderEntryWashAsksAboutItemAndEntryAndNoChangesNothing) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.PromptBeforeClean = true;
-    auto [text, states] = Answering([&] { main.btnWashFolderClick(); }, IDNO);
+    auto [text, states] = Answering([&] { main.OnWashFolderEntry(); }, IDNO);
     EXPECT_EQ(text, "Do you want to clean 'Temp Files -> Logs'?");
     EXPECT_EQ(states, AllDisabled);
     EXPECT_TRUE(FileExists(Data("a.log")));
@@ -15,7 +15,7 @@ TEST_F(MainWashTest, FolderEntryWashAsksAboutItemAndEntryAndNoChangesNothing) {
     EXPECT_FALSE(FileExists(LogFilePath()));
     EXPECT_EQ(WashControlStates(), AllEnabled);
 
-    Answering([&] { main.btnWashFolderClick(); }, IDYES);
+    Answering([&] { main.OnWashFolderEntry(); }, IDYES);
     EXPECT_FALSE(FileExists(Data("a.log")));
     EXPECT_FALSE(FileExists(Data("sub\\b.log")));
     EXPECT_TRUE(FileExists(Data("keep.txt")));
@@ -25,18 +25,18 @@ TEST_F(MainWashTest, FolderEntryWashAsksAboutItemAndEntryAndNoChangesNothing) {
 }
 
 TEST_F(MainWashTest, UncheckedEntryWashesNothingButSetsTheFileCounters) {
-    TFormMainVRNT& main = Open();
-    main.ChListBoxFolder.Select(1);
-    Quietly([&] { main.btnWashFolderClick(); });
+    MainWindow& main = Open();
+    main.FolderList.Select(1);
+    Quietly([&] { main.OnWashFolderEntry(); });
     EXPECT_TRUE(FileExists(Data("note.txt")));
     EXPECT_EQ(Counters(), "0,0;,");
     EXPECT_EQ(LogBlocks(), Blocks{{}});
 }
 
 TEST_F(MainWashTest, RegistryEntryWashAsksAndSetsOnlyTheRegistryCounters) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.PromptBeforeClean = true;
-    auto [text, states] = Answering([&] { main.btnWashRegisterClick(); }, IDYES);
+    auto [text, states] = Answering([&] { main.OnWashRegistryEntry(); }, IDYES);
     EXPECT_EQ(text, "Do you want to clean 'Temp Files -> Values'?");
     EXPECT_FALSE(key.Exists("Values", "v1"));
     EXPECT_FALSE(key.Exists("Values", "v2"));
@@ -45,13 +45,13 @@ TEST_F(MainWashTest, RegistryEntryWashAsksAndSetsOnlyTheRegistryCounters) {
 }
 
 TEST_F(MainWashTest, CurrentItemWashTakesCheckedEntriesAndWashesADuplicateOnce) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.PromptBeforeClean = true;
-    EXPECT_EQ(Answering([&] { main.btnWashSingleClick(); }, IDNO).first, "Do you want to clean 'Temp Files'?");
+    EXPECT_EQ(Answering([&] { main.OnWashCurrentItem(); }, IDNO).first, "Do you want to clean 'Temp Files'?");
     EXPECT_TRUE(FileExists(Data("a.log")));
     EXPECT_EQ(Counters(), ",;,");
 
-    Answering([&] { main.btnWashSingleClick(); }, IDYES);
+    Answering([&] { main.OnWashCurrentItem(); }, IDYES);
     EXPECT_FALSE(FileExists(Data("a.log")));
     EXPECT_FALSE(FileExists(Data("sub\\b.log")));
     EXPECT_TRUE(FileExists(Data("note.txt")));  // its entry is unchecked
@@ -59,24 +59,24 @@ TEST_F(MainWashTest, CurrentItemWashTakesCheckedEntriesAndWashesADuplicateOnce) 
     EXPECT_EQ(Counters(), "2,0;2,0");
     ASSERT_EQ(LogBlocks().size(), 1u);
     EXPECT_EQ(LogBlocks()[0].size(), 4u);
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 0);
+    EXPECT_EQ(main.ItemList.Selected(), 0);
     EXPECT_EQ(WashControlStates(), AllEnabled);
 }
 
 TEST_F(MainWashTest, CurrentItemWashOfAnUncheckedRowDeletesNothing) {
-    TFormMainVRNT& main = Open();
-    main.ChListBoxItem.SetChecked(0, false);
-    Quietly([&] { main.btnWashSingleClick(); });
+    MainWindow& main = Open();
+    main.ItemList.SetChecked(0, false);
+    Quietly([&] { main.OnWashCurrentItem(); });
     EXPECT_TRUE(FileExists(Data("a.log")));
     EXPECT_TRUE(key.Exists("Values", "v1"));
     EXPECT_EQ(Counters(), "0,0;0,0");
 }
 
 TEST_F(MainWashTest, SpecialItemWashesAtOnceWithoutAskingOrDisabling) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.PromptBeforeClean = true;
     SelectItem(2);
-    Quietly([&] { main.btnWashSingleClick(); });
+    Quietly([&] { main.OnWashCurrentItem(); });
     EXPECT_EQ(LogBlocks(), Blocks{{"Custom Special"}});
     EXPECT_EQ(Counters(), ",;,");
     // A special item keeps its entry buttons disabled.
@@ -84,21 +84,21 @@ TEST_F(MainWashTest, SpecialItemWashesAtOnceWithoutAskingOrDisabling) {
 }
 
 TEST_F(MainWashTest, PreviewsNeverAskShowSortedRowsAndKeepTheControlsOffMeanwhile) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     main.Options.PromptBeforeClean = true;
     std::vector<std::string> rows;
     std::string states;
-    RunWithDriver([&] { main.btnPreviewCurrentItemClick(); },
+    RunWithDriver([&] { main.OnPreviewCurrentItem(); },
                   [&](UiDriver& driver) {
                       HWND dialog = driver.WaitForWindow("#32770", "Preview Current Wash Item");
                       ASSERT_NE(dialog, nullptr);
                       states = WashControlStates();
-                      rows = ListRows(GetDlgItem(dialog, IDC_PreviewFolderReg_CheckListBoxPreviewFolder));
+                      rows = ListRows(GetDlgItem(dialog, IDC_PreviewItem_Files));
                       // A second command asked for meanwhile is skipped.
-                      PostMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_btnWashAll, BN_CLICKED),
-                                   reinterpret_cast<LPARAM>(main.Control(IDC_btnWashAll)));
+                      PostMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_WashChecked, BN_CLICKED),
+                                   reinterpret_cast<LPARAM>(main.Control(IDC_WashChecked)));
                       Sleep(200);
-                      UiDriver::Click(dialog, IDC_PreviewFolderReg_SpeedButton1);
+                      UiDriver::Click(dialog, IDC_PreviewItem_Close);
                       EXPECT_TRUE(driver.WaitGone(dialog));
                   });
     EXPECT_EQ(states, AllDisabled);
@@ -109,9 +109,9 @@ TEST_F(MainWashTest, PreviewsNeverAskShowSortedRowsAndKeepTheControlsOffMeanwhil
     EXPECT_EQ(Counters(), ",;,");
 
     for (auto [command, caption] :
-         {std::pair<std::function<void()>, const char*>{[&] { main.btnPreviewCurrentFolderClick(); },
+         {std::pair<std::function<void()>, const char*>{[&] { main.OnPreviewFolderEntry(); },
                                                         "Preview Files of Current Item"},
-          {[&] { main.btnPreviewCurrentRegisterClick(); }, "Preview Registry Entry of Current Item"}}) {
+          {[&] { main.OnPreviewRegistryEntry(); }, "Preview Registry Entry of Current Item"}}) {
         RunWithDriver(command, [&](UiDriver& driver) {
             HWND dialog = driver.WaitForWindow("#32770", caption);
             ASSERT_NE(dialog, nullptr) << caption;
@@ -130,17 +130,17 @@ TEST_F(MainWashTest, RegistryEntryWithAnUnknownRootPreviewsNothingAndSaysWhy) {
                   "[Common]\r\nTotal=1\r\nItem0=Typo\r\n[Typo]\r\nIsActive=1\r\ntRegister.Total=1\r\n"
                   "tRegister0.ChildItemName=Values\r\ntRegister0.isactive=1\r\ntRegister0.CleanRegisterType=1\r\n"
                   "tRegister0.RegisterKeyName=HKEY_FOO\\" + key.Path() + "\\Values\r\n");
-    TFormMainVRNT& main = Open();
-    ASSERT_EQ(main.ChListBoxRegister.Count(), 1);
+    MainWindow& main = Open();
+    ASSERT_EQ(main.RegistryList.Count(), 1);
     std::vector<std::string> rows{"not read"};
     std::string note;
-    RunWithDriver([&] { main.btnPreviewCurrentRegisterClick(); },
+    RunWithDriver([&] { main.OnPreviewRegistryEntry(); },
                   [&](UiDriver& driver) {
                       HWND dialog = driver.WaitForWindow("#32770", "Preview Registry Entry of Current Item");
                       ASSERT_NE(dialog, nullptr);
-                      rows = ListRows(GetDlgItem(dialog, IDC_PreviewRegister_CheckListBoxPreviewregister));
-                      note = UiDriver::Text(GetDlgItem(dialog, IDC_PreviewRegister_LabNote));
-                      UiDriver::Click(dialog, IDC_PreviewRegister_btnwasher);
+                      rows = ListRows(GetDlgItem(dialog, IDC_PreviewRegistry_Rows));
+                      note = UiDriver::Text(GetDlgItem(dialog, IDC_PreviewRegistry_Note));
+                      UiDriver::Click(dialog, IDC_PreviewRegistry_Wash);
                       EXPECT_TRUE(driver.WaitGone(dialog));
                   });
     EXPECT_TRUE(rows.empty());

@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "app/CommandLine.h"
-#include "app/UnitAboutRes.h"
-#include "app/Unitmain.h"
-#include "engine/Unitwasher.h"
+#include "app/MainWindow.h"
+#include "dialogs/AboutDialogRes.h"
+#include "engine/WashEngine.h"
 #include "settings/AppPaths.h"
 #include "tests/support/EnvScope.h"
 #include "tests/support/TempDir.h"
@@ -25,7 +25,7 @@ protected:
     EnvScope env;
     std::string local = dir.Path() + "profile\\Local";
     std::string cache = local + "\\Browser\\User Data\\Default\\Cache\\";
-    std::unique_ptr<TFormMainVRNT> form;
+    std::unique_ptr<MainWindow> form;
 
     void SetUp() override {
         for (const char* folder : {"const", "profile", "profile\\Local", "profile\\Local\\Browser",
@@ -56,31 +56,31 @@ protected:
 
     std::string Rules() const { return dir.Path() + "winapp2.ini"; }
     void SaveCheckedOrderRow(const std::string& name) const {
-        titem_list order;
-        titem_property row;
+        Catalogue order;
+        CatalogueRow row;
         row.ItemName = name;
-        row.txtfilename = Rules();
+        row.ItemFile = Rules();
         row.IsActive = true;
         order.Append(row);
         order.SaveToFile(OrderFilePath());
     }
-    TFormMainVRNT& Open() {
-        form = std::make_unique<TFormMainVRNT>();
+    MainWindow& Open() {
+        form = std::make_unique<MainWindow>();
         form->QuitOnDestroy = false;
         EXPECT_NE(form->CreateModeless(nullptr), nullptr);
         return *form;
     }
     std::vector<std::string> Rows() const {
         std::vector<std::string> rows;
-        for (int i = 0; i < form->ChListBoxItem.Count(); ++i)
-            rows.push_back((form->ChListBoxItem.Checked(i) ? "+" : "-") + form->ChListBoxItem.Text(i));
+        for (int i = 0; i < form->ItemList.Count(); ++i)
+            rows.push_back((form->ItemList.Checked(i) ? "+" : "-") + form->ItemList.Text(i));
         return rows;
     }
     std::vector<std::string> MenuRows() const {
         std::vector<std::string> rows;
         char text[256];
-        for (int i = 0; i < GetMenuItemCount(form->MenuWash); ++i)
-            if (GetMenuStringA(form->MenuWash, i, text, sizeof(text), MF_BYPOSITION) > 0) rows.push_back(text);
+        for (int i = 0; i < GetMenuItemCount(form->WashMenu); ++i)
+            if (GetMenuStringA(form->WashMenu, i, text, sizeof(text), MF_BYPOSITION) > 0) rows.push_back(text);
         return rows;
     }
     // Clicks row's check box as the user does; answers a question with answer, when one comes.
@@ -88,10 +88,10 @@ protected:
         std::string asked;
         RunWithDriver(
             [&] {
-                form->ChListBoxItem.Select(row);
-                form->ChListBoxItemClick();
-                form->ChListBoxItem.SetChecked(row, true);
-                form->ChListBoxItemClickCheck();
+                form->ItemList.Select(row);
+                form->OnItemSelected();
+                form->ItemList.SetChecked(row, true);
+                form->OnItemChecked();
             },
             [&](UiDriver& driver) {
                 if (HWND box = driver.WaitForMessageBox(answer ? 10000 : 500)) {
@@ -104,15 +104,15 @@ protected:
 };
 
 TEST_F(MainWinapp2Test, DetectedEntriesFollowTheUsersItemsUncheckedAndTheCountsAreShown) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Applications: Anywhere", "-Internet: Browser Cache",
                                                 "-Internet: Browser Session"}));
     EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine"}));
     EXPECT_EQ(main.Winapp2Summary(), "winapp2.ini: 4 entries read, 3 detected, 1 lines skipped, 0 keys refused");
-    main.ChListBoxItem.Select(2);
-    main.ChListBoxItemClick();
-    ASSERT_EQ(main.ChListBoxFolder.Count(), 1);
-    EXPECT_EQ(main.ChListBoxFolder.Text(0), "FileKey1: " + local + "\\Brow*\\User Data\\*\\Cache|*.*");
+    main.ItemList.Select(2);
+    main.OnItemSelected();
+    ASSERT_EQ(main.FolderList.Count(), 1);
+    EXPECT_EQ(main.FolderList.Text(0), "FileKey1: " + local + "\\Brow*\\User Data\\*\\Cache|*.*");
 }
 
 TEST_F(MainWinapp2Test, AWarningIsAskedAndTheMarkPersistsThroughOrderIniOnly) {
@@ -135,8 +135,8 @@ TEST_F(MainWinapp2Test, AWarningIsAskedAndTheMarkPersistsThroughOrderIniOnly) {
 }
 
 TEST_F(MainWinapp2Test, CheckAllLeavesWarningsUncheckedAndALongSubmenuLeavesTheRulesOut) {
-    TFormMainVRNT& main = Open();
-    main.btnSelectallClick();
+    MainWindow& main = Open();
+    main.OnCheckAllItems();
     EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "+Applications: Anywhere", "+Internet: Browser Cache",
                                                 "-Internet: Browser Session"}));
     EXPECT_EQ(MenuRows().size(), 4u);
@@ -146,18 +146,18 @@ TEST_F(MainWinapp2Test, CheckAllLeavesWarningsUncheckedAndALongSubmenuLeavesTheR
         many += "[Rule " + std::to_string(i) + " *]\r\nFileKey1=%LocalAppData%|*.tmp\r\n";
     WriteTextFile(Rules(), many);
     main.ReloadCatalogue();
-    main.btnSelectallClick();
-    EXPECT_EQ(main.ChListBoxItem.Count(), MaxWashMenuEntries + 1);
+    main.OnCheckAllItems();
+    EXPECT_EQ(main.ItemList.Count(), MaxWashMenuEntries + 1);
     EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine"}));
 }
 
 TEST_F(MainWinapp2Test, EditsAreRefusedAndTheFileStaysAsItWas) {
     const std::string rules = ReadTextFile(Rules());
-    TFormMainVRNT& main = Open();
-    main.ChListBoxItem.Select(2);
-    main.ChListBoxItemClick();
-    for (auto command : {&TFormMainVRNT::SpEditClick, &TFormMainVRNT::SpDeleteClick,
-                         &TFormMainVRNT::btnEditFolderClick, &TFormMainVRNT::btndeletefolderClick}) {
+    MainWindow& main = Open();
+    main.ItemList.Select(2);
+    main.OnItemSelected();
+    for (auto command : {&MainWindow::OnEditItem, &MainWindow::OnDeleteItem,
+                         &MainWindow::OnEditFolderEntry, &MainWindow::OnDeleteFolderEntry}) {
         std::string text;
         RunWithDriver([&] { (main.*command)(); },
                       [&](UiDriver& driver) {
@@ -169,21 +169,21 @@ TEST_F(MainWinapp2Test, EditsAreRefusedAndTheFileStaysAsItWas) {
         EXPECT_EQ(text, "'Internet: Browser Cache' comes from " + Rules() +
                             " and can not be changed here. Edit that file to change it.");
     }
-    EXPECT_EQ(main.ChListBoxItem.Count(), 4);
+    EXPECT_EQ(main.ItemList.Count(), 4);
     EXPECT_EQ(ReadTextFile(Rules()), rules);
 }
 
 TEST_F(MainWinapp2Test, WashAllWashesACheckedEntryAndKeepsItsExclusion) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     CheckRow(2, 0);
     main.Options.PromptBeforeClean = false;
-    main.btnWashAllClick();
+    main.OnWashChecked();
     EXPECT_FALSE(FileExists(cache + "data_1"));
     EXPECT_TRUE(FileExists(cache + "keep.bin"));
 }
 
 TEST_F(MainWinapp2Test, ImportReplacesTheRulesFileAfterAskingAndTheAboutBoxCountsIt) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     TempDir elsewhere;
     const std::string source = elsewhere.Path() + "winapp2.ini";
     WriteTextFile(source, "[Everywhere *]\r\nLangSecRef=3024\r\nFileKey1=%LocalAppData%|*.log\r\n");
@@ -213,7 +213,7 @@ TEST_F(MainWinapp2Test, ImportReplacesTheRulesFileAfterAskingAndTheAboutBoxCount
     EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Utilities: Everywhere"}));
 
     std::string shown;
-    RunWithDriver([&] { main.SpeedButton3Click(); },
+    RunWithDriver([&] { main.OnAbout(); },
                   [&](UiDriver& driver) {
                       HWND about = driver.WaitForWindow(nullptr, "About Varnolt");
                       ASSERT_NE(about, nullptr);
@@ -233,8 +233,8 @@ TEST_F(MainWinapp2Test, ARowSavedUnderItsStarredNameKeepsItsCheckMark) {
 
 TEST_F(MainWinapp2Test, TheCommandLineWashCoversCheckedEntriesToo) {
     SaveCheckedOrderRow("Internet: Browser Cache *");
-    tWinapp2Catalogue winapp2;
-    TCoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(dir.Path(), &winapp2), &winapp2);
+    Winapp2Catalogue winapp2;
+    CoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(dir.Path(), &winapp2), &winapp2);
     EXPECT_EQ(rows.Files, std::vector<std::string>{cache + "data_1"});
 }
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/Unitmain.h"
-#include "app/UnitmainRes.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowRes.h"
 #include "settings/AppPaths.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UiDriver.h"
@@ -30,8 +30,8 @@ protected:
     }
     void TearDown() override { form.reset(); }
 
-    TFormMainVRNT& Open() {
-        form = std::make_unique<TFormMainVRNT>();
+    MainWindow& Open() {
+        form = std::make_unique<MainWindow>();
         form->QuitOnDestroy = false;
         EXPECT_NE(form->CreateModeless(nullptr), nullptr);
         return *form;
@@ -49,14 +49,14 @@ protected:
 
     TempDir dir;
     std::string system, user;
-    std::unique_ptr<TFormMainVRNT> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 using Strings = std::vector<std::string>;
 }  // namespace
 
 TEST_F(MainWindowTest, WindowShapeCaptionAndBlankCounters) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     HWND window = main.Handle();
     char text[64];
     GetWindowTextA(window, text, sizeof(text));
@@ -73,15 +73,15 @@ TEST_F(MainWindowTest, WindowShapeCaptionAndBlankCounters) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_EQ(main.HelpContext, 58);
-    for (int id : {IDC_LabFolderSuccess, IDC_LabFolderFails, IDC_LabelSuccess, IDC_LabelFails})
+    for (int id : {IDC_FileSuccessCount, IDC_FileFailsCount, IDC_RegistrySuccessCount, IDC_RegistryFailsCount})
         EXPECT_EQ(main.ControlText(id), "");
     // Every picture button has its hint and an image.
     char hint[128];
-    ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDC_btnWashAll, hint, sizeof(hint)), 0);
+    ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDC_WashChecked, hint, sizeof(hint)), 0);
     EXPECT_STREQ(hint, "Clean All Wash Items Checked");
-    ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDC_btnAddRegsiterChild, hint, sizeof(hint)), 0);
+    ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDC_AddRegistryEntry, hint, sizeof(hint)), 0);
     EXPECT_STREQ(hint, "Add Registry Entry Item");
-    EXPECT_NE(SendMessageA(main.Control(IDC_btnWashAll), BM_GETIMAGE, IMAGE_ICON, 0), 0);
+    EXPECT_NE(SendMessageA(main.Control(IDC_WashChecked), BM_GETIMAGE, IMAGE_ICON, 0), 0);
     CloseWindow();
 }
 
@@ -94,19 +94,19 @@ TEST_F(MainWindowTest, ListsComeFromTheFilesWithOrderFileChecksAndPositions) {
                       "]\r\ntxtfilename=" + user + "\r\nIsActive=1\r\n[" + Key("Gone", user) +
                       "]\r\ntxtfilename=" + user + "\r\n[" + Key("Alpha", system) + "]\r\ntxtfilename=" +
                       system + "\r\nIsActive=0\r\n");
-    TFormMainVRNT& main = Open();
-    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Gamma [x]", "Alpha [ ]", "Recycle Bin [ ]"}));
-    EXPECT_EQ(main.ChListBoxItem.Selected(), 0);
+    MainWindow& main = Open();
+    EXPECT_EQ(Rows(main.ItemList), (Strings{"Gamma [x]", "Alpha [ ]", "Recycle Bin [ ]"}));
+    EXPECT_EQ(main.ItemList.Selected(), 0);
     ASSERT_TRUE(main.HasCurrentItem());
     EXPECT_EQ(main.CurrentItem->Property.ItemName, "Gamma");
-    EXPECT_EQ(main.ChListBoxFolder.Count(), 0);
+    EXPECT_EQ(main.FolderList.Count(), 0);
 
-    main.ChListBoxItem.Select(1);
-    main.ChListBoxItemClick();
-    EXPECT_EQ(Rows(main.ChListBoxFolder), (Strings{"Temp files [x]", "Logs [ ]"}));
-    EXPECT_EQ(Rows(main.ChListBoxRegister), (Strings{"Run list [x]"}));
-    EXPECT_EQ(main.ChListBoxFolder.Selected(), 0);
-    EXPECT_EQ(main.ChListBoxRegister.Selected(), 0);
+    main.ItemList.Select(1);
+    main.OnItemSelected();
+    EXPECT_EQ(Rows(main.FolderList), (Strings{"Temp files [x]", "Logs [ ]"}));
+    EXPECT_EQ(Rows(main.RegistryList), (Strings{"Run list [x]"}));
+    EXPECT_EQ(main.FolderList.Selected(), 0);
+    EXPECT_EQ(main.RegistryList.Selected(), 0);
     CloseWindow();
 }
 
@@ -115,41 +115,41 @@ TEST_F(MainWindowTest, PluginFilesFollowSystemAndUserItems) {
     WriteTextFile(dir.Path() + "plugin\\notes.txt", "just some text\r\n");
     CreateDirectoryA((dir.Path() + "plugin\\deeper").c_str(), nullptr);
     WriteTextFile(dir.Path() + "plugin\\deeper\\hidden.txt", "[Common]\r\nTotal=1\r\nItem0=Deep\r\n");
-    TFormMainVRNT& main = Open();
-    EXPECT_EQ(Rows(main.ChListBoxItem), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "Plug [x]"}));
-    EXPECT_EQ(main.Catalogue.Items[3].txtfilename, dir.Path() + "plugin\\extra.txt");
+    MainWindow& main = Open();
+    EXPECT_EQ(Rows(main.ItemList), (Strings{"Alpha [x]", "Recycle Bin [ ]", "Gamma [x]", "Plug [x]"}));
+    EXPECT_EQ(main.WashItems.Items[3].ItemFile, dir.Path() + "plugin\\extra.txt");
     CloseWindow();
 }
 
 TEST_F(MainWindowTest, SpecialItemsAreRedAndDisableExactlyTheTwelveEntryButtons) {
-    TFormMainVRNT& main = Open();
-    ASSERT_TRUE(main.ChListBoxItem.RowColours);
+    MainWindow& main = Open();
+    ASSERT_TRUE(main.ItemList.RowColours);
     COLORREF text = 0, back = 0;
     for (bool selected : {false, true}) {
-        EXPECT_TRUE(main.ChListBoxItem.RowColours(1, selected, text, back));
+        EXPECT_TRUE(main.ItemList.RowColours(1, selected, text, back));
         EXPECT_EQ(text, RGB(255, 0, 0));
-        EXPECT_FALSE(main.ChListBoxItem.RowColours(0, selected, text, back));
+        EXPECT_FALSE(main.ItemList.RowColours(0, selected, text, back));
     }
 
-    const int twelve[] = {IDC_btnPreviewCurrentItem, IDC_SpEdit, IDC_btnPreviewCurrentFolder, IDC_btnWashFolder,
-                          IDC_btnEditFolder, IDC_btnaddfolder, IDC_btndeletefolder, IDC_btnPreviewCurrentRegister,
-                          IDC_btnWashRegister, IDC_btnAddRegsiterChild, IDC_btnEditRegsiterChild,
-                          IDC_btndeleteregister};
-    const int others[] = {IDC_btnWashSingle, IDC_SpNew, IDC_SpDelete, IDC_btnUp, IDC_btnDown, IDC_btnSelectall,
-                          IDC_btnUnselectAll, IDC_btnWashAll, IDC_btnMainPreview, IDC_btnsetting};
-    main.ChListBoxItem.Select(1);
-    main.ChListBoxItemClick();
+    const int twelve[] = {IDC_PreviewCurrentItem, IDC_EditItem, IDC_PreviewFolderEntry, IDC_WashFolderEntry,
+                          IDC_EditFolderEntry, IDC_AddFolderEntry, IDC_DeleteFolderEntry, IDC_PreviewRegistryEntry,
+                          IDC_WashRegistryEntry, IDC_AddRegistryEntry, IDC_EditRegistryEntry,
+                          IDC_DeleteRegistryEntry};
+    const int others[] = {IDC_WashCurrentItem, IDC_AddItem, IDC_DeleteItem, IDC_MoveItemUp, IDC_MoveItemDown, IDC_CheckAllItems,
+                          IDC_UncheckAllItems, IDC_WashChecked, IDC_PreviewChecked, IDC_Preferences};
+    main.ItemList.Select(1);
+    main.OnItemSelected();
     for (int id : twelve) EXPECT_FALSE(main.ControlEnabled(id)) << id;
     for (int id : others) EXPECT_TRUE(main.ControlEnabled(id)) << id;
-    main.ChListBoxItem.Select(0);
-    main.ChListBoxItemClick();
+    main.ItemList.Select(0);
+    main.OnItemSelected();
     for (int id : twelve) EXPECT_TRUE(main.ControlEnabled(id)) << id;
     CloseWindow();
 }
 
 TEST_F(MainWindowTest, TraySubmenuListsTheItemsWithTagsFromOneHundred) {
-    TFormMainVRNT& main = Open();
-    HMENU wash = main.MenuWash;
+    MainWindow& main = Open();
+    HMENU wash = main.WashMenu;
     ASSERT_EQ(GetMenuItemCount(wash), 5);
     char caption[128];
     GetMenuStringA(wash, 0, caption, sizeof(caption), MF_BYPOSITION);
@@ -165,12 +165,12 @@ TEST_F(MainWindowTest, TraySubmenuListsTheItemsWithTagsFromOneHundred) {
         ASSERT_TRUE(GetMenuItemInfoA(wash, i + 2, TRUE, &info));
         EXPECT_STREQ(caption, names[i]);
         EXPECT_EQ(info.dwItemData, static_cast<ULONG_PTR>(100 + i));
-        EXPECT_EQ((info.fState & MFS_CHECKED) != 0, main.ChListBoxItem.Checked(i));
+        EXPECT_EQ((info.fState & MFS_CHECKED) != 0, main.ItemList.Checked(i));
     }
     // The top menu: open, separator, the submenu, separator, help, exit.
-    ASSERT_EQ(GetMenuItemCount(main.PopupMenu1), 6);
-    EXPECT_EQ(GetSubMenu(main.PopupMenu1, 2), wash);
-    GetMenuStringA(main.PopupMenu1, 4, caption, sizeof(caption), MF_BYPOSITION);
+    ASSERT_EQ(GetMenuItemCount(main.TrayMenu), 6);
+    EXPECT_EQ(GetSubMenu(main.TrayMenu, 2), wash);
+    GetMenuStringA(main.TrayMenu, 4, caption, sizeof(caption), MF_BYPOSITION);
     EXPECT_STREQ(caption, "&Help          F1");
     CloseWindow();
 }
@@ -178,10 +178,10 @@ TEST_F(MainWindowTest, TraySubmenuListsTheItemsWithTagsFromOneHundred) {
 TEST_F(MainWindowTest, EmptyCatalogueLeavesEverythingEmpty) {
     DeleteFileA(system.c_str());
     DeleteFileA(user.c_str());
-    TFormMainVRNT& main = Open();
-    EXPECT_EQ(main.ChListBoxItem.Count(), 0);
+    MainWindow& main = Open();
+    EXPECT_EQ(main.ItemList.Count(), 0);
     EXPECT_FALSE(main.HasCurrentItem());
-    EXPECT_EQ(GetMenuItemCount(main.MenuWash), 0);
+    EXPECT_EQ(GetMenuItemCount(main.WashMenu), 0);
     CloseWindow();
     EXPECT_EQ(ReadTextFile(dir.Path() + "order.ini"), "[Common]\r\nTotal=0\r\n");
 }
@@ -190,9 +190,9 @@ TEST_F(MainWindowTest, ClosingRewritesTheOrderFileFromTheCatalogue) {
     // A longer order file from an earlier run must not leave rows behind.
     WriteTextFile(dir.Path() + "order.ini", "[Common]\r\nTotal=5\r\nItem4=Old<|>x\r\n[Old<|>x]\r\nIsActive=1\r\n");
     WriteTextFile(dir.Path() + "log.htm", "old log");
-    TFormMainVRNT& main = Open();
-    main.Catalogue.MoveDown(0);
-    main.Catalogue.Items[0].IsActive = true;
+    MainWindow& main = Open();
+    main.WashItems.MoveDown(0);
+    main.WashItems.Items[0].IsActive = true;
     CloseWindow();
     std::string expected = "[Common]\r\nTotal=3\r\nItem0=" + Key("Recycle Bin", system) + "\r\nItem1=" +
                            Key("Alpha", system) + "\r\nItem2=" + Key("Gamma", user) + "\r\n[" +
@@ -214,10 +214,10 @@ TEST_F(MainWindowTest, DeleteLogOnExitRemovesTheLog) {
 }
 
 TEST_F(MainWindowTest, ExitButtonClosesTheWindowOnce) {
-    TFormMainVRNT& main = Open();
+    MainWindow& main = Open();
     ShowWindow(main.Handle(), SW_SHOW);
-    SendMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_SpeedButton17, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(main.Control(IDC_SpeedButton17)));
+    SendMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_Exit, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(main.Control(IDC_Exit)));
     EXPECT_EQ(main.Handle(), nullptr);
     EXPECT_TRUE(FileExists(dir.Path() + "order.ini"));
 }

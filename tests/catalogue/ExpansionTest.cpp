@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "catalogue/Macros.h"
 #include "catalogue/RootKeys.h"
-#include "catalogue/UnitMacro.h"
 #include "catalogue/WashItem.h"
 #include "platform/Error.h"
 #include "platform/Profile.h"
@@ -60,24 +60,24 @@ struct Fixture {
 };
 
 Texts Files(FolderCategory category, const std::string& path, bool subfolders) {
-    tChildFolder entry;
-    entry.bycategory = category;
-    (category == CategorySingleFile ? entry.deletefilename : entry.deletepath) = path;
-    entry.IsIncludeSubfolder = subfolders;
+    FolderEntry entry;
+    entry.Category = category;
+    (category == CategorySingleFile ? entry.FilePath : entry.FolderMask) = path;
+    entry.IncludeSubfolders = subfolders;
     Texts list{"stale row"};
     entry.ListFiles(list);
     return list;
 }
 
-Texts Rows(const std::string& key, RegisterCleanType type, const std::string& value = "",
+Texts Rows(const std::string& key, RegistryCleanType type, const std::string& value = "",
            std::string* keyAfter = nullptr) {
-    tChildRegister entry;
-    entry.RegisterKeyName = key;
-    entry.CleanRegisterType = type;
-    entry.RegisterSingleValue = value;
+    RegistryEntry entry;
+    entry.KeyName = key;
+    entry.CleanType = type;
+    entry.ValueName = value;
     Texts rows;
     entry.ListRegistry(rows);
-    if (keyAfter) *keyAfter = entry.RegisterKeyName;
+    if (keyAfter) *keyAfter = entry.KeyName;
     return rows;
 }
 }  // namespace
@@ -95,10 +95,10 @@ TEST(RootKeys, Table) {
 TEST(ListFiles, FolderFromRegistryValue) {
     Fixture f;
     TestKey key;
-    tChildFolder entry;
-    entry.bycategory = CategoryRegistryFolder;
-    entry.RegisterName = " hkey_current_user\\" + key.path + " ";
-    entry.RegisterValueofName = "Cache";
+    FolderEntry entry;
+    entry.Category = CategoryRegistryFolder;
+    entry.PathKeyName = " hkey_current_user\\" + key.path + " ";
+    entry.PathValueName = "Cache";
     Texts list;
     entry.ListFiles(list);
     EXPECT_EQ(list, Texts{});  // value missing
@@ -110,7 +110,7 @@ TEST(ListFiles, FolderFromRegistryValue) {
 
     DWORD number = 1;
     key.Set("Number", REG_DWORD, &number, sizeof(number));
-    entry.RegisterValueofName = "Number";
+    entry.PathValueName = "Number";
     try {
         entry.ListFiles(list);
         ADD_FAILURE() << "no error";
@@ -176,7 +176,7 @@ TEST(ListRegistry, NoRowsWithoutAKey) {
     EXPECT_EQ(changed, "HKEY_CURRENT_USER\\");
     // An empty name must not stand for the root key either.
     for (std::string name : {std::string(), std::string("  "), key.full + "\\Missing\\"})
-        for (RegisterCleanType type : {CleanWholeKey, CleanAllValues})
+        for (RegistryCleanType type : {CleanWholeKey, CleanAllValues})
             EXPECT_EQ(Rows(name, type), Texts{}) << "'" << name << "' type " << int(type);
 }
 
@@ -199,17 +199,17 @@ TEST(ListRegistry, UnknownOrBareRootsListNothingAndSayWhy) {
         {key.full, ""},
     };
     for (const auto& c : cases) {
-        for (RegisterCleanType type : {CleanWholeKey, CleanAllValues, CleanSingleValue})
+        for (RegistryCleanType type : {CleanWholeKey, CleanAllValues, CleanSingleValue})
             EXPECT_EQ(Rows(c.name, type, "a").empty(), !c.reason.empty()) << c.name << " type " << int(type);
-        tChildRegister entry;
-        entry.RegisterKeyName = c.name;
+        RegistryEntry entry;
+        entry.KeyName = c.name;
         EXPECT_EQ(entry.NoRowsReason(), c.reason);
     }
     Fixture f;
-    tChildFolder folder;
-    folder.bycategory = CategoryRegistryFolder;
-    folder.RegisterName = "HKEY_FOO\\" + key.path;
-    folder.RegisterValueofName = "Cache";
+    FolderEntry folder;
+    folder.Category = CategoryRegistryFolder;
+    folder.PathKeyName = "HKEY_FOO\\" + key.path;
+    folder.PathValueName = "Cache";
     key.SetText("Cache", f.data);
     Texts files;
     folder.ListFiles(files);

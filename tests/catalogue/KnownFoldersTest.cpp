@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "catalogue/KnownFolders.h"
-#include "catalogue/UnitMacro.h"
+#include "catalogue/Macros.h"
 #include "tests/support/TempDir.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "catalogue/UnitMacro.h"
+#include "catalogue/Macros.h"
 #include "platform/Error.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"

@@ -7,40 +7,40 @@
 
 namespace {
 
-tChildFolder Folder(const std::string& name, FolderCategory category) {
-    tChildFolder e;
-    e.ChildItemName = name;
-    e.isactive = true;
-    e.bycategory = category;
-    e.RegisterName = "HKEY_CURRENT_USER\\Software\\" + name;
-    e.RegisterValueofName = name + " Path";
-    e.deletepath = "{windows}\\Temp\\" + name + "\\*.tmp";
-    e.deletefilename = "C:\\" + name + ".log";
-    e.IsIncludeSubfolder = true;
+FolderEntry Folder(const std::string& name, FolderCategory category) {
+    FolderEntry e;
+    e.Name = name;
+    e.IsActive = true;
+    e.Category = category;
+    e.PathKeyName = "HKEY_CURRENT_USER\\Software\\" + name;
+    e.PathValueName = name + " Path";
+    e.FolderMask = "{windows}\\Temp\\" + name + "\\*.tmp";
+    e.FilePath = "C:\\" + name + ".log";
+    e.IncludeSubfolders = true;
     return e;
 }
 
-tChildRegister Register(const std::string& name, RegisterCleanType type) {
-    tChildRegister e;
-    e.ChildItemName = name;
-    e.RegisterKeyName = "HKEY_CURRENT_USER\\Software\\" + name;
-    e.RegisterSingleValue = name + "Value";
-    e.CleanRegisterType = type;
-    e.isactive = true;
+RegistryEntry Register(const std::string& name, RegistryCleanType type) {
+    RegistryEntry e;
+    e.Name = name;
+    e.KeyName = "HKEY_CURRENT_USER\\Software\\" + name;
+    e.ValueName = name + "Value";
+    e.CleanType = type;
+    e.IsActive = true;
     return e;
 }
 
 // Every stored field of an entry, and its binding, in one text.
-std::string Fields(const tChildFolder& e) {
-    return e.ChildItemName + "|" + std::to_string(e.isactive) + "|" + std::to_string(e.bycategory) + "|" +
-           e.RegisterName + "|" + e.RegisterValueofName + "|" + e.deletepath + "|" + e.deletefilename + "|" +
-           std::to_string(e.IsIncludeSubfolder) + " @" + e.txtfilename + "[" + e.ItemName + "]" +
+std::string Fields(const FolderEntry& e) {
+    return e.Name + "|" + std::to_string(e.IsActive) + "|" + std::to_string(e.Category) + "|" +
+           e.PathKeyName + "|" + e.PathValueName + "|" + e.FolderMask + "|" + e.FilePath + "|" +
+           std::to_string(e.IncludeSubfolders) + " @" + e.ItemFile + "[" + e.ItemName + "]" +
            std::to_string(e.Index);
 }
 
-std::string Fields(const tChildRegister& e) {
-    return e.ChildItemName + "|" + e.RegisterKeyName + "|" + e.RegisterSingleValue + "|" +
-           std::to_string(e.CleanRegisterType) + "|" + std::to_string(e.isactive) + " @" + e.txtfilename + "[" +
+std::string Fields(const RegistryEntry& e) {
+    return e.Name + "|" + e.KeyName + "|" + e.ValueName + "|" +
+           std::to_string(e.CleanType) + "|" + std::to_string(e.IsActive) + " @" + e.ItemFile + "[" +
            e.ItemName + "]" + std::to_string(e.Index);
 }
 
@@ -49,35 +49,35 @@ std::string Fields(const tChildRegister& e) {
 TEST(WashItemModel, ItemWithEntriesSurvivesWriteAndRead) {
     TempDir dir;
     std::string path = dir.Path() + "user.txt";
-    tItemContent item;
+    WashItem item;
     item.Property.IsSpecial = true;
-    item.Folders.Add(Folder("Alpha", CategoryRegistryFolder));
-    item.Folders.Add(Folder("Beta", CategorySingleFile));
-    item.Folders.Items[1].deletepath = std::string(2000, 'a') + std::string(1000, 'b');
-    item.Registers.Add(Register("Gamma", CleanSingleValue));
-    item.Registers.Add(Register("Delta", CleanAllValues));
+    item.FolderEntries.Add(Folder("Alpha", CategoryRegistryFolder));
+    item.FolderEntries.Add(Folder("Beta", CategorySingleFile));
+    item.FolderEntries.Items[1].FolderMask = std::string(2000, 'a') + std::string(1000, 'b');
+    item.RegistryEntries.Add(Register("Gamma", CleanSingleValue));
+    item.RegistryEntries.Add(Register("Delta", CleanAllValues));
     item.AddToFile(path, "Browser", false);
-    EXPECT_EQ(item.Folders.Items[1].txtfilename, path);
+    EXPECT_EQ(item.FolderEntries.Items[1].ItemFile, path);
 
-    tItemContent back(path, "Browser");
-    EXPECT_EQ(back.Property.ItemName + back.Property.txtfilename, "Browser" + path);
+    WashItem back(path, "Browser");
+    EXPECT_EQ(back.Property.ItemName + back.Property.ItemFile, "Browser" + path);
     EXPECT_FALSE(back.Property.IsActive);
     EXPECT_TRUE(back.Property.IsSpecial);
-    ASSERT_EQ(back.Folders.Count(), 2);
-    ASSERT_EQ(back.Registers.Count(), 2);
-    EXPECT_EQ(Fields(back.Folders.Items[0]), Fields(item.Folders.Items[0]));
-    item.Folders.Items[1].deletepath.resize(2047);  // values are read back cut to 2047 characters
-    EXPECT_EQ(Fields(back.Folders.Items[1]), Fields(item.Folders.Items[1]));
-    EXPECT_EQ(Fields(back.Registers.Items[0]), Fields(item.Registers.Items[0]));
-    EXPECT_EQ(Fields(back.Registers.Items[1]), Fields(item.Registers.Items[1]));
+    ASSERT_EQ(back.FolderEntries.Count(), 2);
+    ASSERT_EQ(back.RegistryEntries.Count(), 2);
+    EXPECT_EQ(Fields(back.FolderEntries.Items[0]), Fields(item.FolderEntries.Items[0]));
+    item.FolderEntries.Items[1].FolderMask.resize(2047);  // values are read back cut to 2047 characters
+    EXPECT_EQ(Fields(back.FolderEntries.Items[1]), Fields(item.FolderEntries.Items[1]));
+    EXPECT_EQ(Fields(back.RegistryEntries.Items[0]), Fields(item.RegistryEntries.Items[0]));
+    EXPECT_EQ(Fields(back.RegistryEntries.Items[1]), Fields(item.RegistryEntries.Items[1]));
 }
 
 TEST(WashItemModel, AddToMissingFileWritesCommonFirstAndKeysInOrder) {
     TempDir dir;
     std::string path = dir.Path() + "new.txt";
-    tItemContent item;
-    item.Folders.Add(Folder("F", CategoryFolderMask));
-    item.Registers.Add(Register("R", CleanWholeKey));
+    WashItem item;
+    item.FolderEntries.Add(Folder("F", CategoryFolderMask));
+    item.RegistryEntries.Add(Register("R", CleanWholeKey));
     item.AddToFile(path, "Item A", true);
 
     EXPECT_EQ(ReadTextFile(path),
@@ -106,73 +106,73 @@ TEST(WashItemModel, MissingOrOddValuesReadAsDefaults) {
                   "tRegister1.CleanRegisterType=3\r\ntRegister2.CleanRegisterType=two\r\n"
                   "tRegister3.CleanRegisterType= 2 \r\n");
 
-    tItemContent odd(path, "Odd");
+    WashItem odd(path, "Odd");
     EXPECT_TRUE(odd.Property.IsActive);  // not a number: the default
     EXPECT_TRUE(odd.Property.IsSpecial);
-    ASSERT_EQ(odd.Folders.Count(), 6);
+    ASSERT_EQ(odd.FolderEntries.Count(), 6);
     std::string categories;
-    for (const auto& e : odd.Folders.Items) categories += std::to_string(e.bycategory);
+    for (const auto& e : odd.FolderEntries.Items) categories += std::to_string(e.Category);
     EXPECT_EQ(categories, "021000");
-    EXPECT_TRUE(odd.Folders.Items[0].isactive);
-    EXPECT_FALSE(odd.Folders.Items[1].isactive);
-    EXPECT_EQ(Fields(odd.Folders.Items[2]), "|0|1|||||0 @" + path + "[Odd]2");
-    EXPECT_EQ(odd.Registers.Count(), 0);
+    EXPECT_TRUE(odd.FolderEntries.Items[0].IsActive);
+    EXPECT_FALSE(odd.FolderEntries.Items[1].IsActive);
+    EXPECT_EQ(Fields(odd.FolderEntries.Items[2]), "|0|1|||||0 @" + path + "[Odd]2");
+    EXPECT_EQ(odd.RegistryEntries.Count(), 0);
 
-    tItemContent types(path, "Types");
+    WashItem types(path, "Types");
     std::string kinds;
-    for (const auto& e : types.Registers.Items) kinds += std::to_string(e.CleanRegisterType);
+    for (const auto& e : types.RegistryEntries.Items) kinds += std::to_string(e.CleanType);
     EXPECT_EQ(kinds, "1002");
-    EXPECT_EQ(Fields(types.Registers.Items[1]), "|||0|0 @" + path + "[Types]1");
+    EXPECT_EQ(Fields(types.RegistryEntries.Items[1]), "|||0|0 @" + path + "[Types]1");
 
-    tItemContent missing(path, "Nowhere");
+    WashItem missing(path, "Nowhere");
     EXPECT_TRUE(missing.Property.IsActive);
     EXPECT_FALSE(missing.Property.IsSpecial);
-    EXPECT_EQ(missing.Folders.Count() + missing.Registers.Count(), 0);
-    tItemContent noFile(dir.Path() + "absent.txt", "Odd");
-    EXPECT_EQ(noFile.Folders.Count(), 0);
+    EXPECT_EQ(missing.FolderEntries.Count() + missing.RegistryEntries.Count(), 0);
+    WashItem noFile(dir.Path() + "absent.txt", "Odd");
+    EXPECT_EQ(noFile.FolderEntries.Count(), 0);
     EXPECT_FALSE(FileExists(dir.Path() + "absent.txt"));
 }
 
 TEST(WashItemModel, DeleteRenumbersAndLeavesOldKeysBehind) {
     TempDir dir;
     std::string path = dir.Path() + "user.txt";
-    tItemContent item;
+    WashItem item;
     for (auto category : {CategoryRegistryFolder, CategoryFolderMask, CategorySingleFile})
-        item.Folders.Add(Folder(std::string(1, char('0' + category)), category));
+        item.FolderEntries.Add(Folder(std::string(1, char('0' + category)), category));
     item.AddToFile(path, "Item", true);
 
-    item.Folders.Delete(3);
-    item.Folders.Delete(-1);
-    ASSERT_EQ(item.Folders.Count(), 3);
-    item.Folders.Delete(1);
-    ASSERT_EQ(item.Folders.Count(), 2);
-    EXPECT_EQ(item.Folders.Items[1].ChildItemName, "2");
-    EXPECT_EQ(item.Folders.Items[1].Index, 1);
-    item.Folders.Save();
+    item.FolderEntries.Delete(3);
+    item.FolderEntries.Delete(-1);
+    ASSERT_EQ(item.FolderEntries.Count(), 3);
+    item.FolderEntries.Delete(1);
+    ASSERT_EQ(item.FolderEntries.Count(), 2);
+    EXPECT_EQ(item.FolderEntries.Items[1].Name, "2");
+    EXPECT_EQ(item.FolderEntries.Items[1].Index, 1);
+    item.FolderEntries.Save();
 
     ProfileFile file(path);
     EXPECT_EQ(file.ReadString("Item", "tFolder.Total"), "2");
     EXPECT_EQ(file.ReadString("Item", "tFolder2.ChildItemName"), "2");  // left over
-    tItemContent back(path, "Item");
-    ASSERT_EQ(back.Folders.Count(), 2);
-    EXPECT_EQ(Fields(back.Folders.Items[1]), Fields(item.Folders.Items[1]));
+    WashItem back(path, "Item");
+    ASSERT_EQ(back.FolderEntries.Count(), 2);
+    EXPECT_EQ(Fields(back.FolderEntries.Items[1]), Fields(item.FolderEntries.Items[1]));
 
     // A new entry made at the old number inherits what the longer list left there.
-    tChildFolder inherited(path, 2, "Item");
-    EXPECT_EQ(inherited.bycategory, CategorySingleFile);
-    EXPECT_EQ(Fields(tChildFolder(path, 3, "Item")), "|0|1|||||0 @" + path + "[Item]3");
+    FolderEntry inherited(path, 2, "Item");
+    EXPECT_EQ(inherited.Category, CategorySingleFile);
+    EXPECT_EQ(Fields(FolderEntry(path, 3, "Item")), "|0|1|||||0 @" + path + "[Item]3");
 }
 
 TEST(WashItemModel, AddAndReplaceNumberByPosition) {
-    tRegister list;
-    tChildRegister entry = Register("A", CleanAllValues);
+    RegistryEntryList list;
+    RegistryEntry entry = Register("A", CleanAllValues);
     entry.Index = 42;
     list.Add(entry);
     list.Add(entry);
     EXPECT_EQ(list.Items[1].Index, 1);
     EXPECT_EQ(entry.Index, 42);  // the caller's object is untouched
 
-    tChildRegister other = Register("B", CleanSingleValue);
+    RegistryEntry other = Register("B", CleanSingleValue);
     other.Index = 7;
     list.Replace(other, 2);
     list.Replace(other, -1);
@@ -180,10 +180,10 @@ TEST(WashItemModel, AddAndReplaceNumberByPosition) {
     other.Index = 1;
     ASSERT_EQ(list.Count(), 2);
     EXPECT_EQ(Fields(list.Items[1]), Fields(other));
-    EXPECT_EQ(list.Items[0].ChildItemName, "A");
+    EXPECT_EQ(list.Items[0].Name, "A");
 
     list.Delete(0);
     ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.Items[0].ChildItemName, "B");
+    EXPECT_EQ(list.Items[0].Name, "B");
     EXPECT_EQ(list.Items[0].Index, 0);
 }

@@ -9,18 +9,18 @@
 
 namespace {
 
-tChildFolder Folder(FolderCategory category, const std::string& path, bool subfolders) {
-    tChildFolder entry;
-    entry.bycategory = category;
-    (category == CategorySingleFile ? entry.deletefilename : entry.deletepath) = path;
-    entry.IsIncludeSubfolder = subfolders;
+FolderEntry Folder(FolderCategory category, const std::string& path, bool subfolders) {
+    FolderEntry entry;
+    entry.Category = category;
+    (category == CategorySingleFile ? entry.FilePath : entry.FolderMask) = path;
+    entry.IncludeSubfolders = subfolders;
     return entry;
 }
 
-tChildRegister Key(const std::string& name, RegisterCleanType type) {
-    tChildRegister entry;
-    entry.RegisterKeyName = name;
-    entry.CleanRegisterType = type;
+RegistryEntry Key(const std::string& name, RegistryCleanType type) {
+    RegistryEntry entry;
+    entry.KeyName = name;
+    entry.CleanType = type;
     return entry;
 }
 
@@ -62,17 +62,17 @@ TEST(PluginCheck, RegistryFolderIsCheckedAsItIsNow) {
     TestKey key("PluginCheck");
     key.Set("", "Root", "C:\\");
     key.Set("", "Cache", WindowsDir() + "\\Temp");
-    tChildFolder entry;
-    entry.bycategory = CategoryRegistryFolder;
-    entry.RegisterName = key.Full();
-    entry.IsIncludeSubfolder = true;
-    entry.RegisterValueofName = "Root";
+    FolderEntry entry;
+    entry.Category = CategoryRegistryFolder;
+    entry.PathKeyName = key.Full();
+    entry.IncludeSubfolders = true;
+    entry.PathValueName = "Root";
     EXPECT_EQ(FolderEntryRefusal(entry), "the folder C:\\ with all its subfolders");
-    entry.RegisterValueofName = "Cache";
+    entry.PathValueName = "Cache";
     EXPECT_EQ(FolderEntryRefusal(entry), "");
-    entry.RegisterValueofName = "Missing";
+    entry.PathValueName = "Missing";
     EXPECT_EQ(FolderEntryRefusal(entry), "");
-    entry.RegisterName = "HKEY_FOO\\" + key.Path();
+    entry.PathKeyName = "HKEY_FOO\\" + key.Path();
     EXPECT_EQ(FolderEntryRefusal(entry),
               "a folder read from HKEY_FOO\\" + key.Path() + ", whose root HKEY_FOO is not a registry root key");
 }
@@ -101,11 +101,11 @@ TEST(PluginCheck, FileIsRefusedNamingItemAndEntryAndRowsWithSeparatorAreIgnored)
                               "tRegister0.RegisterKeyName=HKEY_CURRENT_USER\\Software\\Mine\r\n"
                               "tRegister1.ChildItemName=All software\r\n"
                               "tRegister1.RegisterKeyName=HKEY_CURRENT_USER\\Software\r\n");
-    titem_list rows;
+    Catalogue rows;
     AppendPluginRows(rows, plugin);
     ASSERT_EQ(rows.Count(), 2);
     EXPECT_EQ(rows.Items[0].ItemName + "," + rows.Items[1].ItemName, "Good,Bad");
-    EXPECT_EQ(rows.Items[1].txtfilename, plugin);
+    EXPECT_EQ(rows.Items[1].ItemFile, plugin);
     EXPECT_EQ(CheckPluginFile(plugin), "The file '" + plugin +
                                            "' is not imported: the entry 'All software' of the wash item 'Bad' would "
                                            "clean the whole registry key HKEY_CURRENT_USER\\Software.");

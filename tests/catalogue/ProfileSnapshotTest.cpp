@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "catalogue/ItemList.h"
+#include "catalogue/Catalogue.h"
 #include "catalogue/ProfileSnapshot.h"
 #include "platform/Error.h"
 #include "platform/Profile.h"
@@ -80,7 +80,7 @@ TEST(ProfileSnapshot, CatalogueRowsMatchTheSystemReader) {
                   "[A<|>C:\\x\\user.txt]\r\ntxtfilename=C:\\x\\user.txt\r\nIsActive=0\r\nIsSpecial=$1\r\n"
                   "[b<|>c:\\X\\SYSTEM.TXT]\r\nTXTFILENAME=C:\\x\\system.txt\r\nisactive=junk\r\n"
                   "[Plain]\r\nIsActive=0x0\r\n");
-    titem_list fast;
+    Catalogue fast;
     fast.LoadFromFile(order);
     // The system reader, written out here as the catalogue used it before the snapshot.
     ProfileFile file(order);
@@ -94,7 +94,7 @@ TEST(ProfileSnapshot, CatalogueRowsMatchTheSystemReader) {
     }
     std::string got;
     for (const auto& row : fast.Items)
-        got += row.ItemName + "@" + row.txtfilename + ":" + (row.IsActive ? "1" : "0") + (row.IsSpecial ? "1" : "0") + " ";
+        got += row.ItemName + "@" + row.ItemFile + ":" + (row.IsActive ? "1" : "0") + (row.IsSpecial ? "1" : "0") + " ";
     EXPECT_EQ(got, expected);
     EXPECT_EQ(fast.Count(), 3);
 }
@@ -103,11 +103,11 @@ TEST(ProfileSnapshot, CatalogueRowsMatchTheSystemReader) {
 // into a new file: case-different and repeated row keys share a section, values are trimmed.
 TEST(ProfileWriter, OrderFileMatchesKeyByKeyWrites) {
     TempDir dir;
-    titem_list list;
+    Catalogue list;
     auto add = [&list](const std::string& name, const std::string& file, bool active, bool special) {
-        titem_property row;
+        CatalogueRow row;
         row.ItemName = name;
-        row.txtfilename = file;
+        row.ItemFile = file;
         row.IsActive = active;
         row.IsSpecial = special;
         list.Append(row);
@@ -124,12 +124,12 @@ TEST(ProfileWriter, OrderFileMatchesKeyByKeyWrites) {
     list.RewriteFile(whole);
     EXPECT_EQ(ReadTextFile(whole), ReadTextFile(keyByKey));
 
-    titem_list a, b;
+    Catalogue a, b;
     a.LoadFromFile(keyByKey);
     b.LoadFromFile(whole);
     ASSERT_EQ(a.Count(), 6);
     for (int i = 0; i < a.Count(); ++i) {
-        EXPECT_EQ(b.Items[i].ItemName + "|" + b.Items[i].txtfilename, a.Items[i].ItemName + "|" + a.Items[i].txtfilename);
+        EXPECT_EQ(b.Items[i].ItemName + "|" + b.Items[i].ItemFile, a.Items[i].ItemName + "|" + a.Items[i].ItemFile);
         EXPECT_EQ(b.Items[i].IsActive, a.Items[i].IsActive);
     }
 }
@@ -139,10 +139,10 @@ TEST(ProfileWriter, RefusedRewriteKeepsTheOldFile) {
     std::string path = dir.Path() + "order.ini";
     WriteTextFile(path, "[Common]\r\nTotal=0\r\n");
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    titem_list list;
-    titem_property row;
+    Catalogue list;
+    CatalogueRow row;
     row.ItemName = "A";
-    row.txtfilename = "C:\\a.txt";
+    row.ItemFile = "C:\\a.txt";
     list.Append(row);
     EXPECT_THROW(list.RewriteFile(path), AppError);
     EXPECT_EQ(ReadTextFile(path), "[Common]\r\nTotal=0\r\n");

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "catalogue/FindFile.h"
+#include "catalogue/FileSearch.h"
 #include "catalogue/WashItem.h"
 #include "platform/Profile.h"
 #include "platform/WideText.h"
@@ -52,10 +52,10 @@ struct Fixture {
     }
     ~Fixture() { SetProgramDir(saved); }
     Texts List(const std::string& spec) const {
-        tChildFolder entry;
-        entry.bycategory = CategoryFolderMask;
-        entry.deletepath = spec;
-        entry.IsIncludeSubfolder = true;
+        FolderEntry entry;
+        entry.Category = CategoryFolderMask;
+        entry.FolderMask = spec;
+        entry.IncludeSubfolders = true;
         Texts found;
         entry.ListFiles(found);
         return found;
@@ -96,11 +96,11 @@ TEST(UnicodeSearch, ReportsTheWholeNameOfAnEntryWhateverItsLength) {
     longName += "\xE6\x97\xA5";
     WriteTextFile(f.data + longName, "x");
     ASSERT_TRUE(FileExists(f.data + longName));
-    TFindFile search;
+    FileSearch search;
     search.IncludeFiles = {f.data + "*"};
     search.Subfolders = false;
     Texts names;
-    search.OnFound = [&](TFindFile& sender, const std::string&, const WIN32_FIND_DATAA& entry) {
+    search.OnFound = [&](FileSearch& sender, const std::string&, const WIN32_FIND_DATAA& entry) {
         names.push_back(sender.FoundName());
         // The fixed field holds the whole name or nothing, never a cut one.
         if (sender.FoundName() == longName && entry.cFileName[0]) {
@@ -115,11 +115,11 @@ TEST(UnicodeSearch, AFolderRemovedWhileItIsScannedEndsNothingElse) {
     Fixture f;
     MakeFolder(f.data + "zz");
     WriteTextFile(f.data + "zz\\gone.tmp", "x");
-    TFindFile search;
+    FileSearch search;
     // With "*.*" the subfolders to enter are listed before the first is entered.
     search.IncludeFiles = {f.data + "*.*"};
     Texts found;
-    search.OnFound = [&](TFindFile& sender, const std::string& folder, const WIN32_FIND_DATAA& entry) {
+    search.OnFound = [&](FileSearch& sender, const std::string& folder, const WIN32_FIND_DATAA& entry) {
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
         found.push_back(folder + "\\" + sender.FoundName());
         // The folder goes while the scan is still in the one above it.
@@ -139,16 +139,16 @@ TEST(UnicodeSearch, ASingleFileNeverMatchesANeighbourOfAnotherScript) {
     const std::string alpha = f.data + "\xCE\xB1.tmp", beta = f.data + "\xCE\xB2.tmp";
     WriteTextFile(alpha, "x");
     WriteTextFile(beta, "x");
-    tChildFolder entry;
-    entry.bycategory = CategorySingleFile;
-    entry.deletefilename = alpha;
+    FolderEntry entry;
+    entry.Category = CategorySingleFile;
+    entry.FilePath = alpha;
     Texts found;
     entry.ListFiles(found);
     EXPECT_EQ(found, Texts{alpha});
     ProfileFile settings(SettingsFilePath());
     settings.WriteInteger("Exclude Files", "Count", 1);
     settings.WriteString("Exclude Files", "Record0", "\xCE\xB2.tmp");
-    entry.deletefilename = f.data + "?.tmp";
+    entry.FilePath = f.data + "?.tmp";
     entry.ListFiles(found);
     EXPECT_EQ(found, Texts{alpha});
 }

@@ -31,8 +31,8 @@ std::string Listed(const std::string& path) {
 }
 
 std::string FirstFolderName(const std::string& path, const std::string& item) {
-    tItemContent content(path, item);
-    return content.Folders.Count() ? content.Folders.Items[0].ChildItemName : "none";
+    WashItem content(path, item);
+    return content.FolderEntries.Count() ? content.FolderEntries.Items[0].Name : "none";
 }
 
 }  // namespace
@@ -40,13 +40,13 @@ std::string FirstFolderName(const std::string& path, const std::string& item) {
 TEST(WashItemFile, RewriteUnderSameNameDropsUnknownKeys) {
     TempDir dir;
     std::string path = WriteThreeItems(dir);
-    tItemContent(path, "B").Rewrite("B", true, 1);
+    WashItem(path, "B").Rewrite("B", true, 1);
 
     ProfileFile file(path);
     EXPECT_EQ(Listed(path), "3,A,B,C,-");
     EXPECT_EQ(file.ReadString("B", "Unknown", "gone"), "gone");
     EXPECT_EQ(file.ReadString("B", "tFolder5.ChildItemName", "gone"), "gone");
-    tItemContent back(path, "B");
+    WashItem back(path, "B");
     EXPECT_TRUE(back.Property.IsActive);
     EXPECT_TRUE(back.Property.IsSpecial);
     EXPECT_EQ(FirstFolderName(path, "B"), "b0");
@@ -55,34 +55,34 @@ TEST(WashItemFile, RewriteUnderSameNameDropsUnknownKeys) {
 TEST(WashItemFile, RewriteUnderNewNameMovesSectionToEnd) {
     TempDir dir;
     std::string path = WriteThreeItems(dir);
-    tItemContent item(path, "B");
+    WashItem item(path, "B");
     item.Rewrite("D", false, 1);
 
-    EXPECT_EQ(item.Folders.Items[0].ItemName, "D");
+    EXPECT_EQ(item.FolderEntries.Items[0].ItemName, "D");
     EXPECT_EQ(Listed(path), "3,A,D,C,-");
     std::string text = ReadTextFile(path);
     EXPECT_EQ(text.find("[B]"), std::string::npos);
     ASSERT_NE(text.find("[D]"), std::string::npos);
     EXPECT_GT(text.find("[D]"), text.find("[C]"));
-    EXPECT_FALSE(tItemContent(path, "D").Property.IsActive);
+    EXPECT_FALSE(WashItem(path, "D").Property.IsActive);
     EXPECT_EQ(FirstFolderName(path, "D"), "b0");
 }
 
 TEST(WashItemFile, RemoveShiftsTheItemList) {
     TempDir dir;
     std::string path = WriteThreeItems(dir);
-    tItemContent::RemoveFromFile(path, "A", 0);
+    WashItem::RemoveFromFile(path, "A", 0);
     EXPECT_EQ(Listed(path), "2,B,C,-,-");
     EXPECT_FALSE(ProfileFile(path).SectionExists("A"));
     EXPECT_EQ(FirstFolderName(path, "C"), "c0");
 
-    tItemContent::RemoveFromFile(path, "C", 1);
-    tItemContent::RemoveFromFile(path, "B", 0);
+    WashItem::RemoveFromFile(path, "C", 1);
+    WashItem::RemoveFromFile(path, "B", 0);
     EXPECT_EQ(Listed(path), "0,-,-,-,-");
 
     // Removing from the empty list must not leave a negative total behind.
-    tItemContent::RemoveFromFile(path, "B", 0);
-    tItemContent().AddToFile(path, "E", true);
+    WashItem::RemoveFromFile(path, "B", 0);
+    WashItem().AddToFile(path, "E", true);
     EXPECT_EQ(Listed(path), "1,E,-,-,-");
 }
 
@@ -91,9 +91,9 @@ TEST(WashItemFile, RemoveShiftsTheItemList) {
 TEST(WashItemFile, WrongPositionLeavesOtherItemsListed) {
     TempDir dir;
     std::string path = WriteThreeItems(dir);
-    tItemContent::RemoveFromFile(path, "Ghost", 0);
-    tItemContent(path, "Ghost").Rewrite("Ghost2", true, 0);
-    tItemContent::RemoveFromFile(path, "C", 7);
+    WashItem::RemoveFromFile(path, "Ghost", 0);
+    WashItem(path, "Ghost").Rewrite("Ghost2", true, 0);
+    WashItem::RemoveFromFile(path, "C", 7);
     EXPECT_EQ(Listed(path), "3,A,B,C,-");
     EXPECT_EQ(FirstFolderName(path, "C"), "c0");
 }
@@ -105,11 +105,11 @@ TEST(WashItemFile, SectionSharedByTwoPositionsIsKept) {
     WriteTextFile(path,
                   "[Common]\r\nTotal=3\r\nItem0=A\r\nItem1=B\r\nItem2=a\r\n"
                   "[A]\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=shared\r\n");
-    tItemContent(path, "A").Rewrite("Z", true, 0);
+    WashItem(path, "A").Rewrite("Z", true, 0);
     EXPECT_EQ(Listed(path), "3,Z,B,a,-");
     EXPECT_EQ(FirstFolderName(path, "a"), "shared");
 
-    tItemContent::RemoveFromFile(path, "a", 2);
+    WashItem::RemoveFromFile(path, "a", 2);
     EXPECT_EQ(Listed(path), "2,Z,B,-,-");
     EXPECT_FALSE(ProfileFile(path).SectionExists("A"));
 }
@@ -118,7 +118,7 @@ TEST(WashItemFile, HugeTotalDoesNotWriteAKeyPerNumber) {
     TempDir dir;
     std::string path = dir.Path() + "plugin.txt";
     WriteTextFile(path, "[Common]\r\nTotal=2147483647\r\nItem0=A\r\nItem1=B\r\n[A]\r\n[B]\r\n");
-    tItemContent::RemoveFromFile(path, "A", 0);
+    WashItem::RemoveFromFile(path, "A", 0);
     EXPECT_EQ(Listed(path), "2147483646,B,,-,-");
     EXPECT_LT(ReadTextFile(path).size(), 200u);
 }

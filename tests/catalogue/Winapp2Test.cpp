@@ -10,7 +10,7 @@
 #include "catalogue/Winapp2File.h"
 #include "catalogue/Winapp2Items.h"
 #include "catalogue/Winapp2Paths.h"
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "platform/CheckListModel.h"
 #include "platform/Profile.h"
 #include "tests/support/EnvScope.h"
@@ -113,14 +113,14 @@ protected:
 };
 
 TEST(Winapp2Reader, OnePassKeepsKeyNumberOrderGroupsAndCountsWhatItCannotUse) {
-    tWinapp2File file;
+    Winapp2File file;
     file.Parse("\xEF\xBB\xBF; comment\nstray=before any section\n[A *]\nLangSecRef=3022\n"
                "FileKey10=ten\nFileKey2=two\nFileKey1=one\nRegKey1=r|v\n"
                "[B *]\nSection=My Group\nLangSecRef=3022\nWarning=Careful\n\n"
                "[A *]\nFileKey1=second A\n[Broken<|>Name]\nFileKey1=x\n"
                "[C *]\nLangSecRef=9999\nbad line\nDetect=HKCU\\X\nDetectFile3=three\n");
     ASSERT_EQ(file.Entries.size(), 3u);
-    const tWinapp2Entry* a = file.Find("A *");
+    const Winapp2Entry* a = file.Find("A *");
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->FileKeys, (Texts{"one", "two", "ten"}));
     EXPECT_EQ(a->FileKeyNames, (Texts{"FileKey1", "FileKey2", "FileKey10"}));
@@ -137,7 +137,7 @@ TEST(Winapp2Reader, OnePassKeepsKeyNumberOrderGroupsAndCountsWhatItCannotUse) {
 
 TEST(Winapp2Reader, MissingFileReadsAsEmpty) {
     TempDir dir;
-    tWinapp2File file;
+    Winapp2File file;
     EXPECT_FALSE(file.Load(dir.Path() + "winapp2.ini"));
     EXPECT_TRUE(file.Entries.empty());
 }
@@ -176,15 +176,15 @@ TEST(Winapp2Paths, WildcardsAndUnsafeFolders) {
 
 TEST_F(Winapp2Profile, OnlyDetectedEntriesBecomeRowsGroupedAndUnchecked) {
     WriteTextFile(dir.Path() + "winapp2.ini", Sample());
-    tWinapp2Catalogue catalogue;
+    Winapp2Catalogue catalogue;
     catalogue.Load(dir.Path() + "winapp2.ini");
-    titem_list rows;
+    Catalogue rows;
     catalogue.AppendRows(rows);
     Texts names;
     for (const auto& row : rows.Items) {
         names.push_back(row.ItemName);
         EXPECT_FALSE(row.IsActive);
-        EXPECT_EQ(row.txtfilename, dir.Path() + "winapp2.ini");
+        EXPECT_EQ(row.ItemFile, dir.Path() + "winapp2.ini");
     }
     // No detection key: shown; only a SpecialDetect, or nothing found: not shown.
     EXPECT_EQ(names, (Texts{"Firefox: Firefox Cache", "Google Chrome: Google Chrome Caches", "Other: Unsafe Keys"}));
@@ -199,15 +199,15 @@ TEST_F(Winapp2Profile, OnlyDetectedEntriesBecomeRowsGroupedAndUnchecked) {
 TEST_F(Winapp2Profile, OrderRowsSavedUnderStarredNamesKeepTheirPlaceAndMark) {
     const std::string ini = dir.Path() + "winapp2.ini";
     WriteTextFile(ini, Sample());
-    tWinapp2Catalogue catalogue;
+    Winapp2Catalogue catalogue;
     catalogue.Load(ini);
-    titem_list found, order, merged;
+    Catalogue found, order, merged;
     catalogue.AppendRows(found);
     for (auto [name, file] : {std::pair{"Other: Unsafe Keys *", ini}, {"Firefox: Firefox Cache", ini},
                               {"Google Chrome: Google Chrome Caches *", dir.Path() + "user.txt"}}) {
-        titem_property row;
+        CatalogueRow row;
         row.ItemName = name;
-        row.txtfilename = file;
+        row.ItemFile = file;
         row.IsActive = true;
         order.Append(row);
     }
@@ -220,17 +220,17 @@ TEST_F(Winapp2Profile, OrderRowsSavedUnderStarredNamesKeepTheirPlaceAndMark) {
 }
 
 TEST_F(Winapp2Profile, UnsafeAndUnknownKeysSelectNothingAndSayWhy) {
-    tWinapp2File file;
+    Winapp2File file;
     file.Parse(Sample());
-    tItemContent item;
+    WashItem item;
     EXPECT_EQ(Winapp2ToItem(*file.Find("Unsafe Keys *"), "w.ini", item), 8);
     Texts names, files;
-    for (auto& entry : item.Folders.Items) {
-        names.push_back(entry.ChildItemName.substr(0, entry.ChildItemName.find(':')));
+    for (auto& entry : item.FolderEntries.Items) {
+        names.push_back(entry.Name.substr(0, entry.Name.find(':')));
         Texts found;
         entry.ListFiles(found);
         files.insert(files.end(), found.begin(), found.end());
-        if (entry.ChildItemName.find("refused") != std::string::npos) EXPECT_FALSE(entry.isactive);
+        if (entry.Name.find("refused") != std::string::npos) EXPECT_FALSE(entry.IsActive);
     }
     EXPECT_EQ(names, (Texts{"FileKey1 refused (unknown variable)", "FileKey2 refused (a drive root)",
                             "FileKey3 refused (a system or profile folder with subfolders)",
@@ -239,43 +239,43 @@ TEST_F(Winapp2Profile, UnsafeAndUnknownKeysSelectNothingAndSayWhy) {
                             "FileKey7 refused (a path with \".\" or \"..\")"}));
     // Only the Windows folder's own *.log files, never its subfolders.
     for (const auto& f : files) EXPECT_EQ(f.find('\\', strlen("C:\\windows\\")), std::string::npos) << f;
-    ASSERT_EQ(item.Registers.Count(), 2);
-    for (auto& entry : item.Registers.Items) {
+    ASSERT_EQ(item.RegistryEntries.Count(), 2);
+    for (auto& entry : item.RegistryEntries.Items) {
         Texts rows;
         entry.ListRegistry(rows);
-        EXPECT_TRUE(rows.empty()) << entry.ChildItemName;
-        EXPECT_FALSE(entry.isactive);
+        EXPECT_TRUE(rows.empty()) << entry.Name;
+        EXPECT_FALSE(entry.IsActive);
     }
 }
 
 TEST_F(Winapp2Profile, WildcardFoldersRecurseAndExclusionsSelectTheRightFiles) {
-    tWinapp2File file;
+    Winapp2File file;
     file.Parse(Sample());
-    tItemContent item;
+    WashItem item;
     EXPECT_EQ(Winapp2ToItem(*file.Find("Google Chrome Caches *"), "w.ini", item), 0);
-    ASSERT_EQ(item.Folders.Count(), 1);
+    ASSERT_EQ(item.FolderEntries.Count(), 1);
     Texts found;
-    item.Folders.Items[0].ListFiles(found);
+    item.FolderEntries.Items[0].ListFiles(found);
     EXPECT_EQ(Sorted(found), Sorted({chrome + "Default\\Cache\\data_1", chrome + "Default\\Cache\\index",
                                      chrome + "Profile 1\\Cache\\data_2", chrome + "Profile 1\\Cache\\sub\\data_3"}));
 }
 
 TEST_F(Winapp2Profile, AWildcardFolderOfAnyWashItemNeverSweepsAProfileOrDriveRoot) {
-    tChildFolder entry;
-    entry.bycategory = CategoryFolderMask;
-    entry.IsIncludeSubfolder = true;
-    entry.deletepath = profile + "\\*\\*.*";
+    FolderEntry entry;
+    entry.Category = CategoryFolderMask;
+    entry.IncludeSubfolders = true;
+    entry.FolderMask = profile + "\\*\\*.*";
     Texts found;
     entry.ListFiles(found);
     EXPECT_TRUE(found.empty());
-    entry.deletepath = dir.Path().substr(0, 3) + "*\\*.*";
+    entry.FolderMask = dir.Path().substr(0, 3) + "*\\*.*";
     entry.ListFiles(found);
     EXPECT_TRUE(found.empty());
-    entry.deletepath = local + "\\Google\\Chrome\\User Data\\*\\Cache\\*.*";
+    entry.FolderMask = local + "\\Google\\Chrome\\User Data\\*\\Cache\\*.*";
     entry.ListFiles(found);
     EXPECT_EQ(found.size(), 5u);
     // A mask list without a mask selects nothing, never the current folder's files.
-    entry.deletepath = local + "\\Google\\Chrome\\User Data\\Default\\Cache\\;";
+    entry.FolderMask = local + "\\Google\\Chrome\\User Data\\Default\\Cache\\;";
     char saved[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, saved);
     SetCurrentDirectoryA((chrome + "Default\\Cache").c_str());
@@ -285,17 +285,17 @@ TEST_F(Winapp2Profile, AWildcardFolderOfAnyWashItemNeverSweepsAProfileOrDriveRoo
 }
 
 TEST_F(Winapp2Profile, SeveralMasksAndRemoveSelfLeaveOnlyWhatIsKept) {
-    tWinapp2File file;
+    Winapp2File file;
     file.Parse(Sample());
-    tItemContent item;
+    WashItem item;
     Winapp2ToItem(*file.Find("Firefox Cache *"), "w.ini", item);
-    ASSERT_EQ(item.Folders.Count(), 2);
+    ASSERT_EQ(item.FolderEntries.Count(), 2);
     Texts masks;
-    item.Folders.Items[0].ListFiles(masks);
+    item.FolderEntries.Items[0].ListFiles(masks);
     EXPECT_EQ(Sorted(masks), Sorted({firefox + "places.sqlite-wal", firefox + "prefs.js"}));
 
     Texts rows;
-    item.Folders.Items[1].ListFiles(rows);
+    item.FolderEntries.Items[1].ListFiles(rows);
     const std::string cache = firefox + "cache2";
     auto folder = [&](const std::string& sub) { return cache + sub + "\\" + RemoveFolderMarker; };
     EXPECT_EQ(Sorted(rows), Sorted({cache + "\\entries\\A1", cache + "\\entries\\deep\\B2", cache + "\\doomed\\C3",
@@ -322,47 +322,47 @@ TEST_F(Winapp2Profile, RemoveSelfNeverEntersALinkedFolder) {
     WriteTextFile(outside.Path() + "precious.txt", "x");
     FolderLink link(outside.Path(), firefox + "cache2\\linked");
     if (!link.Made()) GTEST_SKIP() << "no folder link";
-    tWinapp2File file;
+    Winapp2File file;
     file.Parse(Sample());
-    tItemContent item;
+    WashItem item;
     Winapp2ToItem(*file.Find("Firefox Cache *"), "w.ini", item);
     Texts rows;
-    item.Folders.Items[1].ListFiles(rows);
+    item.FolderEntries.Items[1].ListFiles(rows);
     for (const auto& row : rows) EXPECT_EQ(row.find("linked"), std::string::npos) << row;
 }
 
 TEST_F(Winapp2Profile, RegistryValuesWholeKeysAndKeptKeys) {
-    tWinapp2File file;
+    Winapp2File file;
     file.Parse(Sample());
-    tItemContent item;
+    WashItem item;
     Winapp2ToItem(*file.Find("Firefox Cache *"), "w.ini", item);
-    ASSERT_EQ(item.Registers.Count(), 2);
+    ASSERT_EQ(item.RegistryEntries.Count(), 2);
     const std::string firefoxKey = key.Full("Mozilla\\Firefox") + "\\";
     Texts value, whole;
-    item.Registers.Items[0].ListRegistry(value);
+    item.RegistryEntries.Items[0].ListRegistry(value);
     EXPECT_EQ(value, Texts{firefoxKey + "<|>DeleteValue<|>LastRun"});
-    item.Registers.Items[1].ListRegistry(whole);
+    item.RegistryEntries.Items[1].ListRegistry(whole);
     // The kept subkey and the key that holds it (with its kept value) stay.
     EXPECT_EQ(whole, Texts{firefoxKey + "Crash Reports<|>DeleteKey"});
 }
 
 TEST_F(Winapp2Profile, NewKeysAreOptionalInAWashItemFile) {
-    tWinapp2File file;
+    Winapp2File file;
     file.Parse(Sample());
-    tItemContent item;
+    WashItem item;
     Winapp2ToItem(*file.Find("Firefox Cache *"), "w.ini", item);
     const std::string plugin = dir.Path() + "plugin.txt";
     item.AddToFile(plugin, item.Property.ItemName, true);
-    tItemContent back(plugin, item.Property.ItemName);
-    ASSERT_EQ(back.Folders.Count(), 2);
-    EXPECT_TRUE(back.Folders.Items[1].RemoveSelf);
-    EXPECT_EQ(back.Folders.Items[1].ExcludeList, item.Folders.Items[1].ExcludeList);
-    EXPECT_EQ(back.Registers.Items[1].ExcludeList, item.Registers.Items[1].ExcludeList);
+    WashItem back(plugin, item.Property.ItemName);
+    ASSERT_EQ(back.FolderEntries.Count(), 2);
+    EXPECT_TRUE(back.FolderEntries.Items[1].RemoveSelf);
+    EXPECT_EQ(back.FolderEntries.Items[1].ExcludeList, item.FolderEntries.Items[1].ExcludeList);
+    EXPECT_EQ(back.RegistryEntries.Items[1].ExcludeList, item.RegistryEntries.Items[1].ExcludeList);
 
     // Cleared again, the keys go: the file reads and saves as one without them.
-    back.Folders.Items[1].RemoveSelf = false;
-    back.Folders.Items[1].ExcludeList.clear();
-    back.Folders.Save();
+    back.FolderEntries.Items[1].RemoveSelf = false;
+    back.FolderEntries.Items[1].ExcludeList.clear();
+    back.FolderEntries.Save();
     ProfileFile profile(plugin);
     EXPECT_EQ(profile.ReadString(item.Property.ItemName, "tFolder1.RemoveSelf", "none"), "none");
     EXPECT_EQ(profile.ReadString(item.Property.ItemName, "tFolder1.ExcludeList", "none"), "none");

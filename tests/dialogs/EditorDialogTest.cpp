@@ -4,15 +4,15 @@
 #include <windows.h>
 
 #include "dialogs/EditorCommon.h"
-#include "dialogs/UnitAddorEditItem.h"
-#include "dialogs/UnitAddorEditItemRes.h"
-#include "dialogs/Unitaddeditfolder.h"
-#include "dialogs/UnitaddeditfolderRes.h"
-#include "dialogs/Unitaddeditregister.h"
-#include "dialogs/UnitaddeditregisterRes.h"
-#include "engine/UnitselectbyfilterRes.h"
+#include "dialogs/FolderEntryDialog.h"
+#include "dialogs/FolderEntryDialogRes.h"
+#include "dialogs/RegistryEntryDialog.h"
+#include "dialogs/RegistryEntryDialogRes.h"
+#include "dialogs/SelectByWildcardDialogRes.h"
+#include "dialogs/WashItemDialog.h"
+#include "dialogs/WashItemDialogRes.h"
 #include "settings/AppPaths.h"
-#include "tests/engine/FormTestUtil.h"
+#include "tests/dialogs/FormTestUtil.h"
 #include "tests/support/DialogInput.h"
 #include "tests/support/TestKey.h"
 
@@ -35,54 +35,54 @@ void Press(HWND dialog, int id, WPARAM key) { PostMessageA(GetDlgItem(dialog, id
 }  // namespace
 
 TEST(ItemEditor, RefusesABlankNameSilentlyReturnsItTrimmedAndEscapeCancels) {
-    TFormAddEditItem form;
+    WashItemDialog form;
     form.Caption = "Edit Wash Item";
-    form.Edititemname = "Old";
-    form.Chisactive = false;
+    form.ItemName = "Old";
+    form.Active = false;
     int result = RunDialog(form, "Edit Wash Item", [](UiDriver& driver, HWND dialog) {
-        EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDC_AddEditItem_LabelStore), GWL_STYLE) & ES_READONLY);
-        TypeText(dialog, IDC_AddEditItem_Edititemname, "   ");
+        EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDC_WashItem_File), GWL_STYLE) & ES_READONLY);
+        TypeText(dialog, IDC_WashItem_Name, "   ");
         EXPECT_EQ(SaveRefused(driver, dialog), "");
-        TypeText(dialog, IDC_AddEditItem_Edititemname, "  New name  ");
-        SetCheckOf(dialog, IDC_AddEditItem_Chisactive, true);
-        Press(dialog, IDC_AddEditItem_Edititemname, VK_RETURN);
+        TypeText(dialog, IDC_WashItem_Name, "  New name  ");
+        SetCheckOf(dialog, IDC_WashItem_Active, true);
+        Press(dialog, IDC_WashItem_Name, VK_RETURN);
     });
     EXPECT_EQ(result, mrOK);
-    EXPECT_EQ(form.Edititemname, "New name");
-    EXPECT_TRUE(form.Chisactive);
+    EXPECT_EQ(form.ItemName, "New name");
+    EXPECT_TRUE(form.Active);
 
-    TFormAddEditItem other;
+    WashItemDialog other;
     EXPECT_EQ(RunDialog(other, "Add or Edit Item",
-                    [](UiDriver&, HWND dialog) { Press(dialog, IDC_AddEditItem_Edititemname, VK_ESCAPE); }),
+                    [](UiDriver&, HWND dialog) { Press(dialog, IDC_WashItem_Name, VK_ESCAPE); }),
               mrCancel);
 }
 
 TEST(FolderEditor, KeepsTheTextsOfOtherKindsAndRefusesARelativePathOfTheChosenOne) {
-    TFormFolder form;
-    form.Entry.bycategory = CategorySingleFile;
-    form.Entry.deletepath = "C:\\old\\*.log";
+    FolderEntryDialog form;
+    form.Entry.Category = CategorySingleFile;
+    form.Entry.FolderMask = "C:\\old\\*.log";
     int result = RunDialog(form, "Add Edit Folder", [](UiDriver& driver, HWND dialog) {
-        EXPECT_TRUE(CheckedOf(dialog, IDC_Folder_rbSingle));
-        EXPECT_FALSE(CheckedOf(dialog, IDC_Folder_rbFolder));
-        EXPECT_EQ(ControlTextOf(dialog, IDC_Folder_EditFolder), "C:\\old\\*.log");
-        TypeText(dialog, IDC_Folder_EditSingle, "notes.txt");
+        EXPECT_TRUE(CheckedOf(dialog, IDC_FolderEntry_SingleFile));
+        EXPECT_FALSE(CheckedOf(dialog, IDC_FolderEntry_FolderMask));
+        EXPECT_EQ(ControlTextOf(dialog, IDC_FolderEntry_Mask), "C:\\old\\*.log");
+        TypeText(dialog, IDC_FolderEntry_FilePath, "notes.txt");
         EXPECT_EQ(SaveRefused(driver, dialog), "");  // no name yet
-        TypeText(dialog, IDC_Folder_EditItemName, "  Cache ");
+        TypeText(dialog, IDC_FolderEntry_Name, "  Cache ");
         EXPECT_EQ(SaveRefused(driver, dialog),
                   "The path 'notes.txt' is not a full path. Please enter a path that begins with a drive "
                   "(C:\\), a network share (\\\\server\\share) or a folder macro such as {windows}.");
-        TypeText(dialog, IDC_Folder_EditSingle, " {windows}\\x.tmp ");
-        TypeText(dialog, IDC_Folder_EditRegisterValue, " Dir ");
-        SetCheckOf(dialog, IDC_Folder_Chincludesubfolder, true);
+        TypeText(dialog, IDC_FolderEntry_FilePath, " {windows}\\x.tmp ");
+        TypeText(dialog, IDC_FolderEntry_ValueName, " Dir ");
+        SetCheckOf(dialog, IDC_FolderEntry_IncludeSubfolders, true);
         UiDriver::Click(dialog, IDOK);
     });
     ASSERT_EQ(result, mrOK);
-    EXPECT_EQ(form.Entry.ChildItemName, "Cache");
-    EXPECT_EQ(form.Entry.bycategory, CategorySingleFile);
-    EXPECT_EQ(form.Entry.deletefilename, "{windows}\\x.tmp");
-    EXPECT_EQ(form.Entry.deletepath, "C:\\old\\*.log");
-    EXPECT_EQ(form.Entry.RegisterValueofName, "Dir");
-    EXPECT_TRUE(form.Entry.IsIncludeSubfolder);
+    EXPECT_EQ(form.Entry.Name, "Cache");
+    EXPECT_EQ(form.Entry.Category, CategorySingleFile);
+    EXPECT_EQ(form.Entry.FilePath, "{windows}\\x.tmp");
+    EXPECT_EQ(form.Entry.FolderMask, "C:\\old\\*.log");
+    EXPECT_EQ(form.Entry.PathValueName, "Dir");
+    EXPECT_TRUE(form.Entry.IncludeSubfolders);
 }
 
 TEST(FolderEditor, TheFilePickerFillsTheSingleFileBoxAndLeavesTheCurrentFolder) {
@@ -91,10 +91,10 @@ TEST(FolderEditor, TheFilePickerFillsTheSingleFileBoxAndLeavesTheCurrentFolder) 
     WriteTextFile(file, "x");
     char before[MAX_PATH], after[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, before);
-    TFormFolder form;
+    FolderEntryDialog form;
     std::string shown;
     RunDialog(form, "Add Edit Folder", [&](UiDriver& driver, HWND dialog) {
-        UiDriver::Click(dialog, IDC_Folder_btnSelectFile);
+        UiDriver::Click(dialog, IDC_FolderEntry_SelectFile);
         HWND picker = driver.WaitForWindow("#32770", "Open");
         ASSERT_NE(picker, nullptr);
         HWND name = GetDlgItem(picker, 0x47C);  // the file name box
@@ -106,7 +106,7 @@ TEST(FolderEditor, TheFilePickerFillsTheSingleFileBoxAndLeavesTheCurrentFolder) 
         SetText(name, "pick.txt");
         UiDriver::Click(picker, IDOK);
         EXPECT_TRUE(driver.WaitGone(picker));
-        shown = ControlTextOf(dialog, IDC_Folder_EditSingle);
+        shown = ControlTextOf(dialog, IDC_FolderEntry_FilePath);
         UiDriver::Click(dialog, IDCANCEL);
     });
     GetCurrentDirectoryA(MAX_PATH, after);
@@ -117,19 +117,19 @@ TEST(FolderEditor, TheFilePickerFillsTheSingleFileBoxAndLeavesTheCurrentFolder) 
 TEST(FolderEditor, TheWildcardPickerFillsTheFolderBoxOnlyWhenItEndsWithOk) {
     TempDir dir;
     ProgramDirScope scope(dir.Path());
-    TFormFolder form;
-    form.Entry.deletepath = "C:\\old\\*.log";
+    FolderEntryDialog form;
+    form.Entry.FolderMask = "C:\\old\\*.log";
     std::string cancelled, picked;
     RunDialog(form, "Add Edit Folder", [&](UiDriver& driver, HWND dialog) {
-        for (int button : {IDC_selectbyfilter_Button2, IDC_selectbyfilter_Button1}) {
-            UiDriver::Click(dialog, IDC_Folder_btnAddWildcard);
+        for (int button : {IDC_SelectByWildcard_Cancel, IDC_SelectByWildcard_Ok}) {
+            UiDriver::Click(dialog, IDC_FolderEntry_SelectByWildcard);
             HWND picker = driver.WaitForWindow("#32770", "Select files by wildcard");
             ASSERT_NE(picker, nullptr);
             EXPECT_TRUE(SelectTreeFolder(picker, "C:\\"));
-            SetText(GetDlgItem(picker, IDC_selectbyfilter_ComboBox1), " *.tmp ");
+            SetText(GetDlgItem(picker, IDC_SelectByWildcard_Mask), " *.tmp ");
             UiDriver::Click(picker, button);
             EXPECT_TRUE(driver.WaitGone(picker));
-            (button == IDC_selectbyfilter_Button1 ? picked : cancelled) = ControlTextOf(dialog, IDC_Folder_EditFolder);
+            (button == IDC_SelectByWildcard_Ok ? picked : cancelled) = ControlTextOf(dialog, IDC_FolderEntry_Mask);
         }
         UiDriver::Click(dialog, IDCANCEL);
     });
@@ -138,26 +138,26 @@ TEST(FolderEditor, TheWildcardPickerFillsTheFolderBoxOnlyWhenItEndsWithOk) {
 }
 
 TEST(RegistryEditor, NeedsNameAndKeyRefusesAnUnknownOrBareRootAndKeepsTheValueName) {
-    TFormRegister form;
-    form.Entry.RegisterSingleValue = "MRU";
-    form.Entry.CleanRegisterType = CleanSingleValue;
+    RegistryEntryDialog form;
+    form.Entry.ValueName = "MRU";
+    form.Entry.CleanType = CleanSingleValue;
     int result = RunDialog(form, "Add Edit Register", [](UiDriver& driver, HWND dialog) {
-        EXPECT_TRUE(CheckedOf(dialog, IDC_Register_rbdeleteSingleValue));
-        TypeText(dialog, IDC_Register_EditItemName, "Assoc");
+        EXPECT_TRUE(CheckedOf(dialog, IDC_RegistryEntry_CleanSingleValue));
+        TypeText(dialog, IDC_RegistryEntry_Name, "Assoc");
         EXPECT_EQ(SaveRefused(driver, dialog), "");
-        TypeText(dialog, IDC_Register_EditKeyName, "HKEY_LOCAL_MACHNE\\Software\\Classes");
+        TypeText(dialog, IDC_RegistryEntry_KeyName, "HKEY_LOCAL_MACHNE\\Software\\Classes");
         EXPECT_EQ(SaveRefused(driver, dialog),
                   "The registry key 'HKEY_LOCAL_MACHNE\\Software\\Classes' does not begin with a root key such "
                   "as HKEY_CURRENT_USER followed by a key below it. Please retry.");
-        TypeText(dialog, IDC_Register_EditKeyName, " hkey_current_user\\Software\\{username} ");
-        SetCheckOf(dialog, IDC_Register_rbdeleteSingleValue, false);
-        SetCheckOf(dialog, IDC_Register_rbDeleteValue, true);
+        TypeText(dialog, IDC_RegistryEntry_KeyName, " hkey_current_user\\Software\\{username} ");
+        SetCheckOf(dialog, IDC_RegistryEntry_CleanSingleValue, false);
+        SetCheckOf(dialog, IDC_RegistryEntry_CleanAllValues, true);
         UiDriver::Click(dialog, IDOK);
     });
     ASSERT_EQ(result, mrOK);
-    EXPECT_EQ(form.Entry.RegisterKeyName, "hkey_current_user\\Software\\{username}");
-    EXPECT_EQ(form.Entry.CleanRegisterType, CleanAllValues);
-    EXPECT_EQ(form.Entry.RegisterSingleValue, "MRU");
+    EXPECT_EQ(form.Entry.KeyName, "hkey_current_user\\Software\\{username}");
+    EXPECT_EQ(form.Entry.CleanType, CleanAllValues);
+    EXPECT_EQ(form.Entry.ValueName, "MRU");
 }
 
 TEST(EntryChecks, FullPathsAndRootedKeys) {

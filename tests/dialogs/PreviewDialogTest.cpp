@@ -4,14 +4,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "dialogs/UnitDeleteFolderReg.h"
-#include "dialogs/UnitDeleteFolderRegRes.h"
-#include "dialogs/UnitPreviewAll.h"
-#include "dialogs/UnitPreviewAllRes.h"
-#include "dialogs/UnitPreviewregister.h"
-#include "dialogs/UnitPreviewregisterRes.h"
-#include "dialogs/unitPreviewFolder.h"
-#include "dialogs/unitPreviewFolderRes.h"
+#include "dialogs/PreviewAllDialog.h"
+#include "dialogs/PreviewAllDialogRes.h"
+#include "dialogs/PreviewFilesDialog.h"
+#include "dialogs/PreviewFilesDialogRes.h"
+#include "dialogs/PreviewItemDialog.h"
+#include "dialogs/PreviewItemDialogRes.h"
+#include "dialogs/PreviewRegistryDialog.h"
+#include "dialogs/PreviewRegistryDialogRes.h"
 #include "tests/dialogs/PreviewTestUtil.h"
 #include "tests/support/UiDriver.h"
 
@@ -79,14 +79,14 @@ TEST(RegistryRows, KeyRowsNavyOrSelectedColoursValueRowsShowCurrentData) {
 }
 
 TEST(PreviewHints, EverySelectPairHasItsHints) {
-    const int selectIds[] = {IDC_PreviewFolder_btnSelectall, IDC_PreviewRegister_btnSelectall,
-                             IDC_PreviewFolderReg_btnSelectall, IDC_PreviewFolderReg_NewbtnSelectall,
-                             IDC_PreviewAll_AllbtnSelectall, IDC_PreviewAll_btnSelectall,
-                             IDC_PreviewAll_NewbtnSelectall};
-    const int unselectIds[] = {IDC_PreviewFolder_btnUnselectAll, IDC_PreviewRegister_btnUnselectAll,
-                               IDC_PreviewFolderReg_btnUnselectAll, IDC_PreviewFolderReg_NewbtnUnselectAll,
-                               IDC_PreviewAll_AllbtnUnselectAll, IDC_PreviewAll_btnUnselectAll,
-                               IDC_PreviewAll_NewbtnUnselectAll};
+    const int selectIds[] = {IDC_PreviewFiles_SelectAll, IDC_PreviewRegistry_SelectAll,
+                             IDC_PreviewItem_SelectAllFiles, IDC_PreviewItem_SelectAllRegistry,
+                             IDC_PreviewAll_SelectAllSpecials, IDC_PreviewAll_SelectAllFiles,
+                             IDC_PreviewAll_SelectAllRegistry};
+    const int unselectIds[] = {IDC_PreviewFiles_UnselectAll, IDC_PreviewRegistry_UnselectAll,
+                               IDC_PreviewItem_UnselectAllFiles, IDC_PreviewItem_UnselectAllRegistry,
+                               IDC_PreviewAll_UnselectAllSpecials, IDC_PreviewAll_UnselectAllFiles,
+                               IDC_PreviewAll_UnselectAllRegistry};
     char text[64];
     for (int id : selectIds) {
         ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof(text)), 0) << id;
@@ -100,19 +100,19 @@ TEST(PreviewHints, EverySelectPairHasItsHints) {
 
 TEST_F(PreviewDialog, FileDialogShowsItsRowsAndClosesWithoutWashing) {
     std::string a = File("a.txt");
-    TFormPreviewFolder dialog;
+    PreviewFilesDialog dialog;
     dialog.Context = recorded.Make();
-    AppendRows(dialog.CheckListBoxPreviewFolder, {a});
-    dialog.btnSelectallClick();
+    AppendRows(dialog.FileList, {a});
+    dialog.OnSelectAll();
     int result = -1;
     RunWithDriver([&] { result = dialog.ShowModal(nullptr); },
                   [&](UiDriver& driver) {
                       HWND window = driver.WaitForWindow("#32770", "Preview Files of Current Item");
                       ASSERT_NE(window, nullptr);
-                      ExpectPreviewShape(window, "Preview Files of Current Item", IDC_PreviewFolder_btnwasher,
-                                         IDC_PreviewFolder_SpeedButton1);
-                      EXPECT_EQ(ListRowText(GetDlgItem(window, IDC_PreviewFolder_CheckListBoxPreviewFolder), 0), a);
-                      UiDriver::Click(window, IDC_PreviewFolder_SpeedButton1);
+                      ExpectPreviewShape(window, "Preview Files of Current Item", IDC_PreviewFiles_Wash,
+                                         IDC_PreviewFiles_Close);
+                      EXPECT_EQ(ListRowText(GetDlgItem(window, IDC_PreviewFiles_Files), 0), a);
+                      UiDriver::Click(window, IDC_PreviewFiles_Close);
                       EXPECT_TRUE(driver.WaitGone(window));
                   });
     EXPECT_EQ(result, mrCancel);
@@ -123,17 +123,17 @@ TEST_F(PreviewDialog, FileDialogShowsItsRowsAndClosesWithoutWashing) {
 TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
     TestKey key("PreviewDialog");
     key.Set("", "name", "before");
-    TFormPreviewregister dialog;
+    PreviewRegistryDialog dialog;
     dialog.Context = recorded.Make();
-    AppendRows(dialog.CheckListBoxPreviewregister,
+    AppendRows(dialog.RegistryList,
                {key.Full() + "\\Sub" + DeleteKeyMarker, key.Full() + "\\" + DeleteValueMarker + "name"});
     RunWithDriver([&] { dialog.ShowModal(nullptr); },
                   [&](UiDriver& driver) {
                       HWND window = driver.WaitForWindow("#32770", "Preview Registry Entry of Current Item");
                       ASSERT_NE(window, nullptr);
                       ExpectPreviewShape(window, "Preview Registry Entry of Current Item",
-                                         IDC_PreviewRegister_btnwasher, IDC_PreviewRegister_SpeedButton1);
-                      HWND list = GetDlgItem(window, IDC_PreviewRegister_CheckListBoxPreviewregister);
+                                         IDC_PreviewRegistry_Wash, IDC_PreviewRegistry_Close);
+                      HWND list = GetDlgItem(window, IDC_PreviewRegistry_Rows);
                       EXPECT_EQ(ListRowText(list, 0), key.Full() + "\\Sub");
                       EXPECT_EQ(ListRowText(list, 1), "before");
                       key.Set("", "name", "after");
@@ -147,57 +147,57 @@ TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
 }
 
 TEST_F(PreviewDialog, CurrentItemDialogOpensOnItsFolderTabAndSwitchesPages) {
-    TFormPreviewFolderRegister dialog;
+    PreviewItemDialog dialog;
     dialog.Context = recorded.Make();
     RunWithDriver([&] { dialog.ShowModal(nullptr); },
                   [&](UiDriver& driver) {
                       HWND window = driver.WaitForWindow("#32770", "Preview Current Wash Item");
                       ASSERT_NE(window, nullptr);
-                      ExpectPreviewShape(window, "Preview Current Wash Item", IDC_PreviewFolderReg_btnwasher,
-                                         IDC_PreviewFolderReg_SpeedButton1);
-                      HWND tab = GetDlgItem(window, IDC_PreviewFolderReg_PageControl1);
+                      ExpectPreviewShape(window, "Preview Current Wash Item", IDC_PreviewItem_Wash,
+                                         IDC_PreviewItem_Close);
+                      HWND tab = GetDlgItem(window, IDC_PreviewItem_Tabs);
                       EXPECT_EQ(TabCaption(tab, 0), "Washer Folder");
                       EXPECT_EQ(TabCaption(tab, 1), "Washer Register");
                       EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
                       auto visible = [&](int id) { return IsWindowVisible(GetDlgItem(window, id)) != FALSE; };
-                      EXPECT_TRUE(visible(IDC_PreviewFolderReg_CheckListBoxPreviewFolder));
-                      EXPECT_TRUE(visible(IDC_PreviewFolderReg_btnSelectall));
-                      EXPECT_FALSE(visible(IDC_PreviewFolderReg_CheckListBoxPreviewregister));
-                      EXPECT_FALSE(visible(IDC_PreviewFolderReg_NewbtnUnselectAll));
+                      EXPECT_TRUE(visible(IDC_PreviewItem_Files));
+                      EXPECT_TRUE(visible(IDC_PreviewItem_SelectAllFiles));
+                      EXPECT_FALSE(visible(IDC_PreviewItem_Registry));
+                      EXPECT_FALSE(visible(IDC_PreviewItem_UnselectAllRegistry));
                       // A user's click on the second tab.
                       SendMessageA(tab, TCM_SETCURFOCUS, 1, 0);
-                      EXPECT_TRUE(visible(IDC_PreviewFolderReg_CheckListBoxPreviewregister));
-                      EXPECT_TRUE(visible(IDC_PreviewFolderReg_NewbtnSelectall));
-                      EXPECT_FALSE(visible(IDC_PreviewFolderReg_CheckListBoxPreviewFolder));
-                      UiDriver::Click(window, IDC_PreviewFolderReg_SpeedButton1);
+                      EXPECT_TRUE(visible(IDC_PreviewItem_Registry));
+                      EXPECT_TRUE(visible(IDC_PreviewItem_SelectAllRegistry));
+                      EXPECT_FALSE(visible(IDC_PreviewItem_Files));
+                      UiDriver::Click(window, IDC_PreviewItem_Close);
                       EXPECT_TRUE(driver.WaitGone(window));
                   });
 }
 
 TEST_F(PreviewDialog, AllDialogUnselectButtonsThenWashLeaveTheRowsAlone) {
     std::string a = File("a.txt");
-    TFormPreviewAll dialog;
+    PreviewAllDialog dialog;
     dialog.Context = recorded.Make();
-    dialog.CheckListBoxSpecial.Add("Some special", true);
-    AppendRows(dialog.CheckListBoxPreviewFolder, {a});
-    dialog.btnSelectallClick();
+    dialog.SpecialList.Add("Some special", true);
+    AppendRows(dialog.FileList, {a});
+    dialog.OnSelectAllFiles();
     int result = -1;
     RunWithDriver([&] { result = dialog.ShowModal(nullptr); },
                   [&](UiDriver& driver) {
                       HWND window = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
                       ASSERT_NE(window, nullptr);
-                      ExpectPreviewShape(window, "Preview All Wash Item Checked", IDC_PreviewAll_btnWashAll,
-                                         IDC_PreviewAll_SpeedButton2);
-                      HWND tab = GetDlgItem(window, IDC_PreviewAll_PageControl1);
+                      ExpectPreviewShape(window, "Preview All Wash Item Checked", IDC_PreviewAll_Wash,
+                                         IDC_PreviewAll_Close);
+                      HWND tab = GetDlgItem(window, IDC_PreviewAll_Tabs);
                       EXPECT_EQ(TabCaption(tab, 0), "Clean Special");
                       EXPECT_EQ(TabCaption(tab, 1), "Clean Folder/File");
                       EXPECT_EQ(TabCaption(tab, 2), "Clean Registry Entry");
                       EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
-                      EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_CheckListBoxPreviewFolder)));
-                      EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_CheckListBoxSpecial)));
-                      UiDriver::Click(window, IDC_PreviewAll_AllbtnUnselectAll);
-                      UiDriver::Click(window, IDC_PreviewAll_btnUnselectAll);
-                      UiDriver::Click(window, IDC_PreviewAll_btnWashAll);
+                      EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Files)));
+                      EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Specials)));
+                      UiDriver::Click(window, IDC_PreviewAll_UnselectAllSpecials);
+                      UiDriver::Click(window, IDC_PreviewAll_UnselectAllFiles);
+                      UiDriver::Click(window, IDC_PreviewAll_Wash);
                       EXPECT_TRUE(driver.WaitGone(window));
                   });
     EXPECT_EQ(result, mrOK);
@@ -209,15 +209,15 @@ TEST_F(PreviewDialog, AllDialogUnselectButtonsThenWashLeaveTheRowsAlone) {
 TEST_F(PreviewDialog, FailedWashShowsTheErrorAndTheDialogStaysOpen) {
     CreateDirectoryA(LogFilePath().c_str(), nullptr);
     std::string a = File("a.txt");
-    TFormPreviewFolder dialog;
+    PreviewFilesDialog dialog;
     dialog.Context = recorded.Make();
-    AppendRows(dialog.CheckListBoxPreviewFolder, {a});
-    dialog.btnSelectallClick();
+    AppendRows(dialog.FileList, {a});
+    dialog.OnSelectAll();
     RunWithDriver([&] { dialog.ShowModal(nullptr); },
                   [&](UiDriver& driver) {
                       HWND window = driver.WaitForWindow("#32770", "Preview Files of Current Item");
                       ASSERT_NE(window, nullptr);
-                      UiDriver::Click(window, IDC_PreviewFolder_btnwasher);
+                      UiDriver::Click(window, IDC_PreviewFiles_Wash);
                       HWND box = driver.WaitForMessageBox();
                       ASSERT_NE(box, nullptr);
                       EXPECT_EQ(UiDriver::MessageBoxText(box), "Unable to write to " + LogFilePath());
@@ -225,7 +225,7 @@ TEST_F(PreviewDialog, FailedWashShowsTheErrorAndTheDialogStaysOpen) {
                       driver.Answer(box, IDOK);
                       EXPECT_TRUE(driver.WaitGone(box));
                       EXPECT_TRUE(IsWindowVisible(window));
-                      UiDriver::Click(window, IDC_PreviewFolder_SpeedButton1);
+                      UiDriver::Click(window, IDC_PreviewFiles_Close);
                       EXPECT_TRUE(driver.WaitGone(window));
                   });
     EXPECT_TRUE(FileExists(a));

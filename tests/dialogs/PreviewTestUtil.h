@@ -9,17 +9,17 @@
 
 #include "dialogs/PreviewCommon.h"
 #include "platform/WideText.h"
-#include "tests/support/TestKey.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestKey.h"
 
 // Options and counters of one test's washes; counter calls are recorded as "files 2/0".
 struct RecordedContext {
-    TOptions options;
+    OptionsRecord options;
     SpecificFileList specificFiles;
     std::vector<std::string> counters;
 
-    TWashContext Make() {
-        TWashContext context;
+    WashContext Make() {
+        WashContext context;
         context.Options = &options;
         context.SpecificFiles = &specificFiles;
         context.ShowFileCounts = [this](int s, int f) {

@@ -1,10 +1,10 @@
 // The wash operation of the four preview dialogs, run without showing them.
 #include <gtest/gtest.h>
 
-#include "dialogs/UnitDeleteFolderReg.h"
-#include "dialogs/UnitPreviewAll.h"
-#include "dialogs/UnitPreviewregister.h"
-#include "dialogs/unitPreviewFolder.h"
+#include "dialogs/PreviewAllDialog.h"
+#include "dialogs/PreviewFilesDialog.h"
+#include "dialogs/PreviewItemDialog.h"
+#include "dialogs/PreviewRegistryDialog.h"
 #include "platform/Error.h"
 #include "tests/dialogs/PreviewTestUtil.h"
 
@@ -29,12 +29,12 @@ TEST_F(PreviewWash, FileDialogWashesCheckedExistingFilesAndSetsOnlyFileCounters)
     std::string a = File("a.txt"), b = File("b.txt"), c = File("c.txt");
     std::string gone = dir.Path() + "data\\gone.txt";
     recorded.options.QuickDelete = false;
-    TFormPreviewFolder dialog;
+    PreviewFilesDialog dialog;
     dialog.Context = recorded.Make();
-    AppendRows(dialog.CheckListBoxPreviewFolder, {a, b, gone, c});
-    dialog.btnSelectallClick();
-    dialog.CheckListBoxPreviewFolder.SetChecked(1, false);
-    dialog.btnwasherClick();
+    AppendRows(dialog.FileList, {a, b, gone, c});
+    dialog.OnSelectAll();
+    dialog.FileList.SetChecked(1, false);
+    dialog.OnWash();
 
     EXPECT_FALSE(FileExists(a));
     EXPECT_TRUE(FileExists(b));
@@ -51,13 +51,13 @@ TEST_F(PreviewWash, RegistryDialogWashesCheckedRowsAndSetsOnlyRegistryCounters) 
     key.Set("Values", "keep", "1");
     key.Set("Values", "drop", "2");
     std::string values = key.Full("Values") + "\\" + DeleteValueMarker;
-    TFormPreviewregister dialog;
+    PreviewRegistryDialog dialog;
     dialog.Context = recorded.Make();
-    AppendRows(dialog.CheckListBoxPreviewregister,
+    AppendRows(dialog.RegistryList,
                {key.Full("Whole") + "\\Sub" + DeleteKeyMarker, values + "keep", values + "drop", values + "missing"});
-    dialog.btnSelectallClick();
-    dialog.CheckListBoxPreviewregister.SetChecked(1, false);
-    dialog.btnwasherClick();
+    dialog.OnSelectAll();
+    dialog.RegistryList.SetChecked(1, false);
+    dialog.OnWash();
 
     EXPECT_FALSE(key.Exists("Whole\\Sub"));
     EXPECT_TRUE(key.Exists("Whole"));
@@ -75,13 +75,13 @@ TEST_F(PreviewWash, CurrentItemDialogSetsBothCountersInOneBlockAndHonoursTheOpti
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     recorded.specificFiles = {locked};
-    TFormPreviewFolderRegister dialog;
+    PreviewItemDialog dialog;
     dialog.Context = recorded.Make();
-    AppendRows(dialog.CheckListBoxPreviewFolder, {a, locked});
-    AppendRows(dialog.CheckListBoxPreviewregister, {key.Full("Values") + "\\" + DeleteValueMarker + "v"});
-    dialog.btnSelectallClick();
-    dialog.NewbtnSelectallClick();
-    dialog.btnwasherClick();
+    AppendRows(dialog.FileList, {a, locked});
+    AppendRows(dialog.RegistryList, {key.Full("Values") + "\\" + DeleteValueMarker + "v"});
+    dialog.OnSelectAllFiles();
+    dialog.OnSelectAllRegistry();
+    dialog.OnWash();
     CloseHandle(holder);
 
     EXPECT_FALSE(FileExists(a));
@@ -93,26 +93,26 @@ TEST_F(PreviewWash, CurrentItemDialogSetsBothCountersInOneBlockAndHonoursTheOpti
     // With "Write to Log" off nothing more is written.
     std::string before = ReadTextFile(LogFilePath());
     recorded.options.WriteToLog = false;
-    TFormPreviewFolderRegister quiet;
+    PreviewItemDialog quiet;
     quiet.Context = recorded.Make();
-    AppendRows(quiet.CheckListBoxPreviewFolder, {File("b.txt")});
-    quiet.btnSelectallClick();
-    quiet.btnwasherClick();
+    AppendRows(quiet.FileList, {File("b.txt")});
+    quiet.OnSelectAllFiles();
+    quiet.OnWash();
     EXPECT_EQ(ReadTextFile(LogFilePath()), before);
     EXPECT_EQ(recorded.counters.back(), "registry 0/0");
 }
 
 TEST_F(PreviewWash, AllDialogRunsCheckedSpecialItemsAfterTheSharedBlock) {
     std::string a = File("a.txt");
-    TFormPreviewAll dialog;
+    PreviewAllDialog dialog;
     dialog.Context = recorded.Make();
     for (const char* name : {"First special", "Second special", "Third special"})
-        dialog.CheckListBoxSpecial.Add(name);
-    AppendRows(dialog.CheckListBoxPreviewFolder, {a});
-    dialog.AllbtnSelectallClick();
-    dialog.btnSelectallClick();
-    dialog.CheckListBoxSpecial.SetChecked(1, false);
-    dialog.btnWashAllClick();
+        dialog.SpecialList.Add(name);
+    AppendRows(dialog.FileList, {a});
+    dialog.OnSelectAllSpecials();
+    dialog.OnSelectAllFiles();
+    dialog.SpecialList.SetChecked(1, false);
+    dialog.OnWash();
 
     EXPECT_FALSE(FileExists(a));
     EXPECT_EQ(recorded.counters, (Strings{"files 1/0", "registry 0/0"}));
@@ -121,15 +121,15 @@ TEST_F(PreviewWash, AllDialogRunsCheckedSpecialItemsAfterTheSharedBlock) {
 
 TEST_F(PreviewWash, FileFoundTwiceInASortedListIsWashedAndCountedOnce) {
     std::string a = File("a.txt"), b = File("b.txt");
-    TFormPreviewAll dialog;
+    PreviewAllDialog dialog;
     dialog.Context = recorded.Make();
-    AppendRows(dialog.CheckListBoxPreviewFolder, {b, a});
-    dialog.CheckListBoxPreviewFolder.Model().SetSorted(true);
-    AppendRows(dialog.CheckListBoxPreviewFolder, {a});
-    dialog.btnSelectallClick();
-    ASSERT_EQ(dialog.CheckListBoxPreviewFolder.Count(), 3);
-    EXPECT_EQ(dialog.CheckListBoxPreviewFolder.Text(1), a);
-    dialog.btnWashAllClick();
+    AppendRows(dialog.FileList, {b, a});
+    dialog.FileList.Model().SetSorted(true);
+    AppendRows(dialog.FileList, {a});
+    dialog.OnSelectAllFiles();
+    ASSERT_EQ(dialog.FileList.Count(), 3);
+    EXPECT_EQ(dialog.FileList.Text(1), a);
+    dialog.OnWash();
     EXPECT_EQ(recorded.counters.front(), "files 2/0");
     EXPECT_EQ(LogBlocks(), (Blocks{{a, b}}));
 }
@@ -137,12 +137,12 @@ TEST_F(PreviewWash, FileFoundTwiceInASortedListIsWashedAndCountedOnce) {
 TEST_F(PreviewWash, UnwritableLogEndsTheWashBeforeAnyDeletionAndClosesTheLog) {
     CreateDirectoryA(LogFilePath().c_str(), nullptr);
     std::string a = File("a.txt");
-    TFormPreviewFolderRegister dialog;
+    PreviewItemDialog dialog;
     dialog.Context = recorded.Make();
-    AppendRows(dialog.CheckListBoxPreviewFolder, {a});
-    dialog.btnSelectallClick();
+    AppendRows(dialog.FileList, {a});
+    dialog.OnSelectAllFiles();
     try {
-        dialog.btnwasherClick();
+        dialog.OnWash();
         ADD_FAILURE() << "the wash went on";
     } catch (const AppError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + LogFilePath());

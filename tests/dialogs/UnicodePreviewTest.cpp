@@ -2,8 +2,8 @@
 // wash deletes them.
 #include <gtest/gtest.h>
 
-#include "dialogs/unitPreviewFolder.h"
-#include "dialogs/unitPreviewFolderRes.h"
+#include "dialogs/PreviewFilesDialog.h"
+#include "dialogs/PreviewFilesDialogRes.h"
 #include "tests/dialogs/PreviewTestUtil.h"
 #include "tests/support/UiDriver.h"
 
@@ -20,17 +20,17 @@ TEST(UnicodePreview, RowsShowTheirRealNamesAndTheWashDeletesThem) {
                            dir.Path() + "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E.txt",
                            dir.Path() + "\xF0\x9F\x98\x80.txt", deep + "caf\xC3\xA9.txt"};
     for (const auto& path : paths) WriteTextFile(path, "x");
-    TFormPreviewFolder dialog;
+    PreviewFilesDialog dialog;
     dialog.Context = recorded.Make();
-    AppendRows(dialog.CheckListBoxPreviewFolder, Strings(paths));
-    dialog.btnSelectallClick();
+    AppendRows(dialog.FileList, Strings(paths));
+    dialog.OnSelectAll();
     Strings shown;
     RunWithDriver([&] { dialog.ShowModal(nullptr); },
                   [&](UiDriver& driver) {
                       HWND window = driver.WaitForWindow("#32770", "Preview Files of Current Item");
                       ASSERT_NE(window, nullptr);
-                      shown = ListRows(GetDlgItem(window, IDC_PreviewFolder_CheckListBoxPreviewFolder));
-                      UiDriver::Click(window, IDC_PreviewFolder_btnwasher);
+                      shown = ListRows(GetDlgItem(window, IDC_PreviewFiles_Files));
+                      UiDriver::Click(window, IDC_PreviewFiles_Wash);
                       EXPECT_TRUE(driver.WaitGone(window));
                   });
     EXPECT_EQ(shown, paths);

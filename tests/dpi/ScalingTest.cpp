@@ -10,23 +10,23 @@
 #include <functional>
 #include <memory>
 
-#include "app/UnitAbout.h"
-#include "app/Unitmain.h"
-#include "app/UnitmainRes.h"
-#include "dialogs/UnitAddorEditItem.h"
-#include "dialogs/UnitDeleteFolderReg.h"
-#include "dialogs/UnitPreviewAll.h"
-#include "dialogs/UnitPreviewregister.h"
-#include "dialogs/Unitaddeditfolder.h"
-#include "dialogs/Unitaddeditregister.h"
-#include "dialogs/unitPreviewFolder.h"
-#include "engine/UnitAddWildcard.h"
-#include "engine/UnitExcludeFile.h"
-#include "engine/Unitselectbyfilter.h"
+#include "app/MainWindow.h"
+#include "app/MainWindowRes.h"
+#include "dialogs/AboutDialog.h"
+#include "dialogs/ExclusionListDialog.h"
+#include "dialogs/FolderEntryDialog.h"
+#include "dialogs/NetscapeDetectDialog.h"
+#include "dialogs/PreferencesDialog.h"
+#include "dialogs/PreviewAllDialog.h"
+#include "dialogs/PreviewFilesDialog.h"
+#include "dialogs/PreviewItemDialog.h"
+#include "dialogs/PreviewRegistryDialog.h"
+#include "dialogs/RegistryEntryDialog.h"
+#include "dialogs/SelectByWildcardDialog.h"
+#include "dialogs/WashItemDialog.h"
+#include "dialogs/WildcardListDialog.h"
 #include "platform/Dpi.h"
 #include "settings/AppPaths.h"
-#include "settings/UnitPreference.h"
-#include "settings/UnitSelectDirectory.h"
 #include "tests/support/Layout.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
@@ -99,7 +99,7 @@ protected:
         CopyTree(StagedProgramDir(), dir.Path());
         SetProgramDir(dir.Path());
         RegisterFormClass(MainWindowClass, nullptr);
-        form = std::make_unique<TFormMainVRNT>();
+        form = std::make_unique<MainWindow>();
         form->QuitOnDestroy = false;
         ASSERT_NE(form->CreateModeless(nullptr), nullptr);
         ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
@@ -121,16 +121,16 @@ protected:
         EXPECT_EQ(sizes.back(), IconSizeFor(ScaleForDpi(16, dpi))) << "list buttons";
         // The list rows grow with the text.
         RECT row{};
-        ListView_GetItemRect(form->Control(IDC_ChListBoxItem), 0, &row, LVIR_BOUNDS);
+        ListView_GetItemRect(form->Control(IDC_ItemList), 0, &row, LVIR_BOUNDS);
         EXPECT_GE(row.bottom - row.top, ScaleForDpi(14, dpi));
     }
 
     TempDir dir;
-    std::unique_ptr<TFormMainVRNT> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 // Shows a modal form and checks its layout from the driver thread while it is open.
-void ExpectDialogWhole(TForm& form, int dpi) {
+void ExpectDialogWhole(Form& form, int dpi) {
     RunWithDriver([&] { form.ShowModal(nullptr); },
                   [&](UiDriver& driver) {
                       HWND dialog = driver.WaitForWindow("#32770", nullptr);
@@ -174,29 +174,29 @@ TEST(DISABLED_AtSystemDpi, Dialogs) {
     TempDir dir;
     SetProgramDir(dir.Path());
     std::string settings = dir.Path() + "wildcard.ini";
-    std::vector<std::function<std::unique_ptr<TForm>()>> makers = {
-        [&] { return std::make_unique<TFormExcludeFile>(settings); },
-        [&] { return std::make_unique<TFormWildcard>(settings); },
-        [&] { return std::make_unique<TFormselectbyfilter>(settings); },
-        [] { return std::make_unique<TFormPreviewAll>(); },
-        [] { return std::make_unique<TFormPreviewFolder>(); },
-        [] { return std::make_unique<TFormPreviewregister>(); },
-        [] { return std::make_unique<TFormPreviewFolderRegister>(); },
-        [] { return std::make_unique<TFormAddEditItem>(); },
-        [] { return std::make_unique<TFormFolder>(); },
-        [] { return std::make_unique<TFormRegister>(); },
+    std::vector<std::function<std::unique_ptr<Form>()>> makers = {
+        [&] { return std::make_unique<ExclusionListDialog>(settings); },
+        [&] { return std::make_unique<WildcardListDialog>(settings); },
+        [&] { return std::make_unique<SelectByWildcardDialog>(settings); },
+        [] { return std::make_unique<PreviewAllDialog>(); },
+        [] { return std::make_unique<PreviewFilesDialog>(); },
+        [] { return std::make_unique<PreviewRegistryDialog>(); },
+        [] { return std::make_unique<PreviewItemDialog>(); },
+        [] { return std::make_unique<WashItemDialog>(); },
+        [] { return std::make_unique<FolderEntryDialog>(); },
+        [] { return std::make_unique<RegistryEntryDialog>(); },
         [&] {
-            auto form = std::make_unique<TFormPreferences>();
+            auto form = std::make_unique<PreferencesDialog>();
             form->SettingsFile = settings;
             return form;
         },
         [&] {
-            auto form = std::make_unique<TFormDetect>();
+            auto form = std::make_unique<NetscapeDetectDialog>();
             form->SettingsFile = settings;
             form->Candidates = {dir.Path() + "a rather long folder name\\of a profile\\abcdefgh.slt"};
             return form;
         },
-        [] { return std::make_unique<TFormAbout>(); },
+        [] { return std::make_unique<AboutDialog>(); },
     };
     for (auto& make : makers) {
         auto form = make();

@@ -73,12 +73,12 @@ TEST(CommandLineParse, OptionsFileNamesAndMistakes) {
     EXPECT_EQ(ParseCommandLine({L"/WASH"}).Kind, CommandKind::Wash);
     EXPECT_EQ(ParseCommandLine({L"-wash"}).Kind, CommandKind::Wash);
     EXPECT_EQ(ParseCommandLine({L"/?"}).Kind, CommandKind::Usage);
-    TCommandLine list = ParseCommandLine({L"/List", L"C:\\out put\\rows.txt"});
+    CommandLine list = ParseCommandLine({L"/List", L"C:\\out put\\rows.txt"});
     EXPECT_EQ(list.Kind, CommandKind::List);
     EXPECT_EQ(list.File, L"C:\\out put\\rows.txt");
     for (const auto& args : std::vector<std::vector<std::wstring>>{
              {L"/list"}, {L"/list", L""}, {L"/list", L"a", L"b"}, {L"/wash", L"now"}, {L"/clean"}, {L"wash"}}) {
-        TCommandLine bad = ParseCommandLine(args);
+        CommandLine bad = ParseCommandLine(args);
         EXPECT_EQ(bad.Kind, CommandKind::Invalid) << args.size();
         EXPECT_FALSE(bad.Error.empty());
     }

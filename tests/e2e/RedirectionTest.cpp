@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "catalogue/ItemList.h"
+#include "catalogue/Catalogue.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 
@@ -120,16 +120,16 @@ TEST_F(Redirection, Winapp2DetectsKeysOfEitherView) {
     CreateKey(key64 + "Only64");
     CreateKey(key32 + "Only32");
     std::string rules;
-    titem_list order;
+    Catalogue order;
     const std::pair<const char*, std::string> entries[] = {
         {"by64", key64 + "Only64"}, {"by32", key64 + "Only32"}, {"byNone", "SOFTWARE\\" + probe + "None"}};
     for (int i = 0; i < 3; ++i) {
         const std::string name = std::string("Probe ") + entries[i].first + " *";
         rules += "[" + name + "]\r\nLangSecRef=3022\r\nDetect=HKLM\\" + entries[i].second + "\r\nFileKey1=" + files +
                  "|" + entries[i].first + ".tmp\r\n";
-        titem_property row;
+        CatalogueRow row;
         row.ItemName = "Internet: " + name;
-        row.txtfilename = dir + "winapp2.ini";
+        row.ItemFile = dir + "winapp2.ini";
         row.IsActive = true;
         order.Append(row);
     }

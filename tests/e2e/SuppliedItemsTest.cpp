@@ -9,7 +9,7 @@
 
 #include "app/CommandLine.h"
 #include "catalogue/KnownFolders.h"
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "settings/AppPaths.h"
 #include "tests/support/TempDir.h"
 
@@ -132,10 +132,10 @@ protected:
 TEST_F(SuppliedItems, CheckedItemsTakeTheCachesAndMruListsAndKeepEverythingElse) {
     std::string source = "Z:" VARNOLT_SOURCE_DIR "/data/const/system.txt";
     std::replace(source.begin(), source.end(), '/', '\\');
-    titem_list catalogue;
+    Catalogue catalogue;
     catalogue.LoadFromFile(source);
     ASSERT_GT(catalogue.Count(), 20);
-    TCoveredRows rows = CollectCheckedRows(catalogue);
+    CoveredRows rows = CollectCheckedRows(catalogue);
 
     std::vector<std::string> files = Ours(rows.Files);
     std::set<std::string> found(files.begin(), files.end()), wanted(cache.begin(), cache.end());
@@ -180,7 +180,7 @@ TEST_F(SuppliedItems, CheckedItemsTakeTheCachesAndMruListsAndKeepEverythingElse)
 TEST_F(SuppliedItems, EveryItemWithCookiesHistoryOrSessionsIsUnchecked) {
     std::string source = "Z:" VARNOLT_SOURCE_DIR "/data/const/system.txt";
     std::replace(source.begin(), source.end(), '/', '\\');
-    titem_list catalogue;
+    Catalogue catalogue;
     catalogue.LoadFromFile(source);
     int browserItems = 0;
     auto has = [](const std::string& text, const char* word) { return text.find(word) != std::string::npos; };

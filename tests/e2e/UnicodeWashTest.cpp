@@ -8,8 +8,8 @@
 #include "platform/Profile.h"
 #include "platform/WideText.h"
 #include "tests/dialogs/PreviewTestUtil.h"
-#include "tests/support/Program.h"
 #include "tests/support/LogText.h"
+#include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 
 namespace {

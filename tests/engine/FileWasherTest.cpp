@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "tests/engine/EngineTestUtil.h"
 #include "tests/support/TempDir.h"
 

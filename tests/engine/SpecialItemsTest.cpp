@@ -3,7 +3,7 @@
 #include <thread>
 
 #include "engine/SpecialItems.h"
-#include "engine/UnitForIE.h"
+#include "engine/UrlHistory.h"
 #include "platform/Error.h"
 #include "tests/engine/EngineTestUtil.h"
 #include "tests/support/TempDir.h"

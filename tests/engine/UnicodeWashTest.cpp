@@ -2,7 +2,7 @@
 // the log makes of their names.
 #include <gtest/gtest.h>
 
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "platform/WideText.h"
 #include "tests/engine/EngineTestUtil.h"
 #include "tests/support/LogText.h"

@@ -3,7 +3,7 @@
 
 #include <aclapi.h>
 
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "tests/engine/EngineTestUtil.h"
 #include "tests/support/TempDir.h"
 

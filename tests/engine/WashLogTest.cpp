@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/Unitwasher.h"
+#include "engine/WashEngine.h"
 #include "platform/Error.h"
 #include "tests/engine/EngineTestUtil.h"
 #include "tests/support/TempDir.h"

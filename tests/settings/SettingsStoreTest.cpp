@@ -5,7 +5,7 @@
 
 TEST(SettingsStore, DefaultsWithoutASettingsFile) {
     TempDir dir;
-    TOptions options;
+    OptionsRecord options;
     bool timer = ReadOptionsAtStartup(dir.Path() + "wildcard.ini", options);
     EXPECT_FALSE(timer);
     EXPECT_TRUE(options.QuickDelete);
@@ -27,7 +27,7 @@ TEST(SettingsStore, ReadsEveryOptionWithItsEncoding) {
                   "[Delete Option]\r\nUse Quick=0\r\nprompt Before=1\r\n"
                   "[Schedule]\r\nSchedule Option=byStartbyShutdown\r\nMinuts=0x1E\r\n"
                   "[Log]\r\nWrite to Log=0\r\nDelete Log On Exit=1\r\n");
-    TOptions options;
+    OptionsRecord options;
     EXPECT_FALSE(ReadOptionsAtStartup(path, options));
     EXPECT_TRUE(options.StartMinimized);
     EXPECT_FALSE(options.QuickDelete);
@@ -44,7 +44,7 @@ TEST(SettingsStore, MinimisedOnlyWithAutoRunAndNonNumbersGiveDefaults) {
     std::string path = dir.Path() + "wildcard.ini";
     WriteTextFile(path, "[Run]\r\nAuto Run=0\r\nIs Minimized=1\r\n[Delete Option]\r\nUse Quick=yes\r\n"
                         "[Schedule]\r\nMinuts=ten\r\n");
-    TOptions options;
+    OptionsRecord options;
     ReadOptionsAtStartup(path, options);
     EXPECT_FALSE(options.StartMinimized);
     EXPECT_TRUE(options.QuickDelete);
@@ -55,7 +55,7 @@ TEST(SettingsStore, TimedWashSwitchesTheTimerAndStampsTheTime) {
     TempDir dir;
     std::string path = dir.Path() + "wildcard.ini";
     WriteTextFile(path, "[Schedule]\r\nSchedule Option=byEveryHour \r\n");
-    TOptions options;
+    OptionsRecord options;
     options.ScheduleSet = ScheduleAtStart;  // the read only adds triggers
     double before = NowAsDateTime();
     EXPECT_TRUE(ReadOptionsAtStartup(path, options));

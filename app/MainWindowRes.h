@@ -1,0 +1,56 @@
+#pragma once
+// Control ids of MainWindow (range 1000-1099); menu ids 1100-1199.
+#define IDD_MainWindow 1000
+#define IDC_Preferences 1001
+#define IDC_ExclusionList 1002
+#define IDC_ViewLog 1003
+#define IDC_DeleteLog 1004
+#define IDC_ImportPlugin 1005
+#define IDC_ExportPlugin 1006
+#define IDC_About 1007
+#define IDC_Help 1008
+#define IDC_PreviewChecked 1009
+#define IDC_WashChecked 1010
+#define IDC_Exit 1011
+#define IDC_ItemListLabel 1012
+#define IDC_ItemList 1013
+#define IDC_PreviewCurrentItem 1014
+#define IDC_WashCurrentItem 1015
+#define IDC_AddItem 1016
+#define IDC_EditItem 1017
+#define IDC_DeleteItem 1018
+#define IDC_MoveItemUp 1019
+#define IDC_MoveItemDown 1020
+#define IDC_CheckAllItems 1021
+#define IDC_UncheckAllItems 1022
+#define IDC_FolderListLabel 1023
+#define IDC_FolderList 1024
+#define IDC_PreviewFolderEntry 1025
+#define IDC_WashFolderEntry 1026
+#define IDC_AddFolderEntry 1027
+#define IDC_EditFolderEntry 1028
+#define IDC_DeleteFolderEntry 1029
+#define IDC_RegistryListLabel 1030
+#define IDC_RegistryList 1031
+#define IDC_PreviewRegistryEntry 1032
+#define IDC_WashRegistryEntry 1033
+#define IDC_AddRegistryEntry 1034
+#define IDC_EditRegistryEntry 1035
+#define IDC_DeleteRegistryEntry 1036
+#define IDC_FileCountsLabel 1037
+#define IDC_FileSuccessLabel 1038
+#define IDC_FileSuccessCount 1039
+#define IDC_FileFailsLabel 1040
+#define IDC_FileFailsCount 1041
+#define IDC_RegistryCountsLabel 1042
+#define IDC_RegistrySuccessLabel 1043
+#define IDC_RegistrySuccessCount 1044
+#define IDC_RegistryFailsLabel 1045
+#define IDC_RegistryFailsCount 1046
+
+#define IDM_OpenMainWindow 1101
+#define IDM_Help 1102
+#define IDM_Exit 1103
+#define IDM_WashAll 1104
+// Entries of the "&Wash" submenu carry this id plus their row.
+#define IDM_WashItemBase 1200

@@ -1,0 +1,39 @@
+#include "dialogs/AboutDialog.h"
+
+#include "dialogs/AboutDialogRes.h"
+#include "resources/icons.h"
+
+AboutDialog::AboutDialog() : Form(IDD_AboutDialog) { HelpContext = 60; }
+
+void AboutDialog::FormCreate() {
+    SetLook();
+    SetControlText(IDC_About_Rules, RulesSummary);
+    OnClick(IDOK, [this] { Close(mrOK); });
+}
+
+// The program's icon at 32 pixels of 96 dpi scaled to the form's dpi, and the name in bold.
+void AboutDialog::SetLook() {
+    int size = Scale(32);
+    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ICO_APP), IMAGE_ICON, size, size, 0);
+    HANDLE old = reinterpret_cast<HANDLE>(
+        SendMessageA(Control(IDC_About_Icon), STM_SETICON, reinterpret_cast<WPARAM>(icon), 0));
+    if (old) DestroyIcon(static_cast<HICON>(old));
+
+    HFONT font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
+    LOGFONTA bold{};
+    if (!font || !GetObjectA(font, sizeof(bold), &bold)) return;
+    bold.lfWeight = FW_BOLD;
+    HFONT previous = boldFont_;
+    boldFont_ = CreateFontIndirectA(&bold);
+    SendMessageA(Control(IDC_About_ProductName), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), TRUE);
+    if (previous) DeleteObject(previous);
+}
+
+void AboutDialog::DpiChanged() { SetLook(); }
+
+void AboutDialog::FormDestroy() {
+    HICON icon = reinterpret_cast<HICON>(SendMessageA(Control(IDC_About_Icon), STM_GETICON, 0, 0));
+    if (icon) DestroyIcon(icon);
+    if (boldFont_) DeleteObject(boldFont_);
+    boldFont_ = nullptr;
+}

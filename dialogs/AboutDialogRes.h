@@ -1,0 +1,8 @@
+#pragma once
+// Control ids of AboutDialog (range 4000-4099); its OK button is IDOK.
+#define IDD_AboutDialog 4000
+#define IDC_About_Icon 4001
+#define IDC_About_ProductName 4002
+#define IDC_About_Version 4003
+#define IDC_About_Comments 4004
+#define IDC_About_Rules 4005

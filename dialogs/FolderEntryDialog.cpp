@@ -1,0 +1,94 @@
+#include "dialogs/FolderEntryDialog.h"
+
+#include <commdlg.h>
+
+#include "dialogs/EditorCommon.h"
+#include "dialogs/FolderEntryDialogRes.h"
+#include "dialogs/SelectByWildcardDialog.h"
+#include "platform/Messages.h"
+#include "platform/Text.h"
+#include "platform/WideText.h"
+#include "settings/AppPaths.h"
+
+FolderEntryDialog::FolderEntryDialog() : Form(IDD_FolderEntryDialog) { HelpContext = 31; }
+
+void FolderEntryDialog::FormCreate() {
+    SetWindowTextW(Handle(), Widen(Caption).c_str());
+    SetChecked(IDC_FolderEntry_FolderMask, true);
+    TransferEntry(true);
+    OnClick(IDC_FolderEntry_Save, [this] { OnSave(); });
+    OnClick(IDC_FolderEntry_Cancel, [this] { OnCancel(); });
+    OnClick(IDC_FolderEntry_Help, [this] { OnHelp(); });
+    OnClick(IDC_FolderEntry_SelectFile, [this] { OnSelectFile(); });
+    OnClick(IDC_FolderEntry_Regedit, [this] { OnRegedit(); });
+    OnClick(IDC_FolderEntry_SelectByWildcard, [this] { OnSelectByWildcard(); });
+    CentreOnDesktop();
+}
+
+void FolderEntryDialog::TransferEntry(bool load) {
+    if (load) {
+        SetControlText(IDC_FolderEntry_Name, Entry.Name);
+        SetChecked(IDC_FolderEntry_Active, Entry.IsActive);
+        SetChecked(IDC_FolderEntry_FromRegistry, Entry.Category == CategoryRegistryFolder);
+        SetChecked(IDC_FolderEntry_FolderMask, Entry.Category == CategoryFolderMask);
+        SetChecked(IDC_FolderEntry_SingleFile, Entry.Category == CategorySingleFile);
+        SetChecked(IDC_FolderEntry_IncludeSubfolders, Entry.IncludeSubfolders);
+        SetControlText(IDC_FolderEntry_KeyName, Entry.PathKeyName);
+        SetControlText(IDC_FolderEntry_ValueName, Entry.PathValueName);
+        SetControlText(IDC_FolderEntry_Mask, Entry.FolderMask);
+        SetControlText(IDC_FolderEntry_FilePath, Entry.FilePath);
+        return;
+    }
+    Entry.Name = Trim(ControlText(IDC_FolderEntry_Name));
+    Entry.IsActive = IsChecked(IDC_FolderEntry_Active);
+    if (IsChecked(IDC_FolderEntry_FromRegistry)) Entry.Category = CategoryRegistryFolder;
+    else if (IsChecked(IDC_FolderEntry_FolderMask)) Entry.Category = CategoryFolderMask;
+    else if (IsChecked(IDC_FolderEntry_SingleFile)) Entry.Category = CategorySingleFile;
+    Entry.IncludeSubfolders = IsChecked(IDC_FolderEntry_IncludeSubfolders);
+    Entry.PathKeyName = Trim(ControlText(IDC_FolderEntry_KeyName));
+    Entry.PathValueName = Trim(ControlText(IDC_FolderEntry_ValueName));
+    Entry.FolderMask = Trim(ControlText(IDC_FolderEntry_Mask));
+    Entry.FilePath = Trim(ControlText(IDC_FolderEntry_FilePath));
+}
+
+void FolderEntryDialog::OnSave() {
+    if (Trim(ControlText(IDC_FolderEntry_Name)).empty()) return;
+    // Only the box of the chosen kind decides what is washed; a relative path would be read
+    // against whatever the current folder happens to be.
+    int box = IsChecked(IDC_FolderEntry_SingleFile) ? IDC_FolderEntry_FilePath
+              : IsChecked(IDC_FolderEntry_FolderMask) ? IDC_FolderEntry_Mask
+                                                : 0;
+    if (box && !IsFullEntryPath(ControlText(box))) {
+        ShowRefusal(Handle(), RelativePathMessage(ControlText(box)));
+        SetFocus(Control(box));
+        return;
+    }
+    std::string key = Trim(ControlText(IDC_FolderEntry_KeyName));
+    if (IsChecked(IDC_FolderEntry_FromRegistry) && !key.empty() && !IsRootedRegistryKey(key)) {
+        ShowRefusal(Handle(), UnrootedKeyMessage(key));
+        SetFocus(Control(IDC_FolderEntry_KeyName));
+        return;
+    }
+    TransferEntry(false);
+    Close(mrOK);
+}
+
+void FolderEntryDialog::OnSelectFile() {
+    wchar_t file[MAX_PATH * 4] = {};
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = Handle();
+    ofn.lpstrFilter = L"All files (*.*)\0*.*\0";
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH * 4;
+    // The current folder stays as it was.
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+    if (GetOpenFileNameW(&ofn)) SetControlText(IDC_FolderEntry_FilePath, Narrow(file, wcslen(file)));
+}
+
+void FolderEntryDialog::OnSelectByWildcard() {
+    SelectByWildcardDialog picker(SettingsFilePath());
+    if (picker.ShowModal(Handle()) == mrOK) SetControlText(IDC_FolderEntry_Mask, picker.JoinedPattern());
+}
+
+void FolderEntryDialog::OnRegedit() { StartRegistryEditor(Handle()); }

@@ -1,0 +1,19 @@
+#pragma once
+// Control ids of FolderEntryDialog (range 2200-2299); Save and Cancel are IDOK and IDCANCEL.
+#define IDD_FolderEntryDialog 2200
+#define IDC_FolderEntry_Name 2201
+#define IDC_FolderEntry_Active 2202
+#define IDC_FolderEntry_SingleFile 2203
+#define IDC_FolderEntry_FilePath 2204
+#define IDC_FolderEntry_SelectFile 2205
+#define IDC_FolderEntry_FolderMask 2206
+#define IDC_FolderEntry_Mask 2207
+#define IDC_FolderEntry_SelectByWildcard 2208
+#define IDC_FolderEntry_FromRegistry 2209
+#define IDC_FolderEntry_KeyName 2210
+#define IDC_FolderEntry_Regedit 2211
+#define IDC_FolderEntry_ValueName 2212
+#define IDC_FolderEntry_IncludeSubfolders 2213
+#define IDC_FolderEntry_Help 2214
+#define IDC_FolderEntry_Save IDOK
+#define IDC_FolderEntry_Cancel IDCANCEL

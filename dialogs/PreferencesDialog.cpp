@@ -1,0 +1,201 @@
+#include "dialogs/PreferencesDialog.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "dialogs/PreferencesDialogRes.h"
+#include "platform/Error.h"
+#include "platform/Profile.h"
+#include "settings/Schedule.h"
+#include "settings/SettingsStore.h"
+
+using namespace settings;
+
+namespace {
+constexpr int MinMinutes = 2, MaxMinutes = 1000;
+
+// Position of a stored index in a list of count entries: above the list gives fallback,
+// below it no selection.
+int ListPosition(int stored, int count, int fallback) {
+    if (stored >= count) return fallback;
+    return stored < 0 ? -1 : stored;
+}
+}  // namespace
+
+PreferencesDialog::PreferencesDialog() : Form(IDD_PreferencesDialog) { HelpContext = 102; }
+
+void PreferencesDialog::FormCreate() {
+    Pages.Attach(Control(IDC_Preferences_Tabs), Handle());
+    Pages.AddPage("Run", {IDC_Preferences_RunAtStartup, IDC_Preferences_RunMinimized, IDC_Preferences_DetectNetscape,
+                          IDC_Preferences_RedetectNetscape});
+    Pages.AddPage("Schedule", {IDC_Preferences_LabelSchedule, IDC_Preferences_WashAtStart,
+                               IDC_Preferences_WashAtShutdown, IDC_Preferences_WashEveryNMinutes,
+                               IDC_Preferences_Minutes, IDC_Preferences_MinutesSpin,
+                               IDC_Preferences_LabelMinutes});
+    Pages.AddPage("HotKey", {IDC_Preferences_LabelCloseBrowsers, IDC_Preferences_CloseBrowsersModifier,
+                             IDC_Preferences_CloseBrowsersPlus, IDC_Preferences_CloseBrowsersKey, IDC_Preferences_LabelWash,
+                             IDC_Preferences_WashModifier, IDC_Preferences_WashPlus,
+                             IDC_Preferences_WashKey});
+    Pages.AddPage("Options", {IDC_Preferences_SecureDelete, IDC_Preferences_WriteToLog,
+                              IDC_Preferences_DeleteLogOnExit, IDC_Preferences_PromptBeforeClean});
+    Pages.Show(0);
+
+    for (int id : {IDC_Preferences_CloseBrowsersModifier, IDC_Preferences_WashModifier})
+        for (const char* name : ModifierNames) SendDlgItemMessageA(Handle(), id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    for (int id : {IDC_Preferences_CloseBrowsersKey, IDC_Preferences_WashKey})
+        for (char letter = 'A'; letter <= 'Z'; ++letter) {
+            char text[2] = {letter, 0};
+            SendDlgItemMessageA(Handle(), id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        }
+    SendDlgItemMessageA(Handle(), IDC_Preferences_MinutesSpin, UDM_SETRANGE32, MinMinutes, MaxMinutes);
+
+    OnClick(IDC_Preferences_RunAtStartup, [this] { OnRunAtStartup(); });
+    OnClick(IDC_Preferences_Apply, [this] { OnApply(); });
+    OnClick(IDC_Preferences_Close, [this] { OnClose(); });
+    OnClick(IDC_Preferences_Help, [this] { OnHelp(); });
+    OnClick(IDC_Preferences_RedetectNetscape, [this] { OnRedetectNetscape(); });
+
+    if (!RunGuarded(Handle(), [this] { LoadSettings(); })) Close(mrCancel);
+}
+
+bool PreferencesDialog::Notify(NMHDR* header, LRESULT& result) {
+    (void)result;
+    return Pages.HandleNotify(header);
+}
+
+bool PreferencesDialog::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)lParam;
+    // A themed tab control draws its pages in the window colour: labels and check boxes on
+    // them take it as their background.
+    if (msg != WM_CTLCOLORSTATIC || !IsAppThemed()) return false;
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return true;
+}
+
+void PreferencesDialog::LoadSettings() {
+    ProfileFile ini(SettingsFile);
+    const OptionsRecord& options = Record();
+    SetChecked(IDC_Preferences_RunAtStartup, ini.ReadBool(RunSection, AutoRunKey, false));
+    OnRunAtStartup();
+    SetChecked(IDC_Preferences_RunMinimized, ini.ReadBool(RunSection, IsMinimizedKey, false));
+    SetChecked(IDC_Preferences_SecureDelete, !options.QuickDelete);
+    SetChecked(IDC_Preferences_WashAtStart, options.ScheduleSet & ScheduleAtStart);
+    SetChecked(IDC_Preferences_WashAtShutdown, options.ScheduleSet & ScheduleAtShutdown);
+    SetChecked(IDC_Preferences_WashEveryNMinutes, options.ScheduleSet & ScheduleEveryNMinutes);
+    SetControlText(IDC_Preferences_Minutes,
+                   std::to_string(std::clamp(options.IntervalMinutes, MinMinutes, MaxMinutes)));
+    SetChecked(IDC_Preferences_PromptBeforeClean, options.PromptBeforeClean);
+    SetChecked(IDC_Preferences_WriteToLog, options.WriteToLog);
+    SetChecked(IDC_Preferences_DeleteLogOnExit, options.DeleteLogOnExit);
+    for (const HotKeySetting* hotKey : {&CloseBrowsersHotKey, &WashHotKey}) {
+        bool first = hotKey == &CloseBrowsersHotKey;
+        int control = ini.ReadInteger(HotKeySection, hotKey->ControlKey, hotKey->DefaultControl);
+        int letter = ini.ReadInteger(HotKeySection, hotKey->CharKey, hotKey->DefaultChar);
+        SelectPosition(first ? IDC_Preferences_CloseBrowsersModifier : IDC_Preferences_WashModifier,
+                       ListPosition(control, ModifierCount, hotKey->DefaultControl));
+        SelectPosition(first ? IDC_Preferences_CloseBrowsersKey : IDC_Preferences_WashKey,
+                       ListPosition(letter, 26, hotKey->DefaultChar));
+    }
+    SetChecked(IDC_Preferences_DetectNetscape, ini.ReadBool(DetectSection, DetectAtLoadKey, true));
+}
+
+void PreferencesDialog::OnRunAtStartup() { EnableControl(IDC_Preferences_RunMinimized, IsChecked(IDC_Preferences_RunAtStartup)); }
+
+int PreferencesDialog::Position(int comboId) const {
+    return static_cast<int>(SendDlgItemMessageA(Handle(), comboId, CB_GETCURSEL, 0, 0));
+}
+
+void PreferencesDialog::SelectPosition(int comboId, int position) {
+    SendDlgItemMessageA(Handle(), comboId, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+}
+
+int PreferencesDialog::MinutesShown() const {
+    std::string text = ControlText(IDC_Preferences_Minutes);
+    size_t start = text.find_first_not_of(' ');
+    if (start == std::string::npos) return MinMinutes;
+    char* end = nullptr;
+    long value = strtol(text.c_str() + start, &end, 10);
+    if (end == text.c_str() + start || text.find_first_not_of(' ', end - text.c_str()) != std::string::npos)
+        return MinMinutes;
+    return static_cast<int>(std::clamp<long>(value, MinMinutes, MaxMinutes));
+}
+
+void PreferencesDialog::OnApply() {
+    if (ControlText(IDC_Preferences_CloseBrowsersModifier) == ControlText(IDC_Preferences_WashModifier) &&
+        ControlText(IDC_Preferences_CloseBrowsersKey) == ControlText(IDC_Preferences_WashKey)) {
+        ShowErrorBox(Handle(), "HotKey conflict,please setup again!");
+        return;
+    }
+    if (RunGuarded(Handle(), [this] { Store(); })) Close(mrOK);
+}
+
+void PreferencesDialog::Store() {
+    ProfileFile ini(SettingsFile);
+    OptionsRecord& options = Record();
+
+    // "Auto Run" tells whether the program starts with Windows, so it follows the Run value.
+    std::string runFailure;
+    if (IsChecked(IDC_Preferences_RunAtStartup)) {
+        try {
+            WriteRunValue(RunKey, Executable);
+        } catch (const AppError& e) {
+            runFailure = e.what();
+        }
+    } else {
+        RemoveRunValue(RunKey);
+    }
+    if (!runFailure.empty()) {
+        SetChecked(IDC_Preferences_RunAtStartup, false);
+        OnRunAtStartup();
+    }
+    ini.WriteBool(RunSection, AutoRunKey, IsChecked(IDC_Preferences_RunAtStartup));
+    ini.WriteBool(RunSection, IsMinimizedKey, IsChecked(IDC_Preferences_RunMinimized));
+
+    options.QuickDelete = !IsChecked(IDC_Preferences_SecureDelete);
+    ini.WriteBool(DeleteSection, UseQuickKey, options.QuickDelete);
+
+    unsigned schedule = 0;
+    if (IsChecked(IDC_Preferences_WashAtStart)) schedule |= ScheduleAtStart;
+    if (IsChecked(IDC_Preferences_WashAtShutdown)) schedule |= ScheduleAtShutdown;
+    if (IsChecked(IDC_Preferences_WashEveryNMinutes)) schedule |= ScheduleEveryNMinutes;
+    options.ScheduleSet = schedule;
+    bool timer = (schedule & ScheduleEveryNMinutes) != 0;
+    if (timer) options.LastAutoWashTime = NowAsDateTime();
+    if (SetScheduleTimer) SetScheduleTimer(timer);
+    options.IntervalMinutes = MinutesShown();
+    SetControlText(IDC_Preferences_Minutes, std::to_string(options.IntervalMinutes));
+    ini.WriteString(ScheduleSection, ScheduleOptionKey, FormatScheduleOption(schedule));
+    ini.WriteInteger(ScheduleSection, MinutesKey, options.IntervalMinutes);
+
+    options.PromptBeforeClean = IsChecked(IDC_Preferences_PromptBeforeClean);
+    ini.WriteBool(DeleteSection, PromptBeforeKey, options.PromptBeforeClean);
+    options.WriteToLog = IsChecked(IDC_Preferences_WriteToLog);
+    options.DeleteLogOnExit = IsChecked(IDC_Preferences_DeleteLogOnExit);
+    ini.WriteBool(LogSection, WriteToLogKey, options.WriteToLog);
+    ini.WriteBool(LogSection, DeleteLogOnExitKey, options.DeleteLogOnExit);
+
+    ini.WriteInteger(HotKeySection, CloseBrowsersHotKey.ControlKey, Position(IDC_Preferences_CloseBrowsersModifier));
+    ini.WriteInteger(HotKeySection, CloseBrowsersHotKey.CharKey, Position(IDC_Preferences_CloseBrowsersKey));
+    if (RegisterHotKeysAgain) RegisterHotKeysAgain();
+    ini.WriteInteger(HotKeySection, WashHotKey.ControlKey, Position(IDC_Preferences_WashModifier));
+    ini.WriteInteger(HotKeySection, WashHotKey.CharKey, Position(IDC_Preferences_WashKey));
+    if (RegisterHotKeysAgain) RegisterHotKeysAgain();
+
+    ini.WriteBool(DetectSection, DetectAtLoadKey, IsChecked(IDC_Preferences_DetectNetscape));
+
+    if (!runFailure.empty()) ShowErrorBox(Handle(), runFailure);
+}
+
+void PreferencesDialog::OnRedetectNetscape() {
+    if (RedetectNetscape) RedetectNetscape();
+    // The detection dialog rewrites the choice whenever it closes.
+    RunGuarded(Handle(), [this] {
+        SetChecked(IDC_Preferences_DetectNetscape, ProfileFile(SettingsFile).ReadBool(DetectSection, DetectAtLoadKey, true));
+    });
+}

@@ -1,0 +1,53 @@
+#pragma once
+// PreferencesDialog: every option of the settings file on four pages ("Run", "Schedule",
+// "HotKey", "Options"). Loaded from the settings file and the options record when it opens;
+// "&Apply" stores them and closes, "Cl&ose" stores nothing.
+#include <functional>
+#include <string>
+
+#include "dialogs/PreviewCommon.h"
+#include "platform/Form.h"
+#include "settings/Options.h"
+#include "settings/RunValue.h"
+
+class PreferencesDialog : public Form {
+public:
+    PreferencesDialog();
+
+    // Inputs, set before the dialog is shown.
+    OptionsRecord* Options = nullptr;  // the options record: shown, and written by Apply (none: defaults)
+    std::string SettingsFile;
+    std::string Executable;       // the path the Run value starts
+    std::string RunKey = RunKeyPath;
+    // Switches the schedule timer; registers both hot keys again from the settings file;
+    // shows the Netscape detection dialog.
+    std::function<void(bool)> SetScheduleTimer;
+    std::function<void()> RegisterHotKeysAgain;
+    std::function<void()> RedetectNetscape;
+
+    void LoadSettings();
+    void OnRunAtStartup();
+    // Apply: checks the hot keys, stores and closes; a conflict or a failed write keeps it open.
+    void OnApply();
+    void OnClose() { Close(mrCancel); }
+    void OnHelp() { ShowHelp(); }
+    void OnRedetectNetscape();
+
+    // The minutes box as stored: a number brought into 2..1000, anything else 2.
+    int MinutesShown() const;
+
+protected:
+    void FormCreate() override;
+    bool Notify(NMHDR* header, LRESULT& result) override;
+    bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void Store();
+    int Position(int comboId) const;
+    void SelectPosition(int comboId, int position);
+
+    OptionsRecord& Record() { return Options ? *Options : defaults_; }
+
+    PreviewPages Pages;
+    OptionsRecord defaults_;
+};

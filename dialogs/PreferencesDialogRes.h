@@ -1,0 +1,30 @@
+#pragma once
+// Control ids of PreferencesDialog (range 2400-2499); "Cl&ose" is IDCANCEL.
+#define IDD_PreferencesDialog 2400
+#define IDC_Preferences_Tabs 2401
+#define IDC_Preferences_RunAtStartup 2402
+#define IDC_Preferences_RunMinimized 2403
+#define IDC_Preferences_DetectNetscape 2404
+#define IDC_Preferences_RedetectNetscape 2405
+#define IDC_Preferences_LabelSchedule 2406
+#define IDC_Preferences_WashAtStart 2407
+#define IDC_Preferences_WashAtShutdown 2408
+#define IDC_Preferences_WashEveryNMinutes 2409
+#define IDC_Preferences_Minutes 2410
+#define IDC_Preferences_MinutesSpin 2411
+#define IDC_Preferences_LabelMinutes 2412
+#define IDC_Preferences_LabelCloseBrowsers 2413
+#define IDC_Preferences_CloseBrowsersModifier 2414
+#define IDC_Preferences_CloseBrowsersPlus 2415
+#define IDC_Preferences_CloseBrowsersKey 2416
+#define IDC_Preferences_LabelWash 2417
+#define IDC_Preferences_WashModifier 2418
+#define IDC_Preferences_WashPlus 2419
+#define IDC_Preferences_WashKey 2420
+#define IDC_Preferences_SecureDelete 2421
+#define IDC_Preferences_WriteToLog 2422
+#define IDC_Preferences_DeleteLogOnExit 2423
+#define IDC_Preferences_PromptBeforeClean 2424
+#define IDC_Preferences_Help 2425
+#define IDC_Preferences_Apply 2426
+#define IDC_Preferences_Close IDCANCEL

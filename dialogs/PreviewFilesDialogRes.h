@@ -1,0 +1,8 @@
+#pragma once
+// Control ids of PreviewFilesDialog (range 1300-1399).
+#define IDD_PreviewFilesDialog 1300
+#define IDC_PreviewFiles_Files 1301
+#define IDC_PreviewFiles_SelectAll 1302
+#define IDC_PreviewFiles_UnselectAll 1303
+#define IDC_PreviewFiles_Wash 1304
+#define IDC_PreviewFiles_Close 1305

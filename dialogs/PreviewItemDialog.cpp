@@ -1,0 +1,45 @@
+#include "dialogs/PreviewItemDialog.h"
+
+#include "catalogue/ListUtils.h"
+#include "dialogs/PreviewItemDialogRes.h"
+
+PreviewItemDialog::PreviewItemDialog() : PreviewDialogBase(IDD_PreviewItemDialog) {
+    HelpContext = 63;
+    ShowAsRegistryList(RegistryList);
+}
+
+void PreviewItemDialog::FormCreate() {
+    PreviewDialogBase::FormCreate();
+    AttachList(FileList, IDC_PreviewItem_Files);
+    AttachList(RegistryList, IDC_PreviewItem_Registry);
+    SetCheckButtonImages(IDC_PreviewItem_SelectAllFiles, IDC_PreviewItem_UnselectAllFiles);
+    SetCheckButtonImages(IDC_PreviewItem_SelectAllRegistry, IDC_PreviewItem_UnselectAllRegistry);
+
+    Pages.Attach(Control(IDC_PreviewItem_Tabs), Handle());
+    Pages.AddPage("Washer Folder", {IDC_PreviewItem_Files,
+                                    IDC_PreviewItem_SelectAllFiles, IDC_PreviewItem_UnselectAllFiles});
+    Pages.AddPage("Washer Register", {IDC_PreviewItem_Registry,
+                                      IDC_PreviewItem_SelectAllRegistry, IDC_PreviewItem_UnselectAllRegistry});
+    Pages.Show(0);
+
+    OnClick(IDC_PreviewItem_SelectAllFiles, [this] { OnSelectAllFiles(); });
+    OnClick(IDC_PreviewItem_UnselectAllFiles, [this] { OnUnselectAllFiles(); });
+    OnClick(IDC_PreviewItem_SelectAllRegistry, [this] { OnSelectAllRegistry(); });
+    OnClick(IDC_PreviewItem_UnselectAllRegistry, [this] { OnUnselectAllRegistry(); });
+    BindWash(IDC_PreviewItem_Wash, [this] { OnWash(); });
+    OnClick(IDC_PreviewItem_Close, [this] { OnClose(); });
+}
+
+void PreviewItemDialog::OnSelectAllFiles() { CheckAll(FileList.Model(), 1); }
+
+void PreviewItemDialog::OnUnselectAllFiles() { CheckAll(FileList.Model(), 0); }
+
+void PreviewItemDialog::OnSelectAllRegistry() { CheckAll(RegistryList.Model(), 1); }
+
+void PreviewItemDialog::OnUnselectAllRegistry() { CheckAll(RegistryList.Model(), 0); }
+
+void PreviewItemDialog::OnWash() {
+    WashLists(&FileList, &RegistryList, nullptr);
+}
+
+void PreviewItemDialog::OnClose() { Close(mrCancel); }

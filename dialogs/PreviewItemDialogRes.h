@@ -1,0 +1,12 @@
+#pragma once
+// Control ids of PreviewItemDialog (range 1500-1599).
+#define IDD_PreviewItemDialog 1500
+#define IDC_PreviewItem_Tabs 1501
+#define IDC_PreviewItem_Files 1502
+#define IDC_PreviewItem_SelectAllFiles 1503
+#define IDC_PreviewItem_UnselectAllFiles 1504
+#define IDC_PreviewItem_Registry 1505
+#define IDC_PreviewItem_SelectAllRegistry 1506
+#define IDC_PreviewItem_UnselectAllRegistry 1507
+#define IDC_PreviewItem_Wash 1508
+#define IDC_PreviewItem_Close 1509

@@ -1,0 +1,9 @@
+#pragma once
+// Control ids of PreviewRegistryDialog (range 1400-1499).
+#define IDD_PreviewRegistryDialog 1400
+#define IDC_PreviewRegistry_Rows 1401
+#define IDC_PreviewRegistry_SelectAll 1402
+#define IDC_PreviewRegistry_UnselectAll 1403
+#define IDC_PreviewRegistry_Wash 1404
+#define IDC_PreviewRegistry_Close 1405
+#define IDC_PreviewRegistry_Note 1406

@@ -1,0 +1,15 @@
+#pragma once
+// Control ids of RegistryEntryDialog (range 2300-2399); Save and Cancel are IDOK and IDCANCEL.
+#define IDD_RegistryEntryDialog 2300
+#define IDC_RegistryEntry_Name 2301
+#define IDC_RegistryEntry_Active 2302
+#define IDC_RegistryEntry_KeyName 2303
+#define IDC_RegistryEntry_Regedit 2304
+#define IDC_RegistryEntry_CleanSingleValue 2305
+#define IDC_RegistryEntry_ValueNameLabel 2306
+#define IDC_RegistryEntry_ValueName 2307
+#define IDC_RegistryEntry_CleanAllValues 2308
+#define IDC_RegistryEntry_CleanWholeKey 2309
+#define IDC_RegistryEntry_Help 2310
+#define IDC_RegistryEntry_Save IDOK
+#define IDC_RegistryEntry_Cancel IDCANCEL
