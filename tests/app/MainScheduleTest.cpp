@@ -34,7 +34,7 @@ TEST_F(MainScheduleTest, HotKeysAreRegisteredFromTheSettingsAndReleasedAtClose) 
     ini.WriteInteger("Hot Key", "Char", 40);
     ini.WriteInteger("Hot Key", "Control washer", -1);
     Open();
-    EXPECT_FALSE(KillTimer(form->Handle(), Timer1Id));  // no wash scheduled, no timer
+    EXPECT_FALSE(KillTimer(form->Handle(), ScheduleTimerId));  // no wash scheduled, no timer
     EXPECT_TRUE(Taken(MOD_CONTROL | MOD_SHIFT, 'Z'));
     EXPECT_FALSE(Taken(MOD_CONTROL, 'D'));  // no wash hot key
     EXPECT_FALSE(Taken(MOD_CONTROL | MOD_ALT, 'F'));
@@ -135,7 +135,7 @@ TEST_F(MainScheduleTest, AWashEveryNMinutesArmsTheScheduleTimer) {
     ini.WriteString("Schedule", "Schedule Option", "byEveryHour ");
     ini.WriteInteger("Schedule", "Minuts", 0);
     Open();
-    EXPECT_TRUE(KillTimer(form->Handle(), Timer1Id));
+    EXPECT_TRUE(KillTimer(form->Handle(), ScheduleTimerId));
 }
 
 TEST_F(MainScheduleTest, FailedTimedWashIsLoggedAndWaitsForTheNextInterval) {
