@@ -33,6 +33,27 @@ foreach(dir platform catalogue engine settings app dialogs e2e dpi)
   endif()
 endforeach()
 
+# The Windows Installer packages' tests: the 64-bit package one build number later, for a major
+# upgrade, outside dist/.
+set(UPGRADE_MSI ${CMAKE_BINARY_DIR}/msi-upgrade/varnolt-upgrade-x64.msi)
+add_custom_command(OUTPUT ${UPGRADE_MSI}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/msi-upgrade
+  COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-msi.sh x64 ${DIST_DIR}/files/win64/varnolt ${VARNOLT_NEXT_MSI_VERSION}
+    ${VARNOLT_VERSION}.1 ${DIST_DIR}/files/actions.dll ${CMAKE_SOURCE_DIR}/installer/varnolt.wxs ${UPGRADE_MSI}
+  DEPENDS ${DIST_MSIS}
+  VERBATIM)
+add_custom_target(msi_upgrade DEPENDS ${UPGRADE_MSI})
+add_dependencies(test_e2e msi_upgrade)
+target_link_libraries(test_e2e PRIVATE msi)
+list(GET DIST_MSIS 0 DIST_MSI_X64)
+list(GET DIST_MSIS 1 DIST_MSI_X86)
+target_compile_definitions(test_e2e PRIVATE VARNOLT_VERSION_TEXT="${VARNOLT_VERSION}"
+  VARNOLT_DIST_MSI_X64="${DIST_MSI_X64}" VARNOLT_DIST_MSI_X86="${DIST_MSI_X86}" VARNOLT_UPGRADE_MSI="${UPGRADE_MSI}")
+
+# The Group Policy templates: well-formed, every string and presentation they name defined.
+add_test(NAME policy_templates COMMAND bash ${CMAKE_SOURCE_DIR}/tests/policy/check-templates.sh
+  ${CMAKE_SOURCE_DIR}/installer/policy)
+
 # The 32-bit program's end-to-end tests, in the same 64-bit prefix as on 64-bit Windows.
 add_dependencies(test_e2e varnolt_x86)
 add_test(NAME e2e_x86 COMMAND test_e2e

@@ -2,7 +2,8 @@
 ; %LOCALAPPDATA%\Programs\Varnolt, a Start-menu shortcut, an uninstaller registered under the
 ; current user's Uninstall key. Silent with /S. It carries both programs and installs the 64-bit one
 ; on 64-bit Windows, the 32-bit one elsewhere, into the same folder (an earlier 32-bit install is
-; upgraded in place).
+; upgraded in place). An installation of this user by the Windows Installer package
+; (varnolt.wxs) is removed silently first, the user's own files kept, so one entry stays.
 ; makensis -DVERSION=1.02 -DSOURCE=<64-bit program folder> -DSOURCE_X86=<32-bit program folder>
 ;          -DICON=<app.ico> -DOUTFILE=<setup.exe> varnolt.nsi
 Unicode true
@@ -16,6 +17,8 @@ ManifestDPIAware true
 
 !define APPNAME "Varnolt"
 !define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnolt"
+; The upgrade code of the Windows Installer packages (varnolt.wxs).
+!define MSI_UPGRADECODE "{8D1E6A52-3C47-4B9E-A0F1-6E2C5D9B4A70}"
 
 Name "${APPNAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -55,8 +58,42 @@ Function .onInit
   !insertmacro RefuseWhileRunning
 FunctionEnd
 
+; Removes the current user's installation of the Windows Installer package, silently; its
+; uninstall keeps the user's own files and, told KEEPRUNVALUE=1, the start at log-on. A
+; per-machine installation (another folder, administrators' to remove) stays.
+Function RemoveMsiInstallation
+  StrCpy $R0 0
+  StrCpy $R6 ""
+  ${Do}
+    System::Call 'msi::MsiEnumRelatedProductsW(w "${MSI_UPGRADECODE}", i 0, i R0, w .R1) i .R2'
+    ${If} $R2 <> 0
+      ${Break}
+    ${EndIf}
+    System::Call 'msi::MsiGetProductInfoW(w R1, w "AssignmentType", w .R3, *i ${NSIS_MAX_STRLEN}) i .R4'
+    ${If} $R4 = 0
+    ${AndIf} $R3 == "0"
+      ; Removed, yet still there: stop rather than try again and again.
+      ${If} $R1 == $R6
+        StrCpy $R5 "it is still registered"
+      ${Else}
+        StrCpy $R6 $R1
+        DetailPrint "Removing the Windows Installer installation $R1"
+        ExecWait '"$SYSDIR\msiexec.exe" /x $R1 /qn KEEPRUNVALUE=1' $R5
+      ${EndIf}
+      ${If} $R5 != "0"
+        MessageBox MB_OK|MB_ICONSTOP "Varnolt installed by its Windows Installer package could not be removed \
+          ($R5). Uninstall it, then run setup again." /SD IDOK
+        Abort
+      ${EndIf}
+    ${Else}
+      IntOp $R0 $R0 + 1
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+
 Section "Varnolt"
   SetShellVarContext current
+  Call RemoveMsiInstallation
   SetOutPath "$INSTDIR"
   ; The program and the supplied wash items are replaced on an upgrade ...
   SetOverwrite on
