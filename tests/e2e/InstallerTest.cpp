@@ -5,32 +5,12 @@
 
 #include <algorithm>
 
+#include "tests/support/Installs.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 const char* const UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnolt";
-
-std::string HostPath(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return "Z:" + path;
-}
-
-// Runs a program with arguments and returns its exit code, or -1 when it did not end in time.
-int RunAndWait(const std::string& exe, const std::string& arguments) {
-    std::string commandLine = "\"" + exe + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
-        return -2;
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(info.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-    return static_cast<int>(code);
-}
 
 std::string UninstallValue(const char* name) {
     char buffer[1024];
@@ -40,42 +20,6 @@ std::string UninstallValue(const char* name) {
     return buffer;
 }
 
-// The machine field of a program's PE header: 0x8664 for x86-64, 0x14c for x86.
-WORD Machine(const std::string& exe) {
-    std::string bytes = ReadTextFile(exe);
-    if (bytes.size() < 0x40) return 0;
-    DWORD at = *reinterpret_cast<const DWORD*>(bytes.data() + 0x3c);
-    if (bytes.size() < at + 6) return 0;
-    return *reinterpret_cast<const WORD*>(bytes.data() + at + 4);
-}
-
-// Uninstall entries of the current user that name Varnolt.
-int VarnoltEntries() {
-    HKEY uninstall;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0, KEY_READ,
-                      &uninstall) != ERROR_SUCCESS)
-        return 0;
-    int count = 0;
-    char name[256], shown[256];
-    for (DWORD i = 0, n = sizeof(name); RegEnumKeyExA(uninstall, i, name, &n, nullptr, nullptr, nullptr, nullptr) ==
-                                        ERROR_SUCCESS;
-         ++i, n = sizeof(name)) {
-        DWORD size = sizeof(shown);
-        if (RegGetValueA(uninstall, name, "DisplayName", RRF_RT_REG_SZ, nullptr, shown, &size) == ERROR_SUCCESS &&
-            std::string(shown) == "Varnolt")
-            ++count;
-    }
-    RegCloseKey(uninstall);
-    return count;
-}
-
-std::string StartMenuShortcut() {
-    char buffer[MAX_PATH];
-    DWORD size = sizeof(buffer);
-    RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                 "Programs", RRF_RT_REG_SZ, nullptr, buffer, &size);
-    return std::string(buffer) + "\\Varnolt.lnk";
-}
 }  // namespace
 
 TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
@@ -83,7 +27,7 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     std::string dir = temp.Path() + "Programs\\Varnolt\\";
     std::string setup = HostPath(VARNOLT_DIST_SETUP);
     ASSERT_TRUE(FileExists(setup)) << setup;
-    ASSERT_EQ(RunAndWait(setup, "/S /D=" + dir.substr(0, dir.size() - 1)), 0);
+    ASSERT_EQ(RunCommand("\"" + setup + "\" /S /D=" + dir.substr(0, dir.size() - 1)), 0);
 
     EXPECT_EQ(Machine(dir + "varnolt.exe"), IMAGE_FILE_MACHINE_AMD64);
     for (const char* file : {"varnolt.exe", "uninstall.exe", "const\\system.txt", "const\\user.txt"})
@@ -119,7 +63,7 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     WriteTextFile(dir + "wildcard.ini", "[Log]\r\nWrite to Log=1\r\n");
     WriteTextFile(dir + "order.ini", order);
     WriteTextFile(dir + "const\\system.txt", "old");
-    ASSERT_EQ(RunAndWait(setup, "/S /D=" + dir.substr(0, dir.size() - 1)), 0);
+    ASSERT_EQ(RunCommand("\"" + setup + "\" /S /D=" + dir.substr(0, dir.size() - 1)), 0);
     EXPECT_EQ(ReadTextFile(dir + "const\\user.txt"), user);
     EXPECT_EQ(ReadTextFile(dir + "plugin\\shared.txt"), "plug-in");
     EXPECT_EQ(ReadTextFile(dir + "wildcard.ini"), "[Log]\r\nWrite to Log=1\r\n");
@@ -140,7 +84,7 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
         return RegGetValueA(HKEY_CURRENT_USER, runKey, "Varnolt", RRF_RT_REG_SZ, nullptr, nullptr, nullptr) ==
                ERROR_SUCCESS;
     };
-    ASSERT_EQ(RunAndWait(dir + "uninstall.exe", "/S"), 0);
+    ASSERT_EQ(RunCommand("\"" + dir + "uninstall.exe\" /S"), 0);
     // Its last steps remove the uninstall key and the Run value, after the files.
     for (int i = 0; i < 300 && (FileExists(dir + "uninstall.exe") || FileExists(dir + "varnolt.exe") ||
                                 !UninstallValue("DisplayName").empty() || runValueStands());

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/Installs.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 
@@ -38,26 +39,7 @@ void ExpectUserFiles(const std::string& dir) {
     for (const auto& [path, text] : UserFiles) EXPECT_EQ(ReadTextFile(dir + path), text) << path;
 }
 
-std::string HostPath(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return "Z:" + path;
-}
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-// Runs a command line and returns its exit code, or -1 when it did not end in time.
-int RunCommand(std::string commandLine) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-        return -2;
-    DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(info.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
-    return static_cast<int>(code);
-}
 
 int Msiexec(const std::string& arguments) { return RunCommand("msiexec.exe " + arguments + " /qn"); }
 
@@ -72,31 +54,6 @@ std::string RegString(HKEY root, REGSAM view, const char* key, const char* name)
 }
 
 std::string UserEntry(const char* name) { return RegString(HKEY_CURRENT_USER, 0, UninstallKey, name); }
-
-// Uninstall entries the user sees named Varnolt: the current user's and both views of the
-// machine's, less the hidden ones (SystemComponent 1).
-int VarnoltEntries() {
-    int count = 0;
-    const std::pair<HKEY, REGSAM> places[] = {
-        {HKEY_CURRENT_USER, 0}, {HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY}, {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY}};
-    for (auto [root, view] : places) {
-        HKEY uninstall;
-        if (RegOpenKeyExA(root, UninstallPath, 0, KEY_READ | view, &uninstall) != ERROR_SUCCESS) continue;
-        char name[256], shown[256];
-        for (DWORD i = 0, n = sizeof(name);
-             RegEnumKeyExA(uninstall, i, name, &n, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-             ++i, n = sizeof(name)) {
-            DWORD size = sizeof(shown), hidden = 0, hiddenSize = sizeof(hidden);
-            if (RegGetValueA(uninstall, name, "DisplayName", RRF_RT_REG_SZ, nullptr, shown, &size) != ERROR_SUCCESS ||
-                std::string(shown) != "Varnolt")
-                continue;
-            RegGetValueA(uninstall, name, "SystemComponent", RRF_RT_REG_DWORD, nullptr, &hidden, &hiddenSize);
-            if (hidden != 1) ++count;
-        }
-        RegCloseKey(uninstall);
-    }
-    return count;
-}
 
 // The installed products of the packages' upgrade code, per-user and per-machine.
 std::vector<std::string> InstalledPackages() {
@@ -121,23 +78,6 @@ bool RunValueStands() {
 void SetRunValue(const std::string& exe) {
     const std::string value = Quoted(exe);
     RegSetKeyValueA(HKEY_CURRENT_USER, RunKey, "Varnolt", REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
-}
-
-std::string ShellFolder(int csidl) {
-    char path[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
-}
-
-std::string StartMenuShortcut() { return ShellFolder(CSIDL_PROGRAMS) + "\\Varnolt.lnk"; }
-
-// The machine field of a program's PE header.
-WORD Machine(const std::string& exe) {
-    std::string bytes = ReadTextFile(exe);
-    if (bytes.size() < 0x40) return 0;
-    DWORD at = *reinterpret_cast<const DWORD*>(bytes.data() + 0x3c);
-    if (bytes.size() < at + 6) return 0;
-    return *reinterpret_cast<const WORD*>(bytes.data() + at + 4);
 }
 
 const std::string Package = Quoted(HostPath(VARNOLT_DIST_MSI_X64));
