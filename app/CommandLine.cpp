@@ -89,7 +89,7 @@ bool WriteList(const std::wstring& file, const CoveredRows& rows) {
 int RunList(const CommandLine& command) {
     try {
         Winapp2Catalogue winapp2;
-        CoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2), &winapp2);
+        CoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2, UserDir()), &winapp2);
         if (WriteList(command.File, rows)) return ExitWashed;
         Say(STD_ERROR_HANDLE, "Varnolt: unable to write " + Utf8(command.File));
     } catch (const std::exception& error) {
@@ -144,7 +144,7 @@ int RunWash() {
     CoInitialize(nullptr);
     try {
         Winapp2Catalogue winapp2;
-        code = WashRows(CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2), &winapp2));
+        code = WashRows(CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2, UserDir()), &winapp2));
     } catch (const std::exception& error) {
         Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
     }
@@ -210,26 +210,27 @@ std::vector<std::wstring> ProcessArguments() {
     return args;
 }
 
-Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2) {
+Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2, const std::string& userDir) {
+    const std::string& user = userDir.empty() ? programDir : userDir;
     Catalogue loaded;
     loaded.LoadFromFile(programDir + "const\\system.txt");
-    loaded.LoadFromFile(programDir + "const\\user.txt");
+    loaded.LoadFromFile(user + "const\\user.txt");
     std::vector<std::string> plugins;
     FileSearch search;
-    search.SetLocation(programDir + "plugin\\");
+    search.SetLocation(user + "plugin\\");
     search.SetFilename("*.txt");
     search.Subfolders = false;
     search.OnFound = [&](FileSearch&, const std::string&, const WIN32_FIND_DATAA& entry) {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) plugins.push_back(entry.cFileName);
     };
     search.Execute();
-    for (const auto& name : plugins) loaded.LoadFromFile(programDir + "plugin\\" + name);
+    for (const auto& name : plugins) loaded.LoadFromFile(user + "plugin\\" + name);
     if (winapp2) {
         winapp2->Load(programDir + "winapp2.ini");
         winapp2->AppendRows(loaded);
     }
     Catalogue order;
-    order.LoadFromFile(programDir + "order.ini");
+    order.LoadFromFile(user + "order.ini");
     if (winapp2) winapp2->AdoptFormerNames(order);
     Catalogue catalogue;
     MergeCatalogue(catalogue, loaded, order);
@@ -267,6 +268,7 @@ CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogu
 
 int RunCommandLine(const CommandLine& command) {
     SetProgramDir(ExecutableDir());
+    if (command.Kind == CommandKind::Wash || command.Kind == CommandKind::List) UseWritableUserDir();
     switch (command.Kind) {
     case CommandKind::Wash: return RunWash();
     case CommandKind::List: return RunList(command);

@@ -46,5 +46,7 @@ struct CoveredRows {
 CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogue* winapp2 = nullptr);
 // The catalogue as the main window loads it from the program directory: the supplied, user and
 // plug-in items, then, when winapp2 is given, the detected entries of winapp2.ini, ordered and
-// checked by order.ini. Reads only.
-Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2 = nullptr);
+// checked by order.ini. The user's items, plug-ins and order.ini come from userDir (none: the
+// program directory). Reads only.
+Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2 = nullptr,
+                            const std::string& userDir = {});

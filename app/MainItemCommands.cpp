@@ -101,7 +101,7 @@ void MainWindow::SyncWashMenuChecks() {
 
 void MainWindow::OnAddItem() {
     RunListCommand([this] {
-        const std::string file = ProgramDirectory + "const\\user.txt";
+        const std::string file = UserItemsPath();
         // A new item starts empty, whatever a "New Item" left in the file holds.
         WashItemDialog editor;
         editor.Caption = "Add Wash Item";
@@ -115,7 +115,7 @@ void MainWindow::OnAddItem() {
         if (IsReservedItemName(name)) return ShowRefusal(Handle(), ReservedNameMessage(name));
 
         SaveCatalogueOrder();
-        CreateDirectoryW(WidePath(ProgramDirectory + "const").c_str(), nullptr);
+        CreateDirectoryW(WidePath(UserDir() + "const").c_str(), nullptr);
         RewriteThroughCopy(file, [&](const std::string& copy) {
             WashItem item;
             item.AddToFile(copy, name, active);

@@ -78,18 +78,18 @@ void MainWindow::OnFileFound(const std::string& /*folder*/, const std::string& n
 void MainWindow::LoadCatalogue() {
     Catalogue loaded;
     loaded.LoadFromFile(ProgramDirectory + "const\\system.txt");
-    loaded.LoadFromFile(ProgramDirectory + "const\\user.txt");
+    loaded.LoadFromFile(UserItemsPath());
 
     pluginFileNames_.clear();
     FileSearch pluginSearch;
-    pluginSearch.SetLocation(ProgramDirectory + "plugin\\");
+    pluginSearch.SetLocation(PluginDirPath());
     pluginSearch.SetFilename("*.txt");
     pluginSearch.Subfolders = false;
     pluginSearch.OnFound = [this](FileSearch& sender, const std::string& folder, const WIN32_FIND_DATAA& entry) {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) OnFileFound(folder, sender.FoundName());
     };
     pluginSearch.Execute();
-    for (const auto& name : pluginFileNames_) AppendPluginRows(loaded, ProgramDirectory + "plugin\\" + name);
+    for (const auto& name : pluginFileNames_) AppendPluginRows(loaded, PluginDirPath() + name);
     pluginFileNames_.clear();
     Winapp2.Load(ProgramDirectory + "winapp2.ini");
     Winapp2.AppendRows(loaded);
