@@ -15,6 +15,7 @@
 #include "platform/Error.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
+#include "settings/Policies.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -73,6 +74,15 @@ void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>
     }
 }
 
+// The catalogue of the program and user directories with the check marks a policy forces.
+Catalogue LoadCommandCatalogue(Winapp2Catalogue& winapp2) {
+    Catalogue catalogue = LoadCatalogueFrom(ProgramDir(), &winapp2, UserDir());
+    const Policies policies = ReadPolicies();
+    for (auto& row : catalogue.Items)
+        if (auto forced = policies.ForcedCheck(row.ItemName)) row.IsActive = *forced;
+    return catalogue;
+}
+
 bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     std::string text;
     for (const auto* list : {&rows.Files, &rows.Registry, &rows.Specials})
@@ -89,7 +99,7 @@ bool WriteList(const std::wstring& file, const CoveredRows& rows) {
 int RunList(const CommandLine& command) {
     try {
         Winapp2Catalogue winapp2;
-        CoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2, UserDir()), &winapp2);
+        CoveredRows rows = CollectCheckedRows(LoadCommandCatalogue(winapp2), &winapp2);
         if (WriteList(command.File, rows)) return ExitWashed;
         Say(STD_ERROR_HANDLE, "Varnolt: unable to write " + Utf8(command.File));
     } catch (const std::exception& error) {
@@ -100,7 +110,7 @@ int RunList(const CommandLine& command) {
 
 int WashRows(const CoveredRows& rows) {
     OptionsRecord options;
-    ReadOptionsAtStartup(SettingsFilePath(), options);
+    ApplyPolicies(ReadPolicies(), options, ReadOptionsAtStartup(SettingsFilePath(), options));
     SpecificFileList specificFiles = BuildSpecificFileList();
     bool writeLog = options.WriteToLog;
     int fileSuccess = 0, fileFails = 0, keySuccess = 0, keyFails = 0, specialFails = 0;
@@ -144,7 +154,7 @@ int RunWash() {
     CoInitialize(nullptr);
     try {
         Winapp2Catalogue winapp2;
-        code = WashRows(CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2, UserDir()), &winapp2));
+        code = WashRows(CollectCheckedRows(LoadCommandCatalogue(winapp2), &winapp2));
     } catch (const std::exception& error) {
         Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
     }

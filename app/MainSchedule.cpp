@@ -108,7 +108,7 @@ void MainWindow::EndSession() {
         FormClose();
     }
     // As at exit: order.ini written anew and put in place whole.
-    RunCaught([this] { WashItems.RewriteFile(OrderFilePath()); });
+    RunCaught([this] { CatalogueToStore().RewriteFile(OrderFilePath()); });
 }
 
 void MainWindow::OnMinimize() {

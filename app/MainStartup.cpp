@@ -53,7 +53,8 @@ void MainWindow::FormCreate() {
     WashItems = Catalogue();
     SetCounters("", "", "", "");
     SpecificFiles = BuildSpecificFileList();
-    ScheduleTimerOn = ReadOptionsAtStartup(SettingsFilePath(), Options);
+    Policy = ReadPolicies(PolicyKey);
+    ScheduleTimerOn = ApplyPolicies(Policy, Options, ReadOptionsAtStartup(SettingsFilePath(), Options));
     SetScheduleTimer(ScheduleTimerOn);
     LoadCatalogue();
     FillWashItemList();
@@ -61,6 +62,7 @@ void MainWindow::FormCreate() {
         ItemList.Select(0);
         OnItemSelected();
     }
+    EnableEditingCommands();
     DetectDialog = std::make_unique<NetscapeDetectDialog>();
     RegisterHotKeys(true);
 }
@@ -99,6 +101,7 @@ void MainWindow::LoadCatalogue() {
     Winapp2.AdoptFormerNames(order);
     WashItems = Catalogue();
     MergeCatalogue(WashItems, loaded, order);
+    ApplyForcedChecks();
 }
 
 void MainWindow::FillWashItemList() {
@@ -184,6 +187,7 @@ void MainWindow::EnableEntryCommands(int row) {
     if (row < 0 || row >= WashItems.Count()) return;
     bool enabled = !WashItems.Items[row].IsSpecial;
     for (int id : EntryCommandIds) EnableControl(id, enabled);
+    EnableEditingCommands();
 }
 
 void MainWindow::FormActivate() {
@@ -209,7 +213,7 @@ void MainWindow::FormDestroy() {
     RemoveTrayIcon();
     // order.ini is written anew, without the rows of earlier saves, and put in place whole.
     RunGuarded(nullptr, [this] {
-        WashItems.RewriteFile(OrderFilePath());
+        CatalogueToStore().RewriteFile(OrderFilePath());
     });
     WashItems = Catalogue();
     if (QuitOnDestroy) PostQuitMessage(0);

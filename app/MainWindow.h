@@ -14,6 +14,7 @@
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
 //   MainSchedule.cpp  schedule timer, hot keys, session end, minimise to the tray
 //   MainPreferences.cpp  the Preferences dialog and the Netscape profile check
+//   MainPolicies.cpp  Group Policy: forced check marks, editing switched off
 //   (app/CloseBrowsers.cpp hides the browser windows for the close-browsers hot key)
 //   MainItemCommands.cpp   add, edit, delete, move and check wash items
 //   MainEntryCommands.cpp  add, edit, delete and check folder/file and registry entries
@@ -22,6 +23,7 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,6 +36,7 @@
 #include "platform/FileDialog.h"
 #include "platform/Form.h"
 #include "settings/Options.h"
+#include "settings/Policies.h"
 
 class FileSearch;
 class NetscapeDetectDialog;
@@ -61,6 +64,9 @@ public:
     bool HasCurrentItem() const { return CurrentItem != nullptr; }
     std::vector<std::string> SpecificFiles;
     OptionsRecord Options;
+    // What the administrator holds, read at start-up from PolicyKey (tests name a key of their own).
+    Policies Policy;
+    std::string PolicyKey = PolicyKeyPath;
     bool ScheduleTimerOn = false;
     // The program's main window ends the message loop when destroyed; tests turn this off.
     bool QuitOnDestroy = true;
@@ -156,6 +162,21 @@ public:
     void OnMinimize();
     void OnTrayIconClick();
     void OnOpenMainWindow() { OnTrayIconClick(); }
+
+    // Group Policy (MainPolicies.cpp).
+    // Puts the forced check marks into the catalogue.
+    void ApplyForcedChecks();
+    // False, and the row's mark put back, when a policy holds the row's check mark.
+    bool RowCheckHeld(int row);
+    // Puts the forced marks back into the wash item list after "Check all" or "Uncheck all".
+    void KeepForcedChecks();
+    // The catalogue as order.ini keeps it: a held row with the user's own mark, for when the
+    // policy ends.
+    Catalogue CatalogueToStore() const;
+    // False when the administrator has switched editing off.
+    bool EditingAllowed() const { return !Policy.DisableEditing; }
+    // Greys the adding, editing and deleting buttons and plug-in import while editing is off.
+    void EnableEditingCommands();
 
     // Preferences and Netscape detection (MainPreferences.cpp).
     void OnPreferences();
@@ -275,6 +296,8 @@ private:
         bool previous_;
     };
     NOTIFYICONDATAA tray_{};
+    // The user's own marks of the rows a policy holds, by name and file.
+    std::map<std::string, bool> userMarks_;
     std::vector<std::string> pluginFileNames_;
 };
 
