@@ -197,7 +197,7 @@ void MainWindow::FormActivate() {
     RunGuarded(Handle(), [&] {
         washAtStart = ReadAutoRun(SettingsFilePath()) && (Options.ScheduleSet & ScheduleAtStart);
     });
-    if (washAtStart) AutomaticWash();
+    if (washAtStart) AutomaticWash("Wash at start");
 }
 
 void MainWindow::FormClose() {

@@ -28,6 +28,7 @@
 #include <string>
 #include <vector>
 
+#include "app/WashReport.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/WashItem.h"
 #include "catalogue/Winapp2Items.h"
@@ -136,8 +137,9 @@ public:
     void OnPreviewChecked() { WashOrPreviewChecked(true); }
     void OnWashChecked() { WashOrPreviewChecked(false); }
     // The wash of all checked wash items with "Prompt before clean" off for its duration;
-    // skipped while another command runs. Quiet: an error is returned, not shown.
-    std::string AutomaticWash(bool quiet = false);
+    // skipped while another command runs. Quiet: an error is returned, not shown. Either way
+    // one event, naming trigger, goes to the Application log.
+    std::string AutomaticWash(const std::string& trigger, bool quiet = false);
     // True when "Prompt before clean" is off or the user answers Yes to
     // "Do you want to clean " + subject + "?".
     bool ConfirmClean(const std::string& subject);
@@ -281,6 +283,10 @@ private:
     bool minimized_ = false;
     // Errors of a wash command are kept here instead of shown while set.
     std::string* quietFailure_ = nullptr;
+    // The error of the last wash command, empty when it ran through.
+    std::string lastWashFailure_;
+    // Counts of the running automatic wash add up here while set.
+    WashTotals* washTotals_ = nullptr;
     // Marks a command with a modal dialog or question as running for its lifetime: no
     // automatic wash starts meanwhile. Nested scopes leave the flag as they found it. A close
     // asked for meanwhile follows once the main window's command has ended.

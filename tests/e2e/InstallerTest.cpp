@@ -69,6 +69,17 @@ int VarnoltEntries() {
     return count;
 }
 
+// The program file the Application log's source "Varnolt" names; empty when it isn't registered.
+std::string EventMessageFile() {
+    char buffer[1024];
+    DWORD size = sizeof(buffer);
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Varnolt",
+                     "EventMessageFile", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, buffer,
+                     &size) != ERROR_SUCCESS)
+        return {};
+    return buffer;
+}
+
 std::string StartMenuShortcut() {
     char buffer[MAX_PATH];
     DWORD size = sizeof(buffer);
@@ -95,6 +106,7 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     EXPECT_EQ(UninstallValue("DisplayVersion"), "1.02");
     EXPECT_EQ(UninstallValue("InstallLocation") + "\\", dir);
     EXPECT_EQ(UninstallValue("UninstallString"), "\"" + dir + "uninstall.exe\"");
+    EXPECT_EQ(EventMessageFile(), dir + "varnolt.exe");
 
     // The installed program starts and writes its files in its own folder.
     {
@@ -152,6 +164,7 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     EXPECT_FALSE(FileExists(dir + "const\\system.txt"));
     EXPECT_FALSE(FileExists(StartMenuShortcut()));
     EXPECT_TRUE(UninstallValue("DisplayName").empty());
+    EXPECT_EQ(EventMessageFile(), "");
     EXPECT_EQ(ReadTextFile(dir + "const\\user.txt"), user);
     EXPECT_EQ(ReadTextFile(dir + "plugin\\shared.txt"), "plug-in");
     EXPECT_TRUE(FileExists(dir + "wildcard.ini"));
