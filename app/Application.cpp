@@ -41,6 +41,7 @@ int RunApplication() {
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ICO_APP), IMAGE_ICON, 32, 32, LR_SHARED));
     RegisterFormClass(MainWindowClass, icon);
     SetProgramDir(ExecutableDir());
+    UseWritableUserDir();
 
     int exitCode = 0;
     {

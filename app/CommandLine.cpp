@@ -1,4 +1,4 @@
-// The command line: /wash, /list FILE and /?, run without the main window.
+// The command line: /wash [/report FILE], /list FILE and /?, run without the main window.
 #include "app/CommandLine.h"
 
 #include <windows.h>
@@ -8,13 +8,21 @@
 #include <unordered_set>
 
 #include "app/MainWindow.h"
+#include "app/WashEvent.h"
+#include "app/WashReport.h"
 #include "catalogue/FileSearch.h"
+#include "catalogue/RootKeys.h"
+#include "catalogue/WashItem.h"
 #include "engine/SpecialItems.h"
 #include "engine/WashEngine.h"
 #include "platform/CheckListModel.h"
 #include "platform/Error.h"
+#include "platform/Registry.h"
+#include "platform/Text.h"
 #include "platform/WideText.h"
+#include "resources/version.h"
 #include "settings/AppPaths.h"
+#include "settings/Policies.h"
 #include "settings/SettingsStore.h"
 
 namespace {
@@ -73,6 +81,15 @@ void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>
     }
 }
 
+// The catalogue of the program and user directories with the check marks a policy forces.
+Catalogue LoadCommandCatalogue(Winapp2Catalogue& winapp2) {
+    Catalogue catalogue = LoadCatalogueFrom(ProgramDir(), &winapp2, UserDir());
+    const Policies policies = ReadPolicies();
+    for (auto& row : catalogue.Items)
+        if (auto forced = policies.ForcedCheck(row.ItemName)) row.IsActive = *forced;
+    return catalogue;
+}
+
 bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     std::string text;
     for (const auto* list : {&rows.Files, &rows.Registry, &rows.Specials})
@@ -89,7 +106,7 @@ bool WriteList(const std::wstring& file, const CoveredRows& rows) {
 int RunList(const CommandLine& command) {
     try {
         Winapp2Catalogue winapp2;
-        CoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2), &winapp2);
+        CoveredRows rows = CollectCheckedRows(LoadCommandCatalogue(winapp2), &winapp2);
         if (WriteList(command.File, rows)) return ExitWashed;
         Say(STD_ERROR_HANDLE, "Varnolt: unable to write " + Utf8(command.File));
     } catch (const std::exception& error) {
@@ -98,32 +115,89 @@ int RunList(const CommandLine& command) {
     return ExitFailed;
 }
 
-int WashRows(const CoveredRows& rows) {
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// True when the row's file, key or value is still there after its wash.
+bool StillThere(const std::string& row, bool file) {
+    if (file) return GetFileAttributesW(WidePath(row).c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::string keyPath, valueName;
+    RegistryRowKind kind = ParseRegistryRow(row, keyPath, valueName);
+    if (kind == RegistryRowKind::None) return true;
+    RegistryPath path = SplitRegistryPath(Trim(keyPath));
+    while (!path.keyPath.empty() && path.keyPath.back() == '\\') path.keyPath.pop_back();
+    if (!path.root) return true;
+    RegistryKey registry(path.root);
+    if (!registry.OpenKey(path.keyPath)) return false;
+    return kind == RegistryRowKind::Key || registry.ValueExists(valueName);
+}
+
+// The rows of one item that the wash left in place, with the reason the log gives.
+void AddFailures(const CheckListModel& list, bool files, const SpecificFileList& specificFiles,
+                 std::vector<WashFailure>& failures) {
+    for (const auto& row : list.Rows()) {
+        if (files && (EndsWith(row.text, RemoveFolderMarker) || SpecificFileIndex(specificFiles, row.text) >= 0))
+            continue;
+        if (!StillThere(row.text, files)) continue;
+        std::string keyPath, valueName;
+        if (files) failures.push_back({row.text, "File Locked"});
+        else if (ParseRegistryRow(row.text, keyPath, valueName) == RegistryRowKind::None)
+            failures.push_back({row.text, "Not a registry entry"});
+        else failures.push_back({keyPath + valueName, "Not deleted"});
+    }
+}
+
+// Washes the rows item by item, in one log block, and fills the report's items.
+int WashRows(const CoveredRows& rows, WashReport& report) {
     OptionsRecord options;
-    ReadOptionsAtStartup(SettingsFilePath(), options);
+    ApplyPolicies(ReadPolicies(), options, ReadOptionsAtStartup(SettingsFilePath(), options));
     SpecificFileList specificFiles = BuildSpecificFileList();
     bool writeLog = options.WriteToLog;
     int fileSuccess = 0, fileFails = 0, keySuccess = 0, keyFails = 0, specialFails = 0;
-    CheckListModel files, registry;
-    files.AddRows(rows.Files, true);
-    files.SetSorted(true);
-    registry.AddRows(rows.Registry, true);
     if (writeLog) OpenWashLog();
     try {
-        WashFileList(files, options.QuickDelete, writeLog, specificFiles, fileSuccess, fileFails);
-        WashRegistryList(registry, writeLog, keySuccess, keyFails);
+        size_t fileStart = 0, keyStart = 0;
+        for (const auto& item : rows.Items) {
+            if (item.IsSpecial) continue;
+            CheckListModel files, registry;
+            files.AddRows({rows.Files.begin() + static_cast<std::ptrdiff_t>(fileStart),
+                           rows.Files.begin() + static_cast<std::ptrdiff_t>(item.FilesEnd)}, true);
+            files.SetSorted(true);
+            registry.AddRows({rows.Registry.begin() + static_cast<std::ptrdiff_t>(keyStart),
+                              rows.Registry.begin() + static_cast<std::ptrdiff_t>(item.RegistryEnd)}, true);
+            fileStart = item.FilesEnd;
+            keyStart = item.RegistryEnd;
+            WashItemResult result;
+            result.Name = item.Name;
+            int fails = 0, keyFailed = 0;
+            WashFileList(files, options.QuickDelete, writeLog, specificFiles, result.FilesWashed, fails);
+            WashRegistryList(registry, writeLog, result.RegistryWashed, keyFailed);
+            if (fails) AddFailures(files, true, specificFiles, result.Failures);
+            if (keyFailed) AddFailures(registry, false, specificFiles, result.Failures);
+            fileSuccess += result.FilesWashed;
+            fileFails += fails;
+            keySuccess += result.RegistryWashed;
+            keyFails += keyFailed;
+            report.Items.push_back(std::move(result));
+        }
         if (writeLog) CloseWashLog();
     } catch (...) {
         AbandonWashLog();
         throw;
     }
-    for (const auto& name : rows.Specials) {
+    for (const auto& item : rows.Items) {
+        if (!item.IsSpecial) continue;
+        WashItemResult result;
+        result.Name = item.Name;
         try {
-            WashSpecialItem(name, writeLog, nullptr);
+            WashSpecialItem(item.Name, writeLog, nullptr);
         } catch (const std::exception& error) {
             ++specialFails;
-            Say(STD_ERROR_HANDLE, "Varnolt: " + name + ": " + error.what());
+            result.Failures.push_back({item.Name, error.what()});
+            Say(STD_ERROR_HANDLE, "Varnolt: " + item.Name + ": " + error.what());
         }
+        report.Items.push_back(std::move(result));
     }
     Say(STD_OUTPUT_HANDLE, "Files: " + std::to_string(fileSuccess) + " washed, " + std::to_string(fileFails) +
                                " failed. Registry: " + std::to_string(keySuccess) + " washed, " +
@@ -131,24 +205,45 @@ int WashRows(const CoveredRows& rows) {
     return fileFails + keyFails + specialFails == 0 ? ExitWashed : ExitFailed;
 }
 
-int RunWash() {
+// Writes the report when one was asked for; a report that can't be written makes the exit
+// code 1 (it is said on the console).
+int FinishReport(const CommandLine& command, WashReport& report, int code) {
+    report.End = IsoUtcNow();
+    report.ExitCode = code;
+    if (command.Report.empty()) return code;
+    if (WriteFileWhole(command.Report, ReportJson(report))) return code;
+    Say(STD_ERROR_HANDLE, "Varnolt: unable to write " + Utf8(command.Report));
+    return code == ExitWashed ? ExitFailed : code;
+}
+
+int RunWash(const CommandLine& command) {
+    WashReport report;
+    report.Version = VARNOLT_VERSION;
+    report.Computer = ComputerName();
+    report.User = UserName();
+    report.Start = IsoUtcNow();
     // A running window or another /wash owns the log and the catalogue's files: leave them be.
     HANDLE mutex = CreateMutexA(nullptr, TRUE, WashMutexName);
     bool alone = mutex && GetLastError() != ERROR_ALREADY_EXISTS;
     if (!alone || FindWindowA(MainWindowClass, nullptr)) {
         if (mutex) CloseHandle(mutex);
-        Say(STD_ERROR_HANDLE, "Varnolt is already running; close it and run /wash again.");
-        return ExitAlreadyRunning;
+        report.Error = "Varnolt is already running; close it and run /wash again.";
+        Say(STD_ERROR_HANDLE, report.Error);
+        ReportWashEvent(MakeWashEvent("/wash", {}, report.Error));
+        return FinishReport(command, report, ExitAlreadyRunning);
     }
     int code = ExitFailed;
     CoInitialize(nullptr);
     try {
         Winapp2Catalogue winapp2;
-        code = WashRows(CollectCheckedRows(LoadCatalogueFrom(ProgramDir(), &winapp2), &winapp2));
+        code = WashRows(CollectCheckedRows(LoadCommandCatalogue(winapp2), &winapp2), report);
     } catch (const std::exception& error) {
+        report.Error = error.what();
         Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
     }
     CoUninitialize();
+    code = FinishReport(command, report, code);
+    ReportWashEvent(MakeWashEvent("/wash", report.Totals(), report.Error));
     ReleaseMutex(mutex);
     CloseHandle(mutex);
     return code;
@@ -157,12 +252,15 @@ int RunWash() {
 
 std::string UsageText() {
     // Short lines: the text also goes into a message box.
-    return "Usage: varnolt.exe [/wash | /list FILE | /?]\r\n"
+    return "Usage: varnolt.exe [/wash [/report FILE] | /list FILE | /?]\r\n"
            "No arguments: the program window opens.\r\n"
            "\r\n"
            "/wash\r\n"
            "    Washes all checked wash items without\r\n"
            "    a window; the log is written as set.\r\n"
+           "/wash /report FILE\r\n"
+           "    The same, and writes what was washed and\r\n"
+           "    what failed to FILE (UTF-8 JSON).\r\n"
            "/list FILE\r\n"
            "    Writes every file, registry row and special\r\n"
            "    item the checked items cover now to FILE\r\n"
@@ -190,6 +288,16 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         command.Error = "Unknown option " + Utf8(args[0]) + ".";
         return command;
     }
+    if (command.Kind == CommandKind::Wash && args.size() >= 2 &&
+        (Lower(args[1]) == L"/report" || Lower(args[1]) == L"-report")) {
+        if (args.size() == 3 && !args[2].empty()) {
+            command.Report = args[2];
+            return command;
+        }
+        command.Kind = CommandKind::Invalid;
+        command.Error = args.size() > 3 ? "Too many arguments." : "/report needs a file name.";
+        return command;
+    }
     size_t wanted = command.Kind == CommandKind::List ? 2 : 1;
     if (args.size() == wanted && (wanted == 1 || !args[1].empty())) {
         if (wanted == 2) command.File = args[1];
@@ -210,26 +318,27 @@ std::vector<std::wstring> ProcessArguments() {
     return args;
 }
 
-Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2) {
+Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2, const std::string& userDir) {
+    const std::string& user = userDir.empty() ? programDir : userDir;
     Catalogue loaded;
     loaded.LoadFromFile(programDir + "const\\system.txt");
-    loaded.LoadFromFile(programDir + "const\\user.txt");
+    loaded.LoadFromFile(user + "const\\user.txt");
     std::vector<std::string> plugins;
     FileSearch search;
-    search.SetLocation(programDir + "plugin\\");
+    search.SetLocation(user + "plugin\\");
     search.SetFilename("*.txt");
     search.Subfolders = false;
     search.OnFound = [&](FileSearch&, const std::string&, const WIN32_FIND_DATAA& entry) {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) plugins.push_back(entry.cFileName);
     };
     search.Execute();
-    for (const auto& name : plugins) loaded.LoadFromFile(programDir + "plugin\\" + name);
+    for (const auto& name : plugins) loaded.LoadFromFile(user + "plugin\\" + name);
     if (winapp2) {
         winapp2->Load(programDir + "winapp2.ini");
         winapp2->AppendRows(loaded);
     }
     Catalogue order;
-    order.LoadFromFile(programDir + "order.ini");
+    order.LoadFromFile(user + "order.ini");
     if (winapp2) winapp2->AdoptFormerNames(order);
     Catalogue catalogue;
     MergeCatalogue(catalogue, loaded, order);
@@ -247,6 +356,7 @@ CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogu
         if (row.IsSpecial) {
             std::vector<std::string> name{row.ItemName};
             AddUnique(rows.Specials, seenSpecials, name, false);
+            rows.Items.push_back({row.ItemName, true, rows.Files.size(), rows.Registry.size()});
             continue;
         }
         for (auto& entry : item.FolderEntries.Items) {
@@ -261,14 +371,16 @@ CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogu
             entry.ListRegistry(found);
             AddUnique(rows.Registry, seenKeys, found, false);
         }
+        rows.Items.push_back({row.ItemName, false, rows.Files.size(), rows.Registry.size()});
     }
     return rows;
 }
 
 int RunCommandLine(const CommandLine& command) {
     SetProgramDir(ExecutableDir());
+    if (command.Kind == CommandKind::Wash || command.Kind == CommandKind::List) UseWritableUserDir();
     switch (command.Kind) {
-    case CommandKind::Wash: return RunWash();
+    case CommandKind::Wash: return RunWash(command);
     case CommandKind::List: return RunList(command);
     case CommandKind::Usage:
         // Started from a shortcut or Explorer there is no console: show the text in a box.

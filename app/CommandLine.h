@@ -1,6 +1,7 @@
 #pragma once
 // The command line for scripts and the Task Scheduler:
 //   varnolt.exe /wash        the automatic wash of all checked wash items, no window
+//   varnolt.exe /wash /report FILE   the same, and its JSON report written to FILE
 //   varnolt.exe /list FILE   every row the checked items cover now, written to FILE as UTF-8
 //   varnolt.exe /?           the usage
 // Without arguments the program starts its window as usual.
@@ -20,7 +21,8 @@ inline constexpr int ExitAlreadyRunning = 3;  // /wash while another Varnolt run
 
 struct CommandLine {
     CommandKind Kind = CommandKind::None;
-    std::wstring File;  // /list only
+    std::wstring File;    // /list only
+    std::wstring Report;  // /wash /report only
     std::string Error;  // Invalid only
 };
 
@@ -37,14 +39,25 @@ std::string UsageText();
 // The rows the checked items of the catalogue cover now, in catalogue order: file rows and
 // registry rows of every checked entry of every checked ordinary item (exact repeats dropped,
 // file names compared without letter case), and the names of the checked special items.
+struct CoveredItem {
+    std::string Name;
+    bool IsSpecial = false;
+    // The item's rows end before these positions of Files and Registry (they start where the
+    // item before ends); a row of an earlier item is not its row again.
+    size_t FilesEnd = 0;
+    size_t RegistryEnd = 0;
+};
 struct CoveredRows {
     std::vector<std::string> Files;
     std::vector<std::string> Registry;
     std::vector<std::string> Specials;
+    std::vector<CoveredItem> Items;  // every checked item, in catalogue order
 };
 // Rows of winapp2, when given, are built from that file's entries.
 CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogue* winapp2 = nullptr);
 // The catalogue as the main window loads it from the program directory: the supplied, user and
 // plug-in items, then, when winapp2 is given, the detected entries of winapp2.ini, ordered and
-// checked by order.ini. Reads only.
-Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2 = nullptr);
+// checked by order.ini. The user's items, plug-ins and order.ini come from userDir (none: the
+// program directory). Reads only.
+Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2 = nullptr,
+                            const std::string& userDir = {});

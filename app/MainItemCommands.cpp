@@ -33,19 +33,37 @@ int CatalogueRowOf(const Catalogue& catalogue, const CatalogueRow& item, int row
 }  // namespace
 
 void MainWindow::BindListCommands() {
-    OnClick(IDC_AddItem, [this] { OnAddItem(); });
-    OnClick(IDC_EditItem, [this] { OnEditItem(); });
-    OnClick(IDC_DeleteItem, [this] { OnDeleteItem(); });
+    OnClick(IDC_AddItem, [this] {
+        if (EditingAllowed()) OnAddItem();
+    });
+    OnClick(IDC_EditItem, [this] {
+        if (EditingAllowed()) OnEditItem();
+    });
+    OnClick(IDC_DeleteItem, [this] {
+        if (EditingAllowed()) OnDeleteItem();
+    });
     OnClick(IDC_MoveItemUp, [this] { OnMoveItemUp(); });
     OnClick(IDC_MoveItemDown, [this] { OnMoveItemDown(); });
     OnClick(IDC_CheckAllItems, [this] { OnCheckAllItems(); });
     OnClick(IDC_UncheckAllItems, [this] { OnUncheckAllItems(); });
-    OnClick(IDC_AddFolderEntry, [this] { OnAddFolderEntry(); });
-    OnClick(IDC_EditFolderEntry, [this] { OnEditFolderEntry(); });
-    OnClick(IDC_DeleteFolderEntry, [this] { OnDeleteFolderEntry(); });
-    OnClick(IDC_AddRegistryEntry, [this] { OnAddRegistryEntry(); });
-    OnClick(IDC_EditRegistryEntry, [this] { OnEditRegistryEntry(); });
-    OnClick(IDC_DeleteRegistryEntry, [this] { OnDeleteRegistryEntry(); });
+    OnClick(IDC_AddFolderEntry, [this] {
+        if (EditingAllowed()) OnAddFolderEntry();
+    });
+    OnClick(IDC_EditFolderEntry, [this] {
+        if (EditingAllowed()) OnEditFolderEntry();
+    });
+    OnClick(IDC_DeleteFolderEntry, [this] {
+        if (EditingAllowed()) OnDeleteFolderEntry();
+    });
+    OnClick(IDC_AddRegistryEntry, [this] {
+        if (EditingAllowed()) OnAddRegistryEntry();
+    });
+    OnClick(IDC_EditRegistryEntry, [this] {
+        if (EditingAllowed()) OnEditRegistryEntry();
+    });
+    OnClick(IDC_DeleteRegistryEntry, [this] {
+        if (EditingAllowed()) OnDeleteRegistryEntry();
+    });
 
     // A click on a row's check box makes that row the selected one before the mark counts.
     ItemList.OnClickCheck = [this](int index) {
@@ -53,6 +71,7 @@ void MainWindow::BindListCommands() {
             RestoreItemChecks();
             return;
         }
+        if (RowCheckHeld(index)) return;
         if (index != ItemList.Selected()) {
             ItemList.Select(index);
             RunGuarded(Handle(), [this] { OnItemSelected(); });
@@ -76,7 +95,7 @@ void MainWindow::RunListCommand(const std::function<void()>& body) {
 }
 
 void MainWindow::SaveCatalogueOrder() {
-    RewriteThroughCopy(OrderFilePath(), [this](const std::string& copy) { WashItems.SaveToFile(copy); });
+    RewriteThroughCopy(OrderFilePath(), [this](const std::string& copy) { CatalogueToStore().SaveToFile(copy); });
 }
 
 void MainWindow::ShowUnlistedItem(const CatalogueRow& row) {
@@ -101,7 +120,7 @@ void MainWindow::SyncWashMenuChecks() {
 
 void MainWindow::OnAddItem() {
     RunListCommand([this] {
-        const std::string file = ProgramDirectory + "const\\user.txt";
+        const std::string file = UserItemsPath();
         // A new item starts empty, whatever a "New Item" left in the file holds.
         WashItemDialog editor;
         editor.Caption = "Add Wash Item";
@@ -115,7 +134,7 @@ void MainWindow::OnAddItem() {
         if (IsReservedItemName(name)) return ShowRefusal(Handle(), ReservedNameMessage(name));
 
         SaveCatalogueOrder();
-        CreateDirectoryW(WidePath(ProgramDirectory + "const").c_str(), nullptr);
+        CreateDirectoryW(WidePath(UserDir() + "const").c_str(), nullptr);
         RewriteThroughCopy(file, [&](const std::string& copy) {
             WashItem item;
             item.AddToFile(copy, name, active);
@@ -223,12 +242,14 @@ void MainWindow::OnCheckAllItems() {
     if (washRunning_) return;
     CheckAll(ItemList.Model(), 1);
     UncheckWinapp2Warnings();
+    KeepForcedChecks();
     OnItemChecked();
 }
 
 void MainWindow::OnUncheckAllItems() {
     if (washRunning_) return;
     CheckAll(ItemList.Model(), 0);
+    KeepForcedChecks();
     OnItemChecked();
 }
 
@@ -245,10 +266,12 @@ void MainWindow::OnItemChecked() {
             const CatalogueRow row = WashItems.Items[i];
             // winapp2.ini is never written: the mark lives in the list and in order.ini.
             const bool community = Winapp2.Owns(row);
+            // Nor is a mark a policy holds: the user's own stays in the file for when it ends.
+            const bool held = Policy.ForcedCheck(row.ItemName).has_value();
             if (community && ItemList.Checked(i) && !row.IsActive && !ConfirmWinapp2Check(i))
                 ItemList.SetChecked(i, false);
             const bool active = ItemList.Checked(i);
-            if (!community) {
+            if (!community && !held) {
                 if (IsReservedItemName(row.ItemName))
                     return ShowRefusal(Handle(), ReservedNameMessage(row.ItemName));
                 const int n = FindItemIndex(row.ItemFile, row.ItemName);

@@ -14,7 +14,7 @@ void MainWindow::OnViewLog() {
     if (!Options.WriteToLog)
         ShowNote(Handle(), "Note: The latest operation is not be written to the log files.\r"
                            "Because Write Operation to Log in Setting isn't to be checked!");
-    const std::string log = ProgramDirectory + "log.htm";
+    const std::string log = LogFilePath();
     if (GetFileAttributesW(WidePath(log).c_str()) != INVALID_FILE_ATTRIBUTES) ShellOpen(Handle(), log);
 }
 
@@ -23,7 +23,7 @@ void MainWindow::OnDeleteLog() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     if (!AskQuestion(Handle(), "Do you want to delete log file?")) return;
-    const std::string log = ProgramDirectory + "log.htm";
+    const std::string log = LogFilePath();
     if (DeleteFileW(WidePath(log).c_str())) {
         ShowNote(Handle(), "Log file is cleaned successful!");
         return;

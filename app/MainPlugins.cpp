@@ -83,9 +83,9 @@ void MainWindow::OnExportPlugin() {
         std::string target = ChooseFile(request);
         if (target.empty()) return;
         // The program's own wash item files and settings would be replaced before they are read.
-        const std::string ownFiles[] = {ProgramDirectory + "const\\system.txt", ProgramDirectory + "const\\user.txt",
+        const std::string ownFiles[] = {ProgramDirectory + "const\\system.txt", UserItemsPath(),
                                         OrderFilePath(), SettingsFilePath()};
-        bool own = SamePath(ExtractFilePath(FullPath(target)), ProgramDirectory + "plugin\\");
+        bool own = SamePath(ExtractFilePath(FullPath(target)), PluginDirPath());
         for (const auto& file : ownFiles) own = own || SamePath(target, file);
         if (own) {
             ShowRefusal(Handle(), "The file '" + target +
@@ -165,7 +165,7 @@ void MainWindow::OnImportPlugin() {
 void MainWindow::ImportPlugin(const std::string& source) {
     // A community rules file (typed by name: the dialog lists .TXT files) becomes winapp2.ini.
     if (IsWinapp2File(source)) return ImportWinapp2(source);
-    const std::string folder = ProgramDirectory + "plugin\\";
+    const std::string folder = PluginDirPath();
     std::string target = folder + ExtractFileName(source);
     if (SamePath(source, target)) {
         ShowRefusal(Handle(), "The file '" + target + "' is already in the plugin folder.");

@@ -14,6 +14,7 @@ void MainWindow::OnPreferences() {
     dialog.Options = &Options;
     dialog.SettingsFile = SettingsFilePath();
     dialog.Executable = ExecutablePath();
+    dialog.Held = &Policy;
     dialog.SetScheduleTimer = [this](bool on) { SetScheduleTimer(on); };
     dialog.RegisterHotKeysAgain = [this] {
         RegisterHotKeys(false);

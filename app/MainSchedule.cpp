@@ -52,7 +52,7 @@ void MainWindow::OnScheduleTick(double now) {
         break;
     }
     DWORD started = GetTickCount();
-    std::string failure = AutomaticWash(true);
+    std::string failure = AutomaticWash("Timed wash", true);
     // The next timed wash is due one interval after this one ended, failed or not.
     Options.LastAutoWashTime = now + (GetTickCount() - started) / 86400000.0;
     if (!failure.empty()) LogAutomaticWashFailure("Timed wash", failure);
@@ -87,14 +87,14 @@ void MainWindow::OnHotKey(int id) {
     } else if (id == WashHotKey.Id) {
         // A wash asked for while another command runs is skipped, with a beep as its sign.
         if (washRunning_) MessageBeep(MB_ICONWARNING);
-        else AutomaticWash();
+        else AutomaticWash("Hot key wash");
     }
 }
 
 void MainWindow::QueryEndSession() {
     if (!(Options.ScheduleSet & ScheduleAtShutdown) || washRunning_) return;
     ShutdownBlockReason reason(Handle(), L"Varnolt is washing the checked wash items.");
-    std::string failure = AutomaticWash(true);
+    std::string failure = AutomaticWash("Wash at shutdown", true);
     if (!failure.empty()) LogAutomaticWashFailure("Wash at shutdown", failure);
 }
 
@@ -108,7 +108,7 @@ void MainWindow::EndSession() {
         FormClose();
     }
     // As at exit: order.ini written anew and put in place whole.
-    RunCaught([this] { WashItems.RewriteFile(OrderFilePath()); });
+    RunCaught([this] { CatalogueToStore().RewriteFile(OrderFilePath()); });
 }
 
 void MainWindow::OnMinimize() {

@@ -53,7 +53,8 @@ void MainWindow::FormCreate() {
     WashItems = Catalogue();
     SetCounters("", "", "", "");
     SpecificFiles = BuildSpecificFileList();
-    ScheduleTimerOn = ReadOptionsAtStartup(SettingsFilePath(), Options);
+    Policy = ReadPolicies(PolicyKey);
+    ScheduleTimerOn = ApplyPolicies(Policy, Options, ReadOptionsAtStartup(SettingsFilePath(), Options));
     SetScheduleTimer(ScheduleTimerOn);
     LoadCatalogue();
     FillWashItemList();
@@ -61,6 +62,7 @@ void MainWindow::FormCreate() {
         ItemList.Select(0);
         OnItemSelected();
     }
+    EnableEditingCommands();
     DetectDialog = std::make_unique<NetscapeDetectDialog>();
     RegisterHotKeys(true);
 }
@@ -78,18 +80,18 @@ void MainWindow::OnFileFound(const std::string& /*folder*/, const std::string& n
 void MainWindow::LoadCatalogue() {
     Catalogue loaded;
     loaded.LoadFromFile(ProgramDirectory + "const\\system.txt");
-    loaded.LoadFromFile(ProgramDirectory + "const\\user.txt");
+    loaded.LoadFromFile(UserItemsPath());
 
     pluginFileNames_.clear();
     FileSearch pluginSearch;
-    pluginSearch.SetLocation(ProgramDirectory + "plugin\\");
+    pluginSearch.SetLocation(PluginDirPath());
     pluginSearch.SetFilename("*.txt");
     pluginSearch.Subfolders = false;
     pluginSearch.OnFound = [this](FileSearch& sender, const std::string& folder, const WIN32_FIND_DATAA& entry) {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) OnFileFound(folder, sender.FoundName());
     };
     pluginSearch.Execute();
-    for (const auto& name : pluginFileNames_) AppendPluginRows(loaded, ProgramDirectory + "plugin\\" + name);
+    for (const auto& name : pluginFileNames_) AppendPluginRows(loaded, PluginDirPath() + name);
     pluginFileNames_.clear();
     Winapp2.Load(ProgramDirectory + "winapp2.ini");
     Winapp2.AppendRows(loaded);
@@ -99,6 +101,7 @@ void MainWindow::LoadCatalogue() {
     Winapp2.AdoptFormerNames(order);
     WashItems = Catalogue();
     MergeCatalogue(WashItems, loaded, order);
+    ApplyForcedChecks();
 }
 
 void MainWindow::FillWashItemList() {
@@ -184,6 +187,7 @@ void MainWindow::EnableEntryCommands(int row) {
     if (row < 0 || row >= WashItems.Count()) return;
     bool enabled = !WashItems.Items[row].IsSpecial;
     for (int id : EntryCommandIds) EnableControl(id, enabled);
+    EnableEditingCommands();
 }
 
 void MainWindow::FormActivate() {
@@ -193,7 +197,7 @@ void MainWindow::FormActivate() {
     RunGuarded(Handle(), [&] {
         washAtStart = ReadAutoRun(SettingsFilePath()) && (Options.ScheduleSet & ScheduleAtStart);
     });
-    if (washAtStart) AutomaticWash();
+    if (washAtStart) AutomaticWash("Wash at start");
 }
 
 void MainWindow::FormClose() {
@@ -209,7 +213,7 @@ void MainWindow::FormDestroy() {
     RemoveTrayIcon();
     // order.ini is written anew, without the rows of earlier saves, and put in place whole.
     RunGuarded(nullptr, [this] {
-        WashItems.RewriteFile(OrderFilePath());
+        CatalogueToStore().RewriteFile(OrderFilePath());
     });
     WashItems = Catalogue();
     if (QuitOnDestroy) PostQuitMessage(0);

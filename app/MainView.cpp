@@ -57,11 +57,23 @@ void MainWindow::DpiChanged() {
 }
 
 void MainWindow::SetListColours() {
-    // Special items are drawn in red, selected or not.
-    ItemList.RowColours = [this](int index, bool, COLORREF& text, COLORREF&) {
-        if (index >= WashItems.Count() || !WashItems.Items[index].IsSpecial) return false;
-        text = SpecialRowColour;
+    // Special items are drawn in red, selected or not; rows whose mark a policy holds in grey,
+    // with the note.
+    ItemList.RowColours = [this](int index, bool selected, COLORREF& text, COLORREF&) {
+        if (index >= WashItems.Count()) return false;
+        if (WashItems.Items[index].IsSpecial) {
+            text = SpecialRowColour;
+            return true;
+        }
+        if (selected || !Policy.ForcedCheck(WashItems.Items[index].ItemName)) return false;
+        text = GetSysColor(COLOR_GRAYTEXT);
         return true;
+    };
+    ItemList.DisplayText = [this](int index) {
+        std::string text = ItemList.Text(index);
+        if (index < WashItems.Count() && Policy.ForcedCheck(WashItems.Items[index].ItemName))
+            text += std::string(" (") + SetByAdministrator + ")";
+        return text;
     };
 }
 
@@ -86,7 +98,9 @@ void MainWindow::BindCommands() {
     OnClick(IDC_PreviewChecked, [this] { OnPreviewChecked(); });
     OnClick(IDC_WashChecked, [this] { OnWashChecked(); });
     OnClick(IDC_ExportPlugin, [this] { OnExportPlugin(); });
-    OnClick(IDC_ImportPlugin, [this] { OnImportPlugin(); });
+    OnClick(IDC_ImportPlugin, [this] {
+        if (EditingAllowed()) OnImportPlugin();
+    });
     OnClick(IDC_ViewLog, [this] { OnViewLog(); });
     OnClick(IDC_DeleteLog, [this] { OnDeleteLog(); });
     OnClick(IDC_Help, [this] { OnHelp(); });

@@ -56,11 +56,19 @@ bool MainWindow::ConfirmClean(const std::string& subject) {
 }
 
 void MainWindow::ShowFileCounts(int success, int fails) {
+    if (washTotals_) {
+        washTotals_->FilesWashed += success;
+        washTotals_->Failures += fails;
+    }
     SetControlText(IDC_FileSuccessCount, std::to_string(success));
     SetControlText(IDC_FileFailsCount, std::to_string(fails));
 }
 
 void MainWindow::ShowRegistryCounts(int success, int fails) {
+    if (washTotals_) {
+        washTotals_->RegistryWashed += success;
+        washTotals_->Failures += fails;
+    }
     SetControlText(IDC_RegistrySuccessCount, std::to_string(success));
     SetControlText(IDC_RegistryFailsCount, std::to_string(fails));
 }
@@ -119,8 +127,9 @@ void MainWindow::RunWashCommand(const std::function<void()>& body, bool readItem
         SetWashControls(true);
         if (readItemAgain) RunGuarded(Handle(), [this] { OnItemSelected(); });
     };
-    if (quietFailure_) *quietFailure_ = RunCaught(command, cleanup);
-    else RunGuarded(Handle(), command, cleanup);
+    lastWashFailure_ = RunCaught(command, cleanup);
+    if (quietFailure_) *quietFailure_ = lastWashFailure_;
+    else if (!lastWashFailure_.empty()) ShowErrorBox(Handle(), lastWashFailure_);
 }
 
 template <class Dialog>

@@ -1,5 +1,6 @@
 // Wash and preview of all checked wash items, and the automatic wash built on it.
 #include "app/MainWindow.h"
+#include "app/WashEvent.h"
 #include "dialogs/PreviewAllDialog.h"
 #include "platform/ListUpdate.h"
 #include "platform/Messages.h"
@@ -44,14 +45,22 @@ void MainWindow::WashOrPreviewChecked(bool preview) {
         true);
 }
 
-std::string MainWindow::AutomaticWash(bool quiet) {
-    if (washRunning_) return {};
+std::string MainWindow::AutomaticWash(const std::string& trigger, bool quiet) {
+    if (washRunning_) {
+        ReportWashEvent(MakeWashEvent(trigger, {}, "another command of Varnolt was running."));
+        return {};
+    }
     bool prompt = Options.PromptBeforeClean;
     Options.PromptBeforeClean = false;
     std::string failure;
     if (quiet) quietFailure_ = &failure;
+    WashTotals totals;
+    washTotals_ = &totals;
+    lastWashFailure_.clear();
     OnWashChecked();
+    washTotals_ = nullptr;
     quietFailure_ = nullptr;
     Options.PromptBeforeClean = prompt;
+    ReportWashEvent(MakeWashEvent(trigger, totals, lastWashFailure_));
     return failure;
 }

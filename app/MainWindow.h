@@ -14,6 +14,7 @@
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
 //   MainSchedule.cpp  schedule timer, hot keys, session end, minimise to the tray
 //   MainPreferences.cpp  the Preferences dialog and the Netscape profile check
+//   MainPolicies.cpp  Group Policy: forced check marks, editing switched off
 //   (app/CloseBrowsers.cpp hides the browser windows for the close-browsers hot key)
 //   MainItemCommands.cpp   add, edit, delete, move and check wash items
 //   MainEntryCommands.cpp  add, edit, delete and check folder/file and registry entries
@@ -22,10 +23,12 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/WashReport.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/WashItem.h"
 #include "catalogue/Winapp2Items.h"
@@ -34,6 +37,7 @@
 #include "platform/FileDialog.h"
 #include "platform/Form.h"
 #include "settings/Options.h"
+#include "settings/Policies.h"
 
 class FileSearch;
 class NetscapeDetectDialog;
@@ -61,6 +65,9 @@ public:
     bool HasCurrentItem() const { return CurrentItem != nullptr; }
     std::vector<std::string> SpecificFiles;
     OptionsRecord Options;
+    // What the administrator holds, read at start-up from PolicyKey (tests name a key of their own).
+    Policies Policy;
+    std::string PolicyKey = PolicyKeyPath;
     bool ScheduleTimerOn = false;
     // The program's main window ends the message loop when destroyed; tests turn this off.
     bool QuitOnDestroy = true;
@@ -130,8 +137,9 @@ public:
     void OnPreviewChecked() { WashOrPreviewChecked(true); }
     void OnWashChecked() { WashOrPreviewChecked(false); }
     // The wash of all checked wash items with "Prompt before clean" off for its duration;
-    // skipped while another command runs. Quiet: an error is returned, not shown.
-    std::string AutomaticWash(bool quiet = false);
+    // skipped while another command runs. Quiet: an error is returned, not shown. Either way
+    // one event, naming trigger, goes to the Application log.
+    std::string AutomaticWash(const std::string& trigger, bool quiet = false);
     // True when "Prompt before clean" is off or the user answers Yes to
     // "Do you want to clean " + subject + "?".
     bool ConfirmClean(const std::string& subject);
@@ -156,6 +164,21 @@ public:
     void OnMinimize();
     void OnTrayIconClick();
     void OnOpenMainWindow() { OnTrayIconClick(); }
+
+    // Group Policy (MainPolicies.cpp).
+    // Puts the forced check marks into the catalogue.
+    void ApplyForcedChecks();
+    // False, and the row's mark put back, when a policy holds the row's check mark.
+    bool RowCheckHeld(int row);
+    // Puts the forced marks back into the wash item list after "Check all" or "Uncheck all".
+    void KeepForcedChecks();
+    // The catalogue as order.ini keeps it: a held row with the user's own mark, for when the
+    // policy ends.
+    Catalogue CatalogueToStore() const;
+    // False when the administrator has switched editing off.
+    bool EditingAllowed() const { return !Policy.DisableEditing; }
+    // Greys the adding, editing and deleting buttons and plug-in import while editing is off.
+    void EnableEditingCommands();
 
     // Preferences and Netscape detection (MainPreferences.cpp).
     void OnPreferences();
@@ -260,6 +283,10 @@ private:
     bool minimized_ = false;
     // Errors of a wash command are kept here instead of shown while set.
     std::string* quietFailure_ = nullptr;
+    // The error of the last wash command, empty when it ran through.
+    std::string lastWashFailure_;
+    // Counts of the running automatic wash add up here while set.
+    WashTotals* washTotals_ = nullptr;
     // Marks a command with a modal dialog or question as running for its lifetime: no
     // automatic wash starts meanwhile. Nested scopes leave the flag as they found it. A close
     // asked for meanwhile follows once the main window's command has ended.
@@ -275,6 +302,8 @@ private:
         bool previous_;
     };
     NOTIFYICONDATAA tray_{};
+    // The user's own marks of the rows a policy holds, by name and file.
+    std::map<std::string, bool> userMarks_;
     std::vector<std::string> pluginFileNames_;
 };
 

@@ -35,13 +35,14 @@ void PreferencesDialog::FormCreate() {
     Pages.AddPage("Schedule", {IDC_Preferences_LabelSchedule, IDC_Preferences_WashAtStart,
                                IDC_Preferences_WashAtShutdown, IDC_Preferences_WashEveryNMinutes,
                                IDC_Preferences_Minutes, IDC_Preferences_MinutesSpin,
-                               IDC_Preferences_LabelMinutes});
+                               IDC_Preferences_LabelMinutes, IDC_Preferences_ScheduleHeld});
     Pages.AddPage("HotKey", {IDC_Preferences_LabelCloseBrowsers, IDC_Preferences_CloseBrowsersModifier,
                              IDC_Preferences_CloseBrowsersPlus, IDC_Preferences_CloseBrowsersKey, IDC_Preferences_LabelWash,
                              IDC_Preferences_WashModifier, IDC_Preferences_WashPlus,
                              IDC_Preferences_WashKey});
     Pages.AddPage("Options", {IDC_Preferences_SecureDelete, IDC_Preferences_WriteToLog,
-                              IDC_Preferences_DeleteLogOnExit, IDC_Preferences_PromptBeforeClean});
+                              IDC_Preferences_DeleteLogOnExit, IDC_Preferences_PromptBeforeClean,
+                              IDC_Preferences_OptionsHeld});
     Pages.Show(0);
 
     for (int id : {IDC_Preferences_CloseBrowsersModifier, IDC_Preferences_WashModifier})
@@ -103,6 +104,21 @@ void PreferencesDialog::LoadSettings() {
                        ListPosition(letter, 26, hotKey->DefaultChar));
     }
     SetChecked(IDC_Preferences_DetectNetscape, ini.ReadBool(DetectSection, DetectAtLoadKey, true));
+    ShowHeldSettings();
+}
+
+void PreferencesDialog::ShowHeldSettings() {
+    if (!Held) return;
+    const bool schedule = Held->ScheduleSet.has_value(), minutes = Held->ScheduleMinutes.has_value();
+    const bool quick = Held->UseQuickDelete.has_value(), log = Held->WriteToLog.has_value();
+    for (int id : {IDC_Preferences_WashAtStart, IDC_Preferences_WashAtShutdown, IDC_Preferences_WashEveryNMinutes})
+        if (schedule) EnableControl(id, false);
+    for (int id : {IDC_Preferences_Minutes, IDC_Preferences_MinutesSpin})
+        if (minutes) EnableControl(id, false);
+    if (quick) EnableControl(IDC_Preferences_SecureDelete, false);
+    if (log) EnableControl(IDC_Preferences_WriteToLog, false);
+    if (schedule || minutes) SetControlText(IDC_Preferences_ScheduleHeld, SetByAdministrator);
+    if (quick || log) SetControlText(IDC_Preferences_OptionsHeld, SetByAdministrator);
 }
 
 void PreferencesDialog::OnRunAtStartup() { EnableControl(IDC_Preferences_RunMinimized, IsChecked(IDC_Preferences_RunAtStartup)); }
@@ -157,27 +173,28 @@ void PreferencesDialog::Store() {
     ini.WriteBool(RunSection, AutoRunKey, IsChecked(IDC_Preferences_RunAtStartup));
     ini.WriteBool(RunSection, IsMinimizedKey, IsChecked(IDC_Preferences_RunMinimized));
 
-    options.QuickDelete = !IsChecked(IDC_Preferences_SecureDelete);
-    ini.WriteBool(DeleteSection, UseQuickKey, options.QuickDelete);
+    // A setting the administrator holds keeps the held value and the user's own in the file.
+    const Policies none;
+    const Policies& held = Held ? *Held : none;
+    if (!held.UseQuickDelete) {
+        options.QuickDelete = !IsChecked(IDC_Preferences_SecureDelete);
+        ini.WriteBool(DeleteSection, UseQuickKey, options.QuickDelete);
+    }
 
-    unsigned schedule = 0;
-    if (IsChecked(IDC_Preferences_WashAtStart)) schedule |= ScheduleAtStart;
-    if (IsChecked(IDC_Preferences_WashAtShutdown)) schedule |= ScheduleAtShutdown;
-    if (IsChecked(IDC_Preferences_WashEveryNMinutes)) schedule |= ScheduleEveryNMinutes;
-    options.ScheduleSet = schedule;
-    bool timer = (schedule & ScheduleEveryNMinutes) != 0;
-    if (timer) options.LastAutoWashTime = NowAsDateTime();
-    if (SetScheduleTimer) SetScheduleTimer(timer);
-    options.IntervalMinutes = MinutesShown();
-    SetControlText(IDC_Preferences_Minutes, std::to_string(options.IntervalMinutes));
-    ini.WriteString(ScheduleSection, ScheduleOptionKey, FormatScheduleOption(schedule));
-    ini.WriteInteger(ScheduleSection, MinutesKey, options.IntervalMinutes);
+    if (!held.ScheduleSet) StoreSchedule(ini, options);
+    if (!held.ScheduleMinutes) {
+        options.IntervalMinutes = MinutesShown();
+        SetControlText(IDC_Preferences_Minutes, std::to_string(options.IntervalMinutes));
+        ini.WriteInteger(ScheduleSection, MinutesKey, options.IntervalMinutes);
+    }
 
     options.PromptBeforeClean = IsChecked(IDC_Preferences_PromptBeforeClean);
     ini.WriteBool(DeleteSection, PromptBeforeKey, options.PromptBeforeClean);
-    options.WriteToLog = IsChecked(IDC_Preferences_WriteToLog);
+    if (!held.WriteToLog) {
+        options.WriteToLog = IsChecked(IDC_Preferences_WriteToLog);
+        ini.WriteBool(LogSection, WriteToLogKey, options.WriteToLog);
+    }
     options.DeleteLogOnExit = IsChecked(IDC_Preferences_DeleteLogOnExit);
-    ini.WriteBool(LogSection, WriteToLogKey, options.WriteToLog);
     ini.WriteBool(LogSection, DeleteLogOnExitKey, options.DeleteLogOnExit);
 
     ini.WriteInteger(HotKeySection, CloseBrowsersHotKey.ControlKey, Position(IDC_Preferences_CloseBrowsersModifier));
@@ -190,6 +207,18 @@ void PreferencesDialog::Store() {
     ini.WriteBool(DetectSection, DetectAtLoadKey, IsChecked(IDC_Preferences_DetectNetscape));
 
     if (!runFailure.empty()) ShowErrorBox(Handle(), runFailure);
+}
+
+void PreferencesDialog::StoreSchedule(ProfileFile& ini, OptionsRecord& options) {
+    unsigned schedule = 0;
+    if (IsChecked(IDC_Preferences_WashAtStart)) schedule |= ScheduleAtStart;
+    if (IsChecked(IDC_Preferences_WashAtShutdown)) schedule |= ScheduleAtShutdown;
+    if (IsChecked(IDC_Preferences_WashEveryNMinutes)) schedule |= ScheduleEveryNMinutes;
+    options.ScheduleSet = schedule;
+    bool timer = (schedule & ScheduleEveryNMinutes) != 0;
+    if (timer) options.LastAutoWashTime = NowAsDateTime();
+    if (SetScheduleTimer) SetScheduleTimer(timer);
+    ini.WriteString(ScheduleSection, ScheduleOptionKey, FormatScheduleOption(schedule));
 }
 
 void PreferencesDialog::OnRedetectNetscape() {

@@ -8,6 +8,9 @@
 #include "dialogs/PreviewCommon.h"
 #include "platform/Form.h"
 #include "settings/Options.h"
+#include "settings/Policies.h"
+
+class ProfileFile;
 #include "settings/RunValue.h"
 
 class PreferencesDialog : public Form {
@@ -19,6 +22,8 @@ public:
     std::string SettingsFile;
     std::string Executable;       // the path the Run value starts
     std::string RunKey = RunKeyPath;
+    // Settings the administrator holds: shown greyed, never stored (none: nothing held).
+    const Policies* Held = nullptr;
     // Switches the schedule timer; registers both hot keys again from the settings file;
     // shows the Netscape detection dialog.
     std::function<void(bool)> SetScheduleTimer;
@@ -43,6 +48,9 @@ protected:
 
 private:
     void Store();
+    void StoreSchedule(ProfileFile& ini, OptionsRecord& options);
+    // Greys the held settings' controls and shows the note on their pages.
+    void ShowHeldSettings();
     int Position(int comboId) const;
     void SelectPosition(int comboId, int position);
 

@@ -27,4 +27,6 @@
 #define IDC_Preferences_PromptBeforeClean 2424
 #define IDC_Preferences_Help 2425
 #define IDC_Preferences_Apply 2426
+#define IDC_Preferences_ScheduleHeld 2427
+#define IDC_Preferences_OptionsHeld 2428
 #define IDC_Preferences_Close IDCANCEL

@@ -17,6 +17,8 @@ ManifestDPIAware true
 
 !define APPNAME "Varnolt"
 !define UNINSTKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnolt"
+; The source of the program's events in the Application log.
+!define EVENTKEY "SYSTEM\CurrentControlSet\Services\EventLog\Application\Varnolt"
 ; The upgrade code of the Windows Installer packages (varnolt.wxs).
 !define MSI_UPGRADECODE "{8D1E6A52-3C47-4B9E-A0F1-6E2C5D9B4A70}"
 
@@ -126,6 +128,15 @@ Section "Varnolt"
   WriteRegStr HKCU "${UNINSTKEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTKEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTKEY}" "NoRepair" 1
+
+  ; The event source needs the machine's registry: registered where the rights allow (an
+  ; elevated setup), else the events arrive without their message file.
+  ClearErrors
+  WriteRegExpandStr HKLM "${EVENTKEY}" "EventMessageFile" "$INSTDIR\varnolt.exe"
+  WriteRegDWORD HKLM "${EVENTKEY}" "TypesSupported" 7
+  ${If} ${Errors}
+    DetailPrint "The event source was not registered (no administrator rights)."
+  ${EndIf}
 SectionEnd
 
 Function un.onInit
@@ -153,6 +164,11 @@ Section "Uninstall"
   RMDir "$INSTDIR\plugin"
   RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTKEY}"
+  ; The event source, when it is this installation's.
+  ReadRegStr $0 HKLM "${EVENTKEY}" "EventMessageFile"
+  ${If} $0 == "$INSTDIR\varnolt.exe"
+    DeleteRegKey HKLM "${EVENTKEY}"
+  ${EndIf}
   ; "Load at Windows startup" would otherwise start a missing program at every log-on.
   DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Varnolt"
 SectionEnd

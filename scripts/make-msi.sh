@@ -27,4 +27,6 @@ msibuild "$work/package.msi" -q 'UPDATE `Registry` SET `Root` = -1 WHERE `Root` 
 # wixl has no RemoveFile element: taking over an installation of setup.exe removes its
 # uninstaller (the uninstall entry is rewritten by the package).
 msibuild "$work/package.msi" -q 'INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('"'RemoveSetupUninstaller', 'Program', 'uninstall.exe', 'INSTALLDIR', 1)"
+# wixl has no component conditions: the event source (machine registry) only per machine.
+msibuild "$work/package.msi" -q "UPDATE \`Component\` SET \`Condition\` = 'ALLUSERS=1' WHERE \`Component\` = 'EventSource'"
 mv "$work/package.msi" "$out"

@@ -1,13 +1,30 @@
 #pragma once
-// The program directory (folder of the running exe, with a trailing backslash) and the
-// program's files in it. Tests point it at a folder of their own.
+// The program directory (folder of the running exe, with a trailing backslash), the user
+// directory that holds the user's own files, and the program's files in them. Tests point them
+// at folders of their own.
 #include <string>
 
 const std::string& ProgramDir();
+// Sets the program directory; the user directory follows it until UseWritableUserDir.
 void SetProgramDir(const std::string& dir);
 // Program directory of the running executable.
 std::string ExecutableDir();
 
-inline std::string SettingsFilePath() { return ProgramDir() + "wildcard.ini"; }
-inline std::string OrderFilePath() { return ProgramDir() + "order.ini"; }
-inline std::string LogFilePath() { return ProgramDir() + "log.htm"; }
+// Where const\user.txt, plugin\, wildcard.ini, order.ini and log.htm live: the program directory,
+// or %LOCALAPPDATA%\Varnolt\ when the program directory cannot be written.
+const std::string& UserDir();
+void SetUserDir(const std::string& dir);
+// True when a file can be created in folder (a real write of a file removed again).
+bool FolderCanBeWritten(const std::string& folder);
+// The user directory for this program directory: itself when it can be written, else
+// localAppData\Varnolt\ with its const\ and plugin\ folders made, and the user's files left in
+// the program directory by an earlier installation copied there once (none is overwritten).
+std::string ChooseUserDir(const std::string& programDir, const std::string& localAppData);
+// ChooseUserDir for the program directory and %LOCALAPPDATA%, made the user directory.
+void UseWritableUserDir();
+
+inline std::string SettingsFilePath() { return UserDir() + "wildcard.ini"; }
+inline std::string OrderFilePath() { return UserDir() + "order.ini"; }
+inline std::string LogFilePath() { return UserDir() + "log.htm"; }
+inline std::string UserItemsPath() { return UserDir() + "const\\user.txt"; }
+inline std::string PluginDirPath() { return UserDir() + "plugin\\"; }

@@ -219,3 +219,32 @@ TEST_F(PreferencesTest, StoredIndexesOutOfRangeAndRedetectReloadsTheDetectBox) {
     EXPECT_EQ(Read("Hot Key", "Control") + Read("Hot Key", "Char"), "35");
     EXPECT_EQ(Read("Detect", "Detect directory at load"), "0");
 }
+
+// Settings an administrator holds show greyed with the note, and Apply leaves their keys alone.
+TEST_F(PreferencesTest, HeldSettingsAreGreyedAndNotStored) {
+    Policies held;
+    held.UseQuickDelete = true;
+    held.ScheduleSet = ScheduleAtStart;
+    dialog.Held = &held;
+    options.ScheduleSet = ScheduleAtStart;
+    int result = Show([&](UiDriver&, HWND w) {
+        for (int id : {IDC_Preferences_SecureDelete, IDC_Preferences_WashAtStart, IDC_Preferences_WashAtShutdown,
+                       IDC_Preferences_WashEveryNMinutes})
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(w, id))) << id;
+        for (int id : {IDC_Preferences_WriteToLog, IDC_Preferences_Minutes, IDC_Preferences_PromptBeforeClean})
+            EXPECT_TRUE(IsWindowEnabled(GetDlgItem(w, id))) << id;
+        EXPECT_EQ(Shown(w, IDC_Preferences_OptionsHeld), SetByAdministrator);
+        EXPECT_EQ(Shown(w, IDC_Preferences_ScheduleHeld), SetByAdministrator);
+        Check(w, IDC_Preferences_SecureDelete, true);  // as if it could still be clicked
+        Check(w, IDC_Preferences_PromptBeforeClean, true);
+        UiDriver::Click(w, IDC_Preferences_Apply);
+    });
+    EXPECT_EQ(result, mrOK);
+    EXPECT_EQ(Read("Delete Option", "Use Quick"), "(none)");
+    EXPECT_EQ(Read("Schedule", "Schedule Option"), "(none)");
+    EXPECT_EQ(Read("Delete Option", "prompt Before"), "1");
+    EXPECT_EQ(Read("Log", "Write to Log"), "1");
+    EXPECT_TRUE(options.QuickDelete);
+    EXPECT_EQ(options.ScheduleSet, unsigned(ScheduleAtStart));
+    EXPECT_EQ(timer, "") << "the held schedule's timer is left as it runs";
+}

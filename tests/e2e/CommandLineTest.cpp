@@ -4,10 +4,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <sstream>
 
 #include "app/CommandLine.h"
+#include "tests/support/Json.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
@@ -22,6 +24,32 @@ std::set<std::string> Lines(const std::string& text) {
         if (!line.empty()) lines.insert(line);
     }
     return lines;
+}
+
+// Rows of log.htm of one kind ("Folder/File", "Registry Entry") and outcome ("Success", "Fail").
+int LogRows(const std::string& log, const std::string& kind, const std::string& outcome) {
+    int count = 0;
+    for (size_t at = log.find("<tr>"); at != std::string::npos; at = log.find("<tr>", at + 4)) {
+        std::string row = log.substr(at, log.find("</tr>", at) - at);
+        if (row.find(">" + kind + "<") != std::string::npos && row.find(">" + outcome + "<") != std::string::npos)
+            ++count;
+    }
+    return count;
+}
+
+// The report read back; fails the test when it is no valid JSON.
+JsonValue ReadReport(const std::string& file) {
+    JsonValue report;
+    std::string error;
+    EXPECT_TRUE(ParseJson(ReadTextFile(file), report, error)) << error << "\n" << ReadTextFile(file);
+    return report;
+}
+
+bool IsoUtc(const std::string& text) {
+    int y, mo, d, h, mi, se;
+    char z = 0;
+    return text.size() == 20 && std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &se, &z) == 7 &&
+           z == 'Z';
 }
 
 class CommandLineTest : public testing::Test {
@@ -76,8 +104,13 @@ TEST(CommandLineParse, OptionsFileNamesAndMistakes) {
     CommandLine list = ParseCommandLine({L"/List", L"C:\\out put\\rows.txt"});
     EXPECT_EQ(list.Kind, CommandKind::List);
     EXPECT_EQ(list.File, L"C:\\out put\\rows.txt");
+    CommandLine report = ParseCommandLine({L"/wash", L"/Report", L"C:\\out\\r.json"});
+    EXPECT_EQ(report.Kind, CommandKind::Wash);
+    EXPECT_EQ(report.Report, L"C:\\out\\r.json");
     for (const auto& args : std::vector<std::vector<std::wstring>>{
-             {L"/list"}, {L"/list", L""}, {L"/list", L"a", L"b"}, {L"/wash", L"now"}, {L"/clean"}, {L"wash"}}) {
+             {L"/list"}, {L"/list", L""}, {L"/list", L"a", L"b"}, {L"/wash", L"now"}, {L"/clean"}, {L"wash"},
+             {L"/wash", L"/report"}, {L"/wash", L"/report", L""}, {L"/wash", L"/report", L"a", L"b"},
+             {L"/list", L"/report", L"a"}}) {
         CommandLine bad = ParseCommandLine(args);
         EXPECT_EQ(bad.Kind, CommandKind::Invalid) << args.size();
         EXPECT_FALSE(bad.Error.empty());
@@ -166,4 +199,66 @@ TEST_F(CommandLineTest, ListKeepsEveryFileNamedOutsideTheCodePage) {
     std::set<std::string> rows = Lines(ReadTextFile(out));
     EXPECT_EQ(rows.count(kappa), 1u);
     EXPECT_EQ(rows.count(iota), 1u);
+}
+
+// The report says per item what went and what failed, with totals that agree with the log.
+TEST_F(CommandLineTest, WashReportAgreesWithTheLogAndTheExitCode) {
+    const std::string locked = junk + "one.tmp", out = temp.Path() + "report.json";
+    WriteTextFile(out, "an earlier report, replaced whole");
+    HANDLE hold = CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    int code = RunVarnolt(dir, "/wash /report \"" + out + "\"", temp.Path() + "console.txt");
+    CloseHandle(hold);
+    ASSERT_EQ(code, 1) << ReadTextFile(temp.Path() + "console.txt");
+
+    JsonValue report = ReadReport(out);
+    EXPECT_EQ(report["program"].text, "Varnolt");
+    EXPECT_EQ(report["version"].text, "1.02");
+    EXPECT_FALSE(report["computer"].text.empty());
+    EXPECT_FALSE(report["user"].text.empty());
+    EXPECT_TRUE(IsoUtc(report["start"].text)) << report["start"].text;
+    EXPECT_TRUE(IsoUtc(report["end"].text)) << report["end"].text;
+    EXPECT_LE(report["start"].text, report["end"].text);
+    EXPECT_EQ(report["exitCode"].Int(), 1);
+    ASSERT_EQ(report["items"].items.size(), 1u) << "only the checked item";
+    const JsonValue& item = report["items"].items[0];
+    EXPECT_EQ(item["name"].text, "Junk");
+    EXPECT_EQ(item["filesWashed"].Int(), 1);
+    EXPECT_EQ(item["bytesFreed"].kind, JsonValue::Kind::Number);
+    ASSERT_EQ(item["failures"].items.size(), 1u);
+    EXPECT_EQ(item["failures"].items[0]["path"].text, locked);
+    EXPECT_EQ(item["failures"].items[0]["reason"].text, "File Locked");
+
+    const std::string log = ReadTextFile(dir + "log.htm");
+    const JsonValue& totals = report["totals"];
+    EXPECT_EQ(totals["filesWashed"].Int(), LogRows(log, "Folder/File", "Success"));
+    EXPECT_EQ(totals["registryEntriesWashed"].Int(), LogRows(log, "Registry Entry", "Success"));
+    EXPECT_EQ(totals["failures"].Int(), LogRows(log, "Folder/File", "Fail") + LogRows(log, "Registry Entry", "Fail"));
+    EXPECT_EQ(totals["registryEntriesWashed"].Int(), item["registryEntriesWashed"].Int());
+    EXPECT_GT(totals["registryEntriesWashed"].Int(), 0);
+    // Nothing of the temporary file is left beside the report.
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((out + ".tmp*").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE);
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+// A refused /wash still reports, with its exit code and why; a report that can't be written
+// makes a clean wash exit 1.
+TEST_F(CommandLineTest, WashReportOfARefusedWashAndAnUnwritableReport) {
+    const std::string out = temp.Path() + "refused.json";
+    {
+        HANDLE other = CreateMutexA(nullptr, TRUE, "Local\\Varnolt.CommandLineWash");
+        ASSERT_EQ(RunVarnolt(dir, "/wash /report \"" + out + "\"", temp.Path() + "console.txt"), 3);
+        CloseHandle(other);
+    }
+    JsonValue report = ReadReport(out);
+    EXPECT_EQ(report["exitCode"].Int(), 3);
+    EXPECT_NE(report["error"].text.find("already running"), std::string::npos);
+    EXPECT_TRUE(report["items"].items.empty());
+    EXPECT_TRUE(FileExists(junk + "one.tmp"));
+
+    EXPECT_EQ(RunVarnolt(dir, "/wash /report \"" + temp.Path() + "missing\\r.json\"", temp.Path() + "console.txt"), 1);
+    EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("unable to write"), std::string::npos);
+    EXPECT_FALSE(FileExists(junk + "one.tmp")) << "the wash itself ran";
 }

@@ -39,6 +39,7 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     EXPECT_EQ(UninstallValue("DisplayVersion"), "1.02");
     EXPECT_EQ(UninstallValue("InstallLocation") + "\\", dir);
     EXPECT_EQ(UninstallValue("UninstallString"), "\"" + dir + "uninstall.exe\"");
+    EXPECT_EQ(EventMessageFile(), dir + "varnolt.exe");
 
     // The installed program starts and writes its files in its own folder.
     {
@@ -96,6 +97,7 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     EXPECT_FALSE(FileExists(dir + "const\\system.txt"));
     EXPECT_FALSE(FileExists(StartMenuShortcut()));
     EXPECT_TRUE(UninstallValue("DisplayName").empty());
+    EXPECT_EQ(EventMessageFile(), "");
     EXPECT_EQ(ReadTextFile(dir + "const\\user.txt"), user);
     EXPECT_EQ(ReadTextFile(dir + "plugin\\shared.txt"), "plug-in");
     EXPECT_TRUE(FileExists(dir + "wildcard.ini"));

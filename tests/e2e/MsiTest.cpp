@@ -12,8 +12,11 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/EnvScope.h"
 #include "tests/support/Installs.h"
+#include "tests/support/Json.h"
 #include "tests/support/Program.h"
+#include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -80,6 +83,8 @@ void SetRunValue(const std::string& exe) {
     RegSetKeyValueA(HKEY_CURRENT_USER, RunKey, "Varnolt", REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
 
+const char* const EventKey = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Varnolt";
+
 const std::string Package = Quoted(HostPath(VARNOLT_DIST_MSI_X64));
 const std::string Upgrade = Quoted(HostPath(VARNOLT_UPGRADE_MSI));
 
@@ -95,6 +100,7 @@ protected:
     static void RemoveInstallations() {
         for (const std::string& code : InstalledPackages()) Msiexec("/x " + code + (PerMachine(code) ? " ALLUSERS=1" : ""));
         RegDeleteTreeA(HKEY_CURRENT_USER, UninstallKey);
+        RegDeleteTreeA(HKEY_LOCAL_MACHINE, EventKey);
         RegDeleteKeyValueA(HKEY_CURRENT_USER, RunKey, "Varnolt");
         DeleteFileA(StartMenuShortcut().c_str());
     }
@@ -115,6 +121,7 @@ TEST_F(MsiTest, InstallsPerUserUpgradesAndUninstallsKeepingTheUsersFiles) {
     EXPECT_EQ(UserEntry("DisplayVersion"), VARNOLT_VERSION_TEXT);
     EXPECT_EQ(UserEntry("InstallLocation"), dir);
     EXPECT_EQ(UserEntry("UninstallString").rfind("MsiExec.exe /X{", 0), 0u) << UserEntry("UninstallString");
+    EXPECT_EQ(EventMessageFile(), "") << "a per-user package has no rights on the machine's registry";
     // The installed program reads its wash items (the package brings no user.txt).
     TempDir temp;
     EXPECT_EQ(RunVarnolt(dir, "/list " + Quoted(temp.Path() + "rows.txt"), temp.Path() + "console.txt"), 0)
@@ -207,4 +214,43 @@ TEST_F(MsiTest, InstallsPerMachineIntoProgramFiles) {
         EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, c.view, UninstallKey, "DisplayName"), "");
         EXPECT_TRUE(InstalledPackages().empty());
     }
+}
+
+// A per-machine installation whose folder nobody may write: the program keeps the user's files
+// in LocalAppData, and /wash /report runs; the event source comes and goes with the package.
+TEST_F(MsiTest, PerMachineInstallWashesWithTheUsersFilesInLocalAppData) {
+    const std::string dir = ShellFolder(CSIDL_PROGRAM_FILES) + "\\Varnolt\\";
+    ASSERT_EQ(Msiexec("/i " + Package + " ALLUSERS=1"), 0);
+    EXPECT_EQ(EventMessageFile(), dir + "varnolt.exe");
+    TempDir temp;
+    const std::string local = temp.Path() + "Local\\", report = temp.Path() + "report.json";
+    CreateDirectoryA(local.c_str(), nullptr);
+    WriteTextFile(temp.Path() + "trace.tmp", "x");
+    // The test's own item in place of the supplied ones, which would wash this prefix's traces.
+    WriteTextFile(dir + "const\\system.txt",
+                  "[Common]\r\nTotal=1\r\nItem0=Traces\r\n[Traces]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
+                  "tFolder0.ChildItemName=Temp\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
+                  "tFolder0.deletepath=" + temp.Path() + "*.tmp\r\n");
+    {
+        EnvScope env;
+        env.Set("LOCALAPPDATA", local.substr(0, local.size() - 1));
+        ReadOnlyFolder lock(dir);
+        if (!lock.Locked()) {
+            Msiexec("/x " + Package + " ALLUSERS=1");
+            GTEST_SKIP() << "this host cannot make a folder read-only";
+        }
+        EXPECT_EQ(RunVarnolt(dir, "/wash /report " + Quoted(report), temp.Path() + "console.txt"), 0)
+            << ReadTextFile(temp.Path() + "console.txt");
+    }
+    JsonValue read;
+    std::string error;
+    ASSERT_TRUE(ParseJson(ReadTextFile(report), read, error)) << error;
+    EXPECT_EQ(read["totals"]["filesWashed"].Int(), 1);
+    EXPECT_EQ(read["exitCode"].Int(), 0);
+    EXPECT_FALSE(FileExists(temp.Path() + "trace.tmp"));
+    EXPECT_NE(ReadTextFile(local + "Varnolt\\log.htm").find("trace.tmp"), std::string::npos);
+    EXPECT_FALSE(FileExists(dir + "log.htm"));
+
+    ASSERT_EQ(Msiexec("/x " + Package + " ALLUSERS=1"), 0);
+    EXPECT_EQ(EventMessageFile(), "");
 }

@@ -65,3 +65,13 @@ std::string ShellFolder(int csidl) {
 }
 
 std::string StartMenuShortcut() { return ShellFolder(CSIDL_PROGRAMS) + "\\Varnolt.lnk"; }
+
+std::string EventMessageFile() {
+    char buffer[1024];
+    DWORD size = sizeof(buffer);
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Varnolt",
+                     "EventMessageFile", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, buffer,
+                     &size) != ERROR_SUCCESS)
+        return {};
+    return buffer;
+}

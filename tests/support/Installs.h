@@ -17,5 +17,7 @@ WORD Machine(const std::string& exe);
 int VarnoltEntries();
 // A shell folder of the current user or the machine (a CSIDL_ value).
 std::string ShellFolder(int csidl);
+// The program file the Application log's source "Varnolt" names; empty when it isn't registered.
+std::string EventMessageFile();
 // The current user's Start-menu shortcut of the program.
 std::string StartMenuShortcut();

@@ -1,0 +1,52 @@
+// Group Policy under the program's own key of the machine, seen by the real program: editing
+// greyed in its window, the held options used by /wash.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/MainWindowRes.h"
+#include "tests/support/PolicyKey.h"
+#include "tests/support/Program.h"
+#include "tests/support/TempDir.h"
+
+TEST(ProgramPolicy, MachinePolicyGreysEditingAndHoldsTheLog) {
+    TempDir temp;
+    const std::string dir = temp.Path() + "Varnolt\\", junk = temp.Path() + "junk.tmp";
+    CopyTree(StagedProgramDir(), dir);
+    ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
+    WriteTextFile(junk, "x");
+    WriteTextFile(dir + "const\\system.txt",
+                  "[Common]\r\nTotal=2\r\nItem0=Junk\r\nItem1=Kept\r\n"
+                  "[Junk]\r\nIsActive=0\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Junk\r\ntFolder0.isactive=1\r\n"
+                  "tFolder0.bycategory=1\r\ntFolder0.deletepath=" + junk + "\r\n[Kept]\r\nIsActive=1\r\n");
+    WriteTextFile(dir + "wildcard.ini", "[Log]\r\nWrite to Log=1\r\n");
+
+    PolicyKey policy;  // Software\Policies\Varnolt itself
+    policy.SetNumber(HKEY_LOCAL_MACHINE, "DisableEditing", 1);
+    policy.SetNumber(HKEY_LOCAL_MACHINE, "WriteToLog", 0);
+    policy.SetList(HKEY_LOCAL_MACHINE, "CheckedItems", {"Junk"});
+    {
+        RunningProgram program;
+        ASSERT_TRUE(program.Start(dir));
+        HWND window = program.WaitForMainWindow();
+        ASSERT_NE(window, nullptr);
+        for (int id : {IDC_AddItem, IDC_EditItem, IDC_DeleteItem, IDC_AddFolderEntry, IDC_EditFolderEntry,
+                       IDC_DeleteFolderEntry, IDC_AddRegistryEntry, IDC_EditRegistryEntry, IDC_DeleteRegistryEntry,
+                       IDC_ImportPlugin})
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, id))) << id;
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_WashChecked)));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_ExportPlugin)));
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(program.WaitExit());
+    }
+    // /wash washes the item the policy checks, and keeps no log as the policy says.
+    EXPECT_EQ(RunVarnolt(dir, "/wash", temp.Path() + "console.txt"), 0) << ReadTextFile(temp.Path() + "console.txt");
+    EXPECT_FALSE(FileExists(junk));
+    EXPECT_FALSE(FileExists(dir + "log.htm"));
+    char own[8];
+    GetPrivateProfileStringA("Log", "Write to Log", "", own, sizeof(own), (dir + "wildcard.ini").c_str());
+    EXPECT_STREQ(own, "1") << "the user's own setting stays in the file";
+    HKEY left;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Policies\\Varnolt", 0, KEY_READ, &left), ERROR_SUCCESS)
+        << "the program writes nothing under the policy key";
+}
