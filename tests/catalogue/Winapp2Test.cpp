@@ -230,7 +230,9 @@ TEST_F(Winapp2Profile, UnsafeAndUnknownKeysSelectNothingAndSayWhy) {
         Texts found;
         entry.ListFiles(found);
         files.insert(files.end(), found.begin(), found.end());
-        if (entry.Name.find("refused") != std::string::npos) EXPECT_FALSE(entry.IsActive);
+        if (entry.Name.find("refused") != std::string::npos) {
+            EXPECT_FALSE(entry.IsActive);
+        }
     }
     EXPECT_EQ(names, (Texts{"FileKey1 refused (unknown variable)", "FileKey2 refused (a drive root)",
                             "FileKey3 refused (a system or profile folder with subfolders)",

@@ -9,7 +9,8 @@ namespace {
 // The host path of a Windows path, through Wine's own export; empty off Wine.
 std::string UnixPath(const std::string& path) {
     using UnixName = char*(__cdecl*)(const wchar_t*);
-    auto convert = reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    auto convert = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!convert) return {};
     char* name = convert(Widen(path).c_str());
     if (!name) return {};
@@ -38,7 +39,8 @@ bool ReadOnlyFolder::SetImmutable(bool on) {
     DeleteFileA(done.c_str());
     std::string command = std::string("start.exe /unix /bin/sh -c \"/usr/bin/chattr ") + (on ? "+i" : "-i") + " '" +
                           unix + "' && touch '" + unix + ".chattr-done'\"";
-    STARTUPINFOA startup{sizeof(startup)};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
                         &info))
