@@ -157,7 +157,7 @@ int RunWash() {
 
 std::string UsageText() {
     // Short lines: the text also goes into a message box.
-    return "Usage: varnolt.exe [/wash | /list FILE | /?]\r\n"
+    return "Usage: varnolt.exe [/wash | /list FILE | /wipe D: | /?]\r\n"
            "No arguments: the program window opens.\r\n"
            "\r\n"
            "/wash\r\n"
@@ -167,12 +167,18 @@ std::string UsageText() {
            "    Writes every file, registry row and special\r\n"
            "    item the checked items cover now to FILE\r\n"
            "    (UTF-8, one per line). Deletes nothing.\r\n"
+           "/wipe D:\r\n"
+           "    Wipes the free space of drive D: with\r\n"
+           "    zeros; Ctrl+C cancels. On a solid-state\r\n"
+           "    drive overwriting cannot reach every copy:\r\n"
+           "    TRIM is the drive's business.\r\n"
            "/?\r\n"
            "    Shows this text.\r\n"
            "\r\n"
            "Exit codes:\r\n"
            "    0  done\r\n"
-           "    1  a row not washed, or FILE not written\r\n"
+           "    1  a row not washed, FILE not written,\r\n"
+           "       or the wipe cancelled or failed\r\n"
            "    2  wrong arguments\r\n"
            "    3  Varnolt already running (/wash)";
 }
@@ -185,17 +191,20 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     if (option == L"/?" || option == L"/h" || option == L"/help") command.Kind = CommandKind::Usage;
     else if (option == L"/wash") command.Kind = CommandKind::Wash;
     else if (option == L"/list") command.Kind = CommandKind::List;
+    else if (option == L"/wipe") command.Kind = CommandKind::Wipe;
     else {
         command.Kind = CommandKind::Invalid;
         command.Error = "Unknown option " + Utf8(args[0]) + ".";
         return command;
     }
-    size_t wanted = command.Kind == CommandKind::List ? 2 : 1;
+    size_t wanted = command.Kind == CommandKind::List || command.Kind == CommandKind::Wipe ? 2 : 1;
     if (args.size() == wanted && (wanted == 1 || !args[1].empty())) {
         if (wanted == 2) command.File = args[1];
         return command;
     }
-    command.Error = args.size() < wanted || args.size() == wanted ? "/list needs a file name." : "Too many arguments.";
+    command.Error = args.size() > wanted                     ? "Too many arguments."
+                    : command.Kind == CommandKind::Wipe ? "/wipe needs a drive letter, such as /wipe D:."
+                                                        : "/list needs a file name.";
     command.Kind = CommandKind::Invalid;
     return command;
 }
@@ -270,6 +279,7 @@ int RunCommandLine(const CommandLine& command) {
     switch (command.Kind) {
     case CommandKind::Wash: return RunWash();
     case CommandKind::List: return RunList(command);
+    case CommandKind::Wipe: return RunWipeCommand(command.File);
     case CommandKind::Usage:
         // Started from a shortcut or Explorer there is no console: show the text in a box.
         if (OutputHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE) Say(STD_OUTPUT_HANDLE, UsageText());
@@ -283,3 +293,5 @@ int RunCommandLine(const CommandLine& command) {
     }
     return ExitWashed;
 }
+
+void WriteConsoleLine(DWORD which, const std::string& text) { Say(which, text); }

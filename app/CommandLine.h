@@ -2,15 +2,18 @@
 // The command line for scripts and the Task Scheduler:
 //   varnolt.exe /wash        the automatic wash of all checked wash items, no window
 //   varnolt.exe /list FILE   every row the checked items cover now, written to FILE as UTF-8
+//   varnolt.exe /wipe D:     wipes the free space of drive D: (WipeCommand.cpp)
 //   varnolt.exe /?           the usage
 // Without arguments the program starts its window as usual.
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Winapp2Items.h"
 
-enum class CommandKind { None, Wash, List, Usage, Invalid };
+enum class CommandKind { None, Wash, List, Wipe, Usage, Invalid };
 
 // Exit codes of the command line.
 inline constexpr int ExitWashed = 0;          // every row washed, or the list written
@@ -20,7 +23,7 @@ inline constexpr int ExitAlreadyRunning = 3;  // /wash while another Varnolt run
 
 struct CommandLine {
     CommandKind Kind = CommandKind::None;
-    std::wstring File;  // /list only
+    std::wstring File;  // /list: the file; /wipe: the drive
     std::string Error;  // Invalid only
 };
 
@@ -48,3 +51,8 @@ CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogu
 // plug-in items, then, when winapp2 is given, the detected entries of winapp2.ini, ordered and
 // checked by order.ini. Reads only.
 Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2 = nullptr);
+
+// A line to the standard handle (STD_OUTPUT_HANDLE, STD_ERROR_HANDLE) or the starting console.
+void WriteConsoleLine(DWORD which, const std::string& text);
+// varnolt.exe /wipe DRIVE: the exit code.
+int RunWipeCommand(const std::wstring& drive);
