@@ -157,7 +157,8 @@ int RunWash() {
 
 std::string UsageText() {
     // Short lines: the text also goes into a message box.
-    return "Usage: varnolt.exe [/wash | /list FILE | /wipe D: | /?]\r\n"
+    return "Usage: varnolt.exe [/wash | /list FILE | /wipe D: |\r\n"
+           "                    /shred PATH... | /?]\r\n"
            "No arguments: the program window opens.\r\n"
            "\r\n"
            "/wash\r\n"
@@ -172,6 +173,11 @@ std::string UsageText() {
            "    zeros; Ctrl+C cancels. On a solid-state\r\n"
            "    drive overwriting cannot reach every copy:\r\n"
            "    TRIM is the drive's business.\r\n"
+           "/shred PATH...\r\n"
+           "    Shows every file of the paths (for a folder,\r\n"
+           "    every file below it) and shreds them after\r\n"
+           "    \"&Wash\": secure delete, folders removed\r\n"
+           "    when empty.\r\n"
            "/?\r\n"
            "    Shows this text.\r\n"
            "\r\n"
@@ -192,9 +198,17 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     else if (option == L"/wash") command.Kind = CommandKind::Wash;
     else if (option == L"/list") command.Kind = CommandKind::List;
     else if (option == L"/wipe") command.Kind = CommandKind::Wipe;
+    else if (option == L"/shred") command.Kind = CommandKind::Shred;
     else {
         command.Kind = CommandKind::Invalid;
         command.Error = "Unknown option " + Utf8(args[0]) + ".";
+        return command;
+    }
+    if (command.Kind == CommandKind::Shred) {
+        command.Paths.assign(args.begin() + 1, args.end());
+        if (!command.Paths.empty()) return command;
+        command.Kind = CommandKind::Invalid;
+        command.Error = "/shred needs a file or folder.";
         return command;
     }
     size_t wanted = command.Kind == CommandKind::List || command.Kind == CommandKind::Wipe ? 2 : 1;
@@ -280,6 +294,7 @@ int RunCommandLine(const CommandLine& command) {
     case CommandKind::Wash: return RunWash();
     case CommandKind::List: return RunList(command);
     case CommandKind::Wipe: return RunWipeCommand(command.File);
+    case CommandKind::Shred: return RunShredCommand(command.Paths);
     case CommandKind::Usage:
         // Started from a shortcut or Explorer there is no console: show the text in a box.
         if (OutputHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE) Say(STD_OUTPUT_HANDLE, UsageText());

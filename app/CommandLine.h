@@ -3,6 +3,7 @@
 //   varnolt.exe /wash        the automatic wash of all checked wash items, no window
 //   varnolt.exe /list FILE   every row the checked items cover now, written to FILE as UTF-8
 //   varnolt.exe /wipe D:     wipes the free space of drive D: (WipeCommand.cpp)
+//   varnolt.exe /shred PATH...  a preview of the files, shredded after "&Wash" (ShredCommand.cpp)
 //   varnolt.exe /?           the usage
 // Without arguments the program starts its window as usual.
 #include <windows.h>
@@ -13,7 +14,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/Winapp2Items.h"
 
-enum class CommandKind { None, Wash, List, Wipe, Usage, Invalid };
+enum class CommandKind { None, Wash, List, Wipe, Shred, Usage, Invalid };
 
 // Exit codes of the command line.
 inline constexpr int ExitWashed = 0;          // every row washed, or the list written
@@ -24,6 +25,7 @@ inline constexpr int ExitAlreadyRunning = 3;  // /wash while another Varnolt run
 struct CommandLine {
     CommandKind Kind = CommandKind::None;
     std::wstring File;  // /list: the file; /wipe: the drive
+    std::vector<std::wstring> Paths;  // /shred
     std::string Error;  // Invalid only
 };
 
@@ -56,3 +58,5 @@ Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* win
 void WriteConsoleLine(DWORD which, const std::string& text);
 // varnolt.exe /wipe DRIVE: the exit code.
 int RunWipeCommand(const std::wstring& drive);
+// varnolt.exe /shred PATH...: the exit code.
+int RunShredCommand(const std::vector<std::wstring>& paths);

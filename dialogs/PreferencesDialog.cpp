@@ -41,7 +41,8 @@ void PreferencesDialog::FormCreate() {
                              IDC_Preferences_WashModifier, IDC_Preferences_WashPlus,
                              IDC_Preferences_WashKey});
     Pages.AddPage("Options", {IDC_Preferences_SecureDelete, IDC_Preferences_WriteToLog,
-                              IDC_Preferences_DeleteLogOnExit, IDC_Preferences_PromptBeforeClean});
+                              IDC_Preferences_DeleteLogOnExit, IDC_Preferences_PromptBeforeClean,
+                              IDC_Preferences_ShredVerb});
     Pages.Show(0);
 
     for (int id : {IDC_Preferences_CloseBrowsersModifier, IDC_Preferences_WashModifier})
@@ -103,6 +104,7 @@ void PreferencesDialog::LoadSettings() {
                        ListPosition(letter, 26, hotKey->DefaultChar));
     }
     SetChecked(IDC_Preferences_DetectNetscape, ini.ReadBool(DetectSection, DetectAtLoadKey, true));
+    SetChecked(IDC_Preferences_ShredVerb, ShredVerbPresent(ClassesKey));
 }
 
 void PreferencesDialog::OnRunAtStartup() { EnableControl(IDC_Preferences_RunMinimized, IsChecked(IDC_Preferences_RunAtStartup)); }
@@ -155,6 +157,11 @@ void PreferencesDialog::Store() {
         OnRunAtStartup();
     }
     ini.WriteBool(RunSection, AutoRunKey, IsChecked(IDC_Preferences_RunAtStartup));
+    // The context menu verb lives in the registry only; the installers write it too.
+    if (IsChecked(IDC_Preferences_ShredVerb) != ShredVerbPresent(ClassesKey)) {
+        if (IsChecked(IDC_Preferences_ShredVerb)) WriteShredVerb(ClassesKey, Executable);
+        else RemoveShredVerb(ClassesKey);
+    }
     ini.WriteBool(RunSection, IsMinimizedKey, IsChecked(IDC_Preferences_RunMinimized));
 
     options.QuickDelete = !IsChecked(IDC_Preferences_SecureDelete);

@@ -9,6 +9,7 @@
 #include "platform/Form.h"
 #include "settings/Options.h"
 #include "settings/RunValue.h"
+#include "settings/ShredVerb.h"
 
 class PreferencesDialog : public Form {
 public:
@@ -19,6 +20,7 @@ public:
     std::string SettingsFile;
     std::string Executable;       // the path the Run value starts
     std::string RunKey = RunKeyPath;
+    std::string ClassesKey = ClassesKeyPath;  // where "Shred with Varnolt" is added
     // Switches the schedule timer; registers both hot keys again from the settings file;
     // shows the Netscape detection dialog.
     std::function<void(bool)> SetScheduleTimer;

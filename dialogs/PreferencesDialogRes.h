@@ -28,3 +28,4 @@
 #define IDC_Preferences_Help 2425
 #define IDC_Preferences_Apply 2426
 #define IDC_Preferences_Close IDCANCEL
+#define IDC_Preferences_ShredVerb 2490

@@ -76,8 +76,15 @@ TEST(CommandLineParse, OptionsFileNamesAndMistakes) {
     CommandLine list = ParseCommandLine({L"/List", L"C:\\out put\\rows.txt"});
     EXPECT_EQ(list.Kind, CommandKind::List);
     EXPECT_EQ(list.File, L"C:\\out put\\rows.txt");
+    CommandLine wipe = ParseCommandLine({L"/WIPE", L"d:"});
+    EXPECT_EQ(wipe.Kind, CommandKind::Wipe);
+    EXPECT_EQ(wipe.File, L"d:");
+    CommandLine shred = ParseCommandLine({L"/shred", L"C:\a b.txt", L"C:\folder"});
+    EXPECT_EQ(shred.Kind, CommandKind::Shred);
+    EXPECT_EQ(shred.Paths, (std::vector<std::wstring>{L"C:\a b.txt", L"C:\folder"}));
     for (const auto& args : std::vector<std::vector<std::wstring>>{
-             {L"/list"}, {L"/list", L""}, {L"/list", L"a", L"b"}, {L"/wash", L"now"}, {L"/clean"}, {L"wash"}}) {
+             {L"/list"}, {L"/list", L""}, {L"/list", L"a", L"b"}, {L"/wash", L"now"}, {L"/clean"}, {L"wash"},
+             {L"/wipe"}, {L"/wipe", L"C:", L"D:"}, {L"/shred"}}) {
         CommandLine bad = ParseCommandLine(args);
         EXPECT_EQ(bad.Kind, CommandKind::Invalid) << args.size();
         EXPECT_FALSE(bad.Error.empty());
@@ -166,4 +173,16 @@ TEST_F(CommandLineTest, ListKeepsEveryFileNamedOutsideTheCodePage) {
     std::set<std::string> rows = Lines(ReadTextFile(out));
     EXPECT_EQ(rows.count(kappa), 1u);
     EXPECT_EQ(rows.count(iota), 1u);
+}
+
+TEST_F(CommandLineTest, WipeRefusesWhatIsNoLocalDrive) {
+    struct Case {
+        const char* arguments;
+        int code;
+        const char* says;
+    };
+    for (const Case& c : {Case{"/wipe nodrive", 2, "no drive letter"}, Case{"/wipe Q:", 1, "There is no drive Q:"}}) {
+        EXPECT_EQ(RunVarnolt(dir, c.arguments, temp.Path() + "console.txt"), c.code) << c.arguments;
+        EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find(c.says), std::string::npos) << c.arguments;
+    }
 }
