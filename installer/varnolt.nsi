@@ -91,6 +91,13 @@ Function RemoveMsiInstallation
   ${Loop}
 FunctionEnd
 
+!macro WriteShredVerb KEY
+  WriteRegStr HKCU "${KEY}" "" "Shred with Varnolt"
+  WriteRegStr HKCU "${KEY}" "Icon" '"$INSTDIR\varnolt.exe",0'
+  WriteRegStr HKCU "${KEY}" "MultiSelectModel" "Player"
+  WriteRegStr HKCU "${KEY}\command" "" '"$INSTDIR\varnolt.exe" /shred "%1"'
+!macroend
+
 Section "Varnolt"
   SetShellVarContext current
   Call RemoveMsiInstallation
@@ -126,6 +133,10 @@ Section "Varnolt"
   WriteRegStr HKCU "${UNINSTKEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKCU "${UNINSTKEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTKEY}" "NoRepair" 1
+
+  ; "Shred with Varnolt" in Explorer's context menu of files and folders.
+  !insertmacro WriteShredVerb "Software\Classes\*\shell\VarnoltShred"
+  !insertmacro WriteShredVerb "Software\Classes\Directory\shell\VarnoltShred"
 SectionEnd
 
 Function un.onInit
@@ -155,4 +166,7 @@ Section "Uninstall"
   DeleteRegKey HKCU "${UNINSTKEY}"
   ; "Load at Windows startup" would otherwise start a missing program at every log-on.
   DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Varnolt"
+  ; A verb left behind would start a missing program.
+  DeleteRegKey HKCU "Software\Classes\*\shell\VarnoltShred"
+  DeleteRegKey HKCU "Software\Classes\Directory\shell\VarnoltShred"
 SectionEnd

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/ShredVerbValue.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 
@@ -175,6 +176,8 @@ TEST_F(MsiTest, InstallsPerUserUpgradesAndUninstallsKeepingTheUsersFiles) {
     EXPECT_EQ(UserEntry("DisplayVersion"), VARNOLT_VERSION_TEXT);
     EXPECT_EQ(UserEntry("InstallLocation"), dir);
     EXPECT_EQ(UserEntry("UninstallString").rfind("MsiExec.exe /X{", 0), 0u) << UserEntry("UninstallString");
+    for (const char* kind : {"*", "Directory"})
+        EXPECT_EQ(ShredVerbCommand(kind), "\"" + dir + "varnolt.exe\" /shred \"%1\"") << kind;
     // The installed program reads its wash items (the package brings no user.txt).
     TempDir temp;
     EXPECT_EQ(RunVarnolt(dir, "/list " + Quoted(temp.Path() + "rows.txt"), temp.Path() + "console.txt"), 0)
@@ -205,6 +208,7 @@ TEST_F(MsiTest, InstallsPerUserUpgradesAndUninstallsKeepingTheUsersFiles) {
     EXPECT_EQ(VarnoltEntries(), 0);
     EXPECT_TRUE(InstalledPackages().empty());
     EXPECT_FALSE(RunValueStands());
+    EXPECT_EQ(ShredVerbCommand("*") + ShredVerbCommand("Directory"), "");
     ExpectUserFiles(dir);
 }
 
