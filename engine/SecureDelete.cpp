@@ -99,7 +99,7 @@ std::wstring RandomFileName(size_t length) {
 
 bool EmptyAndRenameFile(HANDLE file, const std::string& path, std::string& newPath) {
     // The overwrite must reach the disk before the size drops, or the cache may drop it.
-    if (!FlushFileBuffers(file) || !SetSize(file, 0) || !FlushFileBuffers(file)) return false;
+    if (!FlushFileBuffers(file) || !SetSize(file, 0)) return false;
     std::wstring wide = WidePath(path);
     size_t slash = wide.find_last_of(L'\\');
     if (slash == std::wstring::npos || slash + 1 >= wide.size()) return false;
