@@ -7,6 +7,9 @@
 
 #include "platform/WideText.h"
 
+// RemoveWipeLeftovers without asking whether a wipe runs.
+static bool RemoveLeftoverFiles(const std::string& root);
+
 namespace {
 
 constexpr DWORD FillChunkSize = 1024 * 1024;
@@ -51,6 +54,8 @@ bool IsWipeFileName(const std::wstring& name) {
         if (name[i] < L'0' || name[i] > L'9') return false;
     return true;
 }
+
+std::string WipeMutexName(const std::string& root) { return std::string("Local\\Varnolt.Wipe.") + root[0]; }
 
 bool IsDiskFull(DWORD error) { return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL; }
 
@@ -199,15 +204,14 @@ WipeOutcome WipeFreeSpace(const std::string& root, const std::function<bool(cons
     outcome.Error = WipeRefusal(root);
     if (!outcome.Error.empty()) return outcome;
     // One wipe per volume: a second would take the first one's folder for a leftover.
-    std::string mutexName = std::string("Local\\Varnolt.Wipe.") + root[0];
-    HANDLE mutex = CreateMutexA(nullptr, FALSE, mutexName.c_str());
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, WipeMutexName(root).c_str());
     if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
         if (mutex) CloseHandle(mutex);
         outcome.Error = "The free space of " + root.substr(0, 2) + " is being wiped already.";
         return outcome;
     }
     std::unique_ptr<void, decltype(&CloseHandle)> mutexHolder(mutex, &CloseHandle);
-    if (!RemoveWipeLeftovers(root)) {
+    if (!RemoveLeftoverFiles(root)) {
         outcome.Error = Narrow(WipeFolder(root)) + " holds files of its own; remove it first.";
         return outcome;
     }
@@ -248,6 +252,16 @@ WipeOutcome WipeFreeSpace(const std::string& root, const std::function<bool(cons
 }
 
 bool RemoveWipeLeftovers(const std::string& root) {
+    // A wipe of this volume running in another process owns the folder.
+    HANDLE running = OpenMutexA(SYNCHRONIZE, FALSE, WipeMutexName(root).c_str());
+    if (running) {
+        CloseHandle(running);
+        return false;
+    }
+    return RemoveLeftoverFiles(root);
+}
+
+static bool RemoveLeftoverFiles(const std::string& root) {
     std::wstring folder = WipeFolder(root);
     UINT mode = SetErrorMode(SEM_FAILCRITICALERRORS);
     DWORD attrs = GetFileAttributesW(folder.c_str());

@@ -62,7 +62,9 @@ std::string ShredRefusal(const std::string& path) {
     const DWORD attrs = NativeFileAttributes(path);
     if (path.empty() || attrs == INVALID_FILE_ATTRIBUTES) return path + " does not exist.";
     const std::wstring normal = Normal(Widen(path));
-    if (normal.size() <= 3 || Parent(normal).empty() || Same(Parent(normal), normal))
+    // "C:" alone names the drive, not the folder current on it.
+    const bool driveAlone = path.size() == 2 && path[1] == ':';
+    if (driveAlone || normal.size() <= 3 || Parent(normal).empty() || Same(Parent(normal), normal))
         return path + " is a whole drive: Varnolt shreds files and folders, never a drive.";
     if (attrs & FILE_ATTRIBUTE_REPARSE_POINT) return path + " is a link: Varnolt never shreds through a link.";
     if (Same(normal, ShellFolder(CSIDL_WINDOWS))) return path + " is the Windows folder: Varnolt will not shred it.";
