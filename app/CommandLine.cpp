@@ -252,7 +252,8 @@ int RunWash(const CommandLine& command) {
 
 std::string UsageText() {
     // Short lines: the text also goes into a message box.
-    return "Usage: varnolt.exe [/wash [/report FILE] | /list FILE | /?]\r\n"
+    return "Usage: varnolt.exe [/wash [/report FILE] | /list FILE | /wipe D: |\r\n"
+           "                    /shred PATH... | /?]\r\n"
            "No arguments: the program window opens.\r\n"
            "\r\n"
            "/wash\r\n"
@@ -265,12 +266,23 @@ std::string UsageText() {
            "    Writes every file, registry row and special\r\n"
            "    item the checked items cover now to FILE\r\n"
            "    (UTF-8, one per line). Deletes nothing.\r\n"
+           "/wipe D:\r\n"
+           "    Wipes the free space of drive D: with\r\n"
+           "    zeros; Ctrl+C cancels. On a solid-state\r\n"
+           "    drive overwriting cannot reach every copy:\r\n"
+           "    TRIM is the drive's business.\r\n"
+           "/shred PATH...\r\n"
+           "    Shows every file of the paths (for a folder,\r\n"
+           "    every file below it) and shreds them after\r\n"
+           "    \"&Wash\": secure delete, folders removed\r\n"
+           "    when empty.\r\n"
            "/?\r\n"
            "    Shows this text.\r\n"
            "\r\n"
            "Exit codes:\r\n"
            "    0  done\r\n"
-           "    1  a row not washed, or FILE not written\r\n"
+           "    1  a row not washed, FILE not written,\r\n"
+           "       or the wipe cancelled or failed\r\n"
            "    2  wrong arguments\r\n"
            "    3  Varnolt already running (/wash)";
 }
@@ -283,6 +295,8 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     if (option == L"/?" || option == L"/h" || option == L"/help") command.Kind = CommandKind::Usage;
     else if (option == L"/wash") command.Kind = CommandKind::Wash;
     else if (option == L"/list") command.Kind = CommandKind::List;
+    else if (option == L"/wipe") command.Kind = CommandKind::Wipe;
+    else if (option == L"/shred") command.Kind = CommandKind::Shred;
     else {
         command.Kind = CommandKind::Invalid;
         command.Error = "Unknown option " + Utf8(args[0]) + ".";
@@ -298,12 +312,21 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         command.Error = args.size() > 3 ? "Too many arguments." : "/report needs a file name.";
         return command;
     }
-    size_t wanted = command.Kind == CommandKind::List ? 2 : 1;
+    if (command.Kind == CommandKind::Shred) {
+        command.Paths.assign(args.begin() + 1, args.end());
+        if (!command.Paths.empty()) return command;
+        command.Kind = CommandKind::Invalid;
+        command.Error = "/shred needs a file or folder.";
+        return command;
+    }
+    size_t wanted = command.Kind == CommandKind::List || command.Kind == CommandKind::Wipe ? 2 : 1;
     if (args.size() == wanted && (wanted == 1 || !args[1].empty())) {
         if (wanted == 2) command.File = args[1];
         return command;
     }
-    command.Error = args.size() < wanted || args.size() == wanted ? "/list needs a file name." : "Too many arguments.";
+    command.Error = args.size() > wanted                     ? "Too many arguments."
+                    : command.Kind == CommandKind::Wipe ? "/wipe needs a drive letter, such as /wipe D:."
+                                                        : "/list needs a file name.";
     command.Kind = CommandKind::Invalid;
     return command;
 }
@@ -382,6 +405,8 @@ int RunCommandLine(const CommandLine& command) {
     switch (command.Kind) {
     case CommandKind::Wash: return RunWash(command);
     case CommandKind::List: return RunList(command);
+    case CommandKind::Wipe: return RunWipeCommand(command.File);
+    case CommandKind::Shred: return RunShredCommand(command.Paths);
     case CommandKind::Usage:
         // Started from a shortcut or Explorer there is no console: show the text in a box.
         if (OutputHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE) Say(STD_OUTPUT_HANDLE, UsageText());
@@ -395,3 +420,5 @@ int RunCommandLine(const CommandLine& command) {
     }
     return ExitWashed;
 }
+
+void WriteConsoleLine(DWORD which, const std::string& text) { Say(which, text); }

@@ -3,15 +3,19 @@
 //   varnolt.exe /wash        the automatic wash of all checked wash items, no window
 //   varnolt.exe /wash /report FILE   the same, and its JSON report written to FILE
 //   varnolt.exe /list FILE   every row the checked items cover now, written to FILE as UTF-8
+//   varnolt.exe /wipe D:     wipes the free space of drive D: (WipeCommand.cpp)
+//   varnolt.exe /shred PATH...  a preview of the files, shredded after "&Wash" (ShredCommand.cpp)
 //   varnolt.exe /?           the usage
 // Without arguments the program starts its window as usual.
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/Winapp2Items.h"
 
-enum class CommandKind { None, Wash, List, Usage, Invalid };
+enum class CommandKind { None, Wash, List, Wipe, Shred, Usage, Invalid };
 
 // Exit codes of the command line.
 inline constexpr int ExitWashed = 0;          // every row washed, or the list written
@@ -21,8 +25,9 @@ inline constexpr int ExitAlreadyRunning = 3;  // /wash while another Varnolt run
 
 struct CommandLine {
     CommandKind Kind = CommandKind::None;
-    std::wstring File;    // /list only
+    std::wstring File;    // /list: the file; /wipe: the drive
     std::wstring Report;  // /wash /report only
+    std::vector<std::wstring> Paths;  // /shred
     std::string Error;  // Invalid only
 };
 
@@ -61,3 +66,10 @@ CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogu
 // program directory). Reads only.
 Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2 = nullptr,
                             const std::string& userDir = {});
+
+// A line to the standard handle (STD_OUTPUT_HANDLE, STD_ERROR_HANDLE) or the starting console.
+void WriteConsoleLine(DWORD which, const std::string& text);
+// varnolt.exe /wipe DRIVE: the exit code.
+int RunWipeCommand(const std::wstring& drive);
+// varnolt.exe /shred PATH...: the exit code.
+int RunShredCommand(const std::vector<std::wstring>& paths);

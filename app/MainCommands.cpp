@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "dialogs/ExclusionListDialog.h"
+#include "dialogs/WipeFreeSpaceDialog.h"
 #include "platform/Error.h"
 #include "settings/AppPaths.h"
 
@@ -16,6 +17,8 @@ void MainWindow::CloseQuery() {
     if (closed_) return;
     if (washRunning_) {
         closeRequested_ = true;
+        // A wipe ends at once: its dialog closes when the wipe's files are gone.
+        if (wipeDialog_ && wipeDialog_->Handle()) PostMessageA(wipeDialog_->Handle(), WM_CLOSE, 0, 0);
         return;
     }
     closed_ = true;

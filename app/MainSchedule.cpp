@@ -4,6 +4,7 @@
 #include "app/CloseBrowsers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowRes.h"
+#include "engine/FreeSpaceWiper.h"
 #include "engine/WashEngine.h"
 #include "platform/Error.h"
 #include "settings/AppPaths.h"
@@ -101,6 +102,7 @@ void MainWindow::QueryEndSession() {
 void MainWindow::EndSession() {
     // The process ends without its window being destroyed: do what closing it does.
     if (WashLogIsOpen()) AbandonWashLog();
+    CancelRunningWipes();
     SetScheduleTimer(false);
     RegisterHotKeys(false);
     if (!closed_) {

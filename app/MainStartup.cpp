@@ -5,6 +5,7 @@
 #include "app/MainWindowRes.h"
 #include "catalogue/FileSearch.h"
 #include "catalogue/PluginCheck.h"
+#include "engine/FreeSpaceWiper.h"
 #include "engine/SpecialItems.h"
 #include "platform/Error.h"
 #include "platform/Text.h"
@@ -65,6 +66,8 @@ void MainWindow::FormCreate() {
     EnableEditingCommands();
     DetectDialog = std::make_unique<NetscapeDetectDialog>();
     RegisterHotKeys(true);
+    // A wipe of free space that ended with the process left its folder behind.
+    RemoveAllWipeLeftovers();
 }
 
 void MainWindow::SetScheduleTimer(bool enabled) {

@@ -15,6 +15,7 @@ void MainWindow::CreateTrayIcon() {
     AppendMenuA(TrayMenu, MF_STRING, IDM_OpenMainWindow, "Open &Main Window");
     AppendMenuA(TrayMenu, MF_SEPARATOR, 0, "-");
     AppendMenuA(TrayMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(WashMenu), "&Wash");
+    AppendMenuA(TrayMenu, MF_STRING, IDM_WipeFreeSpace, "Wipe &Free Space...");
     AppendMenuA(TrayMenu, MF_SEPARATOR, 0, "-");
     AppendMenuA(TrayMenu, MF_STRING, IDM_Help, "&Help          F1");
     AppendMenuA(TrayMenu, MF_STRING, IDM_Exit, "E&xit");

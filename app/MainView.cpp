@@ -15,7 +15,7 @@ struct ButtonImage {
 
 // The toolbar's buttons show larger images than the buttons beside the lists.
 const int ToolbarImage = 22, ListButtonImage = 16;
-const int ToolbarButtons = 11;
+const int ToolbarButtons = 12;
 
 const ButtonImage ButtonImages[] = {
     {IDC_Preferences, ICO_PREFS},          {IDC_ExclusionList, ICO_EXCLUDE},
@@ -23,6 +23,7 @@ const ButtonImage ButtonImages[] = {
     {IDC_ImportPlugin, ICO_IMPORT},       {IDC_ExportPlugin, ICO_EXPORT},
     {IDC_About, ICO_ABOUT},        {IDC_Help, ICO_HELP},
     {IDC_PreviewChecked, ICO_PREVIEW},    {IDC_WashChecked, ICO_WASH},
+    {IDC_WipeFreeSpace, ICO_WIPE},
     {IDC_Exit, ICO_EXIT},        {IDC_PreviewCurrentItem, ICO_PREVIEW},
     {IDC_WashCurrentItem, ICO_WASH},        {IDC_AddItem, ICO_ADD},
     {IDC_EditItem, ICO_EDIT},               {IDC_DeleteItem, ICO_REMOVE},
@@ -108,6 +109,8 @@ void MainWindow::BindCommands() {
     Bind(IDM_Help, 0, [this] { OnHelpMenu(); });
     Bind(IDM_Exit, 0, [this] { OnExitMenu(); });
     OnClick(IDC_Preferences, [this] { OnPreferences(); });
+    OnClick(IDC_WipeFreeSpace, [this] { OnWipeFreeSpace(); });
+    Bind(IDM_WipeFreeSpace, 0, [this] { OnWipeFreeSpace(); });
     Bind(IDM_OpenMainWindow, 0, [this] { OnOpenMainWindow(); });
     Bind(IDM_WashAll, 0, [this] { OnWashAllMenu(); });
     BindListCommands();

@@ -15,10 +15,12 @@
 //   MainSchedule.cpp  schedule timer, hot keys, session end, minimise to the tray
 //   MainPreferences.cpp  the Preferences dialog and the Netscape profile check
 //   MainPolicies.cpp  Group Policy: forced check marks, editing switched off
+//   MainWipe.cpp      wiping the free space of a drive
 //   (app/CloseBrowsers.cpp hides the browser windows for the close-browsers hot key)
 //   MainItemCommands.cpp   add, edit, delete, move and check wash items
 //   MainEntryCommands.cpp  add, edit, delete and check folder/file and registry entries
-// Without the window: CommandLine.cpp runs /wash, /list FILE and /? for scripts.
+// Without the window: CommandLine.cpp runs /wash, /list FILE and /? for scripts, WipeCommand.cpp
+// /wipe D:.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -42,6 +44,7 @@
 class FileSearch;
 class NetscapeDetectDialog;
 class PreviewAllDialog;
+class WipeFreeSpaceDialog;
 struct WashContext;
 
 inline constexpr const char* MainWindowClass = "TFormMainVRNT";
@@ -193,6 +196,10 @@ public:
     // Answers the plug-in commands' file dialogs in place of the user when set (tests).
     std::function<std::string(const FileDialogRequest&)> FileDialogChoice;
 
+    // Wipe free space (MainWipe.cpp): the dialog, modal, as a running command. Closing the
+    // program or ending the session cancels a running wipe, whose files then go.
+    void OnWipeFreeSpace();
+
     // Log, help, About box.
     void OnViewLog();
     void OnDeleteLog();
@@ -304,6 +311,7 @@ private:
     NOTIFYICONDATAA tray_{};
     // The user's own marks of the rows a policy holds, by name and file.
     std::map<std::string, bool> userMarks_;
+    WipeFreeSpaceDialog* wipeDialog_ = nullptr;
     std::vector<std::string> pluginFileNames_;
 };
 

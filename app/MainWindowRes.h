@@ -47,10 +47,12 @@
 #define IDC_RegistrySuccessCount 1044
 #define IDC_RegistryFailsLabel 1045
 #define IDC_RegistryFailsCount 1046
+#define IDC_WipeFreeSpace 1090
 
 #define IDM_OpenMainWindow 1101
 #define IDM_Help 1102
 #define IDM_Exit 1103
 #define IDM_WashAll 1104
+#define IDM_WipeFreeSpace 1110
 // Entries of the "&Wash" submenu carry this id plus their row.
 #define IDM_WashItemBase 1200

@@ -42,7 +42,7 @@ void PreferencesDialog::FormCreate() {
                              IDC_Preferences_WashKey});
     Pages.AddPage("Options", {IDC_Preferences_SecureDelete, IDC_Preferences_WriteToLog,
                               IDC_Preferences_DeleteLogOnExit, IDC_Preferences_PromptBeforeClean,
-                              IDC_Preferences_OptionsHeld});
+                              IDC_Preferences_OptionsHeld, IDC_Preferences_ShredVerb});
     Pages.Show(0);
 
     for (int id : {IDC_Preferences_CloseBrowsersModifier, IDC_Preferences_WashModifier})
@@ -104,6 +104,7 @@ void PreferencesDialog::LoadSettings() {
                        ListPosition(letter, 26, hotKey->DefaultChar));
     }
     SetChecked(IDC_Preferences_DetectNetscape, ini.ReadBool(DetectSection, DetectAtLoadKey, true));
+    SetChecked(IDC_Preferences_ShredVerb, ShredVerbPresent(ClassesKey));
     ShowHeldSettings();
 }
 
@@ -171,6 +172,11 @@ void PreferencesDialog::Store() {
         OnRunAtStartup();
     }
     ini.WriteBool(RunSection, AutoRunKey, IsChecked(IDC_Preferences_RunAtStartup));
+    // The context menu verb lives in the registry only; the installers write it too.
+    if (IsChecked(IDC_Preferences_ShredVerb) != ShredVerbPresent(ClassesKey)) {
+        if (IsChecked(IDC_Preferences_ShredVerb)) WriteShredVerb(ClassesKey, Executable);
+        else RemoveShredVerb(ClassesKey);
+    }
     ini.WriteBool(RunSection, IsMinimizedKey, IsChecked(IDC_Preferences_RunMinimized));
 
     // A setting the administrator holds keeps the held value and the user's own in the file.

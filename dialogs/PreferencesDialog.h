@@ -12,6 +12,7 @@
 
 class ProfileFile;
 #include "settings/RunValue.h"
+#include "settings/ShredVerb.h"
 
 class PreferencesDialog : public Form {
 public:
@@ -24,6 +25,7 @@ public:
     std::string RunKey = RunKeyPath;
     // Settings the administrator holds: shown greyed, never stored (none: nothing held).
     const Policies* Held = nullptr;
+    std::string ClassesKey = ClassesKeyPath;  // where "Shred with Varnolt" is added
     // Switches the schedule timer; registers both hot keys again from the settings file;
     // shows the Netscape detection dialog.
     std::function<void(bool)> SetScheduleTimer;

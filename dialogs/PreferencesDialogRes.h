@@ -30,3 +30,4 @@
 #define IDC_Preferences_ScheduleHeld 2427
 #define IDC_Preferences_OptionsHeld 2428
 #define IDC_Preferences_Close IDCANCEL
+#define IDC_Preferences_ShredVerb 2490

@@ -1,8 +1,10 @@
-// File deletion: quick delete, secure delete (one pass of 'A'), and the list wash.
+// File deletion: quick delete, secure delete (one pass of 'A', then the size and the name hidden),
+// and the list wash.
 #include <algorithm>
 #include <cstring>
 
 #include "catalogue/WashItem.h"
+#include "engine/SecureDelete.h"
 #include "engine/WashEngine.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
@@ -111,20 +113,6 @@ bool DeleteAndClose(HANDLE file) {
     return marked && closed;
 }
 
-// Writes whole chunks from offset 0 until the old end of the file is covered. A write that
-// fails or writes nothing ends the loop with false.
-bool OverwriteFile(HANDLE file, const char* chunk) {
-    LARGE_INTEGER size;
-    if (!GetFileSizeEx(file, &size)) return false;
-    LONGLONG position = 0;
-    while (position < size.QuadPart) {
-        DWORD written = 0;
-        if (!WriteFile(file, chunk, OverwriteChunkSize, &written, nullptr) || written == 0) return false;
-        position += written;
-    }
-    return true;
-}
-
 // Clears the read-only bit only (hidden, system and archive stay) and deletes the file.
 bool QuickDeleteFile(const std::wstring& path, DWORD attrs) {
     if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
@@ -176,7 +164,9 @@ bool SecureDeleteFile(const std::string& path) {
     // A link is removed as a link; nothing is written through it.
     if (attrs & FILE_ATTRIBUTE_REPARSE_POINT) return DeleteAndClose(file);
     // The system refuses a read-only file for writing (to all but an administrator): refuse it alike.
-    if ((attrs & FILE_ATTRIBUTE_READONLY) || !OverwriteFile(file, chunk)) {
+    std::string hiddenPath;
+    if ((attrs & FILE_ATTRIBUTE_READONLY) || !OverwriteOpenFile(file, chunk) ||
+        !OverwriteFileStreams(file, path, chunk) || !EmptyAndRenameFile(file, path, hiddenPath)) {
         CloseHandle(file);
         return false;
     }

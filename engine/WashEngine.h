@@ -50,7 +50,8 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
                   const SpecificFileList& specificFiles, int& successCount, int& failCount);
 // True when the file is gone afterwards.
 bool WashOneFile(const std::string& path, bool useQuick);
-// Overwrites the file with whole chunks of 'A' and deletes it. Nothing is written through a
+// Overwrites the file and its alternate data streams with whole chunks of 'A', truncates it to
+// 0 bytes, renames it to a random name of the same length and deletes it. Nothing is written through a
 // link: a reparse point is removed as a link; a name the system resolves to another file by
 // itself (a host symlink under Wine) is left alone. Any error gives false.
 bool SecureDeleteFile(const std::string& path);

@@ -93,6 +93,13 @@ Function RemoveMsiInstallation
   ${Loop}
 FunctionEnd
 
+!macro WriteShredVerb KEY
+  WriteRegStr HKCU "${KEY}" "" "Shred with Varnolt"
+  WriteRegStr HKCU "${KEY}" "Icon" '"$INSTDIR\varnolt.exe",0'
+  WriteRegStr HKCU "${KEY}" "MultiSelectModel" "Player"
+  WriteRegStr HKCU "${KEY}\command" "" '"$INSTDIR\varnolt.exe" /shred "%1"'
+!macroend
+
 Section "Varnolt"
   SetShellVarContext current
   Call RemoveMsiInstallation
@@ -137,6 +144,9 @@ Section "Varnolt"
   ${If} ${Errors}
     DetailPrint "The event source was not registered (no administrator rights)."
   ${EndIf}
+  ; "Shred with Varnolt" in Explorer's context menu of files and folders.
+  !insertmacro WriteShredVerb "Software\Classes\*\shell\VarnoltShred"
+  !insertmacro WriteShredVerb "Software\Classes\Directory\shell\VarnoltShred"
 SectionEnd
 
 Function un.onInit
@@ -171,4 +181,7 @@ Section "Uninstall"
   ${EndIf}
   ; "Load at Windows startup" would otherwise start a missing program at every log-on.
   DeleteRegValue HKCU "Software\Microsoft\Windows\CurrentVersion\Run" "Varnolt"
+  ; A verb left behind would start a missing program.
+  DeleteRegKey HKCU "Software\Classes\*\shell\VarnoltShred"
+  DeleteRegKey HKCU "Software\Classes\Directory\shell\VarnoltShred"
 SectionEnd

@@ -19,3 +19,4 @@
 #define ICO_DOWN 116
 #define ICO_CHECKALL 117
 #define ICO_UNCHECKALL 118
+#define ICO_WIPE 119

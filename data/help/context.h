@@ -10,3 +10,4 @@
 #define IDH_Preferences 102
 #define IDH_SelectByWildcard 302
 #define IDH_EditWildcard 801
+#define IDH_WipeFreeSpace 70

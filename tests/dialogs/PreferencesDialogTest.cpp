@@ -19,6 +19,7 @@ protected:
         dialog.SettingsFile = Ini();
         dialog.Executable = "C:\\Program Files\\Varnolt\\varnolt.exe";
         dialog.RunKey = key.Path() + "\\Run";
+        dialog.ClassesKey = key.Path() + "\\Classes";
         dialog.SetScheduleTimer = [this](bool on) { timer.push_back(on ? '+' : '-'); };
         dialog.RegisterHotKeysAgain = [this] {
             ProfileFile ini(Ini());
@@ -247,4 +248,25 @@ TEST_F(PreferencesTest, HeldSettingsAreGreyedAndNotStored) {
     EXPECT_TRUE(options.QuickDelete);
     EXPECT_EQ(options.ScheduleSet, unsigned(ScheduleAtStart));
     EXPECT_EQ(timer, "") << "the held schedule's timer is left as it runs";
+// "Shred with Varnolt" follows its check box: both verbs with their command, and gone again.
+TEST_F(PreferencesTest, ShredVerbFollowsItsCheckBox) {
+    const std::string classes = key.Path() + "\\Classes";
+    auto value = [](const std::string& path, const char* name) {
+        RegistryKey verb(HKEY_CURRENT_USER);
+        return verb.OpenKey(path) && verb.ValueExists(name) ? verb.ReadString(name) : "(none)";
+    };
+    for (bool on : {true, false}) {
+        SCOPED_TRACE(on);
+        Show([&](UiDriver&, HWND w) {
+            EXPECT_EQ(Checked(w, IDC_Preferences_ShredVerb), !on);
+            Toggle(w, IDC_Preferences_ShredVerb);
+            UiDriver::Click(w, IDC_Preferences_Apply);
+        });
+        for (const std::string& verb : {classes + "\\*\\shell\\VarnoltShred", classes + "\\Directory\\shell\\VarnoltShred"}) {
+            EXPECT_EQ(value(verb, ""), on ? "Shred with Varnolt" : "(none)");
+            EXPECT_EQ(value(verb, "MultiSelectModel"), on ? "Player" : "(none)");
+            EXPECT_EQ(value(verb + "\\command", ""),
+                      on ? "\"C:\\Program Files\\Varnolt\\varnolt.exe\" /shred \"%1\"" : "(none)");
+        }
+    }
 }

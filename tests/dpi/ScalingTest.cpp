@@ -25,6 +25,7 @@
 #include "dialogs/SelectByWildcardDialog.h"
 #include "dialogs/WashItemDialog.h"
 #include "dialogs/WildcardListDialog.h"
+#include "dialogs/WipeFreeSpaceDialog.h"
 #include "platform/Dpi.h"
 #include "settings/AppPaths.h"
 #include "tests/support/Layout.h"
@@ -116,7 +117,7 @@ protected:
         EXPECT_GE(client.bottom, ScaleForDpi(421, dpi) - 1);
         EXPECT_EQ(Joined(LayoutFaults(window)), "");
         std::vector<int> sizes = ButtonImageSizes(window);
-        ASSERT_EQ(sizes.size(), 30u);
+        ASSERT_EQ(sizes.size(), 31u);
         EXPECT_EQ(sizes.front(), IconSizeFor(ScaleForDpi(22, dpi))) << "toolbar";
         EXPECT_EQ(sizes.back(), IconSizeFor(ScaleForDpi(16, dpi))) << "list buttons";
         // The list rows grow with the text.
@@ -197,6 +198,7 @@ TEST(DISABLED_AtSystemDpi, Dialogs) {
             return form;
         },
         [] { return std::make_unique<AboutDialog>(); },
+        [] { return std::make_unique<WipeFreeSpaceDialog>(); },
     };
     for (auto& make : makers) {
         auto form = make();

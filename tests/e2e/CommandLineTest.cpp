@@ -107,10 +107,16 @@ TEST(CommandLineParse, OptionsFileNamesAndMistakes) {
     CommandLine report = ParseCommandLine({L"/wash", L"/Report", L"C:\\out\\r.json"});
     EXPECT_EQ(report.Kind, CommandKind::Wash);
     EXPECT_EQ(report.Report, L"C:\\out\\r.json");
+    CommandLine wipe = ParseCommandLine({L"/WIPE", L"d:"});
+    EXPECT_EQ(wipe.Kind, CommandKind::Wipe);
+    EXPECT_EQ(wipe.File, L"d:");
+    CommandLine shred = ParseCommandLine({L"/shred", L"C:\a b.txt", L"C:\folder"});
+    EXPECT_EQ(shred.Kind, CommandKind::Shred);
+    EXPECT_EQ(shred.Paths, (std::vector<std::wstring>{L"C:\a b.txt", L"C:\folder"}));
     for (const auto& args : std::vector<std::vector<std::wstring>>{
              {L"/list"}, {L"/list", L""}, {L"/list", L"a", L"b"}, {L"/wash", L"now"}, {L"/clean"}, {L"wash"},
              {L"/wash", L"/report"}, {L"/wash", L"/report", L""}, {L"/wash", L"/report", L"a", L"b"},
-             {L"/list", L"/report", L"a"}}) {
+             {L"/list", L"/report", L"a"}, {L"/wipe"}, {L"/wipe", L"C:", L"D:"}, {L"/shred"}}) {
         CommandLine bad = ParseCommandLine(args);
         EXPECT_EQ(bad.Kind, CommandKind::Invalid) << args.size();
         EXPECT_FALSE(bad.Error.empty());
@@ -261,4 +267,16 @@ TEST_F(CommandLineTest, WashReportOfARefusedWashAndAnUnwritableReport) {
     EXPECT_EQ(RunVarnolt(dir, "/wash /report \"" + temp.Path() + "missing\\r.json\"", temp.Path() + "console.txt"), 1);
     EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("unable to write"), std::string::npos);
     EXPECT_FALSE(FileExists(junk + "one.tmp")) << "the wash itself ran";
+}
+
+TEST_F(CommandLineTest, WipeRefusesWhatIsNoLocalDrive) {
+    struct Case {
+        const char* arguments;
+        int code;
+        const char* says;
+    };
+    for (const Case& c : {Case{"/wipe nodrive", 2, "no drive letter"}, Case{"/wipe Q:", 1, "There is no drive Q:"}}) {
+        EXPECT_EQ(RunVarnolt(dir, c.arguments, temp.Path() + "console.txt"), c.code) << c.arguments;
+        EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find(c.says), std::string::npos) << c.arguments;
+    }
 }

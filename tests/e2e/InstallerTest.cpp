@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "tests/support/Installs.h"
+#include "tests/support/ShredVerbValue.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 
@@ -40,6 +41,8 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     EXPECT_EQ(UninstallValue("InstallLocation") + "\\", dir);
     EXPECT_EQ(UninstallValue("UninstallString"), "\"" + dir + "uninstall.exe\"");
     EXPECT_EQ(EventMessageFile(), dir + "varnolt.exe");
+    for (const char* kind : {"*", "Directory"})
+        EXPECT_EQ(ShredVerbCommand(kind), "\"" + dir + "varnolt.exe\" /shred \"%1\"") << kind;
 
     // The installed program starts and writes its files in its own folder.
     {
@@ -88,10 +91,12 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     ASSERT_EQ(RunCommand("\"" + dir + "uninstall.exe\" /S"), 0);
     // Its last steps remove the uninstall key and the Run value, after the files.
     for (int i = 0; i < 300 && (FileExists(dir + "uninstall.exe") || FileExists(dir + "varnolt.exe") ||
-                                !UninstallValue("DisplayName").empty() || runValueStands());
+                                !UninstallValue("DisplayName").empty() || runValueStands() ||
+                                !ShredVerbCommand("Directory").empty());
          ++i)
         Sleep(100);
     EXPECT_FALSE(runValueStands());
+    EXPECT_EQ(ShredVerbCommand("*") + ShredVerbCommand("Directory"), "");
     EXPECT_FALSE(FileExists(dir + "varnolt.exe"));
     EXPECT_FALSE(FileExists(dir + "uninstall.exe"));
     EXPECT_FALSE(FileExists(dir + "const\\system.txt"));

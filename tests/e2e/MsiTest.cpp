@@ -15,6 +15,7 @@
 #include "tests/support/EnvScope.h"
 #include "tests/support/Installs.h"
 #include "tests/support/Json.h"
+#include "tests/support/ShredVerbValue.h"
 #include "tests/support/Program.h"
 #include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/TempDir.h"
@@ -122,6 +123,8 @@ TEST_F(MsiTest, InstallsPerUserUpgradesAndUninstallsKeepingTheUsersFiles) {
     EXPECT_EQ(UserEntry("InstallLocation"), dir);
     EXPECT_EQ(UserEntry("UninstallString").rfind("MsiExec.exe /X{", 0), 0u) << UserEntry("UninstallString");
     EXPECT_EQ(EventMessageFile(), "") << "a per-user package has no rights on the machine's registry";
+    for (const char* kind : {"*", "Directory"})
+        EXPECT_EQ(ShredVerbCommand(kind), "\"" + dir + "varnolt.exe\" /shred \"%1\"") << kind;
     // The installed program reads its wash items (the package brings no user.txt).
     TempDir temp;
     EXPECT_EQ(RunVarnolt(dir, "/list " + Quoted(temp.Path() + "rows.txt"), temp.Path() + "console.txt"), 0)
@@ -152,6 +155,7 @@ TEST_F(MsiTest, InstallsPerUserUpgradesAndUninstallsKeepingTheUsersFiles) {
     EXPECT_EQ(VarnoltEntries(), 0);
     EXPECT_TRUE(InstalledPackages().empty());
     EXPECT_FALSE(RunValueStands());
+    EXPECT_EQ(ShredVerbCommand("*") + ShredVerbCommand("Directory"), "");
     ExpectUserFiles(dir);
 }
 

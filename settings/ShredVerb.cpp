@@ -1,0 +1,37 @@
+#include "settings/ShredVerb.h"
+
+#include <windows.h>
+
+#include "platform/Error.h"
+#include "platform/Registry.h"
+
+std::string FileShredVerbKey(const std::string& classesKey) { return classesKey + "\\*\\shell\\VarnoltShred"; }
+std::string FolderShredVerbKey(const std::string& classesKey) {
+    return classesKey + "\\Directory\\shell\\VarnoltShred";
+}
+
+void WriteShredVerb(const std::string& classesKey, const std::string& executable) {
+    for (const std::string& verb : {FileShredVerbKey(classesKey), FolderShredVerbKey(classesKey)}) {
+        RegistryKey key(HKEY_CURRENT_USER);
+        if (!key.OpenKey(verb, true)) throw AppError(FormatMessageText("Failed to set data for '%s'", verb.c_str()));
+        key.WriteString("", ShredVerbText);
+        key.WriteString("Icon", "\"" + executable + "\",0");
+        // Several selected items reach the program in one go.
+        key.WriteString("MultiSelectModel", "Player");
+        if (!key.OpenKey(verb + "\\command", true))
+            throw AppError(FormatMessageText("Failed to set data for '%s'", verb.c_str()));
+        key.WriteString("", "\"" + executable + "\" /shred \"%1\"");
+    }
+}
+
+void RemoveShredVerb(const std::string& classesKey) {
+    for (const std::string& verb : {FileShredVerbKey(classesKey), FolderShredVerbKey(classesKey)}) {
+        RegistryKey key(HKEY_CURRENT_USER);
+        if (key.KeyExists(verb)) key.DeleteKey(verb);
+    }
+}
+
+bool ShredVerbPresent(const std::string& classesKey) {
+    RegistryKey key(HKEY_CURRENT_USER);
+    return key.KeyExists(FileShredVerbKey(classesKey) + "\\command");
+}
