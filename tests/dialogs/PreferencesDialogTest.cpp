@@ -248,6 +248,8 @@ TEST_F(PreferencesTest, HeldSettingsAreGreyedAndNotStored) {
     EXPECT_TRUE(options.QuickDelete);
     EXPECT_EQ(options.ScheduleSet, unsigned(ScheduleAtStart));
     EXPECT_EQ(timer, "") << "the held schedule's timer is left as it runs";
+}
+
 // "Shred with Varnolt" follows its check box: both verbs with their command, and gone again.
 TEST_F(PreferencesTest, ShredVerbFollowsItsCheckBox) {
     const std::string classes = key.Path() + "\\Classes";
