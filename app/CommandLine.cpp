@@ -12,6 +12,7 @@
 #include "engine/SpecialItems.h"
 #include "engine/WashEngine.h"
 #include "platform/CheckListModel.h"
+#include "platform/DiskSpace.h"
 #include "platform/Error.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
@@ -60,8 +61,10 @@ void Say(DWORD which, const std::string& text) {
 }
 
 void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>& seen, std::vector<std::string>& rows,
-               bool ignoreCase) {
-    for (auto& row : rows) {
+               bool ignoreCase, const std::vector<uint64_t>* spaces = nullptr,
+               std::vector<uint64_t>* targetSpaces = nullptr) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        std::string& row = rows[i];
         std::string key = row;
         if (ignoreCase) {
             // Upper case by characters: bytes of UTF-8 are no letters of their own.
@@ -69,14 +72,26 @@ void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>
             CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
             key = Narrow(wide);
         }
-        if (seen.insert(std::move(key)).second) target.push_back(std::move(row));
+        if (!seen.insert(std::move(key)).second) continue;
+        target.push_back(std::move(row));
+        if (targetSpaces) targetSpaces->push_back(spaces && i < spaces->size() ? (*spaces)[i] : 0);
     }
+}
+
+// The last line of /wash: what went, the exact bytes freed, what stayed.
+std::string CommandLineSummary(const WashSummary& result, int specialFails) {
+    return "Washed " + std::to_string(result.Files.Washed) + " files and " + std::to_string(result.Registry.Washed) +
+           " registry entries; freed " + std::to_string(result.Files.FreedBytes) + " bytes (" +
+           FormatSpace(result.Files.FreedBytes) + "); failures: " +
+           std::to_string(result.Files.Failed + result.Registry.Failed + specialFails) + ".";
 }
 
 bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     std::string text;
-    for (const auto* list : {&rows.Files, &rows.Registry, &rows.Specials})
-        for (const auto& row : *list) text += row + "\r\n";  // rows are UTF-8 already
+    // Rows are UTF-8 already; each shown as the previews show it, without the internal markers.
+    for (const auto& row : rows.Files) text += FileRowText(row) + "\r\n";
+    for (const auto& row : rows.Registry) text += RegistryRowName(row) + "\r\n";
+    for (const auto& row : rows.Specials) text += row + "\r\n";
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
@@ -103,16 +118,17 @@ int WashRows(const CoveredRows& rows) {
     ReadOptionsAtStartup(SettingsFilePath(), options);
     SpecificFileList specificFiles = BuildSpecificFileList();
     bool writeLog = options.WriteToLog;
-    int fileSuccess = 0, fileFails = 0, keySuccess = 0, keyFails = 0, specialFails = 0;
+    int specialFails = 0;
+    WashSummary result;
     CheckListModel files, registry;
-    files.AddRows(rows.Files, true);
+    files.AddRows(std::vector<std::string>(rows.Files), true, &rows.FileSpaces);
     files.SetSorted(true);
     registry.AddRows(rows.Registry, true);
     if (writeLog) OpenWashLog();
     try {
-        WashFileList(files, options.QuickDelete, writeLog, specificFiles, fileSuccess, fileFails);
-        WashRegistryList(registry, writeLog, keySuccess, keyFails);
-        if (writeLog) CloseWashLog();
+        WashFileList(files, options.QuickDelete, writeLog, specificFiles, result.Files);
+        WashRegistryList(registry, writeLog, result.Registry);
+        if (writeLog) CloseWashLog(result);
     } catch (...) {
         AbandonWashLog();
         throw;
@@ -125,10 +141,13 @@ int WashRows(const CoveredRows& rows) {
             Say(STD_ERROR_HANDLE, "Varnolt: " + name + ": " + error.what());
         }
     }
-    Say(STD_OUTPUT_HANDLE, "Files: " + std::to_string(fileSuccess) + " washed, " + std::to_string(fileFails) +
-                               " failed. Registry: " + std::to_string(keySuccess) + " washed, " +
-                               std::to_string(keyFails) + " failed.");
-    return fileFails + keyFails + specialFails == 0 ? ExitWashed : ExitFailed;
+    for (const auto& failure : result.Files.Failures) Say(STD_OUTPUT_HANDLE, "Not washed: " + failure.Item + " (" + failure.Reason + ")");
+    Say(STD_OUTPUT_HANDLE, "Files: " + std::to_string(result.Files.Washed) + " washed, " +
+                               std::to_string(result.Files.Failed) + " failed. Registry: " +
+                               std::to_string(result.Registry.Washed) + " washed, " +
+                               std::to_string(result.Registry.Failed) + " failed.");
+    Say(STD_OUTPUT_HANDLE, CommandLineSummary(result, specialFails));
+    return result.Files.Failed + result.Registry.Failed + specialFails == 0 ? ExitWashed : ExitFailed;
 }
 
 int RunWash() {
@@ -240,6 +259,7 @@ CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogu
     CoveredRows rows;
     std::unordered_set<std::string> seenFiles, seenKeys, seenSpecials;
     std::vector<std::string> found;
+    std::vector<uint64_t> spaces;
     for (const auto& row : catalogue.Items) {
         if (!row.IsActive) continue;
         WashItem item;
@@ -252,8 +272,8 @@ CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogu
         for (auto& entry : item.FolderEntries.Items) {
             if (!entry.IsActive) continue;
             found.clear();
-            entry.ListFiles(found);
-            AddUnique(rows.Files, seenFiles, found, true);
+            entry.ListFiles(found, spaces);
+            AddUnique(rows.Files, seenFiles, found, true, &spaces, &rows.FileSpaces);
         }
         for (auto& entry : item.RegistryEntries.Items) {
             if (!entry.IsActive) continue;

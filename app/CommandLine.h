@@ -4,6 +4,7 @@
 //   varnolt.exe /list FILE   every row the checked items cover now, written to FILE as UTF-8
 //   varnolt.exe /?           the usage
 // Without arguments the program starts its window as usual.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,7 @@ std::string UsageText();
 // file names compared without letter case), and the names of the checked special items.
 struct CoveredRows {
     std::vector<std::string> Files;
+    std::vector<uint64_t> FileSpaces;  // the space on disk of each file row
     std::vector<std::string> Registry;
     std::vector<std::string> Specials;
 };

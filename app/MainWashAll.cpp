@@ -1,6 +1,7 @@
 // Wash and preview of all checked wash items, and the automatic wash built on it.
 #include "app/MainWindow.h"
 #include "dialogs/PreviewAllDialog.h"
+#include "platform/DiskSpace.h"
 #include "platform/ListUpdate.h"
 #include "platform/Messages.h"
 
@@ -13,8 +14,12 @@ void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog) {
         // Selecting an ordinary item has enabled some of the wash buttons.
         SetWashControls(false);
         if (CurrentItem && CurrentItem->Property.IsSpecial) dialog.SpecialList.Add(ItemList.Text(r));
+        const int files = dialog.FileList.Count(), keys = dialog.RegistryList.Count();
+        const uint64_t space = dialog.FileList.Model().TotalSpace();
         AppendFolderRows(dialog.FileList);
         AppendRegistryRows(dialog.RegistryList);
+        dialog.Summary.Rows.push_back({ItemList.Text(r), dialog.FileList.Count() - files,
+                                       dialog.FileList.Model().TotalSpace() - space, dialog.RegistryList.Count() - keys});
     }
     // Sorting once gives the order of inserting each later row after the rows equal to it.
     dialog.FileList.Model().SetSorted(true);
@@ -50,8 +55,12 @@ std::string MainWindow::AutomaticWash(bool quiet) {
     Options.PromptBeforeClean = false;
     std::string failure;
     if (quiet) quietFailure_ = &failure;
+    LastWash = WashSummary();
+    automaticWash_ = true;
     OnWashChecked();
+    automaticWash_ = false;
     quietFailure_ = nullptr;
+    ShowTrayTip("Varnolt - Freed " + FormatSpace(LastWash.Files.FreedBytes));
     Options.PromptBeforeClean = prompt;
     return failure;
 }

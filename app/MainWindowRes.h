@@ -47,6 +47,7 @@
 #define IDC_RegistrySuccessCount 1044
 #define IDC_RegistryFailsLabel 1045
 #define IDC_RegistryFailsCount 1046
+#define IDC_FreedSpace 1047
 
 #define IDM_OpenMainWindow 1101
 #define IDM_Help 1102
