@@ -92,7 +92,10 @@ TEST_F(MainWashTest, RunningBrowserHoldingFilesIsAskedAboutBeforeAWashTheUserSta
         EXPECT_EQ(FileExists(Data("a.log")), c.held);
         EXPECT_EQ(FileExists(Data("sub\\b.log")), c.others);
         EXPECT_EQ(WaitForSingleObject(chrome.hProcess, 0) == WAIT_OBJECT_0, c.closed);
-        if (c.answer != IDCANCEL) EXPECT_EQ(main.LastWash.Files.Failed, c.held ? 1 : 0);
+        // a.log is listed by two entries: a held a.log fails twice.
+        if (c.answer != IDCANCEL) {
+            EXPECT_EQ(main.LastWash.Files.Failed, c.held ? 2 : 0);
+        }
         EndProcess(chrome);
         form.reset();
     }
