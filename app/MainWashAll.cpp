@@ -14,12 +14,15 @@ void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog) {
         // Selecting an ordinary item has enabled some of the wash buttons.
         SetWashControls(false);
         if (CurrentItem && CurrentItem->Property.IsSpecial) dialog.SpecialList.Add(ItemList.Text(r));
-        const int files = dialog.FileList.Count(), keys = dialog.RegistryList.Count();
+        const int first = dialog.FileList.Count(), keys = dialog.RegistryList.Count();
         const uint64_t space = dialog.FileList.Model().TotalSpace();
         AppendFolderRows(dialog.FileList);
         AppendRegistryRows(dialog.RegistryList);
-        dialog.Summary.Rows.push_back({ItemList.Text(r), dialog.FileList.Count() - files,
-                                       dialog.FileList.Model().TotalSpace() - space, dialog.RegistryList.Count() - keys});
+        // Files only: the rows of folders removed when empty are no files.
+        int files = 0;
+        for (int i = first; i < dialog.FileList.Count(); ++i) files += !EndsWithFolderMarker(dialog.FileList.Text(i));
+        dialog.Summary.Rows.push_back({ItemList.Text(r), files, dialog.FileList.Model().TotalSpace() - space,
+                                       dialog.RegistryList.Count() - keys});
     }
     // Sorting once gives the order of inserting each later row after the rows equal to it.
     dialog.FileList.Model().SetSorted(true);

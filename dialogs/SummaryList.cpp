@@ -49,7 +49,7 @@ void SummaryList::SetDpi(int dpi) {
     if (!handle_) return;
     RECT rc;
     GetClientRect(handle_, &rc);
-    const int number = ScaleForDpi(64, dpi), space = ScaleForDpi(72, dpi), rows = ScaleForDpi(84, dpi);
+    const int number = ScaleForDpi(56, dpi), space = ScaleForDpi(72, dpi), rows = ScaleForDpi(100, dpi);
     ListView_SetColumnWidth(handle_, 1, number);
     ListView_SetColumnWidth(handle_, 2, space);
     ListView_SetColumnWidth(handle_, 3, rows);

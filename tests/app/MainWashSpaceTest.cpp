@@ -2,6 +2,9 @@
 // question about a running browser holding files (a test program running as chrome.exe).
 #include "tests/app/MainWashFixture.h"
 
+#include <commctrl.h>
+
+#include "dialogs/PreviewAllDialogRes.h"
 #include "platform/DiskSpace.h"
 
 namespace {
@@ -99,4 +102,35 @@ TEST_F(MainWashTest, RunningBrowserHoldingFilesIsAskedAboutBeforeAWashTheUserSta
         EndProcess(chrome);
         form.reset();
     }
+}
+
+// The Summary page of Preview All counts each checked item's files (a file named by two entries
+// twice, a folder row never), their space and its registry rows.
+TEST_F(MainWashTest, PreviewAllSummarisesEachCheckedItem) {
+    MainWindow& main = Open();
+    const std::string space = FormatSpace(3 * ClusterSizeOf(Data("")));
+    std::vector<std::string> rows;
+    RunWithDriver([&] { main.OnPreviewChecked(); },
+                  [&](UiDriver& driver) {
+                      HWND dialog = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
+                      ASSERT_NE(dialog, nullptr);
+                      HWND list = GetDlgItem(dialog, IDC_PreviewAll_Summary);
+                      int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+                      for (int i = 0; i < count; ++i) {
+                          std::string row;
+                          for (int column = 0; column < 4; ++column) {
+                              char text[256] = {};
+                              LVITEMA item{};
+                              item.iSubItem = column;
+                              item.pszText = text;
+                              item.cchTextMax = sizeof(text);
+                              SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+                              row += (column ? "|" : "") + std::string(text);
+                          }
+                          rows.push_back(row);
+                      }
+                      UiDriver::Click(dialog, IDC_PreviewAll_Close);
+                      EXPECT_TRUE(driver.WaitGone(dialog));
+                  });
+    EXPECT_EQ(rows, (std::vector<std::string>{"Temp Files|3|" + space + "|2", "Custom Special|0|0 bytes|0"}));
 }
