@@ -16,6 +16,7 @@
 #include "engine/SpecialItems.h"
 #include "engine/WashEngine.h"
 #include "platform/CheckListModel.h"
+#include "platform/DiskSpace.h"
 #include "platform/Error.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
@@ -68,8 +69,10 @@ void Say(DWORD which, const std::string& text) {
 }
 
 void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>& seen, std::vector<std::string>& rows,
-               bool ignoreCase) {
-    for (auto& row : rows) {
+               bool ignoreCase, const std::vector<uint64_t>* spaces = nullptr,
+               std::vector<uint64_t>* targetSpaces = nullptr) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        std::string& row = rows[i];
         std::string key = row;
         if (ignoreCase) {
             // Upper case by characters: bytes of UTF-8 are no letters of their own.
@@ -77,7 +80,9 @@ void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>
             CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
             key = Narrow(wide);
         }
-        if (seen.insert(std::move(key)).second) target.push_back(std::move(row));
+        if (!seen.insert(std::move(key)).second) continue;
+        target.push_back(std::move(row));
+        if (targetSpaces) targetSpaces->push_back(spaces && i < spaces->size() ? (*spaces)[i] : 0);
     }
 }
 
@@ -90,10 +95,20 @@ Catalogue LoadCommandCatalogue(Winapp2Catalogue& winapp2) {
     return catalogue;
 }
 
+// The last line of /wash: what went, the exact bytes freed, what stayed.
+std::string CommandLineSummary(const WashSummary& result, int specialFails) {
+    return "Washed " + std::to_string(result.Files.Washed) + " files and " + std::to_string(result.Registry.Washed) +
+           " registry entries; freed " + std::to_string(result.Files.FreedBytes) + " bytes (" +
+           FormatSpace(result.Files.FreedBytes) + "); failures: " +
+           std::to_string(result.Files.Failed + result.Registry.Failed + specialFails) + ".";
+}
+
 bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     std::string text;
-    for (const auto* list : {&rows.Files, &rows.Registry, &rows.Specials})
-        for (const auto& row : *list) text += row + "\r\n";  // rows are UTF-8 already
+    // Rows are UTF-8 already; each shown as the previews show it, without the internal markers.
+    for (const auto& row : rows.Files) text += FileRowText(row) + "\r\n";
+    for (const auto& row : rows.Registry) text += RegistryRowName(row) + "\r\n";
+    for (const auto& row : rows.Specials) text += row + "\r\n";
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
@@ -115,37 +130,33 @@ int RunList(const CommandLine& command) {
     return ExitFailed;
 }
 
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// True when the row's file, key or value is still there after its wash.
-bool StillThere(const std::string& row, bool file) {
-    if (file) return GetFileAttributesW(WidePath(row).c_str()) != INVALID_FILE_ATTRIBUTES;
-    std::string keyPath, valueName;
-    RegistryRowKind kind = ParseRegistryRow(row, keyPath, valueName);
-    if (kind == RegistryRowKind::None) return true;
-    RegistryPath path = SplitRegistryPath(Trim(keyPath));
-    while (!path.keyPath.empty() && path.keyPath.back() == '\\') path.keyPath.pop_back();
-    if (!path.root) return true;
-    RegistryKey registry(path.root);
-    if (!registry.OpenKey(path.keyPath)) return false;
-    return kind == RegistryRowKind::Key || registry.ValueExists(valueName);
-}
-
-// The rows of one item that the wash left in place, with the reason the log gives.
-void AddFailures(const CheckListModel& list, bool files, const SpecificFileList& specificFiles,
-                 std::vector<WashFailure>& failures) {
-    for (const auto& row : list.Rows()) {
-        if (files && (EndsWith(row.text, RemoveFolderMarker) || SpecificFileIndex(specificFiles, row.text) >= 0))
-            continue;
-        if (!StillThere(row.text, files)) continue;
+// What one item's wash gives the report: registry failures by key (and value) path.
+WashItemResult ItemResult(const std::string& name, const WashSummary& washed) {
+    WashItemResult result;
+    result.Name = name;
+    result.FilesWashed = washed.Files.Washed;
+    result.BytesFreed = washed.Files.FreedBytes;
+    result.RegistryWashed = washed.Registry.Washed;
+    result.Failures = washed.Files.Failures;
+    for (const auto& failure : washed.Registry.Failures) {
         std::string keyPath, valueName;
-        if (files) failures.push_back({row.text, "File Locked"});
-        else if (ParseRegistryRow(row.text, keyPath, valueName) == RegistryRowKind::None)
-            failures.push_back({row.text, "Not a registry entry"});
-        else failures.push_back({keyPath + valueName, "Not deleted"});
+        if (ParseRegistryRow(failure.Path, keyPath, valueName) == RegistryRowKind::None)
+            result.Failures.push_back({failure.Path, "Not a registry entry"});
+        else result.Failures.push_back({keyPath + valueName, failure.Reason.empty() ? "Not deleted" : failure.Reason});
     }
+    return result;
+}
+
+void AddTally(WashTally& total, const WashTally& part) {
+    total.Washed += part.Washed;
+    total.Failed += part.Failed;
+    total.FreedBytes += part.FreedBytes;
+    total.Failures.insert(total.Failures.end(), part.Failures.begin(), part.Failures.end());
+}
+
+void AddSummary(WashSummary& total, const WashSummary& part) {
+    AddTally(total.Files, part.Files);
+    AddTally(total.Registry, part.Registry);
 }
 
 // Washes the rows item by item, in one log block, and fills the report's items.
@@ -154,34 +165,31 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
     ApplyPolicies(ReadPolicies(), options, ReadOptionsAtStartup(SettingsFilePath(), options));
     SpecificFileList specificFiles = BuildSpecificFileList();
     bool writeLog = options.WriteToLog;
-    int fileSuccess = 0, fileFails = 0, keySuccess = 0, keyFails = 0, specialFails = 0;
+    int specialFails = 0;
+    WashSummary result;
     if (writeLog) OpenWashLog();
     try {
         size_t fileStart = 0, keyStart = 0;
         for (const auto& item : rows.Items) {
             if (item.IsSpecial) continue;
+            const auto fileFirst = static_cast<std::ptrdiff_t>(fileStart);
+            const auto fileLast = static_cast<std::ptrdiff_t>(item.FilesEnd);
+            std::vector<uint64_t> spaces(rows.FileSpaces.begin() + fileFirst, rows.FileSpaces.begin() + fileLast);
             CheckListModel files, registry;
-            files.AddRows({rows.Files.begin() + static_cast<std::ptrdiff_t>(fileStart),
-                           rows.Files.begin() + static_cast<std::ptrdiff_t>(item.FilesEnd)}, true);
+            files.AddRows(std::vector<std::string>(rows.Files.begin() + fileFirst, rows.Files.begin() + fileLast), true,
+                          &spaces);
             files.SetSorted(true);
             registry.AddRows({rows.Registry.begin() + static_cast<std::ptrdiff_t>(keyStart),
                               rows.Registry.begin() + static_cast<std::ptrdiff_t>(item.RegistryEnd)}, true);
             fileStart = item.FilesEnd;
             keyStart = item.RegistryEnd;
-            WashItemResult result;
-            result.Name = item.Name;
-            int fails = 0, keyFailed = 0;
-            WashFileList(files, options.QuickDelete, writeLog, specificFiles, result.FilesWashed, fails);
-            WashRegistryList(registry, writeLog, result.RegistryWashed, keyFailed);
-            if (fails) AddFailures(files, true, specificFiles, result.Failures);
-            if (keyFailed) AddFailures(registry, false, specificFiles, result.Failures);
-            fileSuccess += result.FilesWashed;
-            fileFails += fails;
-            keySuccess += result.RegistryWashed;
-            keyFails += keyFailed;
-            report.Items.push_back(std::move(result));
+            WashSummary washed;
+            WashFileList(files, options.QuickDelete, writeLog, specificFiles, washed.Files);
+            WashRegistryList(registry, writeLog, washed.Registry);
+            report.Items.push_back(ItemResult(item.Name, washed));
+            AddSummary(result, washed);
         }
-        if (writeLog) CloseWashLog();
+        if (writeLog) CloseWashLog(result);
     } catch (...) {
         AbandonWashLog();
         throw;
@@ -199,10 +207,13 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
         }
         report.Items.push_back(std::move(result));
     }
-    Say(STD_OUTPUT_HANDLE, "Files: " + std::to_string(fileSuccess) + " washed, " + std::to_string(fileFails) +
-                               " failed. Registry: " + std::to_string(keySuccess) + " washed, " +
-                               std::to_string(keyFails) + " failed.");
-    return fileFails + keyFails + specialFails == 0 ? ExitWashed : ExitFailed;
+    for (const auto& failure : result.Files.Failures) Say(STD_OUTPUT_HANDLE, "Not washed: " + failure.Path + " (" + failure.Reason + ")");
+    Say(STD_OUTPUT_HANDLE, "Files: " + std::to_string(result.Files.Washed) + " washed, " +
+                               std::to_string(result.Files.Failed) + " failed. Registry: " +
+                               std::to_string(result.Registry.Washed) + " washed, " +
+                               std::to_string(result.Registry.Failed) + " failed.");
+    Say(STD_OUTPUT_HANDLE, CommandLineSummary(result, specialFails));
+    return result.Files.Failed + result.Registry.Failed + specialFails == 0 ? ExitWashed : ExitFailed;
 }
 
 // Writes the report when one was asked for; a report that can't be written makes the exit
@@ -372,6 +383,7 @@ CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogu
     CoveredRows rows;
     std::unordered_set<std::string> seenFiles, seenKeys, seenSpecials;
     std::vector<std::string> found;
+    std::vector<uint64_t> spaces;
     for (const auto& row : catalogue.Items) {
         if (!row.IsActive) continue;
         WashItem item;
@@ -385,8 +397,8 @@ CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogu
         for (auto& entry : item.FolderEntries.Items) {
             if (!entry.IsActive) continue;
             found.clear();
-            entry.ListFiles(found);
-            AddUnique(rows.Files, seenFiles, found, true);
+            entry.ListFiles(found, spaces);
+            AddUnique(rows.Files, seenFiles, found, true, &spaces, &rows.FileSpaces);
         }
         for (auto& entry : item.RegistryEntries.Items) {
             if (!entry.IsActive) continue;

@@ -9,6 +9,7 @@
 // Without arguments the program starts its window as usual.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,7 @@ struct CoveredItem {
 };
 struct CoveredRows {
     std::vector<std::string> Files;
+    std::vector<uint64_t> FileSpaces;  // the space on disk of each file row
     std::vector<std::string> Registry;
     std::vector<std::string> Specials;
     std::vector<CoveredItem> Items;  // every checked item, in catalogue order

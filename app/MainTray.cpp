@@ -52,3 +52,12 @@ void MainWindow::OnWashMenuItem(int tag) {
 }
 
 void MainWindow::OnWashAllMenu() { OnWashChecked(); }
+
+void MainWindow::ShowTrayTip(const std::string& tip) {
+    if (!tray_.hWnd) return;
+    memset(tray_.szTip, 0, sizeof(tray_.szTip));
+    strncpy(tray_.szTip, tip.c_str(), sizeof(tray_.szTip) - 1);
+    tray_.uFlags = NIF_TIP;
+    Shell_NotifyIconA(NIM_MODIFY, &tray_);
+    tray_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+}

@@ -9,6 +9,7 @@
 #include "dialogs/PreviewRegistryDialog.h"
 #include "engine/SpecialItems.h"
 #include "platform/BusyCursor.h"
+#include "platform/DiskSpace.h"
 #include "platform/Error.h"
 #include "platform/ListUpdate.h"
 #include "platform/Messages.h"
@@ -73,6 +74,11 @@ void MainWindow::ShowRegistryCounts(int success, int fails) {
     SetControlText(IDC_RegistryFailsCount, std::to_string(fails));
 }
 
+void MainWindow::ShowWashSummary(const WashSummary& summary) {
+    LastWash = summary;
+    SetControlText(IDC_FreedSpace, "Freed " + FormatSpace(summary.Files.FreedBytes));
+}
+
 WashContext MainWindow::MakeWashContext() {
     WashContext context;
     context.Options = &Options;
@@ -80,6 +86,11 @@ WashContext MainWindow::MakeWashContext() {
     context.Owner = Handle();
     context.ShowFileCounts = [this](int success, int fails) { ShowFileCounts(success, fails); };
     context.ShowRegistryCounts = [this](int success, int fails) { ShowRegistryCounts(success, fails); };
+    context.ShowSummary = [this](const WashSummary& summary) { ShowWashSummary(summary); };
+    if (!automaticWash_)
+        context.BeforeWash = [this](HWND owner, const CheckListModel& files) {
+            return CloseBrowsersHoldingFiles(owner, files);
+        };
     return context;
 }
 
@@ -87,12 +98,13 @@ void MainWindow::AppendFolderRows(CheckList& target) {
     if (!CurrentItem) return;
     ListUpdate update(FolderList);
     std::vector<std::string> rows;
+    std::vector<uint64_t> spaces;
     int count = std::min(FolderList.Count(), CurrentItem->FolderEntries.Count());
     for (int r = 0; r < count; ++r) {
         if (!FolderList.Checked(r)) continue;
         rows.clear();
-        CurrentItem->FolderEntries.Items[r].ListFiles(rows);
-        AppendRows(target, std::move(rows));
+        CurrentItem->FolderEntries.Items[r].ListFiles(rows, spaces);
+        AppendRows(target, std::move(rows), &spaces);
     }
 }
 
@@ -134,9 +146,9 @@ void MainWindow::RunWashCommand(const std::function<void()>& body, bool readItem
 
 template <class Dialog>
 void MainWindow::RunEntryDialog(Dialog& dialog, CheckList& rows, std::vector<std::string>&& found,
-                                   const CheckList& entries, int e, bool preview) {
+                                   const CheckList& entries, int e, bool preview, const std::vector<uint64_t>* spaces) {
     dialog.Context = MakeWashContext();
-    AppendRows(rows, std::move(found));
+    AppendRows(rows, std::move(found), spaces);
     if (entries.Checked(e)) dialog.OnSelectAll();
     else dialog.OnUnselectAll();
     if (preview) dialog.ShowModal(Handle());
@@ -151,8 +163,9 @@ void MainWindow::WashOrPreviewFolderEntry(bool preview) {
             SetWashControls(false);
             PreviewFilesDialog dialog;
             std::vector<std::string> found;
-            CurrentItem->FolderEntries.Items[e].ListFiles(found);
-            RunEntryDialog(dialog, dialog.FileList, std::move(found), FolderList, e, preview);
+            std::vector<uint64_t> spaces;
+            CurrentItem->FolderEntries.Items[e].ListFiles(found, spaces);
+            RunEntryDialog(dialog, dialog.FileList, std::move(found), FolderList, e, preview, &spaces);
         },
         false);
 }

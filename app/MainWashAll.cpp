@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "app/WashEvent.h"
 #include "dialogs/PreviewAllDialog.h"
+#include "platform/DiskSpace.h"
 #include "platform/ListUpdate.h"
 #include "platform/Messages.h"
 
@@ -14,8 +15,15 @@ void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog) {
         // Selecting an ordinary item has enabled some of the wash buttons.
         SetWashControls(false);
         if (CurrentItem && CurrentItem->Property.IsSpecial) dialog.SpecialList.Add(ItemList.Text(r));
+        const int first = dialog.FileList.Count(), keys = dialog.RegistryList.Count();
+        const uint64_t space = dialog.FileList.Model().TotalSpace();
         AppendFolderRows(dialog.FileList);
         AppendRegistryRows(dialog.RegistryList);
+        // Files only: the rows of folders removed when empty are no files.
+        int files = 0;
+        for (int i = first; i < dialog.FileList.Count(); ++i) files += !EndsWithFolderMarker(dialog.FileList.Text(i));
+        dialog.Summary.Rows.push_back({ItemList.Text(r), files, dialog.FileList.Model().TotalSpace() - space,
+                                       dialog.RegistryList.Count() - keys});
     }
     // Sorting once gives the order of inserting each later row after the rows equal to it.
     dialog.FileList.Model().SetSorted(true);
@@ -57,9 +65,14 @@ std::string MainWindow::AutomaticWash(const std::string& trigger, bool quiet) {
     WashTotals totals;
     washTotals_ = &totals;
     lastWashFailure_.clear();
+    LastWash = WashSummary();
+    automaticWash_ = true;
     OnWashChecked();
+    automaticWash_ = false;
     washTotals_ = nullptr;
+    totals.BytesFreed = LastWash.Files.FreedBytes;
     quietFailure_ = nullptr;
+    ShowTrayTip("Varnolt - Freed " + FormatSpace(LastWash.Files.FreedBytes));
     Options.PromptBeforeClean = prompt;
     ReportWashEvent(MakeWashEvent(trigger, totals, lastWashFailure_));
     return failure;

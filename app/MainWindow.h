@@ -12,6 +12,7 @@
 //   MainLogHelp.cpp   the wash log, help and the About box
 //   MainWash.cpp      wash and preview of an entry and of the current wash item, busy state
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
+//   MainBrowsers.cpp  the question about running browsers before a wash the user starts
 //   MainSchedule.cpp  schedule timer, hot keys, session end, minimise to the tray
 //   MainPreferences.cpp  the Preferences dialog and the Netscape profile check
 //   MainPolicies.cpp  Group Policy: forced check marks, editing switched off
@@ -35,6 +36,7 @@
 #include "catalogue/WashItem.h"
 #include "catalogue/Winapp2Items.h"
 #include "dialogs/NetscapeDetectDialog.h"
+#include "engine/WashEngine.h"
 #include "platform/CheckList.h"
 #include "platform/FileDialog.h"
 #include "platform/Form.h"
@@ -153,6 +155,12 @@ public:
     bool WashRunning() const { return washRunning_; }
     void ShowFileCounts(int success, int fails);
     void ShowRegistryCounts(int success, int fails);
+    // Keeps the result of a wash in LastWash and shows the space it freed beside the counters.
+    void ShowWashSummary(const WashSummary& summary);
+    // What the last wash of a preview dialog did (rows, space freed, failures with reasons).
+    WashSummary LastWash;
+    // The tray icon's tip as shown now.
+    const char* TrayTip() const { return tray_.szTip; }
 
     // Schedule timer, hot keys, session end and the tray (MainSchedule.cpp).
     // One tick of the schedule timer at the local date-time now.
@@ -261,11 +269,16 @@ private:
     void SetListColours();
     void CreateTrayIcon();
     void RemoveTrayIcon();
+    // The tray icon's tip (at most 127 characters); nothing without the icon.
+    void ShowTrayTip(const std::string& tip);
     void ShowTrayMenu();
     bool ScheduleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Writes a log block with the failure of an automatic wash.
     void LogAutomaticWashFailure(const std::string& trigger, const std::string& failure);
     WashContext MakeWashContext();
+    // Before a wash the user starts: each running browser holding checked files is asked
+    // about; Yes closes it, No goes on, Cancel (false) washes nothing.
+    bool CloseBrowsersHoldingFiles(HWND owner, const CheckListModel& files);
     std::string ChooseFile(const FileDialogRequest& request);
     void ExportCheckedItems(const std::string& target);
     void ImportPlugin(const std::string& source);
@@ -281,12 +294,14 @@ private:
     // (preview) or washes it after ConfirmClean.
     template <class Dialog>
     void RunEntryDialog(Dialog& dialog, CheckList& rows, std::vector<std::string>&& found,
-                        const CheckList& entries, int e, bool preview);
+                        const CheckList& entries, int e, bool preview, const std::vector<uint64_t>* spaces = nullptr);
 
     bool activated_ = false;
     bool closed_ = false;
     bool closeRequested_ = false;
     bool washRunning_ = false;
+    // Set while an automatic wash runs: it closes no program and asks nothing.
+    bool automaticWash_ = false;
     bool minimized_ = false;
     // Errors of a wash command are kept here instead of shown while set.
     std::string* quietFailure_ = nullptr;

@@ -48,6 +48,7 @@
 #define IDC_RegistryFailsLabel 1045
 #define IDC_RegistryFailsCount 1046
 #define IDC_WipeFreeSpace 1090
+#define IDC_FreedSpace 1047
 
 #define IDM_OpenMainWindow 1101
 #define IDM_Help 1102

@@ -5,10 +5,7 @@
 #include <string>
 #include <vector>
 
-struct WashFailure {
-    std::string Path;    // file path, or registry key (and value) as the log names it
-    std::string Reason;
-};
+#include "engine/WashEngine.h"
 
 struct WashItemResult {
     std::string Name;

@@ -1,6 +1,6 @@
 // Fills the file list of a preview dialog the way the wash of all checked items does: the
-// rows of several entries, each expanded into a temporary list and appended in one step, the
-// list sorted once, every row checked. With "merge" the list turns sorted after the first wash
+// rows of several entries, each expanded into a temporary list of paths and their space on
+// disk and appended in one step, the list sorted once, every row checked. With "merge" the list turns sorted after the first wash
 // item and takes the later rows in sorted position instead; with "plain" the rows are sorted
 // by one CompareStringA call per comparison, for reference. Prints the time of that work and
 // the memory per row.
@@ -67,11 +67,14 @@ int main(int argc, char** argv) {
 
     // The expansion's output of every entry, one string per path as the file search makes them.
     std::vector<std::vector<std::string>> expansions(parts);
+    std::vector<std::vector<uint64_t>> spaces(parts);
     {
         std::vector<std::string> paths = MakePaths(count);
         for (int part = 0; part < parts; ++part)
             expansions[part].assign(std::make_move_iterator(paths.begin() + static_cast<size_t>(count) * part / parts),
                                     std::make_move_iterator(paths.begin() + static_cast<size_t>(count) * (part + 1) / parts));
+        for (int part = 0; part < parts; ++part)
+            for (size_t i = 0; i < expansions[part].size(); ++i) spaces[part].push_back((i % 7) * 4096);
     }
 
     LARGE_INTEGER start, end;
@@ -80,8 +83,9 @@ int main(int argc, char** argv) {
     for (int item = 0; item < items; ++item) {
         for (int entry = 0; entry < entriesPerItem; ++entry) {
             std::vector<std::string>& expansion = expansions[item * entriesPerItem + entry];
-            list.AddRows(std::move(expansion));
+            list.AddRows(std::move(expansion), false, &spaces[item * entriesPerItem + entry]);
             std::vector<std::string>().swap(expansion);
+            std::vector<uint64_t>().swap(spaces[item * entriesPerItem + entry]);
         }
         if (merge) list.SetSorted(true);
     }

@@ -8,6 +8,7 @@
 #include "catalogue/SettingsLists.h"
 #include "catalogue/WashItem.h"
 #include "catalogue/Winapp2Paths.h"
+#include "platform/DiskSpace.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
@@ -150,7 +151,24 @@ bool RegistryRowExcluded(const std::string& row, const std::string& excludeList)
 
 }  // namespace
 
+bool EndsWithFolderMarker(const std::string& row) {
+    const size_t n = strlen(RemoveFolderMarker);
+    return row.size() > n && row.compare(row.size() - n, n, RemoveFolderMarker) == 0;
+}
+
+std::string FileRowText(const std::string& row) {
+    if (!EndsWithFolderMarker(row)) return row;
+    std::string folder = NoFinalBackslash(row.substr(0, row.size() - strlen(RemoveFolderMarker)));
+    return folder + " (folder, removed when empty)";
+}
+
 void FolderEntry::ListFiles(std::vector<std::string>& list) const {
+    std::vector<uint64_t> spaces;
+    ListFiles(list, spaces);
+}
+
+void FolderEntry::ListFiles(std::vector<std::string>& list, std::vector<uint64_t>& spaces) const {
+    spaces.clear();
     std::string spec;
     switch (Category) {
         case CategoryFolderMask:
@@ -198,6 +216,17 @@ void FolderEntry::ListFiles(std::vector<std::string>& list) const {
     }
     const std::vector<EntryExclusion> exclusions = ParseExclusions(ExcludeList);
     std::unordered_set<std::string> seen;
+    // The cluster of each folder searched: the search enters no link, so it stays on one volume.
+    std::vector<std::pair<std::string, uint64_t>> clusters;
+    for (const auto& target : specs) {
+        std::string folder = ExtractFilePath(target);
+        clusters.emplace_back(folder, ClusterSizeOf(folder));
+    }
+    auto clusterOf = [&](const std::string& path) -> uint64_t {
+        for (const auto& [folder, cluster] : clusters)
+            if (_strnicmp(path.c_str(), folder.c_str(), folder.size()) == 0) return cluster;
+        return clusters.empty() ? 0 : clusters.front().second;
+    };
     FileSearch search;
     search.IncludeFiles = specs;
     search.ExcludeFiles = ExclusionMasks();
@@ -214,6 +243,8 @@ void FolderEntry::ListFiles(std::vector<std::string>& list) const {
         // Masks that overlap report a file more than once.
         if (specs.size() > 1 && !seen.insert(UpperCase(path)).second) return;
         files.push_back(path);
+        const uint64_t size = (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+        spaces.push_back(SpaceOnDisk(size, clusters.size() == 1 ? clusters.front().second : clusterOf(path)));
     };
     search.Execute();
     if (RemoveSelf && Category == CategoryFolderMask) {
@@ -223,6 +254,7 @@ void FolderEntry::ListFiles(std::vector<std::string>& list) const {
             files.push_back(folder + "\\" + RemoveFolderMarker);
         }
     }
+    spaces.resize(files.size());
     list.swap(files);
 }
 

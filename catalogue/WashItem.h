@@ -10,6 +10,11 @@
 // Ends a file row that names a folder to remove once the files are washed, if it is empty then:
 // the folder, "\", then this marker.
 inline constexpr const char* RemoveFolderMarker = "<|>RemoveIfEmpty";
+// True for a folder row.
+bool EndsWithFolderMarker(const std::string& row);
+// A file row as the user sees it: a folder row as the folder's path and
+// "(folder, removed when empty)", a file as its path.
+std::string FileRowText(const std::string& row);
 
 // How a folder/file entry chooses its files. Any other stored number reads as 0.
 enum FolderCategory : uint8_t {
@@ -70,6 +75,8 @@ public:
     // several masks separated by ";". With RemoveSelf, folder rows (RemoveFolderMarker) follow
     // the files: the subfolders, deepest first, then the folder itself.
     void ListFiles(std::vector<std::string>& list) const;
+    // The same; spaces gets each row's space on disk (0 for a folder row), from the listing.
+    void ListFiles(std::vector<std::string>& list, std::vector<uint64_t>& spaces) const;
 };
 
 // One registry entry; its keys are "tRegister<Index>.<field>" in the item's section.

@@ -4,12 +4,16 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS tests/support/*.cpp)
-list(REMOVE_ITEM SUPPORT_SOURCES ${CMAKE_SOURCE_DIR}/tests/support/keeper.cpp)
+list(REMOVE_ITEM SUPPORT_SOURCES ${CMAKE_SOURCE_DIR}/tests/support/keeper.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/holder.cpp)
+# A program that holds a file open until its window is closed (copied as chrome.exe by tests).
+add_executable(holder WIN32 tests/support/holder.cpp)
+set_target_properties(holder PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_library(varnolt_testsupport STATIC ${SUPPORT_SOURCES})
 target_link_libraries(varnolt_testsupport PUBLIC varnolt_core GTest::gtest)
 target_compile_definitions(varnolt_testsupport PUBLIC
   VARNOLT_STAGE_DIR="${STAGE_DIR}" VARNOLT_X86_STAGE_DIR="${X86_STAGE_DIR}" VARNOLT_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-  VARNOLT_DIST_SETUP="${DIST_SETUP}")
+  VARNOLT_DIST_SETUP="${DIST_SETUP}" VARNOLT_HOLDER_EXE="${CMAKE_BINARY_DIR}/holder.exe")
 
 # Each folder's tests run in one process (a test process under Wine costs about a quarter of a
 # second to start). Folders whose tests drive windows, hot keys or the real program take the
@@ -22,7 +26,7 @@ foreach(dir platform catalogue engine settings app dialogs e2e dpi)
   endif()
   add_executable(test_${dir} ${TEST_SOURCES} $<TARGET_OBJECTS:varnolt_res>)
   target_link_libraries(test_${dir} PRIVATE varnolt_testsupport)
-  add_dependencies(test_${dir} keeper varnolt)
+  add_dependencies(test_${dir} keeper holder varnolt)
   if(dir STREQUAL "e2e")
     add_dependencies(test_${dir} dist)
   endif()

@@ -7,25 +7,29 @@ PreviewAllDialog::PreviewAllDialog() : PreviewDialogBase(IDD_PreviewAllDialog) {
     HelpContext = 64;
     ShowAsSpecialList(SpecialList);
     ShowAsRegistryList(RegistryList);
+    ShowAsFileList(FileList);
 }
 
 void PreviewAllDialog::FormCreate() {
     PreviewDialogBase::FormCreate();
-    AttachList(SpecialList, IDC_PreviewAll_Specials);
-    AttachList(FileList, IDC_PreviewAll_Files);
-    AttachList(RegistryList, IDC_PreviewAll_Registry);
+    AttachList(SpecialList, IDC_PreviewAll_Specials, IDC_PreviewAll_SpecialTotals);
+    AttachList(FileList, IDC_PreviewAll_Files, IDC_PreviewAll_FileTotals);
+    AttachList(RegistryList, IDC_PreviewAll_Registry, IDC_PreviewAll_RegistryTotals);
     SetCheckButtonImages(IDC_PreviewAll_SelectAllSpecials, IDC_PreviewAll_UnselectAllSpecials);
     SetCheckButtonImages(IDC_PreviewAll_SelectAllFiles, IDC_PreviewAll_UnselectAllFiles);
     SetCheckButtonImages(IDC_PreviewAll_SelectAllRegistry, IDC_PreviewAll_UnselectAllRegistry);
 
+    Summary.Attach(Control(IDC_PreviewAll_Summary), Dpi());
+
     Pages.Attach(Control(IDC_PreviewAll_Tabs), Handle());
-    Pages.AddPage("Clean Special", {IDC_PreviewAll_Specials, IDC_PreviewAll_SelectAllSpecials,
+    Pages.AddPage("Summary", {IDC_PreviewAll_Summary});
+    Pages.AddPage("Clean Special", {IDC_PreviewAll_Specials, IDC_PreviewAll_SpecialTotals, IDC_PreviewAll_SelectAllSpecials,
                                     IDC_PreviewAll_UnselectAllSpecials});
-    Pages.AddPage("Clean Folder/File", {IDC_PreviewAll_Files, IDC_PreviewAll_SelectAllFiles,
+    Pages.AddPage("Clean Folder/File", {IDC_PreviewAll_Files, IDC_PreviewAll_FileTotals, IDC_PreviewAll_SelectAllFiles,
                                         IDC_PreviewAll_UnselectAllFiles});
-    Pages.AddPage("Clean Registry Entry", {IDC_PreviewAll_Registry,
+    Pages.AddPage("Clean Registry Entry", {IDC_PreviewAll_Registry, IDC_PreviewAll_RegistryTotals,
                                            IDC_PreviewAll_SelectAllRegistry, IDC_PreviewAll_UnselectAllRegistry});
-    Pages.Show(1);
+    Pages.Show(0);
 
     OnClick(IDC_PreviewAll_SelectAllSpecials, [this] { OnSelectAllSpecials(); });
     OnClick(IDC_PreviewAll_UnselectAllSpecials, [this] { OnUnselectAllSpecials(); });
@@ -35,6 +39,15 @@ void PreviewAllDialog::FormCreate() {
     OnClick(IDC_PreviewAll_UnselectAllRegistry, [this] { OnUnselectAllRegistry(); });
     BindWash(IDC_PreviewAll_Wash, [this] { OnWash(); });
     OnClick(IDC_PreviewAll_Close, [this] { OnClose(); });
+}
+
+bool PreviewAllDialog::Notify(NMHDR* header, LRESULT& result) {
+    return Summary.HandleNotify(header, result) || PreviewDialogBase::Notify(header, result);
+}
+
+void PreviewAllDialog::DpiChanged() {
+    PreviewDialogBase::DpiChanged();
+    Summary.SetDpi(Dpi());
 }
 
 void PreviewAllDialog::OnSelectAllSpecials() { CheckAll(SpecialList.Model(), 1); }

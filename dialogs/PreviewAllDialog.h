@@ -1,7 +1,9 @@
 #pragma once
-// PreviewAllDialog: the special items (tab "Clean Special"), files (tab "Clean Folder/File") and
-// registry rows (tab "Clean Registry Entry") of all checked wash items, each with a check mark.
+// PreviewAllDialog: a summary of each checked wash item (tab "Summary"), then the special
+// items (tab "Clean Special"), files (tab "Clean Folder/File") and registry rows (tab "Clean
+// Registry Entry") of all checked wash items, each with a check mark.
 #include "dialogs/PreviewCommon.h"
+#include "dialogs/SummaryList.h"
 
 class PreviewAllDialog : public PreviewDialogBase {
 public:
@@ -10,6 +12,8 @@ public:
     CheckList SpecialList;
     CheckList FileList;
     CheckList RegistryList;
+    // Its Rows are filled by the caller, one per checked wash item.
+    SummaryList Summary;
 
     void OnSelectAllSpecials();
     void OnUnselectAllSpecials();
@@ -24,4 +28,6 @@ public:
 
 protected:
     void FormCreate() override;
+    bool Notify(NMHDR* header, LRESULT& result) override;
+    void DpiChanged() override;
 };

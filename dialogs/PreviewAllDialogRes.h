@@ -13,3 +13,7 @@
 #define IDC_PreviewAll_UnselectAllRegistry 1610
 #define IDC_PreviewAll_Wash 1611
 #define IDC_PreviewAll_Close 1612
+#define IDC_PreviewAll_SpecialTotals 1613
+#define IDC_PreviewAll_FileTotals 1614
+#define IDC_PreviewAll_RegistryTotals 1615
+#define IDC_PreviewAll_Summary 1616

@@ -2,7 +2,12 @@
 
 #include <commctrl.h>
 
+#include <memory>
+#include <unordered_map>
+
+#include "catalogue/WashItem.h"
 #include "engine/SpecialItems.h"
+#include "platform/DiskSpace.h"
 #include "platform/BusyCursor.h"
 #include "platform/Dpi.h"
 #include "platform/Error.h"
@@ -52,7 +57,34 @@ void ShowAsSpecialList(CheckList& list) {
     };
 }
 
-void AppendRows(CheckList& list, std::vector<std::string>&& rows) { list.Model().AddRows(std::move(rows)); }
+void ShowAsFileList(CheckList& list) {
+    list.ShowSpaceColumn();
+    list.DisplayText = [&list](int index) { return FileRowText(list.Text(index)); };
+    list.SpaceText = [&list](int index) {
+        return EndsWithFolderMarker(list.Text(index)) ? std::string() : FormatSpace(list.Model().Space(index));
+    };
+    // Looked at once per file while the dialog is open, when the row first shows.
+    auto notes = std::make_shared<std::unordered_map<std::string, std::string>>();
+    list.NoteText = [&list, notes](int index) {
+        const std::string& row = list.Text(index);
+        if (EndsWithFolderMarker(row)) return std::string();
+        auto known = notes->find(row);
+        if (known == notes->end()) known = notes->emplace(row, FileBlockedReason(row)).first;
+        return known->second;
+    };
+}
+
+std::string ListTotalsText(const CheckListModel& list, bool withSpace) {
+    std::string text = std::to_string(list.Count()) + " rows";
+    if (withSpace) text += ", " + FormatSpace(list.TotalSpace());
+    text += "; " + std::to_string(list.CheckedCount()) + " checked";
+    if (withSpace) text += ", " + FormatSpace(list.CheckedSpace());
+    return text;
+}
+
+void AppendRows(CheckList& list, std::vector<std::string>&& rows, const std::vector<uint64_t>* spaces) {
+    list.Model().AddRows(std::move(rows), false, spaces);
+}
 
 void PreviewPages::Attach(HWND tabControl, HWND dialog) {
     tab_ = tabControl;
@@ -87,23 +119,24 @@ void PreviewDialogBase::WashLists(CheckList* files, CheckList* registry, CheckLi
     static const SpecificFileList noSpecificFiles;
     const SpecificFileList& specificFiles = Context.SpecificFiles ? *Context.SpecificFiles : noSpecificFiles;
     bool writeLog = options.WriteToLog;
+    if (files && Context.BeforeWash && !Context.BeforeWash(Handle() ? Handle() : Context.Owner, files->Model())) return;
+    Result = WashSummary();
     if (writeLog) OpenWashLog();
     try {
         if (files) {
-            int success = 0, fails = 0;
-            WashFileList(files->Model(), options.QuickDelete, writeLog, specificFiles, success, fails);
-            if (Context.ShowFileCounts) Context.ShowFileCounts(success, fails);
+            WashFileList(files->Model(), options.QuickDelete, writeLog, specificFiles, Result.Files);
+            if (Context.ShowFileCounts) Context.ShowFileCounts(Result.Files.Washed, Result.Files.Failed);
         }
         if (registry) {
-            int success = 0, fails = 0;
-            WashRegistryList(registry->Model(), writeLog, success, fails);
-            if (Context.ShowRegistryCounts) Context.ShowRegistryCounts(success, fails);
+            WashRegistryList(registry->Model(), writeLog, Result.Registry);
+            if (Context.ShowRegistryCounts) Context.ShowRegistryCounts(Result.Registry.Washed, Result.Registry.Failed);
         }
-        if (writeLog) CloseWashLog();
+        if (writeLog) CloseWashLog(Result);
     } catch (...) {
         AbandonWashLog();
         throw;
     }
+    if (Context.ShowSummary) Context.ShowSummary(Result);
     if (specials) {
         for (int i = 0; i < specials->Count(); ++i)
             if (specials->Checked(i)) WashSpecialItem(specials->Text(i), options.WriteToLog, Context.Owner);
@@ -111,9 +144,15 @@ void PreviewDialogBase::WashLists(CheckList* files, CheckList* registry, CheckLi
     Close(mrOK);
 }
 
-void PreviewDialogBase::AttachList(CheckList& list, int id) {
+void PreviewDialogBase::AttachList(CheckList& list, int id, int totalsId) {
     list.Attach(Control(id));
     lists_.push_back(&list);
+    if (!totalsId) return;
+    const bool withSpace = static_cast<bool>(list.SpaceText);
+    list.OnRowsChanged = [this, &list, totalsId, withSpace] {
+        SetControlText(totalsId, ListTotalsText(list.Model(), withSpace));
+    };
+    list.OnRowsChanged();
 }
 
 void PreviewDialogBase::SetCheckButtonImages(int selectId, int unselectId) {

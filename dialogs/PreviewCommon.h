@@ -22,6 +22,10 @@ struct WashContext {
     HWND Owner = nullptr;
     std::function<void(int success, int fails)> ShowFileCounts;
     std::function<void(int success, int fails)> ShowRegistryCounts;
+    // Asked before files are washed (owner: the window to ask over); false washes nothing.
+    std::function<bool(HWND owner, const CheckListModel& files)> BeforeWash;
+    // The whole result, after the log block is closed.
+    std::function<void(const WashSummary& summary)> ShowSummary;
 };
 
 // Colours of a registry row: key rows (with the key marker) in navy, or white on
@@ -35,9 +39,16 @@ std::string RegistryRowText(const std::string& row);
 // list (text in red, selected or not).
 void ShowAsRegistryList(CheckList& list);
 void ShowAsSpecialList(CheckList& list);
+// Hooks a list up as a file list: a "Size" column, a "Note" column saying why a file on screen
+// could not go now ("In use by chrome.exe", "File Locked", "Access denied", "Not found"), and
+// folder rows shown as folders.
+void ShowAsFileList(CheckList& list);
+// "12 rows, 48.0 KB; 10 checked, 40.0 KB" (the space only when withSpace).
+std::string ListTotalsText(const CheckListModel& list, bool withSpace);
 
-// Appends rows in one step, taking their texts; a sorted list merges them into place.
-void AppendRows(CheckList& list, std::vector<std::string>&& rows);
+// Appends rows in one step, taking their texts (and the space of each, when given); a sorted
+// list merges them into place.
+void AppendRows(CheckList& list, std::vector<std::string>&& rows, const std::vector<uint64_t>* spaces = nullptr);
 
 // Tab pages: each page is a set of controls shown only while its tab is selected.
 class PreviewPages {
@@ -60,6 +71,8 @@ class PreviewDialogBase : public Form {
 public:
     // Set by the caller before the dialog is shown or washed.
     WashContext Context;
+    // What the last wash of the dialog did.
+    WashSummary Result;
 
 protected:
     explicit PreviewDialogBase(int templateId) : Form(templateId) {}
@@ -68,8 +81,9 @@ protected:
     // counters of the washed kinds replaced, then each checked special row, then close.
     void WashLists(CheckList* files, CheckList* registry, CheckList* specials);
 
-    // Attaches a list window and routes its notifications.
-    void AttachList(CheckList& list, int id);
+    // Attaches a list window and routes its notifications; totalsId, when given, names the
+    // label that shows the list's totals, kept up to date.
+    void AttachList(CheckList& list, int id, int totalsId = 0);
     // Gives the select/unselect pair its images.
     void SetCheckButtonImages(int selectId, int unselectId);
     // The wash button: a failing wash shows its error and the dialog stays open.

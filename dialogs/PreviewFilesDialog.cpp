@@ -3,11 +3,14 @@
 #include "catalogue/ListUtils.h"
 #include "dialogs/PreviewFilesDialogRes.h"
 
-PreviewFilesDialog::PreviewFilesDialog() : PreviewDialogBase(IDD_PreviewFilesDialog) { HelpContext = 61; }
+PreviewFilesDialog::PreviewFilesDialog() : PreviewDialogBase(IDD_PreviewFilesDialog) {
+    HelpContext = 61;
+    ShowAsFileList(FileList);
+}
 
 void PreviewFilesDialog::FormCreate() {
     PreviewDialogBase::FormCreate();
-    AttachList(FileList, IDC_PreviewFiles_Files);
+    AttachList(FileList, IDC_PreviewFiles_Files, IDC_PreviewFiles_Totals);
     SetCheckButtonImages(IDC_PreviewFiles_SelectAll, IDC_PreviewFiles_UnselectAll);
     OnClick(IDC_PreviewFiles_SelectAll, [this] { OnSelectAll(); });
     OnClick(IDC_PreviewFiles_UnselectAll, [this] { OnUnselectAll(); });

@@ -6,3 +6,4 @@
 #define IDC_PreviewFiles_UnselectAll 1303
 #define IDC_PreviewFiles_Wash 1304
 #define IDC_PreviewFiles_Close 1305
+#define IDC_PreviewFiles_Totals 1306

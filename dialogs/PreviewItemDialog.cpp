@@ -6,19 +6,20 @@
 PreviewItemDialog::PreviewItemDialog() : PreviewDialogBase(IDD_PreviewItemDialog) {
     HelpContext = 63;
     ShowAsRegistryList(RegistryList);
+    ShowAsFileList(FileList);
 }
 
 void PreviewItemDialog::FormCreate() {
     PreviewDialogBase::FormCreate();
-    AttachList(FileList, IDC_PreviewItem_Files);
-    AttachList(RegistryList, IDC_PreviewItem_Registry);
+    AttachList(FileList, IDC_PreviewItem_Files, IDC_PreviewItem_FileTotals);
+    AttachList(RegistryList, IDC_PreviewItem_Registry, IDC_PreviewItem_RegistryTotals);
     SetCheckButtonImages(IDC_PreviewItem_SelectAllFiles, IDC_PreviewItem_UnselectAllFiles);
     SetCheckButtonImages(IDC_PreviewItem_SelectAllRegistry, IDC_PreviewItem_UnselectAllRegistry);
 
     Pages.Attach(Control(IDC_PreviewItem_Tabs), Handle());
-    Pages.AddPage("Washer Folder", {IDC_PreviewItem_Files,
+    Pages.AddPage("Washer Folder", {IDC_PreviewItem_Files, IDC_PreviewItem_FileTotals,
                                     IDC_PreviewItem_SelectAllFiles, IDC_PreviewItem_UnselectAllFiles});
-    Pages.AddPage("Washer Register", {IDC_PreviewItem_Registry,
+    Pages.AddPage("Washer Register", {IDC_PreviewItem_Registry, IDC_PreviewItem_RegistryTotals,
                                       IDC_PreviewItem_SelectAllRegistry, IDC_PreviewItem_UnselectAllRegistry});
     Pages.Show(0);
 

@@ -10,3 +10,5 @@
 #define IDC_PreviewItem_UnselectAllRegistry 1507
 #define IDC_PreviewItem_Wash 1508
 #define IDC_PreviewItem_Close 1509
+#define IDC_PreviewItem_FileTotals 1510
+#define IDC_PreviewItem_RegistryTotals 1511

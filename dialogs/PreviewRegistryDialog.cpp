@@ -10,7 +10,7 @@ PreviewRegistryDialog::PreviewRegistryDialog() : PreviewDialogBase(IDD_PreviewRe
 
 void PreviewRegistryDialog::FormCreate() {
     PreviewDialogBase::FormCreate();
-    AttachList(RegistryList, IDC_PreviewRegistry_Rows);
+    AttachList(RegistryList, IDC_PreviewRegistry_Rows, IDC_PreviewRegistry_Totals);
     SetCheckButtonImages(IDC_PreviewRegistry_SelectAll, IDC_PreviewRegistry_UnselectAll);
     OnClick(IDC_PreviewRegistry_SelectAll, [this] { OnSelectAll(); });
     OnClick(IDC_PreviewRegistry_UnselectAll, [this] { OnUnselectAll(); });

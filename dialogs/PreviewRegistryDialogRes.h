@@ -7,3 +7,4 @@
 #define IDC_PreviewRegistry_Wash 1404
 #define IDC_PreviewRegistry_Close 1405
 #define IDC_PreviewRegistry_Note 1406
+#define IDC_PreviewRegistry_Totals 1407

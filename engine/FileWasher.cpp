@@ -188,8 +188,15 @@ int SpecificFileIndex(const SpecificFileList& specificFiles, const std::string& 
 
 void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
                   const SpecificFileList& specificFiles, int& successCount, int& failCount) {
-    successCount = 0;
-    failCount = 0;
+    WashTally tally;
+    WashFileList(list, useQuick, writeLog, specificFiles, tally);
+    successCount = tally.Washed;
+    failCount = tally.Failed;
+}
+
+void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
+                  const SpecificFileList& specificFiles, WashTally& tally) {
+    tally = WashTally();
     const int count = list.Count();
     std::vector<int> folderRows;
     for (int i = 0; i < count; ++i) {
@@ -201,6 +208,7 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
         }
         const std::wstring wide = WidePath(path);
         bool deleted;
+        DWORD error = 0;
         {
             NativeFileSystem native;
             // Quick delete tries the common case first; a failure is looked at below.
@@ -208,19 +216,24 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
             if (!deleted) {
                 DWORD attrs = GetFileAttributesW(wide.c_str());
                 if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) continue;
+                SetLastError(ERROR_SUCCESS);  // a refusal that sets no error reads as "File Locked"
                 deleted = useQuick ? QuickDeleteFile(wide, attrs) : SecureDeleteFile(path);
+                if (!deleted) error = GetLastError();
             }
         }
         if (deleted) {
-            ++successCount;
+            ++tally.Washed;
+            tally.FreedBytes += list.Space(i);
             if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, true, path, "");
         } else if (SpecificFileIndex(specificFiles, path) < 0) {
-            ++failCount;
-            if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, path, "File Locked");
+            ++tally.Failed;
+            std::string reason = FileFailureReason(path, error);
+            if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, path, reason);
+            tally.Failures.push_back({path, std::move(reason)});
         } else {
-            ++successCount;
+            ++tally.Washed;
             if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, true, path, "Specific File");
         }
     }
-    RemoveEmptiedFolders(list, folderRows, useQuick, writeLog, successCount);
+    RemoveEmptiedFolders(list, folderRows, useQuick, writeLog, tally.Washed);
 }

@@ -41,3 +41,13 @@ bool HasRegistryRowMarker(const std::string& row) {
 bool SplitRegistryRow(const std::string& row, std::string& keyPath, std::string& valueName) {
     return ParseRegistryRow(row, keyPath, valueName) == RegistryRowKind::Key;
 }
+
+std::string RegistryRowName(const std::string& row) {
+    std::string keyPath, valueName;
+    switch (ParseRegistryRow(row, keyPath, valueName)) {
+        case RegistryRowKind::Key: return keyPath;
+        case RegistryRowKind::Value: return keyPath + valueName;
+        case RegistryRowKind::None: break;
+    }
+    return row;
+}

@@ -17,3 +17,6 @@ RegistryRowKind ParseRegistryRow(const std::string& row, std::string& keyPath, s
 bool HasRegistryRowMarker(const std::string& row);
 // True for a key row (valueName empty), false for a value row or a row with no marker.
 bool SplitRegistryRow(const std::string& row, std::string& keyPath, std::string& valueName);
+// A row as the user reads it: a key row as its key path, a value row as its key path and value
+// name, any other row as it is.
+std::string RegistryRowName(const std::string& row);

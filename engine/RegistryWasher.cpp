@@ -85,8 +85,14 @@ bool DeleteRegistryRow(RegistryKey& registry, const std::string& keyPath, const 
 }
 
 void WashRegistryList(const CheckListModel& list, bool writeLog, int& successCount, int& failCount) {
-    successCount = 0;
-    failCount = 0;
+    WashTally tally;
+    WashRegistryList(list, writeLog, tally);
+    successCount = tally.Washed;
+    failCount = tally.Failed;
+}
+
+void WashRegistryList(const CheckListModel& list, bool writeLog, WashTally& tally) {
+    tally = WashTally();
     RegistryKey registry;
     const int count = list.Count();
     std::string keyPath, valueName;
@@ -106,7 +112,8 @@ void WashRegistryList(const CheckListModel& list, bool writeLog, int& successCou
             done = DeleteRegistryRow(registry, keyPath, valueName, false);
             item = keyPath + valueName;
         }
-        ++(done ? successCount : failCount);
+        ++(done ? tally.Washed : tally.Failed);
+        if (!done) tally.Failures.push_back({item, ""});
         if (writeLog) WriteWashLogRow(WashRowKind::RegistryEntry, false, done, item, "");
     }
 }

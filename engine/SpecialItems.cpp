@@ -1,5 +1,7 @@
 #include "engine/SpecialItems.h"
 
+#include <shellapi.h>
+
 #include "engine/UrlHistory.h"
 #include "platform/BusyCursor.h"
 #include "platform/Error.h"
@@ -24,6 +26,14 @@ std::string FolderValue(const RegistryKey& key, const std::string& name) {
     return folder;
 }
 
+// Items and bytes in the Recycle Bins of all drives; zero when the shell can't tell.
+SHQUERYRBINFO RecycleBinContents() {
+    SHQUERYRBINFO info{};
+    info.cbSize = sizeof(info);
+    if (FAILED(SHQueryRecycleBinW(nullptr, &info))) info.i64NumItems = info.i64Size = 0;
+    return info;
+}
+
 }  // namespace
 
 void EmptyRecycleBin(HWND owner) {
@@ -37,12 +47,21 @@ void EmptyRecycleBin(HWND owner) {
 
 void WashSpecialItem(const std::string& name, bool writeLog, HWND owner) {
     BusyCursor busy;
-    if (name == RecycleBinItem) EmptyRecycleBin(owner);
+    WashSummary summary;
+    if (name == RecycleBinItem) {
+        // What went is what the bins held before and no longer hold.
+        SHQUERYRBINFO before = RecycleBinContents();
+        EmptyRecycleBin(owner);
+        SHQUERYRBINFO after = RecycleBinContents();
+        if (before.i64NumItems > after.i64NumItems)
+            summary.Files.Washed = static_cast<int>(before.i64NumItems - after.i64NumItems);
+        if (before.i64Size > after.i64Size) summary.Files.FreedBytes = static_cast<uint64_t>(before.i64Size - after.i64Size);
+    }
     if (name == UrlHistoryItem) ClearUrlHistory();
     if (writeLog) {
         OpenWashLog();
         WriteWashLogRow(WashRowKind::SpecialItem, false, true, name, "");
-        CloseWashLog();
+        CloseWashLog(summary);
     }
 }
 

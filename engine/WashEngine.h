@@ -4,6 +4,7 @@
 // CheckListModel, so they run the same whether a window shows the list or not.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,42 @@
 #include "platform/CheckListModel.h"
 
 class RegistryKey;
+
+// ---- What a wash did, for the window, the log, the command line and reports.
+
+// A row that stayed, and why, in words a user understands ("In use by chrome.exe").
+struct WashFailure {
+    std::string Path;  // the file, or the registry row
+    std::string Reason;
+};
+
+// The result of washing one list: rows washed and failed, the disk space of the files really
+// deleted (a file counted as washed but still there adds nothing), and each failure.
+struct WashTally {
+    int Washed = 0;
+    int Failed = 0;
+    uint64_t FreedBytes = 0;
+    std::vector<WashFailure> Failures;
+};
+
+// Files and registry rows of one wash, as the end of its log block and /wash show them.
+struct WashSummary {
+    WashTally Files;
+    WashTally Registry;
+};
+// "Files washed: 3, space freed: 12.0 KB, failures: 1"
+std::string WashSummaryText(const WashSummary& summary);
+
+// Why the file at path could not be deleted, from the error of the failed call: "In use by
+// NAME" (the processes the Restart Manager names, where the system offers it), "Access denied",
+// "Not found", else "File Locked".
+std::string FileFailureReason(const std::string& path, DWORD error);
+// Why the file at path could not be deleted now, said as FileFailureReason says it; empty when
+// nothing stands in the way. Opens the file for deletion without deleting it.
+std::string FileBlockedReason(const std::string& path);
+// Image names ("chrome.exe") of the processes holding a file, as the Restart Manager lists
+// them; empty when none or when the system offers no list.
+std::vector<std::string> ProcessesHoldingFile(const std::string& path);
 
 // ---- Wash log: log.htm in the program directory, one block per wash run.
 
@@ -24,6 +61,8 @@ void WriteWashLogRow(WashRowKind kind, bool quick, bool success, const std::stri
                      const std::string& note);
 // Writes the closing line and closes the log; an I/O error raises after closing it.
 void CloseWashLog();
+// The same, with one summary line after the table.
+void CloseWashLog(const WashSummary& summary);
 // Closes a log left open by a wash that ended early, keeping the rows written so far.
 // Never raises.
 void AbandonWashLog();
@@ -48,6 +87,9 @@ inline constexpr DWORD OverwriteChunkSize = 102400;
 // writeLog is set (the caller has opened the log).
 void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
                   const SpecificFileList& specificFiles, int& successCount, int& failCount);
+// The same, with the space freed (each row's space, as the listing gave it) and the reasons.
+void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
+                  const SpecificFileList& specificFiles, WashTally& tally);
 // True when the file is gone afterwards.
 bool WashOneFile(const std::string& path, bool useQuick);
 // Overwrites the file and its alternate data streams with whole chunks of 'A', truncates it to
@@ -63,6 +105,7 @@ int SpecificFileIndex(const SpecificFileList& specificFiles, const std::string& 
 
 // Deletes the key or value of every checked row; rows are logged when writeLog is set.
 void WashRegistryList(const CheckListModel& list, bool writeLog, int& successCount, int& failCount);
+void WashRegistryList(const CheckListModel& list, bool writeLog, WashTally& tally);
 // Deletes a key with all its subkeys (wholeKey) or one value of it.
 bool DeleteRegistryRow(RegistryKey& registry, const std::string& keyPath, const std::string& valueName,
                        bool wholeKey);

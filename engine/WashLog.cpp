@@ -336,6 +336,15 @@ void CloseWashLog() {
     log.Close();
 }
 
+void CloseWashLog(const WashSummary& summary) {
+    LogStream& log = Log();
+    if (!log.IsOpen()) throw AppError("File not open");
+    log.Line("</table>");
+    std::string scratch;
+    log.Line("<p><font size=\"2\">" + std::string(Escaped(WashSummaryText(summary), scratch)) + "</font></p>");
+    log.Close();
+}
+
 void AbandonWashLog() { Log().Discard(); }
 
 bool WashLogIsOpen() { return Log().IsOpen(); }

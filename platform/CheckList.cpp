@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 
+#include "platform/DiskSpace.h"
 #include "platform/Dpi.h"
 #include "platform/WideText.h"
 
@@ -50,9 +51,24 @@ void CheckList::Attach(HWND listView) {
     ListView_SetUnicodeFormat(handle_, TRUE);
     LVCOLUMNA column{};
     column.mask = LVCF_WIDTH;
+    if (spaceColumn_) {
+        column.mask |= LVCF_TEXT | LVCF_FMT;
+        column.pszText = const_cast<char*>("Name");
+    }
     ListView_InsertColumn(handle_, 0, &column);
+    if (spaceColumn_) {
+        column.fmt = LVCFMT_RIGHT;
+        column.pszText = const_cast<char*>("Size");
+        ListView_InsertColumn(handle_, 1, &column);
+        column.fmt = LVCFMT_LEFT;
+        column.pszText = const_cast<char*>("Note");
+        ListView_InsertColumn(handle_, 2, &column);
+    }
     SetDpi(WindowDpi(GetParent(handle_)));
-    model_.OnChanged = [this](int index) { Refresh(index); };
+    model_.OnChanged = [this](int index) {
+        Refresh(index);
+        if (OnRowsChanged) OnRowsChanged();
+    };
     Refresh(-1);
 }
 
@@ -61,7 +77,14 @@ void CheckList::SetDpi(int dpi) {
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(ListFont(dpi)), TRUE);
     RECT rc;
     GetClientRect(handle_, &rc);
-    ListView_SetColumnWidth(handle_, 0, rc.right - rc.left - SystemMetricForDpi(SM_CXVSCROLL, dpi));
+    int width = rc.right - rc.left - SystemMetricForDpi(SM_CXVSCROLL, dpi);
+    if (spaceColumn_) {
+        const int spaceWidth = ScaleForDpi(64, dpi), noteWidth = ScaleForDpi(96, dpi);
+        ListView_SetColumnWidth(handle_, 1, spaceWidth);
+        ListView_SetColumnWidth(handle_, 2, noteWidth);
+        width -= spaceWidth + noteWidth;
+    }
+    ListView_SetColumnWidth(handle_, 0, width);
     // The list's own check boxes are drawn at 96 dpi.
     if (dpi > 96 || imageListDpi_ > 96) {
         HIMAGELIST old = ListView_SetImageList(handle_, CheckBoxImages(ScaleForDpi(16, dpi)), LVSIL_STATE);
@@ -112,6 +135,29 @@ void CheckList::Refresh(int index) {
     }
 }
 
+void CheckList::SortByColumn(int column) {
+    if (column < 0 || column > 1) return;
+    sortDescending_ = column == sortColumn_ && !sortDescending_;
+    sortColumn_ = column;
+    // A row keeps its selection by position only: clear it rather than show another row.
+    Select(-1);
+    model_.SortBy(column == 1 ? CheckListOrder::Space : CheckListOrder::Text, sortDescending_);
+}
+
+const std::string& CheckList::CellText(int index, int column) {
+    if (column == 1) {
+        displayBuffer_ = SpaceText ? SpaceText(index) : FormatSpace(model_.Space(index));
+        return displayBuffer_;
+    }
+    if (column == 2) {
+        displayBuffer_ = NoteText ? NoteText(index) : std::string();
+        return displayBuffer_;
+    }
+    if (!DisplayText) return model_.Text(index);
+    displayBuffer_ = DisplayText(index);
+    return displayBuffer_;
+}
+
 void CheckList::ToggleCheck(int index) {
     if (index < 0 || index >= model_.Count()) return;
     model_.SetChecked(index, !model_.Checked(index));
@@ -126,7 +172,7 @@ bool CheckList::HandleNotify(NMHDR* header, LRESULT& result) {
         int i = info->item.iItem;
         if (i < 0 || i >= model_.Count()) return true;
         if ((info->item.mask & LVIF_TEXT) && info->item.cchTextMax > 0) {
-            wideBuffer_ = Widen(DisplayText ? DisplayText(i) : model_.Text(i));
+            wideBuffer_ = Widen(CellText(i, info->item.iSubItem));
             size_t n = std::min<size_t>(wideBuffer_.size(), info->item.cchTextMax - 1);
             wmemcpy(info->item.pszText, wideBuffer_.data(), n);
             info->item.pszText[n] = L'\0';
@@ -144,11 +190,7 @@ bool CheckList::HandleNotify(NMHDR* header, LRESULT& result) {
         int i = info->item.iItem;
         if (i < 0 || i >= model_.Count()) return true;
         if (info->item.mask & LVIF_TEXT) {
-            const std::string* text = &model_.Text(i);
-            if (DisplayText) {
-                displayBuffer_ = DisplayText(i);
-                text = &displayBuffer_;
-            }
+            const std::string* text = &CellText(i, info->item.iSubItem);
             size_t n = std::min<size_t>(text->size(), info->item.cchTextMax > 0 ? info->item.cchTextMax - 1 : 0);
             memcpy(info->item.pszText, text->data(), n);
             info->item.pszText[n] = '\0';
@@ -161,6 +203,10 @@ bool CheckList::HandleNotify(NMHDR* header, LRESULT& result) {
         result = 0;
         return true;
     }
+    case LVN_COLUMNCLICK:
+        SortByColumn(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+        result = 0;
+        return true;
     case NM_CLICK:
     case NM_DBLCLK: {
         auto* activate = reinterpret_cast<NMITEMACTIVATE*>(header);

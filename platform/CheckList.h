@@ -17,6 +17,10 @@ public:
 
     // Binds the ListView control; the form routes its WM_NOTIFY to HandleNotify.
     void Attach(HWND listView);
+    // Before Attach: a second column "Size" shows each row's space and a third, "Note",
+    // NoteText, under a header "Name", "Size", "Note" (the control's template must allow a
+    // header). Clicking the name or size header orders the rows by it; a second click reverses.
+    void ShowSpaceColumn() { spaceColumn_ = true; }
     // Font and column width for a dpi: Attach takes the dpi of the list's window; a form sets
     // the new one after a dpi change.
     void SetDpi(int dpi);
@@ -48,18 +52,30 @@ public:
     std::function<bool(int index, bool selected, COLORREF& text, COLORREF& back)> RowColours;
     // Text shown for a row, when it differs from the row's own text.
     std::function<std::string(int index)> DisplayText;
+    // Text of a row's space, when it differs from the space written out.
+    std::function<std::string(int index)> SpaceText;
+    // Text of a row's note; asked only for the rows on screen.
+    std::function<std::string(int index)> NoteText;
+    // Raised after any change of the rows, their check marks or their order.
+    std::function<void()> OnRowsChanged;
 
     bool HandleNotify(NMHDR* header, LRESULT& result);
 
 private:
     void Refresh(int index);
     void ToggleCheck(int index);
+    void SortByColumn(int column);
+    // The text of a cell: column 0 the row's text (or DisplayText), 1 its space, 2 its note.
+    const std::string& CellText(int index, int column);
 
     HWND handle_ = nullptr;
     CheckListModel model_;
     int updateDepth_ = 0;
     int imageListDpi_ = 96;
     bool programmatic_ = false;
+    bool spaceColumn_ = false;
+    int sortColumn_ = -1;
+    bool sortDescending_ = false;
     std::string displayBuffer_;
     std::wstring wideBuffer_;
 };

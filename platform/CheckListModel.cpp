@@ -22,8 +22,24 @@ void SortRows(std::vector<CheckRow>& rows, size_t first) {
 }
 }  // namespace
 
-int CheckListModel::Add(const std::string& text, bool checked) {
-    CheckRow row{text, checked};
+void CheckListModel::Recount() {
+    totalSpace_ = checkedSpace_ = 0;
+    checkedCount_ = 0;
+    for (const auto& row : rows_) {
+        totalSpace_ += row.space;
+        if (!row.checked) continue;
+        checkedSpace_ += row.space;
+        ++checkedCount_;
+    }
+}
+
+int CheckListModel::Add(const std::string& text, bool checked, uint64_t space) {
+    CheckRow row{text, checked, space};
+    totalSpace_ += space;
+    if (checked) {
+        checkedSpace_ += space;
+        ++checkedCount_;
+    }
     int index;
     if (sorted_) {
         auto at = std::upper_bound(rows_.begin(), rows_.end(), row, RowLess);
@@ -41,12 +57,20 @@ void CheckListModel::AddRows(const std::vector<std::string>& texts, bool checked
     AddRows(std::vector<std::string>(texts), checked);
 }
 
-void CheckListModel::AddRows(std::vector<std::string>&& texts, bool checked) {
+void CheckListModel::AddRows(std::vector<std::string>&& texts, bool checked, const std::vector<uint64_t>* spaces) {
     if (texts.empty()) return;
     size_t old = rows_.size();
     // Geometric growth, so many small additions stay linear.
     if (rows_.capacity() < old + texts.size()) rows_.reserve(std::max(old + texts.size(), 2 * rows_.capacity()));
-    for (auto& text : texts) rows_.push_back(CheckRow{std::move(text), checked});
+    for (size_t i = 0; i < texts.size(); ++i) {
+        uint64_t space = spaces && i < spaces->size() ? (*spaces)[i] : 0;
+        totalSpace_ += space;
+        if (checked) {
+            checkedSpace_ += space;
+            ++checkedCount_;
+        }
+        rows_.push_back(CheckRow{std::move(texts[i]), checked, space});
+    }
     texts.clear();
     if (sorted_) {
         SortRows(rows_, old);
@@ -58,16 +82,25 @@ void CheckListModel::AddRows(std::vector<std::string>&& texts, bool checked) {
 void CheckListModel::SetChecked(int index, bool checked) {
     if (index < 0 || index >= Count() || rows_[index].checked == checked) return;
     rows_[index].checked = checked;
+    if (checked) {
+        checkedSpace_ += rows_[index].space;
+        ++checkedCount_;
+    } else {
+        checkedSpace_ -= rows_[index].space;
+        --checkedCount_;
+    }
     Changed(index);
 }
 
 void CheckListModel::CheckAll(bool checked) {
     for (auto& row : rows_) row.checked = checked;
+    Recount();
     Changed(-1);
 }
 
 void CheckListModel::Clear() {
     rows_.clear();
+    Recount();
     Changed(-1);
 }
 
@@ -80,5 +113,21 @@ void CheckListModel::Exchange(int a, int b) {
 void CheckListModel::SetSorted(bool sorted) {
     if (sorted && !sorted_) SortRows(rows_, 0);
     sorted_ = sorted;
+    Changed(-1);
+}
+
+void CheckListModel::SortBy(CheckListOrder order, bool descending) {
+    if (order == CheckListOrder::Text) {
+        if (!sorted_) SortRows(rows_, 0);
+        if (descending) {
+            // Reversing keeps equal rows together; their own order does not matter here.
+            std::reverse(rows_.begin(), rows_.end());
+        }
+    } else if (descending) {
+        std::stable_sort(rows_.begin(), rows_.end(), [](const CheckRow& a, const CheckRow& b) { return a.space > b.space; });
+    } else {
+        std::stable_sort(rows_.begin(), rows_.end(), [](const CheckRow& a, const CheckRow& b) { return a.space < b.space; });
+    }
+    sorted_ = order == CheckListOrder::Text && !descending;
     Changed(-1);
 }

@@ -8,6 +8,8 @@ inline constexpr const char* AppTitle = "Varnolt";
 
 // Warning icon, Yes and No: true only for Yes.
 bool AskQuestion(HWND owner, const std::string& text);
+// Question icon, Yes, No and Cancel: IDYES, IDNO or IDCANCEL.
+int AskYesNoCancel(HWND owner, const std::string& text);
 // Error icon, OK.
 void ShowRefusal(HWND owner, const std::string& text);
 // Warning icon, OK: a choice the user has not made.

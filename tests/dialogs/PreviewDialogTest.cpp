@@ -189,11 +189,14 @@ TEST_F(PreviewDialog, AllDialogUnselectButtonsThenWashLeaveTheRowsAlone) {
                       ExpectPreviewShape(window, "Preview All Wash Item Checked", IDC_PreviewAll_Wash,
                                          IDC_PreviewAll_Close);
                       HWND tab = GetDlgItem(window, IDC_PreviewAll_Tabs);
-                      EXPECT_EQ(TabCaption(tab, 0), "Clean Special");
-                      EXPECT_EQ(TabCaption(tab, 1), "Clean Folder/File");
-                      EXPECT_EQ(TabCaption(tab, 2), "Clean Registry Entry");
-                      EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
-                      EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Files)));
+                      // The Summary page comes first and opens the dialog.
+                      EXPECT_EQ(TabCaption(tab, 0), "Summary");
+                      EXPECT_EQ(TabCaption(tab, 1), "Clean Special");
+                      EXPECT_EQ(TabCaption(tab, 2), "Clean Folder/File");
+                      EXPECT_EQ(TabCaption(tab, 3), "Clean Registry Entry");
+                      EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+                      EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Summary)));
+                      EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Files)));
                       EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Specials)));
                       UiDriver::Click(window, IDC_PreviewAll_UnselectAllSpecials);
                       UiDriver::Click(window, IDC_PreviewAll_UnselectAllFiles);

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/CommandLine.h"
+#include "platform/DiskSpace.h"
 #include "tests/support/Json.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
@@ -127,8 +128,9 @@ TEST_F(CommandLineTest, ListWritesTheCheckedRowsAsUtf8AndDeletesNothing) {
     std::string out = temp.Path() + "rows.txt";
     ASSERT_EQ(RunVarnolt(dir, "/list \"" + out + "\"", temp.Path() + "console.txt"), 0)
         << ReadTextFile(temp.Path() + "console.txt");
-    std::set<std::string> expected{junk + "one.tmp", junk + "sub\\caf\xc3\xa9.tmp",
-                                   key.Full("Traces") + "\\Sub<|>DeleteKey", key.Full("Traces") + "\\<|>DeleteKey"};
+    // Rows as the previews show them: no internal marker.
+    std::set<std::string> expected{junk + "one.tmp", junk + "sub\\caf\xc3\xa9.tmp", key.Full("Traces") + "\\Sub",
+                                   key.Full("Traces") + "\\"};
     EXPECT_EQ(Lines(ReadTextFile(out)), expected);
     EXPECT_TRUE(FileExists(junk + "one.tmp"));
     EXPECT_TRUE(FileExists(junk + "sub\\caf\xe9.tmp"));
@@ -153,7 +155,29 @@ TEST_F(CommandLineTest, WashDeletesTheCheckedRowsLogsThemAndExitsZero) {
     EXPECT_NE(log.find(junk + "one.tmp"), std::string::npos);
     EXPECT_NE(log.find(key.Full("Traces") + "\\Sub"), std::string::npos);
     EXPECT_FALSE(FileExists(dir + "order.ini"));
-    EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("Files: 2 washed, 0 failed"), std::string::npos);
+    std::string console = ReadTextFile(temp.Path() + "console.txt");
+    EXPECT_NE(console.find("Files: 2 washed, 0 failed"), std::string::npos);
+    // The last line: what went and the exact bytes freed, whole clusters of the two files.
+    const uint64_t cluster = ClusterSizeOf(junk);
+    EXPECT_NE(console.find("Washed 2 files and 2 registry entries; freed " + std::to_string(2 * cluster) + " bytes (" +
+                           FormatSpace(2 * cluster) + "); failures: 0."),
+              std::string::npos)
+        << console;
+    EXPECT_NE(log.find("Files washed: 2, space freed: " + FormatSpace(2 * cluster) + ", failures: 0"), std::string::npos);
+}
+
+// A folder removed when empty is listed as a folder, never with the marker the wash reads.
+TEST_F(CommandLineTest, ListShowsRemovedWhenEmptyFoldersAsFolders) {
+    std::string system = ReadTextFile(dir + "const\\system.txt");
+    system.replace(system.find("tRegister.Total=2"), 0, "tFolder0.RemoveSelf=1\r\n");
+    WriteTextFile(dir + "const\\system.txt", system);
+    std::string out = temp.Path() + "rows.txt";
+    ASSERT_EQ(RunVarnolt(dir, "/list \"" + out + "\"", temp.Path() + "console.txt"), 0);
+    std::string text = ReadTextFile(out);
+    EXPECT_EQ(text.find("<|>"), std::string::npos) << text;
+    std::set<std::string> rows = Lines(text);
+    EXPECT_EQ(rows.count(junk + "sub (folder, removed when empty)"), 1u) << text;
+    EXPECT_EQ(rows.count(junk.substr(0, junk.size() - 1) + " (folder, removed when empty)"), 1u) << text;
 }
 
 TEST_F(CommandLineTest, WashExitsOneWhenAFileCannotBeDeleted) {
@@ -166,6 +190,12 @@ TEST_F(CommandLineTest, WashExitsOneWhenAFileCannotBeDeleted) {
     EXPECT_TRUE(FileExists(locked));
     EXPECT_FALSE(FileExists(junk + "sub\\caf\xe9.tmp"));
     EXPECT_NE(ReadTextFile(dir + "log.htm").find("File Locked"), std::string::npos);
+    // The console names the file that stayed, and why; the freed total leaves it out.
+    std::string console = ReadTextFile(temp.Path() + "console.txt");
+    EXPECT_NE(console.find("Not washed: " + locked + " (File Locked)"), std::string::npos) << console;
+    const uint64_t cluster = ClusterSizeOf(junk);
+    EXPECT_NE(console.find("freed " + std::to_string(cluster) + " bytes"), std::string::npos) << console;
+    EXPECT_NE(console.find("failures: 1."), std::string::npos) << console;
 }
 
 TEST_F(CommandLineTest, WashRefusesWhileTheWindowRunsAndTouchesNothing) {

@@ -97,8 +97,8 @@ TEST_F(Redirection, ListAndWashReachExactlyThePathsAndKeysNamed) {
     ASSERT_EQ(RunVarnolt(dir, "/list \"" + out + "\"", console), 0) << ReadTextFile(console);
     std::set<std::string> expected{"C:\\Windows\\System32\\" + probe + "\\a.tmp",
                                    "C:\\Windows\\SysWOW64\\" + probe + "\\b.tmp",
-                                   "HKEY_LOCAL_MACHINE\\" + key64 + "\\<|>DeleteKey",
-                                   "HKEY_LOCAL_MACHINE\\" + key32 + "\\Named\\<|>DeleteKey"};
+                                   "HKEY_LOCAL_MACHINE\\" + key64 + "\\",
+                                   "HKEY_LOCAL_MACHINE\\" + key32 + "\\Named\\"};
     EXPECT_EQ(Lines(ReadTextFile(out)), expected);
 
     ASSERT_EQ(RunVarnolt(dir, "/wash", console), 0) << ReadTextFile(console);

@@ -54,3 +54,44 @@ TEST(Text, ParsesIntegersLikeTheProfileReader) {
     EXPECT_EQ(ExtractFilePath("C:\\dir\\file.txt"), "C:\\dir\\");
     EXPECT_EQ(ExtractFileName("C:\\dir\\file.txt"), "file.txt");
 }
+
+// The sums follow every kind of change; a wrong sum after unchecking one row or checking all
+// would show a false total in the preview.
+TEST(CheckListModel, SpaceSumsFollowChecksAndRowsTravelWithTheirSpaceWhenSorted) {
+    CheckListModel model;
+    model.Add("b", true, 4096);
+    const std::vector<uint64_t> spaces{0, 8192, 4096};
+    model.AddRows(std::vector<std::string>{"c", "A", "d"}, false, &spaces);
+    auto sums = [&] {
+        return std::to_string(model.Count()) + " " + std::to_string(model.TotalSpace()) + " " +
+               std::to_string(model.CheckedCount()) + " " + std::to_string(model.CheckedSpace());
+    };
+    EXPECT_EQ(sums(), "4 16384 1 4096");
+    model.SetChecked(1, true);  // "c", empty
+    model.SetChecked(2, true);
+    EXPECT_EQ(sums(), "4 16384 3 12288");
+    model.SetChecked(0, false);
+    EXPECT_EQ(sums(), "4 16384 2 8192");
+    model.CheckAll(true);
+    EXPECT_EQ(sums(), "4 16384 4 16384");
+
+    auto order = [&] {
+        std::string text;
+        for (const auto& row : model.Rows()) text += row.text + std::to_string(row.space / 4096);
+        return text;
+    };
+    model.SortBy(CheckListOrder::Space, false);
+    EXPECT_EQ(order(), "c0b1d1A2");  // equal sizes keep their order
+    model.SortBy(CheckListOrder::Space, true);
+    EXPECT_EQ(order(), "A2b1d1c0");
+    model.SortBy(CheckListOrder::Text, false);
+    EXPECT_EQ(order(), "A2b1c0d1");
+    EXPECT_TRUE(model.Sorted());
+    model.SortBy(CheckListOrder::Text, true);
+    EXPECT_EQ(order(), "d1c0b1A2");
+    EXPECT_FALSE(model.Sorted());
+    model.SetChecked(3, false);  // "A" went with its space
+    EXPECT_EQ(sums(), "4 16384 3 8192");
+    model.Clear();
+    EXPECT_EQ(sums(), "0 0 0 0");
+}

@@ -1,0 +1,96 @@
+#include "dialogs/SummaryList.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "platform/DiskSpace.h"
+#include "platform/Dpi.h"
+#include "platform/Text.h"
+#include "platform/WideText.h"
+
+namespace {
+const char* const Titles[] = {"Wash Item", "Files", "Space", "Registry Rows"};
+
+// Negative, zero or positive as a orders before, with or after b in a column.
+int Compare(const ItemSummary& a, const ItemSummary& b, int column) {
+    switch (column) {
+        case 1: return (a.Files > b.Files) - (a.Files < b.Files);
+        case 2: return (a.Space > b.Space) - (a.Space < b.Space);
+        case 3: return (a.RegistryRows > b.RegistryRows) - (a.RegistryRows < b.RegistryRows);
+        default: return AnsiCompareText(a.Name, b.Name);
+    }
+}
+
+void SetCell(HWND list, int row, int column, const std::string& text) {
+    std::wstring wide = Widen(text);
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = wide.data();
+    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+}  // namespace
+
+void SummaryList::Attach(HWND listView, int dpi) {
+    handle_ = listView;
+    ListView_SetExtendedListViewStyle(handle_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    for (int c = 0; c < 4; ++c) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_FMT;
+        column.fmt = c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        column.pszText = const_cast<char*>(Titles[c]);
+        ListView_InsertColumn(handle_, c, &column);
+    }
+    SetDpi(dpi);
+    Fill();
+}
+
+void SummaryList::SetDpi(int dpi) {
+    if (!handle_) return;
+    RECT rc;
+    GetClientRect(handle_, &rc);
+    const int number = ScaleForDpi(56, dpi), space = ScaleForDpi(72, dpi), rows = ScaleForDpi(100, dpi);
+    ListView_SetColumnWidth(handle_, 1, number);
+    ListView_SetColumnWidth(handle_, 2, space);
+    ListView_SetColumnWidth(handle_, 3, rows);
+    ListView_SetColumnWidth(handle_, 0, rc.right - rc.left - number - space - rows - SystemMetricForDpi(SM_CXVSCROLL, dpi));
+}
+
+void SummaryList::SortBy(int column) {
+    if (column < 0 || column > 3) return;
+    descending_ = column == sortColumn_ && !descending_;
+    sortColumn_ = column;
+    const bool descending = descending_;
+    std::stable_sort(Rows.begin(), Rows.end(), [column, descending](const ItemSummary& a, const ItemSummary& b) {
+        int order = Compare(a, b, column);
+        return descending ? order > 0 : order < 0;
+    });
+    Fill();
+}
+
+bool SummaryList::HandleNotify(NMHDR* header, LRESULT& result) {
+    if (!handle_ || header->hwndFrom != handle_ || header->code != LVN_COLUMNCLICK) return false;
+    SortBy(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+    result = 0;
+    return true;
+}
+
+void SummaryList::Fill() {
+    if (!handle_) return;
+    SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(handle_);
+    for (int i = 0; i < static_cast<int>(Rows.size()); ++i) {
+        const ItemSummary& row = Rows[i];
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        std::wstring name = Widen(row.Name);
+        item.pszText = name.data();
+        SendMessageW(handle_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        SetCell(handle_, i, 1, std::to_string(row.Files));
+        SetCell(handle_, i, 2, FormatSpace(row.Space));
+        SetCell(handle_, i, 3, std::to_string(row.RegistryRows));
+    }
+    SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(handle_, nullptr, TRUE);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Running browsers that may hold the files a wash removes, and closing them the way their own
+// close button does.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/CheckListModel.h"
+
+struct RunningBrowser {
+    std::string Name;        // "Google Chrome"
+    std::string ImageName;   // "chrome.exe"
+    std::vector<DWORD> ProcessIds;
+};
+
+// Ids of the processes holding any of the files, as the Restart Manager lists them; false when
+// the system offers no such list.
+bool RestartManagerHolders(const std::vector<std::wstring>& paths, std::vector<DWORD>& ids);
+// The image file name of a running process ("chrome.exe"), or empty.
+std::string ProcessImageName(DWORD processId);
+
+// The browsers running now (Chrome, Edge, Brave, Firefox), found by their image names.
+std::vector<RunningBrowser> FindRunningBrowsers();
+
+// Of the running browsers, those holding a checked file of the list. The Restart Manager names
+// the holders where the system offers it; where it names nobody, a checked file held open
+// without delete sharing counts against every running browser.
+std::vector<RunningBrowser> BrowsersHoldingFiles(const CheckListModel& files);
+
+// Sends WM_CLOSE to every top-level window of the browser's processes and waits up to
+// timeoutMs for them to end; never ends a process itself. True when all have ended.
+bool CloseBrowser(const RunningBrowser& browser, DWORD timeoutMs);

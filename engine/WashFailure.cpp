@@ -1,0 +1,60 @@
+// Why a file stayed, and the summary of a wash.
+#include "engine/RunningPrograms.h"
+#include "engine/WashEngine.h"
+#include "platform/DiskSpace.h"
+#include "platform/NativeFileSystem.h"
+#include "platform/Text.h"
+#include "platform/WideText.h"
+
+std::vector<std::string> ProcessesHoldingFile(const std::string& path) {
+    std::vector<DWORD> ids;
+    std::vector<std::string> names;
+    if (!RestartManagerHolders({WidePath(path)}, ids)) return names;
+    for (DWORD id : ids) {
+        std::string name = ProcessImageName(id);
+        if (name.empty()) continue;
+        bool known = false;
+        for (const auto& n : names) known = known || SameText(n, name);
+        if (!known) names.push_back(name);
+    }
+    return names;
+}
+
+std::string FileFailureReason(const std::string& path, DWORD error) {
+    switch (error) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: {
+            std::vector<std::string> holders = ProcessesHoldingFile(path);
+            if (holders.empty()) break;
+            std::string text = "In use by ";
+            for (size_t i = 0; i < holders.size(); ++i) text += (i ? ", " : "") + holders[i];
+            return text;
+        }
+        case ERROR_ACCESS_DENIED: return "Access denied";
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND: return "Not found";
+        default: break;
+    }
+    return "File Locked";
+}
+
+std::string FileBlockedReason(const std::string& path) {
+    const std::wstring wide = WidePath(path);
+    HANDLE file;
+    {
+        NativeFileSystem native;
+        file = CreateFileW(wide.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    }
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return {};
+    }
+    return FileFailureReason(path, GetLastError());
+}
+
+std::string WashSummaryText(const WashSummary& summary) {
+    return "Files washed: " + std::to_string(summary.Files.Washed) +
+           ", space freed: " + FormatSpace(summary.Files.FreedBytes) +
+           ", failures: " + std::to_string(summary.Files.Failed + summary.Registry.Failed);
+}

@@ -1,0 +1,136 @@
+// The space a wash frees beside the counters and in the tray's tip, why a file stayed, and the
+// question about a running browser holding files (a test program running as chrome.exe).
+#include "tests/app/MainWashFixture.h"
+
+#include <commctrl.h>
+
+#include "dialogs/PreviewAllDialogRes.h"
+#include "platform/DiskSpace.h"
+
+namespace {
+// Copies the holder program as chrome.exe into folder and starts it holding file; waits until
+// the file is held.
+PROCESS_INFORMATION StartChrome(const std::string& folder, const std::string& file) {
+    std::string exe = folder + "chrome.exe";
+    PROCESS_INFORMATION process{};
+    if (!CopyFileA(VARNOLT_HOLDER_EXE, exe.c_str(), FALSE)) return process;
+    std::string command = "\"" + exe + "\" \"" + file + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return process;
+    for (int i = 0; i < 1000; ++i, Sleep(10)) {
+        HANDLE probe = CreateFileA(file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                   nullptr, OPEN_EXISTING, 0, nullptr);
+        if (probe == INVALID_HANDLE_VALUE) break;
+        CloseHandle(probe);
+    }
+    return process;
+}
+
+void EndProcess(PROCESS_INFORMATION& process) {
+    if (!process.hProcess) return;
+    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    process = {};
+}
+}  // namespace
+
+// Only the file that went counts, the one held open says why it stayed; an automatic wash
+// shows the same total in the tray's tip.
+TEST_F(MainWashTest, FreedSpaceShowsBesideTheCountersAndInTheTrayTipAfterAnAutomaticWash) {
+    const uint64_t cluster = ClusterSizeOf(Data(""));
+    ASSERT_GT(cluster, 0u);
+    WriteTextFile(Data("a.log"), std::string(static_cast<size_t>(cluster) + 1, 'x'));
+    HANDLE holder = CreateFileA(Data("sub\\b.log").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    MainWindow& main = Open();
+    Quietly([&] { main.OnWashChecked(); });
+    CloseHandle(holder);
+    EXPECT_EQ(Counters(), "1,1;2,0");
+    EXPECT_EQ(main.LastWash.Files.FreedBytes, 2 * cluster);
+    EXPECT_EQ(main.ControlText(IDC_FreedSpace), "Freed " + FormatSpace(2 * cluster));
+    ASSERT_EQ(main.LastWash.Files.Failures.size(), 1u);
+    EXPECT_EQ(main.LastWash.Files.Failures[0].Path, Data("sub\\b.log"));
+    EXPECT_FALSE(main.LastWash.Files.Failures[0].Reason.empty());
+
+    // Now b.log (one cluster) goes too, with c.log (two clusters).
+    WriteTextFile(Data("c.log"), std::string(static_cast<size_t>(cluster) + 1, 'x'));
+    main.AutomaticWash(true);
+    EXPECT_FALSE(FileExists(Data("c.log")) || FileExists(Data("sub\\b.log")));
+    EXPECT_EQ(main.ControlText(IDC_FreedSpace), "Freed " + FormatSpace(3 * cluster));
+    EXPECT_EQ(std::string(main.TrayTip()), "Varnolt - Freed " + FormatSpace(3 * cluster));
+}
+
+// Yes closes the browser as its close button would and washes its file; No washes the rest and
+// leaves the held file; Cancel washes nothing. An automatic wash asks nothing and closes nothing.
+TEST_F(MainWashTest, RunningBrowserHoldingFilesIsAskedAboutBeforeAWashTheUserStarts) {
+    struct Case {
+        int answer;  // 0: automatic wash, no question
+        bool held, others, closed;
+    } cases[] = {{IDYES, false, false, true}, {IDNO, true, false, false}, {IDCANCEL, true, true, false},
+                 {0, true, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        for (const char* file : {"a.log", "sub\\b.log"}) WriteTextFile(Data(file), "x");
+        PROCESS_INFORMATION chrome = StartChrome(dir.Path(), Data("a.log"));
+        ASSERT_NE(chrome.hProcess, nullptr);
+        MainWindow& main = Open();
+        if (c.answer) {
+            RunWithDriver([&] { main.OnWashChecked(); },
+                          [&](UiDriver& driver) {
+                              HWND box = driver.WaitForMessageBox();
+                              ASSERT_NE(box, nullptr);
+                              EXPECT_EQ(UiDriver::MessageBoxText(box),
+                                        "Google Chrome is running and holds files this wash removes. Close it first?");
+                              EXPECT_EQ(UiDriver::ButtonIds(box), (std::vector<int>{IDYES, IDNO, IDCANCEL}));
+                              driver.Answer(box, c.answer);
+                              EXPECT_TRUE(driver.WaitGone(box));
+                          });
+        } else {
+            Quietly([&] { main.AutomaticWash(true); });
+        }
+        EXPECT_EQ(FileExists(Data("a.log")), c.held);
+        EXPECT_EQ(FileExists(Data("sub\\b.log")), c.others);
+        EXPECT_EQ(WaitForSingleObject(chrome.hProcess, 0) == WAIT_OBJECT_0, c.closed);
+        // a.log is listed by two entries: a held a.log fails twice.
+        if (c.answer != IDCANCEL) {
+            EXPECT_EQ(main.LastWash.Files.Failed, c.held ? 2 : 0);
+        }
+        EndProcess(chrome);
+        form.reset();
+    }
+}
+
+// The Summary page of Preview All counts each checked item's files (a file named by two entries
+// twice, a folder row never), their space and its registry rows.
+TEST_F(MainWashTest, PreviewAllSummarisesEachCheckedItem) {
+    MainWindow& main = Open();
+    const std::string space = FormatSpace(3 * ClusterSizeOf(Data("")));
+    std::vector<std::string> rows;
+    RunWithDriver([&] { main.OnPreviewChecked(); },
+                  [&](UiDriver& driver) {
+                      HWND dialog = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
+                      ASSERT_NE(dialog, nullptr);
+                      HWND list = GetDlgItem(dialog, IDC_PreviewAll_Summary);
+                      int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+                      for (int i = 0; i < count; ++i) {
+                          std::string row;
+                          for (int column = 0; column < 4; ++column) {
+                              char text[256] = {};
+                              LVITEMA item{};
+                              item.iSubItem = column;
+                              item.pszText = text;
+                              item.cchTextMax = sizeof(text);
+                              SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+                              row += (column ? "|" : "") + std::string(text);
+                          }
+                          rows.push_back(row);
+                      }
+                      UiDriver::Click(dialog, IDC_PreviewAll_Close);
+                      EXPECT_TRUE(driver.WaitGone(dialog));
+                  });
+    EXPECT_EQ(rows, (std::vector<std::string>{"Temp Files|3|" + space + "|2", "Custom Special|0|0 bytes|0"}));
+}
