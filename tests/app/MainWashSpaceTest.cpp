@@ -58,7 +58,7 @@ TEST_F(MainWashTest, FreedSpaceShowsBesideTheCountersAndInTheTrayTipAfterAnAutom
 
     // Now b.log (one cluster) goes too, with c.log (two clusters).
     WriteTextFile(Data("c.log"), std::string(static_cast<size_t>(cluster) + 1, 'x'));
-    main.AutomaticWash(true);
+    main.AutomaticWash("Timed wash", true);
     EXPECT_FALSE(FileExists(Data("c.log")) || FileExists(Data("sub\\b.log")));
     EXPECT_EQ(main.ControlText(IDC_FreedSpace), "Freed " + FormatSpace(3 * cluster));
     EXPECT_EQ(std::string(main.TrayTip()), "Varnolt - Freed " + FormatSpace(3 * cluster));
@@ -90,7 +90,7 @@ TEST_F(MainWashTest, RunningBrowserHoldingFilesIsAskedAboutBeforeAWashTheUserSta
                               EXPECT_TRUE(driver.WaitGone(box));
                           });
         } else {
-            Quietly([&] { main.AutomaticWash(true); });
+            Quietly([&] { main.AutomaticWash("Timed wash", true); });
         }
         EXPECT_EQ(FileExists(Data("a.log")), c.held);
         EXPECT_EQ(FileExists(Data("sub\\b.log")), c.others);
