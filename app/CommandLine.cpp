@@ -196,18 +196,19 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
     }
     for (const auto& item : rows.Items) {
         if (!item.IsSpecial) continue;
-        WashItemResult result;
-        result.Name = item.Name;
+        WashItemResult special;
+        special.Name = item.Name;
         try {
             WashSpecialItem(item.Name, writeLog, nullptr);
         } catch (const std::exception& error) {
             ++specialFails;
-            result.Failures.push_back({item.Name, error.what()});
+            special.Failures.push_back({item.Name, error.what()});
             Say(STD_ERROR_HANDLE, "Varnolt: " + item.Name + ": " + error.what());
         }
-        report.Items.push_back(std::move(result));
+        report.Items.push_back(std::move(special));
     }
-    for (const auto& failure : result.Files.Failures) Say(STD_OUTPUT_HANDLE, "Not washed: " + failure.Path + " (" + failure.Reason + ")");
+    for (const auto& failure : result.Files.Failures)
+        Say(STD_OUTPUT_HANDLE, "Not washed: " + failure.Path + " (" + failure.Reason + ")");
     Say(STD_OUTPUT_HANDLE, "Files: " + std::to_string(result.Files.Washed) + " washed, " +
                                std::to_string(result.Files.Failed) + " failed. Registry: " +
                                std::to_string(result.Registry.Washed) + " washed, " +
