@@ -6,7 +6,10 @@
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "resources/icons.h"
+#include "platform/Language.h"
+#include "platform/WideText.h"
 #include "settings/AppPaths.h"
+#include "settings/SettingsStore.h"
 
 bool ActivateRunningInstance() {
     HWND found = FindWindowA(MainWindowClass, nullptr);
@@ -29,7 +32,20 @@ bool ActivateRunningInstance() {
     return true;
 }
 
+// The language of every text, the command line's included: the "Language" choice of the
+// settings file beside the program, else of the one in %LOCALAPPDATA%\Varnolt.
+void ApplyLanguageChoice() {
+    std::string file = ExecutableDir() + "wildcard.ini";
+    if (GetFileAttributesW(Widen(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        wchar_t local[MAX_PATH];
+        DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
+        if (n > 0 && n < MAX_PATH) file = Narrow(local, n) + "\\Varnolt\\wildcard.ini";
+    }
+    UseLanguage(ChooseLanguage(ReadLanguageChoice(file)));
+}
+
 int RunApplication() {
+    ApplyLanguageChoice();
     CommandLine command = ParseCommandLine(ProcessArguments());
     if (command.Kind != CommandKind::None) return RunCommandLine(command);
     if (ActivateRunningInstance()) return 0;

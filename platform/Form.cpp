@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/Dpi.h"
+#include "platform/Language.h"
 #include "platform/WideText.h"
 
 Form::~Form() {
@@ -54,25 +55,44 @@ void Form::ShowHelp() {
 
 void Form::AddHint(HWND control, const std::string& text) {
     if (!tooltip_) {
-        tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                   handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                   handle_, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
-    TOOLINFOA info{};
+    std::wstring wide = Widen(text);
+    TOOLINFOW info{};
     info.cbSize = sizeof(info);
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = handle_;
     info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = const_cast<char*>(text.c_str());
-    SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    info.lpszText = wide.data();
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void Form::InitHints() {
     for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         int id = GetDlgCtrlID(child);
-        char text[512];
-        if (id > 0 && LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof(text)) > 0)
-            AddHint(child, text);
+        if (id <= 0) continue;
+        std::string hint = Text(static_cast<UINT>(id));
+        if (!hint.empty()) AddHint(child, hint);
+    }
+}
+
+// The template's English caption and control texts in the language in use.
+void Form::TranslateTemplate() {
+    auto translate = [](HWND window) {
+        wchar_t text[1024];
+        int n = GetWindowTextW(window, text, 1024);
+        if (n <= 0) return;
+        std::string english = Narrow(text, static_cast<size_t>(n));
+        std::string shown = TranslateUiText(english);
+        if (shown != english) SetWindowTextW(window, Widen(shown).c_str());
+    };
+    translate(handle_);
+    for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[32];
+        GetClassNameW(child, className, 32);
+        if (lstrcmpiW(className, L"Edit") != 0) translate(child);
     }
 }
 
@@ -136,6 +156,7 @@ INT_PTR Form::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
         dpi_ = WindowDpi(handle_);
         TakeOverDialogScaling(handle_);
+        TranslateTemplate();
         InitHints();
         FormCreate();
         return TRUE;

@@ -82,6 +82,7 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
     INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void InitHints();
+    void TranslateTemplate();
 
     int templateId_;
     HWND handle_ = nullptr;

@@ -53,3 +53,11 @@ bool ReadOptionsAtStartup(const std::string& settingsFile, OptionsRecord& option
 bool ReadAutoRun(const std::string& settingsFile) {
     return ProfileFile(settingsFile).ReadBool(RunSection, AutoRunKey, false);
 }
+
+std::string ReadLanguageChoice(const std::string& settingsFile) {
+    return ProfileFile(settingsFile).ReadString(LanguageSection, LanguageKey, "Automatic");
+}
+
+void WriteLanguageChoice(const std::string& settingsFile, const std::string& choice) {
+    ProfileFile(settingsFile).WriteString(LanguageSection, LanguageKey, choice);
+}

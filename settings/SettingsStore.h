@@ -20,6 +20,8 @@ inline constexpr const char* DeleteLogOnExitKey = "Delete Log On Exit";
 inline constexpr const char* HotKeySection = "Hot Key";
 inline constexpr const char* DetectSection = "Detect";
 inline constexpr const char* DetectAtLoadKey = "Detect directory at load";
+inline constexpr const char* LanguageSection = "Language";
+inline constexpr const char* LanguageKey = "Language";
 }  // namespace settings
 
 // The schedule set named by a "Schedule Option" value (case-sensitive word tests).
@@ -36,3 +38,8 @@ bool ReadOptionsAtStartup(const std::string& settingsFile, OptionsRecord& option
 
 // "Auto Run" of section "Run" (default false), read where the start-up wash is decided.
 bool ReadAutoRun(const std::string& settingsFile);
+
+// The "Language" choice: "Automatic" (the default: Windows' display language) or a language's
+// tag ("de", "pt-BR", ...). It takes effect at the next start.
+std::string ReadLanguageChoice(const std::string& settingsFile);
+void WriteLanguageChoice(const std::string& settingsFile, const std::string& choice);

@@ -1,0 +1,3 @@
+#pragma once
+// Ids of the texts that settings/ code shows or writes (range 31000-31999); English in SettingsTexts.rc,
+// other languages in resources/lang/.
