@@ -65,6 +65,14 @@ add_test(NAME e2e_x86 COMMAND test_e2e
 set_tests_properties(e2e_x86 PROPERTIES ENVIRONMENT "VARNOLT_STAGE=${X86_STAGE_DIR}" RESOURCE_LOCK desktop
   TIMEOUT 300)
 
+# A start under a German and a Japanese Windows user language (Wine takes it from LC_ALL).
+foreach(locale de_DE ja_JP)
+  add_test(NAME language_${locale} COMMAND test_e2e --gtest_also_run_disabled_tests
+    --gtest_filter=DISABLED_UserLanguage.*)
+  set_tests_properties(language_${locale} PROPERTIES ENVIRONMENT "LC_ALL=${locale}.UTF-8" RESOURCE_LOCK desktop
+    TIMEOUT 120)
+endforeach()
+
 # The pure parsers, fuzzed natively with clang and libFuzzer (fuzz/run.sh): built with the
 # program, a short run of each target in the test run, long runs with make fuzz.
 add_custom_target(fuzz_targets ALL COMMAND bash ${CMAKE_SOURCE_DIR}/fuzz/run.sh ${CMAKE_BINARY_DIR}/fuzz build

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -27,9 +28,11 @@
 #include "dialogs/WildcardListDialog.h"
 #include "dialogs/WipeFreeSpaceDialog.h"
 #include "platform/Dpi.h"
+#include "platform/Language.h"
 #include "settings/AppPaths.h"
 #include "tests/support/Layout.h"
 #include "tests/support/Program.h"
+#include "tests/support/PseudoLanguage.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UiDriver.h"
 
@@ -130,27 +133,86 @@ protected:
     std::unique_ptr<MainWindow> form;
 };
 
+// More checks of a window (or one page of it), with a name for the messages.
+using PageCheck = std::function<void(HWND window, const std::string& where)>;
+
 // Shows a modal form and checks its layout from the driver thread while it is open.
+void ExpectLaidOut(HWND window, bool strict, const std::string& where) {
+    std::string faults = Joined(LayoutFaults(window));
+    if (strict) {
+        EXPECT_EQ(faults, "") << where;
+    } else if (!faults.empty()) {
+        printf("too tight (%s):\n%s", where.c_str(), faults.c_str());
+    }
+}
+
+// Layout (strict false: printed, not failed — the pseudo-language's report), more checks and
+// images of a dialog and of each page of its tabs, as a click on a tab shows it.
+void ExpectPagesWhole(HWND dialog, int dpi, const PageCheck& check, bool strict) {
+    EXPECT_EQ(WindowDpi(dialog), dpi);
+    ExpectLaidOut(dialog, strict, "page 0");
+    if (check) check(dialog, "page 0");
+    HWND tab = FindWindowExA(dialog, nullptr, WC_TABCONTROLA, nullptr);
+    int pages = tab ? static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int page = 1; page < pages; ++page) {
+        SendMessageA(tab, TCM_SETCURSEL, page, 0);
+        NMHDR change{tab, static_cast<UINT_PTR>(GetDlgCtrlID(tab)), static_cast<UINT>(TCN_SELCHANGE)};
+        SendMessageA(dialog, WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
+        ExpectLaidOut(dialog, strict, "page " + std::to_string(page));
+        if (check) check(dialog, "page " + std::to_string(page));
+    }
+    for (int size : ButtonImageSizes(dialog)) EXPECT_EQ(size, IconSizeFor(ScaleForDpi(16, dpi)));
+}
+
+// Shows a modal form and checks it from the driver thread while it is open.
 void ExpectDialogWhole(Form& form, int dpi) {
     RunWithDriver([&] { form.ShowModal(nullptr); },
                   [&](UiDriver& driver) {
                       HWND dialog = driver.WaitForWindow("#32770", nullptr);
                       ASSERT_NE(dialog, nullptr);
-                      EXPECT_EQ(WindowDpi(dialog), dpi);
-                      EXPECT_EQ(Joined(LayoutFaults(dialog)), "");
-                      // Every page of a tabbed dialog, as a click on its tab shows it.
-                      HWND tab = FindWindowExA(dialog, nullptr, WC_TABCONTROLA, nullptr);
-                      int pages = tab ? static_cast<int>(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0)) : 0;
-                      for (int page = 1; page < pages; ++page) {
-                          SendMessageA(tab, TCM_SETCURSEL, page, 0);
-                          NMHDR change{tab, static_cast<UINT_PTR>(GetDlgCtrlID(tab)), static_cast<UINT>(TCN_SELCHANGE)};
-                          SendMessageA(dialog, WM_NOTIFY, change.idFrom, reinterpret_cast<LPARAM>(&change));
-                          EXPECT_EQ(Joined(LayoutFaults(dialog)), "") << "page " << page;
-                      }
-                      for (int size : ButtonImageSizes(dialog)) EXPECT_EQ(size, IconSizeFor(ScaleForDpi(16, dpi)));
+                      ExpectPagesWhole(dialog, dpi, nullptr, true);
                       PostMessageA(dialog, WM_CLOSE, 0, 0);
                       EXPECT_TRUE(driver.WaitGone(dialog));
                   });
+}
+
+// The same for a form shown modeless, on this thread: many languages in little time.
+void ExpectModelessWhole(Form& form, int dpi, const PageCheck& check, bool strict) {
+    HWND dialog = form.CreateModeless(nullptr);
+    ASSERT_NE(dialog, nullptr);
+    ShowWindow(dialog, SW_SHOWNOACTIVATE);
+    ExpectPagesWhole(dialog, dpi, check, strict);
+    DestroyWindow(dialog);
+}
+
+// Every dialog of the program, made for a settings file in dir.
+std::vector<std::function<std::unique_ptr<Form>()>> DialogMakers(const std::string& dir) {
+    std::string settings = dir + "wildcard.ini";
+    return {
+        [=] { return std::make_unique<ExclusionListDialog>(settings); },
+        [=] { return std::make_unique<WildcardListDialog>(settings); },
+        [=] { return std::make_unique<SelectByWildcardDialog>(settings); },
+        [] { return std::make_unique<PreviewAllDialog>(); },
+        [] { return std::make_unique<PreviewFilesDialog>(); },
+        [] { return std::make_unique<PreviewRegistryDialog>(); },
+        [] { return std::make_unique<PreviewItemDialog>(); },
+        [] { return std::make_unique<WashItemDialog>(); },
+        [] { return std::make_unique<FolderEntryDialog>(); },
+        [] { return std::make_unique<RegistryEntryDialog>(); },
+        [=] {
+            auto form = std::make_unique<PreferencesDialog>();
+            form->SettingsFile = settings;
+            return form;
+        },
+        [=] {
+            auto form = std::make_unique<NetscapeDetectDialog>();
+            form->SettingsFile = settings;
+            form->Candidates = {dir + "a rather long folder name\\of a profile\\abcdefgh.slt"};
+            return form;
+        },
+        [] { return std::make_unique<AboutDialog>(); },
+        [] { return std::make_unique<WipeFreeSpaceDialog>(); },
+    };
 }
 }  // namespace
 
@@ -165,7 +227,19 @@ TEST(Scaling, EveryWindowWholeAt100To200Percent) {
     }
 }
 
-// The cases below run in the process the test above starts at each scaling.
+// Every language at 100 and 150 %: laid out whole, hot keys unique in each window and page; at
+// 100 % the pseudo-language finds texts that do not come from the tables.
+TEST(Scaling, EveryWindowWholeInEveryLanguage) {
+    TempDir dir;
+    for (int dpi : {96, 144}) {
+        SystemDpiScope scope(dpi);
+        std::string report = dir.Path() + std::to_string(dpi) + ".json";
+        EXPECT_EQ(RunSelfAt(dpi, "DISABLED_InEveryLanguage.*", report), 0u) << "at " << dpi << " dpi";
+        EXPECT_NE(ReadTextFile(report).find("\"tests\": 1,"), std::string::npos) << ReadTextFile(report);
+    }
+}
+
+// The cases below run in the process the tests above start at each scaling.
 TEST_F(MainWindowAtDpi, DISABLED_AtSystemDpiMainWindow) {
     ASSERT_EQ(form->Dpi(), ExpectedDpi());
     ExpectWholeAt(ExpectedDpi());
@@ -174,33 +248,7 @@ TEST_F(MainWindowAtDpi, DISABLED_AtSystemDpiMainWindow) {
 TEST(DISABLED_AtSystemDpi, Dialogs) {
     TempDir dir;
     SetProgramDir(dir.Path());
-    std::string settings = dir.Path() + "wildcard.ini";
-    std::vector<std::function<std::unique_ptr<Form>()>> makers = {
-        [&] { return std::make_unique<ExclusionListDialog>(settings); },
-        [&] { return std::make_unique<WildcardListDialog>(settings); },
-        [&] { return std::make_unique<SelectByWildcardDialog>(settings); },
-        [] { return std::make_unique<PreviewAllDialog>(); },
-        [] { return std::make_unique<PreviewFilesDialog>(); },
-        [] { return std::make_unique<PreviewRegistryDialog>(); },
-        [] { return std::make_unique<PreviewItemDialog>(); },
-        [] { return std::make_unique<WashItemDialog>(); },
-        [] { return std::make_unique<FolderEntryDialog>(); },
-        [] { return std::make_unique<RegistryEntryDialog>(); },
-        [&] {
-            auto form = std::make_unique<PreferencesDialog>();
-            form->SettingsFile = settings;
-            return form;
-        },
-        [&] {
-            auto form = std::make_unique<NetscapeDetectDialog>();
-            form->SettingsFile = settings;
-            form->Candidates = {dir.Path() + "a rather long folder name\\of a profile\\abcdefgh.slt"};
-            return form;
-        },
-        [] { return std::make_unique<AboutDialog>(); },
-        [] { return std::make_unique<WipeFreeSpaceDialog>(); },
-    };
-    for (auto& make : makers) {
+    for (auto& make : DialogMakers(dir.Path())) {
         auto form = make();
         ExpectDialogWhole(*form, ExpectedDpi());
     }
@@ -215,4 +263,52 @@ TEST_F(MainWindowAtDpi, MovedToAnotherScaleLaidOutAgain) {
         ASSERT_EQ(form->Dpi(), dpi);
         ExpectWholeAt(dpi);
     }
+}
+
+TEST(DISABLED_InEveryLanguage, EveryWindow) {
+    const int dpi = ExpectedDpi();
+    // A program folder with one wash item of its own: the window's texts, not the catalogue's.
+    TempDir dir;
+    CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
+    WriteTextFile(dir.Path() + "const\\system.txt",
+                  "[Common]\r\nTotal=1\r\nItem0=Temporary Files\r\n[Temporary Files]\r\nIsActive=1\r\nIsSpecial=0\r\n"
+                  "tFolder.Total=1\r\ntFolder0.ChildItemName=Temporary folder\r\ntFolder0.isactive=1\r\n"
+                  "tFolder0.deletepath=C:\\temp\\*.tmp\r\n");
+    SetProgramDir(dir.Path());
+    RegisterFormClass(MainWindowClass, nullptr);
+    struct Choice {
+        LANGID id;
+        std::string name;
+        bool pseudo;
+    };
+    std::vector<Choice> choices;
+    for (const LanguageInfo& language : Languages()) choices.push_back({language.Id, language.EnglishName, false});
+    if (dpi == 96) choices.push_back({EnglishLanguage, "pseudo-language", true});
+    for (const Choice& choice : choices) {
+        SCOPED_TRACE(choice.name);
+        UseLanguage(choice.id);
+        SetTextTransform(choice.pseudo ? PseudoText : nullptr);
+        PageCheck check = [&](HWND window, const std::string& where) {
+            EXPECT_EQ(Joined(HotKeyClashes(window)), "") << where;
+            if (choice.pseudo) {
+                EXPECT_EQ(Joined(HardCodedTexts(window)), "") << where;
+            }
+        };
+        {
+            MainWindow form;
+            form.QuitOnDestroy = false;
+            ASSERT_NE(form.CreateModeless(nullptr), nullptr);
+            ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+            PumpMessages();
+            ExpectLaidOut(form.Handle(), !choice.pseudo, "main window");
+            check(form.Handle(), "main window");
+        }
+        for (auto& make : DialogMakers(dir.Path())) {
+            auto form = make();
+            ExpectModelessWhole(*form, dpi, check, !choice.pseudo);
+        }
+
+    }
+    SetTextTransform(nullptr);
+    UseLanguage(EnglishLanguage);
 }

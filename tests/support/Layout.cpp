@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "platform/WideText.h"
+
 namespace {
 std::string ClassOf(HWND window) {
     char name[64] = {};
@@ -11,11 +13,15 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
+std::string TextOf(HWND window) {
+    wchar_t text[512] = {};
+    int n = GetWindowTextW(window, text, 512);
+    return Narrow(text, static_cast<size_t>(n > 0 ? n : 0));
+}
+
 std::string Describe(HWND control) {
-    char text[128] = {};
-    GetWindowTextA(control, text, sizeof(text));
     std::ostringstream out;
-    out << ClassOf(control) << " #" << GetDlgCtrlID(control) << " \"" << text << "\"";
+    out << ClassOf(control) << " #" << GetDlgCtrlID(control) << " \"" << TextOf(control) << "\"";
     return out.str();
 }
 
@@ -63,15 +69,15 @@ bool CaptionClipped(HWND control) {
     if (cls == "Static" && (style & SS_TYPEMASK) > SS_RIGHT && (style & SS_TYPEMASK) != SS_LEFTNOWORDWRAP)
         return false;
     if (cls == "Button" && (style & (BS_ICON | BS_BITMAP))) return false;
-    char text[512] = {};
-    if (GetWindowTextA(control, text, sizeof(text)) == 0) return false;
+    wchar_t text[512] = {};
+    if (GetWindowTextW(control, text, 512) == 0) return false;
     RECT client;
     GetClientRect(control, &client);
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
     bool wraps = cls == "Static" && (style & SS_TYPEMASK) <= SS_RIGHT;
     RECT need{0, 0, TextRoom(control, client.right), 0};
-    DrawTextA(dc, text, -1, &need, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
+    DrawTextW(dc, text, -1, &need, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, old);
     ReleaseDC(control, dc);
     return need.right > TextRoom(control, client.right) || need.bottom > client.bottom;
@@ -99,10 +105,8 @@ void CheckChildren(HWND parent, const std::string& name, std::vector<std::string
 }  // namespace
 
 std::vector<std::string> LayoutFaults(HWND window) {
-    char caption[128] = {};
-    GetWindowTextA(window, caption, sizeof(caption));
     std::vector<std::string> faults;
-    CheckChildren(window, caption, faults);
+    CheckChildren(window, TextOf(window), faults);
     return faults;
 }
 
