@@ -52,8 +52,9 @@ void CheckList::Attach(HWND listView) {
     // Rows are asked for as wide texts, so names outside the ANSI code page show as they are.
     ListView_SetUnicodeFormat(handle_, TRUE);
     // Column names are given as wide texts: a translation may lie outside the ANSI code page.
-    const std::wstring name = Widen(Text(IDS_ListColumnName)), size = Widen(Text(IDS_ListColumnSize)),
-                       note = Widen(Text(IDS_ListColumnNote));
+    // (::Text: the list's own Text names a row.)
+    const std::wstring name = Widen(::Text(IDS_ListColumnName)), size = Widen(::Text(IDS_ListColumnSize)),
+                       note = Widen(::Text(IDS_ListColumnNote));
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;
     if (spaceColumn_) {
