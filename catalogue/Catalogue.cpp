@@ -12,6 +12,8 @@
 #include "catalogue/ProfileWriter.h"
 #include "catalogue/WashItemFile.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
+#include "platform/PlatformTexts.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
@@ -128,7 +130,7 @@ void Catalogue::RewriteFile(const std::string& path) const {
                        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
                        done == bytes.size();
         if (file != INVALID_HANDLE_VALUE && !CloseHandle(file)) written = false;
-        if (!written) throw AppError(FormatMessageText("Unable to write to %s", copy));
+        if (!written) throw AppError(FormatText(IDS_UnableToWriteTo, copy));
     });
 }
 

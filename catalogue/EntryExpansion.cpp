@@ -2,6 +2,7 @@
 #include <cstring>
 #include <unordered_set>
 
+#include "catalogue/CatalogueTexts.h"
 #include "catalogue/FileSearch.h"
 #include "catalogue/Macros.h"
 #include "catalogue/RootKeys.h"
@@ -9,6 +10,7 @@
 #include "catalogue/WashItem.h"
 #include "catalogue/Winapp2Paths.h"
 #include "platform/DiskSpace.h"
+#include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
@@ -159,7 +161,7 @@ bool EndsWithFolderMarker(const std::string& row) {
 std::string FileRowText(const std::string& row) {
     if (!EndsWithFolderMarker(row)) return row;
     std::string folder = NoFinalBackslash(row.substr(0, row.size() - strlen(RemoveFolderMarker)));
-    return folder + " (folder, removed when empty)";
+    return FormatText(IDS_FolderRemovedWhenEmpty, folder);
 }
 
 void FolderEntry::ListFiles(std::vector<std::string>& list) const {
@@ -261,12 +263,9 @@ void FolderEntry::ListFiles(std::vector<std::string>& list, std::vector<uint64_t
 std::string RegistryEntry::NoRowsReason() const {
     const std::string name = ExpandMacros(Trim(KeyName));
     RegistryPath where = SplitRegistryPath(name);
-    if (name.empty()) return "This entry names no registry key, so it lists nothing.";
-    if (!where.root)
-        return "'" + where.rootName +
-               "' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing.";
-    if (!where.NamesKeyBelowRoot())
-        return "'" + where.rootName + "' is a whole root key, not a key below it, so this entry lists nothing.";
+    if (name.empty()) return Text(IDS_EntryNamesNoKey);
+    if (!where.root) return FormatText(IDS_EntryRootUnknown, where.rootName);
+    if (!where.NamesKeyBelowRoot()) return FormatText(IDS_EntryWholeRootKey, where.rootName);
     return {};
 }
 

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "platform/Error.h"
+#include "platform/Language.h"
+#include "platform/PlatformTexts.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -64,7 +66,7 @@ private:
 }  // namespace
 
 void RewriteThroughCopy(const std::string& path, const std::function<void(const std::string& copyPath)>& write) {
-    const std::string refusal = FormatMessageText("Unable to write to %s", path);
+    const std::string refusal = FormatText(IDS_UnableToWriteTo, path);
     DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
     bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) throw AppError(refusal);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "catalogue/CatalogueTexts.h"
+#include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
@@ -58,13 +60,13 @@ std::string WithBackslash(std::string path) {
 
 void FileSearch::SetFilename(const std::string& value) {
     if (!ExtractFilePath(value).empty())
-        throw FileSearchError(value + "\n\rInvalid filename specified");
+        throw FileSearchError(FormatText(IDS_SearchInvalidFilename, value));
     filename_ = value;
 }
 
 void FileSearch::SetLocation(const std::string& value) {
     if (value.find_first_of("*?") != std::string::npos)
-        throw FileSearchError(value + "\n\rlocation cannot to be contained wildcards");
+        throw FileSearchError(FormatText(IDS_SearchLocationWildcards, value));
     location_ = value;
 }
 

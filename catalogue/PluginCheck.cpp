@@ -6,10 +6,12 @@
 
 #include <vector>
 
+#include "catalogue/CatalogueTexts.h"
 #include "catalogue/Macros.h"
 #include "catalogue/RootKeys.h"
 #include "catalogue/WashItem.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
@@ -77,15 +79,10 @@ std::string SearchRefusal(const std::string& spec, bool subfolders) {
     std::string folder = ExtractFilePath(spec);
     // No folder part selects nothing; a macro this machine can't expand names no folder here.
     if (folder.empty() || folder[0] == '{') return {};
-    if (!IsAbsolute(folder)) return "a path that is not absolute (" + spec + ")";
+    if (!IsAbsolute(folder)) return FormatText(IDS_PluginPathNotAbsolute, spec);
     std::string full = FullFolder(folder);
-    if (subfolders && CoversProtectedFolder(full)) return "the folder " + full + " with all its subfolders";
+    if (subfolders && CoversProtectedFolder(full)) return FormatText(IDS_PluginFolderWithSubfolders, full);
     return {};
-}
-
-// The end of a refusal for a key name whose root names no root key.
-std::string UnknownRootPhrase(const RegistryPath& where) {
-    return ", whose root " + where.rootName + " is not a registry root key";
 }
 
 // The folder a registry string value holds now; empty when there is none.
@@ -119,7 +116,7 @@ std::string FolderEntryRefusal(const FolderEntry& entry) {
         default: {
             const std::string keyName = ExpandMacros(Trim(entry.PathKeyName));
             RegistryPath where = SplitRegistryPath(keyName);
-            if (!keyName.empty() && !where.root) return "a folder read from " + keyName + UnknownRootPhrase(where);
+            if (!keyName.empty() && !where.root) return FormatText(IDS_PluginFolderFromUnknownRoot, keyName, where.rootName);
             std::string folder = RegistryFolder(entry.PathKeyName, entry.PathValueName);
             if (folder.empty()) return {};
             return SearchRefusal(folder + (folder.back() == '\\' ? "" : "\\") + "*.*", entry.IncludeSubfolders);
@@ -130,7 +127,7 @@ std::string FolderEntryRefusal(const FolderEntry& entry) {
 std::string RegistryEntryRefusal(const RegistryEntry& entry) {
     std::string name = ExpandMacros(Trim(entry.KeyName));
     RegistryPath where = SplitRegistryPath(name);
-    if (!name.empty() && !where.root) return "the key " + name + UnknownRootPhrase(where);
+    if (!name.empty() && !where.root) return FormatText(IDS_PluginKeyUnknownRoot, name, where.rootName);
     // A single value is refused only at a root key itself; an empty name names none.
     if (entry.CleanType == CleanSingleValue && (name.empty() || where.NamesKeyBelowRoot())) return {};
     int depth = 0;
@@ -140,18 +137,17 @@ std::string RegistryEntryRefusal(const RegistryEntry& entry) {
         inName = c != '\\';
     }
     if (depth > 1) return {};
-    return "the whole registry key " + WithoutTrailingBackslash(name);
+    return FormatText(IDS_PluginWholeKey, WithoutTrailingBackslash(name));
 }
 
 std::string CheckPluginFile(const std::string& path) {
     Catalogue rows;
     AppendPluginRows(rows, path);
-    if (rows.Count() == 0) return "The file '" + path + "' is not a wash item file: it lists no wash item.";
+    if (rows.Count() == 0) return FormatText(IDS_PluginNoWashItem, path);
     for (const auto& row : rows.Items) {
         WashItem item(path, row.ItemName);
         auto refuse = [&](const std::string& entry, const std::string& what) {
-            return "The file '" + path + "' is not imported: the entry '" + entry + "' of the wash item '" +
-                   row.ItemName + "' would clean " + what + ".";
+            return FormatText(IDS_PluginRefused, path, entry, row.ItemName, what);
         };
         for (const auto& entry : item.FolderEntries.Items)
             if (std::string what = FolderEntryRefusal(entry); !what.empty()) return refuse(entry.Name, what);

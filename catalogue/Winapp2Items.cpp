@@ -7,8 +7,10 @@
 #include <cstring>
 #include <string_view>
 
+#include "catalogue/CatalogueTexts.h"
 #include "catalogue/RootKeys.h"
 #include "catalogue/Winapp2Paths.h"
+#include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
@@ -43,7 +45,7 @@ int KeyDepth(const std::string& fullName) {
 
 FolderEntry RefusedFolder(const std::string& keyName, const std::string& reason, const std::string& value) {
     FolderEntry entry;
-    entry.Name = keyName + " refused (" + reason + "): " + value;
+    entry.Name = FormatText(IDS_Winapp2Refused, keyName, reason, value);
     entry.IsActive = false;
     entry.Category = CategoryFolderMask;
     return entry;
@@ -227,9 +229,9 @@ int Winapp2ToItem(const Winapp2Entry& entry, const std::string& path, WashItem& 
         std::string masks = parts.size() > 1 && !parts[1].empty() ? parts[1] : "*.*";
         std::string reason;
         std::vector<std::string> folders;
-        if (parts[0].empty()) reason = "no path";
-        else if (masks.find_first_of("\\/:") != std::string::npos) reason = "a mask with a folder";
-        else if ((folders = ExpandWinapp2Variables(parts[0])).empty()) reason = "unknown variable";
+        if (parts[0].empty()) reason = Text(IDS_Winapp2NoPath);
+        else if (masks.find_first_of("\\/:") != std::string::npos) reason = Text(IDS_Winapp2MaskWithFolder);
+        else if ((folders = ExpandWinapp2Variables(parts[0])).empty()) reason = Text(IDS_Winapp2UnknownVariable);
         if (!reason.empty()) {
             item.FolderEntries.Add(RefusedFolder(keyName, reason, entry.FileKeys[k]));
             ++refused;
@@ -262,11 +264,11 @@ int Winapp2ToItem(const Winapp2Entry& entry, const std::string& path, WashItem& 
         std::string full;
         std::string reason;
         const bool hasValue = parts.size() > 1;
-        if (!Winapp2RegistryKey(parts[0], full)) reason = "unknown registry root";
-        else if (!hasValue && KeyDepth(full) < 2) reason = "a registry root or its first-level key";
-        else if (KeyDepth(full) < 1) reason = "a registry root";
+        if (!Winapp2RegistryKey(parts[0], full)) reason = Text(IDS_Winapp2UnknownRoot);
+        else if (!hasValue && KeyDepth(full) < 2) reason = Text(IDS_Winapp2RootOrFirstLevel);
+        else if (KeyDepth(full) < 1) reason = Text(IDS_Winapp2RegistryRoot);
         if (!reason.empty()) {
-            child.Name = keyName + " refused (" + reason + "): " + entry.RegKeys[k];
+            child.Name = FormatText(IDS_Winapp2Refused, keyName, reason, entry.RegKeys[k]);
             child.IsActive = false;
             ++refused;
         } else {

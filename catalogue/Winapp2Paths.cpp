@@ -6,6 +6,8 @@
 
 #include <cctype>
 
+#include "catalogue/CatalogueTexts.h"
+#include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
@@ -212,9 +214,9 @@ std::vector<std::string> MatchWildcardPath(const std::string& path, bool folders
 
 std::string UnsafeFolderReason(const std::string& folder, bool subfolders) {
     size_t root = RootLength(folder);
-    if (root == 0) return "not an absolute path";
+    if (root == 0) return Text(IDS_UnsafeNotAbsolute);
     for (const auto& part : SplitParts(folder.substr(root)))
-        if (part == "." || part == "..") return "a path with \".\" or \"..\"";
+        if (part == "." || part == "..") return Text(IDS_UnsafeDots);
     // Parts that are wildcards alone sweep their whole parent.
     std::string fixed = WithoutTrailingBackslash(folder);
     while (fixed.size() > root) {
@@ -223,7 +225,7 @@ std::string UnsafeFolderReason(const std::string& folder, bool subfolders) {
         if (part.find_first_not_of("*?.") != std::string::npos) break;
         fixed = WithoutTrailingBackslash(fixed.substr(0, last + 1));
     }
-    if (fixed.size() <= root) return "a drive root";
+    if (fixed.size() <= root) return Text(IDS_UnsafeDriveRoot);
     if (!subfolders) return {};
     wchar_t windows[MAX_PATH] = L"", system[MAX_PATH] = L"";
     GetWindowsDirectoryW(windows, MAX_PATH);
@@ -235,7 +237,7 @@ std::string UnsafeFolderReason(const std::string& folder, bool subfolders) {
     std::string profile = Environment("USERPROFILE");
     if (!profile.empty()) guarded.push_back(ExtractFilePath(WithoutTrailingBackslash(profile)));
     for (const auto& g : guarded)
-        if (!g.empty() && SameText(WithoutTrailingBackslash(g), fixed)) return "a system or profile folder with subfolders";
+        if (!g.empty() && SameText(WithoutTrailingBackslash(g), fixed)) return Text(IDS_UnsafeSystemFolder);
     return {};
 }
 

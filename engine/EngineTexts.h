@@ -1,3 +1,44 @@
 #pragma once
 // Ids of the texts that engine/ code shows or writes (range 34000-35999); English in EngineTexts.rc,
 // other languages in resources/lang/.
+
+// The wash log: the heading of a block, the words of a row, the summary after it.
+#define IDS_LogType 34000
+#define IDS_LogMode 34001
+#define IDS_LogStatus 34002
+#define IDS_LogItems 34003
+#define IDS_LogNote 34004
+#define IDS_LogFolderFile 34005
+#define IDS_LogRegistryEntry 34006
+#define IDS_LogSpecialItem 34007
+#define IDS_LogQuick 34008
+#define IDS_LogSecure 34009
+#define IDS_LogSuccess 34010
+#define IDS_LogFail 34011
+#define IDS_LogNotOpen 34012
+#define IDS_WashSummary 34013
+
+// Why a file stayed.
+#define IDS_SpecificFile 34020
+#define IDS_InUseBy 34021
+#define IDS_AccessDenied 34022
+#define IDS_NotFound 34023
+#define IDS_FileLocked 34024
+
+// Wiping free space.
+#define IDS_WipeNoDrive 34040
+#define IDS_WipeNotLocal 34041
+#define IDS_WipeNotReady 34042
+#define IDS_WipeRunning 34043
+#define IDS_WipeFolderNotOurs 34044
+#define IDS_PathError 34045
+#define IDS_SystemErrorCode 34046
+#define IDS_OleErrorCode 34047
+
+// Paths the shredder refuses.
+#define IDS_ShredMissing 34060
+#define IDS_ShredDrive 34061
+#define IDS_ShredLink 34062
+#define IDS_ShredWindows 34063
+#define IDS_ShredProgramFiles 34064
+#define IDS_ShredProfile 34065

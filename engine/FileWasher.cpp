@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "catalogue/WashItem.h"
+#include "engine/EngineTexts.h"
 #include "engine/SecureDelete.h"
 #include "engine/WashEngine.h"
+#include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
@@ -232,7 +234,7 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
             tally.Failures.push_back({path, std::move(reason)});
         } else {
             ++tally.Washed;
-            if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, true, path, "Specific File");
+            if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, true, path, Text(IDS_SpecificFile));
         }
     }
     RemoveEmptiedFolders(list, folderRows, useQuick, writeLog, tally.Washed);

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "engine/EngineTexts.h"
+#include "platform/Language.h"
 #include "platform/WideText.h"
 
 // RemoveWipeLeftovers without asking whether a wipe runs.
@@ -39,7 +41,7 @@ std::string ErrorText(DWORD error) {
     wchar_t* text = nullptr;
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                    nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string message = text ? Narrow(text) : "error " + std::to_string(error);
+    std::string message = text ? Narrow(text) : FormatText(IDS_SystemErrorCode, error);
     if (text) LocalFree(text);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
@@ -148,7 +150,7 @@ WipeResult FillFreeSpace(WipeFiles& files, WipeProgress& progress, ProgressRepor
             if (file == INVALID_HANDLE_VALUE) {
                 DWORD code = GetLastError();
                 if (IsDiskFull(code)) return WipeResult::Done;
-                error = Narrow(files.Folder()) + ": " + ErrorText(code);
+                error = FormatText(IDS_PathError, Narrow(files.Folder()), ErrorText(code));
                 return WipeResult::Failed;
             }
         }
@@ -166,7 +168,7 @@ WipeResult FillFreeSpace(WipeFiles& files, WipeProgress& progress, ProgressRepor
         } else if (code == ERROR_FILE_TOO_LARGE && inFile > 0) {
             file = INVALID_HANDLE_VALUE;
         } else {
-            error = Narrow(files.Folder()) + ": " + ErrorText(code);
+            error = FormatText(IDS_PathError, Narrow(files.Folder()), ErrorText(code));
             return WipeResult::Failed;
         }
     }
@@ -187,14 +189,14 @@ std::string VolumeRoot(const std::string& text) {
 
 std::string WipeRefusal(const std::string& root) {
     UINT type = GetDriveTypeW(Widen(root).c_str());
-    if (type == DRIVE_NO_ROOT_DIR || type == DRIVE_UNKNOWN) return "There is no drive " + root.substr(0, 2) + ".";
+    if (type == DRIVE_NO_ROOT_DIR || type == DRIVE_UNKNOWN) return FormatText(IDS_WipeNoDrive, root.substr(0, 2));
     if (type != DRIVE_FIXED && type != DRIVE_REMOVABLE && type != DRIVE_RAMDISK)
-        return root.substr(0, 2) + " is not a local drive: wipe its free space on the computer that has it.";
+        return FormatText(IDS_WipeNotLocal, root.substr(0, 2));
     ULARGE_INTEGER free;
     UINT mode = SetErrorMode(SEM_FAILCRITICALERRORS);
     bool ready = GetDiskFreeSpaceExW(Widen(root).c_str(), &free, nullptr, nullptr) != FALSE;
     SetErrorMode(mode);
-    if (!ready) return "Drive " + root.substr(0, 2) + " is not ready.";
+    if (!ready) return FormatText(IDS_WipeNotReady, root.substr(0, 2));
     return {};
 }
 
@@ -207,30 +209,30 @@ WipeOutcome WipeFreeSpace(const std::string& root, const std::function<bool(cons
     HANDLE mutex = CreateMutexA(nullptr, FALSE, WipeMutexName(root).c_str());
     if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS) {
         if (mutex) CloseHandle(mutex);
-        outcome.Error = "The free space of " + root.substr(0, 2) + " is being wiped already.";
+        outcome.Error = FormatText(IDS_WipeRunning, root.substr(0, 2));
         return outcome;
     }
     std::unique_ptr<void, decltype(&CloseHandle)> mutexHolder(mutex, &CloseHandle);
     if (!RemoveLeftoverFiles(root)) {
-        outcome.Error = Narrow(WipeFolder(root)) + " holds files of its own; remove it first.";
+        outcome.Error = FormatText(IDS_WipeFolderNotOurs, Narrow(WipeFolder(root)));
         return outcome;
     }
     WipeProgress state;
     ULARGE_INTEGER available;
     if (!GetDiskFreeSpaceExW(Widen(root).c_str(), &available, nullptr, nullptr)) {
-        outcome.Error = root + ": " + ErrorText(GetLastError());
+        outcome.Error = FormatText(IDS_PathError, root, ErrorText(GetLastError()));
         return outcome;
     }
     state.Total = available.QuadPart;
     WipeFiles files(WipeFolder(root));
     if (!files.CreateFolder()) {
-        outcome.Error = Narrow(files.Folder()) + ": " + ErrorText(GetLastError());
+        outcome.Error = FormatText(IDS_PathError, Narrow(files.Folder()), ErrorText(GetLastError()));
         return outcome;
     }
     ProgressReport report(progress);
     outcome.Result = FillFreeSpace(files, state, report, outcome.Error);
     if (outcome.Result == WipeResult::Done && !files.FlushFillFiles()) {
-        outcome.Error = Narrow(files.Folder()) + ": " + ErrorText(GetLastError());
+        outcome.Error = FormatText(IDS_PathError, Narrow(files.Folder()), ErrorText(GetLastError()));
         outcome.Result = WipeResult::Failed;
     }
     if (outcome.Result == WipeResult::Done) {

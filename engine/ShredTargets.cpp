@@ -5,6 +5,8 @@
 #include <shlobj.h>
 
 #include "catalogue/WashItem.h"
+#include "engine/EngineTexts.h"
+#include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/WideText.h"
 
@@ -60,19 +62,19 @@ void AppendFolder(const std::string& folder, std::vector<std::string>& files, st
 
 std::string ShredRefusal(const std::string& path) {
     const DWORD attrs = NativeFileAttributes(path);
-    if (path.empty() || attrs == INVALID_FILE_ATTRIBUTES) return path + " does not exist.";
+    if (path.empty() || attrs == INVALID_FILE_ATTRIBUTES) return FormatText(IDS_ShredMissing, path);
     const std::wstring normal = Normal(Widen(path));
     // "C:" alone names the drive, not the folder current on it.
     const bool driveAlone = path.size() == 2 && path[1] == ':';
     if (driveAlone || normal.size() <= 3 || Parent(normal).empty() || Same(Parent(normal), normal))
-        return path + " is a whole drive: Varnolt shreds files and folders, never a drive.";
-    if (attrs & FILE_ATTRIBUTE_REPARSE_POINT) return path + " is a link: Varnolt never shreds through a link.";
-    if (Same(normal, ShellFolder(CSIDL_WINDOWS))) return path + " is the Windows folder: Varnolt will not shred it.";
+        return FormatText(IDS_ShredDrive, path);
+    if (attrs & FILE_ATTRIBUTE_REPARSE_POINT) return FormatText(IDS_ShredLink, path);
+    if (Same(normal, ShellFolder(CSIDL_WINDOWS))) return FormatText(IDS_ShredWindows, path);
     for (int csidl : {CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86, CSIDL_PROGRAM_FILES_COMMON})
-        if (Same(normal, ShellFolder(csidl))) return path + " is a Program Files folder: Varnolt will not shred it.";
+        if (Same(normal, ShellFolder(csidl))) return FormatText(IDS_ShredProgramFiles, path);
     const std::wstring profile = ShellFolder(CSIDL_PROFILE), profiles = Parent(profile);
     if (Same(normal, profile) || Same(normal, profiles) || Same(Parent(normal), profiles))
-        return path + " is a profile folder: Varnolt will not shred it.";
+        return FormatText(IDS_ShredProfile, path);
     return {};
 }
 

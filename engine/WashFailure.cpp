@@ -1,7 +1,9 @@
 // Why a file stayed, and the summary of a wash.
+#include "engine/EngineTexts.h"
 #include "engine/RunningPrograms.h"
 #include "engine/WashEngine.h"
 #include "platform/DiskSpace.h"
+#include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
@@ -26,16 +28,16 @@ std::string FileFailureReason(const std::string& path, DWORD error) {
         case ERROR_LOCK_VIOLATION: {
             std::vector<std::string> holders = ProcessesHoldingFile(path);
             if (holders.empty()) break;
-            std::string text = "In use by ";
-            for (size_t i = 0; i < holders.size(); ++i) text += (i ? ", " : "") + holders[i];
-            return text;
+            std::string names;
+            for (size_t i = 0; i < holders.size(); ++i) names += (i ? ", " : "") + holders[i];
+            return FormatText(IDS_InUseBy, names);
         }
-        case ERROR_ACCESS_DENIED: return "Access denied";
+        case ERROR_ACCESS_DENIED: return Text(IDS_AccessDenied);
         case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND: return "Not found";
+        case ERROR_PATH_NOT_FOUND: return Text(IDS_NotFound);
         default: break;
     }
-    return "File Locked";
+    return Text(IDS_FileLocked);
 }
 
 std::string FileBlockedReason(const std::string& path) {
@@ -54,7 +56,6 @@ std::string FileBlockedReason(const std::string& path) {
 }
 
 std::string WashSummaryText(const WashSummary& summary) {
-    return "Files washed: " + std::to_string(summary.Files.Washed) +
-           ", space freed: " + FormatSpace(summary.Files.FreedBytes) +
-           ", failures: " + std::to_string(summary.Files.Failed + summary.Registry.Failed);
+    return FormatText(IDS_WashSummary, summary.Files.Washed, FormatSpace(summary.Files.FreedBytes),
+                      summary.Files.Failed + summary.Registry.Failed);
 }

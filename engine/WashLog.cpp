@@ -4,8 +4,11 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "engine/EngineTexts.h"
 #include "engine/WashEngine.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
+#include "platform/PlatformTexts.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
 
@@ -176,7 +179,7 @@ private:
         lastFlush_ = GetTickCount();
     }
 
-    [[noreturn]] void Fail() const { throw AppError(FormatMessageText("Unable to write to %s", path_)); }
+    [[noreturn]] void Fail() const { throw AppError(FormatText(IDS_UnableToWriteTo, path_)); }
 
     HANDLE file_ = INVALID_HANDLE_VALUE;
     std::string path_;
@@ -189,26 +192,28 @@ LogStream& Log() {
     return log;
 }
 
+// The heading of a block; each empty line is a column's title, from HeadingTitles in turn.
 const char* const HeadingLines[] = {
     "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"2\">",
     "<tr>",
     "<td width=\"14%\">",
-    "<div align=\"center\"><b>Type</b></div>",
+    nullptr,
     "</td>",
     "<td width=\"5%\">",
-    "<div align=\"center\"><b>Mode</b></div>",
+    nullptr,
     "</td>",
     "<td width=\"8%\">",
-    "<div align=\"center\"><b>Status</b></div>",
+    nullptr,
     "</td>",
     "<td width=\"61%\">",
-    "<div align=\"center\"><b>Items</b></div>",
+    nullptr,
     "</td>",
     "<td width=\"12%\">",
-    "<div align=\"center\"><b>Note</b></div>",
+    nullptr,
     "</td>",
     "</tr>",
 };
+const UINT HeadingTitles[] = {IDS_LogType, IDS_LogMode, IDS_LogStatus, IDS_LogItems, IDS_LogNote};
 
 // Appends one cell line of a row group.
 void AppendCell(std::string& out, const char* width, const char* colour, std::string_view text) {
@@ -236,6 +241,23 @@ std::string_view Escaped(const std::string& text, std::string& scratch) {
     }
     scratch = LogText(HtmlEscape(text));
     return scratch;
+}
+
+// The words of a row in the language in use, HTML-escaped and in the log's code page: looked up
+// once per wash, when the log opens.
+struct RowWords {
+    std::string FolderFile, RegistryEntry, SpecialItem, Quick, Secure, Success, Fail;
+};
+
+RowWords& Words() {
+    static RowWords words;
+    return words;
+}
+
+std::string LogWord(UINT id) {
+    std::string scratch;
+    const std::string text = Text(id);
+    return std::string(Escaped(text, scratch));
 }
 
 }  // namespace
@@ -291,28 +313,34 @@ void OpenWashLog() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     log.Line("<p align=\"center\"><font size=\"4\"><b>" + FormatWashLogTime(now) + "</b></font></p>");
-    for (const char* line : HeadingLines) log.Line(line);
+    Words() = {LogWord(IDS_LogFolderFile), LogWord(IDS_LogRegistryEntry), LogWord(IDS_LogSpecialItem),
+               LogWord(IDS_LogQuick),      LogWord(IDS_LogSecure),        LogWord(IDS_LogSuccess),
+               LogWord(IDS_LogFail)};
+    size_t title = 0;
+    for (const char* line : HeadingLines)
+        log.Line(line ? line : "<div align=\"center\"><b>" + LogWord(HeadingTitles[title++]) + "</b></div>");
 }
 
 void WriteWashLogRow(WashRowKind kind, bool quick, bool success, const std::string& item,
                      const std::string& note) {
     LogStream& log = Log();
-    if (!log.IsOpen()) throw AppError("File not open");
-    const char* type = "";
+    if (!log.IsOpen()) throw AppError(Text(IDS_LogNotOpen));
+    const RowWords& words = Words();
+    std::string_view type;
     const char* colour = "";
-    const char* mode = "&nbsp;";
+    std::string_view mode = "&nbsp;";
     switch (kind) {
         case WashRowKind::FolderFile:
-            type = "Folder/File";
+            type = words.FolderFile;
             colour = "#000000";
-            mode = quick ? "Quick" : "Secure";
+            mode = quick ? words.Quick : words.Secure;
             break;
         case WashRowKind::RegistryEntry:
-            type = "Registry Entry";
+            type = words.RegistryEntry;
             colour = "#000040";
             break;
         case WashRowKind::SpecialItem:
-            type = "Special Item";
+            type = words.SpecialItem;
             colour = "#FF00FF";
             break;
     }
@@ -321,7 +349,7 @@ void WriteWashLogRow(WashRowKind kind, bool quick, bool success, const std::stri
     row += "<tr>\r\n";
     AppendCell(row, "14%", colour, type);
     AppendCell(row, "5%", colour, mode);
-    AppendCell(row, "8%", colour, success ? "Success" : "Fail");
+    AppendCell(row, "8%", colour, success ? words.Success : words.Fail);
     std::string scratch;
     AppendCell(row, "61%", colour, Escaped(item, scratch));
     AppendCell(row, "12%", colour, note.empty() ? std::string_view("&nbsp;") : Escaped(note, scratch));
@@ -331,14 +359,14 @@ void WriteWashLogRow(WashRowKind kind, bool quick, bool success, const std::stri
 
 void CloseWashLog() {
     LogStream& log = Log();
-    if (!log.IsOpen()) throw AppError("File not open");
+    if (!log.IsOpen()) throw AppError(Text(IDS_LogNotOpen));
     log.Line("</table>");
     log.Close();
 }
 
 void CloseWashLog(const WashSummary& summary) {
     LogStream& log = Log();
-    if (!log.IsOpen()) throw AppError("File not open");
+    if (!log.IsOpen()) throw AppError(Text(IDS_LogNotOpen));
     log.Line("</table>");
     std::string scratch;
     log.Line("<p><font size=\"2\">" + std::string(Escaped(WashSummaryText(summary), scratch)) + "</font></p>");

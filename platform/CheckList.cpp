@@ -6,6 +6,8 @@
 
 #include "platform/DiskSpace.h"
 #include "platform/Dpi.h"
+#include "platform/Language.h"
+#include "platform/PlatformTexts.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -49,20 +51,24 @@ void CheckList::Attach(HWND listView) {
     ListView_SetCallbackMask(handle_, LVIS_STATEIMAGEMASK);
     // Rows are asked for as wide texts, so names outside the ANSI code page show as they are.
     ListView_SetUnicodeFormat(handle_, TRUE);
-    LVCOLUMNA column{};
+    // Column names are given as wide texts: a translation may lie outside the ANSI code page.
+    // (::Text: the list's own Text names a row.)
+    const std::wstring name = Widen(::Text(IDS_ListColumnName)), size = Widen(::Text(IDS_ListColumnSize)),
+                       note = Widen(::Text(IDS_ListColumnNote));
+    LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;
     if (spaceColumn_) {
         column.mask |= LVCF_TEXT | LVCF_FMT;
-        column.pszText = const_cast<char*>("Name");
+        column.pszText = const_cast<wchar_t*>(name.c_str());
     }
-    ListView_InsertColumn(handle_, 0, &column);
+    SendMessageW(handle_, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     if (spaceColumn_) {
         column.fmt = LVCFMT_RIGHT;
-        column.pszText = const_cast<char*>("Size");
-        ListView_InsertColumn(handle_, 1, &column);
+        column.pszText = const_cast<wchar_t*>(size.c_str());
+        SendMessageW(handle_, LVM_INSERTCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
         column.fmt = LVCFMT_LEFT;
-        column.pszText = const_cast<char*>("Note");
-        ListView_InsertColumn(handle_, 2, &column);
+        column.pszText = const_cast<wchar_t*>(note.c_str());
+        SendMessageW(handle_, LVM_INSERTCOLUMNW, 2, reinterpret_cast<LPARAM>(&column));
     }
     SetDpi(WindowDpi(GetParent(handle_)));
     model_.OnChanged = [this](int index) {

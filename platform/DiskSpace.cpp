@@ -6,7 +6,9 @@
 #include <map>
 #include <mutex>
 
+#include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
+#include "platform/PlatformTexts.h"
 #include "platform/WideText.h"
 
 uint64_t ClusterSizeOf(const std::string& path) {
@@ -36,15 +38,21 @@ uint64_t SpaceOnDisk(uint64_t size, uint64_t cluster) {
 }
 
 std::string FormatSpace(uint64_t bytes) {
-    if (bytes < 1024) return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
-    const char* units[] = {"KB", "MB", "GB", "TB"};
+    if (bytes == 1) return Text(IDS_SpaceOneByte);
+    if (bytes < 1024) return FormatText(IDS_SpaceBytes, std::to_string(bytes));
+    const UINT units[] = {IDS_SpaceKB, IDS_SpaceMB, IDS_SpaceGB, IDS_SpaceTB};
     double value = static_cast<double>(bytes) / 1024;
     int unit = 0;
     while (value >= 1024 && unit < 3) {
         value /= 1024;
         ++unit;
     }
-    char text[32];
-    std::snprintf(text, sizeof(text), "%.1f %s", value, units[unit]);
-    return text;
+    char number[32];
+    std::snprintf(number, sizeof(number), "%.1f", value);
+    // The decimal sign of the language in use ("12,5 KB" in German).
+    wchar_t sign[4];
+    if (GetLocaleInfoW(MAKELCID(LanguageInUse(), SORT_DEFAULT), LOCALE_SDECIMAL, sign, 4) == 2 && sign[0] < 0x80)
+        for (char& c : number)
+            if (c == '.') c = static_cast<char>(sign[0]);
+    return FormatText(units[unit], std::string(number));
 }

@@ -1,6 +1,8 @@
 #include "platform/Error.h"
 
+#include "platform/Language.h"
 #include "platform/Messages.h"
+#include "platform/PlatformTexts.h"
 #include "platform/WideText.h"
 
 std::string FormatMessageText(const std::string& pattern, const std::string& value) {
@@ -27,10 +29,15 @@ std::string RunCaught(const std::function<void()>& command, const std::function<
     try {
         command();
     } catch (const std::bad_alloc&) {
-        failure = "Out of memory";
+        // Looking the text up may fail alike: the English then.
+        try {
+            failure = Text(IDS_OutOfMemory);
+        } catch (const std::bad_alloc&) {
+            failure = "Out of memory";
+        }
     } catch (const std::exception& e) {
         failure = e.what();
-        if (failure.empty()) failure = "Unknown error";
+        if (failure.empty()) failure = Text(IDS_UnknownError);
     }
     if (cleanup) cleanup();
     return failure;

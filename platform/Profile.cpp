@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "platform/Error.h"
+#include "platform/Language.h"
+#include "platform/PlatformTexts.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
@@ -94,7 +96,7 @@ bool ProfileFile::ReadBool(const std::string& section, const std::string& key, b
 void ProfileFile::WriteString(const std::string& section, const std::string& key,
                               const std::string& value) const {
     if (!WriteProfile(path_, &section, &key, &value))
-        throw AppError(FormatMessageText("Unable to write to %s", path_));
+        throw AppError(FormatText(IDS_UnableToWriteTo, path_));
 }
 
 void ProfileFile::WriteInteger(const std::string& section, const std::string& key, int value) const {

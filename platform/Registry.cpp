@@ -1,6 +1,8 @@
 #include "platform/Registry.h"
 
 #include "platform/Error.h"
+#include "platform/Language.h"
+#include "platform/PlatformTexts.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -43,7 +45,7 @@ std::string RegistryKey::ReadString(const std::string& name) const {
     if (RegQueryValueExW(current_, wName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
         return {};
     if (type != REG_SZ && type != REG_EXPAND_SZ)
-        throw AppError(FormatMessageText("Invalid data type for '%s'", name));
+        throw AppError(FormatText(IDS_InvalidDataType, name));
     std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
     DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
     if (RegQueryValueExW(current_, wName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
@@ -58,7 +60,7 @@ void RegistryKey::WriteString(const std::string& name, const std::string& value)
     if (!current_ ||
         RegSetValueExW(current_, Widen(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wValue.c_str()),
                        static_cast<DWORD>((wValue.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
-        throw AppError(FormatMessageText("Failed to set data for '%s'", name));
+        throw AppError(FormatText(IDS_FailedToSetData, name));
 }
 
 bool RegistryKey::DeleteValue(const std::string& name) const {

@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include "platform/Error.h"
+#include "platform/Language.h"
+#include "platform/PlatformTexts.h"
 #include "platform/Registry.h"
 #include "platform/WideText.h"
 
 void WriteRunValue(const std::string& runKey, const std::string& executable) {
     RegistryKey key(HKEY_CURRENT_USER);
-    if (!key.OpenKey(runKey, true)) throw AppError(FormatMessageText("Failed to set data for '%s'", RunValueName));
+    if (!key.OpenKey(runKey, true)) throw AppError(FormatText(IDS_FailedToSetData, RunValueName));
     key.WriteString(RunValueName, "\"" + executable + "\"");
 }
 

@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include "platform/Error.h"
+#include "platform/Language.h"
+#include "platform/PlatformTexts.h"
 #include "platform/Registry.h"
+#include "settings/SettingsTexts.h"
 
 std::string FileShredVerbKey(const std::string& classesKey) { return classesKey + "\\*\\shell\\VarnoltShred"; }
 std::string FolderShredVerbKey(const std::string& classesKey) {
@@ -13,13 +16,14 @@ std::string FolderShredVerbKey(const std::string& classesKey) {
 void WriteShredVerb(const std::string& classesKey, const std::string& executable) {
     for (const std::string& verb : {FileShredVerbKey(classesKey), FolderShredVerbKey(classesKey)}) {
         RegistryKey key(HKEY_CURRENT_USER);
-        if (!key.OpenKey(verb, true)) throw AppError(FormatMessageText("Failed to set data for '%s'", verb.c_str()));
-        key.WriteString("", ShredVerbText);
+        if (!key.OpenKey(verb, true)) throw AppError(FormatText(IDS_FailedToSetData, verb));
+        // Explorer shows the verb as written: in the language in use.
+        key.WriteString("", Text(IDS_ShredVerb));
         key.WriteString("Icon", "\"" + executable + "\",0");
         // Several selected items reach the program in one go.
         key.WriteString("MultiSelectModel", "Player");
         if (!key.OpenKey(verb + "\\command", true))
-            throw AppError(FormatMessageText("Failed to set data for '%s'", verb.c_str()));
+            throw AppError(FormatText(IDS_FailedToSetData, verb));
         key.WriteString("", "\"" + executable + "\" /shred \"%1\"");
     }
 }

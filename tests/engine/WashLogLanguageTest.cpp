@@ -1,0 +1,72 @@
+// The log and the reasons in the language in use: looked up at each wash, escaped as the log's
+// other texts are, and English again as soon as English is in use.
+#include <gtest/gtest.h>
+
+#include "engine/EngineTexts.h"
+#include "engine/WashEngine.h"
+#include "platform/DiskSpace.h"
+#include "platform/Language.h"
+#include "tests/engine/EngineTestUtil.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+struct LanguageScope {
+    explicit LanguageScope(LANGID language) { UseLanguage(language); }
+    ~LanguageScope() { UseLanguage(EnglishLanguage); }
+};
+
+// One block with a failed secure row, a registry row and the summary, as the file holds it.
+std::string WashLogBlock() {
+    DeleteFileA(LogFilePath().c_str());
+    OpenWashLog();
+    WashSummary summary;
+    summary.Files.Washed = 2;
+    summary.Files.Failed = 1;
+    summary.Files.FreedBytes = 1536;
+    WriteWashLogRow(WashRowKind::FolderFile, false, false, "C:\\a<b>.txt", FileFailureReason("C:\\a", ERROR_ACCESS_DENIED));
+    WriteWashLogRow(WashRowKind::RegistryEntry, false, true, "HKCU\\K", "");
+    CloseWashLog(summary);
+    return ReadTextFile(LogFilePath());
+}
+
+// A text as the log writes it: escaped, in the log's code page.
+std::string InLog(UINT id) { return LogText(HtmlEscape(Text(id))); }
+}  // namespace
+
+TEST(WashLogLanguage, HeadingsRowsReasonsAndSummaryFollowTheLanguage) {
+    TempDir dir;
+    ProgramDirScope scope{dir.Path()};
+    for (const char* tag : {"de", "ru", "ja"}) {
+        SCOPED_TRACE(tag);
+        LanguageScope language(ChooseLanguage(tag));
+        const std::string log = WashLogBlock();
+        for (UINT id : {IDS_LogType, IDS_LogMode, IDS_LogStatus, IDS_LogItems, IDS_LogNote})
+            EXPECT_NE(log.find("<b>" + InLog(id) + "</b>"), std::string::npos) << Text(id);
+        for (UINT id : {IDS_LogFolderFile, IDS_LogSecure, IDS_LogFail, IDS_AccessDenied, IDS_LogRegistryEntry,
+                        IDS_LogSuccess})
+            EXPECT_NE(log.find(">" + InLog(id) + "</font>"), std::string::npos) << Text(id);
+        EXPECT_NE(log.find(">" + LogText(HtmlEscape(FormatText(IDS_WashSummary, 2, FormatSpace(1536), 1))) + "</font>"),
+                  std::string::npos);
+        EXPECT_NE(log.find("C:\\a&lt;b&gt;.txt"), std::string::npos);
+        for (const char* english : {">Type<", ">Folder/File<", ">Fail<", "Access denied", "Files washed"})
+            EXPECT_EQ(log.find(english), std::string::npos) << english;
+    }
+    // The words are looked up again at the next wash.
+    const std::string log = WashLogBlock();
+    EXPECT_NE(log.find("<b>Type</b>"), std::string::npos);
+    EXPECT_NE(log.find("Files washed: 2, space freed: 1.5 KB, failures: 1"), std::string::npos);
+    AbandonWashLog();
+}
+
+TEST(WashLogLanguage, SpaceTakesTheDecimalSignAndUnitsOfTheLanguage) {
+    struct Case {
+        const char* tag;
+        uint64_t bytes;
+        const char* text;
+    } cases[] = {{"de", 1536, "1,5 KB"}, {"de", 1, "1 Byte"},          {"fr", 5ull << 20, "5,0 Mo"},
+                 {"ja", 1536, "1.5 KB"}, {"en", 1503238554ull, "1.4 GB"}};
+    for (const Case& c : cases) {
+        LanguageScope language(ChooseLanguage(c.tag));
+        EXPECT_EQ(FormatSpace(c.bytes), c.text) << c.tag;
+    }
+}
