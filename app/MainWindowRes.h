@@ -57,3 +57,13 @@
 #define IDM_WipeFreeSpace 1110
 // Entries of the "&Wash" submenu carry this id plus their row.
 #define IDM_WashItemBase 1200
+
+// Template texts (range 11000-11099); their English is in MainWindow.rc.
+#define IDS_MainWindow_Caption 11001
+#define IDS_MainWindow_ItemListLabel 11002
+#define IDS_MainWindow_FolderListLabel 11003
+#define IDS_MainWindow_RegistryListLabel 11004
+#define IDS_MainWindow_FileCountsLabel 11005
+#define IDS_MainWindow_SuccessLabel 11006
+#define IDS_MainWindow_FailsLabel 11007
+#define IDS_MainWindow_RegistryCountsLabel 11008

@@ -6,3 +6,10 @@
 #define IDC_About_Version 4003
 #define IDC_About_Comments 4004
 #define IDC_About_Rules 4005
+
+// Template texts (range 14000-14099); their English is in AboutDialog.rc.
+#define IDS_About_Caption 14001
+#define IDS_About_ProductName 14002
+#define IDS_About_Version 14003
+#define IDS_About_Comments 14004
+#define IDS_About_Ok 14005

@@ -12,3 +12,10 @@
 #define IDC_ExclusionList_Apply 3409
 #define IDC_ExclusionList_Cancel IDCANCEL
 #define IDC_ExclusionList_Help 3410
+
+// Template texts (range 13400-13499); their English is in ExclusionListDialog.rc.
+#define IDS_ExclusionList_Caption 13401
+#define IDS_ExclusionList_Label 13402
+#define IDS_ExclusionList_Apply 13403
+#define IDS_ExclusionList_Cancel 13404
+#define IDS_ExclusionList_Help 13405

@@ -17,3 +17,20 @@
 #define IDC_FolderEntry_Help 2214
 #define IDC_FolderEntry_Save IDOK
 #define IDC_FolderEntry_Cancel IDCANCEL
+
+// Template texts (range 12200-12299); their English is in FolderEntryDialog.rc.
+#define IDS_FolderEntry_Caption 12201
+#define IDS_FolderEntry_NameLabel 12202
+#define IDS_FolderEntry_Active 12203
+#define IDS_FolderEntry_SingleFile 12204
+#define IDS_FolderEntry_SelectFile 12205
+#define IDS_FolderEntry_FolderMask 12206
+#define IDS_FolderEntry_SelectByWildcard 12207
+#define IDS_FolderEntry_FromRegistry 12208
+#define IDS_FolderEntry_KeyNameLabel 12209
+#define IDS_FolderEntry_Regedit 12210
+#define IDS_FolderEntry_ValueNameLabel 12211
+#define IDS_FolderEntry_IncludeSubfolders 12212
+#define IDS_FolderEntry_Help 12213
+#define IDS_FolderEntry_Save 12214
+#define IDS_FolderEntry_Cancel 12215

@@ -31,3 +31,26 @@
 #define IDC_Preferences_OptionsHeld 2428
 #define IDC_Preferences_Close IDCANCEL
 #define IDC_Preferences_ShredVerb 2490
+
+// Template texts (range 12400-12499); their English is in PreferencesDialog.rc.
+#define IDS_Preferences_Caption 12401
+#define IDS_Preferences_RunAtStartup 12402
+#define IDS_Preferences_RunMinimized 12403
+#define IDS_Preferences_DetectNetscape 12404
+#define IDS_Preferences_RedetectNetscape 12405
+#define IDS_Preferences_LabelSchedule 12406
+#define IDS_Preferences_WashAtStart 12407
+#define IDS_Preferences_WashAtShutdown 12408
+#define IDS_Preferences_WashEveryNMinutes 12409
+#define IDS_Preferences_LabelMinutes 12410
+#define IDS_Preferences_LabelCloseBrowsers 12411
+#define IDS_Preferences_Plus 12412
+#define IDS_Preferences_LabelWash 12413
+#define IDS_Preferences_SecureDelete 12414
+#define IDS_Preferences_WriteToLog 12415
+#define IDS_Preferences_DeleteLogOnExit 12416
+#define IDS_Preferences_PromptBeforeClean 12417
+#define IDS_Preferences_ShredVerb 12418
+#define IDS_Preferences_Help 12419
+#define IDS_Preferences_Apply 12420
+#define IDS_Preferences_Close 12421

@@ -17,3 +17,8 @@
 #define IDC_PreviewAll_FileTotals 1614
 #define IDC_PreviewAll_RegistryTotals 1615
 #define IDC_PreviewAll_Summary 1616
+
+// Template texts (range 11600-11699); their English is in PreviewAllDialog.rc.
+#define IDS_PreviewAll_Caption 11601
+#define IDS_PreviewAll_Wash 11602
+#define IDS_PreviewAll_Close 11603

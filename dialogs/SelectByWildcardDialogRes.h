@@ -9,3 +9,10 @@
 #define IDC_SelectByWildcard_EditWildcards 3606
 #define IDC_SelectByWildcard_Ok 3607
 #define IDC_SelectByWildcard_Cancel IDCANCEL
+
+// Template texts (range 13600-13699); their English is in SelectByWildcardDialog.rc.
+#define IDS_SelectByWildcard_Caption 13601
+#define IDS_SelectByWildcard_FolderLabel 13602
+#define IDS_SelectByWildcard_MaskLabel 13603
+#define IDS_SelectByWildcard_Ok 13604
+#define IDS_SelectByWildcard_Cancel 13605

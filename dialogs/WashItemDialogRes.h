@@ -6,3 +6,11 @@
 #define IDC_WashItem_File 2103
 #define IDC_WashItem_Save IDOK
 #define IDC_WashItem_Cancel IDCANCEL
+
+// Template texts (range 12100-12199); their English is in WashItemDialog.rc.
+#define IDS_WashItem_Caption 12101
+#define IDS_WashItem_NameLabel 12102
+#define IDS_WashItem_Active 12103
+#define IDS_WashItem_FileLabel 12104
+#define IDS_WashItem_Save 12105
+#define IDS_WashItem_Cancel 12106

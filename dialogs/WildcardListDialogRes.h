@@ -13,3 +13,11 @@
 #define IDC_WildcardList_Ok 3510
 #define IDC_WildcardList_Cancel IDCANCEL
 #define IDC_WildcardList_Help 3511
+
+// Template texts (range 13500-13599); their English is in WildcardListDialog.rc.
+#define IDS_WildcardList_Caption 13501
+#define IDS_WildcardList_ListLabel 13502
+#define IDS_WildcardList_AddLabel 13503
+#define IDS_WildcardList_Ok 13504
+#define IDS_WildcardList_Cancel 13505
+#define IDS_WildcardList_Help 13506

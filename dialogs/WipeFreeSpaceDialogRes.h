@@ -7,3 +7,10 @@
 #define IDC_Wipe_Progress 4704
 #define IDC_Wipe_Status 4705
 #define IDC_Wipe_Start 4706
+
+// Template texts (range 14700-14799); their English is in WipeFreeSpaceDialog.rc.
+#define IDS_Wipe_Caption 14701
+#define IDS_Wipe_DriveLabel 14702
+#define IDS_Wipe_Note 14703
+#define IDS_Wipe_Start 14704
+#define IDS_Wipe_Close 14705
