@@ -6,3 +6,4 @@
 #define IDC_About_Version 4003
 #define IDC_About_Comments 4004
 #define IDC_About_Rules 4005
+#define IDC_About_Language 4006
