@@ -53,17 +53,17 @@ void PreferencesDialog::FormCreate() {
                   {IDC_Preferences_RunAtStartup, IDC_Preferences_RunMinimized, IDC_Preferences_DetectNetscape,
                    IDC_Preferences_RedetectNetscape, IDC_Preferences_LabelLanguage, IDC_Preferences_Language,
                    IDC_Preferences_LanguageNote});
-    Pages.AddPage(Text(IDS_Dlg_PrefsTabSchedule), {IDC_Preferences_LabelSchedule, IDC_Preferences_WashAtStart,
-                               IDC_Preferences_WashAtShutdown, IDC_Preferences_WashEveryNMinutes,
-                               IDC_Preferences_Minutes, IDC_Preferences_MinutesSpin,
-                               IDC_Preferences_LabelMinutes, IDC_Preferences_ScheduleHeld});
-    Pages.AddPage(Text(IDS_Dlg_PrefsTabHotKey), {IDC_Preferences_LabelCloseBrowsers, IDC_Preferences_CloseBrowsersModifier,
-                             IDC_Preferences_CloseBrowsersPlus, IDC_Preferences_CloseBrowsersKey, IDC_Preferences_LabelWash,
-                             IDC_Preferences_WashModifier, IDC_Preferences_WashPlus,
-                             IDC_Preferences_WashKey});
-    Pages.AddPage(Text(IDS_Dlg_PrefsTabOptions), {IDC_Preferences_SecureDelete, IDC_Preferences_WriteToLog,
-                              IDC_Preferences_DeleteLogOnExit, IDC_Preferences_PromptBeforeClean,
-                              IDC_Preferences_OptionsHeld, IDC_Preferences_ShredVerb});
+    Pages.AddPage(Text(IDS_Dlg_PrefsTabSchedule),
+                  {IDC_Preferences_LabelSchedule, IDC_Preferences_WashAtStart, IDC_Preferences_WashAtShutdown,
+                   IDC_Preferences_WashEveryNMinutes, IDC_Preferences_Minutes, IDC_Preferences_MinutesSpin,
+                   IDC_Preferences_LabelMinutes, IDC_Preferences_ScheduleHeld});
+    Pages.AddPage(Text(IDS_Dlg_PrefsTabHotKey),
+                  {IDC_Preferences_LabelCloseBrowsers, IDC_Preferences_CloseBrowsersModifier,
+                   IDC_Preferences_CloseBrowsersPlus, IDC_Preferences_CloseBrowsersKey, IDC_Preferences_LabelWash,
+                   IDC_Preferences_WashModifier, IDC_Preferences_WashPlus, IDC_Preferences_WashKey});
+    Pages.AddPage(Text(IDS_Dlg_PrefsTabOptions),
+                  {IDC_Preferences_SecureDelete, IDC_Preferences_WriteToLog, IDC_Preferences_DeleteLogOnExit,
+                   IDC_Preferences_PromptBeforeClean, IDC_Preferences_OptionsHeld, IDC_Preferences_ShredVerb});
     Pages.Show(0);
 
     for (int id : {IDC_Preferences_CloseBrowsersModifier, IDC_Preferences_WashModifier})
