@@ -1,6 +1,8 @@
 #include "dialogs/AboutDialog.h"
 
 #include "dialogs/AboutDialogRes.h"
+#include "dialogs/DialogTexts.h"
+#include "platform/Language.h"
 #include "resources/icons.h"
 
 AboutDialog::AboutDialog() : Form(IDD_AboutDialog) { HelpContext = 60; }
@@ -8,6 +10,7 @@ AboutDialog::AboutDialog() : Form(IDD_AboutDialog) { HelpContext = 60; }
 void AboutDialog::FormCreate() {
     SetLook();
     SetControlText(IDC_About_Rules, RulesSummary);
+    SetControlText(IDC_About_Language, FormatText(IDS_Dlg_AboutLanguage, LanguageOf(LanguageInUse()).NativeName));
     OnClick(IDOK, [this] { Close(mrOK); });
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// AboutDialog: the About box, with the program's name and version.
+// AboutDialog: the About box, with the program's name and version and the language in use.
 #include <string>
 
 #include "platform/Form.h"

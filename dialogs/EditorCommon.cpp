@@ -3,7 +3,10 @@
 #include <shellapi.h>
 
 #include "catalogue/RootKeys.h"
+#include "dialogs/DialogTexts.h"
+#include "platform/Language.h"
 #include "platform/Text.h"
+#include "platform/WideText.h"
 
 namespace {
 // The macros that stand for a whole folder; "{username}" is a bare name and does not count.
@@ -12,6 +15,14 @@ const char* const FolderMacros[] = {"{windows}", "{system}", "{program files}", 
 
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 }  // namespace
+
+std::wstring AllFilesFilter() {
+    std::wstring filter = Widen(Text(IDS_Dlg_AllFilesFilter));
+    filter += L'\0';
+    filter += L"*.*";
+    filter += L'\0';  // the string's own terminator ends the list
+    return filter;
+}
 
 void StartRegistryEditor(HWND owner) { ShellExecuteA(owner, nullptr, "regedit", nullptr, nullptr, SW_SHOWNORMAL); }
 
@@ -30,13 +41,9 @@ bool IsFullEntryPath(const std::string& path) {
 bool IsRootedRegistryKey(const std::string& keyName) { return SplitRegistryPath(Trim(keyName)).NamesKeyBelowRoot(); }
 
 std::string RelativePathMessage(const std::string& path) {
-    return "The path '" + Trim(path) +
-           "' is not a full path. Please enter a path that begins with a drive (C:\\), a network share "
-           "(\\\\server\\share) or a folder macro such as {windows}.";
+    return FormatText(IDS_Dlg_RelativePath, Trim(path));
 }
 
 std::string UnrootedKeyMessage(const std::string& keyName) {
-    return "The registry key '" + Trim(keyName) +
-           "' does not begin with a root key such as HKEY_CURRENT_USER followed by a key below it. Please "
-           "retry.";
+    return FormatText(IDS_Dlg_UnrootedKey, Trim(keyName));
 }

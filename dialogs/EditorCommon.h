@@ -5,6 +5,9 @@
 
 #include <string>
 
+// The filter of an open dialog that shows every file ("All files (*.*)"), NUL-separated.
+std::wstring AllFilesFilter();
+
 // Starts "regedit" through the shell in a normal window; the result is not checked.
 void StartRegistryEditor(HWND owner);
 

@@ -6,11 +6,14 @@
 
 #include "catalogue/ListUtils.h"
 #include "catalogue/SettingsLists.h"
+#include "dialogs/EditorCommon.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/ExclusionListDialogRes.h"
 #include "dialogs/ListBoxRows.h"
 #include "dialogs/SelectByWildcardDialog.h"
 #include "platform/Error.h"
 #include "platform/Help.h"
+#include "platform/Language.h"
 #include "platform/WideText.h"
 #include "resources/icons.h"
 
@@ -77,13 +80,14 @@ void ExclusionListDialog::OnAddByWildcard() {
 
 void ExclusionListDialog::OnAddByFileName() {
     std::vector<wchar_t> buffer(64 * 1024, L'\0');
+    const std::wstring filter = AllFilesFilter(), title = Widen(Text(IDS_Dlg_SelectFilesByName));
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = Handle();
-    dialog.lpstrFilter = L"All files (*.*)\0*.*\0";
+    dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size() - 1);
-    dialog.lpstrTitle = L"Select files by filename";
+    dialog.lpstrTitle = title.c_str();
     dialog.Flags = OFN_ALLOWMULTISELECT | OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&dialog)) return;
     // The folder and the names, each ended by a NUL, the list by a second one: in UTF-8 alike.

@@ -4,6 +4,7 @@
 
 #include "dialogs/EditorCommon.h"
 #include "dialogs/FolderEntryDialogRes.h"
+#include "platform/Language.h"
 #include "dialogs/SelectByWildcardDialog.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
@@ -13,7 +14,7 @@
 FolderEntryDialog::FolderEntryDialog() : Form(IDD_FolderEntryDialog) { HelpContext = 31; }
 
 void FolderEntryDialog::FormCreate() {
-    SetWindowTextW(Handle(), Widen(Caption).c_str());
+    SetWindowTextW(Handle(), Widen(TranslateUiText(Caption)).c_str());
     SetChecked(IDC_FolderEntry_FolderMask, true);
     TransferEntry(true);
     OnClick(IDC_FolderEntry_Save, [this] { OnSave(); });
@@ -75,10 +76,11 @@ void FolderEntryDialog::OnSave() {
 
 void FolderEntryDialog::OnSelectFile() {
     wchar_t file[MAX_PATH * 4] = {};
+    const std::wstring filter = AllFilesFilter();
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = Handle();
-    ofn.lpstrFilter = L"All files (*.*)\0*.*\0";
+    ofn.lpstrFilter = filter.c_str();
     ofn.lpstrFile = file;
     ofn.nMaxFile = MAX_PATH * 4;
     // The current folder stays as it was.

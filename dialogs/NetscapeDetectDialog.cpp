@@ -4,9 +4,11 @@
 #include <shlobj.h>
 
 #include "catalogue/Macros.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/NetscapeDetectDialogRes.h"
 #include "platform/BusyCursor.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 #include "platform/Profile.h"
 #include "platform/Registry.h"
@@ -94,11 +96,11 @@ bool NetscapeDetectDialog::PumpDuringSearch() {
 
 void NetscapeDetectDialog::OnAutoDetect() {
     if (searching_) return;
-    if (!AskQuestion(Handle(), "This may take a few minutes,continue?")) return;
+    if (!AskQuestion(Handle(), Text(IDS_Dlg_NetscapeSearchAsk))) return;
     const int lockedIds[] = {IDC_NetscapeDetect_Auto, IDC_NetscapeDetect_Manual, IDC_NetscapeDetect_Ok,
                              IDC_NetscapeDetect_Folders, IDC_NetscapeDetect_DontShowAgain};
     for (int id : lockedIds) EnableControl(id, false);
-    SetControlText(IDC_NetscapeDetect_Status, "Searching the drives... Cancel stops the search.");
+    SetControlText(IDC_NetscapeDetect_Status, Text(IDS_Dlg_NetscapeSearching));
     searching_ = true;
     cancelSearch_ = false;
     Candidates.clear();
@@ -120,7 +122,7 @@ void NetscapeDetectDialog::OnAutoDetect() {
     searching_ = false;
     if (!Handle()) return;
     for (int id : lockedIds) EnableControl(id, true);
-    SetControlText(IDC_NetscapeDetect_Status, cancelSearch_ ? "The search was stopped." : "");
+    SetControlText(IDC_NetscapeDetect_Status, cancelSearch_ ? Text(IDS_Dlg_NetscapeSearchStopped) : std::string());
     if (!Candidates.empty()) SelectedRow = 0;
     FillList();
 }
@@ -130,7 +132,8 @@ void NetscapeDetectDialog::OnManualDetect() {
     BROWSEINFOW info{};
     info.hwndOwner = Handle();
     info.pszDisplayName = display;
-    info.lpszTitle = L"Please select Netscape directory";
+    const std::wstring title = Widen(Text(IDS_Dlg_NetscapeBrowseTitle));
+    info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     PIDLIST_ABSOLUTE picked = SHBrowseForFolderW(&info);
     if (!picked) return;
@@ -149,20 +152,16 @@ void NetscapeDetectDialog::SetManualFolder(const std::string& folder) {
 void NetscapeDetectDialog::OnOk() {
     if (searching_) return;
     if (Candidates.empty()) {
-        ShowMissingChoice(Handle(), "Please click Auto or Manually Detect Folder button\rto detect Netscape profile "
-                                    "directory and select one");
+        ShowMissingChoice(Handle(), Text(IDS_Dlg_NetscapeNoChoice));
         return;
     }
     if (SelectedRow >= 0 && SelectedRow < static_cast<int>(Candidates.size())) {
         const std::string& folder = Candidates[SelectedRow];
         if (!IsProfileFolderName(LastName(folder)) &&
-            !AskQuestion(Handle(), "The folder \"" + folder +
-                                       "\" is not a Netscape profile folder (its name does not end in \".slt\").\r"
-                                       "Every wash item entry that uses {netscape} would wash files in it.\r"
-                                       "Use this folder anyway?"))
+            !AskQuestion(Handle(), FormatText(IDS_Dlg_NetscapeNotProfile, folder)))
             return;
         bool stored = RunGuarded(Handle(), [&] {
-            if (UserSection.empty()) throw AppError("The user name is not known: no Netscape folder can be stored.");
+            if (UserSection.empty()) throw AppError(Text(IDS_Dlg_NetscapeNoUser));
             ProfileFile(SettingsFile).WriteString(UserSection, "Netscape Path", folder);
         });
         if (!stored) return;

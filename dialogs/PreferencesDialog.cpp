@@ -6,10 +6,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
+#include "dialogs/DialogTexts.h"
 #include "dialogs/PreferencesDialogRes.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
 #include "platform/Profile.h"
+#include "platform/WideText.h"
 #include "settings/Schedule.h"
 #include "settings/SettingsStore.h"
 
@@ -24,25 +28,42 @@ int ListPosition(int stored, int count, int fallback) {
     if (stored >= count) return fallback;
     return stored < 0 ? -1 : stored;
 }
+
+// The language list: "Automatic" first, then each language with a table; a stored choice's
+// position ("Automatic" or an unknown tag: the first) and the choice at a position.
+int LanguagePosition(const std::string& choice) {
+    const auto& languages = Languages();
+    for (size_t i = 0; i < languages.size(); ++i)
+        if (choice == languages[i].Tag) return static_cast<int>(i) + 1;
+    return 0;
+}
+
+std::string LanguageChoiceAt(int position) {
+    const auto& languages = Languages();
+    if (position < 1 || position > static_cast<int>(languages.size())) return AutomaticLanguage;
+    return languages[position - 1].Tag;
+}
 }  // namespace
 
 PreferencesDialog::PreferencesDialog() : Form(IDD_PreferencesDialog) { HelpContext = 102; }
 
 void PreferencesDialog::FormCreate() {
     Pages.Attach(Control(IDC_Preferences_Tabs), Handle());
-    Pages.AddPage("Run", {IDC_Preferences_RunAtStartup, IDC_Preferences_RunMinimized, IDC_Preferences_DetectNetscape,
-                          IDC_Preferences_RedetectNetscape});
-    Pages.AddPage("Schedule", {IDC_Preferences_LabelSchedule, IDC_Preferences_WashAtStart,
-                               IDC_Preferences_WashAtShutdown, IDC_Preferences_WashEveryNMinutes,
-                               IDC_Preferences_Minutes, IDC_Preferences_MinutesSpin,
-                               IDC_Preferences_LabelMinutes, IDC_Preferences_ScheduleHeld});
-    Pages.AddPage("HotKey", {IDC_Preferences_LabelCloseBrowsers, IDC_Preferences_CloseBrowsersModifier,
-                             IDC_Preferences_CloseBrowsersPlus, IDC_Preferences_CloseBrowsersKey, IDC_Preferences_LabelWash,
-                             IDC_Preferences_WashModifier, IDC_Preferences_WashPlus,
-                             IDC_Preferences_WashKey});
-    Pages.AddPage("Options", {IDC_Preferences_SecureDelete, IDC_Preferences_WriteToLog,
-                              IDC_Preferences_DeleteLogOnExit, IDC_Preferences_PromptBeforeClean,
-                              IDC_Preferences_OptionsHeld, IDC_Preferences_ShredVerb});
+    Pages.AddPage(Text(IDS_Dlg_PrefsTabRun),
+                  {IDC_Preferences_RunAtStartup, IDC_Preferences_RunMinimized, IDC_Preferences_DetectNetscape,
+                   IDC_Preferences_RedetectNetscape, IDC_Preferences_LabelLanguage, IDC_Preferences_Language,
+                   IDC_Preferences_LanguageNote});
+    Pages.AddPage(Text(IDS_Dlg_PrefsTabSchedule),
+                  {IDC_Preferences_LabelSchedule, IDC_Preferences_WashAtStart, IDC_Preferences_WashAtShutdown,
+                   IDC_Preferences_WashEveryNMinutes, IDC_Preferences_Minutes, IDC_Preferences_MinutesSpin,
+                   IDC_Preferences_LabelMinutes, IDC_Preferences_ScheduleHeld});
+    Pages.AddPage(Text(IDS_Dlg_PrefsTabHotKey),
+                  {IDC_Preferences_LabelCloseBrowsers, IDC_Preferences_CloseBrowsersModifier,
+                   IDC_Preferences_CloseBrowsersPlus, IDC_Preferences_CloseBrowsersKey, IDC_Preferences_LabelWash,
+                   IDC_Preferences_WashModifier, IDC_Preferences_WashPlus, IDC_Preferences_WashKey});
+    Pages.AddPage(Text(IDS_Dlg_PrefsTabOptions),
+                  {IDC_Preferences_SecureDelete, IDC_Preferences_WriteToLog, IDC_Preferences_DeleteLogOnExit,
+                   IDC_Preferences_PromptBeforeClean, IDC_Preferences_OptionsHeld, IDC_Preferences_ShredVerb});
     Pages.Show(0);
 
     for (int id : {IDC_Preferences_CloseBrowsersModifier, IDC_Preferences_WashModifier})
@@ -53,12 +74,18 @@ void PreferencesDialog::FormCreate() {
             SendDlgItemMessageA(Handle(), id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         }
     SendDlgItemMessageA(Handle(), IDC_Preferences_MinutesSpin, UDM_SETRANGE32, MinMinutes, MaxMinutes);
+    std::vector<std::string> languageNames{Text(IDS_Dlg_PrefsLanguageAutomatic)};
+    for (const LanguageInfo& language : Languages()) languageNames.push_back(language.NativeName);
+    for (const std::string& name : languageNames)
+        SendDlgItemMessageW(Handle(), IDC_Preferences_Language, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(Widen(name).c_str()));
 
     OnClick(IDC_Preferences_RunAtStartup, [this] { OnRunAtStartup(); });
     OnClick(IDC_Preferences_Apply, [this] { OnApply(); });
     OnClick(IDC_Preferences_Close, [this] { OnClose(); });
     OnClick(IDC_Preferences_Help, [this] { OnHelp(); });
     OnClick(IDC_Preferences_RedetectNetscape, [this] { OnRedetectNetscape(); });
+    Bind(IDC_Preferences_Language, CBN_SELCHANGE, [this] { ShowLanguageNote(); });
 
     if (!RunGuarded(Handle(), [this] { LoadSettings(); })) Close(mrCancel);
 }
@@ -105,7 +132,15 @@ void PreferencesDialog::LoadSettings() {
     }
     SetChecked(IDC_Preferences_DetectNetscape, ini.ReadBool(DetectSection, DetectAtLoadKey, true));
     SetChecked(IDC_Preferences_ShredVerb, ShredVerbPresent(ClassesKey));
+    loadedLanguage_ = LanguagePosition(ReadLanguageChoice(SettingsFile));
+    SelectPosition(IDC_Preferences_Language, loadedLanguage_);
+    ShowLanguageNote();
     ShowHeldSettings();
+}
+
+void PreferencesDialog::ShowLanguageNote() {
+    bool changed = Position(IDC_Preferences_Language) != loadedLanguage_;
+    SetControlText(IDC_Preferences_LanguageNote, changed ? Text(IDS_Dlg_PrefsLanguageNextStart) : std::string());
 }
 
 void PreferencesDialog::ShowHeldSettings() {
@@ -118,8 +153,8 @@ void PreferencesDialog::ShowHeldSettings() {
         if (minutes) EnableControl(id, false);
     if (quick) EnableControl(IDC_Preferences_SecureDelete, false);
     if (log) EnableControl(IDC_Preferences_WriteToLog, false);
-    if (schedule || minutes) SetControlText(IDC_Preferences_ScheduleHeld, SetByAdministrator);
-    if (quick || log) SetControlText(IDC_Preferences_OptionsHeld, SetByAdministrator);
+    if (schedule || minutes) SetControlText(IDC_Preferences_ScheduleHeld, Text(IDS_Dlg_PrefsSetByAdministrator));
+    if (quick || log) SetControlText(IDC_Preferences_OptionsHeld, Text(IDS_Dlg_PrefsSetByAdministrator));
 }
 
 void PreferencesDialog::OnRunAtStartup() { EnableControl(IDC_Preferences_RunMinimized, IsChecked(IDC_Preferences_RunAtStartup)); }
@@ -146,7 +181,7 @@ int PreferencesDialog::MinutesShown() const {
 void PreferencesDialog::OnApply() {
     if (ControlText(IDC_Preferences_CloseBrowsersModifier) == ControlText(IDC_Preferences_WashModifier) &&
         ControlText(IDC_Preferences_CloseBrowsersKey) == ControlText(IDC_Preferences_WashKey)) {
-        ShowErrorBox(Handle(), "HotKey conflict,please setup again!");
+        ShowErrorBox(Handle(), Text(IDS_Dlg_PrefsHotKeyConflict));
         return;
     }
     if (RunGuarded(Handle(), [this] { Store(); })) Close(mrOK);
@@ -211,6 +246,12 @@ void PreferencesDialog::Store() {
     if (RegisterHotKeysAgain) RegisterHotKeysAgain();
 
     ini.WriteBool(DetectSection, DetectAtLoadKey, IsChecked(IDC_Preferences_DetectNetscape));
+    // An untouched list keeps the stored choice, even one this version does not know.
+    int language = Position(IDC_Preferences_Language);
+    if (language != loadedLanguage_) {
+        WriteLanguageChoice(SettingsFile, LanguageChoiceAt(language));
+        loadedLanguage_ = language;
+    }
 
     if (!runFailure.empty()) ShowErrorBox(Handle(), runFailure);
 }

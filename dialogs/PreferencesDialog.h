@@ -1,7 +1,7 @@
 #pragma once
-// PreferencesDialog: every option of the settings file on four pages ("Run", "Schedule",
-// "HotKey", "Options"). Loaded from the settings file and the options record when it opens;
-// "&Apply" stores them and closes, "Cl&ose" stores nothing.
+// PreferencesDialog: every option of the settings file on four pages ("Run", with the language,
+// "Schedule", "HotKey", "Options"). Loaded from the settings file and the options record when it
+// opens; "&Apply" stores them and closes, "Cl&ose" stores nothing.
 #include <functional>
 #include <string>
 
@@ -53,6 +53,8 @@ private:
     void StoreSchedule(ProfileFile& ini, OptionsRecord& options);
     // Greys the held settings' controls and shows the note on their pages.
     void ShowHeldSettings();
+    // The note that a new language applies at the next start, while the list shows another.
+    void ShowLanguageNote();
     int Position(int comboId) const;
     void SelectPosition(int comboId, int position);
 
@@ -60,4 +62,5 @@ private:
 
     PreviewPages Pages;
     OptionsRecord defaults_;
+    int loadedLanguage_ = 0;  // position of the stored language choice in its list
 };

@@ -31,6 +31,9 @@
 #define IDC_Preferences_OptionsHeld 2428
 #define IDC_Preferences_Close IDCANCEL
 #define IDC_Preferences_ShredVerb 2490
+#define IDC_Preferences_LabelLanguage 2491
+#define IDC_Preferences_Language 2492
+#define IDC_Preferences_LanguageNote 2493
 
 // Template texts (range 12400-12499); their English is in PreferencesDialog.rc.
 #define IDS_Preferences_Caption 12401

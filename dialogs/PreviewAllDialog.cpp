@@ -1,7 +1,9 @@
 #include "dialogs/PreviewAllDialog.h"
 
 #include "catalogue/ListUtils.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/PreviewAllDialogRes.h"
+#include "platform/Language.h"
 
 PreviewAllDialog::PreviewAllDialog() : PreviewDialogBase(IDD_PreviewAllDialog) {
     HelpContext = 64;
@@ -22,12 +24,12 @@ void PreviewAllDialog::FormCreate() {
     Summary.Attach(Control(IDC_PreviewAll_Summary), Dpi());
 
     Pages.Attach(Control(IDC_PreviewAll_Tabs), Handle());
-    Pages.AddPage("Summary", {IDC_PreviewAll_Summary});
-    Pages.AddPage("Clean Special", {IDC_PreviewAll_Specials, IDC_PreviewAll_SpecialTotals, IDC_PreviewAll_SelectAllSpecials,
+    Pages.AddPage(Text(IDS_Dlg_TabSummary), {IDC_PreviewAll_Summary});
+    Pages.AddPage(Text(IDS_Dlg_TabCleanSpecial), {IDC_PreviewAll_Specials, IDC_PreviewAll_SpecialTotals, IDC_PreviewAll_SelectAllSpecials,
                                     IDC_PreviewAll_UnselectAllSpecials});
-    Pages.AddPage("Clean Folder/File", {IDC_PreviewAll_Files, IDC_PreviewAll_FileTotals, IDC_PreviewAll_SelectAllFiles,
+    Pages.AddPage(Text(IDS_Dlg_TabCleanFiles), {IDC_PreviewAll_Files, IDC_PreviewAll_FileTotals, IDC_PreviewAll_SelectAllFiles,
                                         IDC_PreviewAll_UnselectAllFiles});
-    Pages.AddPage("Clean Registry Entry", {IDC_PreviewAll_Registry, IDC_PreviewAll_RegistryTotals,
+    Pages.AddPage(Text(IDS_Dlg_TabCleanRegistry), {IDC_PreviewAll_Registry, IDC_PreviewAll_RegistryTotals,
                                            IDC_PreviewAll_SelectAllRegistry, IDC_PreviewAll_UnselectAllRegistry});
     Pages.Show(0);
 

@@ -6,11 +6,14 @@
 #include <unordered_map>
 
 #include "catalogue/WashItem.h"
+#include "dialogs/DialogTexts.h"
 #include "engine/SpecialItems.h"
 #include "platform/DiskSpace.h"
 #include "platform/BusyCursor.h"
 #include "platform/Dpi.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
+#include "platform/WideText.h"
 #include "resources/icons.h"
 
 namespace {
@@ -75,11 +78,9 @@ void ShowAsFileList(CheckList& list) {
 }
 
 std::string ListTotalsText(const CheckListModel& list, bool withSpace) {
-    std::string text = std::to_string(list.Count()) + " rows";
-    if (withSpace) text += ", " + FormatSpace(list.TotalSpace());
-    text += "; " + std::to_string(list.CheckedCount()) + " checked";
-    if (withSpace) text += ", " + FormatSpace(list.CheckedSpace());
-    return text;
+    if (!withSpace) return FormatText(IDS_Dlg_Totals, list.Count(), list.CheckedCount());
+    return FormatText(IDS_Dlg_TotalsWithSpace, list.Count(), FormatSpace(list.TotalSpace()), list.CheckedCount(),
+                      FormatSpace(list.CheckedSpace()));
 }
 
 void AppendRows(CheckList& list, std::vector<std::string>&& rows, const std::vector<uint64_t>* spaces) {
@@ -91,11 +92,12 @@ void PreviewPages::Attach(HWND tabControl, HWND dialog) {
     dialog_ = dialog;
 }
 
-void PreviewPages::AddPage(const char* caption, std::vector<int> controlIds) {
-    TCITEMA item{};
+void PreviewPages::AddPage(const std::string& caption, std::vector<int> controlIds) {
+    std::wstring text = Widen(caption);
+    TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(caption);
-    TabCtrl_InsertItem(tab_, static_cast<int>(pages_.size()), &item);
+    item.pszText = text.data();
+    SendMessageW(tab_, TCM_INSERTITEMW, pages_.size(), reinterpret_cast<LPARAM>(&item));
     pages_.push_back(std::move(controlIds));
 }
 

@@ -54,7 +54,7 @@ void AppendRows(CheckList& list, std::vector<std::string>&& rows, const std::vec
 class PreviewPages {
 public:
     void Attach(HWND tabControl, HWND dialog);
-    void AddPage(const char* caption, std::vector<int> controlIds);
+    void AddPage(const std::string& caption, std::vector<int> controlIds);
     void Show(int page);
     int Current() const;
     // Routes TCN_SELCHANGE; true when handled.

@@ -1,7 +1,9 @@
 #include "dialogs/PreviewItemDialog.h"
 
 #include "catalogue/ListUtils.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/PreviewItemDialogRes.h"
+#include "platform/Language.h"
 
 PreviewItemDialog::PreviewItemDialog() : PreviewDialogBase(IDD_PreviewItemDialog) {
     HelpContext = 63;
@@ -17,9 +19,9 @@ void PreviewItemDialog::FormCreate() {
     SetCheckButtonImages(IDC_PreviewItem_SelectAllRegistry, IDC_PreviewItem_UnselectAllRegistry);
 
     Pages.Attach(Control(IDC_PreviewItem_Tabs), Handle());
-    Pages.AddPage("Washer Folder", {IDC_PreviewItem_Files, IDC_PreviewItem_FileTotals,
+    Pages.AddPage(Text(IDS_Dlg_TabWasherFolder), {IDC_PreviewItem_Files, IDC_PreviewItem_FileTotals,
                                     IDC_PreviewItem_SelectAllFiles, IDC_PreviewItem_UnselectAllFiles});
-    Pages.AddPage("Washer Register", {IDC_PreviewItem_Registry, IDC_PreviewItem_RegistryTotals,
+    Pages.AddPage(Text(IDS_Dlg_TabWasherRegister), {IDC_PreviewItem_Registry, IDC_PreviewItem_RegistryTotals,
                                       IDC_PreviewItem_SelectAllRegistry, IDC_PreviewItem_UnselectAllRegistry});
     Pages.Show(0);
 

@@ -2,6 +2,7 @@
 
 #include "dialogs/EditorCommon.h"
 #include "dialogs/RegistryEntryDialogRes.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
@@ -9,7 +10,7 @@
 RegistryEntryDialog::RegistryEntryDialog() : Form(IDD_RegistryEntryDialog) { HelpContext = 31; }
 
 void RegistryEntryDialog::FormCreate() {
-    SetWindowTextW(Handle(), Widen(Caption).c_str());
+    SetWindowTextW(Handle(), Widen(TranslateUiText(Caption)).c_str());
     SetChecked(IDC_RegistryEntry_CleanAllValues, true);
     TransferEntry(true);
     OnClick(IDC_RegistryEntry_Save, [this] { OnSave(); });

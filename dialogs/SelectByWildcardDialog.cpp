@@ -1,9 +1,11 @@
 #include "dialogs/SelectByWildcardDialog.h"
 
 #include "catalogue/SettingsLists.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/ListBoxRows.h"
 #include "dialogs/SelectByWildcardDialogRes.h"
 #include "dialogs/WildcardListDialog.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
@@ -59,7 +61,7 @@ void SelectByWildcardDialog::OnEditWildcards() {
 void SelectByWildcardDialog::OnOk() {
     folder_ = Trim(ControlText(IDC_SelectByWildcard_Folder));
     if (folder_.empty()) {
-        ShowMissingChoice(Handle(), "Please select a folder!");
+        ShowMissingChoice(Handle(), Text(IDS_Dlg_SelectFolderFirst));
         return;
     }
     mask_ = Trim(ControlText(IDC_SelectByWildcard_Mask));

@@ -4,13 +4,15 @@
 
 #include <algorithm>
 
+#include "dialogs/DialogTexts.h"
 #include "platform/DiskSpace.h"
 #include "platform/Dpi.h"
+#include "platform/Language.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
 namespace {
-const char* const Titles[] = {"Wash Item", "Files", "Space", "Registry Rows"};
+const UINT Titles[] = {IDS_Dlg_SummaryWashItem, IDS_Dlg_SummaryFiles, IDS_Dlg_SummarySpace, IDS_Dlg_SummaryRegistryRows};
 
 // Negative, zero or positive as a orders before, with or after b in a column.
 int Compare(const ItemSummary& a, const ItemSummary& b, int column) {
@@ -35,11 +37,12 @@ void SummaryList::Attach(HWND listView, int dpi) {
     handle_ = listView;
     ListView_SetExtendedListViewStyle(handle_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
     for (int c = 0; c < 4; ++c) {
-        LVCOLUMNA column{};
+        std::wstring title = Widen(Text(Titles[c]));
+        LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_FMT;
         column.fmt = c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
-        column.pszText = const_cast<char*>(Titles[c]);
-        ListView_InsertColumn(handle_, c, &column);
+        column.pszText = title.data();
+        SendMessageW(handle_, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
     }
     SetDpi(dpi);
     Fill();

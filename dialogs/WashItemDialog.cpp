@@ -1,13 +1,14 @@
 #include "dialogs/WashItemDialog.h"
 
 #include "dialogs/WashItemDialogRes.h"
+#include "platform/Language.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
 WashItemDialog::WashItemDialog() : Form(IDD_WashItemDialog) { HelpContext = 31; }
 
 void WashItemDialog::FormCreate() {
-    SetWindowTextW(Handle(), Widen(Caption).c_str());
+    SetWindowTextW(Handle(), Widen(TranslateUiText(Caption)).c_str());
     SetControlText(IDC_WashItem_Name, ItemName);
     SetChecked(IDC_WashItem_Active, Active);
     SetControlText(IDC_WashItem_File, ItemFile);

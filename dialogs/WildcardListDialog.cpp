@@ -2,10 +2,12 @@
 
 #include "catalogue/ListUtils.h"
 #include "catalogue/SettingsLists.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/ListBoxRows.h"
 #include "dialogs/WildcardListDialogRes.h"
 #include "platform/Error.h"
 #include "platform/Help.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "resources/icons.h"
@@ -53,7 +55,7 @@ void WildcardListDialog::OnAdd() {
 }
 
 void WildcardListDialog::OnDelete() {
-    if (!DeleteSelectedRow(WildcardBox())) ShowNote(Handle(), "Please select a item by clicking");
+    if (!DeleteSelectedRow(WildcardBox())) ShowNote(Handle(), Text(IDS_Dlg_SelectItemFirst));
 }
 
 void WildcardListDialog::OnDeleteAll() { SendMessageA(WildcardBox(), LB_RESETCONTENT, 0, 0); }

@@ -6,8 +6,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "dialogs/DialogTexts.h"
 #include "dialogs/WipeFreeSpaceDialogRes.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
+#include "platform/WideText.h"
 
 namespace {
 
@@ -17,16 +20,18 @@ constexpr ULONGLONG ProgressIntervalMs = 100;
 constexpr int ProgressSteps = 1000;
 
 std::string Size(ULONGLONG bytes) {
-    char text[32];
-    if (bytes >= 1024ULL * 1024 * 1024) snprintf(text, sizeof(text), "%.1f GB", static_cast<double>(bytes) / (1024.0 * 1024 * 1024));
-    else snprintf(text, sizeof(text), "%llu MB", bytes / (1024 * 1024));
-    return text;
+    char number[32];
+    if (bytes >= 1024ULL * 1024 * 1024) {
+        snprintf(number, sizeof(number), "%.1f", static_cast<double>(bytes) / (1024.0 * 1024 * 1024));
+        return FormatText(IDS_Dlg_WipeSizeGB, number);
+    }
+    return FormatText(IDS_Dlg_WipeSizeMB, bytes / (1024 * 1024));
 }
 
 std::string TimeLeft(ULONGLONG seconds) {
-    if (seconds < 60) return "less than a minute left";
-    if (seconds < 3600) return "about " + std::to_string((seconds + 59) / 60) + " min left";
-    return "about " + std::to_string(seconds / 3600) + " h " + std::to_string(seconds % 3600 / 60) + " min left";
+    if (seconds < 60) return Text(IDS_Dlg_WipeLessThanMinute);
+    if (seconds < 3600) return FormatText(IDS_Dlg_WipeMinutesLeft, (seconds + 59) / 60);
+    return FormatText(IDS_Dlg_WipeHoursLeft, seconds / 3600, seconds % 3600 / 60);
 }
 
 }  // namespace
@@ -52,11 +57,12 @@ void WipeFreeSpaceDialog::FormCreate() {
     char system[MAX_PATH] = "C:\\";
     GetWindowsDirectoryA(system, MAX_PATH);
     std::string wanted = Drive.empty() ? std::string(system, 3) : Drive;
-    for (const auto& root : WipeableDrives()) {
+    roots_ = WipeableDrives();
+    for (const auto& root : roots_) {
         ULARGE_INTEGER free{};
         GetDiskFreeSpaceExA(root.c_str(), &free, nullptr, nullptr);
-        std::string row = root + "   (" + Size(free.QuadPart) + " free)";
-        int index = static_cast<int>(SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str())));
+        std::wstring row = Widen(FormatText(IDS_Dlg_WipeDriveRow, root, Size(free.QuadPart)));
+        int index = static_cast<int>(SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str())));
         if (CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, root.c_str(), -1, wanted.c_str(), -1) == CSTR_EQUAL)
             SendMessageA(combo, CB_SETCURSEL, index, 0);
     }
@@ -69,9 +75,10 @@ void WipeFreeSpaceDialog::FormCreate() {
 
 void WipeFreeSpaceDialog::OnStart() {
     if (Running()) return;
-    std::string row = ControlText(IDC_Wipe_Drive);
-    Drive = row.substr(0, 3);
-    std::string refusal = VolumeRoot(Drive).empty() ? "Choose a drive." : WipeRefusal(Drive);
+    // The combo has no sort style: its rows are in the order of roots_.
+    int chosen = static_cast<int>(SendMessageA(Control(IDC_Wipe_Drive), CB_GETCURSEL, 0, 0));
+    Drive = chosen >= 0 && chosen < static_cast<int>(roots_.size()) ? roots_[chosen] : std::string();
+    std::string refusal = VolumeRoot(Drive).empty() ? Text(IDS_Dlg_WipeChooseDrive) : WipeRefusal(Drive);
     if (!refusal.empty()) {
         ShowRefusal(Handle(), refusal);
         return;
@@ -84,8 +91,8 @@ void WipeFreeSpaceDialog::OnStart() {
     started_ = GetTickCount64();
     EnableControl(IDC_Wipe_Start, false);
     EnableControl(IDC_Wipe_Drive, false);
-    SetControlText(IDCANCEL, "Cancel");
-    SetControlText(IDC_Wipe_Status, "Wiping the free space of " + Drive + "...");
+    SetControlText(IDCANCEL, Text(IDS_Dlg_WipeCancel));
+    SetControlText(IDC_Wipe_Status, FormatText(IDS_Dlg_WipeWiping, Drive));
     SendMessageA(Control(IDC_Wipe_Progress), PBM_SETPOS, 0, 0);
     HWND window = Handle();
     std::string root = Drive;
@@ -114,14 +121,17 @@ void WipeFreeSpaceDialog::ShowProgress() {
     int position = total ? static_cast<int>(std::min<ULONGLONG>(written, total) * ProgressSteps / total) : 0;
     std::string status;
     if (cancel_) {
-        status = "Cancelling: removing the wipe's files...";
+        status = Text(IDS_Dlg_WipeCancelling);
     } else if (fillingTable_) {
         position = ProgressSteps;
-        status = "Overwriting the file table: " + std::to_string(smallFiles_.load()) + " small files";
+        status = FormatText(IDS_Dlg_WipeFileTable, smallFiles_.load());
     } else {
         ULONGLONG elapsed = (GetTickCount64() - started_) / 1000;
-        status = Size(written) + " of " + Size(total);
-        if (written > 0 && total > written) status += ", " + TimeLeft(elapsed * (total - written) / written);
+        if (written > 0 && total > written)
+            status = FormatText(IDS_Dlg_WipeProgressTimeLeft, Size(written), Size(total),
+                                TimeLeft(elapsed * (total - written) / written));
+        else
+            status = FormatText(IDS_Dlg_WipeProgress, Size(written), Size(total));
     }
     SendMessageA(Control(IDC_Wipe_Progress), PBM_SETPOS, position, 0);
     SetControlText(IDC_Wipe_Status, status);
@@ -131,18 +141,17 @@ void WipeFreeSpaceDialog::Finished() {
     if (worker_.joinable()) worker_.join();
     EnableControl(IDC_Wipe_Start, true);
     EnableControl(IDC_Wipe_Drive, true);
-    SetControlText(IDCANCEL, "Close");
+    SetControlText(IDCANCEL, Text(IDS_Dlg_WipeClose));
     SendMessageA(Control(IDC_Wipe_Progress), PBM_SETPOS, Outcome.Result == WipeResult::Done ? ProgressSteps : 0, 0);
     switch (Outcome.Result) {
     case WipeResult::Done:
-        SetControlText(IDC_Wipe_Status, "Free space of " + Drive + " wiped: " + Size(Outcome.Written) + " of zeros, " +
-                                            std::to_string(Outcome.SmallFiles) + " small files.");
+        SetControlText(IDC_Wipe_Status, FormatText(IDS_Dlg_WipeDone, Drive, Size(Outcome.Written), Outcome.SmallFiles));
         break;
     case WipeResult::Cancelled:
-        SetControlText(IDC_Wipe_Status, "Cancelled; the wipe's files are removed.");
+        SetControlText(IDC_Wipe_Status, Text(IDS_Dlg_WipeCancelled));
         break;
     case WipeResult::Failed:
-        SetControlText(IDC_Wipe_Status, "The wipe failed; its files are removed.");
+        SetControlText(IDC_Wipe_Status, Text(IDS_Dlg_WipeFailed));
         if (!closeWhenDone_) ShowRefusal(Handle(), Outcome.Error);
         break;
     }

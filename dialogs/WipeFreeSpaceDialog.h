@@ -35,6 +35,7 @@ private:
     void Finished();
     bool Running() const { return worker_.joinable(); }
 
+    std::vector<std::string> roots_;  // the drive list's rows, in order
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::atomic<ULONGLONG> written_{0}, total_{0};

@@ -6,6 +6,7 @@
 #include "dialogs/PreferencesDialog.h"
 #include "dialogs/PreferencesDialogRes.h"
 #include "platform/Profile.h"
+#include "platform/WideText.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
@@ -271,4 +272,46 @@ TEST_F(PreferencesTest, ShredVerbFollowsItsCheckBox) {
                       on ? "\"C:\\Program Files\\Varnolt\\varnolt.exe\" /shred \"%1\"" : "(none)");
         }
     }
+}
+
+// The language list: "Automatic" unless a language is stored; only a changed choice is written,
+// with the note that it applies at the next start.
+TEST_F(PreferencesTest, LanguageChoiceIsStoredAndReadBack) {
+    auto choose = [](HWND w, const char* name) {
+        HWND list = GetDlgItem(w, IDC_Preferences_Language);
+        LRESULT position = SendMessageA(list, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(name));
+        ASSERT_NE(position, CB_ERR) << name;
+        SendMessageA(list, CB_SETCURSEL, position, 0);
+        SendMessageA(w, WM_COMMAND, MAKEWPARAM(IDC_Preferences_Language, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    };
+    auto shownName = [](HWND w) {
+        wchar_t text[64] = {};
+        SendDlgItemMessageW(w, IDC_Preferences_Language, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+        return Narrow(text, wcslen(text));
+    };
+    const std::string note = "The new language applies the next time Varnolt starts.";
+    struct Case {
+        const char* stored;  // nullptr: none
+        const char* shown;
+        const char* picked;  // nullptr: left as shown
+        const char* written;
+    };
+    for (const Case& c : {Case{nullptr, "Automatic", nullptr, "(none)"}, Case{nullptr, "Automatic", "Deutsch", "de"},
+                          Case{"de", "Deutsch", "Automatic", "Automatic"}, Case{"xx", "Automatic", nullptr, "xx"},
+                          Case{"pt-BR", "Portugu\xC3\xAAs (Brasil)", "English", "en"}}) {
+        SCOPED_TRACE(c.written);
+        DeleteFileA(Ini().c_str());
+        if (c.stored) WriteLanguageChoice(Ini(), c.stored);
+        Show([&](UiDriver&, HWND w) {
+            EXPECT_EQ(shownName(w), c.shown);
+            EXPECT_EQ(Shown(w, IDC_Preferences_LanguageNote), "");
+            if (c.picked) {
+                choose(w, c.picked);
+                EXPECT_EQ(Shown(w, IDC_Preferences_LanguageNote), note);
+            }
+            UiDriver::Click(w, IDC_Preferences_Apply);
+        });
+        EXPECT_EQ(Read("Language", "Language"), c.written);
+    }
+    EXPECT_EQ(ReadLanguageChoice(dir.Path() + "none.ini"), "Automatic");
 }
