@@ -32,16 +32,22 @@ bool ActivateRunningInstance() {
     return true;
 }
 
-// The language of every text, the command line's included: the "Language" choice of the
-// settings file beside the program, else of the one in %LOCALAPPDATA%\Varnolt.
+std::string LanguageSettingsFile(const std::string& programDir, const std::string& localAppData) {
+    const std::string beside = programDir + "wildcard.ini";
+    if (localAppData.empty() || FolderCanBeWritten(programDir)) return beside;
+    std::string user = localAppData;
+    if (user.back() != '\\') user += '\\';
+    user += "Varnolt\\wildcard.ini";
+    // Until the first start has copied it there, the program directory's file holds the choice.
+    return GetFileAttributesW(WidePath(user).c_str()) != INVALID_FILE_ATTRIBUTES ? user : beside;
+}
+
+// The language of every text, the command line's included, read before anything is shown.
 void ApplyLanguageChoice() {
-    std::string file = ExecutableDir() + "wildcard.ini";
-    if (GetFileAttributesW(Widen(file).c_str()) == INVALID_FILE_ATTRIBUTES) {
-        wchar_t local[MAX_PATH];
-        DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
-        if (n > 0 && n < MAX_PATH) file = Narrow(local, n) + "\\Varnolt\\wildcard.ini";
-    }
-    UseLanguage(ChooseLanguage(ReadLanguageChoice(file)));
+    wchar_t local[MAX_PATH];
+    DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", local, MAX_PATH);
+    std::string localAppData = n > 0 && n < MAX_PATH ? Narrow(local, n) : std::string();
+    UseLanguage(ChooseLanguage(ReadLanguageChoice(LanguageSettingsFile(ExecutableDir(), localAppData))));
 }
 
 int RunApplication() {

@@ -6,6 +6,9 @@
 
 #include <cstring>
 
+#include "app/AppTexts.h"
+#include "platform/Language.h"
+
 namespace {
 std::string SystemText(HRESULT hr) {
     char* text = nullptr;
@@ -16,9 +19,9 @@ std::string SystemText(HRESULT hr) {
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
     if (message.empty()) {
-        char code[32];
-        wsprintfA(code, "Error 0x%08lX", static_cast<unsigned long>(hr));
-        message = code;
+        char code[16];
+        wsprintfA(code, "%08lX", static_cast<unsigned long>(hr));
+        message = FormatText(IDS_SystemErrorHex, code);
     }
     return message;
 }

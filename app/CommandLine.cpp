@@ -7,6 +7,7 @@
 
 #include <unordered_set>
 
+#include "app/AppTexts.h"
 #include "app/MainWindow.h"
 #include "app/WashEvent.h"
 #include "app/WashReport.h"
@@ -18,6 +19,7 @@
 #include "platform/CheckListModel.h"
 #include "platform/DiskSpace.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
@@ -60,11 +62,18 @@ HANDLE OutputHandle(DWORD which) {
 }
 
 // Writes a line to the standard handle or the starting console; says nothing without either.
+// A console takes the characters themselves, whatever its code page; a file or a pipe takes
+// UTF-8, as the program always wrote there (English is plain ASCII either way).
 void Say(DWORD which, const std::string& text) {
     HANDLE handle = OutputHandle(which);
     if (handle == INVALID_HANDLE_VALUE) return;
     std::string line = text + "\r\n";
-    DWORD written = 0;
+    DWORD written = 0, mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        std::wstring wide = Widen(line);
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
     WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
@@ -97,10 +106,9 @@ Catalogue LoadCommandCatalogue(Winapp2Catalogue& winapp2) {
 
 // The last line of /wash: what went, the exact bytes freed, what stayed.
 std::string CommandLineSummary(const WashSummary& result, int specialFails) {
-    return "Washed " + std::to_string(result.Files.Washed) + " files and " + std::to_string(result.Registry.Washed) +
-           " registry entries; freed " + std::to_string(result.Files.FreedBytes) + " bytes (" +
-           FormatSpace(result.Files.FreedBytes) + "); failures: " +
-           std::to_string(result.Files.Failed + result.Registry.Failed + specialFails) + ".";
+    return FormatText(IDS_WashSummaryLine, result.Files.Washed, result.Registry.Washed, result.Files.FreedBytes,
+                      FormatSpace(result.Files.FreedBytes),
+                      result.Files.Failed + result.Registry.Failed + specialFails);
 }
 
 bool WriteList(const std::wstring& file, const CoveredRows& rows) {
@@ -123,7 +131,7 @@ int RunList(const CommandLine& command) {
         Winapp2Catalogue winapp2;
         CoveredRows rows = CollectCheckedRows(LoadCommandCatalogue(winapp2), &winapp2);
         if (WriteList(command.File, rows)) return ExitWashed;
-        Say(STD_ERROR_HANDLE, "Varnolt: unable to write " + Utf8(command.File));
+        Say(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.File)));
     } catch (const std::exception& error) {
         Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
     }
@@ -208,11 +216,9 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
         report.Items.push_back(std::move(special));
     }
     for (const auto& failure : result.Files.Failures)
-        Say(STD_OUTPUT_HANDLE, "Not washed: " + failure.Path + " (" + failure.Reason + ")");
-    Say(STD_OUTPUT_HANDLE, "Files: " + std::to_string(result.Files.Washed) + " washed, " +
-                               std::to_string(result.Files.Failed) + " failed. Registry: " +
-                               std::to_string(result.Registry.Washed) + " washed, " +
-                               std::to_string(result.Registry.Failed) + " failed.");
+        Say(STD_OUTPUT_HANDLE, FormatText(IDS_NotWashed, failure.Path, failure.Reason));
+    Say(STD_OUTPUT_HANDLE, FormatText(IDS_WashCounts, result.Files.Washed, result.Files.Failed, result.Registry.Washed,
+                                      result.Registry.Failed));
     Say(STD_OUTPUT_HANDLE, CommandLineSummary(result, specialFails));
     return result.Files.Failed + result.Registry.Failed + specialFails == 0 ? ExitWashed : ExitFailed;
 }
@@ -224,7 +230,7 @@ int FinishReport(const CommandLine& command, WashReport& report, int code) {
     report.ExitCode = code;
     if (command.Report.empty()) return code;
     if (WriteFileWhole(command.Report, ReportJson(report))) return code;
-    Say(STD_ERROR_HANDLE, "Varnolt: unable to write " + Utf8(command.Report));
+    Say(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.Report)));
     return code == ExitWashed ? ExitFailed : code;
 }
 
@@ -239,8 +245,9 @@ int RunWash(const CommandLine& command) {
     bool alone = mutex && GetLastError() != ERROR_ALREADY_EXISTS;
     if (!alone || FindWindowA(MainWindowClass, nullptr)) {
         if (mutex) CloseHandle(mutex);
+        // The report and the event stay English: scripts and event collectors read them.
         report.Error = "Varnolt is already running; close it and run /wash again.";
-        Say(STD_ERROR_HANDLE, report.Error);
+        Say(STD_ERROR_HANDLE, Text(IDS_AlreadyRunning));
         ReportWashEvent(MakeWashEvent("/wash", {}, report.Error));
         return FinishReport(command, report, ExitAlreadyRunning);
     }
@@ -264,39 +271,7 @@ int RunWash(const CommandLine& command) {
 
 std::string UsageText() {
     // Short lines: the text also goes into a message box.
-    return "Usage: varnolt.exe [/wash [/report FILE] | /list FILE | /wipe D: |\r\n"
-           "                    /shred PATH... | /?]\r\n"
-           "No arguments: the program window opens.\r\n"
-           "\r\n"
-           "/wash\r\n"
-           "    Washes all checked wash items without\r\n"
-           "    a window; the log is written as set.\r\n"
-           "/wash /report FILE\r\n"
-           "    The same, and writes what was washed and\r\n"
-           "    what failed to FILE (UTF-8 JSON).\r\n"
-           "/list FILE\r\n"
-           "    Writes every file, registry row and special\r\n"
-           "    item the checked items cover now to FILE\r\n"
-           "    (UTF-8, one per line). Deletes nothing.\r\n"
-           "/wipe D:\r\n"
-           "    Wipes the free space of drive D: with\r\n"
-           "    zeros; Ctrl+C cancels. On a solid-state\r\n"
-           "    drive overwriting cannot reach every copy:\r\n"
-           "    TRIM is the drive's business.\r\n"
-           "/shred PATH...\r\n"
-           "    Shows every file of the paths (for a folder,\r\n"
-           "    every file below it) and shreds them after\r\n"
-           "    \"&Wash\": secure delete, folders removed\r\n"
-           "    when empty.\r\n"
-           "/?\r\n"
-           "    Shows this text.\r\n"
-           "\r\n"
-           "Exit codes:\r\n"
-           "    0  done\r\n"
-           "    1  a row not washed, FILE not written,\r\n"
-           "       or the wipe cancelled or failed\r\n"
-           "    2  wrong arguments\r\n"
-           "    3  Varnolt already running (/wash)";
+    return Text(IDS_Usage);
 }
 
 CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
@@ -311,7 +286,7 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     else if (option == L"/shred") command.Kind = CommandKind::Shred;
     else {
         command.Kind = CommandKind::Invalid;
-        command.Error = "Unknown option " + Utf8(args[0]) + ".";
+        command.Error = FormatText(IDS_UnknownOption, Utf8(args[0]));
         return command;
     }
     if (command.Kind == CommandKind::Wash && args.size() >= 2 &&
@@ -321,14 +296,14 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
             return command;
         }
         command.Kind = CommandKind::Invalid;
-        command.Error = args.size() > 3 ? "Too many arguments." : "/report needs a file name.";
+        command.Error = Text(args.size() > 3 ? IDS_TooManyArguments : IDS_ReportNeedsFile);
         return command;
     }
     if (command.Kind == CommandKind::Shred) {
         command.Paths.assign(args.begin() + 1, args.end());
         if (!command.Paths.empty()) return command;
         command.Kind = CommandKind::Invalid;
-        command.Error = "/shred needs a file or folder.";
+        command.Error = Text(IDS_ShredNeedsPath);
         return command;
     }
     size_t wanted = command.Kind == CommandKind::List || command.Kind == CommandKind::Wipe ? 2 : 1;
@@ -336,9 +311,9 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
         if (wanted == 2) command.File = args[1];
         return command;
     }
-    command.Error = args.size() > wanted                     ? "Too many arguments."
-                    : command.Kind == CommandKind::Wipe ? "/wipe needs a drive letter, such as /wipe D:."
-                                                        : "/list needs a file name.";
+    command.Error = Text(args.size() > wanted                ? IDS_TooManyArguments
+                         : command.Kind == CommandKind::Wipe ? IDS_WipeNeedsDrive
+                                                             : IDS_ListNeedsFile);
     command.Kind = CommandKind::Invalid;
     return command;
 }
@@ -423,7 +398,7 @@ int RunCommandLine(const CommandLine& command) {
     case CommandKind::Usage:
         // Started from a shortcut or Explorer there is no console: show the text in a box.
         if (OutputHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE) Say(STD_OUTPUT_HANDLE, UsageText());
-        else MessageBoxA(nullptr, UsageText().c_str(), "Varnolt", MB_OK | MB_ICONINFORMATION);
+        else MessageBoxW(nullptr, Widen(UsageText()).c_str(), L"Varnolt", MB_OK | MB_ICONINFORMATION);
         return ExitWashed;
     case CommandKind::Invalid:
         Say(STD_ERROR_HANDLE, "Varnolt: " + command.Error);

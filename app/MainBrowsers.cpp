@@ -1,6 +1,8 @@
 // The question about running browsers before a wash the user starts.
+#include "app/AppTexts.h"
 #include "app/MainWindow.h"
 #include "engine/RunningPrograms.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -10,8 +12,7 @@ constexpr DWORD BrowserCloseTimeoutMs = 10000;
 
 bool MainWindow::CloseBrowsersHoldingFiles(HWND owner, const CheckListModel& files) {
     for (const auto& browser : BrowsersHoldingFiles(files)) {
-        int answer =
-            AskYesNoCancel(owner, browser.Name + " is running and holds files this wash removes. Close it first?");
+        int answer = AskYesNoCancel(owner, FormatText(IDS_BrowserRunning, browser.Name));
         if (answer == IDCANCEL) return false;
         if (answer == IDYES) CloseBrowser(browser, BrowserCloseTimeoutMs);
     }

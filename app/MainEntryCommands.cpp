@@ -3,12 +3,14 @@
 // command started, and writes the item's file through a copy.
 #include <algorithm>
 
+#include "app/AppTexts.h"
 #include "app/MainWindow.h"
 #include "catalogue/FileReplace.h"
 #include "catalogue/ListUtils.h"
 #include "dialogs/FolderEntryDialog.h"
 #include "dialogs/RegistryEntryDialog.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 
 namespace {
@@ -16,8 +18,8 @@ struct FolderEntryKind {
     using List = FolderEntryList;
     using Entry = FolderEntry;
     using Editor = FolderEntryDialog;
-    static constexpr const char* AddCaption = "Add Folder/File Item";
-    static constexpr const char* EditCaption = "Edit Folder/File Item";
+    static constexpr UINT AddCaption = IDS_AddFolderEntry;
+    static constexpr UINT EditCaption = IDS_EditFolderEntry;
     static List& Of(WashItem& item) { return item.FolderEntries; }
     static void Fill(MainWindow& main, const List& list) { main.FillFolderList(list); }
     // What an added entry does not take over from the keys left at its position.
@@ -34,8 +36,8 @@ struct RegistryEntryKind {
     using List = RegistryEntryList;
     using Entry = RegistryEntry;
     using Editor = RegistryEntryDialog;
-    static constexpr const char* AddCaption = "Add Registry Entry Item";
-    static constexpr const char* EditCaption = "Edit Current Registry Entry Item";
+    static constexpr UINT AddCaption = IDS_AddRegistryEntry;
+    static constexpr UINT EditCaption = IDS_EditRegistryEntry;
     static List& Of(WashItem& item) { return item.RegistryEntries; }
     static void Fill(MainWindow& main, const List& list) { main.FillRegistryList(list); }
     static void ClearForAdd(Entry& entry) {
@@ -84,7 +86,7 @@ std::vector<std::string> EntryNames(const List& list) {
 }
 
 std::string EntryGone(const Target& target) {
-    return "The entry is no longer stored with '" + target.item + "' in " + target.file + ".";
+    return FormatText(IDS_EntryGone, target.item, target.file);
 }
 
 // After a change: the current item and its list show what was saved, the given row selected.
@@ -107,7 +109,7 @@ void EditEntry(MainWindow& main, CheckList& rows, bool add) {
     if (add) Kinds::ClearForAdd(entry);
 
     typename Kinds::Editor editor;
-    editor.Caption = add ? Kinds::AddCaption : Kinds::EditCaption;
+    editor.Caption = Text(add ? Kinds::AddCaption : Kinds::EditCaption);
     editor.Entry = entry;
     if (editor.ShowModal(main.Handle()) != mrOK) return;
     entry = editor.Entry;
@@ -115,7 +117,7 @@ void EditEntry(MainWindow& main, CheckList& rows, bool add) {
     typename Kinds::List list(target.file, target.item);
     std::vector<std::string> names = EntryNames(list);
     bool taken = add ? ListHasText(names, entry.Name) : ListHasTextElsewhere(names, entry.Name, p);
-    if (taken) return ShowRefusal(main.Handle(), "Item '" + entry.Name + "' exists. Please retry!");
+    if (taken) return ShowRefusal(main.Handle(), FormatText(IDS_EntryExists, entry.Name));
     if (add) {
         list.Add(entry);
     } else {
@@ -131,7 +133,7 @@ void DeleteEntry(MainWindow& main, CheckList& rows) {
     Target target;
     const int r = rows.Selected();
     if (r < 0 || !FixTarget(main, target)) return;
-    if (!AskQuestion(main.Handle(), "Do you want to delete '" + target.rowText + " -> " + rows.Text(r) + "'?")) return;
+    if (!AskQuestion(main.Handle(), FormatText(IDS_ConfirmDeleteEntry, target.rowText, rows.Text(r)))) return;
 
     typename Kinds::List list(target.file, target.item);
     if (r >= list.Count()) throw AppError(EntryGone(target));

@@ -1,4 +1,5 @@
 // Commands on the wash item list: add, edit, delete, move up and down, check marks.
+#include "app/AppTexts.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowRes.h"
 #include "catalogue/FileReplace.h"
@@ -7,18 +8,16 @@
 #include "catalogue/WashItemFile.h"
 #include "dialogs/WashItemDialog.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
 
 namespace {
-const char* const NameExists = "Item Name exists! Please retry.";
+std::string NameExists() { return Text(IDS_NameExists); }
 
-std::string ReservedNameMessage(const std::string& name) {
-    return "Item Name '" + name +
-           "' can not be used: a wash item can not be named Common nor hold <|>, [ or ]. Please retry.";
-}
+std::string ReservedNameMessage(const std::string& name) { return FormatText(IDS_ReservedName, name); }
 
 // The row of the catalogue that holds the item, preferring row; -1 when none does.
 int CatalogueRowOf(const Catalogue& catalogue, const CatalogueRow& item, int row) {
@@ -99,8 +98,7 @@ void MainWindow::SaveCatalogueOrder() {
 }
 
 void MainWindow::ShowUnlistedItem(const CatalogueRow& row) {
-    ShowRefusal(Handle(), "Item '" + row.ItemName + "' is no longer listed in " + row.ItemFile +
-                              ". Nothing was changed; the wash item list is read again.");
+    ShowRefusal(Handle(), FormatText(IDS_ItemUnlisted, row.ItemName, row.ItemFile));
     ReloadCatalogue();
 }
 
@@ -123,14 +121,14 @@ void MainWindow::OnAddItem() {
         const std::string file = UserItemsPath();
         // A new item starts empty, whatever a "New Item" left in the file holds.
         WashItemDialog editor;
-        editor.Caption = "Add Wash Item";
-        editor.ItemName = "New Item";
+        editor.Caption = Text(IDS_AddWashItem);
+        editor.ItemName = Text(IDS_NewItem);
         editor.Active = true;
         editor.ItemFile = file;
         if (editor.ShowModal(Handle()) != mrOK) return;
         const std::string name = editor.ItemName;
         const bool active = editor.Active;
-        if (ItemNameExists(file, name)) return ShowRefusal(Handle(), NameExists);
+        if (ItemNameExists(file, name)) return ShowRefusal(Handle(), NameExists());
         if (IsReservedItemName(name)) return ShowRefusal(Handle(), ReservedNameMessage(name));
 
         SaveCatalogueOrder();
@@ -159,14 +157,14 @@ void MainWindow::OnEditItem() {
         const WashItem item(row.ItemFile, row.ItemName);
 
         WashItemDialog editor;
-        editor.Caption = "Edit Wash Item";
+        editor.Caption = Text(IDS_EditWashItem);
         editor.ItemName = row.ItemName;
         editor.Active = ItemList.Checked(i);
         editor.ItemFile = row.ItemFile;
         if (editor.ShowModal(Handle()) != mrOK) return;
         const std::string name = editor.ItemName;
         const bool active = editor.Active;
-        if (ItemNameExistsElsewhere(row.ItemFile, name, n)) return ShowRefusal(Handle(), NameExists);
+        if (ItemNameExistsElsewhere(row.ItemFile, name, n)) return ShowRefusal(Handle(), NameExists());
         if (IsReservedItemName(name)) return ShowRefusal(Handle(), ReservedNameMessage(name));
 
         int at = CatalogueRowOf(WashItems, row, i);
@@ -197,7 +195,7 @@ void MainWindow::OnDeleteItem() {
         if (i < 0 || i >= WashItems.Count()) return;
         if (RefuseWinapp2Change(i)) return;
         const CatalogueRow row = WashItems.Items[i];
-        if (!AskQuestion(Handle(), "Do you want to delete '" + ItemList.Text(i) + "'?")) return;
+        if (!AskQuestion(Handle(), FormatText(IDS_ConfirmDelete, ItemList.Text(i)))) return;
         const int n = FindItemIndex(row.ItemFile, row.ItemName);
         if (n < 0) return ShowUnlistedItem(row);
 

@@ -1,8 +1,10 @@
 // The wash log (view, delete), the help file and the About box.
 #include <windows.h>
 
+#include "app/AppTexts.h"
 #include "app/MainWindow.h"
 #include "dialogs/AboutDialog.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 #include "platform/WideText.h"
@@ -12,8 +14,7 @@ void MainWindow::OnViewLog() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     if (!Options.WriteToLog)
-        ShowNote(Handle(), "Note: The latest operation is not be written to the log files.\r"
-                           "Because Write Operation to Log in Setting isn't to be checked!");
+        ShowNote(Handle(), Text(IDS_LogNotWritten));
     const std::string log = LogFilePath();
     if (GetFileAttributesW(WidePath(log).c_str()) != INVALID_FILE_ATTRIBUTES) ShellOpen(Handle(), log);
 }
@@ -22,15 +23,15 @@ void MainWindow::OnViewLog() {
 void MainWindow::OnDeleteLog() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
-    if (!AskQuestion(Handle(), "Do you want to delete log file?")) return;
+    if (!AskQuestion(Handle(), Text(IDS_ConfirmDeleteLog))) return;
     const std::string log = LogFilePath();
     if (DeleteFileW(WidePath(log).c_str())) {
-        ShowNote(Handle(), "Log file is cleaned successful!");
+        ShowNote(Handle(), Text(IDS_LogDeleted));
         return;
     }
     DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return;
-    ShowRefusal(Handle(), "The log file '" + log + "' can't be deleted: it may be open in another program.");
+    ShowRefusal(Handle(), FormatText(IDS_LogNotDeleted, log));
 }
 
 void MainWindow::OnHelp() { ShellOpen(Handle(), ProgramDirectory + "help.chm"); }

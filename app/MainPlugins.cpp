@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/AppTexts.h"
 #include "app/MainWindow.h"
 #include "catalogue/PluginCheck.h"
 #include "catalogue/Winapp2File.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
 #include "platform/ListUpdate.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
@@ -16,7 +18,7 @@
 
 namespace {
 
-const char* const PluginFilter = "TXT file (*.TXT)|*.TXT";
+std::string PluginFilter() { return Text(IDS_PluginFilter) + "|*.TXT"; }
 
 std::string FullPath(const std::string& path) {
     wchar_t buffer[MAX_PATH * 4];
@@ -47,7 +49,7 @@ std::string SystemErrorText(DWORD code) {
     std::string message(text, n);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
-    return message.empty() ? "error " + std::to_string(code) : message;
+    return message.empty() ? FormatText(IDS_SystemError, code) : message;
 }
 
 // Removes a file when it dies, unless released.
@@ -66,7 +68,7 @@ private:
     std::string path_;
 };
 
-std::string UnableToWrite(const std::string& target) { return FormatMessageText("Unable to write to %s", target); }
+std::string UnableToWrite(const std::string& target) { return FormatText(IDS_UnableToWrite, target); }
 
 }  // namespace
 
@@ -78,7 +80,7 @@ void MainWindow::OnExportPlugin() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     RunGuarded(Handle(), [this] {
-        FileDialogRequest request{true, "Save Wash Item selected to PlugIn file", PluginFilter, "txt",
+        FileDialogRequest request{true, Text(IDS_ExportTitle), PluginFilter(), "txt",
                                   OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING};
         std::string target = ChooseFile(request);
         if (target.empty()) return;
@@ -88,12 +90,10 @@ void MainWindow::OnExportPlugin() {
         bool own = SamePath(ExtractFilePath(FullPath(target)), PluginDirPath());
         for (const auto& file : ownFiles) own = own || SamePath(target, file);
         if (own) {
-            ShowRefusal(Handle(), "The file '" + target +
-                                      "' holds wash items or settings of this program and can't take an export. "
-                                      "Please choose another file.");
+            ShowRefusal(Handle(), FormatText(IDS_ExportOwnFile, target));
             return;
         }
-        ShowNote(Handle(), "Note: The Wash Items created by software author will not be include when export!");
+        ShowNote(Handle(), Text(IDS_ExportNote));
         ExportCheckedItems(target);
     });
 }
@@ -144,8 +144,7 @@ void MainWindow::ExportCheckedItems(const std::string& target) {
     if (!skipped.empty()) {
         std::string list;
         for (const auto& item : skipped) list += "\r\n" + item;
-        ShowNote(Handle(), "These wash items were not exported, because a wash item of the same name was "
-                           "exported before them:" + list);
+        ShowNote(Handle(), FormatText(IDS_ExportSkipped, list));
     }
 }
 
@@ -153,7 +152,7 @@ void MainWindow::OnImportPlugin() {
     if (washRunning_) return;
     RunningScope running(washRunning_);
     RunGuarded(Handle(), [this] {
-        FileDialogRequest request{false, "Import Wash Items from PlugIn File", PluginFilter, "txt",
+        FileDialogRequest request{false, Text(IDS_ImportTitle), PluginFilter(), "txt",
                                   OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ENABLESIZING};
         std::string source = ChooseFile(request);
         if (!source.empty()) ImportPlugin(source);
@@ -168,27 +167,25 @@ void MainWindow::ImportPlugin(const std::string& source) {
     const std::string folder = PluginDirPath();
     std::string target = folder + ExtractFileName(source);
     if (SamePath(source, target)) {
-        ShowRefusal(Handle(), "The file '" + target + "' is already in the plugin folder.");
+        ShowRefusal(Handle(), FormatText(IDS_PluginAlreadyThere, target));
         return;
     }
     // The catalogue reads only "*.txt" from the plugin folder: another name would never show.
     if (!SameText(ExtractFileExt(target), ".txt")) {
-        ShowRefusal(Handle(), "The file '" + source + "' is not imported: only files ending in .txt are read from "
-                              "the plugin folder.");
+        ShowRefusal(Handle(), FormatText(IDS_PluginNotTxt, source));
         return;
     }
     if (std::string problem = CheckPluginFile(source); !problem.empty()) {
         ShowRefusal(Handle(), problem);
         return;
     }
-    if (PathExists(target) && !AskQuestion(Handle(), "The file '" + target + "' already exists! OverWrite?")) return;
+    if (PathExists(target) && !AskQuestion(Handle(), FormatText(IDS_FileExistsOverwrite, target))) return;
     if (!PathExists(folder) && !CreateDirectoryW(WidePath(folder).c_str(), nullptr)) {
-        ShowRefusal(Handle(), "Unable to create the folder '" + folder + "': " + SystemErrorText(GetLastError()));
+        ShowRefusal(Handle(), FormatText(IDS_UnableToCreateFolder, folder, SystemErrorText(GetLastError())));
         return;
     }
     if (!CopyFileW(WidePath(source).c_str(), WidePath(target).c_str(), FALSE)) {
-        ShowRefusal(Handle(), "Unable to copy '" + source + "' to '" + target + "': " +
-                                  SystemErrorText(GetLastError()));
+        ShowRefusal(Handle(), FormatText(IDS_UnableToCopyBecause, source, target, SystemErrorText(GetLastError())));
         return;
     }
     // The catalogue reads the name as the folder lists it, which an older file may have fixed.

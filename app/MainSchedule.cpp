@@ -1,12 +1,15 @@
 // Schedule timer, hot keys, the end of the session, minimise to the tray and the tray click.
 #include <windows.h>
 
+#include "app/AppTexts.h"
 #include "app/CloseBrowsers.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowRes.h"
 #include "engine/FreeSpaceWiper.h"
 #include "engine/WashEngine.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
+#include "platform/WideText.h"
 #include "settings/AppPaths.h"
 #include "settings/Schedule.h"
 #include "settings/SettingsStore.h"
@@ -18,13 +21,13 @@ using ShutdownReasonDestroy = BOOL(WINAPI*)(HWND);
 
 class ShutdownBlockReason {
 public:
-    ShutdownBlockReason(HWND window, const wchar_t* reason) : window_(window) {
+    ShutdownBlockReason(HWND window, const std::wstring& reason) : window_(window) {
         HMODULE user32 = GetModuleHandleA("user32.dll");
         auto create = reinterpret_cast<ShutdownReasonCreate>(
             reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonCreate")));
         destroy_ = reinterpret_cast<ShutdownReasonDestroy>(
             reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonDestroy")));
-        created_ = create && destroy_ && create(window, reason);
+        created_ = create && destroy_ && create(window, reason.c_str());
     }
     ~ShutdownBlockReason() {
         if (created_) destroy_(window_);
@@ -37,6 +40,12 @@ private:
     ShutdownReasonDestroy destroy_ = nullptr;
     bool created_ = false;
 };
+// The log names an automatic wash in the language in use; the event keeps the English name.
+std::string TriggerText(const std::string& trigger) {
+    if (trigger == "Timed wash") return Text(IDS_TimedWash);
+    if (trigger == "Wash at shutdown") return Text(IDS_WashAtShutdown);
+    return trigger;
+}
 }  // namespace
 
 void MainWindow::OnScheduleTick(double now) {
@@ -63,7 +72,7 @@ void MainWindow::LogAutomaticWashFailure(const std::string& trigger, const std::
     RunCaught([&] {
         AbandonWashLog();
         OpenWashLog();
-        WriteWashLogRow(WashRowKind::SpecialItem, Options.QuickDelete, false, trigger, failure);
+        WriteWashLogRow(WashRowKind::SpecialItem, Options.QuickDelete, false, TriggerText(trigger), failure);
         CloseWashLog();
     });
     AbandonWashLog();
@@ -94,7 +103,7 @@ void MainWindow::OnHotKey(int id) {
 
 void MainWindow::QueryEndSession() {
     if (!(Options.ScheduleSet & ScheduleAtShutdown) || washRunning_) return;
-    ShutdownBlockReason reason(Handle(), L"Varnolt is washing the checked wash items.");
+    ShutdownBlockReason reason(Handle(), Widen(Text(IDS_ShutdownReason)));
     std::string failure = AutomaticWash("Wash at shutdown", true);
     if (!failure.empty()) LogAutomaticWashFailure("Wash at shutdown", failure);
 }

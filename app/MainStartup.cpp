@@ -1,6 +1,7 @@
 // Start-up, catalogue loading, the three lists, first activation and close.
 #include <windows.h>
 
+#include "app/AppTexts.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowRes.h"
 #include "catalogue/FileSearch.h"
@@ -8,6 +9,7 @@
 #include "engine/FreeSpaceWiper.h"
 #include "engine/SpecialItems.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 #include "resources/icons.h"
@@ -118,8 +120,8 @@ void MainWindow::FillWashItemList() {
 void MainWindow::FillWashMenu() {
     while (GetMenuItemCount(WashMenu) > 0) DeleteMenu(WashMenu, 0, MF_BYPOSITION);
     if (ItemList.Count() > 0) {
-        AppendMenuA(WashMenu, MF_STRING, IDM_WashAll, "Wash all checked item");
-        AppendMenuA(WashMenu, MF_SEPARATOR, 0, "-");
+        AppendMenuW(WashMenu, MF_STRING, IDM_WashAll, Widen(Text(IDS_WashAllChecked)).c_str());
+        AppendMenuW(WashMenu, MF_SEPARATOR, 0, L"-");
     }
     // Rows of winapp2.ini join the submenu only when checked, and only while it stays short
     // enough to use; the tag keeps naming the list row.
@@ -131,16 +133,17 @@ void MainWindow::FillWashMenu() {
     const bool listCommunity = ordinary + communityChecked <= MaxWashMenuEntries;
     for (int i = 0; i < ItemList.Count(); ++i) {
         if (Winapp2.Owns(WashItems.Items[i]) && (!listCommunity || !ItemList.Checked(i))) continue;
-        MENUITEMINFOA info{};
+        MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_DATA | MIIM_FTYPE;
         info.fType = MFT_STRING;
         info.fState = ItemList.Checked(i) ? MFS_CHECKED : MFS_UNCHECKED;
         info.wID = IDM_WashItemBase + i;
         info.dwItemData = static_cast<ULONG_PTR>(i + 100);  // the entry's tag
-        std::string caption = ItemList.Text(i);
+        // Item names are UTF-8: the wide call shows every character of them.
+        std::wstring caption = Widen(ItemList.Text(i));
         info.dwTypeData = caption.data();
-        InsertMenuItemA(WashMenu, GetMenuItemCount(WashMenu), TRUE, &info);
+        InsertMenuItemW(WashMenu, GetMenuItemCount(WashMenu), TRUE, &info);
     }
 }
 

@@ -2,23 +2,31 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
 
+#include "app/AppTexts.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowRes.h"
 #include "platform/Dpi.h"
+#include "platform/Language.h"
+#include "platform/WideText.h"
 #include "resources/icons.h"
 
 void MainWindow::CreateTrayIcon() {
     TrayMenu = CreatePopupMenu();
     WashMenu = CreatePopupMenu();
-    AppendMenuA(TrayMenu, MF_STRING, IDM_OpenMainWindow, "Open &Main Window");
-    AppendMenuA(TrayMenu, MF_SEPARATOR, 0, "-");
-    AppendMenuA(TrayMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(WashMenu), "&Wash");
-    AppendMenuA(TrayMenu, MF_STRING, IDM_WipeFreeSpace, "Wipe &Free Space...");
-    AppendMenuA(TrayMenu, MF_SEPARATOR, 0, "-");
-    AppendMenuA(TrayMenu, MF_STRING, IDM_Help, "&Help          F1");
-    AppendMenuA(TrayMenu, MF_STRING, IDM_Exit, "E&xit");
+    auto add = [this](UINT flags, UINT_PTR id, UINT text) {
+        AppendMenuW(TrayMenu, flags, id, text ? Widen(Text(text)).c_str() : L"-");
+    };
+    add(MF_STRING, IDM_OpenMainWindow, IDS_TrayOpenMainWindow);
+    add(MF_SEPARATOR, 0, 0);
+    add(MF_POPUP, reinterpret_cast<UINT_PTR>(WashMenu), IDS_TrayWash);
+    add(MF_STRING, IDM_WipeFreeSpace, IDS_TrayWipeFreeSpace);
+    add(MF_SEPARATOR, 0, 0);
+    add(MF_STRING, IDM_Help, IDS_TrayHelp);
+    add(MF_STRING, IDM_Exit, IDS_TrayExit);
 
     tray_.cbSize = sizeof(tray_);
     tray_.hWnd = Handle();
@@ -26,12 +34,12 @@ void MainWindow::CreateTrayIcon() {
     tray_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     tray_.uCallbackMessage = TrayMessage;
     tray_.hIcon = LoadIconSized(ICO_APP, GetSystemMetrics(SM_CXSMICON));
-    strncpy(tray_.szTip, "Varnolt", sizeof(tray_.szTip) - 1);
-    Shell_NotifyIconA(NIM_ADD, &tray_);
+    wcsncpy(tray_.szTip, L"Varnolt", std::size(tray_.szTip) - 1);
+    Shell_NotifyIconW(NIM_ADD, &tray_);
 }
 
 void MainWindow::RemoveTrayIcon() {
-    if (tray_.hWnd) Shell_NotifyIconA(NIM_DELETE, &tray_);
+    if (tray_.hWnd) Shell_NotifyIconW(NIM_DELETE, &tray_);
     tray_.hWnd = nullptr;
 }
 
@@ -55,9 +63,15 @@ void MainWindow::OnWashAllMenu() { OnWashChecked(); }
 
 void MainWindow::ShowTrayTip(const std::string& tip) {
     if (!tray_.hWnd) return;
-    memset(tray_.szTip, 0, sizeof(tray_.szTip));
-    strncpy(tray_.szTip, tip.c_str(), sizeof(tray_.szTip) - 1);
+    std::wstring wide = Widen(tip);
+    size_t length = std::min(wide.size(), std::size(tray_.szTip) - 1);
+    // A character outside the basic plane is not cut in half.
+    if (length < wide.size() && length > 0 && IS_HIGH_SURROGATE(wide[length - 1])) --length;
+    wmemset(tray_.szTip, 0, std::size(tray_.szTip));
+    wmemcpy(tray_.szTip, wide.data(), length);
     tray_.uFlags = NIF_TIP;
-    Shell_NotifyIconA(NIM_MODIFY, &tray_);
+    Shell_NotifyIconW(NIM_MODIFY, &tray_);
     tray_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
 }
+
+std::string MainWindow::TrayTip() const { return Narrow(tray_.szTip, wcslen(tray_.szTip)); }

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/AppTexts.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowRes.h"
 #include "dialogs/PreviewFilesDialog.h"
@@ -11,6 +12,7 @@
 #include "platform/BusyCursor.h"
 #include "platform/DiskSpace.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
 #include "platform/ListUpdate.h"
 #include "platform/Messages.h"
 
@@ -24,12 +26,7 @@ const int WashControlIds[] = {
 // "'" + wash item name + " -> " + entry name + "'", the names from the selected rows.
 std::string EntrySubject(const CheckList& items, const std::string& entry) {
     int i = items.Selected();
-    std::string subject = "'";
-    if (i >= 0) subject += items.Text(i);
-    subject += " -> ";
-    subject += entry;
-    subject += "'";
-    return subject;
+    return FormatText(IDS_EntrySubject, i >= 0 ? items.Text(i) : std::string(), entry);
 }
 }  // namespace
 
@@ -53,7 +50,7 @@ void MainWindow::SetWashControls(bool enabled) {
 
 bool MainWindow::ConfirmClean(const std::string& subject) {
     if (!Options.PromptBeforeClean) return true;
-    return AskQuestion(Handle(), "Do you want to clean " + subject + "?");
+    return AskQuestion(Handle(), FormatText(IDS_ConfirmClean, subject));
 }
 
 void MainWindow::ShowFileCounts(int success, int fails) {
@@ -76,7 +73,7 @@ void MainWindow::ShowRegistryCounts(int success, int fails) {
 
 void MainWindow::ShowWashSummary(const WashSummary& summary) {
     LastWash = summary;
-    SetControlText(IDC_FreedSpace, "Freed " + FormatSpace(summary.Files.FreedBytes));
+    SetControlText(IDC_FreedSpace, FormatText(IDS_FreedSpace, FormatSpace(summary.Files.FreedBytes)));
 }
 
 WashContext MainWindow::MakeWashContext() {
@@ -203,7 +200,7 @@ void MainWindow::WashOrPreviewCurrentItem(bool preview) {
             if (checked) dialog.OnSelectAllRegistry();
             else dialog.OnUnselectAllRegistry();
             if (preview) dialog.ShowModal(Handle());
-            else if (ConfirmClean("'" + ItemList.Text(i) + "'")) dialog.OnWash();
+            else if (ConfirmClean(FormatText(IDS_ItemSubject, ItemList.Text(i)))) dialog.OnWash();
         },
         true);
 }

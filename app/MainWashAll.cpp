@@ -1,8 +1,10 @@
 // Wash and preview of all checked wash items, and the automatic wash built on it.
+#include "app/AppTexts.h"
 #include "app/MainWindow.h"
 #include "app/WashEvent.h"
 #include "dialogs/PreviewAllDialog.h"
 #include "platform/DiskSpace.h"
+#include "platform/Language.h"
 #include "platform/ListUpdate.h"
 #include "platform/Messages.h"
 
@@ -38,7 +40,7 @@ void MainWindow::WashOrPreviewChecked(bool preview) {
         // The question belongs to the command: nothing else may start while it is open.
         RunningScope asking(washRunning_);
         if (!preview && Options.PromptBeforeClean &&
-            !AskQuestion(Handle(), "Do you want to wash all the items selected?"))
+            !AskQuestion(Handle(), Text(IDS_ConfirmWashAll)))
             return;
     }
     RunWashCommand(
@@ -72,7 +74,7 @@ std::string MainWindow::AutomaticWash(const std::string& trigger, bool quiet) {
     washTotals_ = nullptr;
     totals.BytesFreed = LastWash.Files.FreedBytes;
     quietFailure_ = nullptr;
-    ShowTrayTip("Varnolt - Freed " + FormatSpace(LastWash.Files.FreedBytes));
+    ShowTrayTip(FormatText(IDS_TrayFreed, FormatSpace(LastWash.Files.FreedBytes)));
     Options.PromptBeforeClean = prompt;
     ReportWashEvent(MakeWashEvent(trigger, totals, lastWashFailure_));
     return failure;

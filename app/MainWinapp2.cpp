@@ -2,23 +2,23 @@
 // a rule's warning is asked when its row is checked; the counts of the last reading.
 #include <algorithm>
 
+#include "app/AppTexts.h"
 #include "app/MainWindow.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
 bool MainWindow::RefuseWinapp2Change(int row) {
     if (row < 0 || row >= WashItems.Count() || !Winapp2.Owns(WashItems.Items[row])) return false;
-    ShowRefusal(Handle(), "'" + WashItems.Items[row].ItemName + "' comes from " + Winapp2.Path() +
-                              " and can not be changed here. Edit that file to change it.");
+    ShowRefusal(Handle(), FormatText(IDS_Winapp2Refused, WashItems.Items[row].ItemName, Winapp2.Path()));
     return true;
 }
 
 bool MainWindow::ConfirmWinapp2Check(int row) {
     Winapp2Entry entry;
     if (!Winapp2.EntryOf(WashItems.Items[row], entry) || entry.Warning.empty()) return true;
-    return AskQuestion(Handle(), WashItems.Items[row].ItemName + ":\n\n" + entry.Warning +
-                                     "\n\nDo you want to check it all the same?");
+    return AskQuestion(Handle(), FormatText(IDS_Winapp2Warning, WashItems.Items[row].ItemName, entry.Warning));
 }
 
 void MainWindow::UncheckWinapp2Warnings() {
@@ -37,17 +37,17 @@ void MainWindow::ImportWinapp2(const std::string& source) {
     wchar_t full[MAX_PATH * 4];
     DWORD n = GetFullPathNameW(Widen(source).c_str(), MAX_PATH * 4, full, nullptr);
     if (n > 0 && n < MAX_PATH * 4 && AnsiCompareText(Narrow(full, n), target) == 0) {
-        ShowRefusal(Handle(), "The file '" + target + "' is already the program's winapp2.ini.");
+        ShowRefusal(Handle(), FormatText(IDS_Winapp2AlreadyThere, target));
         return;
     }
     if (GetFileAttributesW(WidePath(target).c_str()) != INVALID_FILE_ATTRIBUTES &&
-        !AskQuestion(Handle(), "The file '" + target + "' already exists! OverWrite?"))
+        !AskQuestion(Handle(), FormatText(IDS_FileExistsOverwrite, target)))
         return;
     const std::string copy = target + ".new";
     if (!CopyFileW(WidePath(source).c_str(), WidePath(copy).c_str(), FALSE) ||
         !MoveFileExW(WidePath(copy).c_str(), WidePath(target).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileW(WidePath(copy).c_str());
-        ShowRefusal(Handle(), "Unable to copy '" + source + "' to '" + target + "'.");
+        ShowRefusal(Handle(), FormatText(IDS_UnableToCopy, source, target));
         return;
     }
     SaveCatalogueOrder();
@@ -60,7 +60,5 @@ void MainWindow::ImportWinapp2(const std::string& source) {
 std::string MainWindow::Winapp2Summary() const {
     if (Winapp2.Path().empty()) return {};
     const Winapp2Counts& counts = Winapp2.Counts();
-    return "winapp2.ini: " + std::to_string(counts.Entries) + " entries read, " + std::to_string(counts.Detected) +
-           " detected, " + std::to_string(counts.SkippedLines) + " lines skipped, " +
-           std::to_string(Winapp2.RefusedKeys()) + " keys refused";
+    return FormatText(IDS_Winapp2Summary, counts.Entries, counts.Detected, counts.SkippedLines, Winapp2.RefusedKeys());
 }

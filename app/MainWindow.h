@@ -160,7 +160,7 @@ public:
     // What the last wash of a preview dialog did (rows, space freed, failures with reasons).
     WashSummary LastWash;
     // The tray icon's tip as shown now.
-    const char* TrayTip() const { return tray_.szTip; }
+    std::string TrayTip() const;
 
     // Schedule timer, hot keys, session end and the tray (MainSchedule.cpp).
     // One tick of the schedule timer at the local date-time now.
@@ -323,7 +323,7 @@ private:
         bool& flag_;
         bool previous_;
     };
-    NOTIFYICONDATAA tray_{};
+    NOTIFYICONDATAW tray_{};
     // The user's own marks of the rows a policy holds, by name and file.
     std::map<std::string, bool> userMarks_;
     WipeFreeSpaceDialog* wipeDialog_ = nullptr;
@@ -335,5 +335,9 @@ extern MainWindow* TheMainWindow;
 
 // Brings a running instance to the front; false when none is running.
 bool ActivateRunningInstance();
+// The settings file whose "Language" choice the program takes at start: the one of the user
+// directory UseWritableUserDir will choose (programDir when it can be written, else
+// localAppData\Varnolt\ once that has one), found without creating anything.
+std::string LanguageSettingsFile(const std::string& programDir, const std::string& localAppData);
 // Runs the program: single-instance test, main window, message loop. Returns the exit code.
 int RunApplication();

@@ -7,14 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "app/AppTexts.h"
 #include "app/CommandLine.h"
 #include "dialogs/PreviewFilesDialog.h"
 #include "engine/ShredTargets.h"
+#include "platform/Language.h"
 #include "platform/Messages.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
 #include "settings/SettingsStore.h"
-#include "settings/ShredVerb.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ LRESULT CALLBACK CollectorProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
     if (msg == CaptionMessage) {
         auto* collector = reinterpret_cast<Collector*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (collector && collector->Dialog && collector->Dialog->Handle())
-            SetWindowTextA(collector->Dialog->Handle(), ShredVerbText);
+            SetWindowTextW(collector->Dialog->Handle(), Widen(Text(IDS_ShredCaption)).c_str());
         return 0;
     }
     return DefWindowProcW(window, msg, wParam, lParam);
@@ -143,8 +144,7 @@ int RunShredCommand(const std::vector<std::wstring>& paths) {
         dialog.ShowModal(nullptr);
         collector.Dialog = nullptr;
         if (fails > 0)
-            ShowRefusal(nullptr, std::to_string(fails) + (fails == 1 ? " file was" : " files were") +
-                                     " not shredded: in use, read-only or access denied.");
+            ShowRefusal(nullptr, FormatText(fails == 1 ? IDS_FileNotShredded : IDS_FilesNotShredded, fails));
         code = fails == 0 ? ExitWashed : ExitFailed;
     }
     if (window) DestroyWindow(window);

@@ -3,8 +3,10 @@
 
 #include <atomic>
 
+#include "app/AppTexts.h"
 #include "app/CommandLine.h"
 #include "engine/FreeSpaceWiper.h"
+#include "platform/Language.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -20,14 +22,14 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
     return TRUE;
 }
 
-std::string Megabytes(ULONGLONG bytes) { return std::to_string(bytes / (1024 * 1024)) + " MB"; }
+std::string Megabytes(ULONGLONG bytes) { return FormatText(IDS_Megabytes, bytes / (1024 * 1024)); }
 
 }  // namespace
 
 int RunWipeCommand(const std::wstring& drive) {
     std::string root = VolumeRoot(Narrow(drive));
     if (root.empty()) {
-        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + Narrow(drive) + " is no drive letter, such as /wipe D:.");
+        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_NoDriveLetter, Narrow(drive)));
         return ExitBadArguments;
     }
     std::string refusal = WipeRefusal(root);
@@ -35,9 +37,8 @@ int RunWipeCommand(const std::wstring& drive) {
         WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + refusal);
         return ExitFailed;
     }
-    WriteConsoleLine(STD_OUTPUT_HANDLE, "Wiping the free space of " + root + " (Ctrl+C cancels).");
-    WriteConsoleLine(STD_OUTPUT_HANDLE,
-                     "On a solid-state drive overwriting cannot reach every copy: TRIM is the drive's business.");
+    WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_WipingFreeSpace, root));
+    WriteConsoleLine(STD_OUTPUT_HANDLE, Text(IDS_WipeSsdNote));
     WipeEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
     int lastTenth = -1;
@@ -45,7 +46,7 @@ int RunWipeCommand(const std::wstring& drive) {
         int tenth = progress.Total ? static_cast<int>(progress.Written * 10 / progress.Total) : 10;
         if (!progress.FillingTable && tenth != lastTenth && tenth < 10) {
             lastTenth = tenth;
-            WriteConsoleLine(STD_OUTPUT_HANDLE, std::to_string(tenth * 10) + "%");
+            WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_WipePercent, tenth * 10));
         }
         return !CancelRequested;
     });
@@ -53,14 +54,14 @@ int RunWipeCommand(const std::wstring& drive) {
     SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
     switch (outcome.Result) {
     case WipeResult::Done:
-        WriteConsoleLine(STD_OUTPUT_HANDLE, "Free space of " + root + " wiped: " + Megabytes(outcome.Written) +
-                                                " of zeros, " + std::to_string(outcome.SmallFiles) + " small files.");
+        WriteConsoleLine(STD_OUTPUT_HANDLE,
+                         FormatText(IDS_WipeDone, root, Megabytes(outcome.Written), outcome.SmallFiles));
         return ExitWashed;
     case WipeResult::Cancelled:
-        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: wipe of " + root + " cancelled; its files are removed.");
+        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_WipeCancelled, root));
         return ExitFailed;
     case WipeResult::Failed: break;
     }
-    WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: wipe of " + root + " failed: " + outcome.Error);
+    WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_WipeFailed, root, outcome.Error));
     return ExitFailed;
 }
