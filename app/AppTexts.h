@@ -22,7 +22,7 @@
 #define IDS_ConfirmDeleteLog 38026
 #define IDS_LogDeleted 38027
 #define IDS_LogNotDeleted 38028
-#define IDS_Winapp2Refused 38030
+#define IDS_Winapp2ItemReadOnly 38030
 #define IDS_Winapp2Warning 38031
 #define IDS_Winapp2AlreadyThere 38032
 #define IDS_FileExistsOverwrite 38033

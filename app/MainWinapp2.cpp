@@ -11,7 +11,7 @@
 
 bool MainWindow::RefuseWinapp2Change(int row) {
     if (row < 0 || row >= WashItems.Count() || !Winapp2.Owns(WashItems.Items[row])) return false;
-    ShowRefusal(Handle(), FormatText(IDS_Winapp2Refused, WashItems.Items[row].ItemName, Winapp2.Path()));
+    ShowRefusal(Handle(), FormatText(IDS_Winapp2ItemReadOnly, WashItems.Items[row].ItemName, Winapp2.Path()));
     return true;
 }
 

@@ -1,6 +1,46 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+
 #include "platform/Language.h"
+
+namespace {
+// A hot-key letter: "&" not followed by "&".
+bool HasHotKey(const std::string& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != '&') continue;
+        if (text[i + 1] != '&') return true;
+        ++i;
+    }
+    return false;
+}
+}  // namespace
+
+// Every language has exactly English's ids, with the same placeholders in the same order and a
+// hot key where English has one.
+TEST(Language, EveryTableMatchesEnglish) {
+    std::map<UINT, std::string> english;
+    for (auto& [id, text] : TableOf(EnglishLanguage)) english[id] = text;
+    ASSERT_GT(english.size(), 100u);
+    for (const LanguageInfo& language : Languages()) {
+        if (language.Id == EnglishLanguage) continue;
+        SCOPED_TRACE(language.EnglishName);
+        std::set<UINT> seen;
+        for (auto& [id, text] : TableOf(language.Id)) {
+            seen.insert(id);
+            auto it = english.find(id);
+            if (it == english.end()) {
+                ADD_FAILURE() << "id " << id << " has no English text: " << text;
+                continue;
+            }
+            EXPECT_EQ(PlaceholdersOf(text), PlaceholdersOf(it->second)) << id << ": " << text;
+            EXPECT_EQ(HasHotKey(text), HasHotKey(it->second)) << id << ": " << text;
+        }
+        for (auto& [id, text] : english)
+            if (!seen.count(id)) ADD_FAILURE() << "id " << id << " is missing: " << text;
+    }
+}
 
 TEST(Language, PlaceholdersAreFilledInTurn) {
     struct Case {
@@ -34,4 +74,20 @@ TEST(Language, WindowsLanguagesMatchATable) {
     for (const Case& c : cases) EXPECT_STREQ(LanguageOf(MatchLanguage(c.wanted)).Tag, c.tag) << c.wanted;
     EXPECT_STREQ(LanguageOf(ChooseLanguage("ru")).Tag, "ru");
     EXPECT_EQ(ChooseLanguage("Automatic"), MatchLanguage(GetUserDefaultUILanguage()));
+}
+
+// A template's English text shows in the language in use; text outside the tables stays.
+TEST(Language, TemplateTextsFollowTheLanguageInUse) {
+    auto english = TableOf(EnglishLanguage);
+    ASSERT_FALSE(english.empty());
+    const LANGID german = MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
+    UseLanguage(german);
+    std::string expected = Text(english.front().first);
+    std::string shown = TranslateUiText(english.front().second);
+    std::string other = TranslateUiText("C:\\not a text of the program");
+    UseLanguage(EnglishLanguage);
+    EXPECT_EQ(shown, expected);
+    EXPECT_NE(shown, english.front().second);
+    EXPECT_EQ(other, "C:\\not a text of the program");
+    EXPECT_EQ(TranslateUiText(english.front().second), english.front().second);
 }
