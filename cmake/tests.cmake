@@ -15,33 +15,47 @@ target_compile_definitions(varnolt_testsupport PUBLIC
   VARNOLT_STAGE_DIR="${STAGE_DIR}" VARNOLT_X86_STAGE_DIR="${X86_STAGE_DIR}" VARNOLT_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   VARNOLT_DIST_SETUP="${DIST_SETUP}" VARNOLT_HOLDER_EXE="${CMAKE_BINARY_DIR}/holder.exe")
 
-# Window tests run one at a time in each of two lanes. A lane is a Wine prefix, wineserver and
-# display of its own (wine-run, VARNOLT_WINE_LANE), so the tests of one lane never see the
-# windows, hot keys, focus, clipboard, registry or Recycle Bin of the other. Folders whose tests
-# drive windows, hot keys or the real program take a lane; the others and the fuzzers run beside
-# them in the first lane's prefix.
-set(DESKTOP_LANE_1 engine settings app dpi)
-set(DESKTOP_LANE_2 dialogs e2e e2e_x86 wipe)
+# Window tests run one at a time in each lane. A lane is a Wine prefix, wineserver and display
+# of its own (wine-run, VARNOLT_WINE_LANE; lane 1 is the build's usual prefix), so the tests of
+# one lane never see the windows, hot keys, focus, clipboard, registry or Recycle Bin of another.
+# Folders whose tests drive windows, hot keys or the real program take a lane (balanced by their
+# times; a lane more is one list more); the others and the fuzzers run beside them in lane 1's
+# prefix.
+set(DESKTOP_LANE_1 app dpi)
+set(DESKTOP_LANE_2 engine settings dialogs e2e e2e_x86 wipe)
+set(DESKTOP_LANES 1 2)
 function(varnolt_desktop_lane test)
-  if(test IN_LIST DESKTOP_LANE_2)
-    set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT VARNOLT_WINE_LANE=2)
-    set_tests_properties(${test} PROPERTIES RESOURCE_LOCK desktop-2)
-  elseif(test IN_LIST DESKTOP_LANE_1)
-    set_tests_properties(${test} PROPERTIES RESOURCE_LOCK desktop)
-  endif()
+  foreach(lane ${DESKTOP_LANES})
+    if(NOT test IN_LIST DESKTOP_LANE_${lane})
+      continue()
+    endif()
+    if(lane EQUAL 1)
+      set_tests_properties(${test} PROPERTIES RESOURCE_LOCK desktop)
+    else()
+      set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT VARNOLT_WINE_LANE=${lane})
+      set_tests_properties(${test} PROPERTIES RESOURCE_LOCK desktop-${lane})
+    endif()
+  endforeach()
 endfunction()
 
-# The prefixes are made by the build (beside the compiler), not by the first tests: the first
-# by wineboot, the second as its copy. The markers are the wrapper's own, so a removed prefix is
+# The prefixes are made by the build (beside the compiler), not by the first tests: lane 1's by
+# wineboot, the others as its copies. The markers are the wrapper's own, so a removed prefix is
 # made again.
 set(WINE_PREFIX_READY ${CMAKE_BINARY_DIR}/wineprefix/.varnolt-ready)
-set(WINE_PREFIX_2_READY ${CMAKE_BINARY_DIR}/wineprefix-2/.varnolt-ready)
 add_custom_command(OUTPUT ${WINE_PREFIX_READY} COMMAND ${WINE_RUN} --prepare DEPENDS ${WINE_RUN}
   COMMENT "Wine prefix" VERBATIM)
-add_custom_command(OUTPUT ${WINE_PREFIX_2_READY}
-  COMMAND ${CMAKE_COMMAND} -E env VARNOLT_WINE_LANE=2 ${WINE_RUN} --prepare
-  DEPENDS ${WINE_RUN} ${WINE_PREFIX_READY} COMMENT "Wine prefix of the second lane" VERBATIM)
-add_custom_target(wine_prefix ALL DEPENDS ${WINE_PREFIX_READY} ${WINE_PREFIX_2_READY})
+set(WINE_PREFIXES_READY ${WINE_PREFIX_READY})
+foreach(lane ${DESKTOP_LANES})
+  if(lane EQUAL 1)
+    continue()
+  endif()
+  set(ready ${CMAKE_BINARY_DIR}/wineprefix-${lane}/.varnolt-ready)
+  add_custom_command(OUTPUT ${ready}
+    COMMAND ${CMAKE_COMMAND} -E env VARNOLT_WINE_LANE=${lane} ${WINE_RUN} --prepare
+    DEPENDS ${WINE_RUN} ${WINE_PREFIX_READY} COMMENT "Wine prefix of lane ${lane}" VERBATIM)
+  list(APPEND WINE_PREFIXES_READY ${ready})
+endforeach()
+add_custom_target(wine_prefix ALL DEPENDS ${WINE_PREFIXES_READY})
 
 # Each folder's tests run in one process (a test process under Wine costs about a quarter of a
 # second to start).
