@@ -15,10 +15,50 @@ target_compile_definitions(varnolt_testsupport PUBLIC
   VARNOLT_STAGE_DIR="${STAGE_DIR}" VARNOLT_X86_STAGE_DIR="${X86_STAGE_DIR}" VARNOLT_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   VARNOLT_DIST_SETUP="${DIST_SETUP}" VARNOLT_HOLDER_EXE="${CMAKE_BINARY_DIR}/holder.exe")
 
+# Window tests run one at a time in each lane. A lane is a Wine prefix, wineserver and display
+# of its own (wine-run, VARNOLT_WINE_LANE; lane 1 is the build's usual prefix), so the tests of
+# one lane never see the windows, hot keys, focus, clipboard, registry or Recycle Bin of another.
+# Folders whose tests drive windows, hot keys or the real program take a lane (balanced by their
+# times; a lane more is one list more); the others and the fuzzers run beside them in lane 1's
+# prefix.
+set(DESKTOP_LANE_1 app dpi)
+set(DESKTOP_LANE_2 engine settings dialogs e2e e2e_x86 wipe)
+set(DESKTOP_LANES 1 2)
+function(varnolt_desktop_lane test)
+  foreach(lane ${DESKTOP_LANES})
+    if(NOT test IN_LIST DESKTOP_LANE_${lane})
+      continue()
+    endif()
+    if(lane EQUAL 1)
+      set_tests_properties(${test} PROPERTIES RESOURCE_LOCK desktop)
+    else()
+      set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT VARNOLT_WINE_LANE=${lane})
+      set_tests_properties(${test} PROPERTIES RESOURCE_LOCK desktop-${lane})
+    endif()
+  endforeach()
+endfunction()
+
+# The prefixes are made by the build (beside the compiler), not by the first tests: lane 1's by
+# wineboot, the others as its copies. The markers are the wrapper's own, so a removed prefix is
+# made again.
+set(WINE_PREFIX_READY ${CMAKE_BINARY_DIR}/wineprefix/.varnolt-ready)
+add_custom_command(OUTPUT ${WINE_PREFIX_READY} COMMAND ${WINE_RUN} --prepare DEPENDS ${WINE_RUN}
+  COMMENT "Wine prefix" VERBATIM)
+set(WINE_PREFIXES_READY ${WINE_PREFIX_READY})
+foreach(lane ${DESKTOP_LANES})
+  if(lane EQUAL 1)
+    continue()
+  endif()
+  set(ready ${CMAKE_BINARY_DIR}/wineprefix-${lane}/.varnolt-ready)
+  add_custom_command(OUTPUT ${ready}
+    COMMAND ${CMAKE_COMMAND} -E env VARNOLT_WINE_LANE=${lane} ${WINE_RUN} --prepare
+    DEPENDS ${WINE_RUN} ${WINE_PREFIX_READY} COMMENT "Wine prefix of lane ${lane}" VERBATIM)
+  list(APPEND WINE_PREFIXES_READY ${ready})
+endforeach()
+add_custom_target(wine_prefix ALL DEPENDS ${WINE_PREFIXES_READY})
+
 # Each folder's tests run in one process (a test process under Wine costs about a quarter of a
-# second to start). Folders whose tests drive windows, hot keys or the real program take the
-# desktop one at a time; the others and the fuzzers run beside them.
-set(DESKTOP_TEST_DIRS engine settings app dialogs e2e dpi)
+# second to start).
 foreach(dir platform catalogue engine settings app dialogs e2e dpi)
   file(GLOB TEST_SOURCES CONFIGURE_DEPENDS tests/${dir}/*.cpp)
   if(NOT TEST_SOURCES)
@@ -26,15 +66,13 @@ foreach(dir platform catalogue engine settings app dialogs e2e dpi)
   endif()
   add_executable(test_${dir} ${TEST_SOURCES} $<TARGET_OBJECTS:varnolt_res>)
   target_link_libraries(test_${dir} PRIVATE varnolt_testsupport)
-  add_dependencies(test_${dir} keeper holder varnolt)
+  add_dependencies(test_${dir} keeper holder varnolt wine_prefix)
   if(dir STREQUAL "e2e")
     add_dependencies(test_${dir} dist)
   endif()
   add_test(NAME ${dir} COMMAND test_${dir})
   set_tests_properties(${dir} PROPERTIES TIMEOUT 300)
-  if(dir IN_LIST DESKTOP_TEST_DIRS)
-    set_tests_properties(${dir} PROPERTIES RESOURCE_LOCK desktop)
-  endif()
+  varnolt_desktop_lane(${dir})
 endforeach()
 
 # The Windows Installer packages' tests: the 64-bit package one build number later, for a major
@@ -62,8 +100,8 @@ add_test(NAME policy_templates COMMAND bash ${CMAKE_SOURCE_DIR}/tests/policy/che
 add_dependencies(test_e2e varnolt_x86)
 add_test(NAME e2e_x86 COMMAND test_e2e
   --gtest_filter=CommandLineTest.*:StartupWash.*:SuppliedItems.*:Redirection.*)
-set_tests_properties(e2e_x86 PROPERTIES ENVIRONMENT "VARNOLT_STAGE=${X86_STAGE_DIR}" RESOURCE_LOCK desktop
-  TIMEOUT 300)
+set_tests_properties(e2e_x86 PROPERTIES ENVIRONMENT "VARNOLT_STAGE=${X86_STAGE_DIR}" TIMEOUT 300)
+varnolt_desktop_lane(e2e_x86)
 
 # A start under a German and a Japanese Windows user language (Wine takes it from LC_ALL).
 foreach(locale de_DE ja_JP)
@@ -83,4 +121,5 @@ set_tests_properties(fuzz_parsers PROPERTIES TIMEOUT 120)
 # Wiping free space on a loop-mounted ext4 image mapped to a drive letter (needs root and a loop
 # device: skipped, with a message, without them).
 add_test(NAME wipe COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wipe-volume.sh ${CMAKE_BINARY_DIR})
-set_tests_properties(wipe PROPERTIES SKIP_RETURN_CODE 77 RESOURCE_LOCK desktop TIMEOUT 300)
+set_tests_properties(wipe PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+varnolt_desktop_lane(wipe)

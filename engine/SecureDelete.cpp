@@ -107,8 +107,12 @@ bool EmptyAndRenameFile(HANDLE file, const std::string& path, std::string& newPa
     // "\\?\" (a long path) is "\??\" to the system; an ordinary path the system converts itself.
     if (folder.rfind(L"\\\\?\\", 0) == 0) folder[1] = L'?';
     const size_t length = wide.size() - slash - 1;
+    const std::wstring current = wide.substr(slash + 1);
     for (int attempt = 0; attempt < 16; ++attempt) {
-        std::wstring target = folder + RandomFileName(length);
+        std::wstring name = RandomFileName(length);
+        // A short name may come out as the user's own: renaming it to itself would keep it.
+        if (_wcsicmp(name.c_str(), current.c_str()) == 0) continue;
+        std::wstring target = folder + name;
         std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
         auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
         rename->ReplaceIfExists = FALSE;

@@ -79,7 +79,7 @@ protected:
             EXPECT_TRUE(form->WashRunning());
             script(dialog);
             ASSERT_TRUE(driver.WaitGone(dialog));
-            if (HWND box = driver.WaitForMessageBox(400)) {
+            if (HWND box = driver.ShownBeforeIdle(true)) {
                 EXPECT_EQ(UiDriver::MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
                 refusal = UiDriver::MessageBoxText(box);
                 driver.Answer(box, IDOK);

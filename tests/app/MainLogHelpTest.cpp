@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 
 #include "app/MainWindow.h"
@@ -29,6 +30,7 @@ protected:
         ShellOpenHook = [this](const std::string& path) { opened.push_back(path); };
         HelpViewerHook = [this](const std::string& file, int context) {
             help.push_back(file + "#" + std::to_string(context));
+            ++helpCalls;
         };
         form = std::make_unique<MainWindow>();
         form->QuitOnDestroy = false;
@@ -48,10 +50,16 @@ protected:
         keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(2, keys, sizeof(INPUT));
     }
+    // Waits (from any thread) until the help viewer has been called count times.
+    bool WaitForHelp(int count) const {
+        for (int i = 0; i < 500 && helpCalls < count; ++i) Sleep(10);
+        return helpCalls >= count;
+    }
 
     TempDir dir;
     std::string log;
     std::vector<std::string> opened, help;
+    std::atomic<int> helpCalls{0};
     std::unique_ptr<MainWindow> form;
 };
 
@@ -103,7 +111,8 @@ TEST_F(MainLogHelpTest, HelpCommandsOpenTheHelpFileAndF1ItsContext) {
     SetForegroundWindow(form->Handle());
     SetFocus(form->Control(IDC_ItemList));
     PressF1();
-    PumpMessages(300);
+    for (int i = 0; i < 500 && help.empty(); ++i) PumpMessages(10);
+    PumpMessages();
     EXPECT_EQ(help, Strings{dir.Path() + "help.chm#58"});
 }
 
@@ -119,7 +128,7 @@ TEST_F(MainLogHelpTest, AboutBoxShowsNameAndVersionAndItsHelp) {
         EXPECT_TRUE(GetWindowLongA(GetDlgItem(about, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
         SetForegroundWindow(about);
         PressF1();
-        Sleep(300);
+        EXPECT_TRUE(WaitForHelp(1));
         PostMessageA(about, WM_COMMAND, IDCANCEL, 0);  // Escape
         EXPECT_TRUE(driver.WaitGone(about));
     });
@@ -133,8 +142,8 @@ TEST_F(MainLogHelpTest, ExitDuringAPreviewWaitsForItsEnd) {
     RunWithDriver([&] { form->OnPreviewChecked(); }, [&](UiDriver& driver) {
         HWND preview = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
         ASSERT_NE(preview, nullptr);
-        PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_Exit, 0), 0);
-        Sleep(300);
+        DWORD_PTR r = 0;
+        EXPECT_NE(SendMessageTimeoutA(main, WM_COMMAND, MAKEWPARAM(IDM_Exit, 0), 0, SMTO_NORMAL, 5000, &r), 0);
         EXPECT_TRUE(IsWindow(preview) && IsWindow(main));
         PostMessageA(preview, WM_COMMAND, IDCANCEL, 0);
         EXPECT_TRUE(driver.WaitGone(main));

@@ -102,7 +102,7 @@ protected:
     // Runs a command that must not show any window.
     void Quietly(const std::function<void()>& command) {
         RunWithDriver(command, [&](UiDriver& driver) {
-            if (HWND box = driver.WaitForWindow("#32770", nullptr, 300)) {
+            if (HWND box = driver.ShownBeforeIdle(false)) {
                 ADD_FAILURE() << "unexpected window: " << UiDriver::Text(box) << UiDriver::MessageBoxText(box);
                 PostMessageA(box, WM_CLOSE, 0, 0);
             }

@@ -94,10 +94,13 @@ TEST_F(MainWashTest, PreviewsNeverAskShowSortedRowsAndKeepTheControlsOffMeanwhil
                       ASSERT_NE(dialog, nullptr);
                       states = WashControlStates();
                       rows = ListRows(GetDlgItem(dialog, IDC_PreviewItem_Files));
-                      // A second command asked for meanwhile is skipped.
-                      PostMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_WashChecked, BN_CLICKED),
-                                   reinterpret_cast<LPARAM>(main.Control(IDC_WashChecked)));
-                      Sleep(200);
+                      // A second command asked for meanwhile is skipped (its handler returns at
+                      // once, showing nothing).
+                      DWORD_PTR r = 0;
+                      EXPECT_NE(SendMessageTimeoutA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_WashChecked, BN_CLICKED),
+                                                    reinterpret_cast<LPARAM>(main.Control(IDC_WashChecked)),
+                                                    SMTO_NORMAL, 5000, &r),
+                                0);
                       UiDriver::Click(dialog, IDC_PreviewItem_Close);
                       EXPECT_TRUE(driver.WaitGone(dialog));
                   });

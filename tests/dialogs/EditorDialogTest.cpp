@@ -19,8 +19,7 @@
 namespace {
 // Clicks Save; the refusal shown ("" for none) while the dialog stays open.
 std::string SaveRefused(UiDriver& driver, HWND dialog) {
-    UiDriver::Click(dialog, IDOK);
-    HWND box = driver.WaitForMessageBox(400);
+    HWND box = driver.ClickForMessageBox(dialog, IDOK);
     std::string text = box ? UiDriver::MessageBoxText(box) : "";
     if (box) {
         EXPECT_EQ(UiDriver::MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
@@ -99,10 +98,10 @@ TEST(FolderEditor, TheFilePickerFillsTheSingleFileBoxAndLeavesTheCurrentFolder) 
         ASSERT_NE(picker, nullptr);
         HWND name = GetDlgItem(picker, 0x47C);  // the file name box
         if (!name) name = GetDlgItem(picker, 0x480);
-        // Into the folder first, then the file in it.
+        // Into the folder first (the click's handler has gone there when it returns), then the
+        // file in it.
         SetText(name, dir.Path());
-        UiDriver::Click(picker, IDOK);
-        Sleep(300);
+        EXPECT_EQ(driver.ClickForMessageBox(picker, IDOK), nullptr);
         SetText(name, "pick.txt");
         UiDriver::Click(picker, IDOK);
         EXPECT_TRUE(driver.WaitGone(picker));

@@ -103,8 +103,9 @@ TEST_F(ExcludeFile, SeveralFilesChosenAtOnceAddedInTheDialogsOrder) {
         UiDriver::Click(dialog, IDC_ExclusionList_AddByFileName);
         HWND open = driver.WaitForWindow("#32770", "Select files by filename");
         ASSERT_NE(open, nullptr);
-        TypeIntoOpenDialog(open, dir.Path());  // into the folder first
-        Sleep(300);
+        // Into the folder first: the click's handler has gone there when it returns.
+        SetText(FileNameBox(open), dir.Path());
+        EXPECT_EQ(driver.ClickForMessageBox(open, IDOK), nullptr);
         TypeIntoOpenDialog(open, "\"two.txt\" \"one.txt\"");
         EXPECT_TRUE(driver.WaitGone(open));
         rows = ListBoxTexts(GetDlgItem(dialog, IDC_ExclusionList_List));

@@ -157,15 +157,14 @@ TEST_F(DetectTest, AFolderThatIsNoProfileIsStoredOnlyAfterAWarning) {
                       [&](UiDriver& driver) {
                           HWND w = driver.WaitForWindow("#32770", "Detect Netscape Directory");
                           ASSERT_NE(w, nullptr);
-                          UiDriver::Click(w, IDC_NetscapeDetect_Ok);
-                          HWND box = driver.WaitForMessageBox();
+                          HWND box = driver.ClickForMessageBox(w, IDC_NetscapeDetect_Ok);
                           ASSERT_NE(box, nullptr);
                           std::string text = UiDriver::MessageBoxText(box);
                           EXPECT_NE(text.find(dir.Path() + "other"), std::string::npos) << text;
                           EXPECT_NE(text.find("{netscape}"), std::string::npos) << text;
                           driver.Answer(box, answer);
                           ASSERT_TRUE(driver.WaitGone(box));
-                          Sleep(100);
+                          ASSERT_TRUE(driver.WaitClicksHandled());
                           EXPECT_EQ(IsWindowVisible(w) != FALSE, answer == IDNO);
                           if (answer == IDNO) {
                               EXPECT_EQ(ProfileFile(Ini()).ReadString("Tester", "Netscape Path"), "");

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "tests/dialogs/PreviewTestUtil.h"
+#include "tests/support/LogText.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 
@@ -32,8 +33,7 @@ TEST(StartupWash, CleansTheCheckedItemsLogsThemAndKeepsRunning) {
     ASSERT_TRUE(program.Start(dir));
     HWND window = program.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    for (int i = 0; i < 500 && FileExists(junk + "one.tmp"); ++i) Sleep(20);
-    Sleep(200);
+    EXPECT_TRUE(WaitForClosedLog(dir + "log.htm"));
     EXPECT_FALSE(FileExists(junk + "one.tmp"));
     EXPECT_FALSE(FileExists(junk + "deeper\\two.tmp"));
     EXPECT_TRUE(FileExists(junk + "deeper"));

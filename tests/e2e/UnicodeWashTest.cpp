@@ -52,8 +52,7 @@ TEST(UnicodeStartupWash, NamesOutsideTheCodePageAndLongPathsAreWashedAndLogged) 
     ASSERT_TRUE(program.Start(dir));
     HWND window = program.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
-    for (int i = 0; i < 500 && FileExists(files.front()); ++i) Sleep(20);
-    Sleep(300);
+    EXPECT_TRUE(WaitForClosedLog(dir + "log.htm"));
     std::string log = ReadTextFile(dir + "log.htm");
     std::wstring text = DecodeLog(log);
     for (const auto& path : files) {

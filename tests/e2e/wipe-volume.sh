@@ -10,7 +10,8 @@ if [ "$(id -u)" != 0 ] || ! losetup -f >/dev/null 2>&1; then
   echo "SKIPPED: this machine has no free loop device (or the test does not run as root)"
   exit 77
 fi
-prefix="$build/wineprefix/dosdevices"
+# The prefix of the lane the test runs in (see wine-run).
+prefix="$build/wineprefix${VARNOLT_WINE_LANE:+-$VARNOLT_WINE_LANE}/dosdevices"
 work=$(mktemp -d "$build/wipe-test.XXXXXX")
 img="$work/volume.img"
 mnt="$work/mnt"

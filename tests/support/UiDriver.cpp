@@ -28,12 +28,16 @@ BOOL CALLBACK FindWindowOfProcess(HWND window, LPARAM param) {
 }
 }  // namespace
 
+HWND UiDriver::Find(const char* className, const char* caption, bool messageBox) const {
+    FindArgs args{className, caption, messageBox, nullptr};
+    EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&args));
+    return args.found;
+}
+
 HWND UiDriver::WaitForWindow(const char* className, const char* caption, int timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
-        FindArgs args{className, caption, false, nullptr};
-        EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&args));
-        if (args.found) return args.found;
+        if (HWND found = Find(className, caption, false)) return found;
         if (static_cast<int>(GetTickCount() - start) > timeoutMs) return nullptr;
         Sleep(20);
     }
@@ -42,11 +46,65 @@ HWND UiDriver::WaitForWindow(const char* className, const char* caption, int tim
 HWND UiDriver::WaitForMessageBox(int timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
-        FindArgs args{"#32770", nullptr, true, nullptr};
-        EnumWindows(FindWindowOfProcess, reinterpret_cast<LPARAM>(&args));
-        if (args.found) return args.found;
+        if (HWND found = Find("#32770", nullptr, true)) return found;
         if (static_cast<int>(GetTickCount() - start) > timeoutMs) return nullptr;
         Sleep(20);
+    }
+}
+
+HWND UiDriver::ShownBeforeIdle(bool messageBox, int timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        // Idle read before the search: a window shown before idle is still up when seen idle.
+        bool idle = uiIdle_;
+        if (HWND found = Find("#32770", nullptr, messageBox)) return found;
+        if (idle) return nullptr;
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) {
+            ADD_FAILURE() << "the UI thread's action did not end";
+            return nullptr;
+        }
+        Sleep(10);
+    }
+}
+
+bool UiDriver::WaitClicksHandled(int timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        if (clicksHandled_ >= clicksSent_) return true;
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
+        Sleep(10);
+    }
+}
+
+void CALLBACK UiDriver::Handled(HWND, UINT, ULONG_PTR data, LRESULT) {
+    ++reinterpret_cast<UiDriver*>(data)->clicksHandled_;
+}
+
+HWND UiDriver::ClickForMessageBox(HWND dialog, int buttonId, int timeoutMs) {
+    // Sent with a callback: the driver hears when the handler has returned, and is not
+    // blocked while the handler shows a box.
+    const int click = ++clicksSent_;
+    if (!SendMessageCallbackA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)), Handled,
+                              reinterpret_cast<ULONG_PTR>(this))) {
+        ADD_FAILURE() << "the click was not sent";
+        return nullptr;
+    }
+    DWORD start = GetTickCount();
+    for (;;) {
+        // The callback comes while this thread takes its messages.
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        bool handled = clicksHandled_ >= click;
+        if (HWND found = Find("#32770", nullptr, true)) return found;
+        if (handled) return nullptr;
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) {
+            ADD_FAILURE() << "the click's handler did not return";
+            return nullptr;
+        }
+        Sleep(10);
     }
 }
 
@@ -116,6 +174,13 @@ void RunWithDriver(const std::function<void()>& uiAction, const std::function<vo
         done = true;
     });
     uiAction();
+    // What the action posted is handled before the driver hears that it has ended.
+    MSG msg;
+    for (int i = 0; i < 10000 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    driver.uiIdle_ = true;
     // Keep the UI thread responsive until the script has finished.
     while (!done) PumpMessages(10);
     worker.join();
@@ -133,7 +198,7 @@ std::vector<std::string> AnswerBoxes(const std::function<void()>& command, const
             driver.Answer(box, answer);
             EXPECT_TRUE(driver.WaitGone(box));
         }
-        if (HWND box = driver.WaitForMessageBox(300)) {
+        if (HWND box = driver.ShownBeforeIdle(true)) {
             ADD_FAILURE() << "unexpected box: " << UiDriver::MessageBoxText(box);
             driver.Answer(box, IDOK);
         }

@@ -3,6 +3,7 @@
 // them: finds a dialog by caption or a message box, reads its texts, clicks its buttons.
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +17,15 @@ public:
     HWND WaitForMessageBox(int timeoutMs = 10000);
     // Waits until the window is gone; false on timeout.
     bool WaitGone(HWND window, int timeoutMs = 10000);
+    // A dialog (a message box when messageBox) shown before the UI thread's action of
+    // RunWithDriver has ended and the UI thread has handled what was posted to it; nullptr
+    // when none was. For "no window came" without waiting a fixed time.
+    HWND ShownBeforeIdle(bool messageBox, int timeoutMs = 30000);
+    // Clicks a button of a dialog; returns the message box its handler shows, or nullptr once
+    // the handler has returned without one.
+    HWND ClickForMessageBox(HWND dialog, int buttonId, int timeoutMs = 10000);
+    // Waits until the handlers of every ClickForMessageBox click have returned; false on timeout.
+    bool WaitClicksHandled(int timeoutMs = 10000);
 
     static std::string MessageBoxText(HWND box);
     static std::string Text(HWND window);
@@ -27,6 +37,15 @@ public:
     static UINT MessageBoxIcon(HWND box);
     // Ids of the buttons a dialog shows.
     static std::vector<int> ButtonIds(HWND dialog);
+
+private:
+    friend void RunWithDriver(const std::function<void()>&, const std::function<void(UiDriver&)>&);
+    HWND Find(const char* className, const char* caption, bool messageBox) const;
+    static void CALLBACK Handled(HWND, UINT, ULONG_PTR data, LRESULT);
+
+    std::atomic<bool> uiIdle_{false};
+    int clicksSent_ = 0;
+    int clicksHandled_ = 0;
 };
 
 // Runs uiAction on the calling thread (pumping messages as its windows do) while script runs
