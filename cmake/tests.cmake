@@ -22,7 +22,7 @@ target_compile_definitions(varnolt_testsupport PUBLIC
 # times; a lane more is one list more); the others and the fuzzers run beside them in lane 1's
 # prefix.
 set(DESKTOP_LANE_1 app dpi)
-set(DESKTOP_LANE_2 engine settings dialogs e2e e2e_x86 wipe)
+set(DESKTOP_LANE_2 engine settings dialogs e2e e2e_x86 wipe language_de_DE language_ja_JP)
 set(DESKTOP_LANES 1 2)
 function(varnolt_desktop_lane test)
   foreach(lane ${DESKTOP_LANES})
@@ -107,8 +107,8 @@ varnolt_desktop_lane(e2e_x86)
 foreach(locale de_DE ja_JP)
   add_test(NAME language_${locale} COMMAND test_e2e --gtest_also_run_disabled_tests
     --gtest_filter=DISABLED_UserLanguage.*)
-  set_tests_properties(language_${locale} PROPERTIES ENVIRONMENT "LC_ALL=${locale}.UTF-8" RESOURCE_LOCK desktop
-    TIMEOUT 120)
+  set_tests_properties(language_${locale} PROPERTIES ENVIRONMENT "LC_ALL=${locale}.UTF-8" TIMEOUT 120)
+  varnolt_desktop_lane(language_${locale})
 endforeach()
 
 # The pure parsers, fuzzed natively with clang and libFuzzer (fuzz/run.sh): built with the
