@@ -15,11 +15,17 @@ namespace {
 
 // The path a handle really refers to, without the "\\?\" prefix; empty when unknown.
 std::string FinalPath(HANDLE handle) {
-    DWORD size = GetFinalPathNameByHandleW(handle, nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (size == 0) return {};
-    std::wstring text(size, L'\0');
-    DWORD n = GetFinalPathNameByHandleW(handle, text.data(), size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (n == 0 || n >= size) return {};
+    // Most paths fit the first try: each call asks the system for the name anew.
+    std::wstring text(MAX_PATH + 64, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n >= text.size()) {
+        text.assign(n, L'\0');
+        n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n >= text.size()) return {};
+    }
+    if (n == 0) return {};
     text.resize(n);
     std::string path = Narrow(text);
     if (path.rfind("\\\\?\\UNC\\", 0) == 0) return path.erase(2, 6);

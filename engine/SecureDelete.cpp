@@ -107,8 +107,15 @@ bool EmptyAndRenameFile(HANDLE file, const std::string& path, std::string& newPa
     // "\\?\" (a long path) is "\??\" to the system; an ordinary path the system converts itself.
     if (folder.rfind(L"\\\\?\\", 0) == 0) folder[1] = L'?';
     const size_t length = wide.size() - slash - 1;
+    const std::wstring oldName = wide.substr(slash + 1);
     for (int attempt = 0; attempt < 16; ++attempt) {
-        std::wstring target = folder + RandomFileName(length);
+        // A short name can come out as the old one (1 in 36 for one character): that hides nothing.
+        std::wstring name = RandomFileName(length);
+        if (CompareStringOrdinal(name.c_str(), -1, oldName.c_str(), -1, TRUE) == CSTR_EQUAL) {
+            --attempt;
+            continue;
+        }
+        std::wstring target = folder + name;
         std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
         auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
         rename->ReplaceIfExists = FALSE;
