@@ -69,7 +69,7 @@ void MainWindow::FormCreate() {
     DetectDialog = std::make_unique<NetscapeDetectDialog>();
     RegisterHotKeys(true);
     // A wipe of free space that ended with the process left its folder behind.
-    RemoveAllWipeLeftovers();
+    StartRemovingWipeLeftovers();
 }
 
 void MainWindow::SetScheduleTimer(bool enabled) {

@@ -73,7 +73,8 @@ ours() {
   start=$(now)
   "$wine" "$(winpath "$prog")\\varnolt.exe" </dev/null >/dev/null 2>&1 &
   pid=$!
-  until [ -f "$prog/log.htm" ] && tail -c 12 "$prog/log.htm" | grep -q '</table>'; do sleep 0.02; done
+  # The block ends with "</table>" and a summary line (the log is new each run: no earlier block).
+  until [ -f "$prog/log.htm" ] && tail -c 400 "$prog/log.htm" | grep -q '</table>'; do sleep 0.02; done
   end=$(now)
   kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true
   kill "$watcher"; wait "$watcher" 2>/dev/null || true

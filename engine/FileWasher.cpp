@@ -6,6 +6,7 @@
 #include "catalogue/WashItem.h"
 #include "engine/EngineTexts.h"
 #include "engine/SecureDelete.h"
+#include "engine/SecureDeleteQueue.h"
 #include "engine/WashEngine.h"
 #include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
@@ -16,11 +17,17 @@ namespace {
 
 // The path a handle really refers to, without the "\\?\" prefix; empty when unknown.
 std::string FinalPath(HANDLE handle) {
-    DWORD size = GetFinalPathNameByHandleW(handle, nullptr, 0, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (size == 0) return {};
-    std::wstring text(size, L'\0');
-    DWORD n = GetFinalPathNameByHandleW(handle, text.data(), size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (n == 0 || n >= size) return {};
+    // Most paths fit the first try: each call asks the system for the name anew.
+    std::wstring text(MAX_PATH + 64, L'\0');
+    DWORD n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()),
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n >= text.size()) {
+        text.assign(n, L'\0');
+        n = GetFinalPathNameByHandleW(handle, text.data(), static_cast<DWORD>(text.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n >= text.size()) return {};
+    }
+    if (n == 0) return {};
     text.resize(n);
     std::string path = Narrow(text);
     if (path.rfind("\\\\?\\UNC\\", 0) == 0) return path.erase(2, 6);
@@ -201,28 +208,8 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
     tally = WashTally();
     const int count = list.Count();
     std::vector<int> folderRows;
-    for (int i = 0; i < count; ++i) {
-        if (!list.Checked(i)) continue;
-        const std::string& path = list.Text(i);
-        if (IsFolderRow(path)) {
-            folderRows.push_back(i);
-            continue;
-        }
-        const std::wstring wide = WidePath(path);
-        bool deleted;
-        DWORD error = 0;
-        {
-            NativeFileSystem native;
-            // Quick delete tries the common case first; a failure is looked at below.
-            deleted = useQuick && DeleteFileW(wide.c_str());
-            if (!deleted) {
-                DWORD attrs = GetFileAttributesW(wide.c_str());
-                if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) continue;
-                SetLastError(ERROR_SUCCESS);  // a refusal that sets no error reads as "File Locked"
-                deleted = useQuick ? QuickDeleteFile(wide, attrs) : SecureDeleteFile(path);
-                if (!deleted) error = GetLastError();
-            }
-        }
+    // Counts and logs one file's result, in the order of the list.
+    auto record = [&](int i, const std::string& path, bool deleted, DWORD error) {
         if (deleted) {
             ++tally.Washed;
             tally.FreedBytes += list.Space(i);
@@ -236,6 +223,45 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
             ++tally.Washed;
             if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, true, path, Text(IDS_SpecificFile));
         }
+    };
+    // Secure deletes run several at once (their threads start with the first file); a file that
+    // is gone by its turn (a folder, or a name listed twice) is neither counted nor logged.
+    SecureDeleteQueue secure;
+    auto takeSecureResult = [&] {
+        SecureDeleteQueue::Result done = secure.Next();
+        if (done.What != SecureDeleteQueue::Outcome::Missing)
+            record(done.Row, done.Path, done.What == SecureDeleteQueue::Outcome::Deleted, done.Error);
+    };
+    for (int i = 0; i < count; ++i) {
+        if (!list.Checked(i)) continue;
+        const std::string& path = list.Text(i);
+        if (IsFolderRow(path)) {
+            folderRows.push_back(i);
+            continue;
+        }
+        if (!useQuick) {
+            while (secure.Pending() >= SecureDeleteQueue::DefaultWindow || (secure.Pending() && secure.Holds(path)))
+                takeSecureResult();
+            secure.Add(i, path);
+            continue;
+        }
+        const std::wstring wide = WidePath(path);
+        bool deleted;
+        DWORD error = 0;
+        {
+            NativeFileSystem native;
+            // Quick delete tries the common case first; a failure is looked at below.
+            deleted = DeleteFileW(wide.c_str());
+            if (!deleted) {
+                DWORD attrs = GetFileAttributesW(wide.c_str());
+                if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) continue;
+                SetLastError(ERROR_SUCCESS);  // a refusal that sets no error reads as "File Locked"
+                deleted = QuickDeleteFile(wide, attrs);
+                if (!deleted) error = GetLastError();
+            }
+        }
+        record(i, path, deleted, error);
     }
+    while (secure.Pending() > 0) takeSecureResult();
     RemoveEmptiedFolders(list, folderRows, useQuick, writeLog, tally.Washed);
 }

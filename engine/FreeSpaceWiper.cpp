@@ -23,6 +23,18 @@ constexpr int MaxSmallFiles = 2000000;
 
 std::atomic<int> RunningWipes{0};
 std::atomic<bool> CancelAll{false};
+// The thread StartRemovingWipeLeftovers began, if any.
+std::atomic<HANDLE> LeftoverRemoval{nullptr};
+
+DWORD WINAPI RemoveLeftoversThread(void*) {
+    RemoveAllWipeLeftovers();
+    return 0;
+}
+
+// A wipe must not meet the removal of leftovers in its own folder.
+void WaitForLeftoverRemoval() {
+    if (HANDLE thread = LeftoverRemoval.load()) WaitForSingleObject(thread, INFINITE);
+}
 
 struct RunningWipe {
     RunningWipe() { ++RunningWipes; }
@@ -202,6 +214,7 @@ std::string WipeRefusal(const std::string& root) {
 
 WipeOutcome WipeFreeSpace(const std::string& root, const std::function<bool(const WipeProgress&)>& progress) {
     RunningWipe running;
+    WaitForLeftoverRemoval();
     WipeOutcome outcome;
     outcome.Error = WipeRefusal(root);
     if (!outcome.Error.empty()) return outcome;
@@ -291,6 +304,13 @@ void RemoveAllWipeLeftovers() {
         UINT type = GetDriveTypeA(root.c_str());
         if (type == DRIVE_FIXED || type == DRIVE_REMOVABLE || type == DRIVE_RAMDISK) RemoveWipeLeftovers(root);
     }
+}
+
+void StartRemovingWipeLeftovers() {
+    if (LeftoverRemoval.load()) return;
+    HANDLE thread = CreateThread(nullptr, 0, RemoveLeftoversThread, nullptr, 0, nullptr);
+    if (thread) LeftoverRemoval = thread;
+    else RemoveAllWipeLeftovers();
 }
 
 void CancelRunningWipes(DWORD timeoutMs) {

@@ -42,6 +42,9 @@ WipeOutcome WipeFreeSpace(const std::string& root, const std::function<bool(cons
 bool RemoveWipeLeftovers(const std::string& root);
 // RemoveWipeLeftovers on every local fixed or removable drive.
 void RemoveAllWipeLeftovers();
+// RemoveAllWipeLeftovers on a thread of its own, for the start of the program: the window need
+// not wait until every drive has answered. A wipe started meanwhile waits until it is done.
+void StartRemovingWipeLeftovers();
 // Cancels every running wipe of the process and waits (up to timeoutMs) until they have
 // removed their files: for exit and the end of the session.
 void CancelRunningWipes(DWORD timeoutMs = 10000);

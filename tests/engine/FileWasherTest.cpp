@@ -146,3 +146,32 @@ TEST_F(FileWash, SecureDeleteNeverWritesThroughALink) {
     EXPECT_EQ(FileExists(link), !reparse);
     EXPECT_EQ(fail, reparse ? 0 : 1);
 }
+
+// Secure deletes run several at once: the log keeps the order of the list, a file held open
+// fails alone (its content whole), a name listed twice goes once, and the rest goes.
+TEST_F(FileWash, SecureWashOfManyFilesKeepsTheListsOrder) {
+    std::vector<std::pair<std::string, bool>> rows;
+    for (int i = 0; i < 40; ++i) rows.push_back({MakeFile("f" + std::to_string(100 + i) + ".txt"), true});
+    const std::string held = rows[17].first;
+    rows.insert(rows.begin() + 30, {rows[5].first, true});
+    rows.insert(rows.begin() + 6, {rows[5].first, true});
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    std::string log = Wash(MakeList(rows), false);
+    CloseHandle(holder);
+
+    EXPECT_EQ(success, 39);
+    EXPECT_EQ(fail, 1);
+    EXPECT_EQ(ReadTextFile(held), "secret");
+    size_t at = 0;
+    for (int i = 0; i < 40; ++i) {
+        std::string path = dir.Path() + "f" + std::to_string(100 + i) + ".txt";
+        SCOPED_TRACE(path);
+        EXPECT_EQ(FileExists(path), path == held);
+        size_t found = log.find(path, at);
+        ASSERT_NE(found, std::string::npos);
+        at = found + path.size();
+    }
+    EXPECT_EQ(log.find(dir.Path() + "f105.txt", log.find(dir.Path() + "f105.txt") + 1), std::string::npos);
+    EXPECT_TRUE(Has(log, "#FF0000", "File Locked"));
+}

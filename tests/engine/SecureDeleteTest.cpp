@@ -8,6 +8,7 @@
 
 #include "engine/SecureDelete.h"
 #include "engine/WashEngine.h"
+#include "platform/Text.h"
 #include "platform/WideText.h"
 #include "tests/support/TempDir.h"
 
@@ -123,5 +124,21 @@ TEST(SecureDelete, RandomNamesAreNoDeviceNames) {
         std::wstring name = RandomFileName(3);
         ASSERT_EQ(name.size(), 3u);
         for (const wchar_t* device : {L"con", L"prn", L"aux", L"nul"}) ASSERT_NE(name, device);
+    }
+}
+
+// A one-character name has 36 random names, its own among them: it must never come out again.
+TEST(SecureDelete, AShortNameIsNeverRenamedToItself) {
+    TempDir dir;
+    const std::string path = dir.Path() + "x";
+    for (int i = 0; i < 150; ++i) {
+        WriteTextFile(path, "s");
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        std::string renamed;
+        ASSERT_TRUE(EmptyAndRenameFile(file, path, renamed));
+        CloseHandle(file);
+        ASSERT_NE(ExtractFileName(renamed), "x") << "attempt " << i;
+        ASSERT_TRUE(DeleteFileA(renamed.c_str()));
     }
 }
