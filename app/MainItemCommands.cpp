@@ -98,7 +98,7 @@ void MainWindow::SaveCatalogueOrder() {
 }
 
 void MainWindow::ShowUnlistedItem(const CatalogueRow& row) {
-    ShowRefusal(Handle(), FormatText(IDS_ItemUnlisted, row.ItemName, row.ItemFile));
+    ShowRefusal(Handle(), FormatText(IDS_ItemUnlisted, TranslateUiText(row.ItemName), row.ItemFile));
     ReloadCatalogue();
 }
 
