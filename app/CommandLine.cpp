@@ -116,7 +116,7 @@ bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     // Rows are UTF-8 already; each shown as the previews show it, without the internal markers.
     for (const auto& row : rows.Files) text += FileRowText(row) + "\r\n";
     for (const auto& row : rows.Registry) text += RegistryRowName(row) + "\r\n";
-    for (const auto& row : rows.Specials) text += row + "\r\n";
+    for (const auto& row : rows.Specials) text += TranslateUiText(row) + "\r\n";
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
@@ -211,7 +211,7 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
         } catch (const std::exception& error) {
             ++specialFails;
             special.Failures.push_back({item.Name, error.what()});
-            Say(STD_ERROR_HANDLE, "Varnolt: " + item.Name + ": " + error.what());
+            Say(STD_ERROR_HANDLE, "Varnolt: " + TranslateUiText(item.Name) + ": " + error.what());
         }
         report.Items.push_back(std::move(special));
     }

@@ -133,7 +133,7 @@ void DeleteEntry(MainWindow& main, CheckList& rows) {
     Target target;
     const int r = rows.Selected();
     if (r < 0 || !FixTarget(main, target)) return;
-    if (!AskQuestion(main.Handle(), FormatText(IDS_ConfirmDeleteEntry, target.rowText, rows.Text(r)))) return;
+    if (!AskQuestion(main.Handle(), FormatText(IDS_ConfirmDeleteEntry, TranslateUiText(target.rowText), TranslateUiText(rows.Text(r))))) return;
 
     typename Kinds::List list(target.file, target.item);
     if (r >= list.Count()) throw AppError(EntryGone(target));

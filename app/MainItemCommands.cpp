@@ -98,7 +98,7 @@ void MainWindow::SaveCatalogueOrder() {
 }
 
 void MainWindow::ShowUnlistedItem(const CatalogueRow& row) {
-    ShowRefusal(Handle(), FormatText(IDS_ItemUnlisted, row.ItemName, row.ItemFile));
+    ShowRefusal(Handle(), FormatText(IDS_ItemUnlisted, TranslateUiText(row.ItemName), row.ItemFile));
     ReloadCatalogue();
 }
 
@@ -195,7 +195,7 @@ void MainWindow::OnDeleteItem() {
         if (i < 0 || i >= WashItems.Count()) return;
         if (RefuseWinapp2Change(i)) return;
         const CatalogueRow row = WashItems.Items[i];
-        if (!AskQuestion(Handle(), FormatText(IDS_ConfirmDelete, ItemList.Text(i)))) return;
+        if (!AskQuestion(Handle(), FormatText(IDS_ConfirmDelete, TranslateUiText(ItemList.Text(i))))) return;
         const int n = FindItemIndex(row.ItemFile, row.ItemName);
         if (n < 0) return ShowUnlistedItem(row);
 

@@ -141,7 +141,7 @@ void MainWindow::FillWashMenu() {
         info.wID = IDM_WashItemBase + i;
         info.dwItemData = static_cast<ULONG_PTR>(i + 100);  // the entry's tag
         // Item names are UTF-8: the wide call shows every character of them.
-        std::wstring caption = Widen(ItemList.Text(i));
+        std::wstring caption = Widen(TranslateUiText(ItemList.Text(i)));
         info.dwTypeData = caption.data();
         InsertMenuItemW(WashMenu, GetMenuItemCount(WashMenu), TRUE, &info);
     }

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/MainWindowRes.h"
 #include "platform/Dpi.h"
+#include "platform/Language.h"
 #include "resources/icons.h"
 
 namespace {
@@ -70,12 +71,15 @@ void MainWindow::SetListColours() {
         text = GetSysColor(COLOR_GRAYTEXT);
         return true;
     };
+    // The rows keep the stored names; a supplied name shows in the language in use.
     ItemList.DisplayText = [this](int index) {
-        std::string text = ItemList.Text(index);
+        std::string text = TranslateUiText(ItemList.Text(index));
         if (index < WashItems.Count() && Policy.ForcedCheck(WashItems.Items[index].ItemName))
             text += std::string(" (") + SetByAdministrator + ")";
         return text;
     };
+    FolderList.DisplayText = [this](int index) { return TranslateUiText(FolderList.Text(index)); };
+    RegistryList.DisplayText = [this](int index) { return TranslateUiText(RegistryList.Text(index)); };
 }
 
 void MainWindow::SetCounters(const std::string& folderSuccess, const std::string& folderFails,

@@ -26,7 +26,7 @@ const int WashControlIds[] = {
 // "'" + wash item name + " -> " + entry name + "'", the names from the selected rows.
 std::string EntrySubject(const CheckList& items, const std::string& entry) {
     int i = items.Selected();
-    return FormatText(IDS_EntrySubject, i >= 0 ? items.Text(i) : std::string(), entry);
+    return FormatText(IDS_EntrySubject, i >= 0 ? TranslateUiText(items.Text(i)) : std::string(), TranslateUiText(entry));
 }
 }  // namespace
 
@@ -200,7 +200,7 @@ void MainWindow::WashOrPreviewCurrentItem(bool preview) {
             if (checked) dialog.OnSelectAllRegistry();
             else dialog.OnUnselectAllRegistry();
             if (preview) dialog.ShowModal(Handle());
-            else if (ConfirmClean(FormatText(IDS_ItemSubject, ItemList.Text(i)))) dialog.OnWash();
+            else if (ConfirmClean(FormatText(IDS_ItemSubject, TranslateUiText(ItemList.Text(i))))) dialog.OnWash();
         },
         true);
 }

@@ -24,7 +24,7 @@ void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog) {
         // Files only: the rows of folders removed when empty are no files.
         int files = 0;
         for (int i = first; i < dialog.FileList.Count(); ++i) files += !EndsWithFolderMarker(dialog.FileList.Text(i));
-        dialog.Summary.Rows.push_back({ItemList.Text(r), files, dialog.FileList.Model().TotalSpace() - space,
+        dialog.Summary.Rows.push_back({TranslateUiText(ItemList.Text(r)), files, dialog.FileList.Model().TotalSpace() - space,
                                        dialog.RegistryList.Count() - keys});
     }
     // Sorting once gives the order of inserting each later row after the rows equal to it.

@@ -47,3 +47,9 @@ std::string RelativePathMessage(const std::string& path) {
 std::string UnrootedKeyMessage(const std::string& keyName) {
     return FormatText(IDS_Dlg_UnrootedKey, Trim(keyName));
 }
+
+std::string ShownName(const std::string& stored) { return TranslateUiText(stored); }
+
+std::string NameToStore(const std::string& stored, const std::string& typed) {
+    return typed == ShownName(stored) ? stored : typed;
+}

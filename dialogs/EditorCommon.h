@@ -20,6 +20,13 @@ bool IsFullEntryPath(const std::string& path);
 // key below it.
 bool IsRootedRegistryKey(const std::string& keyName);
 
+// A stored item or entry name as the editors show it: a supplied name in the language in use.
+std::string ShownName(const std::string& stored);
+// The name to store from the text typed over ShownName(stored): the stored name while the shown
+// one is left as it was, so a supplied name keeps the English that order.ini, user.txt, plug-ins
+// and policies know it by; otherwise the text typed.
+std::string NameToStore(const std::string& stored, const std::string& typed);
+
 // The refusals of the two checks above.
 std::string RelativePathMessage(const std::string& path);
 std::string UnrootedKeyMessage(const std::string& keyName);

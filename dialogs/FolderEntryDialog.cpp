@@ -28,7 +28,7 @@ void FolderEntryDialog::FormCreate() {
 
 void FolderEntryDialog::TransferEntry(bool load) {
     if (load) {
-        SetControlText(IDC_FolderEntry_Name, Entry.Name);
+        SetControlText(IDC_FolderEntry_Name, ShownName(Entry.Name));
         SetChecked(IDC_FolderEntry_Active, Entry.IsActive);
         SetChecked(IDC_FolderEntry_FromRegistry, Entry.Category == CategoryRegistryFolder);
         SetChecked(IDC_FolderEntry_FolderMask, Entry.Category == CategoryFolderMask);
@@ -40,7 +40,7 @@ void FolderEntryDialog::TransferEntry(bool load) {
         SetControlText(IDC_FolderEntry_FilePath, Entry.FilePath);
         return;
     }
-    Entry.Name = Trim(ControlText(IDC_FolderEntry_Name));
+    Entry.Name = NameToStore(Entry.Name, Trim(ControlText(IDC_FolderEntry_Name)));
     Entry.IsActive = IsChecked(IDC_FolderEntry_Active);
     if (IsChecked(IDC_FolderEntry_FromRegistry)) Entry.Category = CategoryRegistryFolder;
     else if (IsChecked(IDC_FolderEntry_FolderMask)) Entry.Category = CategoryFolderMask;

@@ -54,6 +54,8 @@ void ShowAsRegistryList(CheckList& list) {
 }
 
 void ShowAsSpecialList(CheckList& list) {
+    // The rows keep the stored names the wash looks for.
+    list.DisplayText = [&list](int index) { return TranslateUiText(list.Text(index)); };
     list.RowColours = [](int, bool, COLORREF& text, COLORREF&) {
         text = SpecialRowColour;
         return true;

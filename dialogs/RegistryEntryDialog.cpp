@@ -22,7 +22,7 @@ void RegistryEntryDialog::FormCreate() {
 
 void RegistryEntryDialog::TransferEntry(bool load) {
     if (load) {
-        SetControlText(IDC_RegistryEntry_Name, Entry.Name);
+        SetControlText(IDC_RegistryEntry_Name, ShownName(Entry.Name));
         SetChecked(IDC_RegistryEntry_Active, Entry.IsActive);
         SetControlText(IDC_RegistryEntry_KeyName, Entry.KeyName);
         SetControlText(IDC_RegistryEntry_ValueName, Entry.ValueName);
@@ -31,7 +31,7 @@ void RegistryEntryDialog::TransferEntry(bool load) {
         SetChecked(IDC_RegistryEntry_CleanSingleValue, Entry.CleanType == CleanSingleValue);
         return;
     }
-    Entry.Name = Trim(ControlText(IDC_RegistryEntry_Name));
+    Entry.Name = NameToStore(Entry.Name, Trim(ControlText(IDC_RegistryEntry_Name)));
     Entry.IsActive = IsChecked(IDC_RegistryEntry_Active);
     Entry.KeyName = Trim(ControlText(IDC_RegistryEntry_KeyName));
     Entry.ValueName = Trim(ControlText(IDC_RegistryEntry_ValueName));

@@ -1,5 +1,6 @@
 #include "dialogs/WashItemDialog.h"
 
+#include "dialogs/EditorCommon.h"
 #include "dialogs/WashItemDialogRes.h"
 #include "platform/Language.h"
 #include "platform/Text.h"
@@ -9,7 +10,7 @@ WashItemDialog::WashItemDialog() : Form(IDD_WashItemDialog) { HelpContext = 31; 
 
 void WashItemDialog::FormCreate() {
     SetWindowTextW(Handle(), Widen(TranslateUiText(Caption)).c_str());
-    SetControlText(IDC_WashItem_Name, ItemName);
+    SetControlText(IDC_WashItem_Name, ShownName(ItemName));
     SetChecked(IDC_WashItem_Active, Active);
     SetControlText(IDC_WashItem_File, ItemFile);
     OnClick(IDC_WashItem_Save, [this] { OnSave(); });
@@ -20,7 +21,7 @@ void WashItemDialog::FormCreate() {
 void WashItemDialog::OnSave() {
     std::string name = Trim(ControlText(IDC_WashItem_Name));
     if (name.empty()) return;
-    ItemName = name;
+    ItemName = NameToStore(ItemName, name);
     Active = IsChecked(IDC_WashItem_Active);
     Close(mrOK);
 }

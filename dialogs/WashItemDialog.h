@@ -11,7 +11,8 @@ public:
     WashItemDialog();
 
     std::string Caption = "Add or Edit Item";
-    // In: the name shown. Out (after mrOK): the name typed, without surrounding blanks.
+    // In: the stored name (a supplied one shows in the language in use). Out (after mrOK): the name
+    // typed, without surrounding blanks, or the stored name when the shown one was left unchanged.
     std::string ItemName;
     bool Active = true;
     // The wash item file, shown read-only.

@@ -5,6 +5,7 @@
 #include "engine/UrlHistory.h"
 #include "platform/BusyCursor.h"
 #include "platform/Error.h"
+#include "platform/Language.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -60,7 +61,7 @@ void WashSpecialItem(const std::string& name, bool writeLog, HWND owner) {
     if (name == UrlHistoryItem) ClearUrlHistory();
     if (writeLog) {
         OpenWashLog();
-        WriteWashLogRow(WashRowKind::SpecialItem, false, true, name, "");
+        WriteWashLogRow(WashRowKind::SpecialItem, false, true, TranslateUiText(name), "");
         CloseWashLog(summary);
     }
 }

@@ -18,6 +18,7 @@
 #include "platform/PlatformTexts.h"
 #include "settings/SettingsTexts.h"
 #include "catalogue/CatalogueTexts.h"
+#include "catalogue/SuppliedNameTexts.h"
 #include "engine/EngineTexts.h"
 #include "dialogs/DialogTexts.h"
 #include "app/AppTexts.h"

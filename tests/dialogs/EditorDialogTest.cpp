@@ -11,6 +11,7 @@
 #include "dialogs/SelectByWildcardDialogRes.h"
 #include "dialogs/WashItemDialog.h"
 #include "dialogs/WashItemDialogRes.h"
+#include "platform/Language.h"
 #include "settings/AppPaths.h"
 #include "tests/dialogs/FormTestUtil.h"
 #include "tests/support/DialogInput.h"
@@ -168,4 +169,40 @@ TEST(EntryChecks, FullPathsAndRootedKeys) {
         EXPECT_TRUE(IsRootedRegistryKey(key)) << key;
     for (const char* key : {"HKEY_LOCAL_MACHINE", "HKEY_LOCAL_MACHINE\\\\", "HKLM\\Software", "\\Software"})
         EXPECT_FALSE(IsRootedRegistryKey(key)) << key;
+}
+
+// A supplied name shows in the language in use; left as shown it is stored as the English it is
+// known by (order.ini, user.txt, policies), and only a name the user changed is stored as typed.
+TEST(ItemEditor, ShowsASuppliedNameTranslatedAndStoresItUnlessChanged) {
+    struct Case {
+        const char* stored;
+        const char* shown;  // in German
+        const char* typed;  // nullptr: left as shown
+        const char* kept;
+    } cases[] = {
+        {"Recycle Bin", "Papierkorb", nullptr, "Recycle Bin"},
+        {"Recycle Bin", "Papierkorb", "  Papierkorb  ", "Recycle Bin"},
+        {"Recycle Bin", "Papierkorb", "Alter Papierkorb", "Alter Papierkorb"},
+        {"My own item", "My own item", nullptr, "My own item"},
+    };
+    struct German {
+        German() { UseLanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)); }
+        ~German() { UseLanguage(EnglishLanguage); }
+    } german;
+    for (const Case& c : cases) {
+        WashItemDialog form;
+        form.Caption = "Supplied name";
+        form.ItemName = c.stored;
+        std::string shown;
+        RunDialog(form, "Supplied name", [&](UiDriver&, HWND dialog) {
+            shown = ControlTextOf(dialog, IDC_WashItem_Name);
+            if (c.typed) TypeText(dialog, IDC_WashItem_Name, c.typed);
+            Press(dialog, IDC_WashItem_Name, VK_RETURN);
+        });
+        EXPECT_EQ(shown, c.shown) << c.stored;
+        EXPECT_EQ(form.ItemName, c.kept) << c.stored << " / " << (c.typed ? c.typed : "unchanged");
+    }
+    // The entry editors share the rule.
+    EXPECT_EQ(NameToStore("Cookies journal", ShownName("Cookies journal")), "Cookies journal");
+    EXPECT_EQ(ShownName("Cookies journal"), "Cookie-Journal");
 }
