@@ -19,7 +19,8 @@ PROCESS_INFORMATION StartChrome(const std::string& folder, const std::string& fi
     startup.cb = sizeof(startup);
     if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return process;
-    for (int i = 0; i < 1000; ++i, Sleep(10)) {
+    // Until it holds the file (or has ended: a slow start under load is no reason to go on).
+    for (int i = 0; i < 3000 && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; ++i, Sleep(10)) {
         HANDLE probe = CreateFileA(file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                    nullptr, OPEN_EXISTING, 0, nullptr);
         if (probe == INVALID_HANDLE_VALUE) break;
@@ -77,6 +78,9 @@ TEST_F(MainWashTest, RunningBrowserHoldingFilesIsAskedAboutBeforeAWashTheUserSta
         for (const char* file : {"a.log", "sub\\b.log"}) WriteTextFile(Data(file), "x");
         PROCESS_INFORMATION chrome = StartChrome(dir.Path(), Data("a.log"));
         ASSERT_NE(chrome.hProcess, nullptr);
+        DWORD chromeCode = 0;
+        ASSERT_TRUE(GetExitCodeProcess(chrome.hProcess, &chromeCode) && chromeCode == STILL_ACTIVE)
+            << "the stand-in browser ended before the wash, exit code " << chromeCode;
         MainWindow& main = Open();
         if (c.answer) {
             RunWithDriver([&] { main.OnWashChecked(); },

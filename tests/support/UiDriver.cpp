@@ -126,7 +126,12 @@ std::string UiDriver::Text(HWND window) {
     return std::string(text);
 }
 
-std::string UiDriver::MessageBoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
+std::string UiDriver::MessageBoxText(HWND box) {
+    // Every box says something: an empty read is a box not ready yet, or a busy machine.
+    std::string text = Text(GetDlgItem(box, 0xFFFF));
+    for (int i = 0; i < 100 && text.empty() && IsWindow(box); ++i, Sleep(20)) text = Text(GetDlgItem(box, 0xFFFF));
+    return text;
+}
 
 void UiDriver::Click(HWND dialog, int buttonId) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
