@@ -32,37 +32,25 @@ int CatalogueRowOf(const Catalogue& catalogue, const CatalogueRow& item, int row
 }  // namespace
 
 void MainWindow::BindListCommands() {
-    OnClick(IDC_AddItem, [this] {
-        if (EditingAllowed()) OnAddItem();
-    });
-    OnClick(IDC_EditItem, [this] {
-        if (EditingAllowed()) OnEditItem();
-    });
-    OnClick(IDC_DeleteItem, [this] {
-        if (EditingAllowed()) OnDeleteItem();
-    });
+    // Commands that change the catalogue run only where a policy allows editing.
+    auto onEditClick = [this](int id, void (MainWindow::*command)()) {
+        OnClick(id, [this, command] {
+            if (EditingAllowed()) (this->*command)();
+        });
+    };
+    onEditClick(IDC_AddItem, &MainWindow::OnAddItem);
+    onEditClick(IDC_EditItem, &MainWindow::OnEditItem);
+    onEditClick(IDC_DeleteItem, &MainWindow::OnDeleteItem);
     OnClick(IDC_MoveItemUp, [this] { OnMoveItemUp(); });
     OnClick(IDC_MoveItemDown, [this] { OnMoveItemDown(); });
     OnClick(IDC_CheckAllItems, [this] { OnCheckAllItems(); });
     OnClick(IDC_UncheckAllItems, [this] { OnUncheckAllItems(); });
-    OnClick(IDC_AddFolderEntry, [this] {
-        if (EditingAllowed()) OnAddFolderEntry();
-    });
-    OnClick(IDC_EditFolderEntry, [this] {
-        if (EditingAllowed()) OnEditFolderEntry();
-    });
-    OnClick(IDC_DeleteFolderEntry, [this] {
-        if (EditingAllowed()) OnDeleteFolderEntry();
-    });
-    OnClick(IDC_AddRegistryEntry, [this] {
-        if (EditingAllowed()) OnAddRegistryEntry();
-    });
-    OnClick(IDC_EditRegistryEntry, [this] {
-        if (EditingAllowed()) OnEditRegistryEntry();
-    });
-    OnClick(IDC_DeleteRegistryEntry, [this] {
-        if (EditingAllowed()) OnDeleteRegistryEntry();
-    });
+    onEditClick(IDC_AddFolderEntry, &MainWindow::OnAddFolderEntry);
+    onEditClick(IDC_EditFolderEntry, &MainWindow::OnEditFolderEntry);
+    onEditClick(IDC_DeleteFolderEntry, &MainWindow::OnDeleteFolderEntry);
+    onEditClick(IDC_AddRegistryEntry, &MainWindow::OnAddRegistryEntry);
+    onEditClick(IDC_EditRegistryEntry, &MainWindow::OnEditRegistryEntry);
+    onEditClick(IDC_DeleteRegistryEntry, &MainWindow::OnDeleteRegistryEntry);
 
     // A click on a row's check box makes that row the selected one before the mark counts.
     ItemList.OnClickCheck = [this](int index) {

@@ -7,6 +7,7 @@
 #include "platform/Dpi.h"
 #include "platform/Language.h"
 #include "resources/icons.h"
+#include "settings/SettingsTexts.h"
 
 namespace {
 struct ButtonImage {
@@ -75,7 +76,7 @@ void MainWindow::SetListColours() {
     ItemList.DisplayText = [this](int index) {
         std::string text = TranslateUiText(ItemList.Text(index));
         if (index < WashItems.Count() && Policy.ForcedCheck(WashItems.Items[index].ItemName))
-            text += std::string(" (") + SetByAdministrator + ")";
+            text += " (" + Text(IDS_SetByAdministrator) + ")";
         return text;
     };
     FolderList.DisplayText = [this](int index) { return TranslateUiText(FolderList.Text(index)); };

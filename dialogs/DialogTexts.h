@@ -8,7 +8,6 @@
 #define IDS_Dlg_PrefsTabHotKey 36002
 #define IDS_Dlg_PrefsTabOptions 36003
 #define IDS_Dlg_PrefsHotKeyConflict 36004
-#define IDS_Dlg_PrefsSetByAdministrator 36005
 #define IDS_Dlg_PrefsLanguageLabel 36006
 #define IDS_Dlg_PrefsLanguageAutomatic 36007
 #define IDS_Dlg_PrefsLanguageNextStart 36008

@@ -16,6 +16,7 @@
 #include "platform/WideText.h"
 #include "settings/Schedule.h"
 #include "settings/SettingsStore.h"
+#include "settings/SettingsTexts.h"
 
 using namespace settings;
 
@@ -153,8 +154,8 @@ void PreferencesDialog::ShowHeldSettings() {
         if (minutes) EnableControl(id, false);
     if (quick) EnableControl(IDC_Preferences_SecureDelete, false);
     if (log) EnableControl(IDC_Preferences_WriteToLog, false);
-    if (schedule || minutes) SetControlText(IDC_Preferences_ScheduleHeld, Text(IDS_Dlg_PrefsSetByAdministrator));
-    if (quick || log) SetControlText(IDC_Preferences_OptionsHeld, Text(IDS_Dlg_PrefsSetByAdministrator));
+    if (schedule || minutes) SetControlText(IDC_Preferences_ScheduleHeld, Text(IDS_SetByAdministrator));
+    if (quick || log) SetControlText(IDC_Preferences_OptionsHeld, Text(IDS_SetByAdministrator));
 }
 
 void PreferencesDialog::OnRunAtStartup() { EnableControl(IDC_Preferences_RunMinimized, IsChecked(IDC_Preferences_RunAtStartup)); }

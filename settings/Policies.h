@@ -9,8 +9,6 @@
 #include "settings/Options.h"
 
 inline constexpr const char* PolicyKeyPath = "Software\\Policies\\Varnolt";
-// The note beside every setting a policy holds.
-inline constexpr const char* SetByAdministrator = "Set by your administrator";
 
 struct Policies {
     std::optional<unsigned> ScheduleSet;  // from "ScheduleOption", the words the settings file stores

@@ -5,7 +5,6 @@
 #include <string>
 
 inline constexpr const char* ClassesKeyPath = "Software\\Classes";
-inline constexpr const char* ShredVerbText = "Shred with Varnolt";
 
 // The two verb keys below classesKey.
 std::string FileShredVerbKey(const std::string& classesKey);

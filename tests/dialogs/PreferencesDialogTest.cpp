@@ -236,8 +236,8 @@ TEST_F(PreferencesTest, HeldSettingsAreGreyedAndNotStored) {
             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(w, id))) << id;
         for (int id : {IDC_Preferences_WriteToLog, IDC_Preferences_Minutes, IDC_Preferences_PromptBeforeClean})
             EXPECT_TRUE(IsWindowEnabled(GetDlgItem(w, id))) << id;
-        EXPECT_EQ(Shown(w, IDC_Preferences_OptionsHeld), SetByAdministrator);
-        EXPECT_EQ(Shown(w, IDC_Preferences_ScheduleHeld), SetByAdministrator);
+        EXPECT_EQ(Shown(w, IDC_Preferences_OptionsHeld), "Set by your administrator");
+        EXPECT_EQ(Shown(w, IDC_Preferences_ScheduleHeld), "Set by your administrator");
         Check(w, IDC_Preferences_SecureDelete, true);  // as if it could still be clicked
         Check(w, IDC_Preferences_PromptBeforeClean, true);
         UiDriver::Click(w, IDC_Preferences_Apply);
