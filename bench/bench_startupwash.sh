@@ -40,29 +40,24 @@ PY
 }
 left() { find "$tree" -type f | wc -l; }
 
-# Watches the tree's deletions: writes "ready" once every folder is watched, then, when
-# stopped, the wall-clock times of the first and the last deletion and their count.
+# Watches the tree until its first deletion: writes "ready" once every folder is watched, then
+# the wall-clock time of the first deletion. It ends there, so that it takes no time from the wash.
 cat >"$work/watch.py" <<'PY'
-import subprocess, sys, time, signal
+import subprocess, sys, time
 tree, ready, out = sys.argv[1:4]
-proc = subprocess.Popen(["inotifywait", "-r", "-m", "-e", "delete", "--format", "%f", tree],
+proc = subprocess.Popen(["inotifywait", "-r", "-e", "delete", "--format", "%f", tree],
                         stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
 for line in proc.stderr:
     if "Watches established" in line:
         break
 open(ready, "w").write("ready")
-signal.signal(signal.SIGTERM, lambda *a: proc.terminate())
-first = last = 0.0
-count = 0
-for line in proc.stdout:
-    last = time.time()
-    first = first or last
-    count += 1
-open(out, "w").write("%.3f %.3f %d\n" % (first, last, count))
+proc.stdout.readline()
+open(out, "w").write("%.3f\n" % time.time())
 PY
 
 # Starts the program, waits until the log's block is closed, then ends it. Prints the seconds
-# until then, until the first deletion, and the deletions a second.
+# until then, until the first deletion, and the deletions a second from the first deletion to the
+# closed log (the log's rows).
 "$wine" --display >/dev/null
 ours() {
   local start end pid watcher
@@ -77,10 +72,11 @@ ours() {
   until [ -f "$prog/log.htm" ] && tail -c 400 "$prog/log.htm" | grep -q '</table>'; do sleep 0.02; done
   end=$(now)
   kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true
-  kill "$watcher"; wait "$watcher" 2>/dev/null || true
-  read -r first last count <"$work/deletions"
-  python3 -c "import sys; s,e,f,l,n=map(float,sys.argv[1:]); print('%.2f %.2f %.0f' % (e-s, f-s, n/max(l-f,1e-3)))" \
-    "$start" "$end" "$first" "$last" "$count"
+  wait "$watcher" 2>/dev/null || true
+  read -r first <"$work/deletions"
+  count=$(grep -c '^<tr>' "$prog/log.htm" || true)
+  python3 -c "import sys; s,e,f,n=map(float,sys.argv[1:]); print('%.2f %.2f %.0f' % (e-s, f-s, n/max(e-f,1e-3)))" \
+    "$start" "$end" "$first" "$count"
 }
 timed() { local s e; s=$(now); eval "$1" >/dev/null 2>&1; e=$(now); echo "$e - $s" | bc; }
 del="'$wine' cmd /c del /s /q '$(winpath "$tree")\\*.*'"
