@@ -56,6 +56,7 @@ int RunApplication() {
     if (command.Kind != CommandKind::None) return RunCommandLine(command);
     if (ActivateRunningInstance()) return 0;
 
+    StartLoadingButtonImages();
     CoInitialize(nullptr);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);

@@ -17,7 +17,7 @@ struct ButtonImage {
 
 // The toolbar's buttons show larger images than the buttons beside the lists.
 const int ToolbarImage = 22, ListButtonImage = 16;
-const int ToolbarButtons = 12;
+const size_t ToolbarButtons = 12;
 
 const ButtonImage ButtonImages[] = {
     {IDC_Preferences, ICO_PREFS},          {IDC_ExclusionList, ICO_EXCLUDE},
@@ -39,12 +39,42 @@ const ButtonImage ButtonImages[] = {
 };
 
 const COLORREF SpecialRowColour = RGB(255, 0, 0);
+
+// The thread that loads the button images while the window is made (LR_SHARED: the window's
+// own loads then take them from the system's cache).
+HANDLE ImagePreload = nullptr;
+
+int ButtonImageSize(size_t index, int dpi) {
+    return ScaleForDpi(index < ToolbarButtons ? ToolbarImage : ListButtonImage, dpi);
+}
+
+DWORD WINAPI PreloadButtonImages(void* parameter) {
+    const int dpi = static_cast<int>(reinterpret_cast<INT_PTR>(parameter));
+    size_t n = 0;
+    for (const auto& b : ButtonImages) LoadIconSized(b.icon, ButtonImageSize(n++, dpi));
+    return 0;
+}
+
+void WaitForImagePreload() {
+    if (!ImagePreload) return;
+    WaitForSingleObject(ImagePreload, INFINITE);
+    CloseHandle(ImagePreload);
+    ImagePreload = nullptr;
+}
 }  // namespace
 
+void StartLoadingButtonImages() {
+    if (ImagePreload) return;
+    // The window will most likely have the desktop's DPI; at another one it loads its own sizes.
+    INT_PTR dpi = WindowDpi(GetDesktopWindow());
+    ImagePreload = CreateThread(nullptr, 0, PreloadButtonImages, reinterpret_cast<void*>(dpi), 0, nullptr);
+}
+
 void MainWindow::SetButtonImages() {
-    int n = 0;
+    WaitForImagePreload();
+    size_t n = 0;
     for (const auto& b : ButtonImages) {
-        HICON icon = LoadIconSized(b.icon, Scale(n++ < ToolbarButtons ? ToolbarImage : ListButtonImage));
+        HICON icon = LoadIconSized(b.icon, ButtonImageSize(n++, Dpi()));
         SendMessageA(Control(b.id), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     }
     HICON big = LoadIconSized(ICO_APP, SystemMetricForDpi(SM_CXICON, Dpi()));

@@ -340,4 +340,6 @@ bool ActivateRunningInstance();
 // localAppData\Varnolt\ once that has one), found without creating anything.
 std::string LanguageSettingsFile(const std::string& programDir, const std::string& localAppData);
 // Runs the program: single-instance test, main window, message loop. Returns the exit code.
+// Loads the main window's button images on a thread of their own, for the window made next.
+void StartLoadingButtonImages();
 int RunApplication();
