@@ -20,6 +20,9 @@ constexpr ULONGLONG MaxFillFileBytes = 4095ULL * 1024 * 1024;
 // Resident data of an NTFS file record: a small file of this size covers what a deleted one held.
 constexpr DWORD SmallFileBytes = 700;
 constexpr int MaxSmallFiles = 2000000;
+// The first small files stay open, delete-on-close like the fill files: they go with their handle,
+// however the process ends, without a deletion by name. The rest are closed and deleted by name.
+constexpr size_t MaxHeldSmallFiles = 1024;
 
 std::atomic<int> RunningWipes{0};
 std::atomic<bool> CancelAll{false};
@@ -99,19 +102,24 @@ public:
     }
     // Makes the next small file; false when the volume refuses it.
     bool NewSmallFile(const char* zeros) {
+        const bool hold = heldSmall_.size() < MaxHeldSmallFiles && heldSmall_.size() == static_cast<size_t>(small_);
         HANDLE file = CreateFileW(Path(NumberedName(L"s", small_)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+                                  FILE_ATTRIBUTE_NORMAL | (hold ? FILE_FLAG_DELETE_ON_CLOSE : 0), nullptr);
         if (file == INVALID_HANDLE_VALUE) return false;
         ++small_;
         DWORD written = 0;
         if (WriteFile(file, zeros, SmallFileBytes, &written, nullptr) && written) FlushFileBuffers(file);
-        CloseHandle(file);
+        if (hold) heldSmall_.push_back(file);
+        else CloseHandle(file);
         return true;
     }
     int SmallFiles() const { return small_; }
 
     void Remove() {
-        for (int i = 0; i < small_; ++i) DeleteFileW(Path(NumberedName(L"s", i)).c_str());
+        for (HANDLE file : heldSmall_) CloseHandle(file);
+        for (int i = static_cast<int>(heldSmall_.size()); i < small_; ++i)
+            DeleteFileW(Path(NumberedName(L"s", i)).c_str());
+        heldSmall_.clear();
         small_ = 0;
         for (HANDLE file : fill_) CloseHandle(file);
         fill_.clear();
@@ -122,6 +130,7 @@ public:
 private:
     std::wstring folder_;
     std::vector<HANDLE> fill_;
+    std::vector<HANDLE> heldSmall_;  // small files 0 .. size()-1
     int small_ = 0;
     bool made_ = false;
 };

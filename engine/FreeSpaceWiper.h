@@ -1,9 +1,9 @@
 #pragma once
 // Wiping the free space of a volume: files of zeros fill it in the folder VarnoltWipe at its
 // root and go again; then small files take the free records of the file table until the volume
-// refuses more, and go too. The fill files are created delete-on-close, so the system removes
-// them however the process ends; small files left by a crash go at the next start
-// (RemoveWipeLeftovers).
+// refuses more, and go too. The fill files and the first small files are created delete-on-close,
+// so the system removes them however the process ends; further small files left by a crash go at
+// the next start (RemoveWipeLeftovers).
 #include <windows.h>
 
 #include <atomic>
