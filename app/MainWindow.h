@@ -339,7 +339,7 @@ bool ActivateRunningInstance();
 // directory UseWritableUserDir will choose (programDir when it can be written, else
 // localAppData\Varnolt\ once that has one), found without creating anything.
 std::string LanguageSettingsFile(const std::string& programDir, const std::string& localAppData);
-// Runs the program: single-instance test, main window, message loop. Returns the exit code.
 // Loads the main window's button images on a thread of their own, for the window made next.
 void StartLoadingButtonImages();
+// Runs the program: single-instance test, main window, message loop. Returns the exit code.
 int RunApplication();
