@@ -28,44 +28,55 @@ SecureDeleteQueue::Result DeleteOne(int row, const std::string& path) {
     return result;
 }
 
+class Hold {
+public:
+    explicit Hold(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~Hold() { ReleaseSRWLockExclusive(&lock_); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
 }  // namespace
 
 SecureDeleteQueue::~SecureDeleteQueue() {
     {
-        std::lock_guard<std::mutex> hold(lock_);
+        Hold hold(lock_);
         stop_ = true;
     }
-    work_.notify_all();
+    WakeAllConditionVariable(&work_);
     for (auto& thread : pool_) thread.join();
 }
 
 void SecureDeleteQueue::Add(int row, const std::string& path) {
     {
-        std::lock_guard<std::mutex> hold(lock_);
+        Hold hold(lock_);
         Job job;
         job.Done.Row = row;
         job.Done.Path = path;
         jobs_.push_back(std::move(job));
     }
     if (pool_.size() < static_cast<size_t>(threads_)) pool_.emplace_back(&SecureDeleteQueue::Work, this);
-    work_.notify_one();
+    WakeConditionVariable(&work_);
 }
 
 size_t SecureDeleteQueue::Pending() const {
-    std::lock_guard<std::mutex> hold(lock_);
+    Hold hold(lock_);
     return jobs_.size();
 }
 
 bool SecureDeleteQueue::Holds(const std::string& path) const {
-    std::lock_guard<std::mutex> hold(lock_);
+    Hold hold(lock_);
     for (const auto& job : jobs_)
         if (AnsiCompareText(job.Done.Path, path) == 0) return true;
     return false;
 }
 
 SecureDeleteQueue::Result SecureDeleteQueue::Next() {
-    std::unique_lock<std::mutex> hold(lock_);
-    finished_.wait(hold, [this] { return jobs_.front().Finished; });
+    Hold hold(lock_);
+    while (!jobs_.front().Finished) SleepConditionVariableSRW(&finished_, &lock_, INFINITE, 0);
     Result result = std::move(jobs_.front().Done);
     jobs_.pop_front();
     --started_;
@@ -73,19 +84,20 @@ SecureDeleteQueue::Result SecureDeleteQueue::Next() {
 }
 
 void SecureDeleteQueue::Work() {
-    std::unique_lock<std::mutex> hold(lock_);
+    AcquireSRWLockExclusive(&lock_);
     for (;;) {
-        work_.wait(hold, [this] { return stop_ || started_ < jobs_.size(); });
-        if (stop_) return;
+        while (!stop_ && started_ >= jobs_.size()) SleepConditionVariableSRW(&work_, &lock_, INFINITE, 0);
+        if (stop_) break;
         // A deque keeps its other elements in place while the front is taken and the back grows.
         Job& job = jobs_[started_++];
         const int row = job.Done.Row;
         const std::string path = job.Done.Path;
-        hold.unlock();
+        ReleaseSRWLockExclusive(&lock_);
         Result result = DeleteOne(row, path);
-        hold.lock();
+        AcquireSRWLockExclusive(&lock_);
         job.Done = std::move(result);
         job.Finished = true;
-        finished_.notify_all();
+        WakeAllConditionVariable(&finished_);
     }
+    ReleaseSRWLockExclusive(&lock_);
 }

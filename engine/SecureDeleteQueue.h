@@ -5,9 +5,7 @@
 // step of SecureDeleteFile in its order; results come back in the order the files were added.
 #include <windows.h>
 
-#include <condition_variable>
 #include <deque>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -53,8 +51,10 @@ private:
     void Work();
 
     const int threads_;
-    mutable std::mutex lock_;
-    std::condition_variable work_, finished_;
+    // The system's slim lock and condition variables: waits and wake-ups need no kernel object
+    // (under Wine, no round trip to its server for every file).
+    mutable SRWLOCK lock_ = SRWLOCK_INIT;
+    CONDITION_VARIABLE work_ = CONDITION_VARIABLE_INIT, finished_ = CONDITION_VARIABLE_INIT;
     std::deque<Job> jobs_;  // in the order added; the first `started_` are taken by a thread
     size_t started_ = 0;
     bool stop_ = false;
