@@ -1,6 +1,7 @@
 #include "tests/support/Program.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/WideText.h"
@@ -41,8 +42,15 @@ int RunVarnolt(const std::string& programDir, const std::string& arguments, cons
     startup.hStdOutput = out;
     startup.hStdError = out;
     PROCESS_INFORMATION info{};
-    BOOL started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                  programDir.c_str(), &startup, &info);
+    // Wine's process creation has failed at random on a loaded machine, before the program ran;
+    // the error is printed and the start tried once more.
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 2 && !started; ++attempt) {
+        if (attempt) Sleep(500);
+        started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                 programDir.c_str(), &startup, &info);
+        if (!started) fprintf(stderr, "CreateProcess(%s) failed: error %lu\n", exe.c_str(), GetLastError());
+    }
     CloseHandle(out);
     if (!started) return -2;
     DWORD code = static_cast<DWORD>(-1);
