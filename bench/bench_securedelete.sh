@@ -5,7 +5,10 @@
 #   peer (the goal): dd if=/dev/zero bs=102400 count=11000 conv=fsync, then rm. The secure delete
 #     must really put its overwrite on the disk before it empties a file, so the honest peer
 #     syncs too (conv=fsync: dd flushes the file before it exits).
-#   shown only: the same dd without conv=fsync (its bytes may still be in the cache when it ends).
+#   shown only: the same dd without conv=fsync (its bytes may still be in the cache when it ends);
+#     and the floor under any Win32 program here, bench/securefloor.c: the same steps for each file
+#     done natively by 8 threads, first each in its own thread, then with the truncate, rename,
+#     unlink and open through one lock, as Wine's single-threaded server does them.
 # Ours is bench_wash.exe started as a new process under Wine: it lists the tree ("*.*" with
 # subfolders) and washes it with secure delete, as a wash does. The files are sparse, so the tree
 # takes no disk space until it is written. Each run makes a fresh tree and times ours and the peers,
@@ -20,6 +23,9 @@ tree="$work/tree"
 stream="$work/stream.bin"
 runs=${RUNS:-5}
 [ -x "$exe" ] || { echo "missing $exe: build first" >&2; exit 1; }
+floor="$work/securefloor"
+mkdir -p "$work"
+cc -O2 -pthread -o "$floor" "$(dirname "$0")/securefloor.c"
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 now() { date +%s.%N; }
 
@@ -47,9 +53,11 @@ for i in $(seq "$runs"); do
   else
     b=$(timed "$ddsync"); sync; c=$(timed "$ddcache"); sync; a=$(timed "$ours"); left=$(find "$tree" -type f | wc -l)
   fi
+  make_tree; read -r nat _ < <("$floor" "$tree" free)
+  make_tree; read -r ser _ < <("$floor" "$tree" server)
   echo "run $i: secure delete $a s ($left files left); dd conv=fsync + rm $b s; dd without sync + rm $c s;" \
-    "load $(cut -d' ' -f1-3 /proc/loadavg)"
-  results+=("$a $b $c")
+    "native $nat s, native with Wine's server steps serialized $ser s; load $(cut -d' ' -f1-3 /proc/loadavg)"
+  results+=("$a $b $c $nat $ser")
 done
 python3 - "${results[@]}" <<'PY'
 import sys, statistics
@@ -62,5 +70,8 @@ synced = statistics.median(r[1] / r[0] for r in runs)
 cached = statistics.median(r[2] / r[0] for r in runs)
 print("speed / dd conv=fsync: %.2f (goal >= 0.80) %s" % (synced, "met" if synced >= 0.80 else "NOT met"))
 print("speed / dd without sync: %.2f (shown only: that dd leaves its bytes in the cache)" % cached)
+for i, what in ((3, "native, the same steps"), (4, "native, Wine's server steps serialized")):
+    print("%s: %.2f s, speed / dd conv=fsync %.2f (shown only: the floor under a Win32 program here)"
+          % (what, med(i), statistics.median(r[1] / r[i] for r in runs)))
 PY
 rm -rf "$tree" "$stream"

@@ -31,8 +31,13 @@ int WashTree(const std::string& folder, bool quick) {
     list.Reserve(files.size());
     for (const auto& file : files) list.Add(file, true);
     int success = 0, fail = 0;
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
     WashFileList(list, quick, false, {}, success, fail);
-    std::printf("%u files, %d deleted, %d failed\n", static_cast<unsigned>(files.size()), success, fail);
+    QueryPerformanceCounter(&end);
+    std::printf("%u files, %d deleted, %d failed; washing took %.3f s\n", static_cast<unsigned>(files.size()), success,
+                fail, static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart);
     return fail == 0 && success == static_cast<int>(files.size()) ? 0 : 1;
 }
 
