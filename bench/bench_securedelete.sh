@@ -25,7 +25,8 @@ runs=${RUNS:-5}
 [ -x "$exe" ] || { echo "missing $exe: build first" >&2; exit 1; }
 floor="$work/securefloor"
 mkdir -p "$work"
-cc -O2 -pthread -o "$floor" "$(dirname "$0")/securefloor.c"
+# clang comes with the build's packages (the fuzzers); any C compiler will do.
+"$(command -v cc || command -v clang)" -O2 -pthread -o "$floor" "$(dirname "$0")/securefloor.c"
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 now() { date +%s.%N; }
 
