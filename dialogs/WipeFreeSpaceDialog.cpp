@@ -4,10 +4,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "dialogs/DialogTexts.h"
 #include "dialogs/WipeFreeSpaceDialogRes.h"
+#include "platform/DiskSpace.h"
 #include "platform/Language.h"
 #include "platform/Messages.h"
 #include "platform/WideText.h"
@@ -20,11 +20,8 @@ constexpr ULONGLONG ProgressIntervalMs = 100;
 constexpr int ProgressSteps = 1000;
 
 std::string Size(ULONGLONG bytes) {
-    char number[32];
-    if (bytes >= 1024ULL * 1024 * 1024) {
-        snprintf(number, sizeof(number), "%.1f", static_cast<double>(bytes) / (1024.0 * 1024 * 1024));
-        return FormatText(IDS_Dlg_WipeSizeGB, number);
-    }
+    if (bytes >= 1024ULL * 1024 * 1024)
+        return FormatText(IDS_Dlg_WipeSizeGB, OneDecimal(static_cast<double>(bytes) / (1024.0 * 1024 * 1024)));
     return FormatText(IDS_Dlg_WipeSizeMB, bytes / (1024 * 1024));
 }
 

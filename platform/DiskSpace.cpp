@@ -47,12 +47,16 @@ std::string FormatSpace(uint64_t bytes) {
         value /= 1024;
         ++unit;
     }
+    return FormatText(units[unit], OneDecimal(value));
+}
+
+std::string OneDecimal(double value) {
     char number[32];
     std::snprintf(number, sizeof(number), "%.1f", value);
-    // The decimal sign of the language in use ("12,5 KB" in German).
+    // The decimal sign of the language in use ("12,5" in German).
     wchar_t sign[4];
     if (GetLocaleInfoW(MAKELCID(LanguageInUse(), SORT_DEFAULT), LOCALE_SDECIMAL, sign, 4) == 2 && sign[0] < 0x80)
         for (char& c : number)
             if (c == '.') c = static_cast<char>(sign[0]);
-    return FormatText(units[unit], std::string(number));
+    return number;
 }

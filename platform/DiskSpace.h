@@ -10,3 +10,5 @@ uint64_t ClusterSizeOf(const std::string& path);
 uint64_t SpaceOnDisk(uint64_t size, uint64_t cluster);
 // "0 bytes", "512 bytes", "4.0 KB", "1.4 MB", "2.0 GB" (units of 1024).
 std::string FormatSpace(uint64_t bytes);
+// A number with one decimal, in the decimal sign of the language in use: "60.6", "60,6".
+std::string OneDecimal(double value);

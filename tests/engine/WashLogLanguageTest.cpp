@@ -63,10 +63,15 @@ TEST(WashLogLanguage, SpaceTakesTheDecimalSignAndUnitsOfTheLanguage) {
         const char* tag;
         uint64_t bytes;
         const char* text;
-    } cases[] = {{"de", 1536, "1,5 KB"}, {"de", 1, "1 Byte"},          {"fr", 5ull << 20, "5,0 Mo"},
-                 {"ja", 1536, "1.5 KB"}, {"en", 1503238554ull, "1.4 GB"}};
+        const char* decimal;  // 60.6 as the wipe's drive row shows it
+    } cases[] = {{"de", 1536, "1,5 KB", "60,6"},
+                 {"de", 1, "1 Byte", "60,6"},
+                 {"fr", 5ull << 20, "5,0 Mo", "60,6"},
+                 {"ja", 1536, "1.5 KB", "60.6"},
+                 {"en", 1503238554ull, "1.4 GB", "60.6"}};
     for (const Case& c : cases) {
         LanguageScope language(ChooseLanguage(c.tag));
         EXPECT_EQ(FormatSpace(c.bytes), c.text) << c.tag;
+        EXPECT_EQ(OneDecimal(60.6), c.decimal) << c.tag;
     }
 }
