@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "resources/icons.h"
+#include "platform/Dpi.h"
 #include "platform/Language.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
@@ -60,9 +61,7 @@ int RunApplication() {
     CoInitialize(nullptr);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    HICON icon = static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ICO_APP), IMAGE_ICON, 32, 32, LR_SHARED));
-    RegisterFormClass(MainWindowClass, icon);
+    RegisterFormClass(MainWindowClass, LoadIconSized(ICO_APP, 32));
     SetProgramDir(ExecutableDir());
     UseWritableUserDir();
 

@@ -40,8 +40,8 @@ const ButtonImage ButtonImages[] = {
 
 const COLORREF SpecialRowColour = RGB(255, 0, 0);
 
-// The thread that loads the button images while the window is made (LR_SHARED: the window's
-// own loads then take them from the system's cache).
+// The thread that loads the button images while the window is made (the window's own loads
+// then take them from LoadIconSized's cache).
 HANDLE ImagePreload = nullptr;
 
 int ButtonImageSize(size_t index, int dpi) {

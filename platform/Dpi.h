@@ -16,7 +16,8 @@ void AdjustWindowRectForDpi(RECT& rect, HWND window, int dpi);
 // The largest size the program's icons hold that is not above pixels (16 at least): icons are
 // shown at a size drawn for it, never stretched.
 int IconSizeFor(int pixels);
-// One of the program's icons at IconSizeFor(pixels); shared, never destroyed.
+// One of the program's icons at IconSizeFor(pixels), loaded once per size; shared (from any
+// thread), never destroyed.
 HICON LoadIconSized(int iconId, int pixels);
 
 // Keeps the system's own dialog scaling out, so that RescaleWindow alone lays a form out again.

@@ -29,6 +29,7 @@
 #include "dialogs/WipeFreeSpaceDialog.h"
 #include "platform/Dpi.h"
 #include "platform/Language.h"
+#include "resources/icons.h"
 #include "settings/AppPaths.h"
 #include "tests/support/Layout.h"
 #include "tests/support/Program.h"
@@ -215,6 +216,15 @@ std::vector<std::function<std::unique_ptr<Form>()>> DialogMakers(const std::stri
     };
 }
 }  // namespace
+
+// The same icon at two sizes is two icons: the toolbar's and the list buttons' (or the small and
+// big window icon) must not be whichever size was loaded first.
+TEST(Scaling, AnIconAtEachSizeItsOwn) {
+    HICON small = LoadIconSized(ICO_APP, 16), big = LoadIconSized(ICO_APP, 32);
+    EXPECT_EQ(IconWidth(small), 16);
+    EXPECT_EQ(IconWidth(big), 32);
+    EXPECT_EQ(LoadIconSized(ICO_APP, 16), small) << "loaded once per size";
+}
 
 TEST(Scaling, EveryWindowWholeAt100To200Percent) {
     TempDir dir;

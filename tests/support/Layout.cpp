@@ -110,19 +110,22 @@ std::vector<std::string> LayoutFaults(HWND window) {
     return faults;
 }
 
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    BITMAP bitmap{};
+    if (icon && GetIconInfo(icon, &info)) {
+        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        if (info.hbmMask) DeleteObject(info.hbmMask);
+    }
+    return bitmap.bmWidth;
+}
+
 std::vector<int> ButtonImageSizes(HWND window) {
     std::vector<int> sizes;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (ClassOf(child) != "Button" || !(GetWindowLongA(child, GWL_STYLE) & BS_ICON)) continue;
-        auto icon = reinterpret_cast<HICON>(SendMessageA(child, BM_GETIMAGE, IMAGE_ICON, 0));
-        ICONINFO info{};
-        BITMAP bitmap{};
-        if (icon && GetIconInfo(icon, &info)) {
-            GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-            if (info.hbmColor) DeleteObject(info.hbmColor);
-            if (info.hbmMask) DeleteObject(info.hbmMask);
-        }
-        sizes.push_back(bitmap.bmWidth);
+        sizes.push_back(IconWidth(reinterpret_cast<HICON>(SendMessageA(child, BM_GETIMAGE, IMAGE_ICON, 0))));
     }
     return sizes;
 }

@@ -11,3 +11,5 @@
 std::vector<std::string> LayoutFaults(HWND window);
 // The images of a window's picture buttons (BM_GETIMAGE icons): their sizes, one per button.
 std::vector<int> ButtonImageSizes(HWND window);
+// An icon's width in pixels; 0 for none.
+int IconWidth(HICON icon);
