@@ -58,10 +58,8 @@ protected:
     void SetUp() override {
         dir = temp.Path() + "Varnolt\\";
         junk = temp.Path() + "junk\\";
-        CopyTree(StagedProgramDir(), dir);
+        CopyStagedProgram(dir);
         ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
-        DeleteFileA((dir + "order.ini").c_str());
-        DeleteFileA((dir + "log.htm").c_str());
         CreateDirectoryA(junk.c_str(), nullptr);
         CreateDirectoryA((junk + "sub").c_str(), nullptr);
         WriteTextFile(junk + "one.tmp", "1");

@@ -27,7 +27,7 @@ std::string LanguageFile(const char* tag) {
 TEST(LanguageStartTest, UsageInTheChosenLanguageAndEnglishUnchanged) {
     TempDir temp;
     const std::string dir = temp.Path() + "Varnolt\\", local = temp.Path() + "Local\\", out = temp.Path() + "out.txt";
-    CopyTree(StagedProgramDir(), dir);
+    CopyStagedProgram(dir);
     CreateDirectoryA(local.c_str(), nullptr);
     EnvScope env;
     env.Set("LOCALAPPDATA", local.substr(0, local.size() - 1));

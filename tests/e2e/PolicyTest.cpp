@@ -12,7 +12,7 @@
 TEST(ProgramPolicy, MachinePolicyGreysEditingAndHoldsTheLog) {
     TempDir temp;
     const std::string dir = temp.Path() + "Varnolt\\", junk = temp.Path() + "junk.tmp";
-    CopyTree(StagedProgramDir(), dir);
+    CopyStagedProgram(dir);
     ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
     WriteTextFile(junk, "x");
     WriteTextFile(dir + "const\\system.txt",

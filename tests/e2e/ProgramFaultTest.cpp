@@ -31,7 +31,7 @@ protected:
     void SetUp() override {
         dir = temp.Path() + "Varnolt\\";
         junk = temp.Path() + "junk\\";
-        CopyTree(StagedProgramDir(), dir);
+        CopyStagedProgram(dir);
         ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
         CreateDirectoryA(junk.c_str(), nullptr);
         WriteTextFile(junk + "one.tmp", "1");

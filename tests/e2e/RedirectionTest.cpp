@@ -50,8 +50,7 @@ protected:
     void SetUp() override {
         ASSERT_FALSE(wow64.empty()) << "needs a 64-bit prefix";
         dir = temp.Path() + "Varnolt\\";
-        CopyTree(StagedProgramDir(), dir);
-        DeleteFileA((dir + "order.ini").c_str());
+        CopyStagedProgram(dir);
         for (const auto& folder : {system32, wow64}) {
             CreateDirectoryA((folder + probe).c_str(), nullptr);
             WriteTextFile(folder + probe + "\\a.tmp", "a");

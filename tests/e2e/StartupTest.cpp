@@ -10,7 +10,7 @@ class ProgramTest : public testing::Test {
 protected:
     void SetUp() override {
         dir = temp.Path() + "Varnolt\\";
-        CopyTree(StagedProgramDir(), dir);
+        CopyStagedProgram(dir);
         ASSERT_TRUE(FileExists(dir + "varnolt.exe")) << StagedProgramDir();
         system = dir + "const\\system.txt";
         user = dir + "const\\user.txt";

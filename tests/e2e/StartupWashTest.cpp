@@ -11,7 +11,7 @@
 TEST(StartupWash, CleansTheCheckedItemsLogsThemAndKeepsRunning) {
     TempDir temp;
     std::string dir = temp.Path() + "Varnolt\\", junk = temp.Path() + "junk\\";
-    CopyTree(StagedProgramDir(), dir);
+    CopyStagedProgram(dir);
     ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
     CreateDirectoryA(junk.c_str(), nullptr);
     CreateDirectoryA((junk + "deeper").c_str(), nullptr);

@@ -12,7 +12,7 @@
 TEST(TimedWash, IntervalOfZeroWashesWithinAMinuteWithoutAsking) {
     TempDir temp;
     std::string dir = temp.Path() + "Varnolt\\", junk = temp.Path() + "junk\\";
-    CopyTree(StagedProgramDir(), dir);
+    CopyStagedProgram(dir);
     CreateDirectoryA(junk.c_str(), nullptr);
     WriteTextFile(junk + "one.tmp", "1");
     WriteTextFile(dir + "const\\system.txt",

@@ -24,7 +24,7 @@ TEST(UnicodeStartupWash, NamesOutsideTheCodePageAndLongPathsAreWashedAndLogged) 
     TempDir temp;
     const std::string dir = temp.Path() + "Varnolt " + Greek + "\\";
     const std::string junk = temp.Path() + "junk caf\xC3\xA9\\";
-    CopyTree(StagedProgramDir(), dir);
+    CopyStagedProgram(dir);
     ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
     CreateDirectoryW(WidePath(junk).c_str(), nullptr);
     std::string deep = junk;

@@ -19,7 +19,7 @@ TEST(DISABLED_UserLanguage, AStartShowsTheWindowInIt) {
     ASSERT_NE(label, "Wash Item");
 
     TempDir dir;
-    CopyTree(StagedProgramDir(), dir.Path());
+    CopyStagedProgram(dir.Path());
     RunningProgram program;
     ASSERT_TRUE(program.Start(dir.Path()));
     HWND window = program.WaitForMainWindow();

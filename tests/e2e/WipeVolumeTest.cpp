@@ -76,7 +76,7 @@ TEST(WipeVolume, AFolderLeftByACrashGoesAtTheNextStart) {
 
     TempDir temp;
     std::string dir = temp.Path() + "Varnolt\\";
-    CopyTree(StagedProgramDir(), dir);
+    CopyStagedProgram(dir);
     RunningProgram program;
     ASSERT_TRUE(program.Start(dir));
     HWND window = program.WaitForMainWindow();

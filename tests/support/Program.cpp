@@ -28,6 +28,11 @@ void CopyTree(const std::string& from, const std::string& to) {
     FindClose(find);
 }
 
+void CopyStagedProgram(const std::string& to) {
+    CopyTree(StagedProgramDir(), to);
+    for (const char* left : {"order.ini", "log.htm"}) DeleteFileW(WidePath(to + left).c_str());
+}
+
 // Runs programDir\varnolt.exe with arguments, its standard output and error into outputFile;
 // returns the exit code, or -1 when it did not end in time.
 int RunVarnolt(const std::string& programDir, const std::string& arguments, const std::string& outputFile) {

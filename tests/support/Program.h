@@ -9,6 +9,9 @@
 std::string StagedProgramDir();
 // Copies the files of a folder tree (folders created as needed).
 void CopyTree(const std::string& from, const std::string& to);
+// The staged program copied to a folder as it ships: without the order file and log a run of
+// the staged program in place leaves there.
+void CopyStagedProgram(const std::string& to);
 // Runs programDir\varnolt.exe with arguments, its standard output and error into outputFile;
 // returns the exit code, or -1 when it did not end in time.
 int RunVarnolt(const std::string& programDir, const std::string& arguments, const std::string& outputFile);
