@@ -132,7 +132,11 @@ void PreferencesDialog::LoadSettings() {
                        ListPosition(letter, 26, hotKey->DefaultChar));
     }
     SetChecked(IDC_Preferences_DetectNetscape, ini.ReadBool(DetectSection, DetectAtLoadKey, true));
-    SetChecked(IDC_Preferences_ShredVerb, ShredVerbPresent(ClassesKey));
+    // A verb the machine's installation wrote (a per-machine MSI) is there for every user: only
+    // that installation's removal takes it away.
+    machineShredVerb_ = MachineShredVerbPresent(ClassesKey);
+    SetChecked(IDC_Preferences_ShredVerb, machineShredVerb_ || ShredVerbPresent(ClassesKey));
+    EnableControl(IDC_Preferences_ShredVerb, !machineShredVerb_);
     loadedLanguage_ = LanguagePosition(ReadLanguageChoice(SettingsFile));
     SelectPosition(IDC_Preferences_Language, loadedLanguage_);
     ShowLanguageNote();
@@ -209,7 +213,7 @@ void PreferencesDialog::Store() {
     }
     ini.WriteBool(RunSection, AutoRunKey, IsChecked(IDC_Preferences_RunAtStartup));
     // The context menu verb lives in the registry only; the installers write it too.
-    if (IsChecked(IDC_Preferences_ShredVerb) != ShredVerbPresent(ClassesKey)) {
+    if (!machineShredVerb_ && IsChecked(IDC_Preferences_ShredVerb) != ShredVerbPresent(ClassesKey)) {
         if (IsChecked(IDC_Preferences_ShredVerb)) WriteShredVerb(ClassesKey, Executable);
         else RemoveShredVerb(ClassesKey);
     }

@@ -63,4 +63,5 @@ private:
     PreviewPages Pages;
     OptionsRecord defaults_;
     int loadedLanguage_ = 0;  // position of the stored language choice in its list
+    bool machineShredVerb_ = false;  // the verb is the machine's (HKEY_LOCAL_MACHINE)
 };

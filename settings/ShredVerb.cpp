@@ -35,7 +35,15 @@ void RemoveShredVerb(const std::string& classesKey) {
     }
 }
 
-bool ShredVerbPresent(const std::string& classesKey) {
-    RegistryKey key(HKEY_CURRENT_USER);
+namespace {
+bool VerbPresentUnder(HKEY root, const std::string& classesKey) {
+    RegistryKey key(root);
     return key.KeyExists(FileShredVerbKey(classesKey) + "\\command");
+}
+}  // namespace
+
+bool ShredVerbPresent(const std::string& classesKey) { return VerbPresentUnder(HKEY_CURRENT_USER, classesKey); }
+
+bool MachineShredVerbPresent(const std::string& classesKey) {
+    return VerbPresentUnder(HKEY_LOCAL_MACHINE, classesKey);
 }

@@ -15,3 +15,5 @@ void WriteShredVerb(const std::string& classesKey, const std::string& executable
 void RemoveShredVerb(const std::string& classesKey);
 // True when the verb of files is there.
 bool ShredVerbPresent(const std::string& classesKey);
+// The same under HKEY_LOCAL_MACHINE, where a per-machine installation writes it.
+bool MachineShredVerbPresent(const std::string& classesKey);

@@ -275,6 +275,24 @@ TEST_F(PreferencesTest, ShredVerbFollowsItsCheckBox) {
     }
 }
 
+// A verb a per-machine installation wrote shows checked and can't be changed; Apply writes no
+// verb of the user's beside it.
+TEST_F(PreferencesTest, MachinesShredVerbShowsCheckedAndStays) {
+    const std::string verb = key.Path() + "\\Classes\\*\\shell\\VarnoltShred";
+    RegistryKey machine(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(machine.OpenKey(verb + "\\command", true));
+    machine.WriteString("", "varnolt.exe /shred \"%1\"");
+    Show([&](UiDriver&, HWND w) {
+        EXPECT_TRUE(Checked(w, IDC_Preferences_ShredVerb));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(w, IDC_Preferences_ShredVerb)));
+        UiDriver::Click(w, IDC_Preferences_Apply);
+    });
+    EXPECT_FALSE(RegistryKey(HKEY_CURRENT_USER).KeyExists(verb)) << "no second verb for the user";
+    EXPECT_TRUE(machine.KeyExists(verb + "\\command"));
+    machine.CloseKey();
+    machine.DeleteKey(key.Path());
+}
+
 // The language list: "Automatic" unless a language is stored; only a changed choice is written,
 // with the note that it applies at the next start.
 TEST_F(PreferencesTest, LanguageChoiceIsStoredAndReadBack) {
