@@ -102,6 +102,10 @@ FunctionEnd
 
 Section "Varnolt"
   SetShellVarContext current
+  ; An upgrade keeps the user's choice of "Shred with Varnolt" (Preferences may have taken it
+  ; away); a first installation adds it. Read before an earlier installation goes.
+  ReadRegStr $1 HKCU "${UNINSTKEY}" "InstallLocation"
+  ReadRegStr $2 HKCU "Software\Classes\*\shell\VarnoltShred\command" ""
   Call RemoveMsiInstallation
   SetOutPath "$INSTDIR"
   ; The program and the supplied wash items are replaced on an upgrade ...
@@ -145,8 +149,11 @@ Section "Varnolt"
     DetailPrint "The event source was not registered (no administrator rights)."
   ${EndIf}
   ; "Shred with Varnolt" in Explorer's context menu of files and folders.
-  !insertmacro WriteShredVerb "Software\Classes\*\shell\VarnoltShred"
-  !insertmacro WriteShredVerb "Software\Classes\Directory\shell\VarnoltShred"
+  ${If} $1 == ""
+  ${OrIf} $2 != ""
+    !insertmacro WriteShredVerb "Software\Classes\*\shell\VarnoltShred"
+    !insertmacro WriteShredVerb "Software\Classes\Directory\shell\VarnoltShred"
+  ${EndIf}
 SectionEnd
 
 Function un.onInit

@@ -67,7 +67,11 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     WriteTextFile(dir + "wildcard.ini", "[Log]\r\nWrite to Log=1\r\n");
     WriteTextFile(dir + "order.ini", order);
     WriteTextFile(dir + "const\\system.txt", "old");
+    // The user took "Shred with Varnolt" away in Preferences: the upgrade keeps it away.
+    for (const char* kind : {"*", "Directory"})
+        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\Classes\\") + kind + "\\shell\\VarnoltShred").c_str());
     ASSERT_EQ(RunCommand("\"" + setup + "\" /S /D=" + dir.substr(0, dir.size() - 1)), 0);
+    EXPECT_EQ(ShredVerbCommand("*") + ShredVerbCommand("Directory"), "");
     EXPECT_EQ(ReadTextFile(dir + "const\\user.txt"), user);
     EXPECT_EQ(ReadTextFile(dir + "plugin\\shared.txt"), "plug-in");
     EXPECT_EQ(ReadTextFile(dir + "wildcard.ini"), "[Log]\r\nWrite to Log=1\r\n");
