@@ -29,3 +29,12 @@ __declspec(dllexport) UINT __stdcall RestoreRunValue(MSIHANDLE install) {
     RegSetKeyValueW(HKEY_CURRENT_USER, RunKey, RunValue, REG_SZ, value, (length + 1) * sizeof(wchar_t));
     return ERROR_SUCCESS;
 }
+
+/* An upgrade, or a takeover of setup.exe's installation, leaves "Shred with Varnolt" away when
+ * the user had taken it away in Preferences: the package's component has written it again. */
+__declspec(dllexport) UINT __stdcall RemoveShredVerb(MSIHANDLE install) {
+    (void)install;
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\*\\shell\\VarnoltShred");
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Classes\\Directory\\shell\\VarnoltShred");
+    return ERROR_SUCCESS;
+}

@@ -132,10 +132,14 @@ TEST_F(MsiTest, InstallsPerUserUpgradesAndUninstallsKeepingTheUsersFiles) {
     EXPECT_FALSE(ReadTextFile(temp.Path() + "rows.txt").empty());
 
     // A newer package replaces the older one: one product, one entry, the user's files and the
-    // start at log-on kept.
+    // start at log-on kept;
+    // "Shred with Varnolt" taken away in Preferences stays away.
     WriteUserFiles(dir);
     SetRunValue(dir + "varnolt.exe");
+    for (const char* kind : {"*", "Directory"})
+        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string("Software\\Classes\\") + kind + "\\shell\\VarnoltShred").c_str());
     ASSERT_EQ(Msiexec("/i " + Upgrade), 0);
+    EXPECT_EQ(ShredVerbCommand("*") + ShredVerbCommand("Directory"), "");
     EXPECT_EQ(UserEntry("DisplayVersion"), VARNOLT_VERSION_TEXT ".1");
     EXPECT_EQ(InstalledPackages().size(), 1u);
     EXPECT_EQ(VarnoltEntries(), 1);
