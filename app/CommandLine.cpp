@@ -344,7 +344,7 @@ Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* win
     search.Execute();
     for (const auto& name : plugins) loaded.LoadFromFile(user + "plugin\\" + name);
     if (winapp2) {
-        winapp2->Load(programDir + "winapp2.ini");
+        winapp2->Load(Winapp2FilePath(programDir, user));
         winapp2->AppendRows(loaded);
     }
     Catalogue order;

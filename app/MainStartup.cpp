@@ -98,7 +98,7 @@ void MainWindow::LoadCatalogue() {
     pluginSearch.Execute();
     for (const auto& name : pluginFileNames_) AppendPluginRows(loaded, PluginDirPath() + name);
     pluginFileNames_.clear();
-    Winapp2.Load(ProgramDirectory + "winapp2.ini");
+    Winapp2.Load(Winapp2FilePath(ProgramDirectory, UserDir()));
     Winapp2.AppendRows(loaded);
 
     Catalogue order;

@@ -8,6 +8,7 @@
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
+#include "settings/AppPaths.h"
 
 bool MainWindow::RefuseWinapp2Change(int row) {
     if (row < 0 || row >= WashItems.Count() || !Winapp2.Owns(WashItems.Items[row])) return false;
@@ -30,10 +31,10 @@ void MainWindow::UncheckWinapp2Warnings() {
     }
 }
 
-// The new file is copied beside the old one and then put in its place: a failed copy leaves
-// the old file as it was.
+// The new file goes into the user directory (the program's folder may be read-only): copied
+// beside the old one and then put in its place, so a failed copy leaves the old file as it was.
 void MainWindow::ImportWinapp2(const std::string& source) {
-    const std::string target = ProgramDirectory + "winapp2.ini";
+    const std::string target = Winapp2ImportPath();
     wchar_t full[MAX_PATH * 4];
     DWORD n = GetFullPathNameW(Widen(source).c_str(), MAX_PATH * 4, full, nullptr);
     if (n > 0 && n < MAX_PATH * 4 && AnsiCompareText(Narrow(full, n), target) == 0) {

@@ -91,3 +91,8 @@ void UseWritableUserDir() {
     std::string localAppData = n > 0 && n < MAX_PATH * 2 ? Narrow(std::wstring(buffer, n)) : std::string();
     SetUserDir(ChooseUserDir(ProgramDir(), localAppData));
 }
+
+std::string Winapp2FilePath(const std::string& programDir, const std::string& userDir) {
+    const std::string own = (userDir.empty() ? programDir : userDir) + "winapp2.ini";
+    return FileExists(own) ? own : programDir + "winapp2.ini";
+}

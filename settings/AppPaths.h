@@ -28,3 +28,8 @@ inline std::string OrderFilePath() { return UserDir() + "order.ini"; }
 inline std::string LogFilePath() { return UserDir() + "log.htm"; }
 inline std::string UserItemsPath() { return UserDir() + "const\\user.txt"; }
 inline std::string PluginDirPath() { return UserDir() + "plugin\\"; }
+// Where an import puts winapp2.ini: the user directory, which can be written.
+inline std::string Winapp2ImportPath() { return UserDir() + "winapp2.ini"; }
+// winapp2.ini as read: the user's own (an import's) when there is one, else the one beside the
+// program (an administrator's, or an earlier installation's).
+std::string Winapp2FilePath(const std::string& programDir, const std::string& userDir);

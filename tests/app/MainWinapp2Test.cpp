@@ -223,6 +223,34 @@ TEST_F(MainWinapp2Test, ImportReplacesTheRulesFileAfterAskingAndTheAboutBoxCount
     EXPECT_EQ(shown, texts[1]);
 }
 
+// The program's folder can't be written (a per-machine installation): its winapp2.ini is read
+// until the user imports one, which goes into the user's folder and is read from there on.
+TEST_F(MainWinapp2Test, AnImportGoesToTheUsersFolderAndIsReadFromThere) {
+    TempDir user, elsewhere;
+    SetUserDir(user.Path());
+    MainWindow& main = Open();
+    EXPECT_EQ(main.Winapp2.Path(), Rules());
+    const std::string before = ReadTextFile(Rules()), source = elsewhere.Path() + "winapp2.ini";
+    WriteTextFile(source, "[Everywhere *]\r\nLangSecRef=3024\r\nFileKey1=%LocalAppData%|*.log\r\n");
+    std::string note;
+    RunWithDriver([&] { main.ImportWinapp2(source); },
+                  [&](UiDriver& driver) {
+                      HWND box = driver.WaitForMessageBox(10000);
+                      ASSERT_NE(box, nullptr);
+                      note = UiDriver::MessageBoxText(box);
+                      driver.Answer(box, IDOK);
+                      driver.WaitGone(box);
+                  });
+    EXPECT_EQ(note, "winapp2.ini: 1 entries read, 1 detected, 0 lines skipped, 0 keys refused");
+    EXPECT_EQ(ReadTextFile(user.Path() + "winapp2.ini"), ReadTextFile(source));
+    EXPECT_EQ(ReadTextFile(Rules()), before) << "the program's folder is left alone";
+    EXPECT_EQ(main.Winapp2.Path(), user.Path() + "winapp2.ini");
+    Winapp2Catalogue commandLine;
+    LoadCatalogueFrom(dir.Path(), &commandLine, user.Path());
+    EXPECT_EQ(commandLine.Path(), user.Path() + "winapp2.ini");
+    form.reset();  // before the user's folder goes
+}
+
 // order.ini of an earlier version names the rows with the section's " *": the same rows.
 TEST_F(MainWinapp2Test, ARowSavedUnderItsStarredNameKeepsItsCheckMark) {
     SaveCheckedOrderRow("Internet: Browser Cache *");
