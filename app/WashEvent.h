@@ -1,6 +1,7 @@
 #pragma once
 // The event every automatic wash and every /wash writes to the Application log, source
-// "Varnolt": 1000 washed, 1001 washed with failures, 1002 could not run.
+// "Varnolt": 1000 washed, 1001 washed with failures (or stopped by an error after it washed
+// something), 1002 could not run.
 #include <windows.h>
 
 #include <string>

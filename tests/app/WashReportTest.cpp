@@ -45,6 +45,10 @@ TEST(WashEvent, IdTypeAndTextFollowTheOutcome) {
         {{1, 0, 0, 3}, "", 1001, EVENTLOG_WARNING_TYPE, "washed with failures.\r\nFiles washed: 1"},
         {{}, "Unable to write to C:\\log.htm", 1002, EVENTLOG_ERROR_TYPE,
          "Varnolt: Timed wash could not run: Unable to write to C:\\log.htm"},
+        // Stopped by an error after washing files: it ran.
+        {{4, 0, 0, 0}, "Unable to empty the Recycle Bin", 1001, EVENTLOG_WARNING_TYPE,
+         "washed with failures.\r\nFiles washed: 4\r\nRegistry entries washed: 0\r\nBytes freed: 0\r\nFailures: 0"
+         "\r\nStopped by: Unable to empty the Recycle Bin"},
     };
     for (const Case& c : cases) {
         WashEvent event = MakeWashEvent("Timed wash", c.totals, c.error);
