@@ -33,6 +33,20 @@ void CopyStagedProgram(const std::string& to) {
     for (const char* left : {"order.ini", "log.htm"}) DeleteFileW(WidePath(to + left).c_str());
 }
 
+namespace {
+// Wine's process creation has failed at random on a loaded machine, before the program ran:
+// the error is printed and the start tried once more.
+template <class Create>
+bool StartWithRetry(const std::string& exe, Create create) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (attempt) Sleep(500);
+        if (create()) return true;
+        fprintf(stderr, "CreateProcess(%s) failed: error %lu\n", exe.c_str(), GetLastError());
+    }
+    return false;
+}
+}  // namespace
+
 // Runs programDir\varnolt.exe with arguments, its standard output and error into outputFile;
 // returns the exit code, or -1 when it did not end in time.
 int RunVarnolt(const std::string& programDir, const std::string& arguments, const std::string& outputFile) {
@@ -47,15 +61,10 @@ int RunVarnolt(const std::string& programDir, const std::string& arguments, cons
     startup.hStdOutput = out;
     startup.hStdError = out;
     PROCESS_INFORMATION info{};
-    // Wine's process creation has failed at random on a loaded machine, before the program ran;
-    // the error is printed and the start tried once more.
-    BOOL started = FALSE;
-    for (int attempt = 0; attempt < 2 && !started; ++attempt) {
-        if (attempt) Sleep(500);
-        started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                 programDir.c_str(), &startup, &info);
-        if (!started) fprintf(stderr, "CreateProcess(%s) failed: error %lu\n", exe.c_str(), GetLastError());
-    }
+    bool started = StartWithRetry(exe, [&] {
+        return CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                              programDir.c_str(), &startup, &info) != FALSE;
+    });
     CloseHandle(out);
     if (!started) return -2;
     DWORD code = static_cast<DWORD>(-1);
@@ -78,8 +87,10 @@ bool RunningProgram::Start(const std::string& programDir) {
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          Widen(programDir).c_str(), &startup, &info_) != FALSE;
+    return StartWithRetry(programDir + "varnolt.exe", [&] {
+        return CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              Widen(programDir).c_str(), &startup, &info_) != FALSE;
+    });
 }
 
 namespace {
