@@ -6,6 +6,7 @@
 
 #include "dialogs/PreviewAllDialogRes.h"
 #include "platform/DiskSpace.h"
+#include "tests/support/Program.h"
 
 namespace {
 // Copies the holder program as chrome.exe into folder and starts it holding file; waits until
@@ -17,7 +18,10 @@ PROCESS_INFORMATION StartChrome(const std::string& folder, const std::string& fi
     std::string command = "\"" + exe + "\" \"" + file + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!StartWithRetry(exe, [&] {
+            return CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                  &process) != FALSE;
+        }))
         return process;
     // Until it holds the file (or has ended: a slow start under load is no reason to go on).
     for (int i = 0; i < 3000 && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; ++i, Sleep(10)) {

@@ -75,7 +75,9 @@ DWORD RunSelfAt(int dpi, const std::string& filter, const std::string& report) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    BOOL started = CreateProcessA(exe, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info);
+    bool started = StartWithRetry(exe, [&] {
+        return CreateProcessA(exe, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info) != FALSE;
+    });
     SetEnvironmentVariableA("VARNOLT_EXPECTED_DPI", nullptr);
     if (!started) return 0xFFFFFFFF;
     WaitForSingleObject(info.hProcess, 120000);

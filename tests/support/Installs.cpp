@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
 
 std::string HostPath(std::string path) {
@@ -16,7 +17,10 @@ int RunCommand(std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!StartWithRetry(commandLine, [&] {
+            return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                  &info) != FALSE;
+        }))
         return -2;
     DWORD code = static_cast<DWORD>(-1);
     if (WaitForSingleObject(info.hProcess, 120000) == WAIT_OBJECT_0) GetExitCodeProcess(info.hProcess, &code);

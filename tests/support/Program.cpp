@@ -33,11 +33,7 @@ void CopyStagedProgram(const std::string& to) {
     for (const char* left : {"order.ini", "log.htm"}) DeleteFileW(WidePath(to + left).c_str());
 }
 
-namespace {
-// Wine's process creation has failed at random on a loaded machine, before the program ran:
-// the error is printed and the start tried once more.
-template <class Create>
-bool StartWithRetry(const std::string& exe, Create create) {
+bool StartWithRetry(const std::string& exe, const std::function<bool()>& create) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (attempt) Sleep(500);
         if (create()) return true;
@@ -45,7 +41,6 @@ bool StartWithRetry(const std::string& exe, Create create) {
     }
     return false;
 }
-}  // namespace
 
 // Runs programDir\varnolt.exe with arguments, its standard output and error into outputFile;
 // returns the exit code, or -1 when it did not end in time.

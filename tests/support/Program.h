@@ -2,6 +2,7 @@
 // Runs the staged varnolt.exe from a program directory of the test's own.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // The staged program directory of the build, as a Windows path with a trailing backslash; the
@@ -12,6 +13,9 @@ void CopyTree(const std::string& from, const std::string& to);
 // The staged program copied to a folder as it ships: without the order file and log a run of
 // the staged program in place leaves there.
 void CopyStagedProgram(const std::string& to);
+// Calls create (a CreateProcess) and, when it fails, prints the error and calls it once more:
+// Wine's process creation has failed at random on a loaded machine, before the program ran.
+bool StartWithRetry(const std::string& exe, const std::function<bool()>& create);
 // Runs programDir\varnolt.exe with arguments, its standard output and error into outputFile;
 // returns the exit code, or -1 when it did not end in time.
 int RunVarnolt(const std::string& programDir, const std::string& arguments, const std::string& outputFile);

@@ -4,6 +4,7 @@
 
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
+#include "tests/support/Program.h"
 
 namespace {
 // The host path of a Windows path, through Wine's own export; empty off Wine.
@@ -42,8 +43,10 @@ bool ReadOnlyFolder::SetImmutable(bool on) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &info))
+    if (!StartWithRetry(command, [&] {
+            return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                                  &startup, &info) != FALSE;
+        }))
         return false;
     WaitForSingleObject(info.hProcess, 10000);
     CloseHandle(info.hThread);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "tests/support/Program.h"
+
 namespace {
 bool IsLink(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());
@@ -56,7 +58,10 @@ bool StartHost(std::string command) {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!StartWithRetry(command, [&] {
+            return CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                  &process) != FALSE;
+        }))
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
