@@ -63,8 +63,12 @@ bool StartHost(std::string command) {
                                   &process) != FALSE;
         }))
         return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Wine starts a host program without a process handle and leaves hThread undefined then:
+    // closing that value could close another handle of this process (HKEY_CURRENT_USER's, once).
+    if (process.hProcess) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
     return true;
 }
 
