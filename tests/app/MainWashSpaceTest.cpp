@@ -33,6 +33,18 @@ PROCESS_INFORMATION StartChrome(const std::string& folder, const std::string& fi
     return process;
 }
 
+// Writes "x" to path once nothing holds it: a file deleted while a closing program still had it
+// open stays, pending, until that program has ended.
+void WriteWhenFree(const std::string& path) {
+    for (int i = 0; i < 500; ++i, Sleep(10)) {
+        WriteTextFile(path, "x");
+        HANDLE alone = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (alone == INVALID_HANDLE_VALUE) continue;
+        CloseHandle(alone);
+        return;
+    }
+}
+
 void EndProcess(PROCESS_INFORMATION& process) {
     if (!process.hProcess) return;
     if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 0);
@@ -79,7 +91,7 @@ TEST_F(MainWashTest, RunningBrowserHoldingFilesIsAskedAboutBeforeAWashTheUserSta
                  {0, true, false, false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answer);
-        for (const char* file : {"a.log", "sub\\b.log"}) WriteTextFile(Data(file), "x");
+        for (const char* file : {"a.log", "sub\\b.log"}) WriteWhenFree(Data(file));
         PROCESS_INFORMATION chrome = StartChrome(dir.Path(), Data("a.log"));
         ASSERT_NE(chrome.hProcess, nullptr);
         DWORD chromeCode = 0;
