@@ -1,6 +1,7 @@
 #include "platform/Dpi.h"
 
 #include <map>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -48,23 +49,15 @@ int IconSizeFor(int pixels) {
 HICON LoadIconSized(int iconId, int pixels) {
     // The program's own cache, by icon and size: the system's (LR_SHARED) gives back the first
     // size loaded of an icon, whatever size is asked for.
-    static SRWLOCK lock = SRWLOCK_INIT;
+    static std::mutex lock;
     static std::map<std::pair<int, int>, HICON> loaded;
     const int size = IconSizeFor(pixels);
-    const auto key = std::make_pair(iconId, size);
-    AcquireSRWLockExclusive(&lock);
-    auto known = loaded.find(key);
-    HICON icon = known != loaded.end() ? known->second : nullptr;
-    ReleaseSRWLockExclusive(&lock);
-    if (icon) return icon;
-    icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
-    if (!icon) return nullptr;
-    AcquireSRWLockExclusive(&lock);
-    auto placed = loaded.emplace(key, icon);
-    ReleaseSRWLockExclusive(&lock);
-    // Two threads loaded it at once: the first one's stays.
-    if (!placed.second) DestroyIcon(icon);
-    return placed.first->second;
+    std::lock_guard<std::mutex> hold(lock);
+    HICON& icon = loaded[{iconId, size}];
+    if (!icon)
+        icon = static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
+    return icon;
 }
 
 void TakeOverDialogScaling(HWND dialog) {
