@@ -2,9 +2,10 @@
 # The build is the 64-bit program; it builds the 32-bit one in $(BUILD)/x86 too.
 BUILD ?= build
 JOBS ?= $(shell nproc)
-# ccache, when present, shares compiled objects between build trees of one machine.
-CCACHE := $(shell command -v ccache 2>/dev/null)
+# ccache, when present, shares compiled objects between build trees of one machine (looked up
+# after deps has installed it; the precompiled headers need the sloppiness below to be cached).
 export CCACHE_BASEDIR := $(abspath ..)
+export CCACHE_SLOPPINESS := pch_defines,time_macros,include_file_mtime,include_file_ctime
 
 .PHONY: deps configure build run test bench fuzz dist clean
 
@@ -14,7 +15,7 @@ deps:
 configure: deps
 	@grep -qs 'mingw-x86_64.cmake' $(BUILD)/CMakeCache.txt || { rm -rf $(BUILD)/CMakeCache.txt $(BUILD)/CMakeFiles; cmake -S . -B $(BUILD) -G Ninja \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-	  $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE)) >/dev/null; }
+	  $$(c=$$(command -v ccache) && echo -DCMAKE_CXX_COMPILER_LAUNCHER=$$c -DCMAKE_C_COMPILER_LAUNCHER=$$c) >/dev/null; }
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
