@@ -36,6 +36,7 @@ fuzz: deps
 	@fuzz/run.sh $(BUILD)/fuzz $(FUZZ_SECONDS)
 
 bench: build
+	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@bench/run.sh $(BUILD)
 
 clean:
