@@ -26,7 +26,8 @@ TEST(SecureName, TheRandomNameKeepsTheExtensionAndTheLength) {
         SCOPED_TRACE(c.name);
         const std::string path = dir.Path() + c.name;
         WriteTextFile(path, "content");
-        HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE file =
+            CreateFileW(WidePath(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         std::string renamed;
         EXPECT_TRUE(EmptyAndRenameFile(file, path, renamed));
