@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "app/AppTexts.h"
@@ -175,6 +176,9 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
     bool writeLog = options.WriteToLog;
     int specialFails = 0;
     WashSummary result;
+    // The summary line follows the wash's last block: the special items' when there are any.
+    const bool specialsFollow =
+        std::any_of(rows.Items.begin(), rows.Items.end(), [](const auto& item) { return item.IsSpecial; });
     if (writeLog) OpenWashLog();
     try {
         size_t fileStart = 0, keyStart = 0;
@@ -197,17 +201,19 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
             report.Items.push_back(ItemResult(item.Name, washed));
             AddSummary(result, washed);
         }
-        if (writeLog) CloseWashLog(result);
+        if (writeLog && specialsFollow) CloseWashLog();
+        else if (writeLog) CloseWashLog(result);
     } catch (...) {
         AbandonWashLog();
         throw;
     }
+    WashSummary wash = result;
     for (const auto& item : rows.Items) {
         if (!item.IsSpecial) continue;
         WashItemResult special;
         special.Name = item.Name;
         try {
-            WashSpecialItem(item.Name, writeLog, nullptr);
+            WashSpecialItem(item.Name, writeLog, nullptr, &wash);
         } catch (const std::exception& error) {
             ++specialFails;
             special.Failures.push_back({item.Name, error.what()});
@@ -215,6 +221,7 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
         }
         report.Items.push_back(std::move(special));
     }
+    if (writeLog && specialsFollow) WriteWashLogSummary(wash);
     for (const auto& failure : result.Files.Failures)
         Say(STD_OUTPUT_HANDLE, FormatText(IDS_NotWashed, failure.Path, failure.Reason));
     Say(STD_OUTPUT_HANDLE, FormatText(IDS_WashCounts, result.Files.Washed, result.Files.Failed, result.Registry.Washed,

@@ -125,6 +125,9 @@ void PreviewDialogBase::WashLists(CheckList* files, CheckList* registry, CheckLi
     bool writeLog = options.WriteToLog;
     if (files && Context.BeforeWash && !Context.BeforeWash(Handle() ? Handle() : Context.Owner, files->Model())) return;
     Result = WashSummary();
+    // The summary line follows the wash's last block: the special items' when any is checked.
+    bool specialsFollow = false;
+    for (int i = 0; specials && i < specials->Count(); ++i) specialsFollow = specialsFollow || specials->Checked(i);
     if (writeLog) OpenWashLog();
     try {
         if (files) {
@@ -135,15 +138,18 @@ void PreviewDialogBase::WashLists(CheckList* files, CheckList* registry, CheckLi
             WashRegistryList(registry->Model(), writeLog, Result.Registry);
             if (Context.ShowRegistryCounts) Context.ShowRegistryCounts(Result.Registry.Washed, Result.Registry.Failed);
         }
-        if (writeLog) CloseWashLog(Result);
+        if (writeLog && specialsFollow) CloseWashLog();
+        else if (writeLog) CloseWashLog(Result);
     } catch (...) {
         AbandonWashLog();
         throw;
     }
     if (Context.ShowSummary) Context.ShowSummary(Result);
-    if (specials) {
+    if (specialsFollow) {
+        WashSummary wash = Result;
         for (int i = 0; i < specials->Count(); ++i)
-            if (specials->Checked(i)) WashSpecialItem(specials->Text(i), options.WriteToLog, Context.Owner);
+            if (specials->Checked(i)) WashSpecialItem(specials->Text(i), writeLog, Context.Owner, &wash);
+        if (writeLog) WriteWashLogSummary(wash);
     }
     Close(mrOK);
 }

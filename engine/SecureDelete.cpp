@@ -106,10 +106,13 @@ bool EmptyAndRenameFile(HANDLE file, const std::string& path, std::string& newPa
     std::wstring folder = wide.substr(0, slash + 1);
     // "\\?\" (a long path) is "\??\" to the system; an ordinary path the system converts itself.
     if (folder.rfind(L"\\\\?\\", 0) == 0) folder[1] = L'?';
-    const size_t length = wide.size() - slash - 1;
     const std::wstring current = wide.substr(slash + 1);
+    // The extension stays: a file a wash left here when it was killed still matches its item's mask.
+    const size_t dot = current.find_last_of(L'.');
+    const std::wstring extension = dot != std::wstring::npos && dot > 0 ? current.substr(dot) : std::wstring();
+    const size_t length = current.size() - extension.size();
     for (int attempt = 0; attempt < 16; ++attempt) {
-        std::wstring name = RandomFileName(length);
+        std::wstring name = RandomFileName(length) + extension;
         // A short name may come out as the user's own: renaming it to itself would keep it.
         if (_wcsicmp(name.c_str(), current.c_str()) == 0) continue;
         std::wstring target = folder + name;

@@ -13,7 +13,7 @@ bool OverwriteOpenFile(HANDLE file, const char* chunk);
 // when there is none, or the file system has none.
 bool OverwriteFileStreams(HANDLE file, const std::string& path, const char* chunk);
 // Flushes what was written to the disk, truncates the file to 0 bytes and renames it to a random
-// name of the same length in the same folder; newPath receives the new name's full path.
+// name of the same length and extension in the same folder; newPath receives the new name's full path.
 bool EmptyAndRenameFile(HANDLE file, const std::string& path, std::string& newPath);
 // A random name of length characters (letters and digits, never a device name).
 std::wstring RandomFileName(size_t length);

@@ -46,7 +46,7 @@ void EmptyRecycleBin(HWND owner) {
     FreeLibrary(shell);
 }
 
-void WashSpecialItem(const std::string& name, bool writeLog, HWND owner) {
+void WashSpecialItem(const std::string& name, bool writeLog, HWND owner, WashSummary* wash) {
     BusyCursor busy;
     WashSummary summary;
     if (name == RecycleBinItem) {
@@ -59,10 +59,15 @@ void WashSpecialItem(const std::string& name, bool writeLog, HWND owner) {
         if (before.i64Size > after.i64Size) summary.Files.FreedBytes = static_cast<uint64_t>(before.i64Size - after.i64Size);
     }
     if (name == UrlHistoryItem) ClearUrlHistory();
+    if (wash) {
+        wash->Files.Washed += summary.Files.Washed;
+        wash->Files.FreedBytes += summary.Files.FreedBytes;
+    }
     if (writeLog) {
         OpenWashLog();
         WriteWashLogRow(WashRowKind::SpecialItem, false, true, TranslateUiText(name), "");
-        CloseWashLog(summary);
+        if (wash) CloseWashLog();
+        else CloseWashLog(summary);
     }
 }
 

@@ -15,9 +15,10 @@ inline constexpr const char* ShellFoldersKey = "\\Software\\Microsoft\\Windows\\
 void EmptyRecycleBin(HWND owner);
 
 // Runs the operation the name selects (exact case; any other name runs none) and, when
-// writeLog is set, writes a log block of its own with one "Success" row. An error of the
-// operation raises before the log row.
-void WashSpecialItem(const std::string& name, bool writeLog, HWND owner);
+// writeLog is set, writes a log block of its own with one "Success" row and a summary line. In a
+// wash of several items, wash receives its counts instead and its block ends without a summary
+// line: the wash writes one after its last block. An error of the operation raises before the log row.
+void WashSpecialItem(const std::string& name, bool writeLog, HWND owner, WashSummary* wash = nullptr);
 
 // The cookie and cache index files of the "Shell Folders" key of the current user.
 SpecificFileList BuildSpecificFileList();

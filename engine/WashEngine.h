@@ -63,6 +63,9 @@ void WriteWashLogRow(WashRowKind kind, bool quick, bool success, const std::stri
 void CloseWashLog();
 // The same, with one summary line after the table.
 void CloseWashLog(const WashSummary& summary);
+// Appends the summary line of a whole wash after the log's last block, for a wash of several
+// blocks (its files, then each special item). An I/O error raises after closing the log.
+void WriteWashLogSummary(const WashSummary& summary);
 // Closes a log left open by a wash that ended early, keeping the rows written so far.
 // Never raises.
 void AbandonWashLog();
@@ -93,7 +96,7 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
 // True when the file is gone afterwards.
 bool WashOneFile(const std::string& path, bool useQuick);
 // Overwrites the file and its alternate data streams with whole chunks of 'A', truncates it to
-// 0 bytes, renames it to a random name of the same length and deletes it. Nothing is written through a
+// 0 bytes, renames it to a random name of the same length and extension and deletes it. Nothing is written through a
 // link: a reparse point is removed as a link; a name the system resolves to another file by
 // itself (a host symlink under Wine) is left alone. Any error gives false.
 bool SecureDeleteFile(const std::string& path);

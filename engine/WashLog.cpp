@@ -373,6 +373,14 @@ void CloseWashLog(const WashSummary& summary) {
     log.Close();
 }
 
+void WriteWashLogSummary(const WashSummary& summary) {
+    LogStream& log = Log();
+    log.Open(LogFilePath());
+    std::string scratch;
+    log.Line("<p><font size=\"2\">" + std::string(Escaped(WashSummaryText(summary), scratch)) + "</font></p>");
+    log.Close();
+}
+
 void AbandonWashLog() { Log().Discard(); }
 
 bool WashLogIsOpen() { return Log().IsOpen(); }

@@ -59,11 +59,16 @@ bool FolderCanBeWritten(const std::string& folder) {
                                   std::to_string(GetCurrentProcessId()) + ".tmp");
     HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) return !WriteErrorMeansReadOnly(GetLastError());
     DWORD written = 0;
     bool wrote = WriteFile(file, "x", 1, &written, nullptr) && written == 1;
+    const DWORD error = wrote ? ERROR_SUCCESS : GetLastError();
     CloseHandle(file);
-    return wrote;
+    return wrote || !WriteErrorMeansReadOnly(error);
+}
+
+bool WriteErrorMeansReadOnly(DWORD error) {
+    return error != ERROR_DISK_FULL && error != ERROR_HANDLE_DISK_FULL;
 }
 
 std::string ChooseUserDir(const std::string& programDir, const std::string& localAppData) {

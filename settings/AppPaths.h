@@ -2,6 +2,8 @@
 // The program directory (folder of the running exe, with a trailing backslash), the user
 // directory that holds the user's own files, and the program's files in them. Tests point them
 // at folders of their own.
+#include <windows.h>
+
 #include <string>
 
 const std::string& ProgramDir();
@@ -14,8 +16,12 @@ std::string ExecutableDir();
 // or %LOCALAPPDATA%\Varnolt\ when the program directory cannot be written.
 const std::string& UserDir();
 void SetUserDir(const std::string& dir);
-// True when a file can be created in folder (a real write of a file removed again).
+// True when a file can be created in folder (a real write of a file removed again). A folder on
+// a full disk can be written: it only lacks space, and a write that fails for it is an error.
 bool FolderCanBeWritten(const std::string& folder);
+// Whether the error of a failed write says the folder cannot be written at all (access denied,
+// a write-protected or absent medium), unlike a lack of space.
+bool WriteErrorMeansReadOnly(DWORD error);
 // The user directory for this program directory: itself when it can be written, else
 // localAppData\Varnolt\ with its const\ and plugin\ folders made, and the user's files left in
 // the program directory by an earlier installation copied there once (none is overwritten).

@@ -33,9 +33,10 @@ std::optional<std::string> ReadText(HKEY root, const std::wstring& keyPath, cons
     return Narrow(text);
 }
 
-// The text values of a list's key, of the first root that has the key.
-std::vector<std::string> ReadList(const std::string& keyPath) {
+// The text values of a list's key, of the first root that has the key; byMachine tells which.
+std::vector<std::string> ReadList(const std::string& keyPath, bool& byMachine) {
     const std::wstring wideKey = Widen(keyPath);
+    byMachine = false;
     for (HKEY root : Roots) {
         HKEY key;
         if (RegOpenKeyExW(root, wideKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
@@ -48,6 +49,7 @@ std::vector<std::string> ReadList(const std::string& keyPath) {
             if (text && !text->empty()) names.push_back(*text);
         }
         RegCloseKey(key);
+        byMachine = root == HKEY_LOCAL_MACHINE;
         return names;
     }
     return {};
@@ -59,8 +61,9 @@ bool Names(const std::vector<std::string>& list, const std::string& name) {
 }  // namespace
 
 std::optional<bool> Policies::ForcedCheck(const std::string& itemName) const {
-    if (Names(UncheckedItems, itemName)) return false;
-    if (Names(CheckedItems, itemName)) return true;
+    const bool on = Names(CheckedItems, itemName), off = Names(UncheckedItems, itemName);
+    if (on && off) return CheckedByMachine && !UncheckedByMachine;
+    if (on || off) return on;
     return std::nullopt;
 }
 
@@ -78,8 +81,8 @@ Policies ReadPolicies(const std::string& keyPath) {
     if (auto log = ReadNumber(keyPath, "WriteToLog")) policies.WriteToLog = *log != 0;
     if (auto quick = ReadNumber(keyPath, "UseQuickDelete")) policies.UseQuickDelete = *quick != 0;
     if (auto editing = ReadNumber(keyPath, "DisableEditing")) policies.DisableEditing = *editing != 0;
-    policies.CheckedItems = ReadList(keyPath + "\\CheckedItems");
-    policies.UncheckedItems = ReadList(keyPath + "\\UncheckedItems");
+    policies.CheckedItems = ReadList(keyPath + "\\CheckedItems", policies.CheckedByMachine);
+    policies.UncheckedItems = ReadList(keyPath + "\\UncheckedItems", policies.UncheckedByMachine);
     return policies;
 }
 

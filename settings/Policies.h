@@ -16,9 +16,13 @@ struct Policies {
     std::optional<bool> WriteToLog;
     std::optional<bool> UseQuickDelete;
     bool DisableEditing = false;
-    // Wash item names forced on or off (a name in both lists is forced off).
+    // Wash item names forced on or off. Each list is the machine's when it has the list's key, else
+    // the user's; a name in both lists takes the machine's list, or is forced off when both lists
+    // come from the same root.
     std::vector<std::string> CheckedItems;
     std::vector<std::string> UncheckedItems;
+    bool CheckedByMachine = false;
+    bool UncheckedByMachine = false;
 
     // The forced check mark of a wash item, letter case ignored; none when no list names it.
     std::optional<bool> ForcedCheck(const std::string& itemName) const;

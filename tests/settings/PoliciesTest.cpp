@@ -44,8 +44,9 @@ TEST(Policies, MachineWinsOverUserValueByValue) {
     EXPECT_EQ(*read.ScheduleMinutes, 1000);
     EXPECT_FALSE(read.DisableEditing);
     EXPECT_EQ(read.CheckedItems, (std::vector<std::string>{"Recycle Bin", "Temporary files"}));
-    // Off wins over on; names compare without letter case; the machine's list replaces the user's.
-    EXPECT_EQ(read.ForcedCheck("Temporary Files"), false);
+    // The machine's on wins over the user's off; names compare without letter case; the machine's
+    // list replaces the user's.
+    EXPECT_EQ(read.ForcedCheck("Temporary Files"), true);
     EXPECT_EQ(read.ForcedCheck("recycle bin"), true);
     EXPECT_FALSE(read.ForcedCheck("Cookies"));
 
