@@ -111,7 +111,7 @@ TEST_F(PreviewDialog, FileDialogShowsItsRowsAndClosesWithoutWashing) {
                       ASSERT_NE(window, nullptr);
                       ExpectPreviewShape(window, "Preview Files of Current Item", IDC_PreviewFiles_Wash,
                                          IDC_PreviewFiles_Close);
-                      EXPECT_EQ(ListRowText(GetDlgItem(window, IDC_PreviewFiles_Files), 0), a);
+                      EXPECT_EQ(ListCell(GetDlgItem(window, IDC_PreviewFiles_Files), 0), a);
                       UiDriver::Click(window, IDC_PreviewFiles_Close);
                       EXPECT_TRUE(driver.WaitGone(window));
                   });
@@ -134,10 +134,10 @@ TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
                       ExpectPreviewShape(window, "Preview Registry Entry of Current Item",
                                          IDC_PreviewRegistry_Wash, IDC_PreviewRegistry_Close);
                       HWND list = GetDlgItem(window, IDC_PreviewRegistry_Rows);
-                      EXPECT_EQ(ListRowText(list, 0), key.Full() + "\\Sub");
-                      EXPECT_EQ(ListRowText(list, 1), "before");
+                      EXPECT_EQ(ListCell(list, 0), key.Full() + "\\Sub");
+                      EXPECT_EQ(ListCell(list, 1), "before");
                       key.Set("", "name", "after");
-                      EXPECT_EQ(ListRowText(list, 1), "after");
+                      EXPECT_EQ(ListCell(list, 1), "after");
                       // The close box closes without washing.
                       PostMessageA(window, WM_CLOSE, 0, 0);
                       EXPECT_TRUE(driver.WaitGone(window));
