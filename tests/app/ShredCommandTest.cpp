@@ -12,6 +12,7 @@
 #include "catalogue/WashItem.h"
 #include "dialogs/PreviewFilesDialogRes.h"
 #include "engine/ShredTargets.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/SymLink.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
@@ -50,13 +51,9 @@ protected:
     // Runs /shred on paths while script drives its preview.
     void Shred(const std::vector<std::wstring>& paths, const std::function<void(UiDriver&, HWND)>& script) {
         ProgramDirScope scope(temp.Path());
-        RunWithDriver([&] { RunShredCommand(paths); },
-                      [&](UiDriver& driver) {
-                          HWND dialog = driver.WaitForWindow("#32770", "Shred with Varnolt");
-                          ASSERT_NE(dialog, nullptr);
-                          script(driver, dialog);
-                          EXPECT_TRUE(driver.WaitGone(dialog));
-                      });
+        RunDialog([&] { RunShredCommand(paths); }, "Shred with Varnolt", [&](UiDriver& driver, HWND dialog) {
+            script(driver, dialog);
+        });
     }
 
     TempDir temp;
