@@ -13,25 +13,28 @@ TEST_F(MainWashTest, FolderExcludedInTheDialogKeepsAllItsFilesThroughTheNextWash
                   "tFolder0.deletepath=" + Data("*.*") + "\r\ntFolder0.IsIncludeSubfolder=1\r\n");
     MainWindow& main = Open();
     std::vector<std::string> rows;
-    RunDialog([&] {
+    RunDialog(
+        [&] {
             SendMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_ExclusionList, BN_CLICKED),
                          reinterpret_cast<LPARAM>(main.Control(IDC_ExclusionList)));
-        }, "Select Files to Exclude", [&](UiDriver& driver, HWND dialog) {
-        // A wash asked for meanwhile (a timer or hot key) does not run inside the dialog.
-        SendMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_WashChecked, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(main.Control(IDC_WashChecked)));
-        EXPECT_TRUE(FileExists(Data("a.log")));
+        },
+        "Select Files to Exclude",
+        [&](UiDriver& driver, HWND dialog) {
+            // A wash asked for meanwhile (a timer or hot key) does not run inside the dialog.
+            SendMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_WashChecked, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(main.Control(IDC_WashChecked)));
+            EXPECT_TRUE(FileExists(Data("a.log")));
 
-        UiDriver::Click(dialog, IDC_ExclusionList_AddByWildcard);
-        HWND picker = driver.WaitForWindow("#32770", "Select files by wildcard");
-        ASSERT_NE(picker, nullptr);
-        EXPECT_TRUE(SelectTreeFolder(picker, Data("sub")));
-        SetText(GetDlgItem(picker, IDC_SelectByWildcard_Mask), "*.*");
-        UiDriver::Click(picker, IDC_SelectByWildcard_Ok);
-        EXPECT_TRUE(driver.WaitGone(picker));
-        rows = ListBoxTexts(GetDlgItem(dialog, IDC_ExclusionList_List));
-        UiDriver::Click(dialog, IDC_ExclusionList_Apply);
-    });
+            UiDriver::Click(dialog, IDC_ExclusionList_AddByWildcard);
+            HWND picker = driver.WaitForWindow("#32770", "Select files by wildcard");
+            ASSERT_NE(picker, nullptr);
+            EXPECT_TRUE(SelectTreeFolder(picker, Data("sub")));
+            SetText(GetDlgItem(picker, IDC_SelectByWildcard_Mask), "*.*");
+            UiDriver::Click(picker, IDC_SelectByWildcard_Ok);
+            EXPECT_TRUE(driver.WaitGone(picker));
+            rows = ListBoxTexts(GetDlgItem(dialog, IDC_ExclusionList_List));
+            UiDriver::Click(dialog, IDC_ExclusionList_Apply);
+        });
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_TRUE(SameText(rows[0], Data("sub\\*.*"))) << rows[0];
 

@@ -130,11 +130,12 @@ TEST_F(MainWashTest, RegistryEntryWithAnUnknownRootPreviewsNothingAndSaysWhy) {
     ASSERT_EQ(main.RegistryList.Count(), 1);
     std::vector<std::string> rows{"not read"};
     std::string note;
-    RunDialog([&] { main.OnPreviewRegistryEntry(); }, "Preview Registry Entry of Current Item", [&](UiDriver&, HWND dialog) {
-        rows = ListRows(GetDlgItem(dialog, IDC_PreviewRegistry_Rows));
-        note = UiDriver::Text(GetDlgItem(dialog, IDC_PreviewRegistry_Note));
-        UiDriver::Click(dialog, IDC_PreviewRegistry_Wash);
-    });
+    RunDialog([&] { main.OnPreviewRegistryEntry(); }, "Preview Registry Entry of Current Item",
+              [&](UiDriver&, HWND dialog) {
+                  rows = ListRows(GetDlgItem(dialog, IDC_PreviewRegistry_Rows));
+                  note = UiDriver::Text(GetDlgItem(dialog, IDC_PreviewRegistry_Note));
+                  UiDriver::Click(dialog, IDC_PreviewRegistry_Wash);
+              });
     EXPECT_TRUE(rows.empty());
     EXPECT_EQ(note, "'HKEY_FOO' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing.");
     EXPECT_TRUE(key.Exists("Values", "v1") && key.Exists("Values", "v2"));

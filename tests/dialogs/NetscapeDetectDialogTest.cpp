@@ -108,7 +108,7 @@ TEST_F(DetectTest, DialogAutoDetectStoresTheChosenFolderAndTheCheckBox) {
     form.SettingsFile = Ini();
     form.UserSection = "Tester";
     form.SearchRoots = {drive.Root()};
-    RunDialog([&] { EXPECT_EQ(form.ShowModal(nullptr), mrOK); }, "Detect Netscape Directory", [&](UiDriver& driver, HWND w) {
+    const int result = RunDialog(form, "Detect Netscape Directory", [&](UiDriver& driver, HWND w) {
         // The stored choice is shown: closing keeps detection off.
         EXPECT_EQ(SendDlgItemMessageA(w, IDC_NetscapeDetect_DontShowAgain, BM_GETCHECK, 0, 0), BST_CHECKED);
         UiDriver::Click(w, IDC_NetscapeDetect_Ok);
@@ -129,6 +129,7 @@ TEST_F(DetectTest, DialogAutoDetectStoresTheChosenFolderAndTheCheckBox) {
         EXPECT_EQ(SendDlgItemMessageA(w, IDC_NetscapeDetect_Folders, LB_GETCURSEL, 0, 0), 0);
         UiDriver::Click(w, IDC_NetscapeDetect_Ok);
     });
+    EXPECT_EQ(result, mrOK);
     EXPECT_EQ(form.Candidates.size(), 3u);
     EXPECT_EQ(ProfileFile(Ini()).ReadString("Tester", "Netscape Path"), "q:\\b.slt");
     EXPECT_EQ(ProfileFile(Ini()).ReadString("Detect", "Detect directory at load"), "0");
