@@ -193,25 +193,29 @@ TEST_F(MainPluginsTest, ImportOverAnExistingPluginAsksAndNoChangesNothing) {
 }
 
 TEST_F(MainPluginsTest, ImportRefusalsCopyNothingAndAMissingFolderIsMade) {
-    chosen = dir.Path() + "out\\bad.txt";
-    WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Wipe\r\n[Wipe]\r\ntFolder.Total=1\r\n"
-                          "tFolder0.ChildItemName=Everything\r\ntFolder0.deletepath=C:\\*.*\r\n"
-                          "tFolder0.IsIncludeSubfolder=1\r\n");
-    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
-              Strings{"E:The file '" + chosen + "' is not imported: the entry 'Everything' of the wash item 'Wipe' "
-                                                "would clean the folder C:\\ with all its subfolders."});
-    EXPECT_FALSE(FileExists(dir.Path() + "plugin\\bad.txt"));
-
-    chosen = dir.Path() + "out\\items.ini";
-    WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Good\r\n");
-    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
-              Strings{"E:The file '" + chosen + "' is not imported: only files ending in .txt are read from the "
-                                                "plugin folder."});
-    EXPECT_FALSE(FileExists(dir.Path() + "plugin\\items.ini"));
-
-    chosen = extra;  // already there: nothing to copy
-    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
-              Strings{"E:The file '" + extra + "' is already in the plugin folder."});
+    const struct {
+        std::string file, text, refusal;
+    } refused[] = {
+        {dir.Path() + "out\\bad.txt",
+         "[Common]\r\nTotal=1\r\nItem0=Wipe\r\n[Wipe]\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Everything\r\n"
+         "tFolder0.deletepath=C:\\*.*\r\ntFolder0.IsIncludeSubfolder=1\r\n",
+         "is not imported: the entry 'Everything' of the wash item 'Wipe' would clean the folder C:\\ with all its "
+         "subfolders."},
+        {dir.Path() + "out\\items.ini", "[Common]\r\nTotal=1\r\nItem0=Good\r\n",
+         "is not imported: only files ending in .txt are read from the plugin folder."},
+        {extra, "", "is already in the plugin folder."},  // already there: nothing to copy
+    };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.file);
+        chosen = row.file;
+        if (!row.text.empty()) WriteTextFile(chosen, row.text);
+        const std::string before = ReadTextFile(extra);
+        EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
+                  Strings{"E:The file '" + chosen + "' " + row.refusal});
+        const std::string copy = dir.Path() + "plugin\\" + chosen.substr(chosen.rfind('\\') + 1);
+        if (copy == extra) EXPECT_EQ(ReadTextFile(extra), before);
+        else EXPECT_FALSE(FileExists(copy)) << copy;
+    }
 
     chosen = dir.Path() + "out\\good.txt";
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Good\r\n");
