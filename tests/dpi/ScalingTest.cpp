@@ -29,6 +29,7 @@
 #include "platform/Language.h"
 #include "resources/icons.h"
 #include "tests/support/Dialogs.h"
+#include "tests/support/LanguageScope.h"
 #include "tests/support/Layout.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/Program.h"
@@ -293,7 +294,7 @@ TEST_F(DISABLED_InEveryLanguage, EveryWindow) {
     if (dpi == 96) choices.push_back({EnglishLanguage, "pseudo-language", true});
     for (const Choice& choice : choices) {
         SCOPED_TRACE(choice.name);
-        UseLanguage(choice.id);
+        LanguageScope language(choice.id);
         SetTextTransform(choice.pseudo ? PseudoText : nullptr);
         PageCheck check = [&](HWND window, const std::string& where) {
             EXPECT_EQ(Joined(HotKeyClashes(window)), "") << where;
@@ -306,12 +307,7 @@ TEST_F(DISABLED_InEveryLanguage, EveryWindow) {
         ExpectLaidOut(form->Handle(), !choice.pseudo, "main window");
         check(form->Handle(), "main window");
         form.reset();
-        for (auto& make : DialogMakers(dir.Path())) {
-            auto form = make();
-            ExpectModelessWhole(*form, dpi, check, !choice.pseudo);
-        }
-
+        for (auto& make : DialogMakers(dir.Path())) ExpectModelessWhole(*make(), dpi, check, !choice.pseudo);
     }
     SetTextTransform(nullptr);
-    UseLanguage(EnglishLanguage);
 }
