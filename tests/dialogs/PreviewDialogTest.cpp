@@ -123,7 +123,7 @@ TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
     dialog.Context = recorded.Make();
     AppendRows(dialog.RegistryList,
                {key.Full() + "\\Sub" + DeleteKeyMarker, key.Full() + "\\" + DeleteValueMarker + "name"});
-    RunDialog(dialog, "Preview Registry Entry of Current Item", [&](UiDriver&, HWND window) {
+    const int result = RunDialog(dialog, "Preview Registry Entry of Current Item", [&](UiDriver&, HWND window) {
         ExpectPreviewShape(window, "Preview Registry Entry of Current Item",
                            IDC_PreviewRegistry_Wash, IDC_PreviewRegistry_Close);
         HWND list = GetDlgItem(window, IDC_PreviewRegistry_Rows);
@@ -134,6 +134,7 @@ TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
         // The close box closes without washing.
         PostMessageA(window, WM_CLOSE, 0, 0);
     });
+    EXPECT_EQ(result, mrCancel);
     EXPECT_TRUE(key.Exists("", "name"));
     EXPECT_TRUE(recorded.counters.empty());
 }
@@ -141,7 +142,7 @@ TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
 TEST_F(PreviewDialog, CurrentItemDialogOpensOnItsFolderTabAndSwitchesPages) {
     PreviewItemDialog dialog;
     dialog.Context = recorded.Make();
-    RunDialog(dialog, "Preview Current Wash Item", [&](UiDriver&, HWND window) {
+    const int result = RunDialog(dialog, "Preview Current Wash Item", [&](UiDriver&, HWND window) {
         ExpectPreviewShape(window, "Preview Current Wash Item", IDC_PreviewItem_Wash,
                            IDC_PreviewItem_Close);
         HWND tab = GetDlgItem(window, IDC_PreviewItem_Tabs);
@@ -160,6 +161,7 @@ TEST_F(PreviewDialog, CurrentItemDialogOpensOnItsFolderTabAndSwitchesPages) {
         EXPECT_FALSE(visible(IDC_PreviewItem_Files));
         UiDriver::Click(window, IDC_PreviewItem_Close);
     });
+    EXPECT_EQ(result, mrCancel);
 }
 
 TEST_F(PreviewDialog, AllDialogUnselectButtonsThenWashLeaveTheRowsAlone) {
