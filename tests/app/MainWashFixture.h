@@ -7,6 +7,7 @@
 //   row 1 "Test Keys" (unchecked): Whole = the key's "Whole" with its subkeys (checked)
 //   row 2 "Custom Special" (checked, special, no entries)
 #include "tests/dialogs/PreviewTestUtil.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/MainWindowFixture.h"
 
 class MainWashTest : public MainWindowFixture {
