@@ -37,10 +37,7 @@ protected:
 
     // Runs the dialog while script drives it; returns its modal result.
     int Show(const std::function<void(UiDriver&, HWND)>& script) {
-        int result = RunDialog(dialog, "Preferences", [&](UiDriver& driver, HWND window) {
-            script(driver, window);
-        });
-        return result;
+        return RunDialog(dialog, "Preferences", script);
     }
     static bool Checked(HWND window, int id) {
         return SendDlgItemMessageA(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
