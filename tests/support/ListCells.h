@@ -26,7 +26,10 @@ inline std::vector<std::string> ListRows(HWND list, int columns = 1) {
     int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         std::string row = ListCell(list, i);
-        for (int column = 1; column < columns; ++column) row += "|" + ListCell(list, i, column);
+        for (int column = 1; column < columns; ++column) {
+            row += '|';
+            row += ListCell(list, i, column);
+        }
         rows.push_back(row);
     }
     return rows;
