@@ -20,7 +20,7 @@ TEST_F(MainWashTest, EscapeLeavesTheMainWindowOpenSpaceTogglesTheSelectedRow) {
     HWND list = form->Control(IDC_ItemList);
     SetFocus(list);
     EXPECT_TRUE(PressThroughLoop(form->Handle(), list, VK_ESCAPE));
-    PumpMessages();
+    HandlePending();
     ASSERT_NE(form->Handle(), nullptr);
     EXPECT_TRUE(IsWindow(form->Handle()));
 

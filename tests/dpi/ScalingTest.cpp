@@ -99,13 +99,6 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
-// Shows the window without activating it and handles what that queued.
-void ShowLaidOut(HWND window) {
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-}
-
 // A main window over a copy of the staged program directory.
 class MainWindowAtDpi : public MainWindowFixture {
 protected:
@@ -113,7 +106,8 @@ protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
         ASSERT_NE(Open().Handle(), nullptr);
-        ShowLaidOut(form->Handle());
+        ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+        HandlePending();
     }
 
     // Client area, controls and images as they must be at the form's dpi.
@@ -303,7 +297,8 @@ TEST_F(DISABLED_InEveryLanguage, EveryWindow) {
             }
         };
         ASSERT_NE(Open().Handle(), nullptr);
-        ShowLaidOut(form->Handle());
+        ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+        HandlePending();
         ExpectLaidOut(form->Handle(), !choice.pseudo, "main window");
         check(form->Handle(), "main window");
         form.reset();

@@ -51,6 +51,14 @@ protected:
         SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
         EXPECT_EQ(form->Handle(), nullptr);
     }
+    // Handles what is queued for this thread now (a posted close, a paint), without waiting more.
+    static void HandlePending() {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
     void SelectItem(int row) {
         form->ItemList.Select(row);
         form->OnItemSelected();
