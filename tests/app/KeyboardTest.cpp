@@ -20,7 +20,7 @@ TEST_F(MainWashTest, EscapeLeavesTheMainWindowOpenSpaceTogglesTheSelectedRow) {
     HWND list = form->Control(IDC_ItemList);
     SetFocus(list);
     EXPECT_TRUE(PressThroughLoop(form->Handle(), list, VK_ESCAPE));
-    PumpMessages();
+    HandlePending();
     ASSERT_NE(form->Handle(), nullptr);
     EXPECT_TRUE(IsWindow(form->Handle()));
 
@@ -51,14 +51,9 @@ TEST_F(MainWashTest, TabGoesFromTheToolbarThroughTheListsInReadingOrder) {
 
 TEST_F(MainWashTest, EscapeClosesADialogAsCancel) {
     PreviewAllDialog dialog;
-    int result = -1;
-    RunWithDriver([&] { result = dialog.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND window = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
-                      ASSERT_NE(window, nullptr);
-                      HWND focus = GetDlgItem(window, IDC_PreviewAll_Close);
-                      PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0);
-                      EXPECT_TRUE(driver.WaitGone(window));
-                  });
+    int result = RunDialog(dialog, "Preview All Wash Item Checked", [&](UiDriver&, HWND window) {
+        HWND focus = GetDlgItem(window, IDC_PreviewAll_Close);
+        PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
     EXPECT_EQ(result, mrCancel);
 }

@@ -13,14 +13,13 @@ TEST_F(MainWashTest, FolderExcludedInTheDialogKeepsAllItsFilesThroughTheNextWash
                   "tFolder0.deletepath=" + Data("*.*") + "\r\ntFolder0.IsIncludeSubfolder=1\r\n");
     MainWindow& main = Open();
     std::vector<std::string> rows;
-    RunWithDriver(
+    RunDialog(
         [&] {
             SendMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_ExclusionList, BN_CLICKED),
                          reinterpret_cast<LPARAM>(main.Control(IDC_ExclusionList)));
         },
-        [&](UiDriver& driver) {
-            HWND dialog = driver.WaitForWindow("#32770", "Select Files to Exclude");
-            ASSERT_NE(dialog, nullptr);
+        "Select Files to Exclude",
+        [&](UiDriver& driver, HWND dialog) {
             // A wash asked for meanwhile (a timer or hot key) does not run inside the dialog.
             SendMessageA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_WashChecked, BN_CLICKED),
                          reinterpret_cast<LPARAM>(main.Control(IDC_WashChecked)));
@@ -35,7 +34,6 @@ TEST_F(MainWashTest, FolderExcludedInTheDialogKeepsAllItsFilesThroughTheNextWash
             EXPECT_TRUE(driver.WaitGone(picker));
             rows = ListBoxTexts(GetDlgItem(dialog, IDC_ExclusionList_List));
             UiDriver::Click(dialog, IDC_ExclusionList_Apply);
-            EXPECT_TRUE(driver.WaitGone(dialog));
         });
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_TRUE(SameText(rows[0], Data("sub\\*.*"))) << rows[0];

@@ -4,66 +4,43 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/MainWindow.h"
-#include "app/MainWindowRes.h"
 #include "dialogs/FolderEntryDialogRes.h"
 #include "dialogs/RegistryEntryDialogRes.h"
 #include "dialogs/WashItemDialogRes.h"
 #include "platform/Profile.h"
-#include "settings/AppPaths.h"
 #include "tests/support/DialogInput.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/UiDriver.h"
+#include "tests/support/Dialogs.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/Wait.h"
 
 namespace {
-using Strings = std::vector<std::string>;
-
 // const\system.txt lists Alpha (two folder/file entries, one registry entry), Beta and Gamma;
 // const\user.txt lists Delta.
-class MainListCommands : public testing::Test {
+class MainListCommands : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
-        system = dir.Path() + "const\\system.txt";
-        user = dir.Path() + "const\\user.txt";
-        WriteTextFile(system,
-                      "[Common]\r\nTotal=3\r\nItem0=Alpha\r\nItem1=Beta\r\nItem2=Gamma\r\n"
-                      "[Alpha]\r\nIsActive=1\r\ntFolder.Total=2\r\n"
-                      "tFolder0.ChildItemName=Temp\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=2\r\n"
-                      "tFolder0.deletefilename=C:\\t.tmp\r\n"
-                      "tFolder1.ChildItemName=Logs\r\ntFolder1.isactive=0\r\ntFolder1.bycategory=0\r\n"
-                      "tFolder1.IsIncludeSubfolder=1\r\n"
-                      "tRegister.Total=1\r\ntRegister0.ChildItemName=Run\r\ntRegister0.isactive=1\r\n"
-                      "tRegister0.RegisterKeyName=HKEY_CURRENT_USER\\Software\\X\r\ntRegister0.CleanRegisterType=1\r\n"
-                      "[Beta]\r\nIsActive=0\r\n[Gamma]\r\nIsActive=1\r\n");
+    std::string SystemItems() const override {
+        return "[Common]\r\nTotal=3\r\nItem0=Alpha\r\nItem1=Beta\r\nItem2=Gamma\r\n"
+               "[Alpha]\r\nIsActive=1\r\ntFolder.Total=2\r\n"
+               "tFolder0.ChildItemName=Temp\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=2\r\n"
+               "tFolder0.deletefilename=C:\\t.tmp\r\n"
+               "tFolder1.ChildItemName=Logs\r\ntFolder1.isactive=0\r\ntFolder1.bycategory=0\r\n"
+               "tFolder1.IsIncludeSubfolder=1\r\n"
+               "tRegister.Total=1\r\ntRegister0.ChildItemName=Run\r\ntRegister0.isactive=1\r\n"
+               "tRegister0.RegisterKeyName=HKEY_CURRENT_USER\\Software\\X\r\ntRegister0.CleanRegisterType=1\r\n"
+               "[Beta]\r\nIsActive=0\r\n[Gamma]\r\nIsActive=1\r\n";
+    }
+    void AddFiles() override {
         WriteTextFile(user, "[Common]\r\nTotal=1\r\nItem0=Delta\r\n[Delta]\r\nIsActive=1\r\n");
-        SetProgramDir(dir.Path());
-        RegisterFormClass(MainWindowClass, nullptr);
     }
     void TearDown() override {
         SetFileAttributesA(system.c_str(), FILE_ATTRIBUTE_NORMAL);
-        form.reset();
+        MainWindowFixture::TearDown();
     }
 
-    MainWindow& Open() {
-        form = std::make_unique<MainWindow>();
-        form->QuitOnDestroy = false;
-        EXPECT_NE(form->CreateModeless(nullptr), nullptr);
-        return *form;
-    }
-    void Select(int row) {
-        form->ItemList.Select(row);
-        form->OnItemSelected();
-    }
     // A click on a row's check box, as the list reports it.
     static void ClickCheckBox(CheckList& list, int row) {
         list.SetChecked(row, !list.Checked(row));
         list.OnClickCheck(row);
-    }
-    Strings Rows(const CheckList& list) const {
-        Strings rows;
-        for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Text(i) + (list.Checked(i) ? "+" : "-"));
-        return rows;
     }
     static std::string Key(const std::string& file, const std::string& section, const std::string& key) {
         return ProfileFile(file).ReadString(section, key, "(none)");
@@ -73,19 +50,20 @@ protected:
     std::string WithDialog(const std::function<void()>& command, const char* caption,
                            const std::function<void(HWND)>& script) {
         std::string refusal;
-        RunWithDriver(command, [&](UiDriver& driver) {
-            HWND dialog = driver.WaitForWindow("#32770", caption);
-            ASSERT_NE(dialog, nullptr) << caption;
-            EXPECT_TRUE(form->WashRunning());
-            script(dialog);
-            ASSERT_TRUE(driver.WaitGone(dialog));
-            if (HWND box = driver.ShownBeforeIdle(true)) {
-                EXPECT_EQ(UiDriver::MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
-                refusal = UiDriver::MessageBoxText(box);
-                driver.Answer(box, IDOK);
-                driver.WaitGone(box);
-            }
-        });
+        RunDialog(
+            command, caption,
+            [&](UiDriver&, HWND dialog) {
+                EXPECT_TRUE(form->WashRunning());
+                script(dialog);
+            },
+            [&](UiDriver& driver) {
+                if (HWND box = driver.ShownBeforeIdle(true)) {
+                    EXPECT_EQ(UiDriver::MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
+                    refusal = UiDriver::MessageBoxText(box);
+                    driver.Answer(box, IDOK);
+                    driver.WaitGone(box);
+                }
+            });
         return refusal;
     }
     std::string Saving(const std::function<void()>& command, const char* caption, int nameId, const std::string& name) {
@@ -106,10 +84,6 @@ protected:
         });
         return text;
     }
-
-    TempDir dir;
-    std::string system, user;
-    std::unique_ptr<MainWindow> form;
 };
 }  // namespace
 
@@ -171,7 +145,7 @@ TEST_F(MainListCommands, RenameMovesTheItemToTheEndAndTheActiveBoxShowsTheRowsMa
         TypeText(dialog, IDC_WashItem_Name, " Omega ");
         UiDriver::Click(dialog, IDOK);
     });
-    EXPECT_EQ(Rows(main.ItemList), (Strings{"Beta-", "Gamma+", "Delta+", "Omega-"}));
+    EXPECT_EQ(Rows(main.ItemList), (Strings{"Beta [ ]", "Gamma [x]", "Delta [x]", "Omega [ ]"}));
     EXPECT_EQ(main.ItemList.Selected(), 0);
     EXPECT_EQ(main.CurrentItem->Property.ItemName, "Beta");
     EXPECT_EQ(Key(system, "Common", "Item0"), "Omega");
@@ -181,15 +155,15 @@ TEST_F(MainListCommands, RenameMovesTheItemToTheEndAndTheActiveBoxShowsTheRowsMa
 
 TEST_F(MainListCommands, DeleteAsksKeepsTheRowOrFallsBackToRowZeroAndEmptiesAllLists) {
     MainWindow& main = Open();
-    Select(3);
+    SelectItem(3);
     EXPECT_EQ(Answering([&] { main.OnDeleteItem(); }, IDNO), "Do you want to delete 'Delta'?");
     EXPECT_EQ(main.ItemList.Count(), 4);
     Answering([&] { main.OnDeleteItem(); }, IDYES);
     EXPECT_EQ(Key(user, "Common", "Total"), "0");
     EXPECT_EQ(main.ItemList.Selected(), 0);
-    Select(1);
+    SelectItem(1);
     Answering([&] { main.OnDeleteItem(); }, IDYES);
-    EXPECT_EQ(Rows(main.ItemList), (Strings{"Alpha+", "Gamma+"}));
+    EXPECT_EQ(Rows(main.ItemList), (Strings{"Alpha [x]", "Gamma [x]"}));
     EXPECT_EQ(main.ItemList.Selected(), 1);
     for (int i = 0; i < 2; ++i) Answering([&] { main.OnDeleteItem(); }, IDYES);
     EXPECT_EQ(main.ItemList.Count(), 0);
@@ -209,7 +183,7 @@ TEST_F(MainListCommands, CheckAllRewritesOnlyTheCurrentFileAndReachesEveryRowAft
     EXPECT_TRUE(GetMenuState(main.WashMenu, IDM_WashItemBase + 1, MF_BYCOMMAND) & MF_CHECKED);
     SendMessageA(main.Handle(), WM_CLOSE, 0, 0);
     MainWindow& again = Open();
-    EXPECT_EQ(Rows(again.ItemList), (Strings{"Alpha+", "Beta+", "Gamma+", "Delta+"}));
+    EXPECT_EQ(Rows(again.ItemList), (Strings{"Alpha [x]", "Beta [x]", "Gamma [x]", "Delta [x]"}));
 }
 
 TEST_F(MainListCommands, ACheckBoxClickSelectsItsRowFirstAndAMoveTakesTheMarkAlong) {
@@ -225,14 +199,14 @@ TEST_F(MainListCommands, ACheckBoxClickSelectsItsRowFirstAndAMoveTakesTheMarkAlo
     ASSERT_TRUE(hit.flags & LVHT_ONITEMSTATEICON);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
     PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
-    PumpMessages(200);
+    WaitUntil([&] { return main.ItemList.Selected() == 2 && !main.ItemList.Checked(2); }, 5000);
     EXPECT_FALSE(main.ItemList.Checked(2));
     EXPECT_EQ(main.ItemList.Selected(), 2);
     EXPECT_EQ(main.CurrentItem->Property.ItemName, "Gamma");
     EXPECT_EQ(Key(system, "Gamma", "IsActive"), "0");
     EXPECT_EQ(Key(system, "Alpha", "IsActive"), "1");
     main.OnMoveItemUp();
-    EXPECT_EQ(Rows(main.ItemList), (Strings{"Alpha+", "Gamma-", "Beta-", "Delta+"}));
+    EXPECT_EQ(Rows(main.ItemList), (Strings{"Alpha [x]", "Gamma [ ]", "Beta [ ]", "Delta [x]"}));
     EXPECT_EQ(main.ItemList.Selected(), 1);
 }
 
@@ -260,7 +234,7 @@ TEST_F(MainListCommands, ARefusedOrderFileAtExitIsKeptAsItWas) {
 
 TEST_F(MainListCommands, AnItemNoLongerListedIsNeverTakenForTheFirstOne) {
     MainWindow& main = Open();
-    Select(1);
+    SelectItem(1);
     // Beta goes from the file behind the program's back.
     WriteTextFile(system, "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Gamma\r\n[Alpha]\r\nIsActive=1\r\n"
                           "[Gamma]\r\nIsActive=1\r\n");
@@ -269,13 +243,13 @@ TEST_F(MainListCommands, AnItemNoLongerListedIsNeverTakenForTheFirstOne) {
               "Item 'Beta' is no longer listed in " + system +
                   ". Nothing was changed; the wash item list is read again.");
     EXPECT_EQ(ReadTextFile(system), before);
-    EXPECT_EQ(Rows(main.ItemList), (Strings{"Alpha+", "Gamma+", "Delta+"}));
+    EXPECT_EQ(Rows(main.ItemList), (Strings{"Alpha [x]", "Gamma [x]", "Delta [x]"}));
 }
 
 TEST_F(MainListCommands, AnItemNamedCommonIsNeverRewrittenAndItsDeleteKeepsTheItemList) {
     WriteTextFile(user, "[Common]\r\nTotal=2\r\nItem0=Common\r\nItem1=Delta\r\n[Delta]\r\nIsActive=1\r\n");
     MainWindow& main = Open();
-    Select(3);
+    SelectItem(3);
     const std::string before = ReadTextFile(user);
     EXPECT_NE(Answering([&] { ClickCheckBox(main.ItemList, 3); }, IDOK).find("can not be used"),
               std::string::npos);
@@ -300,7 +274,7 @@ TEST_F(MainListCommands, FolderEntriesEditDeleteAndAnAddInheritsTheLeftOverKeys)
     Saving([&] { main.OnEditFolderEntry(); }, "Edit Folder/File Item", IDC_FolderEntry_Name, " Temp2 ");
     EXPECT_EQ(Key(system, "Alpha", "tFolder0.ChildItemName"), "Temp2");
     EXPECT_EQ(Key(system, "Alpha", "tFolder0.deletefilename"), "C:\\t.tmp");
-    EXPECT_EQ(Rows(main.FolderList), (Strings{"Temp2+", "Logs-"}));
+    EXPECT_EQ(Rows(main.FolderList), (Strings{"Temp2 [x]", "Logs [ ]"}));
 
     main.FolderList.Select(1);
     EXPECT_EQ(Answering([&] { main.OnDeleteFolderEntry(); }, IDYES), "Do you want to delete 'Alpha -> Logs'?");
@@ -336,7 +310,7 @@ TEST_F(MainListCommands, RegistryEntriesAddAsWholeKeyAndRefuseADuplicateName) {
     });
     EXPECT_EQ(Key(system, "Alpha", "tRegister1.RegisterKeyName"), "HKEY_CURRENT_USER\\Software\\Y");
     EXPECT_EQ(Key(system, "Alpha", "tRegister1.CleanRegisterType"), "0");
-    EXPECT_EQ(Rows(main.RegistryList), (Strings{"Run+", "Second-"}));
+    EXPECT_EQ(Rows(main.RegistryList), (Strings{"Run [x]", "Second [ ]"}));
     main.RegistryList.Select(0);
     EXPECT_EQ(Saving([&] { main.OnEditRegistryEntry(); }, "Edit Current Registry Entry Item",
                      IDC_RegistryEntry_Name, "SECOND"),

@@ -6,38 +6,31 @@
 #include <atomic>
 #include <memory>
 
-#include "app/MainWindow.h"
-#include "app/MainWindowRes.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/AboutDialogRes.h"
 #include "platform/Help.h"
 #include "platform/Shell.h"
-#include "settings/AppPaths.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/Layout.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/UiDriver.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/Wait.h"
 
 namespace {
 
-class MainLogHelpTest : public testing::Test {
+class MainLogHelpTest : public MainWindowFixture {
 protected:
+    std::string SystemItems() const override { return "[Common]\r\nTotal=1\r\nItem0=Alpha\r\n"; }
     void SetUp() override {
-        CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
-        WriteTextFile(dir.Path() + "const\\system.txt", "[Common]\r\nTotal=1\r\nItem0=Alpha\r\n");
-        log = dir.Path() + "log.htm";
-        SetProgramDir(dir.Path());
-        RegisterFormClass(MainWindowClass, nullptr);
+        MainWindowFixture::SetUp();
         ShellOpenHook = [this](const std::string& path) { opened.push_back(path); };
         HelpViewerHook = [this](const std::string& file, int context) {
             help.push_back(file + "#" + std::to_string(context));
             ++helpCalls;
         };
-        form = std::make_unique<MainWindow>();
-        form->QuitOnDestroy = false;
-        ASSERT_NE(form->CreateModeless(nullptr), nullptr);
+        Open();
     }
     void TearDown() override {
-        form.reset();
+        MainWindowFixture::TearDown();
         ShellOpenHook = nullptr;
         HelpViewerHook = nullptr;
     }
@@ -50,20 +43,12 @@ protected:
         keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
         SendInput(2, keys, sizeof(INPUT));
     }
-    // Waits (from any thread) until the help viewer has been called count times.
-    bool WaitForHelp(int count) const {
-        for (int i = 0; i < 500 && helpCalls < count; ++i) Sleep(10);
-        return helpCalls >= count;
-    }
 
-    TempDir dir;
-    std::string log;
+    std::string log = dir.Path() + "log.htm";
     std::vector<std::string> opened, help;
     std::atomic<int> helpCalls{0};
-    std::unique_ptr<MainWindow> form;
 };
 
-using Strings = std::vector<std::string>;
 const std::string LogOffNote = "I:Note: The latest operation is not be written to the log files.\r"
                                "Because Write Operation to Log in Setting isn't to be checked!";
 
@@ -111,16 +96,13 @@ TEST_F(MainLogHelpTest, HelpCommandsOpenTheHelpFileAndF1ItsContext) {
     SetForegroundWindow(form->Handle());
     SetFocus(form->Control(IDC_ItemList));
     PressF1();
-    for (int i = 0; i < 500 && help.empty(); ++i) PumpMessages(10);
-    PumpMessages();
+    WaitUntil([&] { return helpCalls > 0; }, 5000);
     EXPECT_EQ(help, Strings{dir.Path() + "help.chm#58"});
 }
 
 TEST_F(MainLogHelpTest, AboutBoxShowsNameAndVersionAndItsHelp) {
     ShowWindow(form->Handle(), SW_SHOW);
-    RunWithDriver([&] { form->OnAbout(); }, [&](UiDriver& driver) {
-        HWND about = driver.WaitForWindow("#32770", "About Varnolt");
-        ASSERT_NE(about, nullptr);
+    RunDialog([&] { form->OnAbout(); }, "About Varnolt", [&](UiDriver&, HWND about) {
         EXPECT_EQ(UiDriver::Text(GetDlgItem(about, IDC_About_ProductName)), "Varnolt");
         EXPECT_EQ(UiDriver::Text(GetDlgItem(about, IDC_About_Version)), "Version 1.02");
         EXPECT_NE(SendMessageA(GetDlgItem(about, IDC_About_Icon), STM_GETICON, 0, 0), 0);
@@ -128,9 +110,8 @@ TEST_F(MainLogHelpTest, AboutBoxShowsNameAndVersionAndItsHelp) {
         EXPECT_TRUE(GetWindowLongA(GetDlgItem(about, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
         SetForegroundWindow(about);
         PressF1();
-        EXPECT_TRUE(WaitForHelp(1));
+        EXPECT_TRUE(WaitUntil([&] { return helpCalls >= 1; }, 5000));
         PostMessageA(about, WM_COMMAND, IDCANCEL, 0);  // Escape
-        EXPECT_TRUE(driver.WaitGone(about));
     });
     EXPECT_EQ(help, Strings{dir.Path() + "help.chm#60"});
 }
@@ -139,9 +120,7 @@ TEST_F(MainLogHelpTest, AboutBoxShowsNameAndVersionAndItsHelp) {
 TEST_F(MainLogHelpTest, ExitDuringAPreviewWaitsForItsEnd) {
     ShowWindow(form->Handle(), SW_SHOW);
     HWND main = form->Handle();
-    RunWithDriver([&] { form->OnPreviewChecked(); }, [&](UiDriver& driver) {
-        HWND preview = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
-        ASSERT_NE(preview, nullptr);
+    RunDialog([&] { form->OnPreviewChecked(); }, "Preview All Wash Item Checked", [&](UiDriver& driver, HWND preview) {
         DWORD_PTR r = 0;
         EXPECT_NE(SendMessageTimeoutA(main, WM_COMMAND, MAKEWPARAM(IDM_Exit, 0), 0, SMTO_NORMAL, 5000, &r), 0);
         EXPECT_TRUE(IsWindow(preview) && IsWindow(main));

@@ -5,12 +5,10 @@
 
 #include <memory>
 
-#include "app/MainWindow.h"
 #include "platform/Profile.h"
 #include "platform/WideText.h"
-#include "settings/AppPaths.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/UiDriver.h"
+#include "tests/support/Dialogs.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
 
@@ -18,51 +16,36 @@ const std::string ExportNote = "Note: The Wash Items created by software author 
 
 // Rows: Alpha (system, checked), Recycle Bin (system, special, unchecked), Gamma (user,
 // checked, one folder entry), Plug (plugin\extra.txt, checked).
-class MainPluginsTest : public testing::Test {
+class MainPluginsTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
-        CreateDirectoryA((dir.Path() + "plugin").c_str(), nullptr);
+    std::string SystemItems() const override {
+        return "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Recycle Bin\r\n[Alpha]\r\nIsActive=1\r\n"
+               "[Recycle Bin]\r\nIsActive=0\r\nIsSpecial=1\r\n";
+    }
+    void AddFiles() override {
         CreateDirectoryA((dir.Path() + "out").c_str(), nullptr);
-        system = dir.Path() + "const\\system.txt";
-        user = dir.Path() + "const\\user.txt";
-        extra = dir.Path() + "plugin\\extra.txt";
-        WriteTextFile(system, "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Recycle Bin\r\n[Alpha]\r\nIsActive=1\r\n"
-                              "[Recycle Bin]\r\nIsActive=0\r\nIsSpecial=1\r\n");
         WriteTextFile(user, "[Common]\r\nTotal=1\r\nItem0=Gamma\r\n[Gamma]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
                             "tFolder0.ChildItemName=Logs\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
                             "tFolder0.deletepath=C:\\Gamma\\*.log\r\n");
         WriteTextFile(extra, "[Common]\r\nTotal=1\r\nItem0=Plug\r\n[Plug]\r\nIsActive=1\r\n");
-        SetProgramDir(dir.Path());
-        RegisterFormClass(MainWindowClass, nullptr);
-        form = std::make_unique<MainWindow>();
-        form->QuitOnDestroy = false;
-        ASSERT_NE(form->CreateModeless(nullptr), nullptr);
-        form->FileDialogChoice = [this](const FileDialogRequest& request) {
+    }
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        Open().FileDialogChoice = [this](const FileDialogRequest& request) {
             requests.push_back(request);
             return chosen;
         };
     }
-    void TearDown() override { form.reset(); }
 
-    std::vector<std::string> Rows() const {
-        std::vector<std::string> rows;
-        for (int i = 0; i < form->ItemList.Count(); ++i)
-            rows.push_back(form->ItemList.Text(i) + (form->ItemList.Checked(i) ? " [x]" : " [ ]"));
-        return rows;
-    }
     void Check(int row, bool checked) {
         form->ItemList.SetChecked(row, checked);
         form->WashItems.Items[row].IsActive = checked;
     }
 
-    TempDir dir;
-    std::string system, user, extra, chosen;
+    const std::string extra = dir.Path() + "plugin\\extra.txt";
+    std::string chosen;
     std::vector<FileDialogRequest> requests;
-    std::unique_ptr<MainWindow> form;
 };
-
-using Strings = std::vector<std::string>;
 
 }  // namespace
 
@@ -91,8 +74,7 @@ TEST_F(MainPluginsTest, ExportWritesCheckedItemsButSuppliedOnesToACopyInListOrde
     EXPECT_EQ(form->ItemList.Selected(), 3);  // the last checked row is current
 
     // The current wash item stays bound to its own file: an entry added now goes there.
-    form->ItemList.Select(2);
-    form->OnItemSelected();
+    SelectItem(2);
     FolderEntry entry = form->CurrentItem->FolderEntries.Items[0];
     entry.Name = "Added";
     form->CurrentItem->FolderEntries.Add(entry);
@@ -211,25 +193,29 @@ TEST_F(MainPluginsTest, ImportOverAnExistingPluginAsksAndNoChangesNothing) {
 }
 
 TEST_F(MainPluginsTest, ImportRefusalsCopyNothingAndAMissingFolderIsMade) {
-    chosen = dir.Path() + "out\\bad.txt";
-    WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Wipe\r\n[Wipe]\r\ntFolder.Total=1\r\n"
-                          "tFolder0.ChildItemName=Everything\r\ntFolder0.deletepath=C:\\*.*\r\n"
-                          "tFolder0.IsIncludeSubfolder=1\r\n");
-    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
-              Strings{"E:The file '" + chosen + "' is not imported: the entry 'Everything' of the wash item 'Wipe' "
-                                                "would clean the folder C:\\ with all its subfolders."});
-    EXPECT_FALSE(FileExists(dir.Path() + "plugin\\bad.txt"));
-
-    chosen = dir.Path() + "out\\items.ini";
-    WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Good\r\n");
-    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
-              Strings{"E:The file '" + chosen + "' is not imported: only files ending in .txt are read from the "
-                                                "plugin folder."});
-    EXPECT_FALSE(FileExists(dir.Path() + "plugin\\items.ini"));
-
-    chosen = extra;  // already there: nothing to copy
-    EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
-              Strings{"E:The file '" + extra + "' is already in the plugin folder."});
+    const struct {
+        std::string file, text, refusal;
+    } refused[] = {
+        {dir.Path() + "out\\bad.txt",
+         "[Common]\r\nTotal=1\r\nItem0=Wipe\r\n[Wipe]\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Everything\r\n"
+         "tFolder0.deletepath=C:\\*.*\r\ntFolder0.IsIncludeSubfolder=1\r\n",
+         "is not imported: the entry 'Everything' of the wash item 'Wipe' would clean the folder C:\\ with all its "
+         "subfolders."},
+        {dir.Path() + "out\\items.ini", "[Common]\r\nTotal=1\r\nItem0=Good\r\n",
+         "is not imported: only files ending in .txt are read from the plugin folder."},
+        {extra, "", "is already in the plugin folder."},  // already there: nothing to copy
+    };
+    for (const auto& row : refused) {
+        SCOPED_TRACE(row.file);
+        chosen = row.file;
+        if (!row.text.empty()) WriteTextFile(chosen, row.text);
+        const std::string before = ReadTextFile(extra);
+        EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
+                  Strings{"E:The file '" + chosen + "' " + row.refusal});
+        const std::string copy = dir.Path() + "plugin\\" + chosen.substr(chosen.rfind('\\') + 1);
+        if (copy == extra) EXPECT_EQ(ReadTextFile(extra), before);
+        else EXPECT_FALSE(FileExists(copy)) << copy;
+    }
 
     chosen = dir.Path() + "out\\good.txt";
     WriteTextFile(chosen, "[Common]\r\nTotal=1\r\nItem0=Good\r\n");
@@ -254,32 +240,30 @@ TEST_F(MainPluginsTest, FailedCopyIsReportedAndNothingIsReadAgain) {
 
 // The real dialogs: a name typed into the save dialog gets the default extension.
 TEST_F(MainPluginsTest, RealFileDialogsTakeATypedName) {
-
     form->FileDialogChoice = nullptr;
     ShowWindow(form->Handle(), SW_SHOW);
     const std::string base = dir.Path() + "out\\typed";
-    auto typeName = [&](UiDriver& driver, const char* caption, const std::string& name) {
-        HWND dialog = driver.WaitForWindow("#32770", caption);
-        ASSERT_NE(dialog, nullptr) << caption;
+    auto typeName = [](HWND dialog, const std::string& name) {
         HWND edit = GetDlgItem(dialog, 0x47c);  // the file name combo box
         if (!edit) edit = GetDlgItem(dialog, 0x480);
         ASSERT_NE(edit, nullptr);
         SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()), SMTO_ABORTIFHUNG, 5000,
                             nullptr);
         UiDriver::Click(dialog, IDOK);
-        EXPECT_TRUE(driver.WaitGone(dialog));
     };
-    RunWithDriver([&] { form->OnExportPlugin(); }, [&](UiDriver& driver) {
-        typeName(driver, "Save Wash Item selected to PlugIn file", base);
-        HWND note = driver.WaitForMessageBox();
-        ASSERT_NE(note, nullptr);
-        EXPECT_EQ(UiDriver::MessageBoxText(note), ExportNote);
-        driver.Answer(note, IDOK);
-    });
+    RunDialog(
+        [&] { form->OnExportPlugin(); }, "Save Wash Item selected to PlugIn file",
+        [&](UiDriver&, HWND dialog) { typeName(dialog, base); },
+        [&](UiDriver& driver) {
+            HWND note = driver.WaitForMessageBox();
+            ASSERT_NE(note, nullptr);
+            EXPECT_EQ(UiDriver::MessageBoxText(note), ExportNote);
+            driver.Answer(note, IDOK);
+        });
     EXPECT_NE(ReadTextFile(base + ".txt").find("Item0=Gamma"), std::string::npos);
 
-    RunWithDriver([&] { form->OnImportPlugin(); },
-                  [&](UiDriver& driver) { typeName(driver, "Import Wash Items from PlugIn File", base + ".txt"); });
+    RunDialog([&] { form->OnImportPlugin(); }, "Import Wash Items from PlugIn File",
+              [&](UiDriver&, HWND dialog) { typeName(dialog, base + ".txt"); });
     EXPECT_EQ(ReadTextFile(dir.Path() + "plugin\\typed.txt"), ReadTextFile(base + ".txt"));
 }
 

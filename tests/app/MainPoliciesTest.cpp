@@ -3,41 +3,35 @@
 
 #include <windows.h>
 
-#include "app/MainWindow.h"
-#include "app/MainWindowRes.h"
-#include "settings/AppPaths.h"
+#include "tests/support/MainWindowFixture.h"
 #include "tests/support/PolicyKey.h"
-#include "tests/support/TempDir.h"
 
 namespace {
 const int EditingIds[] = {IDC_AddItem,          IDC_EditItem,          IDC_DeleteItem,        IDC_AddFolderEntry,
                           IDC_EditFolderEntry,  IDC_DeleteFolderEntry, IDC_AddRegistryEntry, IDC_EditRegistryEntry,
                           IDC_DeleteRegistryEntry, IDC_ImportPlugin};
+const std::string UserItems = "[Common]\r\nTotal=1\r\nItem0=Gamma\r\n[Gamma]\r\nIsActive=1\r\n";
+
+class MainPolicies : public MainWindowFixture {
+protected:
+    std::string SystemItems() const override {
+        return "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Recycle Bin\r\n"
+               "[Alpha]\r\nIsActive=1\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Temp files\r\n"
+               "tFolder0.isactive=1\r\n[Recycle Bin]\r\nIsActive=0\r\nIsSpecial=1\r\n";
+    }
+    void AddFiles() override { WriteTextFile(user, UserItems); }
+};
 }  // namespace
 
-TEST(MainPolicies, EditingOffAndHeldCheckMarksInTheWindow) {
-    TempDir dir;
-    CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
-    CreateDirectoryA((dir.Path() + "plugin").c_str(), nullptr);
-    WriteTextFile(dir.Path() + "const\\system.txt",
-                  "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Recycle Bin\r\n"
-                  "[Alpha]\r\nIsActive=1\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Temp files\r\n"
-                  "tFolder0.isactive=1\r\n[Recycle Bin]\r\nIsActive=0\r\nIsSpecial=1\r\n");
-    const std::string userItems = "[Common]\r\nTotal=1\r\nItem0=Gamma\r\n[Gamma]\r\nIsActive=1\r\n";
-    WriteTextFile(dir.Path() + "const\\user.txt", userItems);
-    SetProgramDir(dir.Path());
-    RegisterFormClass(MainWindowClass, nullptr);
-
+TEST_F(MainPolicies, EditingOffAndHeldCheckMarksInTheWindow) {
     PolicyKey key("Software\\Policies\\VarnoltTests_Main" + std::to_string(GetCurrentProcessId()));
     key.SetNumber(HKEY_LOCAL_MACHINE, "DisableEditing", 1);
     key.SetNumber(HKEY_CURRENT_USER, "DisableEditing", 0);
     key.SetList(HKEY_LOCAL_MACHINE, "CheckedItems", {"recycle bin"});
     key.SetList(HKEY_CURRENT_USER, "UncheckedItems", {"Gamma"});
 
-    MainWindow main;
-    main.QuitOnDestroy = false;
-    main.PolicyKey = key.Path();
-    ASSERT_NE(main.CreateModeless(nullptr), nullptr);
+    MainWindow& main = Open([&](MainWindow& window) { window.PolicyKey = key.Path(); });
+    ASSERT_NE(main.Handle(), nullptr);
     for (int id : EditingIds) EXPECT_FALSE(IsWindowEnabled(main.Control(id))) << id;
     EXPECT_TRUE(IsWindowEnabled(main.Control(IDC_WashChecked)));
     EXPECT_TRUE(IsWindowEnabled(main.Control(IDC_PreviewFolderEntry)));
@@ -58,11 +52,10 @@ TEST(MainPolicies, EditingOffAndHeldCheckMarksInTheWindow) {
                  reinterpret_cast<LPARAM>(main.Control(IDC_UncheckAllItems)));
     EXPECT_FALSE(main.ItemList.Checked(0));
     EXPECT_TRUE(main.ItemList.Checked(1));
-    EXPECT_EQ(ReadTextFile(dir.Path() + "const\\user.txt"), userItems);
+    EXPECT_EQ(ReadTextFile(user), UserItems);
 
     // Selecting another row enables its entry commands, but not the editing ones.
-    main.ItemList.Select(0);
-    main.OnItemSelected();
+    SelectItem(0);
     for (int id : EditingIds) EXPECT_FALSE(IsWindowEnabled(main.Control(id))) << id;
     SendMessageA(main.Handle(), WM_CLOSE, 0, 0);
 

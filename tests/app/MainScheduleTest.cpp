@@ -7,6 +7,8 @@
 #include "platform/Profile.h"
 #include "settings/Schedule.h"
 #include "settings/SettingsStore.h"
+#include "tests/support/Dialogs.h"
+#include "tests/support/Wait.h"
 
 namespace {
 // True when another window already holds the combination.
@@ -52,16 +54,12 @@ TEST_F(MainScheduleTest, MissingNetscapeProfileIsAskedForBeforeTheStartUpWash) {
     auto activate = [&] {
         ShowWindow(main.Handle(), SW_SHOW);
         SetForegroundWindow(main.Handle());
-        PumpMessages(300);
+        WaitUntil([&] { return !FileExists(Data("a.log")); });  // the question, then the wash
     };
-    RunWithDriver(activate,
-                  [&](UiDriver& driver) {
-                      HWND dialog = driver.WaitForWindow("#32770", "Detect Netscape Directory");
-                      ASSERT_NE(dialog, nullptr);
-                      EXPECT_TRUE(FileExists(Data("a.log")));
-                      UiDriver::Click(dialog, IDCANCEL);
-                      EXPECT_TRUE(driver.WaitGone(dialog));
-                  });
+    RunDialog(activate, "Detect Netscape Directory", [&](UiDriver&, HWND dialog) {
+        EXPECT_TRUE(FileExists(Data("a.log")));
+        UiDriver::Click(dialog, IDCANCEL);
+    });
     EXPECT_FALSE(FileExists(Data("a.log")));
 }
 
@@ -102,26 +100,18 @@ TEST_F(MainScheduleTest, NoAutomaticWashStartsWhileAPreviewOrPreferencesIsOpen) 
     MainWindow& main = Open();
     main.Options.ScheduleSet = ScheduleAtShutdown | ScheduleEveryNMinutes;
     main.Options.LastAutoWashTime = 0;  // long due
-    RunWithDriver([&] { main.OnPreviewChecked(); },
-                  [&](UiDriver& driver) {
-                      HWND dialog = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
-                      ASSERT_NE(dialog, nullptr);
-                      SendMessageA(main.Handle(), WM_TIMER, ScheduleTimerId, 0);
-                      SendMessageA(main.Handle(), WM_HOTKEY, WashHotKey.Id, 0);
-                      EXPECT_EQ(SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
-                      EXPECT_TRUE(FileExists(Data("a.log")));
-                      UiDriver::Click(dialog, IDC_PreviewAll_Close);
-                      EXPECT_TRUE(driver.WaitGone(dialog));
-                  });
-    RunWithDriver([&] { main.OnPreferences(); },
-                  [&](UiDriver& driver) {
-                      HWND dialog = driver.WaitForWindow("#32770", "Preferences");
-                      ASSERT_NE(dialog, nullptr);
-                      SendMessageA(main.Handle(), WM_TIMER, ScheduleTimerId, 0);
-                      EXPECT_TRUE(FileExists(Data("a.log")));
-                      UiDriver::Click(dialog, IDC_Preferences_Close);
-                      EXPECT_TRUE(driver.WaitGone(dialog));
-                  });
+    RunDialog([&] { main.OnPreviewChecked(); }, "Preview All Wash Item Checked", [&](UiDriver&, HWND dialog) {
+        SendMessageA(main.Handle(), WM_TIMER, ScheduleTimerId, 0);
+        SendMessageA(main.Handle(), WM_HOTKEY, WashHotKey.Id, 0);
+        EXPECT_EQ(SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+        EXPECT_TRUE(FileExists(Data("a.log")));
+        UiDriver::Click(dialog, IDC_PreviewAll_Close);
+    });
+    RunDialog([&] { main.OnPreferences(); }, "Preferences", [&](UiDriver&, HWND dialog) {
+        SendMessageA(main.Handle(), WM_TIMER, ScheduleTimerId, 0);
+        EXPECT_TRUE(FileExists(Data("a.log")));
+        UiDriver::Click(dialog, IDC_Preferences_Close);
+    });
     EXPECT_TRUE(FileExists(Data("a.log")));
     EXPECT_FALSE(FileExists(LogFilePath()));
     EXPECT_EQ(main.Options.LastAutoWashTime, 0);
@@ -178,16 +168,16 @@ TEST_F(MainScheduleTest, MinimiseHidesTheWindowAndTheTrayClickBringsItBack) {
     MainWindow& main = Open();
     main.Options.StartMinimized = true;
     ShowWindow(main.Handle(), SW_SHOWMINIMIZED);
-    PumpMessages(100);
     // Started minimised: the first minimise keeps the task-bar button and clears the flag.
+    WaitUntil([&] { return !main.Options.StartMinimized; }, 5000);
     EXPECT_TRUE(IsWindowVisible(main.Handle()));
     EXPECT_FALSE(main.Options.StartMinimized);
     ShowWindow(main.Handle(), SW_RESTORE);
     ShowWindow(main.Handle(), SW_MINIMIZE);
-    PumpMessages(100);
+    WaitUntil([&] { return !IsWindowVisible(main.Handle()); }, 5000);
     EXPECT_FALSE(IsWindowVisible(main.Handle()));
     SendMessageA(main.Handle(), TrayMessage, 1, WM_LBUTTONUP);
-    PumpMessages(100);
+    WaitUntil([&] { return IsWindowVisible(main.Handle()) && !IsIconic(main.Handle()); }, 5000);
     EXPECT_TRUE(IsWindowVisible(main.Handle()));
     EXPECT_FALSE(IsIconic(main.Handle()));
 }
@@ -196,17 +186,10 @@ TEST_F(MainScheduleTest, CloseBrowsersHotKeyShowsWhyTheWindowsCannotBeReached) {
     // Wine has no shell window collection to enumerate: the system's text is shown.
     CoInitialize(nullptr);
     Open();
-    std::string text;
-    RunWithDriver([&] { SendMessageA(form->Handle(), WM_HOTKEY, CloseBrowsersHotKey.Id, 0); },
-                  [&](UiDriver& driver) {
-                      HWND box = driver.WaitForMessageBox();
-                      ASSERT_NE(box, nullptr);
-                      EXPECT_EQ(UiDriver::MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
-                      text = UiDriver::MessageBoxText(box);
-                      driver.Answer(box, IDOK);
-                      EXPECT_TRUE(driver.WaitGone(box));
-                  });
-    EXPECT_FALSE(text.empty());
+    Strings boxes = AnswerBoxes([&] { SendMessageA(form->Handle(), WM_HOTKEY, CloseBrowsersHotKey.Id, 0); }, {IDOK});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].substr(0, 2), "E:");
+    EXPECT_GT(boxes[0].size(), 2u);
     CoUninitialize();
     // Folder windows share the collection on today's Windows; they are told by their host.
     EXPECT_TRUE(IsFileExplorerHost("C:\\Windows\\EXPLORER.EXE"));

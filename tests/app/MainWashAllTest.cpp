@@ -3,6 +3,8 @@
 #include "tests/app/MainWashFixture.h"
 
 #include "dialogs/PreviewAllDialogRes.h"
+#include "tests/support/Dialogs.h"
+#include "tests/support/Wait.h"
 
 TEST_F(MainWashTest, WashAllAsksAndNoLeavesSelectionCountersAndLogAlone) {
     MainWindow& main = Open();
@@ -60,14 +62,10 @@ TEST_F(MainWashTest, PreviewAllKeepsTheControlsOffAndWashesFromTheDialog) {
     // The last checked item is an ordinary one, whose selection enables entry buttons.
     main.ItemList.SetChecked(2, false);
     std::string states;
-    RunWithDriver([&] { main.OnPreviewChecked(); },
-                  [&](UiDriver& driver) {
-                      HWND dialog = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
-                      ASSERT_NE(dialog, nullptr);
-                      states = WashControlStates();
-                      UiDriver::Click(dialog, IDC_PreviewAll_Wash);
-                      EXPECT_TRUE(driver.WaitGone(dialog));
-                  });
+    RunDialog([&] { main.OnPreviewChecked(); }, "Preview All Wash Item Checked", [&](UiDriver&, HWND dialog) {
+        states = WashControlStates();
+        UiDriver::Click(dialog, IDC_PreviewAll_Wash);
+    });
     EXPECT_EQ(states, AllDisabled);
     EXPECT_FALSE(FileExists(Data("a.log")));
     EXPECT_EQ(Counters(), "2,0;2,0");
@@ -88,16 +86,7 @@ TEST_F(MainWashTest, ErrorEndsTheCommandShowsItAndEnablesTheControls) {
     CreateDirectoryA(LogFilePath().c_str(), nullptr);
     MainWindow& main = Open();
     SelectItem(1);
-    std::string text;
-    RunWithDriver([&] { main.OnWashChecked(); },
-                  [&](UiDriver& driver) {
-                      HWND box = driver.WaitForMessageBox();
-                      ASSERT_NE(box, nullptr);
-                      text = UiDriver::MessageBoxText(box);
-                      driver.Answer(box, IDOK);
-                      EXPECT_TRUE(driver.WaitGone(box));
-                  });
-    EXPECT_EQ(text, "Unable to write to " + LogFilePath());
+    EXPECT_EQ(AnswerBoxes([&] { main.OnWashChecked(); }, {IDOK}), Strings{"E:Unable to write to " + LogFilePath()});
     EXPECT_TRUE(FileExists(Data("a.log")));
     EXPECT_EQ(Counters(), ",;,");
     EXPECT_FALSE(main.WashRunning());
@@ -114,10 +103,11 @@ TEST_F(MainWashTest, StartUpWashRunsAtFirstActivationWithoutAskingWhenConfigured
                                                        "\r\n[Schedule]\r\nSchedule Option=byStart \r\n"
                                                        "[Delete Option]\r\nprompt Before=1\r\n");
         MainWindow& main = Open();
+        // The start-up check is posted at the first activation and handled before Quietly returns.
         Quietly([&] {
             ShowWindow(main.Handle(), SW_SHOW);
             SetForegroundWindow(main.Handle());
-            PumpMessages(500);
+            WaitUntil([&] { return GetActiveWindow() == main.Handle(); }, 5000);
         });
         EXPECT_EQ(FileExists(Data("a.log")), autoRun[0] == '0') << "Auto Run=" << autoRun;
         EXPECT_TRUE(main.Options.PromptBeforeClean);

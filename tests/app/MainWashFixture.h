@@ -6,63 +6,37 @@
 //     the key's "Values" (checked)
 //   row 1 "Test Keys" (unchecked): Whole = the key's "Whole" with its subkeys (checked)
 //   row 2 "Custom Special" (checked, special, no entries)
-#include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <memory>
-
-#include "app/MainWindow.h"
-#include "app/MainWindowRes.h"
-#include "engine/WashEngine.h"
-#include "settings/AppPaths.h"
 #include "tests/dialogs/PreviewTestUtil.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/UiDriver.h"
+#include "tests/support/Dialogs.h"
+#include "tests/support/MainWindowFixture.h"
 
-class MainWashTest : public testing::Test {
+class MainWashTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        for (const char* folder : {"const", "data", "data\\sub"})
-            CreateDirectoryA((dir.Path() + folder).c_str(), nullptr);
+    std::string SystemItems() const override {
+        return "[Common]\r\nTotal=3\r\nItem0=Temp Files\r\nItem1=Test Keys\r\nItem2=Custom Special\r\n"
+               "[Temp Files]\r\nIsActive=1\r\ntFolder.Total=3\r\n"
+               "tFolder0.ChildItemName=Logs\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
+               "tFolder0.deletepath=" + Data("*.log") + "\r\ntFolder0.IsIncludeSubfolder=1\r\n"
+               "tFolder1.ChildItemName=Notes\r\ntFolder1.isactive=0\r\ntFolder1.bycategory=2\r\n"
+               "tFolder1.deletefilename=" + Data("note.txt") + "\r\n"
+               "tFolder2.ChildItemName=Same log\r\ntFolder2.isactive=1\r\ntFolder2.bycategory=2\r\n"
+               "tFolder2.deletefilename=" + Data("a.log") + "\r\n"
+               "tRegister.Total=1\r\ntRegister0.ChildItemName=Values\r\ntRegister0.isactive=1\r\n"
+               "tRegister0.RegisterKeyName=" + key.Full("Values") + "\r\ntRegister0.CleanRegisterType=1\r\n"
+               "[Test Keys]\r\nIsActive=0\r\ntRegister.Total=1\r\ntRegister0.ChildItemName=Whole\r\n"
+               "tRegister0.isactive=1\r\ntRegister0.RegisterKeyName=" + key.Full("Whole") +
+               "\r\ntRegister0.CleanRegisterType=0\r\n"
+               "[Custom Special]\r\nIsActive=1\r\nIsSpecial=1\r\n";
+    }
+    void AddFiles() override {
+        for (const char* folder : {"data", "data\\sub"}) CreateDirectoryA((dir.Path() + folder).c_str(), nullptr);
         for (const char* file : {"a.log", "sub\\b.log", "note.txt", "keep.txt"}) WriteTextFile(Data(file), "x");
         key.Set("Values", "v1", "one");
         key.Set("Values", "v2", "two");
         key.Create("Whole\\Sub1");
-        WriteTextFile(dir.Path() + "const\\system.txt",
-                      "[Common]\r\nTotal=3\r\nItem0=Temp Files\r\nItem1=Test Keys\r\nItem2=Custom Special\r\n"
-                      "[Temp Files]\r\nIsActive=1\r\ntFolder.Total=3\r\n"
-                      "tFolder0.ChildItemName=Logs\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
-                      "tFolder0.deletepath=" + Data("*.log") + "\r\ntFolder0.IsIncludeSubfolder=1\r\n"
-                      "tFolder1.ChildItemName=Notes\r\ntFolder1.isactive=0\r\ntFolder1.bycategory=2\r\n"
-                      "tFolder1.deletefilename=" + Data("note.txt") + "\r\n"
-                      "tFolder2.ChildItemName=Same log\r\ntFolder2.isactive=1\r\ntFolder2.bycategory=2\r\n"
-                      "tFolder2.deletefilename=" + Data("a.log") + "\r\n"
-                      "tRegister.Total=1\r\ntRegister0.ChildItemName=Values\r\ntRegister0.isactive=1\r\n"
-                      "tRegister0.RegisterKeyName=" + key.Full("Values") + "\r\ntRegister0.CleanRegisterType=1\r\n"
-                      "[Test Keys]\r\nIsActive=0\r\ntRegister.Total=1\r\ntRegister0.ChildItemName=Whole\r\n"
-                      "tRegister0.isactive=1\r\ntRegister0.RegisterKeyName=" + key.Full("Whole") +
-                      "\r\ntRegister0.CleanRegisterType=0\r\n"
-                      "[Custom Special]\r\nIsActive=1\r\nIsSpecial=1\r\n");
-        SetProgramDir(dir.Path());
-        RegisterFormClass(MainWindowClass, nullptr);
-    }
-    void TearDown() override {
-        form.reset();
-        AbandonWashLog();
     }
 
-    MainWindow& Open() {
-        form = std::make_unique<MainWindow>();
-        form->QuitOnDestroy = false;
-        EXPECT_NE(form->CreateModeless(nullptr), nullptr);
-        return *form;
-    }
     std::string Data(const std::string& name) const { return dir.Path() + "data\\" + name; }
-    void SelectItem(int row) {
-        form->ItemList.Select(row);
-        form->OnItemSelected();
-    }
     // "files success,fails;registry success,fails" as the four labels show them.
     std::string Counters() const {
         return form->ControlText(IDC_FileSuccessCount) + "," + form->ControlText(IDC_FileFailsCount) + ";" +
@@ -109,9 +83,7 @@ protected:
         });
     }
 
-    TempDir dir;
     TestKey key{"MainWash"};
-    std::unique_ptr<MainWindow> form;
 };
 
 inline const std::string AllEnabled = "++++++++ ++++";

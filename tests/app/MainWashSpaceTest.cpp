@@ -2,11 +2,11 @@
 // question about a running browser holding files (a test program running as chrome.exe).
 #include "tests/app/MainWashFixture.h"
 
-#include <commctrl.h>
-
 #include "dialogs/PreviewAllDialogRes.h"
 #include "platform/DiskSpace.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/Program.h"
+#include "tests/support/Wait.h"
 
 namespace {
 // Copies the holder program as chrome.exe into folder and starts it holding file; waits until
@@ -24,25 +24,31 @@ PROCESS_INFORMATION StartChrome(const std::string& folder, const std::string& fi
         }))
         return process;
     // Until it holds the file (or has ended: a slow start under load is no reason to go on).
-    for (int i = 0; i < 3000 && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; ++i, Sleep(10)) {
-        HANDLE probe = CreateFileA(file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                   nullptr, OPEN_EXISTING, 0, nullptr);
-        if (probe == INVALID_HANDLE_VALUE) break;
-        CloseHandle(probe);
-    }
+    WaitUntil(
+        [&] {
+            if (WaitForSingleObject(process.hProcess, 0) != WAIT_TIMEOUT) return true;
+            HANDLE probe = CreateFileA(file.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+            if (probe == INVALID_HANDLE_VALUE) return true;
+            CloseHandle(probe);
+            return false;
+        },
+        30000);
     return process;
 }
 
 // Writes "x" to path once nothing holds it: a file deleted while a closing program still had it
 // open stays, pending, until that program has ended.
 void WriteWhenFree(const std::string& path) {
-    for (int i = 0; i < 500; ++i, Sleep(10)) {
-        WriteTextFile(path, "x");
-        HANDLE alone = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (alone == INVALID_HANDLE_VALUE) continue;
-        CloseHandle(alone);
-        return;
-    }
+    WaitUntil(
+        [&] {
+            WriteTextFile(path, "x");
+            HANDLE alone = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (alone == INVALID_HANDLE_VALUE) return false;
+            CloseHandle(alone);
+            return true;
+        },
+        5000);
 }
 
 void EndProcess(PROCESS_INFORMATION& process) {
@@ -130,27 +136,9 @@ TEST_F(MainWashTest, PreviewAllSummarisesEachCheckedItem) {
     MainWindow& main = Open();
     const std::string space = FormatSpace(3 * ClusterSizeOf(Data("")));
     std::vector<std::string> rows;
-    RunWithDriver([&] { main.OnPreviewChecked(); },
-                  [&](UiDriver& driver) {
-                      HWND dialog = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
-                      ASSERT_NE(dialog, nullptr);
-                      HWND list = GetDlgItem(dialog, IDC_PreviewAll_Summary);
-                      int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-                      for (int i = 0; i < count; ++i) {
-                          std::string row;
-                          for (int column = 0; column < 4; ++column) {
-                              char text[256] = {};
-                              LVITEMA item{};
-                              item.iSubItem = column;
-                              item.pszText = text;
-                              item.cchTextMax = sizeof(text);
-                              SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
-                              row += (column ? "|" : "") + std::string(text);
-                          }
-                          rows.push_back(row);
-                      }
-                      UiDriver::Click(dialog, IDC_PreviewAll_Close);
-                      EXPECT_TRUE(driver.WaitGone(dialog));
-                  });
+    RunDialog([&] { main.OnPreviewChecked(); }, "Preview All Wash Item Checked", [&](UiDriver&, HWND dialog) {
+        rows = ListRows(GetDlgItem(dialog, IDC_PreviewAll_Summary), 4);
+        UiDriver::Click(dialog, IDC_PreviewAll_Close);
+    });
     EXPECT_EQ(rows, (std::vector<std::string>{"Temp Files|3|" + space + "|2", "Custom Special|0|0 bytes|0"}));
 }

@@ -88,22 +88,18 @@ TEST_F(MainWashTest, PreviewsNeverAskShowSortedRowsAndKeepTheControlsOffMeanwhil
     main.Options.PromptBeforeClean = true;
     std::vector<std::string> rows;
     std::string states;
-    RunWithDriver([&] { main.OnPreviewCurrentItem(); },
-                  [&](UiDriver& driver) {
-                      HWND dialog = driver.WaitForWindow("#32770", "Preview Current Wash Item");
-                      ASSERT_NE(dialog, nullptr);
-                      states = WashControlStates();
-                      rows = ListRows(GetDlgItem(dialog, IDC_PreviewItem_Files));
-                      // A second command asked for meanwhile is skipped (its handler returns at
-                      // once, showing nothing).
-                      DWORD_PTR r = 0;
-                      EXPECT_NE(SendMessageTimeoutA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_WashChecked, BN_CLICKED),
-                                                    reinterpret_cast<LPARAM>(main.Control(IDC_WashChecked)),
-                                                    SMTO_NORMAL, 5000, &r),
-                                0);
-                      UiDriver::Click(dialog, IDC_PreviewItem_Close);
-                      EXPECT_TRUE(driver.WaitGone(dialog));
-                  });
+    RunDialog([&] { main.OnPreviewCurrentItem(); }, "Preview Current Wash Item", [&](UiDriver&, HWND dialog) {
+        states = WashControlStates();
+        rows = ListRows(GetDlgItem(dialog, IDC_PreviewItem_Files));
+        // A second command asked for meanwhile is skipped (its handler returns at
+        // once, showing nothing).
+        DWORD_PTR r = 0;
+        EXPECT_NE(SendMessageTimeoutA(main.Handle(), WM_COMMAND, MAKEWPARAM(IDC_WashChecked, BN_CLICKED),
+                                      reinterpret_cast<LPARAM>(main.Control(IDC_WashChecked)),
+                                      SMTO_NORMAL, 5000, &r),
+                  0);
+        UiDriver::Click(dialog, IDC_PreviewItem_Close);
+    });
     EXPECT_EQ(states, AllDisabled);
     EXPECT_EQ(rows, (Strings{Data("a.log"), Data("a.log"), Data("sub\\b.log")}));
     EXPECT_EQ(WashControlStates(), AllEnabled);
@@ -115,11 +111,8 @@ TEST_F(MainWashTest, PreviewsNeverAskShowSortedRowsAndKeepTheControlsOffMeanwhil
          {std::pair<std::function<void()>, const char*>{[&] { main.OnPreviewFolderEntry(); },
                                                         "Preview Files of Current Item"},
           {[&] { main.OnPreviewRegistryEntry(); }, "Preview Registry Entry of Current Item"}}) {
-        RunWithDriver(command, [&](UiDriver& driver) {
-            HWND dialog = driver.WaitForWindow("#32770", caption);
-            ASSERT_NE(dialog, nullptr) << caption;
+        RunDialog(command, caption, [&](UiDriver&, HWND dialog) {
             PostMessageA(dialog, WM_CLOSE, 0, 0);
-            EXPECT_TRUE(driver.WaitGone(dialog));
         });
     }
     EXPECT_TRUE(FileExists(Data("a.log")));
@@ -137,15 +130,12 @@ TEST_F(MainWashTest, RegistryEntryWithAnUnknownRootPreviewsNothingAndSaysWhy) {
     ASSERT_EQ(main.RegistryList.Count(), 1);
     std::vector<std::string> rows{"not read"};
     std::string note;
-    RunWithDriver([&] { main.OnPreviewRegistryEntry(); },
-                  [&](UiDriver& driver) {
-                      HWND dialog = driver.WaitForWindow("#32770", "Preview Registry Entry of Current Item");
-                      ASSERT_NE(dialog, nullptr);
-                      rows = ListRows(GetDlgItem(dialog, IDC_PreviewRegistry_Rows));
-                      note = UiDriver::Text(GetDlgItem(dialog, IDC_PreviewRegistry_Note));
-                      UiDriver::Click(dialog, IDC_PreviewRegistry_Wash);
-                      EXPECT_TRUE(driver.WaitGone(dialog));
-                  });
+    RunDialog([&] { main.OnPreviewRegistryEntry(); }, "Preview Registry Entry of Current Item",
+              [&](UiDriver&, HWND dialog) {
+                  rows = ListRows(GetDlgItem(dialog, IDC_PreviewRegistry_Rows));
+                  note = UiDriver::Text(GetDlgItem(dialog, IDC_PreviewRegistry_Note));
+                  UiDriver::Click(dialog, IDC_PreviewRegistry_Wash);
+              });
     EXPECT_TRUE(rows.empty());
     EXPECT_EQ(note, "'HKEY_FOO' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing.");
     EXPECT_TRUE(key.Exists("Values", "v1") && key.Exists("Values", "v2"));

@@ -4,31 +4,23 @@
 
 #include <windows.h>
 
-#include <memory>
-
 #include "app/CommandLine.h"
-#include "app/MainWindow.h"
 #include "dialogs/AboutDialogRes.h"
-#include "engine/WashEngine.h"
-#include "settings/AppPaths.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/EnvScope.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/TestKey.h"
-#include "tests/support/UiDriver.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
 
-class MainWinapp2Test : public testing::Test {
+class MainWinapp2Test : public MainWindowFixture {
 protected:
-    TempDir dir;
     TestKey key{"MainWinapp2"};
     EnvScope env;
     std::string local = dir.Path() + "profile\\Local";
     std::string cache = local + "\\Browser\\User Data\\Default\\Cache\\";
-    std::unique_ptr<MainWindow> form;
 
-    void SetUp() override {
-        for (const char* folder : {"const", "profile", "profile\\Local", "profile\\Local\\Browser",
+    void AddFiles() override {
+        for (const char* folder : {"profile", "profile\\Local", "profile\\Local\\Browser",
                                    "profile\\Local\\Browser\\User Data", "profile\\Local\\Browser\\User Data\\Default",
                                    "profile\\Local\\Browser\\User Data\\Default\\Cache"})
             CreateDirectoryA((dir.Path() + folder).c_str(), nullptr);
@@ -37,8 +29,7 @@ protected:
         env.Set("USERPROFILE", dir.Path() + "profile");
         env.Set("LOCALAPPDATA", local);
         key.Create("Browser");
-        WriteTextFile(dir.Path() + "const\\user.txt",
-                      "[Common]\r\nTotal=1\r\nItem0=Mine\r\n[Mine]\r\nIsActive=1\r\n");
+        WriteTextFile(user, "[Common]\r\nTotal=1\r\nItem0=Mine\r\n[Mine]\r\nIsActive=1\r\n");
         WriteTextFile(Rules(), std::string("[Browser Cache *]\r\nLangSecRef=3022\r\n") +
                                    "Detect=HKCU\\" + key.Path() + "\\Browser\r\n"
                                    "FileKey1=%LocalAppData%\\Brow*\\User Data\\*\\Cache|*.*\r\n"
@@ -49,10 +40,7 @@ protected:
                                    "[Absent *]\r\nLangSecRef=3021\r\nDetect=HKCU\\" + key.Path() + "\\Absent\r\n"
                                    "[Anywhere *]\r\nLangSecRef=3021\r\nFileKey1=%LocalAppData%|*.tmp\r\n"
                                    "not a key line\r\n");
-        SetProgramDir(dir.Path());
-        RegisterFormClass(MainWindowClass, nullptr);
     }
-    void TearDown() override { form.reset(); }
 
     std::string Rules() const { return dir.Path() + "winapp2.ini"; }
     void SaveCheckedOrderRow(const std::string& name) const {
@@ -64,20 +52,8 @@ protected:
         order.Append(row);
         order.SaveToFile(OrderFilePath());
     }
-    MainWindow& Open() {
-        form = std::make_unique<MainWindow>();
-        form->QuitOnDestroy = false;
-        EXPECT_NE(form->CreateModeless(nullptr), nullptr);
-        return *form;
-    }
-    std::vector<std::string> Rows() const {
-        std::vector<std::string> rows;
-        for (int i = 0; i < form->ItemList.Count(); ++i)
-            rows.push_back((form->ItemList.Checked(i) ? "+" : "-") + form->ItemList.Text(i));
-        return rows;
-    }
-    std::vector<std::string> MenuRows() const {
-        std::vector<std::string> rows;
+    Strings MenuRows() const {
+        Strings rows;
         char text[256];
         for (int i = 0; i < GetMenuItemCount(form->WashMenu); ++i)
             if (GetMenuStringA(form->WashMenu, i, text, sizeof(text), MF_BYPOSITION) > 0) rows.push_back(text);
@@ -94,9 +70,10 @@ protected:
                 form->OnItemChecked();
             },
             [&](UiDriver& driver) {
-                if (HWND box = driver.WaitForMessageBox(answer ? 10000 : 500)) {
+                // No question expected: none may come before the click's handling ends.
+                if (HWND box = answer ? driver.WaitForMessageBox() : driver.ShownBeforeIdle(true)) {
                     asked = UiDriver::MessageBoxText(box);
-                    driver.Answer(box, answer);
+                    driver.Answer(box, answer ? answer : IDNO);
                 }
             });
         return asked;
@@ -105,12 +82,11 @@ protected:
 
 TEST_F(MainWinapp2Test, DetectedEntriesFollowTheUsersItemsUncheckedAndTheCountsAreShown) {
     MainWindow& main = Open();
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Applications: Anywhere", "-Internet: Browser Cache",
-                                                "-Internet: Browser Session"}));
-    EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine"}));
+    EXPECT_EQ(Rows(), (Strings{"Mine [x]", "Applications: Anywhere [ ]", "Internet: Browser Cache [ ]",
+                               "Internet: Browser Session [ ]"}));
+    EXPECT_EQ(MenuRows(), (Strings{"Wash all checked item", "Mine"}));
     EXPECT_EQ(main.Winapp2Summary(), "winapp2.ini: 4 entries read, 3 detected, 1 lines skipped, 0 keys refused");
-    main.ItemList.Select(2);
-    main.OnItemSelected();
+    SelectItem(2);
     ASSERT_EQ(main.FolderList.Count(), 1);
     EXPECT_EQ(main.FolderList.Text(0), "FileKey1: " + local + "\\Brow*\\User Data\\*\\Cache|*.*");
 }
@@ -119,26 +95,26 @@ TEST_F(MainWinapp2Test, AWarningIsAskedAndTheMarkPersistsThroughOrderIniOnly) {
     const std::string rules = ReadTextFile(Rules());
     Open();
     EXPECT_NE(CheckRow(3, IDNO).find("Closes your open tabs."), std::string::npos);
-    EXPECT_EQ(Rows()[3], "-Internet: Browser Session");
+    EXPECT_EQ(Rows()[3], "Internet: Browser Session [ ]");
     EXPECT_NE(CheckRow(3, IDYES).find("Closes your open tabs."), std::string::npos);
     EXPECT_EQ(CheckRow(2, 0), "");  // no warning, no question
-    EXPECT_EQ(Rows()[2], "+Internet: Browser Cache");
-    EXPECT_EQ(Rows()[3], "+Internet: Browser Session");
-    EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine", "Internet: Browser Cache",
-                                                    "Internet: Browser Session"}));
+    EXPECT_EQ(Rows()[2], "Internet: Browser Cache [x]");
+    EXPECT_EQ(Rows()[3], "Internet: Browser Session [x]");
+    EXPECT_EQ(MenuRows(),
+              (Strings{"Wash all checked item", "Mine", "Internet: Browser Cache", "Internet: Browser Session"}));
 
     form.reset();  // order.ini is written at exit
     Open();
-    EXPECT_EQ(Rows()[2], "+Internet: Browser Cache");
-    EXPECT_EQ(Rows()[3], "+Internet: Browser Session");
+    EXPECT_EQ(Rows()[2], "Internet: Browser Cache [x]");
+    EXPECT_EQ(Rows()[3], "Internet: Browser Session [x]");
     EXPECT_EQ(ReadTextFile(Rules()), rules);
 }
 
 TEST_F(MainWinapp2Test, CheckAllLeavesWarningsUncheckedAndALongSubmenuLeavesTheRulesOut) {
     MainWindow& main = Open();
     main.OnCheckAllItems();
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "+Applications: Anywhere", "+Internet: Browser Cache",
-                                                "-Internet: Browser Session"}));
+    EXPECT_EQ(Rows(), (Strings{"Mine [x]", "Applications: Anywhere [x]", "Internet: Browser Cache [x]",
+                               "Internet: Browser Session [ ]"}));
     EXPECT_EQ(MenuRows().size(), 4u);
 
     std::string many;
@@ -148,14 +124,13 @@ TEST_F(MainWinapp2Test, CheckAllLeavesWarningsUncheckedAndALongSubmenuLeavesTheR
     main.ReloadCatalogue();
     main.OnCheckAllItems();
     EXPECT_EQ(main.ItemList.Count(), MaxWashMenuEntries + 1);
-    EXPECT_EQ(MenuRows(), (std::vector<std::string>{"Wash all checked item", "Mine"}));
+    EXPECT_EQ(MenuRows(), (Strings{"Wash all checked item", "Mine"}));
 }
 
 TEST_F(MainWinapp2Test, EditsAreRefusedAndTheFileStaysAsItWas) {
     const std::string rules = ReadTextFile(Rules());
     MainWindow& main = Open();
-    main.ItemList.Select(2);
-    main.OnItemSelected();
+    SelectItem(2);
     for (auto command : {&MainWindow::OnEditItem, &MainWindow::OnDeleteItem,
                          &MainWindow::OnEditFolderEntry, &MainWindow::OnDeleteFolderEntry}) {
         std::string text;
@@ -188,11 +163,11 @@ TEST_F(MainWinapp2Test, ImportReplacesTheRulesFileAfterAskingAndTheAboutBoxCount
     const std::string source = elsewhere.Path() + "winapp2.ini";
     WriteTextFile(source, "[Everywhere *]\r\nLangSecRef=3024\r\nFileKey1=%LocalAppData%|*.log\r\n");
     const std::string before = ReadTextFile(Rules());
-    std::vector<std::string> texts;
+    Strings texts;
     auto answering = [&](int answer) {
         return [&texts, answer](UiDriver& driver) {
             for (int button : {answer, IDOK}) {
-                HWND box = driver.WaitForMessageBox(button == IDOK ? 1500 : 10000);
+                HWND box = button == IDOK ? driver.ShownBeforeIdle(true) : driver.WaitForMessageBox();
                 if (!box) return;
                 texts.push_back(UiDriver::MessageBoxText(box));
                 driver.Answer(box, button);
@@ -210,16 +185,13 @@ TEST_F(MainWinapp2Test, ImportReplacesTheRulesFileAfterAskingAndTheAboutBoxCount
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[1], "winapp2.ini: 1 entries read, 1 detected, 0 lines skipped, 0 keys refused");
     EXPECT_EQ(ReadTextFile(Rules()), ReadTextFile(source));
-    EXPECT_EQ(Rows(), (std::vector<std::string>{"+Mine", "-Utilities: Everywhere"}));
+    EXPECT_EQ(Rows(), (Strings{"Mine [x]", "Utilities: Everywhere [ ]"}));
 
     std::string shown;
-    RunWithDriver([&] { main.OnAbout(); },
-                  [&](UiDriver& driver) {
-                      HWND about = driver.WaitForWindow(nullptr, "About Varnolt");
-                      ASSERT_NE(about, nullptr);
-                      shown = UiDriver::Text(GetDlgItem(about, IDC_About_Rules));
-                      driver.Click(about, IDOK);
-                  });
+    RunDialog([&] { main.OnAbout(); }, "About Varnolt", [&](UiDriver&, HWND about) {
+        shown = UiDriver::Text(GetDlgItem(about, IDC_About_Rules));
+        UiDriver::Click(about, IDOK);
+    });
     EXPECT_EQ(shown, texts[1]);
 }
 
@@ -255,7 +227,7 @@ TEST_F(MainWinapp2Test, AnImportGoesToTheUsersFolderAndIsReadFromThere) {
 TEST_F(MainWinapp2Test, ARowSavedUnderItsStarredNameKeepsItsCheckMark) {
     SaveCheckedOrderRow("Internet: Browser Cache *");
     Open();
-    EXPECT_EQ(Rows()[0], "+Internet: Browser Cache");
+    EXPECT_EQ(Rows()[0], "Internet: Browser Cache [x]");
     EXPECT_EQ(Rows().size(), 4u);
 }
 
@@ -263,7 +235,7 @@ TEST_F(MainWinapp2Test, TheCommandLineWashCoversCheckedEntriesToo) {
     SaveCheckedOrderRow("Internet: Browser Cache *");
     Winapp2Catalogue winapp2;
     CoveredRows rows = CollectCheckedRows(LoadCatalogueFrom(dir.Path(), &winapp2), &winapp2);
-    EXPECT_EQ(rows.Files, std::vector<std::string>{cache + "data_1"});
+    EXPECT_EQ(rows.Files, Strings{cache + "data_1"});
 }
 
 }  // namespace

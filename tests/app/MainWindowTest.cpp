@@ -2,57 +2,25 @@
 
 #include <windows.h>
 
-#include "app/MainWindow.h"
-#include "app/MainWindowRes.h"
-#include "settings/AppPaths.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/UiDriver.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
 // A program directory with two wash item files, made before the window is created.
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
-        CreateDirectoryA((dir.Path() + "plugin").c_str(), nullptr);
-        system = dir.Path() + "const\\system.txt";
-        user = dir.Path() + "const\\user.txt";
-        WriteTextFile(system,
-                      "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Recycle Bin\r\n"
-                      "[Alpha]\r\nIsActive=1\r\ntFolder.Total=2\r\n"
-                      "tFolder0.ChildItemName=Temp files\r\ntFolder0.isactive=1\r\n"
-                      "tFolder1.ChildItemName=Logs\r\ntFolder1.isactive=0\r\n"
-                      "tRegister.Total=1\r\ntRegister0.ChildItemName=Run list\r\ntRegister0.isactive=1\r\n"
-                      "[Recycle Bin]\r\nIsActive=0\r\nIsSpecial=1\r\n");
+    std::string SystemItems() const override {
+        return "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Recycle Bin\r\n"
+               "[Alpha]\r\nIsActive=1\r\ntFolder.Total=2\r\n"
+               "tFolder0.ChildItemName=Temp files\r\ntFolder0.isactive=1\r\n"
+               "tFolder1.ChildItemName=Logs\r\ntFolder1.isactive=0\r\n"
+               "tRegister.Total=1\r\ntRegister0.ChildItemName=Run list\r\ntRegister0.isactive=1\r\n"
+               "[Recycle Bin]\r\nIsActive=0\r\nIsSpecial=1\r\n";
+    }
+    void AddFiles() override {
         WriteTextFile(user, "[Common]\r\nTotal=1\r\nItem0=Gamma\r\n[Gamma]\r\nIsActive=1\r\n");
-        SetProgramDir(dir.Path());
-        RegisterFormClass(MainWindowClass, nullptr);
-    }
-    void TearDown() override { form.reset(); }
-
-    MainWindow& Open() {
-        form = std::make_unique<MainWindow>();
-        form->QuitOnDestroy = false;
-        EXPECT_NE(form->CreateModeless(nullptr), nullptr);
-        return *form;
-    }
-    void CloseWindow() {
-        SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(form->Handle(), nullptr);
-    }
-    std::vector<std::string> Rows(const CheckList& list) {
-        std::vector<std::string> rows;
-        for (int i = 0; i < list.Count(); ++i) rows.push_back(list.Text(i) + (list.Checked(i) ? " [x]" : " [ ]"));
-        return rows;
     }
     std::string Key(const std::string& name, const std::string& file) { return name + "<|>" + file; }
-
-    TempDir dir;
-    std::string system, user;
-    std::unique_ptr<MainWindow> form;
 };
-
-using Strings = std::vector<std::string>;
 }  // namespace
 
 TEST_F(MainWindowTest, WindowShapeCaptionAndBlankCounters) {
@@ -101,8 +69,7 @@ TEST_F(MainWindowTest, ListsComeFromTheFilesWithOrderFileChecksAndPositions) {
     EXPECT_EQ(main.CurrentItem->Property.ItemName, "Gamma");
     EXPECT_EQ(main.FolderList.Count(), 0);
 
-    main.ItemList.Select(1);
-    main.OnItemSelected();
+    SelectItem(1);
     EXPECT_EQ(Rows(main.FolderList), (Strings{"Temp files [x]", "Logs [ ]"}));
     EXPECT_EQ(Rows(main.RegistryList), (Strings{"Run list [x]"}));
     EXPECT_EQ(main.FolderList.Selected(), 0);
@@ -137,12 +104,10 @@ TEST_F(MainWindowTest, SpecialItemsAreRedAndDisableExactlyTheTwelveEntryButtons)
                           IDC_DeleteRegistryEntry};
     const int others[] = {IDC_WashCurrentItem, IDC_AddItem, IDC_DeleteItem, IDC_MoveItemUp, IDC_MoveItemDown, IDC_CheckAllItems,
                           IDC_UncheckAllItems, IDC_WashChecked, IDC_PreviewChecked, IDC_Preferences};
-    main.ItemList.Select(1);
-    main.OnItemSelected();
+    SelectItem(1);
     for (int id : twelve) EXPECT_FALSE(main.ControlEnabled(id)) << id;
     for (int id : others) EXPECT_TRUE(main.ControlEnabled(id)) << id;
-    main.ItemList.Select(0);
-    main.OnItemSelected();
+    SelectItem(0);
     for (int id : twelve) EXPECT_TRUE(main.ControlEnabled(id)) << id;
     CloseWindow();
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <set>
@@ -12,28 +11,14 @@
 #include "catalogue/WashItem.h"
 #include "dialogs/PreviewFilesDialogRes.h"
 #include "engine/ShredTargets.h"
+#include "tests/support/Dialogs.h"
+#include "tests/support/ListCells.h"
 #include "tests/support/SymLink.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
-
-std::set<std::string> ListRows(HWND dialog) {
-    HWND list = GetDlgItem(dialog, IDC_PreviewFiles_Files);
-    std::set<std::string> rows;
-    int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[1024] = "";
-        LVITEMA item{};
-        item.iSubItem = 0;
-        item.pszText = text;
-        item.cchTextMax = sizeof(text);
-        SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
-        rows.insert(text);
-    }
-    return rows;
-}
 
 class ShredTest : public testing::Test {
 protected:
@@ -50,13 +35,7 @@ protected:
     // Runs /shred on paths while script drives its preview.
     void Shred(const std::vector<std::wstring>& paths, const std::function<void(UiDriver&, HWND)>& script) {
         ProgramDirScope scope(temp.Path());
-        RunWithDriver([&] { RunShredCommand(paths); },
-                      [&](UiDriver& driver) {
-                          HWND dialog = driver.WaitForWindow("#32770", "Shred with Varnolt");
-                          ASSERT_NE(dialog, nullptr);
-                          script(driver, dialog);
-                          EXPECT_TRUE(driver.WaitGone(dialog));
-                      });
+        RunDialog([&] { RunShredCommand(paths); }, "Shred with Varnolt", script);
     }
 
     TempDir temp;
@@ -74,7 +53,8 @@ TEST_F(ShredTest, AFolderIsShownWholeAndGoesOnlyOnWash) {
     for (int button : {IDC_PreviewFiles_Close, IDC_PreviewFiles_Wash}) {
         SCOPED_TRACE(button);
         Shred({path}, [&](UiDriver&, HWND dialog) {
-            std::set<std::string> rows = ListRows(dialog);
+            const std::vector<std::string> shown = ListRows(GetDlgItem(dialog, IDC_PreviewFiles_Files));
+            std::set<std::string> rows(shown.begin(), shown.end());
             EXPECT_TRUE(rows.count(folder + "\\plan.txt"));
             EXPECT_TRUE(rows.count(folder + "\\drafts\\one.txt"));
             for (const auto& row : rows) EXPECT_EQ(row.find("keep.txt"), std::string::npos) << row;

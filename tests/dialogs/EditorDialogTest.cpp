@@ -15,6 +15,7 @@
 #include "settings/AppPaths.h"
 #include "tests/dialogs/FormTestUtil.h"
 #include "tests/support/DialogInput.h"
+#include "tests/support/LanguageScope.h"
 #include "tests/support/TestKey.h"
 
 namespace {
@@ -185,10 +186,7 @@ TEST(ItemEditor, ShowsASuppliedNameTranslatedAndStoresItUnlessChanged) {
         {"Recycle Bin", "Papierkorb", "Alter Papierkorb", "Alter Papierkorb"},
         {"My own item", "My own item", nullptr, "My own item"},
     };
-    struct German {
-        German() { UseLanguage(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)); }
-        ~German() { UseLanguage(EnglishLanguage); }
-    } german;
+    LanguageScope german(MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN));
     for (const Case& c : cases) {
         WashItemDialog form;
         form.Caption = "Supplied name";

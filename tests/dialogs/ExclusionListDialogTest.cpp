@@ -10,6 +10,7 @@
 #include "dialogs/WildcardListDialog.h"
 #include "dialogs/WildcardListDialogRes.h"
 #include "tests/dialogs/FormTestUtil.h"
+#include "tests/support/Wait.h"
 
 namespace {
 const char* const ExcludeCaption = "Select Files to Exclude";
@@ -222,7 +223,7 @@ TEST(WildcardEditor, EnterWhileTypingAddsTheMaskInsteadOfClosing) {
         SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
         SetText(edit, "*.old");
         PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-        for (int i = 0; i < 100 && ListBoxTexts(GetDlgItem(dialog, IDC_WildcardList_List)).empty(); ++i) Sleep(20);
+        WaitUntil([&] { return !ListBoxTexts(GetDlgItem(dialog, IDC_WildcardList_List)).empty(); }, 2000);
         rows = ListBoxTexts(GetDlgItem(dialog, IDC_WildcardList_List));
         EXPECT_TRUE(IsWindowVisible(dialog));
         PostMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);  // the box is empty now: Enter is "&Ok"

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the list dialog tests: run a modal form under a driver, set texts and press
-// buttons from the driver's thread, read list and combo rows, pick a folder in the tree.
+// Helpers of the list dialog tests: set texts and press buttons from the driver's thread, read
+// list and combo rows, pick a folder in the tree.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +13,7 @@
 #include "dialogs/SelectByWildcardDialogRes.h"
 #include "platform/Form.h"
 #include "platform/Text.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/UiDriver.h"
 
@@ -50,20 +51,4 @@ inline std::vector<std::string> ComboRows(HWND combo) {
 // Selects a file-system folder in the select-by-wildcard dialog's tree.
 inline bool SelectTreeFolder(HWND dialog, const std::string& path) {
     return SendMessageA(dialog, SelectFolderMessage, 0, reinterpret_cast<LPARAM>(path.c_str())) == TRUE;
-}
-
-// Shows a form modally while script drives it (the form's window found by caption); the
-// modal result is returned. The script must close the form.
-inline int RunDialog(Form& form, const char* caption, const std::function<void(UiDriver&, HWND)>& script) {
-    int result = mrNone;
-    RunWithDriver([&] { result = form.ShowModal(nullptr); }, [&](UiDriver& driver) {
-        HWND dialog = driver.WaitForWindow("#32770", caption);
-        ASSERT_NE(dialog, nullptr) << caption;
-        script(driver, dialog);
-        if (!driver.WaitGone(dialog)) {
-            ADD_FAILURE() << caption << " still open";
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
-        }
-    });
-    return result;
 }

@@ -10,10 +10,12 @@
 #include "dialogs/NetscapeDetectDialogRes.h"
 #include "platform/Profile.h"
 #include "settings/ProfileSearch.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/SymLink.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
 #include "tests/support/UiDriver.h"
+#include "tests/support/Wait.h"
 
 namespace {
 std::string UserSection() { return ExpandMacros("{username}"); }
@@ -27,12 +29,12 @@ public:
         if (!prefix || GetFileAttributesA(root_.c_str()) != INVALID_FILE_ATTRIBUTES) return;
         link_ = std::string(prefix) + "/dosdevices/" + letter + ":";
         StartHost("/bin/ln -s \"" + HostPath(target) + "\" \"" + link_ + "\"");
-        for (int i = 0; i < 250 && !Mapped(); ++i) Sleep(20);
+        WaitUntil([this] { return Mapped(); }, 5000);
     }
     ~MappedDrive() {
         if (link_.empty()) return;
         StartHost("/bin/rm -f \"" + link_ + "\"");
-        for (int i = 0; i < 250 && Mapped(); ++i) Sleep(20);
+        WaitUntil([this] { return !Mapped(); }, 5000);
     }
     MappedDrive(const MappedDrive&) = delete;
     MappedDrive& operator=(const MappedDrive&) = delete;
@@ -106,44 +108,38 @@ TEST_F(DetectTest, DialogAutoDetectStoresTheChosenFolderAndTheCheckBox) {
     form.SettingsFile = Ini();
     form.UserSection = "Tester";
     form.SearchRoots = {drive.Root()};
-    RunWithDriver([&] { EXPECT_EQ(form.ShowModal(nullptr), mrOK); },
-                  [&](UiDriver& driver) {
-                      HWND w = driver.WaitForWindow("#32770", "Detect Netscape Directory");
-                      ASSERT_NE(w, nullptr);
-                      // The stored choice is shown: closing keeps detection off.
-                      EXPECT_EQ(SendDlgItemMessageA(w, IDC_NetscapeDetect_DontShowAgain, BM_GETCHECK, 0, 0), BST_CHECKED);
-                      UiDriver::Click(w, IDC_NetscapeDetect_Ok);
-                      HWND box = driver.WaitForMessageBox();
-                      ASSERT_NE(box, nullptr);
-                      EXPECT_EQ(UiDriver::MessageBoxText(box),
-                                "Please click Auto or Manually Detect Folder button\rto detect Netscape profile "
-                                "directory and select one");
-                      driver.Answer(box, IDOK);
-                      ASSERT_TRUE(driver.WaitGone(box));
-                      UiDriver::Click(w, IDC_NetscapeDetect_Auto);
-                      box = driver.WaitForMessageBox();
-                      ASSERT_NE(box, nullptr);
-                      EXPECT_EQ(UiDriver::MessageBoxText(box), "This may take a few minutes,continue?");
-                      driver.Answer(box, IDYES);
-                      ASSERT_TRUE(driver.WaitGone(box));
-                      for (int i = 0; i < 100 && SendDlgItemMessageA(w, IDC_NetscapeDetect_Folders, LB_GETCOUNT, 0, 0) < 3; ++i)
-                          Sleep(20);
-                      EXPECT_EQ(SendDlgItemMessageA(w, IDC_NetscapeDetect_Folders, LB_GETCURSEL, 0, 0), 0);
-                      UiDriver::Click(w, IDC_NetscapeDetect_Ok);
-                  });
+    const int result = RunDialog(form, "Detect Netscape Directory", [&](UiDriver& driver, HWND w) {
+        // The stored choice is shown: closing keeps detection off.
+        EXPECT_EQ(SendDlgItemMessageA(w, IDC_NetscapeDetect_DontShowAgain, BM_GETCHECK, 0, 0), BST_CHECKED);
+        UiDriver::Click(w, IDC_NetscapeDetect_Ok);
+        HWND box = driver.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(UiDriver::MessageBoxText(box),
+                  "Please click Auto or Manually Detect Folder button\rto detect Netscape profile "
+                  "directory and select one");
+        driver.Answer(box, IDOK);
+        ASSERT_TRUE(driver.WaitGone(box));
+        UiDriver::Click(w, IDC_NetscapeDetect_Auto);
+        box = driver.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(UiDriver::MessageBoxText(box), "This may take a few minutes,continue?");
+        driver.Answer(box, IDYES);
+        ASSERT_TRUE(driver.WaitGone(box));
+        WaitUntil([&] { return SendDlgItemMessageA(w, IDC_NetscapeDetect_Folders, LB_GETCOUNT, 0, 0) >= 3; }, 2000);
+        EXPECT_EQ(SendDlgItemMessageA(w, IDC_NetscapeDetect_Folders, LB_GETCURSEL, 0, 0), 0);
+        UiDriver::Click(w, IDC_NetscapeDetect_Ok);
+    });
+    EXPECT_EQ(result, mrOK);
     EXPECT_EQ(form.Candidates.size(), 3u);
     EXPECT_EQ(ProfileFile(Ini()).ReadString("Tester", "Netscape Path"), "q:\\b.slt");
     EXPECT_EQ(ProfileFile(Ini()).ReadString("Detect", "Detect directory at load"), "0");
 
     // A second showing offers the same candidates; unchecking the box turns detection on.
-    RunWithDriver([&] { form.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND w = driver.WaitForWindow("#32770", "Detect Netscape Directory");
-                      ASSERT_NE(w, nullptr);
-                      EXPECT_EQ(SendDlgItemMessageA(w, IDC_NetscapeDetect_Folders, LB_GETCOUNT, 0, 0), 3);
-                      SendDlgItemMessageA(w, IDC_NetscapeDetect_DontShowAgain, BM_SETCHECK, BST_UNCHECKED, 0);
-                      UiDriver::Click(w, IDC_NetscapeDetect_Cancel);
-                  });
+    RunDialog(form, "Detect Netscape Directory", [&](UiDriver&, HWND w) {
+        EXPECT_EQ(SendDlgItemMessageA(w, IDC_NetscapeDetect_Folders, LB_GETCOUNT, 0, 0), 3);
+        SendDlgItemMessageA(w, IDC_NetscapeDetect_DontShowAgain, BM_SETCHECK, BST_UNCHECKED, 0);
+        UiDriver::Click(w, IDC_NetscapeDetect_Cancel);
+    });
     EXPECT_EQ(ProfileFile(Ini()).ReadString("Detect", "Detect directory at load"), "1");
 }
 
@@ -153,24 +149,21 @@ TEST_F(DetectTest, AFolderThatIsNoProfileIsStoredOnlyAfterAWarning) {
     form.UserSection = "Tester";
     form.SetManualFolder(dir.Path() + "other");
     for (int answer : {IDNO, IDYES}) {
-        RunWithDriver([&] { form.ShowModal(nullptr); },
-                      [&](UiDriver& driver) {
-                          HWND w = driver.WaitForWindow("#32770", "Detect Netscape Directory");
-                          ASSERT_NE(w, nullptr);
-                          HWND box = driver.ClickForMessageBox(w, IDC_NetscapeDetect_Ok);
-                          ASSERT_NE(box, nullptr);
-                          std::string text = UiDriver::MessageBoxText(box);
-                          EXPECT_NE(text.find(dir.Path() + "other"), std::string::npos) << text;
-                          EXPECT_NE(text.find("{netscape}"), std::string::npos) << text;
-                          driver.Answer(box, answer);
-                          ASSERT_TRUE(driver.WaitGone(box));
-                          ASSERT_TRUE(driver.WaitClicksHandled());
-                          EXPECT_EQ(IsWindowVisible(w) != FALSE, answer == IDNO);
-                          if (answer == IDNO) {
-                              EXPECT_EQ(ProfileFile(Ini()).ReadString("Tester", "Netscape Path"), "");
-                              UiDriver::Click(w, IDC_NetscapeDetect_Cancel);
-                          }
-                      });
+        RunDialog(form, "Detect Netscape Directory", [&](UiDriver& driver, HWND w) {
+            HWND box = driver.ClickForMessageBox(w, IDC_NetscapeDetect_Ok);
+            ASSERT_NE(box, nullptr);
+            std::string text = UiDriver::MessageBoxText(box);
+            EXPECT_NE(text.find(dir.Path() + "other"), std::string::npos) << text;
+            EXPECT_NE(text.find("{netscape}"), std::string::npos) << text;
+            driver.Answer(box, answer);
+            ASSERT_TRUE(driver.WaitGone(box));
+            ASSERT_TRUE(driver.WaitClicksHandled());
+            EXPECT_EQ(IsWindowVisible(w) != FALSE, answer == IDNO);
+            if (answer == IDNO) {
+                EXPECT_EQ(ProfileFile(Ini()).ReadString("Tester", "Netscape Path"), "");
+                UiDriver::Click(w, IDC_NetscapeDetect_Cancel);
+            }
+        });
     }
     EXPECT_EQ(ProfileFile(Ini()).ReadString("Tester", "Netscape Path"), dir.Path() + "other");
 }

@@ -8,6 +8,7 @@
 #include "platform/Profile.h"
 #include "platform/WideText.h"
 #include "settings/SettingsStore.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
 #include "tests/support/UiDriver.h"
@@ -36,15 +37,7 @@ protected:
 
     // Runs the dialog while script drives it; returns its modal result.
     int Show(const std::function<void(UiDriver&, HWND)>& script) {
-        int result = -1;
-        RunWithDriver([&] { result = dialog.ShowModal(nullptr); },
-                      [&](UiDriver& driver) {
-                          HWND window = driver.WaitForWindow("#32770", "Preferences");
-                          ASSERT_NE(window, nullptr);
-                          script(driver, window);
-                          EXPECT_TRUE(driver.WaitGone(window));
-                      });
-        return result;
+        return RunDialog(dialog, "Preferences", script);
     }
     static bool Checked(HWND window, int id) {
         return SendDlgItemMessageA(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED;

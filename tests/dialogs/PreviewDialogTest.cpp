@@ -13,6 +13,7 @@
 #include "dialogs/PreviewRegistryDialog.h"
 #include "dialogs/PreviewRegistryDialogRes.h"
 #include "tests/dialogs/PreviewTestUtil.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/UiDriver.h"
 
 namespace {
@@ -104,17 +105,12 @@ TEST_F(PreviewDialog, FileDialogShowsItsRowsAndClosesWithoutWashing) {
     dialog.Context = recorded.Make();
     AppendRows(dialog.FileList, {a});
     dialog.OnSelectAll();
-    int result = -1;
-    RunWithDriver([&] { result = dialog.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND window = driver.WaitForWindow("#32770", "Preview Files of Current Item");
-                      ASSERT_NE(window, nullptr);
-                      ExpectPreviewShape(window, "Preview Files of Current Item", IDC_PreviewFiles_Wash,
-                                         IDC_PreviewFiles_Close);
-                      EXPECT_EQ(ListRowText(GetDlgItem(window, IDC_PreviewFiles_Files), 0), a);
-                      UiDriver::Click(window, IDC_PreviewFiles_Close);
-                      EXPECT_TRUE(driver.WaitGone(window));
-                  });
+    int result = RunDialog(dialog, "Preview Files of Current Item", [&](UiDriver&, HWND window) {
+        ExpectPreviewShape(window, "Preview Files of Current Item", IDC_PreviewFiles_Wash,
+                           IDC_PreviewFiles_Close);
+        EXPECT_EQ(ListCell(GetDlgItem(window, IDC_PreviewFiles_Files), 0), a);
+        UiDriver::Click(window, IDC_PreviewFiles_Close);
+    });
     EXPECT_EQ(result, mrCancel);
     EXPECT_TRUE(FileExists(a));
     EXPECT_TRUE(recorded.counters.empty());
@@ -127,21 +123,18 @@ TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
     dialog.Context = recorded.Make();
     AppendRows(dialog.RegistryList,
                {key.Full() + "\\Sub" + DeleteKeyMarker, key.Full() + "\\" + DeleteValueMarker + "name"});
-    RunWithDriver([&] { dialog.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND window = driver.WaitForWindow("#32770", "Preview Registry Entry of Current Item");
-                      ASSERT_NE(window, nullptr);
-                      ExpectPreviewShape(window, "Preview Registry Entry of Current Item",
-                                         IDC_PreviewRegistry_Wash, IDC_PreviewRegistry_Close);
-                      HWND list = GetDlgItem(window, IDC_PreviewRegistry_Rows);
-                      EXPECT_EQ(ListRowText(list, 0), key.Full() + "\\Sub");
-                      EXPECT_EQ(ListRowText(list, 1), "before");
-                      key.Set("", "name", "after");
-                      EXPECT_EQ(ListRowText(list, 1), "after");
-                      // The close box closes without washing.
-                      PostMessageA(window, WM_CLOSE, 0, 0);
-                      EXPECT_TRUE(driver.WaitGone(window));
-                  });
+    const int result = RunDialog(dialog, "Preview Registry Entry of Current Item", [&](UiDriver&, HWND window) {
+        ExpectPreviewShape(window, "Preview Registry Entry of Current Item",
+                           IDC_PreviewRegistry_Wash, IDC_PreviewRegistry_Close);
+        HWND list = GetDlgItem(window, IDC_PreviewRegistry_Rows);
+        EXPECT_EQ(ListCell(list, 0), key.Full() + "\\Sub");
+        EXPECT_EQ(ListCell(list, 1), "before");
+        key.Set("", "name", "after");
+        EXPECT_EQ(ListCell(list, 1), "after");
+        // The close box closes without washing.
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(result, mrCancel);
     EXPECT_TRUE(key.Exists("", "name"));
     EXPECT_TRUE(recorded.counters.empty());
 }
@@ -149,29 +142,26 @@ TEST_F(PreviewDialog, RegistryDialogShowsKeyPathsAndValueDataReadAtEveryPaint) {
 TEST_F(PreviewDialog, CurrentItemDialogOpensOnItsFolderTabAndSwitchesPages) {
     PreviewItemDialog dialog;
     dialog.Context = recorded.Make();
-    RunWithDriver([&] { dialog.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND window = driver.WaitForWindow("#32770", "Preview Current Wash Item");
-                      ASSERT_NE(window, nullptr);
-                      ExpectPreviewShape(window, "Preview Current Wash Item", IDC_PreviewItem_Wash,
-                                         IDC_PreviewItem_Close);
-                      HWND tab = GetDlgItem(window, IDC_PreviewItem_Tabs);
-                      EXPECT_EQ(TabCaption(tab, 0), "Washer Folder");
-                      EXPECT_EQ(TabCaption(tab, 1), "Washer Register");
-                      EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
-                      auto visible = [&](int id) { return IsWindowVisible(GetDlgItem(window, id)) != FALSE; };
-                      EXPECT_TRUE(visible(IDC_PreviewItem_Files));
-                      EXPECT_TRUE(visible(IDC_PreviewItem_SelectAllFiles));
-                      EXPECT_FALSE(visible(IDC_PreviewItem_Registry));
-                      EXPECT_FALSE(visible(IDC_PreviewItem_UnselectAllRegistry));
-                      // A user's click on the second tab.
-                      SendMessageA(tab, TCM_SETCURFOCUS, 1, 0);
-                      EXPECT_TRUE(visible(IDC_PreviewItem_Registry));
-                      EXPECT_TRUE(visible(IDC_PreviewItem_SelectAllRegistry));
-                      EXPECT_FALSE(visible(IDC_PreviewItem_Files));
-                      UiDriver::Click(window, IDC_PreviewItem_Close);
-                      EXPECT_TRUE(driver.WaitGone(window));
-                  });
+    const int result = RunDialog(dialog, "Preview Current Wash Item", [&](UiDriver&, HWND window) {
+        ExpectPreviewShape(window, "Preview Current Wash Item", IDC_PreviewItem_Wash,
+                           IDC_PreviewItem_Close);
+        HWND tab = GetDlgItem(window, IDC_PreviewItem_Tabs);
+        EXPECT_EQ(TabCaption(tab, 0), "Washer Folder");
+        EXPECT_EQ(TabCaption(tab, 1), "Washer Register");
+        EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+        auto visible = [&](int id) { return IsWindowVisible(GetDlgItem(window, id)) != FALSE; };
+        EXPECT_TRUE(visible(IDC_PreviewItem_Files));
+        EXPECT_TRUE(visible(IDC_PreviewItem_SelectAllFiles));
+        EXPECT_FALSE(visible(IDC_PreviewItem_Registry));
+        EXPECT_FALSE(visible(IDC_PreviewItem_UnselectAllRegistry));
+        // A user's click on the second tab.
+        SendMessageA(tab, TCM_SETCURFOCUS, 1, 0);
+        EXPECT_TRUE(visible(IDC_PreviewItem_Registry));
+        EXPECT_TRUE(visible(IDC_PreviewItem_SelectAllRegistry));
+        EXPECT_FALSE(visible(IDC_PreviewItem_Files));
+        UiDriver::Click(window, IDC_PreviewItem_Close);
+    });
+    EXPECT_EQ(result, mrCancel);
 }
 
 TEST_F(PreviewDialog, AllDialogUnselectButtonsThenWashLeaveTheRowsAlone) {
@@ -181,28 +171,23 @@ TEST_F(PreviewDialog, AllDialogUnselectButtonsThenWashLeaveTheRowsAlone) {
     dialog.SpecialList.Add("Some special", true);
     AppendRows(dialog.FileList, {a});
     dialog.OnSelectAllFiles();
-    int result = -1;
-    RunWithDriver([&] { result = dialog.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND window = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
-                      ASSERT_NE(window, nullptr);
-                      ExpectPreviewShape(window, "Preview All Wash Item Checked", IDC_PreviewAll_Wash,
-                                         IDC_PreviewAll_Close);
-                      HWND tab = GetDlgItem(window, IDC_PreviewAll_Tabs);
-                      // The Summary page comes first and opens the dialog.
-                      EXPECT_EQ(TabCaption(tab, 0), "Summary");
-                      EXPECT_EQ(TabCaption(tab, 1), "Clean Special");
-                      EXPECT_EQ(TabCaption(tab, 2), "Clean Folder/File");
-                      EXPECT_EQ(TabCaption(tab, 3), "Clean Registry Entry");
-                      EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
-                      EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Summary)));
-                      EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Files)));
-                      EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Specials)));
-                      UiDriver::Click(window, IDC_PreviewAll_UnselectAllSpecials);
-                      UiDriver::Click(window, IDC_PreviewAll_UnselectAllFiles);
-                      UiDriver::Click(window, IDC_PreviewAll_Wash);
-                      EXPECT_TRUE(driver.WaitGone(window));
-                  });
+    int result = RunDialog(dialog, "Preview All Wash Item Checked", [&](UiDriver&, HWND window) {
+        ExpectPreviewShape(window, "Preview All Wash Item Checked", IDC_PreviewAll_Wash,
+                           IDC_PreviewAll_Close);
+        HWND tab = GetDlgItem(window, IDC_PreviewAll_Tabs);
+        // The Summary page comes first and opens the dialog.
+        EXPECT_EQ(TabCaption(tab, 0), "Summary");
+        EXPECT_EQ(TabCaption(tab, 1), "Clean Special");
+        EXPECT_EQ(TabCaption(tab, 2), "Clean Folder/File");
+        EXPECT_EQ(TabCaption(tab, 3), "Clean Registry Entry");
+        EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Summary)));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Files)));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Specials)));
+        UiDriver::Click(window, IDC_PreviewAll_UnselectAllSpecials);
+        UiDriver::Click(window, IDC_PreviewAll_UnselectAllFiles);
+        UiDriver::Click(window, IDC_PreviewAll_Wash);
+    });
     EXPECT_EQ(result, mrOK);
     EXPECT_TRUE(FileExists(a));
     EXPECT_EQ(recorded.counters, (Strings{"files 0/0", "registry 0/0"}));
@@ -216,20 +201,16 @@ TEST_F(PreviewDialog, FailedWashShowsTheErrorAndTheDialogStaysOpen) {
     dialog.Context = recorded.Make();
     AppendRows(dialog.FileList, {a});
     dialog.OnSelectAll();
-    RunWithDriver([&] { dialog.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND window = driver.WaitForWindow("#32770", "Preview Files of Current Item");
-                      ASSERT_NE(window, nullptr);
-                      UiDriver::Click(window, IDC_PreviewFiles_Wash);
-                      HWND box = driver.WaitForMessageBox();
-                      ASSERT_NE(box, nullptr);
-                      EXPECT_EQ(UiDriver::MessageBoxText(box), "Unable to write to " + LogFilePath());
-                      EXPECT_EQ(UiDriver::MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
-                      driver.Answer(box, IDOK);
-                      EXPECT_TRUE(driver.WaitGone(box));
-                      EXPECT_TRUE(IsWindowVisible(window));
-                      UiDriver::Click(window, IDC_PreviewFiles_Close);
-                      EXPECT_TRUE(driver.WaitGone(window));
-                  });
+    RunDialog(dialog, "Preview Files of Current Item", [&](UiDriver& driver, HWND window) {
+        UiDriver::Click(window, IDC_PreviewFiles_Wash);
+        HWND box = driver.WaitForMessageBox();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(UiDriver::MessageBoxText(box), "Unable to write to " + LogFilePath());
+        EXPECT_EQ(UiDriver::MessageBoxIcon(box), static_cast<UINT>(MB_ICONERROR));
+        driver.Answer(box, IDOK);
+        EXPECT_TRUE(driver.WaitGone(box));
+        EXPECT_TRUE(IsWindowVisible(window));
+        UiDriver::Click(window, IDC_PreviewFiles_Close);
+    });
     EXPECT_TRUE(FileExists(a));
 }

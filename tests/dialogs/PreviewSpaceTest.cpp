@@ -15,40 +15,11 @@
 #include "platform/DiskSpace.h"
 #include "platform/Text.h"
 #include "tests/dialogs/PreviewTestUtil.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/UiDriver.h"
+#include "tests/support/Wait.h"
 
 namespace {
-std::string Cell(HWND list, int row, int column) {
-    wchar_t text[1024] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 1024;
-    DWORD_PTR n = 0;
-    SendMessageTimeoutW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item), SMTO_ABORTIFHUNG, 5000, &n);
-    return Narrow(text, wcslen(text));
-}
-
-// Every row as "name|size", from the window.
-std::vector<std::string> Shown(HWND list, int columns = 2) {
-    std::vector<std::string> rows;
-    int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string row = Cell(list, i, 0);
-        for (int c = 1; c < columns; ++c) row += "|" + Cell(list, i, c);
-        rows.push_back(row);
-    }
-    return rows;
-}
-
-// The window's text once it reads expected (a posted click takes effect later), or as it stands
-// after five seconds.
-std::string TextOnceItReads(HWND window, const std::string& expected) {
-    std::string text;
-    for (int i = 0; i < 500 && (text = UiDriver::Text(window)) != expected; ++i) Sleep(10);
-    return text;
-}
-
 // A click on a column header, as the mouse gives it.
 void ClickHeader(HWND list, int column) {
     HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
@@ -90,56 +61,54 @@ TEST_F(PreviewSpace, FileListShowsSizesSumsCheckedRowsAndSortsByAClickedColumn) 
     // A file held open says so in its note before any wash.
     HANDLE holder = CreateFileA((p + "d.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    RunWithDriver([&] { dialog.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND window = driver.WaitForWindow("#32770", "Preview Files of Current Item");
-                      ASSERT_NE(window, nullptr);
-                      HWND list = GetDlgItem(window, IDC_PreviewFiles_Files);
-                      HWND totals = GetDlgItem(window, IDC_PreviewFiles_Totals);
-                      EXPECT_EQ(UiDriver::Text(totals), "5 rows, " + total + "; 0 checked, 0 bytes");
-                      UiDriver::Click(window, IDC_PreviewFiles_SelectAll);
-                      const std::string all = "5 rows, " + total + "; 5 checked, " + total;
-                      EXPECT_EQ(TextOnceItReads(totals, all), all);
-                      // Ascending by size: the sizes shown grow, the folder row (no size) among the
-                      // smallest; a second click turns the order round.
-                      ClickHeader(list, 1);
-                      std::vector<std::string> bySize = Shown(list), sizesShown;
-                      for (const auto& row : bySize)
-                          if (row != folder + "|") sizesShown.push_back(row.substr(row.find('|') + 1));
-                      EXPECT_EQ(sizesShown, (std::vector<std::string>{"0 bytes", c, c, c2})) << testing::PrintToString(bySize);
-                      EXPECT_EQ(bySize.back(), p + "b.tmp|" + c2);
-                      EXPECT_NE(std::find(bySize.begin(), bySize.begin() + 2, folder + "|"), bySize.begin() + 2);
-                      ClickHeader(list, 1);
-                      EXPECT_EQ(Shown(list).front(), p + "b.tmp|" + c2);
-                      ClickHeader(list, 0);
-                      std::vector<std::string> byName = Shown(list), files;
-                      for (const auto& row : byName)
-                          if (row != folder + "|") files.push_back(row);
-                      EXPECT_TRUE(std::is_sorted(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
-                          return AnsiCompareText(a, b) < 0;
-                      })) << testing::PrintToString(byName);
-                      // A click on the check box of a.tmp changes the checked sum only.
-                      int a = static_cast<int>(std::find(byName.begin(), byName.end(), p + "a.tmp|" + c) - byName.begin());
-                      ASSERT_LT(a, 5);
-                      RECT box{};
-                      box.left = LVIR_BOUNDS;
-                      SendMessageA(list, LVM_GETITEMRECT, a, reinterpret_cast<LPARAM>(&box));
-                      LPARAM at = MAKELPARAM(box.left + 8, (box.top + box.bottom) / 2);
-                      SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-                      SendMessageA(list, WM_LBUTTONUP, 0, at);
-                      const std::string fewer = "5 rows, " + total + "; 4 checked, " + FormatSpace(3 * cluster);
-                      EXPECT_EQ(TextOnceItReads(totals, fewer), fewer);
-                      for (int i = 0; i < 5; ++i) {
-                          std::string note = Cell(list, i, 2);
-                          if (byName[i] == p + "d.tmp|" + c)
-                              EXPECT_TRUE(note == "File Locked" || note.rfind("In use by ", 0) == 0) << note;
-                          else
-                              EXPECT_EQ(note, "") << byName[i];
-                      }
-                      for (const auto& row : Shown(list)) EXPECT_EQ(row.find("<|>"), std::string::npos) << row;
-                      UiDriver::Click(window, IDC_PreviewFiles_Close);
-                      EXPECT_TRUE(driver.WaitGone(window));
-                  });
+    RunDialog(dialog, "Preview Files of Current Item", [&](UiDriver&, HWND window) {
+        HWND list = GetDlgItem(window, IDC_PreviewFiles_Files);
+        HWND totals = GetDlgItem(window, IDC_PreviewFiles_Totals);
+        EXPECT_EQ(UiDriver::Text(totals), "5 rows, " + total + "; 0 checked, 0 bytes");
+        UiDriver::Click(window, IDC_PreviewFiles_SelectAll);
+        const std::string all = "5 rows, " + total + "; 5 checked, " + total;
+        WaitUntil([&] { return UiDriver::Text(totals) == all; }, 5000);
+        EXPECT_EQ(UiDriver::Text(totals), all);
+        // Ascending by size: the sizes shown grow, the folder row (no size) among the
+        // smallest; a second click turns the order round.
+        ClickHeader(list, 1);
+        std::vector<std::string> bySize = ListRows(list, 2), sizesShown;
+        for (const auto& row : bySize)
+            if (row != folder + "|") sizesShown.push_back(row.substr(row.find('|') + 1));
+        EXPECT_EQ(sizesShown, (std::vector<std::string>{"0 bytes", c, c, c2})) << testing::PrintToString(bySize);
+        EXPECT_EQ(bySize.back(), p + "b.tmp|" + c2);
+        EXPECT_NE(std::find(bySize.begin(), bySize.begin() + 2, folder + "|"), bySize.begin() + 2);
+        ClickHeader(list, 1);
+        EXPECT_EQ(ListRows(list, 2).front(), p + "b.tmp|" + c2);
+        ClickHeader(list, 0);
+        std::vector<std::string> byName = ListRows(list, 2), files;
+        for (const auto& row : byName)
+            if (row != folder + "|") files.push_back(row);
+        EXPECT_TRUE(std::is_sorted(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
+            return AnsiCompareText(a, b) < 0;
+        })) << testing::PrintToString(byName);
+        // A click on the check box of a.tmp changes the checked sum only.
+        int a = static_cast<int>(std::find(byName.begin(), byName.end(), p + "a.tmp|" + c) - byName.begin());
+        ASSERT_LT(a, 5);
+        RECT box{};
+        box.left = LVIR_BOUNDS;
+        SendMessageA(list, LVM_GETITEMRECT, a, reinterpret_cast<LPARAM>(&box));
+        LPARAM at = MAKELPARAM(box.left + 8, (box.top + box.bottom) / 2);
+        SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(list, WM_LBUTTONUP, 0, at);
+        const std::string fewer = "5 rows, " + total + "; 4 checked, " + FormatSpace(3 * cluster);
+        WaitUntil([&] { return UiDriver::Text(totals) == fewer; }, 5000);
+        EXPECT_EQ(UiDriver::Text(totals), fewer);
+        for (int i = 0; i < 5; ++i) {
+            std::string note = ListCell(list, i, 2);
+            if (byName[i] == p + "d.tmp|" + c)
+                EXPECT_TRUE(note == "File Locked" || note.rfind("In use by ", 0) == 0) << note;
+            else
+                EXPECT_EQ(note, "") << byName[i];
+        }
+        for (const auto& row : ListRows(list, 2)) EXPECT_EQ(row.find("<|>"), std::string::npos) << row;
+        UiDriver::Click(window, IDC_PreviewFiles_Close);
+    });
     CloseHandle(holder);
 }
 
@@ -147,31 +116,27 @@ TEST_F(PreviewSpace, SummaryPageComesFirstWithOneRowPerItemSortableByEachColumn)
     PreviewAllDialog dialog;
     dialog.Context = recorded.Make();
     dialog.Summary.Rows = {{"Beta", 3, 8192, 0}, {"alpha", 10, 4096, 2}, {"Gamma", 1, 12288, 5}};
-    RunWithDriver([&] { dialog.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND window = driver.WaitForWindow("#32770", "Preview All Wash Item Checked");
-                      ASSERT_NE(window, nullptr);
-                      HWND tab = GetDlgItem(window, IDC_PreviewAll_Tabs);
-                      EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
-                      HWND list = GetDlgItem(window, IDC_PreviewAll_Summary);
-                      EXPECT_TRUE(IsWindowVisible(list));
-                      EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Files)));
-                      EXPECT_EQ(Shown(list, 4), (std::vector<std::string>{"Beta|3|8.0 KB|0", "alpha|10|4.0 KB|2",
-                                                                          "Gamma|1|12.0 KB|5"}));
-                      auto firsts = [&] {
-                          std::string names;
-                          for (const auto& row : Shown(list, 1)) names += row.substr(0, 1);
-                          return names;
-                      };
-                      const struct {
-                          int column;
-                          const char* order;
-                      } clicks[] = {{0, "aBG"}, {0, "GBa"}, {1, "GBa"}, {1, "aBG"}, {2, "aBG"}, {2, "GBa"}, {3, "BaG"}};
-                      for (const auto& click : clicks) {
-                          ClickHeader(list, click.column);
-                          EXPECT_EQ(firsts(), click.order) << click.column;
-                      }
-                      UiDriver::Click(window, IDC_PreviewAll_Close);
-                      EXPECT_TRUE(driver.WaitGone(window));
-                  });
+    RunDialog(dialog, "Preview All Wash Item Checked", [&](UiDriver&, HWND window) {
+        HWND tab = GetDlgItem(window, IDC_PreviewAll_Tabs);
+        EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 0);
+        HWND list = GetDlgItem(window, IDC_PreviewAll_Summary);
+        EXPECT_TRUE(IsWindowVisible(list));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_PreviewAll_Files)));
+        EXPECT_EQ(ListRows(list, 4), (std::vector<std::string>{"Beta|3|8.0 KB|0", "alpha|10|4.0 KB|2",
+                                                            "Gamma|1|12.0 KB|5"}));
+        auto firsts = [&] {
+            std::string names;
+            for (const auto& row : ListRows(list, 1)) names += row.substr(0, 1);
+            return names;
+        };
+        const struct {
+            int column;
+            const char* order;
+        } clicks[] = {{0, "aBG"}, {0, "GBa"}, {1, "GBa"}, {1, "aBG"}, {2, "aBG"}, {2, "GBa"}, {3, "BaG"}};
+        for (const auto& click : clicks) {
+            ClickHeader(list, click.column);
+            EXPECT_EQ(firsts(), click.order) << click.column;
+        }
+        UiDriver::Click(window, IDC_PreviewAll_Close);
+    });
 }

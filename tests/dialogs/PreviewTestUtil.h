@@ -1,6 +1,6 @@
 #pragma once
 // Helpers of the preview and wash command tests: a test registry key, the program directory
-// of a test, a wash context whose counters are recorded, and looks into log.htm and list windows.
+// of a test, a wash context whose counters are recorded, and a look into log.htm.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dialogs/PreviewCommon.h"
-#include "platform/WideText.h"
+#include "tests/support/ListCells.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
 
@@ -50,26 +50,6 @@ inline std::vector<std::vector<std::string>> LogBlocks() {
         at = end == std::string::npos ? log.size() : end;
     }
     return blocks;
-}
-
-// The text a list window shows for a row (UTF-8), asked from another thread.
-inline std::string ListRowText(HWND list, int row) {
-    wchar_t text[1024] = {};
-    LVITEMW item{};
-    item.iSubItem = 0;
-    item.pszText = text;
-    item.cchTextMax = 1024;
-    DWORD_PTR n = 0;
-    SendMessageTimeoutW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item), SMTO_ABORTIFHUNG, 5000, &n);
-    return Narrow(text, wcslen(text));
-}
-
-// Every row a list window shows.
-inline std::vector<std::string> ListRows(HWND list) {
-    std::vector<std::string> rows;
-    int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) rows.push_back(ListRowText(list, i));
-    return rows;
 }
 
 using Blocks = std::vector<std::vector<std::string>>;

@@ -10,6 +10,7 @@
 #include "dialogs/WildcardListDialog.h"
 #include "dialogs/WildcardListDialogRes.h"
 #include "tests/dialogs/FormTestUtil.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/Layout.h"
 
 namespace {
@@ -22,11 +23,8 @@ protected:
 
 TEST_F(SelectByFilter, VirtualFolderRefusedThenFolderAndTrimmedMaskJoined) {
     SelectByWildcardDialog form(Settings());
-    int result = mrNone;
     std::string shownFolder, offeredMask;
-    RunWithDriver([&] { result = form.ShowModal(nullptr); }, [&](UiDriver& driver) {
-        HWND dialog = driver.WaitForWindow("#32770", "Select files by wildcard");
-        ASSERT_NE(dialog, nullptr);
+    int result = RunDialog(form, "Select files by wildcard", [&](UiDriver& driver, HWND dialog) {
         offeredMask = UiDriver::Text(GetDlgItem(dialog, IDC_SelectByWildcard_Mask));
         // The tree opens at "My Computer", which is no file-system folder.
         EXPECT_EQ(UiDriver::Text(GetDlgItem(dialog, IDC_SelectByWildcard_Folder)), "");
@@ -44,7 +42,6 @@ TEST_F(SelectByFilter, VirtualFolderRefusedThenFolderAndTrimmedMaskJoined) {
         shownFolder = UiDriver::Text(GetDlgItem(dialog, IDC_SelectByWildcard_Folder));
         SetText(GetDlgItem(dialog, IDC_SelectByWildcard_Mask), "  *.log  ");
         UiDriver::Click(dialog, IDC_SelectByWildcard_Ok);
-        EXPECT_TRUE(driver.WaitGone(dialog));
     });
     EXPECT_EQ(offeredMask, "*.*");
     EXPECT_TRUE(SameText(shownFolder + "\\", dir.Path())) << shownFolder;

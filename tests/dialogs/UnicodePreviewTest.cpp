@@ -5,6 +5,7 @@
 #include "dialogs/PreviewFilesDialog.h"
 #include "dialogs/PreviewFilesDialogRes.h"
 #include "tests/dialogs/PreviewTestUtil.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/UiDriver.h"
 
 TEST(UnicodePreview, RowsShowTheirRealNamesAndTheWashDeletesThem) {
@@ -25,14 +26,10 @@ TEST(UnicodePreview, RowsShowTheirRealNamesAndTheWashDeletesThem) {
     AppendRows(dialog.FileList, Strings(paths));
     dialog.OnSelectAll();
     Strings shown;
-    RunWithDriver([&] { dialog.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND window = driver.WaitForWindow("#32770", "Preview Files of Current Item");
-                      ASSERT_NE(window, nullptr);
-                      shown = ListRows(GetDlgItem(window, IDC_PreviewFiles_Files));
-                      UiDriver::Click(window, IDC_PreviewFiles_Wash);
-                      EXPECT_TRUE(driver.WaitGone(window));
-                  });
+    RunDialog(dialog, "Preview Files of Current Item", [&](UiDriver&, HWND window) {
+        shown = ListRows(GetDlgItem(window, IDC_PreviewFiles_Files));
+        UiDriver::Click(window, IDC_PreviewFiles_Wash);
+    });
     EXPECT_EQ(shown, paths);
     for (const auto& path : paths) EXPECT_FALSE(FileExists(path)) << path;
     EXPECT_EQ(recorded.counters, Strings{"files 4/0"});

@@ -7,26 +7,19 @@
 
 #include "dialogs/WipeFreeSpaceDialog.h"
 #include "dialogs/WipeFreeSpaceDialogRes.h"
+#include "tests/support/Dialogs.h"
 #include "tests/support/UiDriver.h"
+#include "tests/support/Wait.h"
 #include "tests/support/WipeDrive.h"
 
 namespace {
 std::string Shown(HWND window, int id) { return UiDriver::Text(GetDlgItem(window, id)); }
 
-bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 20000) {
-    for (ULONGLONG end = GetTickCount64() + timeoutMs; GetTickCount64() < end; Sleep(10))
-        if (condition()) return true;
-    return condition();
-}
-
 void Show(WipeFreeSpaceDialog& dialog, const std::function<void(UiDriver&, HWND)>& script) {
-    RunWithDriver([&] { dialog.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND window = driver.WaitForWindow("#32770", "Wipe Free Space");
-                      ASSERT_NE(window, nullptr);
-                      script(driver, window);
-                      EXPECT_TRUE(driver.WaitGone(window, 20000));
-                  });
+    RunDialog(dialog, "Wipe Free Space", [&](UiDriver& driver, HWND window) {
+        script(driver, window);
+        EXPECT_TRUE(driver.WaitGone(window, 20000));
+    });
 }
 }  // namespace
 
@@ -49,7 +42,7 @@ TEST(WipeDialog, WipesTheChosenDriveToTheEnd) {
     Show(dialog, [&](UiDriver&, HWND window) {
         EXPECT_EQ(Shown(window, IDC_Wipe_Drive).substr(0, 3), root);
         UiDriver::Click(window, IDC_Wipe_Start);
-        EXPECT_TRUE(WaitFor([&] { return Shown(window, IDC_Wipe_Status).rfind("Free space of", 0) == 0; }))
+        EXPECT_TRUE(WaitUntil([&] { return Shown(window, IDC_Wipe_Status).rfind("Free space of", 0) == 0; }, 20000))
             << Shown(window, IDC_Wipe_Status);
         EXPECT_EQ(Shown(window, IDCANCEL), "Close");
         EXPECT_EQ(SendDlgItemMessageA(window, IDC_Wipe_Progress, PBM_GETPOS, 0, 0), 1000);

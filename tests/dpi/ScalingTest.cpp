@@ -11,8 +11,6 @@
 #include <functional>
 #include <memory>
 
-#include "app/MainWindow.h"
-#include "app/MainWindowRes.h"
 #include "dialogs/AboutDialog.h"
 #include "dialogs/ExclusionListDialog.h"
 #include "dialogs/FolderEntryDialog.h"
@@ -30,8 +28,10 @@
 #include "platform/Dpi.h"
 #include "platform/Language.h"
 #include "resources/icons.h"
-#include "settings/AppPaths.h"
+#include "tests/support/Dialogs.h"
+#include "tests/support/LanguageScope.h"
 #include "tests/support/Layout.h"
+#include "tests/support/MainWindowFixture.h"
 #include "tests/support/Program.h"
 #include "tests/support/PseudoLanguage.h"
 #include "tests/support/TempDir.h"
@@ -100,19 +100,15 @@ std::string Joined(const std::vector<std::string>& lines) {
 }
 
 // A main window over a copy of the staged program directory.
-class MainWindowAtDpi : public testing::Test {
+class MainWindowAtDpi : public MainWindowFixture {
 protected:
+    void AddFiles() override { CopyTree(StagedProgramDir(), dir.Path()); }
     void SetUp() override {
-        CopyTree(StagedProgramDir(), dir.Path());
-        SetProgramDir(dir.Path());
-        RegisterFormClass(MainWindowClass, nullptr);
-        form = std::make_unique<MainWindow>();
-        form->QuitOnDestroy = false;
-        ASSERT_NE(form->CreateModeless(nullptr), nullptr);
+        MainWindowFixture::SetUp();
+        ASSERT_NE(Open().Handle(), nullptr);
         ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
-        PumpMessages();
+        HandlePending();
     }
-    void TearDown() override { form.reset(); }
 
     // Client area, controls and images as they must be at the form's dpi.
     void ExpectWholeAt(int dpi) {
@@ -131,9 +127,16 @@ protected:
         ListView_GetItemRect(form->Control(IDC_ItemList), 0, &row, LVIR_BOUNDS);
         EXPECT_GE(row.bottom - row.top, ScaleForDpi(14, dpi));
     }
+};
 
-    TempDir dir;
-    std::unique_ptr<MainWindow> form;
+// A program folder with one wash item of its own: the window's texts, not the catalogue's.
+class DISABLED_InEveryLanguage : public MainWindowFixture {
+protected:
+    std::string SystemItems() const override {
+        return "[Common]\r\nTotal=1\r\nItem0=Temporary Files\r\n[Temporary Files]\r\nIsActive=1\r\nIsSpecial=0\r\n"
+               "tFolder.Total=1\r\ntFolder0.ChildItemName=Temporary folder\r\ntFolder0.isactive=1\r\n"
+               "tFolder0.deletepath=C:\\temp\\*.tmp\r\n";
+    }
 };
 
 // More checks of a window (or one page of it), with a name for the messages.
@@ -169,14 +172,10 @@ void ExpectPagesWhole(HWND dialog, int dpi, const PageCheck& check, bool strict)
 
 // Shows a modal form and checks it from the driver thread while it is open.
 void ExpectDialogWhole(Form& form, int dpi) {
-    RunWithDriver([&] { form.ShowModal(nullptr); },
-                  [&](UiDriver& driver) {
-                      HWND dialog = driver.WaitForWindow("#32770", nullptr);
-                      ASSERT_NE(dialog, nullptr);
-                      ExpectPagesWhole(dialog, dpi, nullptr, true);
-                      PostMessageA(dialog, WM_CLOSE, 0, 0);
-                      EXPECT_TRUE(driver.WaitGone(dialog));
-                  });
+    RunDialog(form, nullptr, [&](UiDriver&, HWND dialog) {
+        ExpectPagesWhole(dialog, dpi, nullptr, true);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
 }
 
 // The same for a form shown modeless, on this thread: many languages in little time.
@@ -259,7 +258,7 @@ TEST_F(MainWindowAtDpi, DISABLED_AtSystemDpiMainWindow) {
 
 TEST(DISABLED_AtSystemDpi, Dialogs) {
     TempDir dir;
-    SetProgramDir(dir.Path());
+    ProgramDirScope programDir(dir.Path());
     for (auto& make : DialogMakers(dir.Path())) {
         auto form = make();
         ExpectDialogWhole(*form, ExpectedDpi());
@@ -277,17 +276,8 @@ TEST_F(MainWindowAtDpi, MovedToAnotherScaleLaidOutAgain) {
     }
 }
 
-TEST(DISABLED_InEveryLanguage, EveryWindow) {
+TEST_F(DISABLED_InEveryLanguage, EveryWindow) {
     const int dpi = ExpectedDpi();
-    // A program folder with one wash item of its own: the window's texts, not the catalogue's.
-    TempDir dir;
-    CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
-    WriteTextFile(dir.Path() + "const\\system.txt",
-                  "[Common]\r\nTotal=1\r\nItem0=Temporary Files\r\n[Temporary Files]\r\nIsActive=1\r\nIsSpecial=0\r\n"
-                  "tFolder.Total=1\r\ntFolder0.ChildItemName=Temporary folder\r\ntFolder0.isactive=1\r\n"
-                  "tFolder0.deletepath=C:\\temp\\*.tmp\r\n");
-    SetProgramDir(dir.Path());
-    RegisterFormClass(MainWindowClass, nullptr);
     struct Choice {
         LANGID id;
         std::string name;
@@ -298,7 +288,7 @@ TEST(DISABLED_InEveryLanguage, EveryWindow) {
     if (dpi == 96) choices.push_back({EnglishLanguage, "pseudo-language", true});
     for (const Choice& choice : choices) {
         SCOPED_TRACE(choice.name);
-        UseLanguage(choice.id);
+        LanguageScope language(choice.id);
         SetTextTransform(choice.pseudo ? PseudoText : nullptr);
         PageCheck check = [&](HWND window, const std::string& where) {
             EXPECT_EQ(Joined(HotKeyClashes(window)), "") << where;
@@ -306,21 +296,13 @@ TEST(DISABLED_InEveryLanguage, EveryWindow) {
                 EXPECT_EQ(Joined(HardCodedTexts(window)), "") << where;
             }
         };
-        {
-            MainWindow form;
-            form.QuitOnDestroy = false;
-            ASSERT_NE(form.CreateModeless(nullptr), nullptr);
-            ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
-            PumpMessages();
-            ExpectLaidOut(form.Handle(), !choice.pseudo, "main window");
-            check(form.Handle(), "main window");
-        }
-        for (auto& make : DialogMakers(dir.Path())) {
-            auto form = make();
-            ExpectModelessWhole(*form, dpi, check, !choice.pseudo);
-        }
-
+        ASSERT_NE(Open().Handle(), nullptr);
+        ShowWindow(form->Handle(), SW_SHOWNOACTIVATE);
+        HandlePending();
+        ExpectLaidOut(form->Handle(), !choice.pseudo, "main window");
+        check(form->Handle(), "main window");
+        form.reset();
+        for (auto& make : DialogMakers(dir.Path())) ExpectModelessWhole(*make(), dpi, check, !choice.pseudo);
     }
     SetTextTransform(nullptr);
-    UseLanguage(EnglishLanguage);
 }
