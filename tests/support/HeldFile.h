@@ -1,0 +1,21 @@
+#pragma once
+// A file the test holds open without delete sharing: deleting, renaming or overwriting it fails
+// until the holder lets it go.
+#include <windows.h>
+
+#include <string>
+
+class HeldFile {
+public:
+    // share: what the test lets others do meanwhile (reading, by default).
+    explicit HeldFile(const std::string& path, DWORD share = FILE_SHARE_READ);
+    ~HeldFile() { Release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release();
+
+private:
+    HANDLE handle_;
+};
