@@ -10,6 +10,7 @@
 #include "platform/CheckListModel.h"
 #include "tests/support/SymLink.h"
 #include "tests/support/TestKey.h"
+#include "tests/support/Wait.h"
 
 inline CheckListModel MakeList(const std::vector<std::pair<std::string, bool>>& rows) {
     CheckListModel list;
@@ -22,11 +23,10 @@ inline bool MakeHostFileLink(const std::string& hostTarget, const std::string& l
     std::string hostLink = HostLinkPath(linkPath);
     if (hostLink.empty() || !StartHost("/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\"")) return false;
     // No exit code comes back: wait for the name (a device as target has no attributes).
-    for (int i = 0; i < 500; ++i, Sleep(10)) {
+    return WaitUntil([&] {
         WIN32_FIND_DATAA data;
         HANDLE find = FindFirstFileA(linkPath.c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) return FindClose(find);
-    }
-    return false;
+        return find != INVALID_HANDLE_VALUE && FindClose(find);
+    }, 5000);
 }
 

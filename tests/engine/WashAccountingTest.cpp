@@ -5,6 +5,7 @@
 #include "engine/WashEngine.h"
 #include "platform/DiskSpace.h"
 #include "tests/engine/EngineTestUtil.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -48,14 +49,14 @@ TEST_F(WashAccounting, FreedSpaceCountsOnlyDeletedFilesAndTheLogEndsWithASummary
         AddFile(list, "one.txt", 1);
         std::string held = AddFile(list, "held.txt", 5000);
         AddFile(list, "cluster.txt", static_cast<size_t>(cluster));
-        HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        HeldFile holder(held, 0);
+        ASSERT_TRUE(holder.Held());
         DeleteFileA(LogFilePath().c_str());
         OpenWashLog();
         WashSummary summary;
         WashFileList(list, quick, true, {}, summary.Files);
         CloseWashLog(summary);
-        CloseHandle(holder);
+        holder.Release();
 
         EXPECT_EQ(summary.Files.Washed, 3);
         EXPECT_EQ(summary.Files.Failed, 1);
