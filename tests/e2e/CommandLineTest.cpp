@@ -203,6 +203,7 @@ TEST_F(CommandLineTest, WashRefusesWhileTheWindowRunsAndTouchesNothing) {
     // /list only reads, so it runs beside the window.
     EXPECT_EQ(Run("/list \"" + temp.Path() + "rows.txt\""), 0);
     EXPECT_TRUE(window.Close(main));
+    EXPECT_EQ(window.ExitCode(), 0u);
 }
 
 TEST_F(CommandLineTest, UsageAndWrongArguments) {

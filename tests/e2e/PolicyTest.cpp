@@ -33,6 +33,7 @@ TEST_F(ProgramPolicy, MachinePolicyGreysEditingAndHoldsTheLog) {
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_WashChecked)));
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_ExportPlugin)));
         ASSERT_TRUE(program.Close(window));
+        EXPECT_EQ(program.ExitCode(), 0u);
     }
     // /wash washes the item the policy checks, and keeps no log as the policy says.
     EXPECT_EQ(Run("/wash"), 0) << Console();

@@ -75,5 +75,6 @@ TEST_F(ProgramFault, AReadOnlyLogStopsTheStartUpWashBeforeAnythingGoes) {
     EXPECT_TRUE(FileExists(junk + "one.tmp"));
     EXPECT_EQ(ReadTextFile(dir + "log.htm"), "earlier");
     ASSERT_TRUE(program.Close(window));
+    EXPECT_EQ(program.ExitCode(), 0u) << "the refused log ends no more than the wash";
     SetFileAttributesA((dir + "log.htm").c_str(), FILE_ATTRIBUTE_NORMAL);
 }

@@ -25,6 +25,7 @@ TEST_F(DISABLED_UserLanguage, AStartShowsTheWindowInIt) {
     wchar_t text[256] = {};
     GetDlgItemTextW(window, IDC_ItemListLabel, text, 256);
     EXPECT_TRUE(program.Close(window));
+    EXPECT_EQ(program.ExitCode(), 0u);
     EXPECT_EQ(Narrow(text), label);
     EXPECT_NE(hint, Text(IDC_WashChecked)) << "the hints have the language too";
 }

@@ -82,5 +82,6 @@ TEST_F(WipeVolumeStart, AFolderLeftByACrashGoesAtTheNextStart) {
     // The program removes it beside its window, not before it.
     EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES; }));
     EXPECT_TRUE(program.Close(window));
+    EXPECT_EQ(program.ExitCode(), 0u);
     RemoveTree(folder);
 }

@@ -69,6 +69,7 @@ TEST_F(SpecialItems, LockedCookieIndexInAnotherCaseCountsAsSpecificFile) {
     ASSERT_FALSE(FileExists(files[0])) << "a real cookie index is in the way";
     WriteTextFile(files[0], "cookies");
     HeldFile holder(files[0], 0);
+    ASSERT_TRUE(holder.Held());
     std::string row = files[0];
     CharUpperBuffA(row.data(), static_cast<DWORD>(row.size()));
     ASSERT_NE(row, files[0]);
