@@ -180,7 +180,7 @@ TEST_F(CommandLineTest, WashExitsOneWhenAFileCannotBeDeleted) {
     int code = Run("/wash");
     hold.Release();
     EXPECT_EQ(code, 1);
-    EXPECT_TRUE(FileExists(locked));
+    EXPECT_EQ(ReadTextFile(locked), "1");
     EXPECT_FALSE(FileExists(junk + "sub\\caf\xe9.tmp"));
     EXPECT_NE(ReadTextFile(dir + "log.htm").find("File Locked"), std::string::npos);
     // The console names the file that stayed, and why; the freed total leaves it out.

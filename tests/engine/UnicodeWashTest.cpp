@@ -63,7 +63,7 @@ TEST_F(UnicodeWash, FilesInThreeScriptsAndALongPathAreDeletedAndLoggedByName) {
             EXPECT_FALSE(FileExists(path)) << path;
             EXPECT_TRUE(LogShows(log, path)) << path;
         }
-        EXPECT_TRUE(FileExists(locked));
+        EXPECT_EQ(ReadTextFile(locked), "secret");
         EXPECT_TRUE(LogShows(log, locked));
         EXPECT_NE(log.find("File Locked"), std::string::npos);
         // The Western name is written in the code page as before; the others as references.

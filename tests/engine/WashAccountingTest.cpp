@@ -72,6 +72,7 @@ TEST_F(WashAccounting, FreedSpaceCountsOnlyDeletedFilesAndTheLogEndsWithASummary
         EXPECT_NE(tail.find("Files washed: 3, space freed: " + FormatSpace(2 * cluster) + ", failures: 1"),
                   std::string::npos)
             << tail;
+        EXPECT_EQ(ReadTextFile(held), std::string(5000, 'x')) << "nothing was written into the held file";
         DeleteFileA(held.c_str());
     }
 }
