@@ -1,16 +1,28 @@
 #pragma once
 // Helpers of the engine and special item tests: a registry test key, host file links, the
-// program directory.
+// program directory with the wash log.
 #include <windows.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "engine/WashEngine.h"
 #include "platform/CheckListModel.h"
 #include "tests/support/SymLink.h"
+#include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
 #include "tests/support/Wait.h"
+
+// A program folder of the test's own, where the wash log goes; a log left open is closed after.
+class WashFolderTest : public testing::Test {
+protected:
+    void TearDown() override { AbandonWashLog(); }
+    TempDir dir;
+    ProgramDirScope scope{dir.Path()};
+};
 
 inline CheckListModel MakeList(const std::vector<std::pair<std::string, bool>>& rows) {
     CheckListModel list;

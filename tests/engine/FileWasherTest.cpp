@@ -10,10 +10,8 @@
 
 namespace {
 
-class FileWash : public testing::Test {
+class FileWash : public WashFolderTest {
 protected:
-    void TearDown() override { AbandonWashLog(); }
-
     std::string MakeFile(const std::string& name, const std::string& text = "secret") {
         WriteTextFile(dir.Path() + name, text);
         return dir.Path() + name;
@@ -32,8 +30,6 @@ protected:
         return log.find("color=\"" + colour + "\">" + text + "</font>") != std::string::npos;
     }
 
-    TempDir dir;
-    ProgramDirScope scope{dir.Path()};
     int success = -1, fail = -1;
 };
 

@@ -9,10 +9,8 @@ namespace {
 std::string KeyRow(const std::string& path) { return path + DeleteKeyMarker; }
 std::string ValueRow(const std::string& key, const std::string& name) { return key + "\\" + DeleteValueMarker + name; }
 
-class RegistryWash : public testing::Test {
+class RegistryWash : public WashFolderTest {
 protected:
-    void TearDown() override { AbandonWashLog(); }
-
     std::string Wash(const CheckListModel& list) {
         DeleteFileA(LogFilePath().c_str());
         OpenWashLog();
@@ -24,8 +22,6 @@ protected:
         return log.find("color=\"" + colour + "\">" + item + "</font>") != std::string::npos;
     }
 
-    TempDir dir;
-    ProgramDirScope scope{dir.Path()};
     TestKey key{"RegistryWash"};
     int success = -1, fail = -1;
 };

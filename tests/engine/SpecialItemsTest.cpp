@@ -31,12 +31,7 @@ std::string AddTrashItem(const std::string& trash, const std::string& name) {
     return trash + "files\\" + name;
 }
 
-class SpecialItems : public testing::Test {
-protected:
-    void TearDown() override { AbandonWashLog(); }
-    TempDir dir;
-    ProgramDirScope scope{dir.Path()};
-};
+using SpecialItems = WashFolderTest;
 
 }  // namespace
 

@@ -21,11 +21,8 @@ bool LogShows(const std::string& log, const std::string& item) {
     return DecodeLog(log).find(L">" + Widen(item) + L"</font>") != std::wstring::npos;
 }
 
-class UnicodeWash : public testing::Test {
+class UnicodeWash : public WashFolderTest {
 protected:
-    void TearDown() override { AbandonWashLog(); }
-    TempDir dir;
-    ProgramDirScope scope{dir.Path()};
     int success = -1, fail = -1;
 };
 }  // namespace

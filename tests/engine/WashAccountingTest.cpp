@@ -9,10 +9,8 @@
 #include "tests/support/TempDir.h"
 
 namespace {
-class WashAccounting : public testing::Test {
+class WashAccounting : public WashFolderTest {
 protected:
-    void TearDown() override { AbandonWashLog(); }
-
     // A file of size bytes, added to the list with the space the listing would give it.
     std::string AddFile(CheckListModel& list, const std::string& name, size_t size) {
         std::string path = dir.Path() + name;
@@ -21,8 +19,6 @@ protected:
         return path;
     }
 
-    TempDir dir;
-    ProgramDirScope scope{dir.Path()};
 };
 }  // namespace
 
