@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
-#include <sstream>
 
 #include "app/CommandLine.h"
 #include "platform/DiskSpace.h"
@@ -15,17 +14,6 @@
 #include "tests/support/StagedProgram.h"
 
 namespace {
-std::set<std::string> Lines(const std::string& text) {
-    std::set<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.insert(line);
-    }
-    return lines;
-}
-
 // Rows of log.htm of one kind ("Folder/File", "Registry Entry") and outcome ("Success", "Fail").
 int LogRows(const std::string& log, const std::string& kind, const std::string& outcome) {
     int count = 0;
@@ -124,7 +112,7 @@ TEST_F(CommandLineTest, ListWritesTheCheckedRowsAsUtf8AndDeletesNothing) {
     // Rows as the previews show them: no internal marker.
     std::set<std::string> expected{junk + "one.tmp", junk + "sub\\caf\xc3\xa9.tmp", key.Full("Traces") + "\\Sub",
                                    key.Full("Traces") + "\\"};
-    EXPECT_EQ(Lines(ReadTextFile(out)), expected);
+    EXPECT_EQ(LinesOf(ReadTextFile(out)), expected);
     EXPECT_TRUE(FileExists(junk + "one.tmp"));
     EXPECT_TRUE(FileExists(junk + "sub\\caf\xe9.tmp"));
     EXPECT_TRUE(key.Exists("Traces\\Sub"));
@@ -168,7 +156,7 @@ TEST_F(CommandLineTest, ListShowsRemovedWhenEmptyFoldersAsFolders) {
     ASSERT_EQ(Run("/list \"" + out + "\""), 0);
     std::string text = ReadTextFile(out);
     EXPECT_EQ(text.find("<|>"), std::string::npos) << text;
-    std::set<std::string> rows = Lines(text);
+    std::set<std::string> rows = LinesOf(text);
     EXPECT_EQ(rows.count(junk + "sub (folder, removed when empty)"), 1u) << text;
     EXPECT_EQ(rows.count(junk.substr(0, junk.size() - 1) + " (folder, removed when empty)"), 1u) << text;
 }
@@ -224,7 +212,7 @@ TEST_F(CommandLineTest, ListKeepsEveryFileNamedOutsideTheCodePage) {
     WriteTextFile(iota, "i");
     std::string out = temp.Path() + "rows.txt";
     ASSERT_EQ(Run("/list \"" + out + "\""), 0);
-    std::set<std::string> rows = Lines(ReadTextFile(out));
+    std::set<std::string> rows = LinesOf(ReadTextFile(out));
     EXPECT_EQ(rows.count(kappa), 1u);
     EXPECT_EQ(rows.count(iota), 1u);
 }

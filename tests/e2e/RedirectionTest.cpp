@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <set>
-#include <sstream>
 
 #include "catalogue/Catalogue.h"
 #include "tests/support/StagedProgram.h"
@@ -34,14 +33,6 @@ void CreateKey(const std::string& path) {
         << path;
     RegSetValueExA(key, "a", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
     RegCloseKey(key);
-}
-
-std::set<std::string> Lines(const std::string& text) {
-    std::set<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty()) lines.insert(line.back() == '\r' ? line.substr(0, line.size() - 1) : line);
-    return lines;
 }
 
 class Redirection : public StagedProgramTest {
@@ -92,7 +83,7 @@ TEST_F(Redirection, ListAndWashReachExactlyThePathsAndKeysNamed) {
                                    "C:\\Windows\\SysWOW64\\" + probe + "\\b.tmp",
                                    "HKEY_LOCAL_MACHINE\\" + key64 + "\\",
                                    "HKEY_LOCAL_MACHINE\\" + key32 + "\\Named\\"};
-    EXPECT_EQ(Lines(ReadTextFile(out)), expected);
+    EXPECT_EQ(LinesOf(ReadTextFile(out)), expected);
 
     ASSERT_EQ(Run("/wash"), 0) << Console();
     EXPECT_FALSE(FileExists(system32 + probe + "\\a.tmp"));
@@ -132,5 +123,5 @@ TEST_F(Redirection, Winapp2DetectsKeysOfEitherView) {
 
     const std::string out = temp.Path() + "rows.txt";
     ASSERT_EQ(Run("/list \"" + out + "\""), 0) << Console();
-    EXPECT_EQ(Lines(ReadTextFile(out)), (std::set<std::string>{files + "by64.tmp", files + "by32.tmp"}));
+    EXPECT_EQ(LinesOf(ReadTextFile(out)), (std::set<std::string>{files + "by64.tmp", files + "by32.tmp"}));
 }

@@ -1,5 +1,7 @@
 #include "tests/support/StagedProgram.h"
 
+#include <sstream>
+
 void StagedProgramTest::SetUp() {
     dir = temp.Path() + folder_ + "\\";
     CopyStagedProgram(dir);
@@ -19,3 +21,13 @@ int StagedProgramTest::Run(const std::string& arguments) const {
 }
 
 std::string StagedProgramTest::Console() const { return ReadTextFile(temp.Path() + "console.txt"); }
+
+std::set<std::string> LinesOf(const std::string& text) {
+    std::set<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.insert(line);
+    }
+    return lines;
+}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <string>
 
 #include "tests/support/Program.h"
@@ -32,3 +33,6 @@ private:
     std::string folder_;
     std::unique_ptr<ProgramDirScope> programDir_;
 };
+
+// The non-empty lines of a text (a /list file), without their CR.
+std::set<std::string> LinesOf(const std::string& text);
