@@ -80,8 +80,9 @@ TEST(Language, WindowsLanguagesMatchATable) {
         EXPECT_EQ(MatchLanguage(language.Id), language.Id);
         EXPECT_EQ(ChooseLanguage(language.Tag), language.Id);
         EXPECT_FALSE(std::string(language.NativeName).empty());
-        if (PRIMARYLANGID(language.Id) != LANG_CHINESE)
+        if (PRIMARYLANGID(language.Id) != LANG_CHINESE) {
             EXPECT_EQ(MatchLanguage(MAKELANGID(PRIMARYLANGID(language.Id), 0x3F)), language.Id);
+        }
     }
     EXPECT_EQ(ChooseLanguage("Automatic"), MatchLanguage(GetUserDefaultUILanguage()));
 }
