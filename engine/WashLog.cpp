@@ -6,6 +6,7 @@
 
 #include "engine/EngineTexts.h"
 #include "engine/WashEngine.h"
+#include "engine/WashLog.h"
 #include "platform/Error.h"
 #include "platform/Language.h"
 #include "platform/PlatformTexts.h"
@@ -17,7 +18,7 @@ namespace {
 constexpr size_t LogBufferSize = 64 * 1024;
 // Rows older than this reach the file even while the buffer has room: a process ended in the
 // middle of a wash (the session ends) loses at most the rows of the last moment.
-constexpr DWORD FlushIntervalMs = 500;
+DWORD flushIntervalMs = 500;
 constexpr std::string_view TableEnd = "</table>\r\n";
 
 // The web name of the ANSI code page the log is written in.
@@ -131,7 +132,7 @@ public:
     // Text appended here goes to the file with a Commit that finds the buffer full.
     std::string& Buffer() { return buffer_; }
     void Commit() {
-        if (buffer_.size() >= LogBufferSize || GetTickCount() - lastFlush_ >= FlushIntervalMs) Flush();
+        if (buffer_.size() >= LogBufferSize || GetTickCount() - lastFlush_ >= flushIntervalMs) Flush();
     }
 
     // Appends one line and its CR LF.
@@ -384,3 +385,9 @@ void WriteWashLogSummary(const WashSummary& summary) {
 void AbandonWashLog() { Log().Discard(); }
 
 bool WashLogIsOpen() { return Log().IsOpen(); }
+
+DWORD SetWashLogFlushInterval(DWORD ms) {
+    DWORD previous = flushIntervalMs;
+    flushIntervalMs = ms;
+    return previous;
+}

@@ -7,13 +7,12 @@
 
 #include "catalogue/WashItem.h"
 #include "platform/DiskSpace.h"
-#include "settings/AppPaths.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestKey.h"
 
 TEST(ExpansionSpace, EachFileHasItsSpaceOnDiskAndFolderRowsHaveNone) {
     TempDir dir;
-    std::string saved = ProgramDir();
-    SetProgramDir(dir.Path());
+    ProgramDirScope programDir{dir.Path()};
     const std::string data = dir.Path() + "data\\";
     CreateDirectoryA(data.c_str(), nullptr);
     CreateDirectoryA((data + "sub").c_str(), nullptr);
@@ -40,5 +39,4 @@ TEST(ExpansionSpace, EachFileHasItsSpaceOnDiskAndFolderRowsHaveNone) {
                                                       {data + "sub\\over.tmp", 2 * cluster},
                                                       {data + "sub\\" + RemoveFolderMarker, 0},
                                                       {data + RemoveFolderMarker, 0}}));
-    SetProgramDir(saved);
 }

@@ -10,6 +10,7 @@
 #include "platform/Registry.h"
 #include "settings/AppPaths.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestKey.h"
 
 namespace {
 using Texts = std::vector<std::string>;
@@ -19,38 +20,17 @@ Texts Sorted(Texts v) {
     return v;
 }
 
-// A key of its own under HKCU\Software\VarnoltTests, removed with everything in it.
-struct TestKey {
-    std::string path = "Software\\VarnoltTests\\Expansion" + std::to_string(GetCurrentProcessId());
-    std::string full = "HKEY_CURRENT_USER\\" + path;
-    TestKey() { Create(""); }
-    ~TestKey() { DeleteKeyTree(HKEY_CURRENT_USER, path); }
-    void Create(const std::string& sub) const {
-        HKEY key;
-        RegCreateKeyExA(HKEY_CURRENT_USER, (path + sub).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        RegCloseKey(key);
-    }
-    void Set(const std::string& name, DWORD type, const void* data, DWORD size) const {
-        RegSetKeyValueA(HKEY_CURRENT_USER, path.c_str(), name.c_str(), type, data, size);
-    }
-    void SetText(const std::string& name, const std::string& value) const {
-        Set(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
-    }
-};
-
 // A program directory with its settings file, and data\ with files, sub\ and a hidden cache.tmp\.
 struct Fixture {
     TempDir dir;
-    std::string saved = ProgramDir();
+    ProgramDirScope programDir{dir.Path()};
     std::string data = dir.Path() + "data\\";
     Fixture() {
-        SetProgramDir(dir.Path());
         for (const char* folder : {"", "sub", "cache.tmp"}) CreateDirectoryA((data + folder).c_str(), nullptr);
         SetFileAttributesA((data + "cache.tmp").c_str(), FILE_ATTRIBUTE_HIDDEN);
         for (const char* name : {"one.txt", "a.tmp", "keep.tmp", "sub\\one.txt", "sub\\b.tmp", "cache.tmp\\c.tmp"})
             WriteTextFile(data + name, "x");
     }
-    ~Fixture() { SetProgramDir(saved); }
     void Exclude(const Texts& masks) const {
         ProfileFile settings(SettingsFilePath());
         settings.WriteInteger("Exclude Files", "Count", static_cast<int>(masks.size()));
@@ -94,22 +74,22 @@ TEST(RootKeys, Table) {
 
 TEST(ListFiles, FolderFromRegistryValue) {
     Fixture f;
-    TestKey key;
+    TestKey key{"Expansion"};
     FolderEntry entry;
     entry.Category = CategoryRegistryFolder;
-    entry.PathKeyName = " hkey_current_user\\" + key.path + " ";
+    entry.PathKeyName = " hkey_current_user\\" + key.Path() + " ";
     entry.PathValueName = "Cache";
     Texts list;
     entry.ListFiles(list);
     EXPECT_EQ(list, Texts{});  // value missing
     for (std::string folder : {f.data.substr(0, f.data.size() - 1), f.data}) {
-        key.SetText("Cache", folder);
+        key.Set("", "Cache", folder);
         entry.ListFiles(list);
         EXPECT_EQ(Sorted(list), Sorted({f.data + "one.txt", f.data + "a.tmp", f.data + "keep.tmp"})) << folder;
     }
 
     DWORD number = 1;
-    key.Set("Number", REG_DWORD, &number, sizeof(number));
+    RegSetKeyValueA(HKEY_CURRENT_USER, key.Path().c_str(), "Number", REG_DWORD, &number, sizeof(number));
     entry.PathValueName = "Number";
     try {
         entry.ListFiles(list);
@@ -149,11 +129,11 @@ TEST(ListFiles, SingleFile) {
 }
 
 TEST(ListRegistry, WholeKeyRows) {
-    TestKey key;
-    for (const char* sub : {"\\Beta", "\\Alpha", "\\Alpha\\Deeper"}) key.Create(sub);
-    const std::string e = key.full + "\\";
+    TestKey key{"Expansion"};
+    for (const char* sub : {"Beta", "Alpha", "Alpha\\Deeper"}) key.Create(sub);
+    const std::string e = key.Full() + "\\";
     std::string changed;
-    Texts rows = Rows(key.full, CleanWholeKey, "", &changed);
+    Texts rows = Rows(key.Full(), CleanWholeKey, "", &changed);
     EXPECT_EQ(changed, e);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows.back(), e + "<|>DeleteKey");
@@ -161,21 +141,21 @@ TEST(ListRegistry, WholeKeyRows) {
     EXPECT_EQ(Rows(e + "Beta\\", CleanWholeKey), Texts{e + "Beta\\<|>DeleteKey"});
 
     // The root name keeps its letter case.
-    EXPECT_EQ(Rows("hkey_current_user\\" + key.path + "\\Beta", CleanWholeKey),
-              Texts{"hkey_current_user\\" + key.path + "\\Beta\\<|>DeleteKey"});
+    EXPECT_EQ(Rows("hkey_current_user\\" + key.Path() + "\\Beta", CleanWholeKey),
+              Texts{"hkey_current_user\\" + key.Path() + "\\Beta\\<|>DeleteKey"});
     const std::string user = ExpandMacros("{username}");
-    key.Create("\\" + user);
-    EXPECT_EQ(Rows(key.full + "\\{USERNAME}", CleanWholeKey, "", &changed), Texts{e + user + "\\<|>DeleteKey"});
+    key.Create(user);
+    EXPECT_EQ(Rows(key.Full() + "\\{USERNAME}", CleanWholeKey, "", &changed), Texts{e + user + "\\<|>DeleteKey"});
     EXPECT_EQ(changed, e + "{USERNAME}\\");
 }
 
 TEST(ListRegistry, NoRowsWithoutAKey) {
-    TestKey key;
+    TestKey key{"Expansion"};
     std::string changed;
     EXPECT_EQ(Rows("HKEY_CURRENT_USER", CleanWholeKey, "", &changed), Texts{});
     EXPECT_EQ(changed, "HKEY_CURRENT_USER\\");
     // An empty name must not stand for the root key either.
-    for (std::string name : {std::string(), std::string("  "), key.full + "\\Missing\\"})
+    for (std::string name : {std::string(), std::string("  "), key.Full() + "\\Missing\\"})
         for (RegistryCleanType type : {CleanWholeKey, CleanAllValues})
             EXPECT_EQ(Rows(name, type), Texts{}) << "'" << name << "' type " << int(type);
 }
@@ -183,20 +163,20 @@ TEST(ListRegistry, NoRowsWithoutAKey) {
 // A root that is no root key's name never stands for HKEY_CURRENT_USER, nor does a bare root;
 // the entry says why it lists nothing.
 TEST(ListRegistry, UnknownOrBareRootsListNothingAndSayWhy) {
-    TestKey key;
-    key.Create("\\Sub");
-    key.SetText("a", "1");
+    TestKey key{"Expansion"};
+    key.Create("Sub");
+    key.Set("", "a", "1");
     const struct {
         std::string name, reason;
     } cases[] = {
-        {"HKEY_FOO\\" + key.path,
+        {"HKEY_FOO\\" + key.Path(),
          "'HKEY_FOO' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing."},
-        {"HKCU\\" + key.path,
+        {"HKCU\\" + key.Path(),
          "'HKCU' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing."},
         {"HKEY_CURRENT_USER\\\\",
          "'HKEY_CURRENT_USER' is a whole root key, not a key below it, so this entry lists nothing."},
         {" ", "This entry names no registry key, so it lists nothing."},
-        {key.full, ""},
+        {key.Full(), ""},
     };
     for (const auto& c : cases) {
         for (RegistryCleanType type : {CleanWholeKey, CleanAllValues, CleanSingleValue})
@@ -208,25 +188,25 @@ TEST(ListRegistry, UnknownOrBareRootsListNothingAndSayWhy) {
     Fixture f;
     FolderEntry folder;
     folder.Category = CategoryRegistryFolder;
-    folder.PathKeyName = "HKEY_FOO\\" + key.path;
+    folder.PathKeyName = "HKEY_FOO\\" + key.Path();
     folder.PathValueName = "Cache";
-    key.SetText("Cache", f.data);
+    key.Set("", "Cache", f.data);
     Texts files;
     folder.ListFiles(files);
     EXPECT_EQ(files, Texts{});
 }
 
 TEST(ListRegistry, ValueRows) {
-    TestKey key;
-    key.Create("\\Empty");
-    const std::string e = key.full + "\\";
+    TestKey key{"Expansion"};
+    key.Create("Empty");
+    const std::string e = key.Full() + "\\";
     EXPECT_EQ(Rows(e + "Empty", CleanAllValues), Texts{});
-    key.SetText("", "default");
-    key.SetText("One", "1");
+    key.Set("", "", "default");
+    key.Set("", "One", "1");
     DWORD number = 2;
-    key.Set("Two", REG_DWORD, &number, sizeof(number));
-    EXPECT_EQ(Sorted(Rows(key.full, CleanAllValues)),
+    RegSetKeyValueA(HKEY_CURRENT_USER, key.Path().c_str(), "Two", REG_DWORD, &number, sizeof(number));
+    EXPECT_EQ(Sorted(Rows(key.Full(), CleanAllValues)),
               Sorted({e + "<|>DeleteValue<|>", e + "<|>DeleteValue<|>One", e + "<|>DeleteValue<|>Two"}));
-    EXPECT_EQ(Rows(key.full, CleanSingleValue, "Two"), Texts{e + "<|>DeleteValue<|>Two"});
-    EXPECT_EQ(Rows(key.full, CleanSingleValue, "Three"), Texts{});
+    EXPECT_EQ(Rows(key.Full(), CleanSingleValue, "Two"), Texts{e + "<|>DeleteValue<|>Two"});
+    EXPECT_EQ(Rows(key.Full(), CleanSingleValue, "Three"), Texts{});
 }

@@ -6,6 +6,7 @@
 #include "platform/Registry.h"
 #include "settings/AppPaths.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestKey.h"
 
 namespace {
 const char* const ShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -69,8 +70,7 @@ TEST(Macros, RegistryStepKeepsTheTextWithoutAValue) {
 
 TEST(Macros, NetscapeFromTheUsersSection) {
     TempDir dir;
-    const std::string saved = ProgramDir();
-    SetProgramDir(dir.Path());
+    ProgramDirScope programDir{dir.Path()};
     const std::string user = ExpandMacros("{username}");
     ProfileFile settings(dir.Path() + "wildcard.ini");
     EXPECT_EQ(ExpandMacros("{netscape}\\prefs.js"), "{netscape}\\prefs.js");
@@ -81,5 +81,4 @@ TEST(Macros, NetscapeFromTheUsersSection) {
     // The value is expanded further only by the macros after "{netscape}".
     settings.WriteString(user, "Netscape Path", "{windows}|{appdata}");
     EXPECT_EQ(ExpandMacros("{netscape}"), "{windows}|" + RegistryText(HKEY_CURRENT_USER, ShellFolders, "AppData"));
-    SetProgramDir(saved);
 }

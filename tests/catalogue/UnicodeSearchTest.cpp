@@ -12,6 +12,7 @@
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestKey.h"
 
 namespace {
 using Texts = std::vector<std::string>;
@@ -31,12 +32,11 @@ Texts Sorted(Texts v) {
 // deep enough for a path of more than 300 characters.
 struct Fixture {
     TempDir dir;
-    std::string saved = ProgramDir();
+    ProgramDirScope programDir{dir.Path()};
     std::string data = dir.Path() + "data\\";
     std::string deep = data;
     Texts files;
     Fixture() {
-        SetProgramDir(dir.Path());
         MakeFolder(data);
         MakeFolder(data + Greek);
         while (deep.size() < 280) {
@@ -50,7 +50,6 @@ struct Fixture {
             files.push_back(path);
         }
     }
-    ~Fixture() { SetProgramDir(saved); }
     Texts List(const std::string& spec) const {
         FolderEntry entry;
         entry.Category = CategoryFolderMask;

@@ -67,6 +67,16 @@ protected:
     }
     std::string Hkcu(const std::string& sub) const { return "HKCU\\" + key.Path() + "\\" + sub; }
 
+    // The wash item the sample's entry becomes; refused counts the keys it refused.
+    WashItem ItemOf(const char* entry, int* refused = nullptr) const {
+        Winapp2File file;
+        file.Parse(Sample());
+        WashItem item;
+        int count = Winapp2ToItem(*file.Find(entry), "w.ini", item);
+        if (refused) *refused = count;
+        return item;
+    }
+
     // The sample: every key kind of the format, and the unsafe and malformed cases.
     std::string Sample() const {
         return "; Test rules, written for these tests\r\n"
@@ -154,11 +164,13 @@ TEST(Winapp2Reader, TellsTheFormatFromAWashItemFile) {
 }
 
 TEST(Winapp2Paths, WildcardsAndUnsafeFolders) {
-    EXPECT_TRUE(WildcardMatch("Chrome SxS", "Chrome*"));
-    EXPECT_TRUE(WildcardMatch("abc.default", "*"));
-    EXPECT_TRUE(WildcardMatch("README", "*.*"));
-    EXPECT_FALSE(WildcardMatch("places.sqlite", "*.log"));
-    EXPECT_TRUE(WildcardMatch("DATA_1", "data_?"));
+    const struct {
+        const char* name;
+        const char* mask;
+        bool matches;
+    } masks[] = {{"Chrome SxS", "Chrome*", true}, {"abc.default", "*", true}, {"README", "*.*", true},
+                 {"places.sqlite", "*.log", false}, {"DATA_1", "data_?", true}};
+    for (const auto& m : masks) EXPECT_EQ(WildcardMatch(m.name, m.mask), m.matches) << m.name << " " << m.mask;
     EXPECT_EQ(UnsafeFolderReason("C:\\", false), "a drive root");
     EXPECT_EQ(UnsafeFolderReason("C:\\*\\*", true), "a drive root");
     EXPECT_EQ(UnsafeFolderReason("Temp", false), "not an absolute path");
@@ -220,10 +232,9 @@ TEST_F(Winapp2Profile, OrderRowsSavedUnderStarredNamesKeepTheirPlaceAndMark) {
 }
 
 TEST_F(Winapp2Profile, UnsafeAndUnknownKeysSelectNothingAndSayWhy) {
-    Winapp2File file;
-    file.Parse(Sample());
-    WashItem item;
-    EXPECT_EQ(Winapp2ToItem(*file.Find("Unsafe Keys *"), "w.ini", item), 8);
+    int refused = 0;
+    WashItem item = ItemOf("Unsafe Keys *", &refused);
+    EXPECT_EQ(refused, 8);
     Texts names, files;
     for (auto& entry : item.FolderEntries.Items) {
         names.push_back(entry.Name.substr(0, entry.Name.find(':')));
@@ -251,10 +262,9 @@ TEST_F(Winapp2Profile, UnsafeAndUnknownKeysSelectNothingAndSayWhy) {
 }
 
 TEST_F(Winapp2Profile, WildcardFoldersRecurseAndExclusionsSelectTheRightFiles) {
-    Winapp2File file;
-    file.Parse(Sample());
-    WashItem item;
-    EXPECT_EQ(Winapp2ToItem(*file.Find("Google Chrome Caches *"), "w.ini", item), 0);
+    int refused = -1;
+    WashItem item = ItemOf("Google Chrome Caches *", &refused);
+    EXPECT_EQ(refused, 0);
     ASSERT_EQ(item.FolderEntries.Count(), 1);
     Texts found;
     item.FolderEntries.Items[0].ListFiles(found);
@@ -287,10 +297,7 @@ TEST_F(Winapp2Profile, AWildcardFolderOfAnyWashItemNeverSweepsAProfileOrDriveRoo
 }
 
 TEST_F(Winapp2Profile, SeveralMasksAndRemoveSelfLeaveOnlyWhatIsKept) {
-    Winapp2File file;
-    file.Parse(Sample());
-    WashItem item;
-    Winapp2ToItem(*file.Find("Firefox Cache *"), "w.ini", item);
+    WashItem item = ItemOf("Firefox Cache *");
     ASSERT_EQ(item.FolderEntries.Count(), 2);
     Texts masks;
     item.FolderEntries.Items[0].ListFiles(masks);
@@ -324,20 +331,14 @@ TEST_F(Winapp2Profile, RemoveSelfNeverEntersALinkedFolder) {
     WriteTextFile(outside.Path() + "precious.txt", "x");
     FolderLink link(outside.Path(), firefox + "cache2\\linked");
     if (!link.Made()) GTEST_SKIP() << "no folder link";
-    Winapp2File file;
-    file.Parse(Sample());
-    WashItem item;
-    Winapp2ToItem(*file.Find("Firefox Cache *"), "w.ini", item);
+    WashItem item = ItemOf("Firefox Cache *");
     Texts rows;
     item.FolderEntries.Items[1].ListFiles(rows);
     for (const auto& row : rows) EXPECT_EQ(row.find("linked"), std::string::npos) << row;
 }
 
 TEST_F(Winapp2Profile, RegistryValuesWholeKeysAndKeptKeys) {
-    Winapp2File file;
-    file.Parse(Sample());
-    WashItem item;
-    Winapp2ToItem(*file.Find("Firefox Cache *"), "w.ini", item);
+    WashItem item = ItemOf("Firefox Cache *");
     ASSERT_EQ(item.RegistryEntries.Count(), 2);
     const std::string firefoxKey = key.Full("Mozilla\\Firefox") + "\\";
     Texts value, whole;
@@ -349,10 +350,7 @@ TEST_F(Winapp2Profile, RegistryValuesWholeKeysAndKeptKeys) {
 }
 
 TEST_F(Winapp2Profile, NewKeysAreOptionalInAWashItemFile) {
-    Winapp2File file;
-    file.Parse(Sample());
-    WashItem item;
-    Winapp2ToItem(*file.Find("Firefox Cache *"), "w.ini", item);
+    WashItem item = ItemOf("Firefox Cache *");
     const std::string plugin = dir.Path() + "plugin.txt";
     item.AddToFile(plugin, item.Property.ItemName, true);
     WashItem back(plugin, item.Property.ItemName);

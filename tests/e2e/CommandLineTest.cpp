@@ -6,27 +6,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <set>
-#include <sstream>
 
 #include "app/CommandLine.h"
 #include "platform/DiskSpace.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/Json.h"
-#include "tests/support/Program.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/TestKey.h"
+#include "tests/support/StagedProgram.h"
 
 namespace {
-std::set<std::string> Lines(const std::string& text) {
-    std::set<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.insert(line);
-    }
-    return lines;
-}
-
 // Rows of log.htm of one kind ("Folder/File", "Registry Entry") and outcome ("Success", "Fail").
 int LogRows(const std::string& log, const std::string& kind, const std::string& outcome) {
     int count = 0;
@@ -53,13 +40,12 @@ bool IsoUtc(const std::string& text) {
            z == 'Z';
 }
 
-class CommandLineTest : public testing::Test {
+class CommandLineTest : public StagedProgramTest {
 protected:
     void SetUp() override {
-        dir = temp.Path() + "Varnolt\\";
+        StagedProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         junk = temp.Path() + "junk\\";
-        CopyStagedProgram(dir);
-        ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
         CreateDirectoryA(junk.c_str(), nullptr);
         CreateDirectoryA((junk + "sub").c_str(), nullptr);
         WriteTextFile(junk + "one.tmp", "1");
@@ -71,27 +57,24 @@ protected:
         key.Set("Typo", "a", "x");
         // "Junk" is checked, "Kept" is not; both name files and keys. "Junk"'s second key has a
         // root that is no root key's name: it names nothing, under HKEY_CURRENT_USER neither.
-        WriteTextFile(dir + "const\\system.txt",
-                      "[Common]\r\nTotal=2\r\nItem0=Junk\r\nItem1=Kept\r\n"
-                      "[Junk]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
-                      "tFolder0.ChildItemName=Junk files\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
-                      "tFolder0.deletepath=" + junk + "*.tmp\r\ntFolder0.IsIncludeSubfolder=1\r\n"
-                      "tRegister.Total=2\r\ntRegister0.ChildItemName=Traces\r\ntRegister0.isactive=1\r\n"
-                      "tRegister0.RegisterKeyName=" + key.Full("Traces") + "\r\ntRegister0.CleanRegisterType=0\r\n"
-                      "tRegister1.ChildItemName=Typo\r\ntRegister1.isactive=1\r\ntRegister1.CleanRegisterType=1\r\n"
-                      "tRegister1.RegisterKeyName=HKEY_FOO\\" + key.Path() + "\\Typo\r\n"
-                      "[Kept]\r\nIsActive=0\r\ntFolder.Total=1\r\n"
-                      "tFolder0.ChildItemName=Text\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=2\r\n"
-                      "tFolder0.deletefilename=" + junk + "keep.txt\r\n"
-                      "tRegister.Total=1\r\ntRegister0.ChildItemName=Kept key\r\ntRegister0.isactive=1\r\n"
-                      "tRegister0.RegisterKeyName=" + key.Full("Kept") + "\r\ntRegister0.CleanRegisterType=0\r\n");
-        WriteTextFile(dir + "const\\user.txt", "");
-        WriteTextFile(dir + "wildcard.ini", "[Log]\r\nWrite to Log=1\r\n[Delete Option]\r\nprompt Before=1\r\n");
+        WriteItems("[Common]\r\nTotal=2\r\nItem0=Junk\r\nItem1=Kept\r\n"
+                   "[Junk]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
+                   "tFolder0.ChildItemName=Junk files\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
+                   "tFolder0.deletepath=" + junk + "*.tmp\r\ntFolder0.IsIncludeSubfolder=1\r\n"
+                   "tRegister.Total=2\r\ntRegister0.ChildItemName=Traces\r\ntRegister0.isactive=1\r\n"
+                   "tRegister0.RegisterKeyName=" + key.Full("Traces") + "\r\ntRegister0.CleanRegisterType=0\r\n"
+                   "tRegister1.ChildItemName=Typo\r\ntRegister1.isactive=1\r\ntRegister1.CleanRegisterType=1\r\n"
+                   "tRegister1.RegisterKeyName=HKEY_FOO\\" + key.Path() + "\\Typo\r\n"
+                   "[Kept]\r\nIsActive=0\r\ntFolder.Total=1\r\n"
+                   "tFolder0.ChildItemName=Text\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=2\r\n"
+                   "tFolder0.deletefilename=" + junk + "keep.txt\r\n"
+                   "tRegister.Total=1\r\ntRegister0.ChildItemName=Kept key\r\ntRegister0.isactive=1\r\n"
+                   "tRegister0.RegisterKeyName=" + key.Full("Kept") + "\r\ntRegister0.CleanRegisterType=0\r\n");
+        WriteSettings("[Log]\r\nWrite to Log=1\r\n[Delete Option]\r\nprompt Before=1\r\n");
     }
 
-    TempDir temp;
     TestKey key{"CommandLine"};
-    std::string dir, junk;
+    std::string junk;
 };
 }  // namespace
 
@@ -124,12 +107,12 @@ TEST(CommandLineParse, OptionsFileNamesAndMistakes) {
 
 TEST_F(CommandLineTest, ListWritesTheCheckedRowsAsUtf8AndDeletesNothing) {
     std::string out = temp.Path() + "rows.txt";
-    ASSERT_EQ(RunVarnolt(dir, "/list \"" + out + "\"", temp.Path() + "console.txt"), 0)
-        << ReadTextFile(temp.Path() + "console.txt");
+    ASSERT_EQ(Run("/list \"" + out + "\""), 0)
+        << Console();
     // Rows as the previews show them: no internal marker.
     std::set<std::string> expected{junk + "one.tmp", junk + "sub\\caf\xc3\xa9.tmp", key.Full("Traces") + "\\Sub",
                                    key.Full("Traces") + "\\"};
-    EXPECT_EQ(Lines(ReadTextFile(out)), expected);
+    EXPECT_EQ(LinesOf(ReadTextFile(out)), expected);
     EXPECT_TRUE(FileExists(junk + "one.tmp"));
     EXPECT_TRUE(FileExists(junk + "sub\\caf\xe9.tmp"));
     EXPECT_TRUE(key.Exists("Traces\\Sub"));
@@ -137,12 +120,12 @@ TEST_F(CommandLineTest, ListWritesTheCheckedRowsAsUtf8AndDeletesNothing) {
     EXPECT_FALSE(FileExists(dir + "order.ini"));
 
     // A file that can't be created is a failure, said on the console.
-    EXPECT_EQ(RunVarnolt(dir, "/list \"" + temp.Path() + "missing\\rows.txt\"", temp.Path() + "console.txt"), 1);
-    EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("unable to write"), std::string::npos);
+    EXPECT_EQ(Run("/list \"" + temp.Path() + "missing\\rows.txt\""), 1);
+    EXPECT_NE(Console().find("unable to write"), std::string::npos);
 }
 
 TEST_F(CommandLineTest, WashDeletesTheCheckedRowsLogsThemAndExitsZero) {
-    ASSERT_EQ(RunVarnolt(dir, "/wash", temp.Path() + "console.txt"), 0) << ReadTextFile(temp.Path() + "console.txt");
+    ASSERT_EQ(Run("/wash"), 0) << Console();
     EXPECT_FALSE(FileExists(junk + "one.tmp"));
     EXPECT_FALSE(FileExists(junk + "sub\\caf\xe9.tmp"));
     EXPECT_TRUE(FileExists(junk + "keep.txt"));
@@ -153,7 +136,7 @@ TEST_F(CommandLineTest, WashDeletesTheCheckedRowsLogsThemAndExitsZero) {
     EXPECT_NE(log.find(junk + "one.tmp"), std::string::npos);
     EXPECT_NE(log.find(key.Full("Traces") + "\\Sub"), std::string::npos);
     EXPECT_FALSE(FileExists(dir + "order.ini"));
-    std::string console = ReadTextFile(temp.Path() + "console.txt");
+    std::string console = Console();
     EXPECT_NE(console.find("Files: 2 washed, 0 failed"), std::string::npos);
     // The last line: what went and the exact bytes freed, whole clusters of the two files.
     const uint64_t cluster = ClusterSizeOf(junk);
@@ -170,26 +153,26 @@ TEST_F(CommandLineTest, ListShowsRemovedWhenEmptyFoldersAsFolders) {
     system.replace(system.find("tRegister.Total=2"), 0, "tFolder0.RemoveSelf=1\r\n");
     WriteTextFile(dir + "const\\system.txt", system);
     std::string out = temp.Path() + "rows.txt";
-    ASSERT_EQ(RunVarnolt(dir, "/list \"" + out + "\"", temp.Path() + "console.txt"), 0);
+    ASSERT_EQ(Run("/list \"" + out + "\""), 0);
     std::string text = ReadTextFile(out);
     EXPECT_EQ(text.find("<|>"), std::string::npos) << text;
-    std::set<std::string> rows = Lines(text);
+    std::set<std::string> rows = LinesOf(text);
     EXPECT_EQ(rows.count(junk + "sub (folder, removed when empty)"), 1u) << text;
     EXPECT_EQ(rows.count(junk.substr(0, junk.size() - 1) + " (folder, removed when empty)"), 1u) << text;
 }
 
 TEST_F(CommandLineTest, WashExitsOneWhenAFileCannotBeDeleted) {
     std::string locked = junk + "one.tmp";
-    HANDLE hold = CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
-    int code = RunVarnolt(dir, "/wash", temp.Path() + "console.txt");
-    CloseHandle(hold);
+    HeldFile hold(locked);
+    ASSERT_TRUE(hold.Held());
+    int code = Run("/wash");
+    hold.Release();
     EXPECT_EQ(code, 1);
-    EXPECT_TRUE(FileExists(locked));
+    EXPECT_EQ(ReadTextFile(locked), "1");
     EXPECT_FALSE(FileExists(junk + "sub\\caf\xe9.tmp"));
     EXPECT_NE(ReadTextFile(dir + "log.htm").find("File Locked"), std::string::npos);
     // The console names the file that stayed, and why; the freed total leaves it out.
-    std::string console = ReadTextFile(temp.Path() + "console.txt");
+    std::string console = Console();
     EXPECT_NE(console.find("Not washed: " + locked + " (File Locked)"), std::string::npos) << console;
     const uint64_t cluster = ClusterSizeOf(junk);
     EXPECT_NE(console.find("freed " + std::to_string(cluster) + " bytes"), std::string::npos) << console;
@@ -198,28 +181,27 @@ TEST_F(CommandLineTest, WashExitsOneWhenAFileCannotBeDeleted) {
 
 TEST_F(CommandLineTest, WashRefusesWhileTheWindowRunsAndTouchesNothing) {
     RunningProgram window;
-    ASSERT_TRUE(window.Start(dir));
-    HWND main = window.WaitForMainWindow();
+    HWND main = window.Open(dir);
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(RunVarnolt(dir, "/wash", temp.Path() + "console.txt"), 3);
-    EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("already running"), std::string::npos);
+    EXPECT_EQ(Run("/wash"), 3);
+    EXPECT_NE(Console().find("already running"), std::string::npos);
     EXPECT_TRUE(FileExists(junk + "one.tmp"));
     EXPECT_TRUE(key.Exists("Traces\\Sub"));
     EXPECT_FALSE(FileExists(dir + "log.htm"));
     // /list only reads, so it runs beside the window.
-    EXPECT_EQ(RunVarnolt(dir, "/list \"" + temp.Path() + "rows.txt\"", temp.Path() + "console.txt"), 0);
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(window.WaitExit());
+    EXPECT_EQ(Run("/list \"" + temp.Path() + "rows.txt\""), 0);
+    EXPECT_TRUE(window.Close(main));
+    EXPECT_EQ(window.ExitCode(), 0u);
 }
 
 TEST_F(CommandLineTest, UsageAndWrongArguments) {
-    EXPECT_EQ(RunVarnolt(dir, "/?", temp.Path() + "console.txt"), 0);
-    std::string usage = ReadTextFile(temp.Path() + "console.txt");
+    EXPECT_EQ(Run("/?"), 0);
+    std::string usage = Console();
     EXPECT_NE(usage.find("/wash"), std::string::npos);
     EXPECT_NE(usage.find("/list FILE"), std::string::npos);
     EXPECT_NE(usage.find("Exit codes"), std::string::npos);
-    EXPECT_EQ(RunVarnolt(dir, "/wash everything", temp.Path() + "console.txt"), 2);
-    EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("Too many arguments"), std::string::npos);
+    EXPECT_EQ(Run("/wash everything"), 2);
+    EXPECT_NE(Console().find("Too many arguments"), std::string::npos);
     EXPECT_TRUE(FileExists(junk + "one.tmp"));
 }
 
@@ -229,8 +211,8 @@ TEST_F(CommandLineTest, ListKeepsEveryFileNamedOutsideTheCodePage) {
     WriteTextFile(kappa, "k");
     WriteTextFile(iota, "i");
     std::string out = temp.Path() + "rows.txt";
-    ASSERT_EQ(RunVarnolt(dir, "/list \"" + out + "\"", temp.Path() + "console.txt"), 0);
-    std::set<std::string> rows = Lines(ReadTextFile(out));
+    ASSERT_EQ(Run("/list \"" + out + "\""), 0);
+    std::set<std::string> rows = LinesOf(ReadTextFile(out));
     EXPECT_EQ(rows.count(kappa), 1u);
     EXPECT_EQ(rows.count(iota), 1u);
 }
@@ -239,11 +221,11 @@ TEST_F(CommandLineTest, ListKeepsEveryFileNamedOutsideTheCodePage) {
 TEST_F(CommandLineTest, WashReportAgreesWithTheLogAndTheExitCode) {
     const std::string locked = junk + "one.tmp", out = temp.Path() + "report.json";
     WriteTextFile(out, "an earlier report, replaced whole");
-    HANDLE hold = CreateFileA(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
-    int code = RunVarnolt(dir, "/wash /report \"" + out + "\"", temp.Path() + "console.txt");
-    CloseHandle(hold);
-    ASSERT_EQ(code, 1) << ReadTextFile(temp.Path() + "console.txt");
+    HeldFile hold(locked);
+    ASSERT_TRUE(hold.Held());
+    int code = Run("/wash /report \"" + out + "\"");
+    hold.Release();
+    ASSERT_EQ(code, 1) << Console();
 
     JsonValue report = ReadReport(out);
     EXPECT_EQ(report["program"].text, "Varnolt");
@@ -283,7 +265,7 @@ TEST_F(CommandLineTest, WashReportOfARefusedWashAndAnUnwritableReport) {
     const std::string out = temp.Path() + "refused.json";
     {
         HANDLE other = CreateMutexA(nullptr, TRUE, "Local\\Varnolt.CommandLineWash");
-        ASSERT_EQ(RunVarnolt(dir, "/wash /report \"" + out + "\"", temp.Path() + "console.txt"), 3);
+        ASSERT_EQ(Run("/wash /report \"" + out + "\""), 3);
         CloseHandle(other);
     }
     JsonValue report = ReadReport(out);
@@ -292,8 +274,8 @@ TEST_F(CommandLineTest, WashReportOfARefusedWashAndAnUnwritableReport) {
     EXPECT_TRUE(report["items"].items.empty());
     EXPECT_TRUE(FileExists(junk + "one.tmp"));
 
-    EXPECT_EQ(RunVarnolt(dir, "/wash /report \"" + temp.Path() + "missing\\r.json\"", temp.Path() + "console.txt"), 1);
-    EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find("unable to write"), std::string::npos);
+    EXPECT_EQ(Run("/wash /report \"" + temp.Path() + "missing\\r.json\""), 1);
+    EXPECT_NE(Console().find("unable to write"), std::string::npos);
     EXPECT_FALSE(FileExists(junk + "one.tmp")) << "the wash itself ran";
 }
 
@@ -304,7 +286,7 @@ TEST_F(CommandLineTest, WipeRefusesWhatIsNoLocalDrive) {
         const char* says;
     };
     for (const Case& c : {Case{"/wipe nodrive", 2, "no drive letter"}, Case{"/wipe Q:", 1, "There is no drive Q:"}}) {
-        EXPECT_EQ(RunVarnolt(dir, c.arguments, temp.Path() + "console.txt"), c.code) << c.arguments;
-        EXPECT_NE(ReadTextFile(temp.Path() + "console.txt").find(c.says), std::string::npos) << c.arguments;
+        EXPECT_EQ(Run(c.arguments), c.code) << c.arguments;
+        EXPECT_NE(Console().find(c.says), std::string::npos) << c.arguments;
     }
 }

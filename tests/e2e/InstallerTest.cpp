@@ -9,6 +9,7 @@
 #include "tests/support/ShredVerbValue.h"
 #include "tests/support/Program.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Wait.h"
 
 namespace {
 const char* const UninstallKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Varnolt";
@@ -47,11 +48,9 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     // The installed program starts and writes its files in its own folder.
     {
         RunningProgram program;
-        ASSERT_TRUE(program.Start(dir));
-        HWND window = program.WaitForMainWindow();
+        HWND window = program.Open(dir);
         ASSERT_NE(window, nullptr);
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(program.WaitExit());
+        ASSERT_TRUE(program.Close(window));
         EXPECT_EQ(program.ExitCode(), 0u);
     }
     EXPECT_NE(ReadTextFile(dir + "order.ini").find("[Common]"), std::string::npos);
@@ -94,11 +93,12 @@ TEST(Installer, InstallsStartsUpgradesKeepingUserFilesAndUninstalls) {
     };
     ASSERT_EQ(RunCommand("\"" + dir + "uninstall.exe\" /S"), 0);
     // Its last steps remove the uninstall key and the Run value, after the files.
-    for (int i = 0; i < 300 && (FileExists(dir + "uninstall.exe") || FileExists(dir + "varnolt.exe") ||
-                                !UninstallValue("DisplayName").empty() || runValueStands() ||
-                                !ShredVerbCommand("Directory").empty());
-         ++i)
-        Sleep(100);
+    WaitUntil(
+        [&] {
+            return !FileExists(dir + "uninstall.exe") && !FileExists(dir + "varnolt.exe") &&
+                   UninstallValue("DisplayName").empty() && !runValueStands() && ShredVerbCommand("Directory").empty();
+        },
+        30000);
     EXPECT_FALSE(runValueStands());
     EXPECT_EQ(ShredVerbCommand("*") + ShredVerbCommand("Directory"), "");
     EXPECT_FALSE(FileExists(dir + "varnolt.exe"));

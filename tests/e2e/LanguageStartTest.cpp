@@ -7,9 +7,8 @@
 #include "app/AppTexts.h"
 #include "platform/Language.h"
 #include "tests/support/EnvScope.h"
-#include "tests/support/Program.h"
 #include "tests/support/ReadOnlyFolder.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/StagedProgram.h"
 
 namespace {
 std::string TextIn(const char* tag, UINT id) {
@@ -22,12 +21,12 @@ std::string TextIn(const char* tag, UINT id) {
 std::string LanguageFile(const char* tag) {
     return std::string("[Language]\r\nLanguage=") + tag + "\r\n";
 }
+
+using LanguageStartTest = StagedProgramTest;
 }  // namespace
 
-TEST(LanguageStartTest, UsageInTheChosenLanguageAndEnglishUnchanged) {
-    TempDir temp;
-    const std::string dir = temp.Path() + "Varnolt\\", local = temp.Path() + "Local\\", out = temp.Path() + "out.txt";
-    CopyStagedProgram(dir);
+TEST_F(LanguageStartTest, UsageInTheChosenLanguageAndEnglishUnchanged) {
+    const std::string local = temp.Path() + "Local\\";
     CreateDirectoryA(local.c_str(), nullptr);
     EnvScope env;
     env.Set("LOCALAPPDATA", local.substr(0, local.size() - 1));
@@ -42,20 +41,19 @@ TEST(LanguageStartTest, UsageInTheChosenLanguageAndEnglishUnchanged) {
                "                    /shred PATH... | /?]\r\n"},
     };
     for (const auto& c : cases) {
-        WriteTextFile(dir + "wildcard.ini", LanguageFile(c.tag));
-        ASSERT_EQ(RunVarnolt(dir, "/?", out), 0) << c.tag;
-        const std::string shown = ReadTextFile(out);
+        WriteSettings(LanguageFile(c.tag));
+        ASSERT_EQ(Run("/?"), 0) << c.tag;
+        const std::string shown = Console();
         EXPECT_EQ(shown, TextIn(c.tag, IDS_Usage) + "\r\n") << c.tag;
         EXPECT_EQ(shown.rfind(c.first, 0), 0u) << c.tag << ": " << shown;
     }
     // A program folder nobody can write: the user's own choice in %LOCALAPPDATA%\Varnolt counts,
     // not the file the folder still holds.
-    WriteTextFile(dir + "wildcard.ini", LanguageFile("ja"));
+    WriteSettings(LanguageFile("ja"));
     CreateDirectoryA((local + "Varnolt").c_str(), nullptr);
     WriteTextFile(local + "Varnolt\\wildcard.ini", LanguageFile("de"));
     ReadOnlyFolder lock(dir);
     if (!lock.Locked()) GTEST_SKIP() << "this host cannot make a folder read-only";
-    ASSERT_EQ(RunVarnolt(dir, "/wash everything", out), 2);
-    EXPECT_NE(ReadTextFile(out).find("Varnolt: " + TextIn("de", IDS_TooManyArguments)), std::string::npos)
-        << ReadTextFile(out);
+    ASSERT_EQ(Run("/wash everything"), 2);
+    EXPECT_NE(Console().find("Varnolt: " + TextIn("de", IDS_TooManyArguments)), std::string::npos) << Console();
 }

@@ -6,20 +6,17 @@
 
 #include "app/MainWindowRes.h"
 #include "tests/support/PolicyKey.h"
-#include "tests/support/Program.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/StagedProgram.h"
 
-TEST(ProgramPolicy, MachinePolicyGreysEditingAndHoldsTheLog) {
-    TempDir temp;
-    const std::string dir = temp.Path() + "Varnolt\\", junk = temp.Path() + "junk.tmp";
-    CopyStagedProgram(dir);
-    ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
+using ProgramPolicy = StagedProgramTest;
+
+TEST_F(ProgramPolicy, MachinePolicyGreysEditingAndHoldsTheLog) {
+    const std::string junk = temp.Path() + "junk.tmp";
     WriteTextFile(junk, "x");
-    WriteTextFile(dir + "const\\system.txt",
-                  "[Common]\r\nTotal=2\r\nItem0=Junk\r\nItem1=Kept\r\n"
-                  "[Junk]\r\nIsActive=0\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Junk\r\ntFolder0.isactive=1\r\n"
-                  "tFolder0.bycategory=1\r\ntFolder0.deletepath=" + junk + "\r\n[Kept]\r\nIsActive=1\r\n");
-    WriteTextFile(dir + "wildcard.ini", "[Log]\r\nWrite to Log=1\r\n");
+    WriteItems("[Common]\r\nTotal=2\r\nItem0=Junk\r\nItem1=Kept\r\n"
+               "[Junk]\r\nIsActive=0\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Junk\r\ntFolder0.isactive=1\r\n"
+               "tFolder0.bycategory=1\r\ntFolder0.deletepath=" + junk + "\r\n[Kept]\r\nIsActive=1\r\n");
+    WriteSettings("[Log]\r\nWrite to Log=1\r\n");
 
     PolicyKey policy;  // Software\Policies\Varnolt itself
     policy.SetNumber(HKEY_LOCAL_MACHINE, "DisableEditing", 1);
@@ -27,8 +24,7 @@ TEST(ProgramPolicy, MachinePolicyGreysEditingAndHoldsTheLog) {
     policy.SetList(HKEY_LOCAL_MACHINE, "CheckedItems", {"Junk"});
     {
         RunningProgram program;
-        ASSERT_TRUE(program.Start(dir));
-        HWND window = program.WaitForMainWindow();
+        HWND window = program.Open(dir);
         ASSERT_NE(window, nullptr);
         for (int id : {IDC_AddItem, IDC_EditItem, IDC_DeleteItem, IDC_AddFolderEntry, IDC_EditFolderEntry,
                        IDC_DeleteFolderEntry, IDC_AddRegistryEntry, IDC_EditRegistryEntry, IDC_DeleteRegistryEntry,
@@ -36,11 +32,11 @@ TEST(ProgramPolicy, MachinePolicyGreysEditingAndHoldsTheLog) {
             EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, id))) << id;
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_WashChecked)));
         EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window, IDC_ExportPlugin)));
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        ASSERT_TRUE(program.WaitExit());
+        ASSERT_TRUE(program.Close(window));
+        EXPECT_EQ(program.ExitCode(), 0u);
     }
     // /wash washes the item the policy checks, and keeps no log as the policy says.
-    EXPECT_EQ(RunVarnolt(dir, "/wash", temp.Path() + "console.txt"), 0) << ReadTextFile(temp.Path() + "console.txt");
+    EXPECT_EQ(Run("/wash"), 0) << Console();
     EXPECT_FALSE(FileExists(junk));
     EXPECT_FALSE(FileExists(dir + "log.htm"));
     char own[8];

@@ -5,13 +5,14 @@
 #include <windows.h>
 
 #include "platform/WideText.h"
-#include "tests/support/Program.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/StagedProgram.h"
+#include "tests/support/Wait.h"
 
 namespace {
 // The text of the program's message box, once one is shown; empty after the timeout.
 std::string WaitForMessage(DWORD processId, HWND& box) {
-    for (int i = 0; i < 500; ++i, Sleep(20)) {
+    std::string shown;
+    WaitUntil([&] {
         box = nullptr;
         while ((box = FindWindowExA(nullptr, box, "#32770", "Varnolt")) != nullptr) {
             DWORD owner = 0;
@@ -20,29 +21,26 @@ std::string WaitForMessage(DWORD processId, HWND& box) {
             if (owner != processId || !text || !IsWindowVisible(box)) continue;
             wchar_t buffer[1024] = {};
             GetWindowTextW(text, buffer, 1024);
-            return Narrow(buffer, wcslen(buffer));
+            shown = Narrow(buffer, wcslen(buffer));
+            return true;
         }
-    }
-    return {};
+        return false;
+    });
+    return shown;
 }
 
-class ProgramFault : public testing::Test {
+class ProgramFault : public StagedProgramTest {
 protected:
     void SetUp() override {
-        dir = temp.Path() + "Varnolt\\";
+        StagedProgramTest::SetUp();
         junk = temp.Path() + "junk\\";
-        CopyStagedProgram(dir);
-        ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
         CreateDirectoryA(junk.c_str(), nullptr);
         WriteTextFile(junk + "one.tmp", "1");
-        WriteTextFile(dir + "const\\system.txt",
-                      "[Common]\r\nTotal=1\r\nItem0=Junk\r\n[Junk]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
-                      "tFolder0.isactive=1\r\ntFolder0.bycategory=1\r\ntFolder0.deletepath=" + junk +
-                          "*.tmp\r\ntRegister.Total=0\r\n");
-        WriteTextFile(dir + "const\\user.txt", "");
+        WriteItems("[Common]\r\nTotal=1\r\nItem0=Junk\r\n[Junk]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
+                   "tFolder0.isactive=1\r\ntFolder0.bycategory=1\r\ntFolder0.deletepath=" + junk +
+                   "*.tmp\r\ntRegister.Total=0\r\n");
     }
-    TempDir temp;
-    std::string dir, junk;
+    std::string junk;
 };
 }  // namespace
 
@@ -51,8 +49,7 @@ TEST_F(ProgramFault, ARefusedOrderFileAtExitIsReportedAndKept) {
     WriteTextFile(dir + "order.ini", order);
     SetFileAttributesA((dir + "order.ini").c_str(), FILE_ATTRIBUTE_READONLY);
     RunningProgram program;
-    ASSERT_TRUE(program.Start(dir));
-    HWND window = program.WaitForMainWindow();
+    HWND window = program.Open(dir);
     ASSERT_NE(window, nullptr);
     PostMessageA(window, WM_CLOSE, 0, 0);
     HWND box = nullptr;
@@ -65,7 +62,7 @@ TEST_F(ProgramFault, ARefusedOrderFileAtExitIsReportedAndKept) {
 }
 
 TEST_F(ProgramFault, AReadOnlyLogStopsTheStartUpWashBeforeAnythingGoes) {
-    WriteTextFile(dir + "wildcard.ini", "[Run]\r\nAuto Run=1\r\n[Schedule]\r\nSchedule Option=byStart \r\n");
+    WriteSettings("[Run]\r\nAuto Run=1\r\n[Schedule]\r\nSchedule Option=byStart \r\n");
     WriteTextFile(dir + "log.htm", "earlier");
     SetFileAttributesA((dir + "log.htm").c_str(), FILE_ATTRIBUTE_READONLY);
     RunningProgram program;
@@ -77,7 +74,7 @@ TEST_F(ProgramFault, AReadOnlyLogStopsTheStartUpWashBeforeAnythingGoes) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(FileExists(junk + "one.tmp"));
     EXPECT_EQ(ReadTextFile(dir + "log.htm"), "earlier");
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.WaitExit());
+    ASSERT_TRUE(program.Close(window));
+    EXPECT_EQ(program.ExitCode(), 0u) << "the refused log ends no more than the wash";
     SetFileAttributesA((dir + "log.htm").c_str(), FILE_ATTRIBUTE_NORMAL);
 }

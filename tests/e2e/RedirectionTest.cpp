@@ -6,11 +6,9 @@
 #include <windows.h>
 
 #include <set>
-#include <sstream>
 
 #include "catalogue/Catalogue.h"
-#include "tests/support/Program.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/StagedProgram.h"
 
 namespace {
 std::string SystemFolder(UINT (*call)(LPSTR, UINT)) {
@@ -37,20 +35,11 @@ void CreateKey(const std::string& path) {
     RegCloseKey(key);
 }
 
-std::set<std::string> Lines(const std::string& text) {
-    std::set<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty()) lines.insert(line.back() == '\r' ? line.substr(0, line.size() - 1) : line);
-    return lines;
-}
-
-class Redirection : public testing::Test {
+class Redirection : public StagedProgramTest {
 protected:
     void SetUp() override {
         ASSERT_FALSE(wow64.empty()) << "needs a 64-bit prefix";
-        dir = temp.Path() + "Varnolt\\";
-        CopyStagedProgram(dir);
+        StagedProgramTest::SetUp();
         for (const auto& folder : {system32, wow64}) {
             CreateDirectoryA((folder + probe).c_str(), nullptr);
             WriteTextFile(folder + probe + "\\a.tmp", "a");
@@ -60,21 +49,19 @@ protected:
         CreateKey(key32);
         CreateKey(key32 + "\\Named");
         // The rows as a user writes them; the second item names the 32-bit twins themselves.
-        WriteTextFile(dir + "const\\system.txt",
-                      "[Common]\r\nTotal=2\r\nItem0=Probe\r\nItem1=Twins\r\n"
-                      "[Probe]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
-                      "tFolder0.ChildItemName=Files\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
-                      "tFolder0.deletepath=C:\\Windows\\System32\\" + probe + "\\*.tmp\r\n"
-                      "tRegister.Total=1\r\ntRegister0.ChildItemName=Key\r\ntRegister0.isactive=1\r\n"
-                      "tRegister0.RegisterKeyName=HKEY_LOCAL_MACHINE\\" + key64 + "\r\n"
-                      "tRegister0.CleanRegisterType=0\r\n"
-                      "[Twins]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
-                      "tFolder0.ChildItemName=File\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=2\r\n"
-                      "tFolder0.deletefilename=C:\\Windows\\SysWOW64\\" + probe + "\\b.tmp\r\n"
-                      "tRegister.Total=1\r\ntRegister0.ChildItemName=Key\r\ntRegister0.isactive=1\r\n"
-                      "tRegister0.RegisterKeyName=HKEY_LOCAL_MACHINE\\" + key32 + "\\Named\r\n"
-                      "tRegister0.CleanRegisterType=0\r\n");
-        WriteTextFile(dir + "const\\user.txt", "");
+        WriteItems("[Common]\r\nTotal=2\r\nItem0=Probe\r\nItem1=Twins\r\n"
+                   "[Probe]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
+                   "tFolder0.ChildItemName=Files\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
+                   "tFolder0.deletepath=C:\\Windows\\System32\\" + probe + "\\*.tmp\r\n"
+                   "tRegister.Total=1\r\ntRegister0.ChildItemName=Key\r\ntRegister0.isactive=1\r\n"
+                   "tRegister0.RegisterKeyName=HKEY_LOCAL_MACHINE\\" + key64 + "\r\n"
+                   "tRegister0.CleanRegisterType=0\r\n"
+                   "[Twins]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
+                   "tFolder0.ChildItemName=File\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=2\r\n"
+                   "tFolder0.deletefilename=C:\\Windows\\SysWOW64\\" + probe + "\\b.tmp\r\n"
+                   "tRegister.Total=1\r\ntRegister0.ChildItemName=Key\r\ntRegister0.isactive=1\r\n"
+                   "tRegister0.RegisterKeyName=HKEY_LOCAL_MACHINE\\" + key32 + "\\Named\r\n"
+                   "tRegister0.CleanRegisterType=0\r\n");
     }
     void TearDown() override {
         for (const auto& folder : {system32, wow64}) RemoveTree(folder + probe);
@@ -82,25 +69,23 @@ protected:
             RegDeleteKeyA(HKEY_LOCAL_MACHINE, key.c_str());
     }
 
-    TempDir temp;
     std::string system32 = SystemFolder(GetSystemDirectoryA) + "\\";
     std::string wow64 = SystemFolder(GetSystemWow64DirectoryA) + "\\";
     std::string probe = "VarnoltProbe" + std::to_string(GetCurrentProcessId());
     std::string key64 = "SOFTWARE\\" + probe, key32 = "SOFTWARE\\WOW6432Node\\" + probe;
-    std::string dir;
 };
 }  // namespace
 
 TEST_F(Redirection, ListAndWashReachExactlyThePathsAndKeysNamed) {
-    const std::string out = temp.Path() + "rows.txt", console = temp.Path() + "console.txt";
-    ASSERT_EQ(RunVarnolt(dir, "/list \"" + out + "\"", console), 0) << ReadTextFile(console);
+    const std::string out = temp.Path() + "rows.txt";
+    ASSERT_EQ(Run("/list \"" + out + "\""), 0) << Console();
     std::set<std::string> expected{"C:\\Windows\\System32\\" + probe + "\\a.tmp",
                                    "C:\\Windows\\SysWOW64\\" + probe + "\\b.tmp",
                                    "HKEY_LOCAL_MACHINE\\" + key64 + "\\",
                                    "HKEY_LOCAL_MACHINE\\" + key32 + "\\Named\\"};
-    EXPECT_EQ(Lines(ReadTextFile(out)), expected);
+    EXPECT_EQ(LinesOf(ReadTextFile(out)), expected);
 
-    ASSERT_EQ(RunVarnolt(dir, "/wash", console), 0) << ReadTextFile(console);
+    ASSERT_EQ(Run("/wash"), 0) << Console();
     EXPECT_FALSE(FileExists(system32 + probe + "\\a.tmp"));
     EXPECT_TRUE(FileExists(wow64 + probe + "\\a.tmp"));
     EXPECT_FALSE(FileExists(wow64 + probe + "\\b.tmp"));
@@ -134,9 +119,9 @@ TEST_F(Redirection, Winapp2DetectsKeysOfEitherView) {
     }
     WriteTextFile(dir + "winapp2.ini", rules);
     order.SaveToFile(dir + "order.ini");
-    WriteTextFile(dir + "const\\system.txt", "[Common]\r\nTotal=0\r\n");
+    WriteItems("[Common]\r\nTotal=0\r\n");
 
-    const std::string out = temp.Path() + "rows.txt", console = temp.Path() + "console.txt";
-    ASSERT_EQ(RunVarnolt(dir, "/list \"" + out + "\"", console), 0) << ReadTextFile(console);
-    EXPECT_EQ(Lines(ReadTextFile(out)), (std::set<std::string>{files + "by64.tmp", files + "by32.tmp"}));
+    const std::string out = temp.Path() + "rows.txt";
+    ASSERT_EQ(Run("/list \"" + out + "\""), 0) << Console();
+    EXPECT_EQ(LinesOf(ReadTextFile(out)), (std::set<std::string>{files + "by64.tmp", files + "by32.tmp"}));
 }

@@ -2,16 +2,14 @@
 
 #include <windows.h>
 
-#include "tests/support/Program.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/StagedProgram.h"
+#include "tests/support/Wait.h"
 
 namespace {
-class ProgramTest : public testing::Test {
+class ProgramTest : public StagedProgramTest {
 protected:
     void SetUp() override {
-        dir = temp.Path() + "Varnolt\\";
-        CopyStagedProgram(dir);
-        ASSERT_TRUE(FileExists(dir + "varnolt.exe")) << StagedProgramDir();
+        StagedProgramTest::SetUp();
         system = dir + "const\\system.txt";
         user = dir + "const\\user.txt";
         WriteTextFile(system, "[Common]\r\nTotal=3\r\nItem0=One\r\nItem1=Two\r\nItem2=Recycle Bin\r\n"
@@ -23,19 +21,16 @@ protected:
                "\r\nIsSpecial=" + (special ? "1" : "0") + "\r\n";
     }
 
-    TempDir temp;
-    std::string dir, system, user;
+    std::string system, user;
 };
 }  // namespace
 
 TEST_F(ProgramTest, ClosingWritesTheOrderFileWithTheCataloguesRows) {
     RunningProgram program;
-    ASSERT_TRUE(program.Start(dir));
-    HWND window = program.WaitForMainWindow();
+    HWND window = program.Open(dir);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(FileExists(dir + "order.ini"));
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.WaitExit());
+    ASSERT_TRUE(program.Close(window));
     EXPECT_EQ(program.ExitCode(), 0u);
     std::string expected = "[Common]\r\nTotal=4\r\nItem0=One<|>" + system + "\r\nItem1=Two<|>" + system +
                            "\r\nItem2=Recycle Bin<|>" + system + "\r\nItem3=Mine<|>" + user + "\r\n" +
@@ -49,25 +44,21 @@ TEST_F(ProgramTest, SecondStartBringsTheFirstToTheFrontAndTouchesNothing) {
     const std::string order = "[Common]\r\nTotal=1\r\nItem0=Mine<|>" + user + "\r\n" + Row("Mine", user, false, false);
     WriteTextFile(dir + "order.ini", order);
     RunningProgram first;
-    ASSERT_TRUE(first.Start(dir));
-    HWND window = first.WaitForMainWindow();
+    HWND window = first.Open(dir);
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_MINIMIZE);
-    for (int i = 0; i < 100 && !IsIconic(window); ++i) Sleep(20);
-    ASSERT_TRUE(IsIconic(window));
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }));
 
     RunningProgram second;
     ASSERT_TRUE(second.Start(dir));
     ASSERT_TRUE(second.WaitExit());
     EXPECT_EQ(second.ExitCode(), 0u);
-    for (int i = 0; i < 100 && IsIconic(window); ++i) Sleep(20);
-    EXPECT_FALSE(IsIconic(window));
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window); })) << "the first window is restored";
     EXPECT_EQ(ReadTextFile(dir + "order.ini"), order);
     EXPECT_FALSE(FileExists(dir + "wildcard.ini"));
     EXPECT_EQ(first.ExitCode(), static_cast<DWORD>(STILL_ACTIVE));
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(first.WaitExit());
+    ASSERT_TRUE(first.Close(window));
     // The first instance read its order file at start: Mine first and unchecked.
     std::string written = ReadTextFile(dir + "order.ini");
     EXPECT_EQ(written.substr(0, written.find("Item1")), "[Common]\r\nTotal=4\r\nItem0=Mine<|>" + user + "\r\n");

@@ -5,33 +5,28 @@
 
 #include "tests/dialogs/PreviewTestUtil.h"
 #include "tests/support/LogText.h"
-#include "tests/support/Program.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/StagedProgram.h"
 
-TEST(StartupWash, CleansTheCheckedItemsLogsThemAndKeepsRunning) {
-    TempDir temp;
-    std::string dir = temp.Path() + "Varnolt\\", junk = temp.Path() + "junk\\";
-    CopyStagedProgram(dir);
-    ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
+using StartupWash = StagedProgramTest;
+
+TEST_F(StartupWash, CleansTheCheckedItemsLogsThemAndKeepsRunning) {
+    const std::string junk = temp.Path() + "junk\\";
     CreateDirectoryA(junk.c_str(), nullptr);
     CreateDirectoryA((junk + "deeper").c_str(), nullptr);
     WriteTextFile(junk + "one.tmp", "1");
     WriteTextFile(junk + "deeper\\two.tmp", "2");
     TestKey key("StartupWash");
     key.Create("Traces\\Sub");
-    WriteTextFile(dir + "const\\system.txt",
-                  "[Common]\r\nTotal=1\r\nItem0=Junk\r\n[Junk]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
-                  "tFolder0.ChildItemName=Junk files\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
-                  "tFolder0.deletepath=" + junk + "*.*\r\ntFolder0.IsIncludeSubfolder=1\r\n"
-                  "tRegister.Total=1\r\ntRegister0.ChildItemName=Traces\r\ntRegister0.isactive=1\r\n"
-                  "tRegister0.RegisterKeyName=" + key.Full("Traces") + "\r\ntRegister0.CleanRegisterType=0\r\n");
-    WriteTextFile(dir + "const\\user.txt", "");
-    WriteTextFile(dir + "wildcard.ini", "[Run]\r\nAuto Run=1\r\n[Schedule]\r\nSchedule Option=byStart \r\n"
-                                        "[Delete Option]\r\nprompt Before=1\r\n[Log]\r\nWrite to Log=1\r\n");
+    WriteItems("[Common]\r\nTotal=1\r\nItem0=Junk\r\n[Junk]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
+               "tFolder0.ChildItemName=Junk files\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
+               "tFolder0.deletepath=" + junk + "*.*\r\ntFolder0.IsIncludeSubfolder=1\r\n"
+               "tRegister.Total=1\r\ntRegister0.ChildItemName=Traces\r\ntRegister0.isactive=1\r\n"
+               "tRegister0.RegisterKeyName=" + key.Full("Traces") + "\r\ntRegister0.CleanRegisterType=0\r\n");
+    WriteSettings("[Run]\r\nAuto Run=1\r\n[Schedule]\r\nSchedule Option=byStart \r\n"
+                  "[Delete Option]\r\nprompt Before=1\r\n[Log]\r\nWrite to Log=1\r\n");
 
     RunningProgram program;
-    ASSERT_TRUE(program.Start(dir));
-    HWND window = program.WaitForMainWindow();
+    HWND window = program.Open(dir);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(WaitForClosedLog(dir + "log.htm"));
     EXPECT_FALSE(FileExists(junk + "one.tmp"));
@@ -47,7 +42,6 @@ TEST(StartupWash, CleansTheCheckedItemsLogsThemAndKeepsRunning) {
     EXPECT_EQ(tail.find("\r\n", 10), tail.size() - 2) << tail;
     EXPECT_EQ(program.ExitCode(), static_cast<DWORD>(STILL_ACTIVE));
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.WaitExit());
+    ASSERT_TRUE(program.Close(window));
     EXPECT_EQ(program.ExitCode(), 0u);
 }

@@ -10,8 +10,8 @@
 #include "app/CommandLine.h"
 #include "catalogue/KnownFolders.h"
 #include "engine/WashEngine.h"
-#include "settings/AppPaths.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestKey.h"
 
 namespace {
 const std::string Explorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
@@ -66,7 +66,6 @@ protected:
         local = Known("{localappdata}");
         roaming = RoamingAppData();
         ASSERT_FALSE(local.empty() || roaming.empty());
-        SetProgramDir(settings.Path());  // no exclusion list
         chrome = local + "\\Google\\Chrome\\User Data\\Default\\";
         edge = local + "\\Microsoft\\Edge\\User Data\\Default\\";
         foxLocal = local + "\\Mozilla\\Firefox\\Profiles\\t3st.default-release\\";
@@ -124,6 +123,7 @@ protected:
     }
 
     TempDir settings;
+    ProgramDirScope programDir{settings.Path()};  // no exclusion list
     std::string local, roaming, chrome, edge, foxLocal, foxRoaming, temp, wer, thumbs;
     std::vector<std::string> cache, kept;
 };

@@ -9,23 +9,23 @@
 #include "platform/WideText.h"
 #include "tests/dialogs/PreviewTestUtil.h"
 #include "tests/support/LogText.h"
-#include "tests/support/Program.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/StagedProgram.h"
 
 namespace {
 const std::string Greek = "\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC";
 const std::string Japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
 const std::string Emoji = "\xF0\x9F\x98\x80";
 
+// The program in a folder named in Greek.
+class UnicodeStartupWash : public StagedProgramTest {
+protected:
+    UnicodeStartupWash() : StagedProgramTest("Varnolt " + Greek) {}
+};
 }  // namespace
 
-TEST(UnicodeStartupWash, NamesOutsideTheCodePageAndLongPathsAreWashedAndLogged) {
+TEST_F(UnicodeStartupWash, NamesOutsideTheCodePageAndLongPathsAreWashedAndLogged) {
     if (GetACP() != 1252) GTEST_SKIP() << "needs the Western code page";
-    TempDir temp;
-    const std::string dir = temp.Path() + "Varnolt " + Greek + "\\";
     const std::string junk = temp.Path() + "junk caf\xC3\xA9\\";
-    CopyStagedProgram(dir);
-    ASSERT_TRUE(FileExists(dir + "varnolt.exe"));
     CreateDirectoryW(WidePath(junk).c_str(), nullptr);
     std::string deep = junk;
     while (deep.size() < 280) {
@@ -39,18 +39,15 @@ TEST(UnicodeStartupWash, NamesOutsideTheCodePageAndLongPathsAreWashedAndLogged) 
     WriteTextFile(junk + "keep.txt", "kept");
 
     // Written as an earlier version did: Western accented names in the ANSI code page.
-    WriteTextFile(dir + "const\\system.txt",
-                  "[Common]\r\nTotal=1\r\nItem0=Fichiers temporaires \xE9t\xE9\r\n[Fichiers temporaires \xE9t\xE9]\r\n"
-                  "IsActive=1\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Junk\r\ntFolder0.isactive=1\r\n"
-                  "tFolder0.bycategory=1\r\ntFolder0.deletepath=" + temp.Path() + "junk caf\xE9\\*.tmp\r\n"
-                  "tFolder0.IsIncludeSubfolder=1\r\ntRegister.Total=0\r\n");
-    WriteTextFile(dir + "const\\user.txt", "");
-    WriteTextFile(dir + "wildcard.ini", "[Run]\r\nAuto Run=1\r\n[Schedule]\r\nSchedule Option=byStart \r\n"
-                                        "[Log]\r\nWrite to Log=1\r\n");
+    WriteItems("[Common]\r\nTotal=1\r\nItem0=Fichiers temporaires \xE9t\xE9\r\n[Fichiers temporaires \xE9t\xE9]\r\n"
+               "IsActive=1\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Junk\r\ntFolder0.isactive=1\r\n"
+               "tFolder0.bycategory=1\r\ntFolder0.deletepath=" + temp.Path() + "junk caf\xE9\\*.tmp\r\n"
+               "tFolder0.IsIncludeSubfolder=1\r\ntRegister.Total=0\r\n");
+    WriteSettings("[Run]\r\nAuto Run=1\r\n[Schedule]\r\nSchedule Option=byStart \r\n"
+                  "[Log]\r\nWrite to Log=1\r\n");
 
     RunningProgram program;
-    ASSERT_TRUE(program.Start(dir));
-    HWND window = program.WaitForMainWindow();
+    HWND window = program.Open(dir);
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(WaitForClosedLog(dir + "log.htm"));
     std::string log = ReadTextFile(dir + "log.htm");
@@ -63,8 +60,7 @@ TEST(UnicodeStartupWash, NamesOutsideTheCodePageAndLongPathsAreWashedAndLogged) 
     EXPECT_NE(log.find("charset="), std::string::npos);
     EXPECT_EQ(log.find('?'), std::string::npos);  // no lookalike anywhere
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.WaitExit());
+    ASSERT_TRUE(program.Close(window));
     EXPECT_EQ(program.ExitCode(), 0u);
     // The order list names the item and its file in the Greek folder exactly.
     EXPECT_EQ(ProfileFile(dir + "order.ini").ReadString("Common", "Item0"),

@@ -7,10 +7,11 @@
 #include "app/MainWindowRes.h"
 #include "platform/Language.h"
 #include "platform/WideText.h"
-#include "tests/support/Program.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/StagedProgram.h"
 
-TEST(DISABLED_UserLanguage, AStartShowsTheWindowInIt) {
+using DISABLED_UserLanguage = StagedProgramTest;
+
+TEST_F(DISABLED_UserLanguage, AStartShowsTheWindowInIt) {
     LANGID user = GetUserDefaultUILanguage();
     ASSERT_NE(PRIMARYLANGID(user), LANG_ENGLISH) << "LC_ALL names no other language";
     UseLanguage(MatchLanguage(user));
@@ -18,16 +19,13 @@ TEST(DISABLED_UserLanguage, AStartShowsTheWindowInIt) {
     UseLanguage(EnglishLanguage);
     ASSERT_NE(label, "Wash Item");
 
-    TempDir dir;
-    CopyStagedProgram(dir.Path());
     RunningProgram program;
-    ASSERT_TRUE(program.Start(dir.Path()));
-    HWND window = program.WaitForMainWindow();
+    HWND window = program.Open(dir);
     ASSERT_NE(window, nullptr);
     wchar_t text[256] = {};
     GetDlgItemTextW(window, IDC_ItemListLabel, text, 256);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.WaitExit());
+    EXPECT_TRUE(program.Close(window));
+    EXPECT_EQ(program.ExitCode(), 0u);
     EXPECT_EQ(Narrow(text), label);
     EXPECT_NE(hint, Text(IDC_WashChecked)) << "the hints have the language too";
 }

@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "engine/FreeSpaceWiper.h"
-#include "tests/support/Program.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/StagedProgram.h"
+#include "tests/support/Wait.h"
 #include "tests/support/WipeDrive.h"
 
 TEST(WipeVolume, CancelInEitherPhaseLeavesNoWipeFile) {
@@ -66,7 +66,9 @@ TEST(WipeVolume, AnErrorKeepsTheUsersFilesAndLeavesNoWipeFile) {
     EXPECT_EQ(FreeBytesOf(root), before);
 }
 
-TEST(WipeVolume, AFolderLeftByACrashGoesAtTheNextStart) {
+using WipeVolumeStart = StagedProgramTest;
+
+TEST_F(WipeVolumeStart, AFolderLeftByACrashGoesAtTheNextStart) {
     REQUIRE_WIPE_DRIVE(root);
     const std::string folder = root + WipeFolderName + "\\";
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
@@ -74,17 +76,12 @@ TEST(WipeVolume, AFolderLeftByACrashGoesAtTheNextStart) {
     WriteTextFile(folder + "s0000000.tmp", "");
     WriteTextFile(folder + "s0000001.tmp", "");
 
-    TempDir temp;
-    std::string dir = temp.Path() + "Varnolt\\";
-    CopyStagedProgram(dir);
     RunningProgram program;
-    ASSERT_TRUE(program.Start(dir));
-    HWND window = program.WaitForMainWindow();
+    HWND window = program.Open(dir);
     ASSERT_NE(window, nullptr);
     // The program removes it beside its window, not before it.
-    for (int i = 0; i < 1000 && GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(10);
-    EXPECT_EQ(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.WaitExit());
+    EXPECT_TRUE(WaitUntil([&] { return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES; }));
+    EXPECT_TRUE(program.Close(window));
+    EXPECT_EQ(program.ExitCode(), 0u);
     RemoveTree(folder);
 }

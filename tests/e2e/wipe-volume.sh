@@ -2,7 +2,7 @@
 # Wiping free space on a real small file system: an ext4 image of a few MB, loop-mounted and
 # mapped to a drive letter of the test prefix. A file holding a marker is deleted the ordinary
 # way, varnolt.exe /wipe runs, and the image's bytes no longer hold the marker; the free space is
-# what it was. Then the tests that need such a volume (WipeVolume.*, WipeDialog.*) run on it.
+# what it was. Then the tests that need such a volume (WipeVolume*.*, WipeDialog.*) run on it.
 # Needs root and a loop device; exits 77 (skipped) on a machine without them.
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -59,7 +59,7 @@ echo "marker gone from the image; free blocks $free_after as before"
 
 mount -o loop "$img" "$mnt"
 for exe in test_e2e test_dialogs; do
-  filter=$([ $exe = test_e2e ] && echo 'WipeVolume.*' || echo 'WipeDialog.*')
+  filter=$([ $exe = test_e2e ] && echo 'WipeVolume*.*' || echo 'WipeDialog.*')
   set +e
   VARNOLT_WIPE_DRIVE="${letter^^}:" "$build/wine-run" "$build/$exe.exe" --gtest_filter="$filter" >"$work/gtest.txt" 2>&1
   code=$?

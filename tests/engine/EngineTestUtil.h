@@ -1,15 +1,28 @@
 #pragma once
 // Helpers of the engine and special item tests: a registry test key, host file links, the
-// program directory.
+// program directory with the wash log.
 #include <windows.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "engine/WashEngine.h"
 #include "platform/CheckListModel.h"
 #include "tests/support/SymLink.h"
+#include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
+#include "tests/support/Wait.h"
+
+// A program folder of the test's own, where the wash log goes; a log left open is closed after.
+class WashFolderTest : public testing::Test {
+protected:
+    void TearDown() override { AbandonWashLog(); }
+    TempDir dir;
+    ProgramDirScope scope{dir.Path()};
+};
 
 inline CheckListModel MakeList(const std::vector<std::pair<std::string, bool>>& rows) {
     CheckListModel list;
@@ -22,11 +35,10 @@ inline bool MakeHostFileLink(const std::string& hostTarget, const std::string& l
     std::string hostLink = HostLinkPath(linkPath);
     if (hostLink.empty() || !StartHost("/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\"")) return false;
     // No exit code comes back: wait for the name (a device as target has no attributes).
-    for (int i = 0; i < 500; ++i, Sleep(10)) {
+    return WaitUntil([&] {
         WIN32_FIND_DATAA data;
         HANDLE find = FindFirstFileA(linkPath.c_str(), &data);
-        if (find != INVALID_HANDLE_VALUE) return FindClose(find);
-    }
-    return false;
+        return find != INVALID_HANDLE_VALUE && FindClose(find);
+    }, 5000);
 }
 

@@ -5,14 +5,13 @@
 #include "engine/SecureDelete.h"
 #include "engine/WashEngine.h"
 #include "tests/engine/EngineTestUtil.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
-class FileWash : public testing::Test {
+class FileWash : public WashFolderTest {
 protected:
-    void TearDown() override { AbandonWashLog(); }
-
     std::string MakeFile(const std::string& name, const std::string& text = "secret") {
         WriteTextFile(dir.Path() + name, text);
         return dir.Path() + name;
@@ -31,8 +30,6 @@ protected:
         return log.find("color=\"" + colour + "\">" + text + "</font>") != std::string::npos;
     }
 
-    TempDir dir;
-    ProgramDirScope scope{dir.Path()};
     int success = -1, fail = -1;
 };
 
@@ -68,15 +65,15 @@ TEST_F(FileWash, LockedFileFailsAndADeletableSpecificFileIsAPlainSuccess) {
     EXPECT_EQ(SpecificFileIndex(list, specific), 1);
     EXPECT_EQ(SpecificFileIndex(list, locked), -1);
 
-    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    HeldFile holder(locked, 0);
+    ASSERT_TRUE(holder.Held());
     for (bool quick : {true, false}) {
         std::string log = Wash(MakeList({{locked, true}}), quick);
         EXPECT_EQ(fail, 1);
         EXPECT_TRUE(Has(log, "#FF0000", "Fail"));
         EXPECT_TRUE(Has(log, "#FF0000", "File Locked"));
     }
-    CloseHandle(holder);
+    holder.Release();
     EXPECT_EQ(ReadTextFile(locked), "secret");
 
     std::string log = Wash(MakeList({{specific, true}}), true, list);
@@ -155,10 +152,10 @@ TEST_F(FileWash, SecureWashOfManyFilesKeepsTheListsOrder) {
     const std::string held = rows[17].first;
     rows.insert(rows.begin() + 30, {rows[5].first, true});
     rows.insert(rows.begin() + 6, {rows[5].first, true});
-    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    HeldFile holder(held, 0);
+    ASSERT_TRUE(holder.Held());
     std::string log = Wash(MakeList(rows), false);
-    CloseHandle(holder);
+    holder.Release();
 
     EXPECT_EQ(success, 39);
     EXPECT_EQ(fail, 1);

@@ -9,10 +9,8 @@ namespace {
 std::string KeyRow(const std::string& path) { return path + DeleteKeyMarker; }
 std::string ValueRow(const std::string& key, const std::string& name) { return key + "\\" + DeleteValueMarker + name; }
 
-class RegistryWash : public testing::Test {
+class RegistryWash : public WashFolderTest {
 protected:
-    void TearDown() override { AbandonWashLog(); }
-
     std::string Wash(const CheckListModel& list) {
         DeleteFileA(LogFilePath().c_str());
         OpenWashLog();
@@ -24,8 +22,6 @@ protected:
         return log.find("color=\"" + colour + "\">" + item + "</font>") != std::string::npos;
     }
 
-    TempDir dir;
-    ProgramDirScope scope{dir.Path()};
     TestKey key{"RegistryWash"};
     int success = -1, fail = -1;
 };
@@ -33,13 +29,18 @@ protected:
 }  // namespace
 
 TEST(RegistryRow, SplitsAtTheFirstMarker) {
-    std::string path, name = "old";
-    EXPECT_TRUE(SplitRegistryRow("HKCU\\Software\\A\\<|>DeleteKey", path, name));
-    EXPECT_EQ(path + "|" + name, "HKCU\\Software\\A\\|");
-    EXPECT_FALSE(SplitRegistryRow("HKCU\\A\\<|>DeleteValue<|>Last <|>DeleteValue<|>x", path, name));
-    EXPECT_EQ(path + "|" + name, "HKCU\\A\\|Last <|>DeleteValue<|>x");
-    EXPECT_FALSE(SplitRegistryRow("HKCU\\A", path, name));
-    EXPECT_EQ(path + "|" + name, "HKCU\\A|");
+    const struct {
+        const char* row;
+        bool isKey;
+        const char* split;  // path|name
+    } rows[] = {{"HKCU\\Software\\A\\<|>DeleteKey", true, "HKCU\\Software\\A\\|"},
+                {"HKCU\\A\\<|>DeleteValue<|>Last <|>DeleteValue<|>x", false, "HKCU\\A\\|Last <|>DeleteValue<|>x"},
+                {"HKCU\\A", false, "HKCU\\A|"}};
+    for (const auto& r : rows) {
+        std::string path, name = "old";
+        EXPECT_EQ(SplitRegistryRow(r.row, path, name), r.isKey) << r.row;
+        EXPECT_EQ(path + "|" + name, r.split);
+    }
 }
 
 // Names may hold the marker texts: a value "x<|>DeleteKey" must not turn its row into a key row
@@ -141,12 +142,14 @@ TEST_F(RegistryWash, ReadRowValueTextShowsTheCurrentData) {
     BYTE bytes[] = {0x0A, 0xFF, 0x00};
     RegSetKeyValueA(HKEY_CURRENT_USER, (key.Path() + "\\V").c_str(), "Number", REG_DWORD, &number, 4);
     RegSetKeyValueA(HKEY_CURRENT_USER, (key.Path() + "\\V").c_str(), "Bytes", REG_BINARY, bytes, 3);
-    EXPECT_EQ(ReadRowValueText(ValueRow(key.Full("V"), "Text")), "hello");
-    EXPECT_EQ(ReadRowValueText(ValueRow(key.Full("V"), "")), "default");
-    EXPECT_EQ(ReadRowValueText(ValueRow("Whatever\\" + key.Path() + "\\V", "Text")), "");  // no root key
-    EXPECT_EQ(ReadRowValueText(ValueRow(key.Full("V"), "Number")), "4242");
-    EXPECT_EQ(ReadRowValueText(ValueRow(key.Full("V"), "Bytes")), "0A FF 00");
-    EXPECT_EQ(ReadRowValueText(ValueRow(key.Full("V"), "Missing")), "");
-    EXPECT_EQ(ReadRowValueText(ValueRow(key.Full("None"), "Text")), "");
-    EXPECT_EQ(ReadRowValueText(KeyRow(key.Full("V"))), "");
+    const std::pair<std::string, std::string> rows[] = {
+        {ValueRow(key.Full("V"), "Text"), "hello"},
+        {ValueRow(key.Full("V"), ""), "default"},
+        {ValueRow("Whatever\\" + key.Path() + "\\V", "Text"), ""},  // no root key
+        {ValueRow(key.Full("V"), "Number"), "4242"},
+        {ValueRow(key.Full("V"), "Bytes"), "0A FF 00"},
+        {ValueRow(key.Full("V"), "Missing"), ""},
+        {ValueRow(key.Full("None"), "Text"), ""},
+        {KeyRow(key.Full("V")), ""}};
+    for (const auto& [row, text] : rows) EXPECT_EQ(ReadRowValueText(row), text) << row;
 }

@@ -5,25 +5,34 @@
 #include <string>
 
 #include "engine/SecureDeleteQueue.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/TempDir.h"
 
 TEST(SecureDeleteQueue, EndingEarlyLeavesUnfinishedFilesWhole) {
     TempDir dir;
     const std::string content(300000, 'k');
-    for (int i = 0; i < 30; ++i) WriteTextFile(dir.Path() + std::to_string(i) + ".bin", content);
+    auto path = [&](int i) { return dir.Path() + std::to_string(i) + ".bin"; };
+    for (int i = 0; i < 30; ++i) WriteTextFile(path(i), content);
+    // The second file is held: whatever the threads reach meanwhile, it stays.
+    HeldFile held(path(1));
+    ASSERT_TRUE(held.Held());
     {
         SecureDeleteQueue queue(2);
-        for (int i = 0; i < 30; ++i) queue.Add(i, dir.Path() + std::to_string(i) + ".bin");
+        for (int i = 0; i < 30; ++i) queue.Add(i, path(i));
         SecureDeleteQueue::Result first = queue.Next();
         EXPECT_EQ(first.Row, 0);
         EXPECT_EQ(first.What, SecureDeleteQueue::Outcome::Deleted);
+        SecureDeleteQueue::Result second = queue.Next();
+        EXPECT_EQ(second.Row, 1);
+        EXPECT_EQ(second.What, SecureDeleteQueue::Outcome::Failed);
     }
+    held.Release();
     int left = 0;
     for (int i = 0; i < 30; ++i) {
-        std::string path = dir.Path() + std::to_string(i) + ".bin";
-        if (!FileExists(path)) continue;
+        if (!FileExists(path(i))) continue;
         ++left;
-        EXPECT_EQ(ReadTextFile(path), content) << path;
+        EXPECT_EQ(ReadTextFile(path(i)), content) << path(i);
     }
     EXPECT_GT(left, 0);
+    EXPECT_TRUE(FileExists(path(1)));
 }

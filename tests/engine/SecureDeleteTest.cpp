@@ -10,6 +10,7 @@
 #include "engine/WashEngine.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -109,11 +110,10 @@ TEST(SecureDelete, AFileHeldOpenStaysWithItsNeighbours) {
     std::string held = dir.Path() + "held.txt", other = dir.Path() + "other.txt";
     WriteTextFile(held, "secret");
     WriteTextFile(other, "mine");
-    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    HeldFile holder(held, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    ASSERT_TRUE(holder.Held());
     EXPECT_FALSE(SecureDeleteFile(held));
-    CloseHandle(holder);
+    holder.Release();
     EXPECT_EQ(ReadTextFile(held), "secret");
     EXPECT_EQ(ReadTextFile(other), "mine");
     EXPECT_EQ(FolderFiles(dir.Path()).size(), 2u);

@@ -6,6 +6,7 @@
 #include "engine/UrlHistory.h"
 #include "platform/Error.h"
 #include "tests/engine/EngineTestUtil.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -30,12 +31,7 @@ std::string AddTrashItem(const std::string& trash, const std::string& name) {
     return trash + "files\\" + name;
 }
 
-class SpecialItems : public testing::Test {
-protected:
-    void TearDown() override { AbandonWashLog(); }
-    TempDir dir;
-    ProgramDirScope scope{dir.Path()};
-};
+using SpecialItems = WashFolderTest;
 
 }  // namespace
 
@@ -67,7 +63,8 @@ TEST_F(SpecialItems, LockedCookieIndexInAnotherCaseCountsAsSpecificFile) {
     bool madeFolder = CreateDirectoryA(cookies.c_str(), nullptr);
     ASSERT_FALSE(FileExists(files[0])) << "a real cookie index is in the way";
     WriteTextFile(files[0], "cookies");
-    HANDLE holder = CreateFileA(files[0].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HeldFile holder(files[0], 0);
+    ASSERT_TRUE(holder.Held());
     std::string row = files[0];
     CharUpperBuffA(row.data(), static_cast<DWORD>(row.size()));
     ASSERT_NE(row, files[0]);
@@ -75,7 +72,7 @@ TEST_F(SpecialItems, LockedCookieIndexInAnotherCaseCountsAsSpecificFile) {
     OpenWashLog();
     WashFileList(MakeList({{row, true}}), true, true, files, success, fail);
     CloseWashLog();
-    CloseHandle(holder);
+    holder.Release();
     EXPECT_EQ(success, 1);
     EXPECT_EQ(fail, 0);
     EXPECT_NE(ReadTextFile(LogFilePath()).find(">Specific File<"), std::string::npos);

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/WashEngine.h"
+#include "engine/WashLog.h"
 #include "platform/WideText.h"
 #include "tests/engine/EngineTestUtil.h"
 #include "tests/support/LogText.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -19,11 +21,8 @@ bool LogShows(const std::string& log, const std::string& item) {
     return DecodeLog(log).find(L">" + Widen(item) + L"</font>") != std::wstring::npos;
 }
 
-class UnicodeWash : public testing::Test {
+class UnicodeWash : public WashFolderTest {
 protected:
-    void TearDown() override { AbandonWashLog(); }
-    TempDir dir;
-    ProgramDirScope scope{dir.Path()};
     int success = -1, fail = -1;
 };
 }  // namespace
@@ -41,8 +40,8 @@ TEST_F(UnicodeWash, FilesInThreeScriptsAndALongPathAreDeletedAndLoggedByName) {
     // Held open without delete sharing by another handle, in the middle of the list.
     std::string locked = dir.Path() + Japanese + " locked.txt";
     WriteTextFile(locked, "secret");
-    HANDLE hold = CreateFileW(WidePath(locked).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(hold, INVALID_HANDLE_VALUE);
+    HeldFile hold(locked);
+    ASSERT_TRUE(hold.Held());
     CheckListModel list;
     for (size_t i = 0; i < paths.size(); ++i) {
         list.Add(paths[i], true);
@@ -61,7 +60,7 @@ TEST_F(UnicodeWash, FilesInThreeScriptsAndALongPathAreDeletedAndLoggedByName) {
             EXPECT_FALSE(FileExists(path)) << path;
             EXPECT_TRUE(LogShows(log, path)) << path;
         }
-        EXPECT_TRUE(FileExists(locked));
+        EXPECT_EQ(ReadTextFile(locked), "secret");
         EXPECT_TRUE(LogShows(log, locked));
         EXPECT_NE(log.find("File Locked"), std::string::npos);
         // The Western name is written in the code page as before; the others as references.
@@ -71,7 +70,6 @@ TEST_F(UnicodeWash, FilesInThreeScriptsAndALongPathAreDeletedAndLoggedByName) {
         EXPECT_EQ(log.rfind("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\r\n", 0),
                   0u);
     }
-    CloseHandle(hold);
 }
 
 TEST_F(UnicodeWash, LogTextKeepsEveryCharacterAndEscapesMarkup) {
@@ -137,12 +135,16 @@ TEST_F(UnicodeWash, ABlockLeftOpenIsEndedSoEveryTableCloses) {
 
 // Rows reach the file while the wash goes on, so a process ended part-way keeps them.
 TEST_F(UnicodeWash, RowsOfALongWashReachTheFileBeforeItEnds) {
+    const DWORD interval = SetWashLogFlushInterval(60000);
     OpenWashLog();
     WriteWashLogRow(WashRowKind::FolderFile, true, true, "C:\\first.txt", "");
-    Sleep(600);
+    EXPECT_EQ(ReadTextFile(LogFilePath()).find("C:\\first.txt"), std::string::npos) << "a new row waits in the buffer";
+    // Once the interval has passed, the next row takes the rows before it along.
+    SetWashLogFlushInterval(0);
     WriteWashLogRow(WashRowKind::FolderFile, true, true, "C:\\second.txt", "");
     std::string onDisk = ReadTextFile(LogFilePath());
     EXPECT_NE(onDisk.find("C:\\first.txt"), std::string::npos);
     EXPECT_NE(onDisk.find("C:\\second.txt"), std::string::npos);
     CloseWashLog();
+    SetWashLogFlushInterval(interval);
 }

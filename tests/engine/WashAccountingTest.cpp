@@ -5,13 +5,12 @@
 #include "engine/WashEngine.h"
 #include "platform/DiskSpace.h"
 #include "tests/engine/EngineTestUtil.h"
+#include "tests/support/HeldFile.h"
 #include "tests/support/TempDir.h"
 
 namespace {
-class WashAccounting : public testing::Test {
+class WashAccounting : public WashFolderTest {
 protected:
-    void TearDown() override { AbandonWashLog(); }
-
     // A file of size bytes, added to the list with the space the listing would give it.
     std::string AddFile(CheckListModel& list, const std::string& name, size_t size) {
         std::string path = dir.Path() + name;
@@ -20,8 +19,6 @@ protected:
         return path;
     }
 
-    TempDir dir;
-    ProgramDirScope scope{dir.Path()};
 };
 }  // namespace
 
@@ -48,14 +45,14 @@ TEST_F(WashAccounting, FreedSpaceCountsOnlyDeletedFilesAndTheLogEndsWithASummary
         AddFile(list, "one.txt", 1);
         std::string held = AddFile(list, "held.txt", 5000);
         AddFile(list, "cluster.txt", static_cast<size_t>(cluster));
-        HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        HeldFile holder(held, 0);
+        ASSERT_TRUE(holder.Held());
         DeleteFileA(LogFilePath().c_str());
         OpenWashLog();
         WashSummary summary;
         WashFileList(list, quick, true, {}, summary.Files);
         CloseWashLog(summary);
-        CloseHandle(holder);
+        holder.Release();
 
         EXPECT_EQ(summary.Files.Washed, 3);
         EXPECT_EQ(summary.Files.Failed, 1);
@@ -71,6 +68,7 @@ TEST_F(WashAccounting, FreedSpaceCountsOnlyDeletedFilesAndTheLogEndsWithASummary
         EXPECT_NE(tail.find("Files washed: 3, space freed: " + FormatSpace(2 * cluster) + ", failures: 1"),
                   std::string::npos)
             << tail;
+        EXPECT_EQ(ReadTextFile(held), std::string(5000, 'x')) << "nothing was written into the held file";
         DeleteFileA(held.c_str());
     }
 }

@@ -6,14 +6,12 @@
 #include "engine/WashEngine.h"
 #include "platform/DiskSpace.h"
 #include "platform/Language.h"
+#include "platform/PlatformTexts.h"
 #include "tests/engine/EngineTestUtil.h"
+#include "tests/support/LanguageScope.h"
 #include "tests/support/TempDir.h"
 
 namespace {
-struct LanguageScope {
-    explicit LanguageScope(LANGID language) { UseLanguage(language); }
-    ~LanguageScope() { UseLanguage(EnglishLanguage); }
-};
 
 // One block with a failed secure row, a registry row and the summary, as the file holds it.
 std::string WashLogBlock() {
@@ -58,20 +56,23 @@ TEST(WashLogLanguage, HeadingsRowsReasonsAndSummaryFollowTheLanguage) {
     AbandonWashLog();
 }
 
+// The number is rounded to one decimal with the language's sign, and put into the language's
+// text of the unit that fits; one byte has a text of its own.
 TEST(WashLogLanguage, SpaceTakesTheDecimalSignAndUnitsOfTheLanguage) {
     struct Case {
         const char* tag;
         uint64_t bytes;
-        const char* text;
+        UINT unit;
+        const char* number;
         const char* decimal;  // 60.6 as the wipe's drive row shows it
-    } cases[] = {{"de", 1536, "1,5 KB", "60,6"},
-                 {"de", 1, "1 Byte", "60,6"},
-                 {"fr", 5ull << 20, "5,0 Mo", "60,6"},
-                 {"ja", 1536, "1.5 KB", "60.6"},
-                 {"en", 1503238554ull, "1.4 GB", "60.6"}};
+    } cases[] = {{"de", 1536, IDS_SpaceKB, "1,5", "60,6"},
+                 {"de", 1, IDS_SpaceOneByte, "", "60,6"},
+                 {"fr", 5ull << 20, IDS_SpaceMB, "5,0", "60,6"},
+                 {"ja", 1536, IDS_SpaceKB, "1.5", "60.6"},
+                 {"en", 1503238554ull, IDS_SpaceGB, "1.4", "60.6"}};
     for (const Case& c : cases) {
         LanguageScope language(ChooseLanguage(c.tag));
-        EXPECT_EQ(FormatSpace(c.bytes), c.text) << c.tag;
+        EXPECT_EQ(FormatSpace(c.bytes), FormatText(c.unit, c.number)) << c.tag;
         EXPECT_EQ(OneDecimal(60.6), c.decimal) << c.tag;
     }
 }

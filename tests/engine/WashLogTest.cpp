@@ -58,12 +58,7 @@ bool WellFormed(const std::string& text) {
     return open.empty();
 }
 
-class WashLog : public testing::Test {
-protected:
-    void TearDown() override { AbandonWashLog(); }
-    TempDir dir;
-    ProgramDirScope scope{dir.Path()};
-};
+using WashLog = WashFolderTest;
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "settings/AppPaths.h"
 #include "tests/support/ReadOnlyFolder.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestKey.h"
 
 namespace {
 struct UserDirCase {
@@ -60,7 +61,7 @@ TEST_P(UserDirTest, FollowsAWriteToTheProgramFolder) {
               c.earlierLocalFiles ? "[Log]\r\nWrite to Log=1\r\n" : "[Log]\r\nWrite to Log=0\r\n");
     // Tests that set the program directory get their files there, as before.
     SetUserDir(chosen);
-    SetProgramDir(program);
+    ProgramDirScope programDir(program);
     EXPECT_EQ(SettingsFilePath(), program + "wildcard.ini");
 }
 

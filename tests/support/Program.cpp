@@ -4,7 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
 #include "platform/WideText.h"
+#include "tests/support/Wait.h"
 
 std::string StagedProgramDir() {
     // VARNOLT_STAGE names another staged folder (the 32-bit program's) for the same tests.
@@ -34,16 +37,15 @@ void CopyStagedProgram(const std::string& to) {
 }
 
 bool StartWithRetry(const std::string& exe, const std::function<bool()>& create) {
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (attempt) Sleep(500);
-        if (create()) return true;
-        fprintf(stderr, "CreateProcess(%s) failed: error %lu\n", exe.c_str(), GetLastError());
-    }
+    if (create()) return true;
+    const std::string note = "start of " + exe + " needed a retry: error " + std::to_string(GetLastError());
+    printf("%s\n", note.c_str());
+    testing::Test::RecordProperty("start_retry", note);
+    if (create()) return true;
+    printf("start of %s failed again: error %lu\n", exe.c_str(), GetLastError());
     return false;
 }
 
-// Runs programDir\varnolt.exe with arguments, its standard output and error into outputFile;
-// returns the exit code, or -1 when it did not end in time.
 int RunVarnolt(const std::string& programDir, const std::string& arguments, const std::string& outputFile) {
     SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
     HANDLE out = CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
@@ -109,14 +111,23 @@ BOOL CALLBACK FindMain(HWND window, LPARAM param) {
 }  // namespace
 
 HWND RunningProgram::WaitForMainWindow(int timeoutMs) const {
-    DWORD start = GetTickCount();
-    for (;;) {
-        Search search{info_.dwProcessId, nullptr};
-        EnumWindows(FindMain, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return nullptr;
-        Sleep(50);
-    }
+    Search search{info_.dwProcessId, nullptr};
+    WaitUntil(
+        [&] {
+            EnumWindows(FindMain, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
+HWND RunningProgram::Open(const std::string& programDir) {
+    return Start(programDir) ? WaitForMainWindow() : nullptr;
+}
+
+bool RunningProgram::Close(HWND window, int timeoutMs) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return WaitExit(timeoutMs);
 }
 
 bool RunningProgram::WaitExit(int timeoutMs) {

@@ -13,8 +13,9 @@ void CopyTree(const std::string& from, const std::string& to);
 // The staged program copied to a folder as it ships: without the order file and log a run of
 // the staged program in place leaves there.
 void CopyStagedProgram(const std::string& to);
-// Calls create (a CreateProcess) and, when it fails, prints the error and calls it once more:
-// Wine's process creation has failed at random on a loaded machine, before the program ran.
+// Calls create (a CreateProcess) and, when it fails, calls it once more and says so in the test's
+// output and properties: Wine's process creation has failed at random on a loaded machine,
+// before the program ran.
 bool StartWithRetry(const std::string& exe, const std::function<bool()>& create);
 // Runs programDir\varnolt.exe with arguments, its standard output and error into outputFile;
 // returns the exit code, or -1 when it did not end in time.
@@ -31,6 +32,10 @@ public:
     bool Start(const std::string& programDir);
     // The process's visible main window, or nullptr after the timeout.
     HWND WaitForMainWindow(int timeoutMs = 20000) const;
+    // Start and WaitForMainWindow: the window, or nullptr when either failed.
+    HWND Open(const std::string& programDir);
+    // Asks the window to close and waits for the process to end; true when it did.
+    bool Close(HWND window, int timeoutMs = 20000);
     // True when the process ended within the timeout.
     bool WaitExit(int timeoutMs = 20000);
     DWORD ExitCode() const;
