@@ -58,8 +58,10 @@ TEST_F(PreferencesHotKeyTest, SwappedKeysAreRegisteredOnceWithoutAClash) {
                       ASSERT_NE(w, nullptr);
                       const struct {
                           int id, position;
-                      } picks[] = {{IDC_Preferences_CloseBrowsersModifier, 1}, {IDC_Preferences_CloseBrowsersKey, 3},
-                                   {IDC_Preferences_WashModifier, 3},          {IDC_Preferences_WashKey, 5}};
+                      } picks[] = {{IDC_Preferences_CloseBrowsersModifier, 1},
+                                   {IDC_Preferences_CloseBrowsersKey, 3},
+                                   {IDC_Preferences_WashModifier, 3},
+                                   {IDC_Preferences_WashKey, 5}};
                       for (const auto& pick : picks) SendDlgItemMessageA(w, pick.id, CB_SETCURSEL, pick.position, 0);
                       UiDriver::Click(w, IDC_Preferences_Apply);
                       EXPECT_TRUE(driver.WaitGone(w));

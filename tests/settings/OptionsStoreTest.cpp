@@ -39,8 +39,12 @@ TEST(OptionsStore, WrittenOptionsReadBackEqual) {
     } rows[] = {
         {"defaults", {}},
         {"every option away from its default",
-         {.QuickDelete = false, .PromptBeforeClean = true, .WriteToLog = false, .DeleteLogOnExit = true,
-          .ScheduleSet = ScheduleAtStart | ScheduleAtShutdown | ScheduleEveryNMinutes, .IntervalMinutes = 1000}},
+         {.QuickDelete = false,
+          .PromptBeforeClean = true,
+          .WriteToLog = false,
+          .DeleteLogOnExit = true,
+          .ScheduleSet = ScheduleAtStart | ScheduleAtShutdown | ScheduleEveryNMinutes,
+          .IntervalMinutes = 1000}},
         {"shutdown only", {.ScheduleSet = ScheduleAtShutdown, .IntervalMinutes = 37}},
         {"timer only", {.ScheduleSet = ScheduleEveryNMinutes}},
     };
@@ -60,12 +64,18 @@ TEST(OptionsStore, WrittenOptionsReadBackEqual) {
 TEST(OptionsStore, HeldSettingsKeepTheFilesOwnValues) {
     TempDir dir;
     const std::string path = dir.Path() + "wildcard.ini";
-    const OptionsRecord users{.QuickDelete = false, .WriteToLog = false, .ScheduleSet = ScheduleAtShutdown,
+    const OptionsRecord users{.QuickDelete = false,
+                              .WriteToLog = false,
+                              .ScheduleSet = ScheduleAtShutdown,
                               .IntervalMinutes = 37};
     WriteOptions(path, users);
     // The record holds the administrator's values; the user's own stay in the file.
-    const OptionsRecord heldRecord{.QuickDelete = true, .PromptBeforeClean = true, .WriteToLog = true,
-                                   .DeleteLogOnExit = true, .ScheduleSet = ScheduleAtStart, .IntervalMinutes = 5};
+    const OptionsRecord heldRecord{.QuickDelete = true,
+                                   .PromptBeforeClean = true,
+                                   .WriteToLog = true,
+                                   .DeleteLogOnExit = true,
+                                   .ScheduleSet = ScheduleAtStart,
+                                   .IntervalMinutes = 5};
     WriteOptions(path, heldRecord, AllHeld());
     OptionsRecord expected = users;
     expected.PromptBeforeClean = true;
