@@ -51,15 +51,15 @@ std::string TriggerText(const std::string& trigger) {
 void MainWindow::OnScheduleTick(double now) {
     if (washRunning_) return;
     switch (NextTimedWashStep(Options.LastAutoWashTime, now, Options.IntervalMinutes)) {
-    case TimedWashStep::Wait:
-    case TimedWashStep::Never:
-        return;
-    case TimedWashStep::Restart:
-        // The clock was set back: the interval starts again from now.
-        Options.LastAutoWashTime = now;
-        return;
-    case TimedWashStep::Wash:
-        break;
+        case TimedWashStep::Wait:
+        case TimedWashStep::Never:
+            return;
+        case TimedWashStep::Restart:
+            // The clock was set back: the interval starts again from now.
+            Options.LastAutoWashTime = now;
+            return;
+        case TimedWashStep::Wash:
+            break;
     }
     DWORD started = GetTickCount();
     std::string failure = AutomaticWash("Timed wash", true);
@@ -140,31 +140,31 @@ void MainWindow::OnTrayIconClick() {
 bool MainWindow::ScheduleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)lParam;
     switch (msg) {
-    case WM_TIMER:
-        if (wParam != ScheduleTimerId) return false;
-        OnScheduleTick(NowAsDateTime());
-        return true;
-    case WM_HOTKEY:
-        OnHotKey(static_cast<int>(wParam));
-        return true;
-    case WM_QUERYENDSESSION:
-        QueryEndSession();
-        result = TRUE;
-        return true;
-    case WM_ENDSESSION:
-        if (wParam) EndSession();
-        result = 0;
-        return true;
-    case WM_SIZE:
-        // The system may report one minimise more than once.
-        if (wParam == SIZE_MINIMIZED && !minimized_) {
-            minimized_ = true;
-            OnMinimize();
-        } else if (wParam != SIZE_MINIMIZED) {
-            minimized_ = false;
-        }
-        return false;
-    default:
-        return false;
+        case WM_TIMER:
+            if (wParam != ScheduleTimerId) return false;
+            OnScheduleTick(NowAsDateTime());
+            return true;
+        case WM_HOTKEY:
+            OnHotKey(static_cast<int>(wParam));
+            return true;
+        case WM_QUERYENDSESSION:
+            QueryEndSession();
+            result = TRUE;
+            return true;
+        case WM_ENDSESSION:
+            if (wParam) EndSession();
+            result = 0;
+            return true;
+        case WM_SIZE:
+            // The system may report one minimise more than once.
+            if (wParam == SIZE_MINIMIZED && !minimized_) {
+                minimized_ = true;
+                OnMinimize();
+            } else if (wParam != SIZE_MINIMIZED) {
+                minimized_ = false;
+            }
+            return false;
+        default:
+            return false;
     }
 }

@@ -159,31 +159,31 @@ bool MainWindow::Notify(NMHDR* header, LRESULT& result) {
 bool MainWindow::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (ScheduleMessage(msg, wParam, lParam, result)) return true;
     switch (msg) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && !activated_) {
-            activated_ = true;
-            PostMessageA(Handle(), WM_APP + 2, 0, 0);
-        }
-        return false;
-    case WM_APP + 2:
-        FormActivate();
-        return true;
-    case WM_COMMAND: {
-        int id = LOWORD(wParam);
-        int row = id - IDM_WashItemBase;
-        if (HIWORD(wParam) == 0 && row >= 0 && row < ItemList.Count()) {
-            OnWashMenuItem(row + 100);
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE && !activated_) {
+                activated_ = true;
+                PostMessageA(Handle(), WM_APP + 2, 0, 0);
+            }
+            return false;
+        case WM_APP + 2:
+            FormActivate();
             return true;
+        case WM_COMMAND: {
+            int id = LOWORD(wParam);
+            int row = id - IDM_WashItemBase;
+            if (HIWORD(wParam) == 0 && row >= 0 && row < ItemList.Count()) {
+                OnWashMenuItem(row + 100);
+                return true;
+            }
+            return false;
         }
-        return false;
-    }
-    case TrayMessage:
-        if (lParam == WM_RBUTTONUP || lParam == WM_CONTEXTMENU) ShowTrayMenu();
-        else if (lParam == WM_LBUTTONUP || lParam == WM_MBUTTONUP || lParam == WM_LBUTTONDBLCLK) OnTrayIconClick();
-        result = 0;
-        return true;
-    default:
-        (void)result;
-        return false;
+        case TrayMessage:
+            if (lParam == WM_RBUTTONUP || lParam == WM_CONTEXTMENU) ShowTrayMenu();
+            else if (lParam == WM_LBUTTONUP || lParam == WM_MBUTTONUP || lParam == WM_LBUTTONDBLCLK) OnTrayIconClick();
+            result = 0;
+            return true;
+        default:
+            (void)result;
+            return false;
     }
 }

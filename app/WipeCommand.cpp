@@ -53,14 +53,14 @@ int RunWipeCommand(const std::wstring& drive) {
     SetEvent(WipeEnded);
     SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
     switch (outcome.Result) {
-    case WipeResult::Done:
-        WriteConsoleLine(STD_OUTPUT_HANDLE,
-                         FormatText(IDS_WipeDone, root, Megabytes(outcome.Written), outcome.SmallFiles));
-        return ExitWashed;
-    case WipeResult::Cancelled:
-        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_WipeCancelled, root));
-        return ExitFailed;
-    case WipeResult::Failed: break;
+        case WipeResult::Done:
+            WriteConsoleLine(STD_OUTPUT_HANDLE,
+                             FormatText(IDS_WipeDone, root, Megabytes(outcome.Written), outcome.SmallFiles));
+            return ExitWashed;
+        case WipeResult::Cancelled:
+            WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_WipeCancelled, root));
+            return ExitFailed;
+        case WipeResult::Failed: break;
     }
     WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_WipeFailed, root, outcome.Error));
     return ExitFailed;

@@ -20,7 +20,6 @@ public:
     bool Contains(const CatalogueRow& row) const;
     // Appends a copy; a row with an empty ItemName is ignored.
     void Append(const CatalogueRow& row);
-    static void CopyRow(CatalogueRow& target, const CatalogueRow& source) { target = source; }
     // Exchange rows index-1 and index (MoveUp) or index and index+1 (MoveDown); an index
     // without such a neighbour changes nothing.
     void MoveUp(int index);

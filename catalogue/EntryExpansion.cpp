@@ -151,6 +151,102 @@ bool RegistryRowExcluded(const std::string& row, const std::string& excludeList)
     return false;
 }
 
+// The search specification of an entry (folder, "\", mask or masks); empty when it has none.
+std::string EntrySearchSpec(const FolderEntry& entry) {
+    switch (entry.Category) {
+        case CategoryFolderMask:
+            return ExpandMacros(entry.FolderMask);
+        case CategorySingleFile:
+            return ExpandMacros(entry.FilePath);
+        default: {
+            std::string folder = FolderFromRegistry(entry.PathKeyName, entry.PathValueName);
+            return folder.empty() ? std::string() : folder + (folder.back() == '\\' ? "" : "\\") + "*.*";
+        }
+    }
+}
+
+// What an entry searches: its file specifications and the folders they lie in (no final "\").
+struct SearchTargets {
+    std::vector<std::string> Specs;
+    std::vector<std::string> Folders;
+};
+
+// The targets of a specification; none without a folder. Wildcard folders and several masks
+// belong to folder/mask entries only.
+SearchTargets EntrySearchTargets(const FolderEntry& entry, const std::string& spec) {
+    SearchTargets targets;
+    const std::string folderPart = ExtractFilePath(spec);
+    if (folderPart.empty()) return targets;
+    targets.Specs = {spec};
+    targets.Folders = {NoFinalBackslash(folderPart)};
+    if (entry.Category != CategoryFolderMask) return targets;
+    // A wildcard folder never stands for a drive root or a system or profile folder swept
+    // with its subfolders, whichever file the entry comes from.
+    if (HasWildcard(folderPart))
+        targets.Folders = UnsafeFolderReason(NoFinalBackslash(folderPart), entry.IncludeSubfolders).empty()
+                              ? MatchWildcardPath(NoFinalBackslash(folderPart), true)
+                              : std::vector<std::string>{};
+    std::vector<std::string> masks;
+    for (const auto& mask : Split(spec.substr(folderPart.size()), ";"))
+        if (!Trim(mask).empty()) masks.push_back(Trim(mask));
+    if (masks.size() > 1 || targets.Folders.size() != 1 || HasWildcard(folderPart)) {
+        targets.Specs.clear();
+        for (const auto& folder : targets.Folders)
+            for (const auto& mask : masks) targets.Specs.push_back(folder + "\\" + mask);
+    }
+    return targets;
+}
+
+// Appends every file the specifications select, but those the entry's exclusions or the
+// settings' exclusion masks keep, each once; spaces gets each file's space on disk.
+void SearchFiles(const FolderEntry& entry, const std::vector<std::string>& specs, std::vector<std::string>& files,
+                 std::vector<uint64_t>& spaces) {
+    const std::vector<EntryExclusion> exclusions = ParseExclusions(entry.ExcludeList);
+    std::unordered_set<std::string> seen;
+    // The cluster of each folder searched: the search enters no link, so it stays on one volume.
+    std::vector<std::pair<std::string, uint64_t>> clusters;
+    for (const auto& target : specs) {
+        std::string folder = ExtractFilePath(target);
+        clusters.emplace_back(folder, ClusterSizeOf(folder));
+    }
+    auto clusterOf = [&](const std::string& path) -> uint64_t {
+        if (clusters.size() == 1) return clusters.front().second;
+        for (const auto& [folder, cluster] : clusters)
+            if (_strnicmp(path.c_str(), folder.c_str(), folder.size()) == 0) return cluster;
+        return clusters.front().second;
+    };
+    FileSearch search;
+    search.IncludeFiles = specs;
+    search.ExcludeFiles = ExclusionMasks();
+    search.Subfolders = entry.IncludeSubfolders;
+    std::string path;
+    search.OnFound = [&](FileSearch& sender, const std::string& folder, const WIN32_FIND_DATAA& found) {
+        path.assign(folder);
+        if (path.empty() || path.back() != '\\') path += '\\';
+        path += sender.FoundName();
+        // The listing has just said what the entry is, by its real name.
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
+        for (const auto& exclusion : exclusions)
+            if (exclusion.Keeps(path)) return;
+        // Masks that overlap report a file more than once.
+        if (specs.size() > 1 && !seen.insert(UpperCase(path)).second) return;
+        files.push_back(path);
+        const uint64_t size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        spaces.push_back(SpaceOnDisk(size, clusterOf(path)));
+    };
+    search.Execute();
+}
+
+// The folder rows that follow the files: each folder's subfolders, deepest first (when the
+// entry takes subfolders), then the folder itself; never a drive root or a link.
+void AppendFolderRows(const std::vector<std::string>& folders, bool subfolders, std::vector<std::string>& rows) {
+    for (const auto& folder : folders) {
+        if (!IsPlainFolder(folder) || ExtractFilePath(folder + "\\").size() <= 3) continue;
+        if (subfolders) AppendSubfoldersDeepestFirst(folder, rows);
+        rows.push_back(folder + "\\" + RemoveFolderMarker);
+    }
+}
+
 }  // namespace
 
 bool EndsWithFolderMarker(const std::string& row) {
@@ -171,90 +267,12 @@ void FolderEntry::ListFiles(std::vector<std::string>& list) const {
 
 void FolderEntry::ListFiles(std::vector<std::string>& list, std::vector<uint64_t>& spaces) const {
     spaces.clear();
-    std::string spec;
-    switch (Category) {
-        case CategoryFolderMask:
-            spec = ExpandMacros(FolderMask);
-            break;
-        case CategorySingleFile:
-            spec = ExpandMacros(FilePath);
-            break;
-        default: {
-            std::string folder = FolderFromRegistry(PathKeyName, PathValueName);
-            if (!folder.empty()) spec = folder + (folder.back() == '\\' ? "" : "\\") + "*.*";
-            break;
-        }
-    }
     std::vector<std::string> files;
-    const std::string folderPart = ExtractFilePath(spec);
-    if (folderPart.empty()) {
-        list.swap(files);
-        return;
-    }
-    // Wildcard folders and several masks belong to folder/mask entries only.
-    std::vector<std::string> specs{spec};
-    std::vector<std::string> folders{NoFinalBackslash(folderPart)};
-    if (Category == CategoryFolderMask) {
-        // A wildcard folder never stands for a drive root or a system or profile folder swept
-        // with its subfolders, whichever file the entry comes from.
-        if (HasWildcard(folderPart))
-            folders = UnsafeFolderReason(NoFinalBackslash(folderPart), IncludeSubfolders).empty()
-                          ? MatchWildcardPath(NoFinalBackslash(folderPart), true)
-                          : std::vector<std::string>{};
-        std::string maskPart = spec.substr(folderPart.size());
-        std::vector<std::string> masks;
-        for (const auto& mask : Split(maskPart, ";"))
-            if (!Trim(mask).empty()) masks.push_back(Trim(mask));
-        if (masks.size() > 1 || folders.size() != 1 || HasWildcard(folderPart)) {
-            specs.clear();
-            for (const auto& folder : folders)
-                for (const auto& mask : masks) specs.push_back(folder + "\\" + mask);
-        }
-    }
+    const SearchTargets targets = EntrySearchTargets(*this, EntrySearchSpec(*this));
     // No folder or no mask: nothing (a search without specifications would take the current folder).
-    if (specs.empty()) {
-        list.swap(files);
-        return;
-    }
-    const std::vector<EntryExclusion> exclusions = ParseExclusions(ExcludeList);
-    std::unordered_set<std::string> seen;
-    // The cluster of each folder searched: the search enters no link, so it stays on one volume.
-    std::vector<std::pair<std::string, uint64_t>> clusters;
-    for (const auto& target : specs) {
-        std::string folder = ExtractFilePath(target);
-        clusters.emplace_back(folder, ClusterSizeOf(folder));
-    }
-    auto clusterOf = [&](const std::string& path) -> uint64_t {
-        for (const auto& [folder, cluster] : clusters)
-            if (_strnicmp(path.c_str(), folder.c_str(), folder.size()) == 0) return cluster;
-        return clusters.empty() ? 0 : clusters.front().second;
-    };
-    FileSearch search;
-    search.IncludeFiles = specs;
-    search.ExcludeFiles = ExclusionMasks();
-    search.Subfolders = IncludeSubfolders;
-    std::string path;
-    search.OnFound = [&](FileSearch& sender, const std::string& folder, const WIN32_FIND_DATAA& entry) {
-        path.assign(folder);
-        if (path.empty() || path.back() != '\\') path += '\\';
-        path += sender.FoundName();
-        // The listing has just said what the entry is, by its real name.
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return;
-        for (const auto& exclusion : exclusions)
-            if (exclusion.Keeps(path)) return;
-        // Masks that overlap report a file more than once.
-        if (specs.size() > 1 && !seen.insert(UpperCase(path)).second) return;
-        files.push_back(path);
-        const uint64_t size = (static_cast<uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-        spaces.push_back(SpaceOnDisk(size, clusters.size() == 1 ? clusters.front().second : clusterOf(path)));
-    };
-    search.Execute();
-    if (RemoveSelf && Category == CategoryFolderMask) {
-        for (const auto& folder : folders) {
-            if (!IsPlainFolder(folder) || ExtractFilePath(folder + "\\").size() <= 3) continue;
-            if (IncludeSubfolders) AppendSubfoldersDeepestFirst(folder, files);
-            files.push_back(folder + "\\" + RemoveFolderMarker);
-        }
+    if (!targets.Specs.empty()) {
+        SearchFiles(*this, targets.Specs, files, spaces);
+        if (RemoveSelf && Category == CategoryFolderMask) AppendFolderRows(targets.Folders, IncludeSubfolders, files);
     }
     spaces.resize(files.size());
     list.swap(files);

@@ -56,8 +56,6 @@ public:
     // Runs the search to its end; returns at once while a search of this object is running.
     // Any error during the walk, one from OnFound included, ends the search quietly.
     void Execute();
-    // Ends the running search after the current entry.
-    void Abort() { aborted_ = true; }
     bool Busy() const { return busy_; }
     bool Aborted() const { return aborted_; }
     // The name of the entry being reported, in UTF-8, whatever its length.

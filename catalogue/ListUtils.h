@@ -1,7 +1,5 @@
 #pragma once
-// Small operations on check lists, list boxes and text lists shared by the dialogs.
-#include <windows.h>
-
+// Small operations on check list models and text lists shared by the dialogs.
 #include <string>
 #include <vector>
 
@@ -9,11 +7,6 @@
 
 // Sets the check mark of every row, first to last: checked when state is 1. No per-row event.
 void CheckAll(CheckListModel& list, int state);
-
-// Exchange the selected row of a list box with the row above (below) it and select that row.
-// Nothing happens without a selection or at the first (last) row.
-void MoveItemUp(HWND listBox);
-void MoveItemDown(HWND listBox);
 
 // Texts compare without surrounding blanks and without regard to letter case.
 bool ListHasText(const std::vector<std::string>& list, const std::string& text);

@@ -116,11 +116,6 @@ std::string Winapp2ItemName(const Winapp2Entry& entry) {
     return RowName(entry.Category, std::string(name));
 }
 
-bool Winapp2Detected(const Winapp2Entry& entry) {
-    Winapp2Detector detector;
-    return detector.Detected(entry);
-}
-
 bool Winapp2Detector::Detected(const Winapp2Entry& entry) {
     if (entry.Detects.empty() && entry.DetectFiles.empty()) return !entry.SpecialDetect;
     for (const auto& key : entry.Detects) {

@@ -20,14 +20,12 @@ struct Winapp2Counts {
 // brackets made parentheses.
 std::string Winapp2ItemName(const Winapp2Entry& entry);
 
-// True when any Detect key or DetectFile path exists, or when the entry has no detection key
-// at all; an entry with only a SpecialDetect is not detected.
-bool Winapp2Detected(const Winapp2Entry& entry);
-
 // Detection over many entries: what it found about a registry key or folder is kept, and a key
 // or folder whose parent is missing is not looked up.
 class Winapp2Detector {
 public:
+    // True when any Detect key or DetectFile path exists, or when the entry has no detection
+    // key at all; an entry with only a SpecialDetect is not detected.
     bool Detected(const Winapp2Entry& entry);
 
 private:

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "catalogue/ListUtils.h"
 #include "catalogue/SettingsLists.h"
 #include "dialogs/EditorCommon.h"
 #include "dialogs/DialogTexts.h"

@@ -14,5 +14,9 @@ bool AppendUnlessListed(HWND listBox, const std::string& text);
 void FitHorizontalExtent(HWND listBox);
 // Deletes the selected row; false when none is selected.
 bool DeleteSelectedRow(HWND listBox);
+// Exchange the selected row with the row above (below) it and select that row. Nothing happens
+// without a selection or at the first (last) row.
+void MoveItemUp(HWND listBox);
+void MoveItemDown(HWND listBox);
 // Gives an image button one of the program's icons at a size in pixels.
 void SetButtonIcon(HWND button, int iconId, int pixels);

@@ -222,30 +222,21 @@ void PreferencesDialog::Store() {
     // A setting the administrator holds keeps the held value and the user's own in the file.
     const Policies none;
     const Policies& held = Held ? *Held : none;
-    if (!held.UseQuickDelete) {
-        options.QuickDelete = !IsChecked(IDC_Preferences_SecureDelete);
-        ini.WriteBool(DeleteSection, UseQuickKey, options.QuickDelete);
-    }
-
-    if (!held.ScheduleSet) StoreSchedule(ini, options);
+    if (!held.UseQuickDelete) options.QuickDelete = !IsChecked(IDC_Preferences_SecureDelete);
+    if (!held.ScheduleSet) TakeSchedule(options);
     if (!held.ScheduleMinutes) {
         options.IntervalMinutes = MinutesShown();
         SetControlText(IDC_Preferences_Minutes, std::to_string(options.IntervalMinutes));
-        ini.WriteInteger(ScheduleSection, MinutesKey, options.IntervalMinutes);
     }
-
     options.PromptBeforeClean = IsChecked(IDC_Preferences_PromptBeforeClean);
-    ini.WriteBool(DeleteSection, PromptBeforeKey, options.PromptBeforeClean);
-    if (!held.WriteToLog) {
-        options.WriteToLog = IsChecked(IDC_Preferences_WriteToLog);
-        ini.WriteBool(LogSection, WriteToLogKey, options.WriteToLog);
-    }
+    if (!held.WriteToLog) options.WriteToLog = IsChecked(IDC_Preferences_WriteToLog);
     options.DeleteLogOnExit = IsChecked(IDC_Preferences_DeleteLogOnExit);
-    ini.WriteBool(LogSection, DeleteLogOnExitKey, options.DeleteLogOnExit);
+    WriteOptions(SettingsFile, options, held);
 
+    // Both hot keys are stored before they are registered, once: registered after the first
+    // alone, a swap of the two would register the second's old keys, which the first has taken.
     ini.WriteInteger(HotKeySection, CloseBrowsersHotKey.ControlKey, Position(IDC_Preferences_CloseBrowsersModifier));
     ini.WriteInteger(HotKeySection, CloseBrowsersHotKey.CharKey, Position(IDC_Preferences_CloseBrowsersKey));
-    if (RegisterHotKeysAgain) RegisterHotKeysAgain();
     ini.WriteInteger(HotKeySection, WashHotKey.ControlKey, Position(IDC_Preferences_WashModifier));
     ini.WriteInteger(HotKeySection, WashHotKey.CharKey, Position(IDC_Preferences_WashKey));
     if (RegisterHotKeysAgain) RegisterHotKeysAgain();
@@ -261,7 +252,7 @@ void PreferencesDialog::Store() {
     if (!runFailure.empty()) ShowErrorBox(Handle(), runFailure);
 }
 
-void PreferencesDialog::StoreSchedule(ProfileFile& ini, OptionsRecord& options) {
+void PreferencesDialog::TakeSchedule(OptionsRecord& options) {
     unsigned schedule = 0;
     if (IsChecked(IDC_Preferences_WashAtStart)) schedule |= ScheduleAtStart;
     if (IsChecked(IDC_Preferences_WashAtShutdown)) schedule |= ScheduleAtShutdown;
@@ -270,7 +261,6 @@ void PreferencesDialog::StoreSchedule(ProfileFile& ini, OptionsRecord& options) 
     bool timer = (schedule & ScheduleEveryNMinutes) != 0;
     if (timer) options.LastAutoWashTime = NowAsDateTime();
     if (SetScheduleTimer) SetScheduleTimer(timer);
-    ini.WriteString(ScheduleSection, ScheduleOptionKey, FormatScheduleOption(schedule));
 }
 
 void PreferencesDialog::OnRedetectNetscape() {

@@ -9,8 +9,6 @@
 #include "platform/Form.h"
 #include "settings/Options.h"
 #include "settings/Policies.h"
-
-class ProfileFile;
 #include "settings/RunValue.h"
 #include "settings/ShredVerb.h"
 
@@ -26,8 +24,8 @@ public:
     // Settings the administrator holds: shown greyed, never stored (none: nothing held).
     const Policies* Held = nullptr;
     std::string ClassesKey = ClassesKeyPath;  // where "Shred with Varnolt" is added
-    // Switches the schedule timer; registers both hot keys again from the settings file;
-    // shows the Netscape detection dialog.
+    // Switches the schedule timer; releases both hot keys and registers them again from the
+    // settings file (called once, after both are stored); shows the Netscape detection dialog.
     std::function<void(bool)> SetScheduleTimer;
     std::function<void()> RegisterHotKeysAgain;
     std::function<void()> RedetectNetscape;
@@ -50,7 +48,8 @@ protected:
 
 private:
     void Store();
-    void StoreSchedule(ProfileFile& ini, OptionsRecord& options);
+    // The schedule set of the check boxes into options, and the schedule timer switched to it.
+    void TakeSchedule(OptionsRecord& options);
     // Greys the held settings' controls and shows the note on their pages.
     void ShowHeldSettings();
     // The note that a new language applies at the next start, while the list shows another.

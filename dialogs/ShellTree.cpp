@@ -108,24 +108,24 @@ void ShellTree::AddChildren(HTREEITEM parent) {
 bool ShellTree::HandleNotify(NMHDR* header, LRESULT& result) {
     if (header->hwndFrom != tree_) return false;
     switch (header->code) {
-    case TVN_ITEMEXPANDINGA:
-    case TVN_ITEMEXPANDINGW: {
-        auto* view = reinterpret_cast<NMTREEVIEWA*>(header);
-        if ((view->action & TVE_EXPAND) && !TreeView_GetChild(tree_, view->itemNew.hItem))
-            AddChildren(view->itemNew.hItem);
-        result = FALSE;
-        return true;
-    }
-    case TVN_DELETEITEMA:
-    case TVN_DELETEITEMW:
-        ILFree(reinterpret_cast<LPITEMIDLIST>(reinterpret_cast<NMTREEVIEWA*>(header)->itemOld.lParam));
-        return true;
-    case TVN_SELCHANGEDA:
-    case TVN_SELCHANGEDW:
-        if (OnChange) OnChange();
-        return true;
-    default:
-        return false;
+        case TVN_ITEMEXPANDINGA:
+        case TVN_ITEMEXPANDINGW: {
+            auto* view = reinterpret_cast<NMTREEVIEWA*>(header);
+            if ((view->action & TVE_EXPAND) && !TreeView_GetChild(tree_, view->itemNew.hItem))
+                AddChildren(view->itemNew.hItem);
+            result = FALSE;
+            return true;
+        }
+        case TVN_DELETEITEMA:
+        case TVN_DELETEITEMW:
+            ILFree(reinterpret_cast<LPITEMIDLIST>(reinterpret_cast<NMTREEVIEWA*>(header)->itemOld.lParam));
+            return true;
+        case TVN_SELCHANGEDA:
+        case TVN_SELCHANGEDW:
+            if (OnChange) OnChange();
+            return true;
+        default:
+            return false;
     }
 }
 

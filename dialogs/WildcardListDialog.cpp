@@ -1,6 +1,5 @@
 #include "dialogs/WildcardListDialog.h"
 
-#include "catalogue/ListUtils.h"
 #include "catalogue/SettingsLists.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/ListBoxRows.h"

@@ -141,16 +141,17 @@ void WipeFreeSpaceDialog::Finished() {
     SetControlText(IDCANCEL, Text(IDS_Dlg_WipeClose));
     SendMessageA(Control(IDC_Wipe_Progress), PBM_SETPOS, Outcome.Result == WipeResult::Done ? ProgressSteps : 0, 0);
     switch (Outcome.Result) {
-    case WipeResult::Done:
-        SetControlText(IDC_Wipe_Status, FormatText(IDS_Dlg_WipeDone, Drive, Size(Outcome.Written), Outcome.SmallFiles));
-        break;
-    case WipeResult::Cancelled:
-        SetControlText(IDC_Wipe_Status, Text(IDS_Dlg_WipeCancelled));
-        break;
-    case WipeResult::Failed:
-        SetControlText(IDC_Wipe_Status, Text(IDS_Dlg_WipeFailed));
-        if (!closeWhenDone_) ShowRefusal(Handle(), Outcome.Error);
-        break;
+        case WipeResult::Done:
+            SetControlText(IDC_Wipe_Status,
+                           FormatText(IDS_Dlg_WipeDone, Drive, Size(Outcome.Written), Outcome.SmallFiles));
+            break;
+        case WipeResult::Cancelled:
+            SetControlText(IDC_Wipe_Status, Text(IDS_Dlg_WipeCancelled));
+            break;
+        case WipeResult::Failed:
+            SetControlText(IDC_Wipe_Status, Text(IDS_Dlg_WipeFailed));
+            if (!closeWhenDone_) ShowRefusal(Handle(), Outcome.Error);
+            break;
     }
     if (closeWhenDone_) Close(mrCancel);
 }

@@ -1,7 +1,7 @@
 #include "platform/CheckList.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 #include <map>
 
 #include "platform/DiskSpace.h"
@@ -170,96 +170,80 @@ void CheckList::ToggleCheck(int index) {
     if (OnClickCheck) OnClickCheck(index);
 }
 
+// The list sends its notifications in wide form only: Attach sets its Unicode format, and every
+// form is a wide dialog, so an LVN_GETDISPINFOA never comes.
 bool CheckList::HandleNotify(NMHDR* header, LRESULT& result) {
     if (!handle_ || header->hwndFrom != handle_) return false;
     switch (header->code) {
-    case LVN_GETDISPINFOW: {
-        auto* info = reinterpret_cast<NMLVDISPINFOW*>(header);
-        int i = info->item.iItem;
-        if (i < 0 || i >= model_.Count()) return true;
-        if ((info->item.mask & LVIF_TEXT) && info->item.cchTextMax > 0) {
-            wideBuffer_ = Widen(CellText(i, info->item.iSubItem));
-            size_t n = std::min<size_t>(wideBuffer_.size(), info->item.cchTextMax - 1);
-            wmemcpy(info->item.pszText, wideBuffer_.data(), n);
-            info->item.pszText[n] = L'\0';
-        }
-        if (info->item.mask & LVIF_STATE) {
-            info->item.state = (info->item.state & ~LVIS_STATEIMAGEMASK) |
-                               INDEXTOSTATEIMAGEMASK(model_.Checked(i) ? 2 : 1);
-            info->item.stateMask |= LVIS_STATEIMAGEMASK;
-        }
-        result = 0;
-        return true;
-    }
-    case LVN_GETDISPINFOA: {
-        auto* info = reinterpret_cast<NMLVDISPINFOA*>(header);
-        int i = info->item.iItem;
-        if (i < 0 || i >= model_.Count()) return true;
-        if (info->item.mask & LVIF_TEXT) {
-            const std::string* text = &CellText(i, info->item.iSubItem);
-            size_t n = std::min<size_t>(text->size(), info->item.cchTextMax > 0 ? info->item.cchTextMax - 1 : 0);
-            memcpy(info->item.pszText, text->data(), n);
-            info->item.pszText[n] = '\0';
-        }
-        if (info->item.mask & LVIF_STATE) {
-            info->item.state = (info->item.state & ~LVIS_STATEIMAGEMASK) |
-                               INDEXTOSTATEIMAGEMASK(model_.Checked(i) ? 2 : 1);
-            info->item.stateMask |= LVIS_STATEIMAGEMASK;
-        }
-        result = 0;
-        return true;
-    }
-    case LVN_COLUMNCLICK:
-        SortByColumn(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
-        result = 0;
-        return true;
-    case NM_CLICK:
-    case NM_DBLCLK: {
-        auto* activate = reinterpret_cast<NMITEMACTIVATE*>(header);
-        LVHITTESTINFO hit{};
-        hit.pt = activate->ptAction;
-        int i = ListView_SubItemHitTest(handle_, &hit);
-        if (i >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) ToggleCheck(i);
-        result = 0;
-        return true;
-    }
-    case LVN_KEYDOWN: {
-        auto* key = reinterpret_cast<NMLVKEYDOWN*>(header);
-        if (key->wVKey == VK_SPACE) ToggleCheck(Selected());
-        result = 0;
-        return true;
-    }
-    case LVN_ITEMCHANGED: {
-        auto* change = reinterpret_cast<NMLISTVIEW*>(header);
-        if (!programmatic_ && (change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) &&
-            !(change->uOldState & LVIS_SELECTED) && OnSelect)
-            OnSelect();
-        result = 0;
-        return true;
-    }
-    case NM_CUSTOMDRAW: {
-        auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
-        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
-            result = RowColours ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+        case LVN_GETDISPINFOW:
+            FillDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(header)->item);
+            result = 0;
             return true;
-        }
-        if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && RowColours) {
-            int i = static_cast<int>(draw->nmcd.dwItemSpec);
-            bool selected = ListView_GetItemState(handle_, i, LVIS_SELECTED) & LVIS_SELECTED;
-            COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-            COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-            if (i < model_.Count() && RowColours(i, selected, text, back)) {
-                draw->nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
-                draw->clrText = text;
-                draw->clrTextBk = back;
-                result = CDRF_NEWFONT;
-                return true;
-            }
-        }
-        result = CDRF_DODEFAULT;
-        return true;
+        case LVN_COLUMNCLICK:
+            SortByColumn(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+            result = 0;
+            return true;
+        case NM_CLICK:
+        case NM_DBLCLK:
+            OnItemClick(*reinterpret_cast<NMITEMACTIVATE*>(header));
+            result = 0;
+            return true;
+        case LVN_KEYDOWN:
+            if (reinterpret_cast<NMLVKEYDOWN*>(header)->wVKey == VK_SPACE) ToggleCheck(Selected());
+            result = 0;
+            return true;
+        case LVN_ITEMCHANGED:
+            OnItemChanged(*reinterpret_cast<NMLISTVIEW*>(header));
+            result = 0;
+            return true;
+        case NM_CUSTOMDRAW:
+            result = OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+            return true;
+        default:
+            return false;
     }
-    default:
-        return false;
+}
+
+void CheckList::FillDisplayInfo(LVITEMW& item) {
+    const int i = item.iItem;
+    if (i < 0 || i >= model_.Count()) return;
+    if ((item.mask & LVIF_TEXT) && item.cchTextMax > 0) {
+        wideBuffer_ = Widen(CellText(i, item.iSubItem));
+        const size_t n = std::min<size_t>(wideBuffer_.size(), item.cchTextMax - 1);
+        wmemcpy(item.pszText, wideBuffer_.data(), n);
+        item.pszText[n] = L'\0';
     }
+    if (item.mask & LVIF_STATE) {
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(model_.Checked(i) ? 2 : 1);
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+}
+
+// A click (or double click) on a row's check box toggles it.
+void CheckList::OnItemClick(const NMITEMACTIVATE& activate) {
+    LVHITTESTINFO hit{};
+    hit.pt = activate.ptAction;
+    const int i = ListView_SubItemHitTest(handle_, &hit);
+    if (i >= 0 && (hit.flags & LVHT_ONITEMSTATEICON)) ToggleCheck(i);
+}
+
+// A row the user newly selected raises OnSelect; selections made by the program do not.
+void CheckList::OnItemChanged(const NMLISTVIEW& change) {
+    if (!programmatic_ && (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) &&
+        !(change.uOldState & LVIS_SELECTED) && OnSelect)
+        OnSelect();
+}
+
+LRESULT CheckList::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return RowColours ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || !RowColours) return CDRF_DODEFAULT;
+    const int i = static_cast<int>(draw.nmcd.dwItemSpec);
+    const bool selected = ListView_GetItemState(handle_, i, LVIS_SELECTED) & LVIS_SELECTED;
+    COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    if (i >= model_.Count() || !RowColours(i, selected, text, back)) return CDRF_DODEFAULT;
+    draw.nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
+    draw.clrText = text;
+    draw.clrTextBk = back;
+    return CDRF_NEWFONT;
 }

@@ -65,6 +65,11 @@ private:
     void Refresh(int index);
     void ToggleCheck(int index);
     void SortByColumn(int column);
+    // One handler per notification the list sends.
+    void FillDisplayInfo(LVITEMW& item);
+    void OnItemClick(const NMITEMACTIVATE& activate);
+    void OnItemChanged(const NMLISTVIEW& change);
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw);
     // The text of a cell: column 0 the row's text (or DisplayText), 1 its space, 2 its note.
     const std::string& CellText(int index, int column);
 

@@ -5,13 +5,6 @@
 #include "platform/PlatformTexts.h"
 #include "platform/WideText.h"
 
-std::string FormatMessageText(const std::string& pattern, const std::string& value) {
-    std::string text = pattern;
-    auto at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, value);
-    return text;
-}
-
 void ShowErrorBox(HWND owner, const std::string& message) {
     MessageBoxW(owner, Widen(message).c_str(), Widen(AppTitle).c_str(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
 }

@@ -11,9 +11,6 @@ public:
     explicit AppError(const std::string& message) : std::runtime_error(message) {}
 };
 
-// Replaces the first "%s" of pattern with value.
-std::string FormatMessageText(const std::string& pattern, const std::string& value);
-
 // Shows the application's standard error box for an unexpected error of a command.
 void ShowErrorBox(HWND owner, const std::string& message);
 

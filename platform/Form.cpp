@@ -153,52 +153,52 @@ INT_PTR CALLBACK Form::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
 INT_PTR Form::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     switch (msg) {
-    case WM_INITDIALOG:
-        dpi_ = WindowDpi(handle_);
-        TakeOverDialogScaling(handle_);
-        TranslateTemplate();
-        InitHints();
-        FormCreate();
-        return TRUE;
-    case WM_COMMAND: {
-        int id = LOWORD(wParam), code = HIWORD(wParam);
-        auto it = commands_.find({id, code});
-        if (it != commands_.end()) {
-            it->second();
+        case WM_INITDIALOG:
+            dpi_ = WindowDpi(handle_);
+            TakeOverDialogScaling(handle_);
+            TranslateTemplate();
+            InitHints();
+            FormCreate();
+            return TRUE;
+        case WM_COMMAND: {
+            int id = LOWORD(wParam), code = HIWORD(wParam);
+            auto it = commands_.find({id, code});
+            if (it != commands_.end()) {
+                it->second();
+                return TRUE;
+            }
+            if (id == IDCANCEL && code == BN_CLICKED && lParam == 0) {
+                // Escape ends a modal form; it never closes the main window.
+                if (modal_) CloseQuery();
+                return TRUE;
+            }
+            break;
+        }
+        case WM_NOTIFY:
+            if (Notify(reinterpret_cast<NMHDR*>(lParam), result)) {
+                SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result);
+                return TRUE;
+            }
+            break;
+        case WM_HELP:
+            ShowHelp();
+            return TRUE;
+        case WM_DPICHANGED: {
+            int old = dpi_;
+            dpi_ = LOWORD(wParam);
+            RescaleWindow(handle_, old, dpi_, reinterpret_cast<const RECT*>(lParam), scaledFont_);
+            DpiChanged();
+            SetWindowLongPtrA(handle_, DWLP_MSGRESULT, 0);
             return TRUE;
         }
-        if (id == IDCANCEL && code == BN_CLICKED && lParam == 0) {
-            // Escape ends a modal form; it never closes the main window.
-            if (modal_) CloseQuery();
+        case WM_CLOSE:
+            CloseQuery();
             return TRUE;
-        }
-        break;
-    }
-    case WM_NOTIFY:
-        if (Notify(reinterpret_cast<NMHDR*>(lParam), result)) {
-            SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result);
-            return TRUE;
-        }
-        break;
-    case WM_HELP:
-        ShowHelp();
-        return TRUE;
-    case WM_DPICHANGED: {
-        int old = dpi_;
-        dpi_ = LOWORD(wParam);
-        RescaleWindow(handle_, old, dpi_, reinterpret_cast<const RECT*>(lParam), scaledFont_);
-        DpiChanged();
-        SetWindowLongPtrA(handle_, DWLP_MSGRESULT, 0);
-        return TRUE;
-    }
-    case WM_CLOSE:
-        CloseQuery();
-        return TRUE;
-    case WM_DESTROY:
-        FormDestroy();
-        break;
-    default:
-        break;
+        case WM_DESTROY:
+            FormDestroy();
+            break;
+        default:
+            break;
     }
     if (Message(msg, wParam, lParam, result)) {
         // A colour message returns its brush itself.

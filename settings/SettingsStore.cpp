@@ -50,6 +50,17 @@ bool ReadOptionsAtStartup(const std::string& settingsFile, OptionsRecord& option
     return timer;
 }
 
+void WriteOptions(const std::string& settingsFile, const OptionsRecord& options, const Policies& held) {
+    ProfileFile ini(settingsFile);
+    if (!held.UseQuickDelete) ini.WriteBool(DeleteSection, UseQuickKey, options.QuickDelete);
+    if (!held.ScheduleSet)
+        ini.WriteString(ScheduleSection, ScheduleOptionKey, FormatScheduleOption(options.ScheduleSet));
+    if (!held.ScheduleMinutes) ini.WriteInteger(ScheduleSection, MinutesKey, options.IntervalMinutes);
+    ini.WriteBool(DeleteSection, PromptBeforeKey, options.PromptBeforeClean);
+    if (!held.WriteToLog) ini.WriteBool(LogSection, WriteToLogKey, options.WriteToLog);
+    ini.WriteBool(LogSection, DeleteLogOnExitKey, options.DeleteLogOnExit);
+}
+
 bool ReadAutoRun(const std::string& settingsFile) {
     return ProfileFile(settingsFile).ReadBool(RunSection, AutoRunKey, false);
 }

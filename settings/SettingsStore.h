@@ -1,8 +1,9 @@
 #pragma once
-// Sections, keys and defaults of the settings file, and the start-up read of the options record.
+// Sections, keys and defaults of the settings file, and the options record's read and write.
 #include <string>
 
 #include "settings/Options.h"
+#include "settings/Policies.h"
 
 namespace settings {
 inline constexpr const char* RunSection = "Run";
@@ -35,6 +36,9 @@ double NowAsDateTime();
 // Reads the options record from the settings file; the schedule set only gains triggers.
 // Returns whether the schedule timer is to run.
 bool ReadOptionsAtStartup(const std::string& settingsFile, OptionsRecord& options);
+// Writes the options record's stored fields (not StartMinimized, not LastAutoWashTime) but those
+// the administrator holds, which keep the file's own value. A refused write raises AppError.
+void WriteOptions(const std::string& settingsFile, const OptionsRecord& options, const Policies& held = {});
 
 // "Auto Run" of section "Run" (default false), read where the start-up wash is decided.
 bool ReadAutoRun(const std::string& settingsFile);

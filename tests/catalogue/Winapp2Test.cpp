@@ -10,8 +10,6 @@
 #include "catalogue/Winapp2File.h"
 #include "catalogue/Winapp2Items.h"
 #include "catalogue/Winapp2Paths.h"
-#include "engine/WashEngine.h"
-#include "platform/CheckListModel.h"
 #include "platform/Profile.h"
 #include "tests/support/EnvScope.h"
 #include "tests/support/SymLink.h"
@@ -310,20 +308,7 @@ TEST_F(Winapp2Profile, SeveralMasksAndRemoveSelfLeaveOnlyWhatIsKept) {
     EXPECT_EQ(Sorted(rows), Sorted({cache + "\\entries\\A1", cache + "\\entries\\deep\\B2", cache + "\\doomed\\C3",
                                     folder("\\entries\\deep"), folder("\\entries"), folder("\\doomed"),
                                     folder("\\keep"), folder("\\empty"), folder("")}));
-
-    // A preview sorts its rows: the washer still removes the deepest folders first.
-    CheckListModel list;
-    for (const auto& row : Sorted(rows)) list.Add(row, true);
-    int success = 0, fails = 0;
-    WashFileList(list, true, false, {}, success, fails);
-    // Three files and the four folders they emptied; the kept folder holds its file, so it and
-    // the cache folder stay.
-    EXPECT_EQ(success, 7);
-    EXPECT_EQ(fails, 0);
-    EXPECT_TRUE(FileExists(cache + "\\keep\\K1"));
-    EXPECT_EQ(GetFileAttributesA((cache + "\\entries").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(GetFileAttributesA((cache + "\\empty").c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_NE(GetFileAttributesA(cache.c_str()), INVALID_FILE_ATTRIBUTES);
+    // How those rows are washed: tests/engine/FolderRowOrderTest.cpp.
 }
 
 TEST_F(Winapp2Profile, RemoveSelfNeverEntersALinkedFolder) {
