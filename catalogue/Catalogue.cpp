@@ -92,6 +92,8 @@ void Catalogue::LoadFromFile(const std::string& path) {
     else LoadRows(*this, ProfileFile(path), path);
 }
 
+void Catalogue::LoadOrderFile(const std::string& path) { LoadFromFile(path); }
+
 // Writes the rows through any writer with WriteString (the profile file or a whole-file builder).
 template <class Writer>
 static void SaveRows(const Catalogue& list, Writer& file) {

@@ -29,6 +29,7 @@ public:
     // Appends the rows listed in the file's "Common" section: bare item names of a wash item
     // file (bound to path), or row keys of the order file (bound to their stored file).
     void LoadFromFile(const std::string& path);
+    void LoadOrderFile(const std::string& path);
     // Writes "Total", then each row's key and its section. Keys of a longer earlier list stay.
     void SaveToFile(const std::string& path) const;
     // Replaces the file by one that holds exactly these rows, as SaveToFile would write them into

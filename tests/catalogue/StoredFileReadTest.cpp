@@ -6,6 +6,7 @@
 #include "catalogue/FileReplace.h"
 #include "catalogue/WashItem.h"
 #include "platform/Error.h"
+#include "platform/StoredText.h"
 #include "tests/support/TempDir.h"
 
 namespace {
