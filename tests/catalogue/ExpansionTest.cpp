@@ -88,7 +88,7 @@ TEST(RootKeys, Table) {
     const HKEY roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER,   HKEY_LOCAL_MACHINE, HKEY_USERS,
                           HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
     for (unsigned i = 0; i < 7; ++i) EXPECT_EQ(RootKeyFromName(names[i]), roots[i]) << names[i];
-    EXPECT_EQ(SplitRegistryPath("HKLM\\x\\").root, nullptr);
+    EXPECT_EQ(SplitRegistryPath("HKLM\\x\\").root, HKEY_LOCAL_MACHINE);
     EXPECT_EQ(SplitRegistryPath("HKEY_CURRENT_USERX\\x").root, nullptr);
 }
 
