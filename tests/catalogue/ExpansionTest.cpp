@@ -191,8 +191,8 @@ TEST(ListRegistry, UnknownOrBareRootsListNothingAndSayWhy) {
     } cases[] = {
         {"HKEY_FOO\\" + key.path,
          "'HKEY_FOO' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing."},
-        {"HKCU\\" + key.path,
-         "'HKCU' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing."},
+        {"HKXX\\" + key.path,
+         "'HKXX' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing."},
         {"HKEY_CURRENT_USER\\\\",
          "'HKEY_CURRENT_USER' is a whole root key, not a key below it, so this entry lists nothing."},
         {" ", "This entry names no registry key, so it lists nothing."},
