@@ -28,6 +28,8 @@
 #define IDS_FileExistsOverwrite 38033
 #define IDS_UnableToCopy 38034
 #define IDS_Winapp2Summary 38035
+#define IDS_StoredFileUnreadable 38036
+#define IDS_OrderFileUnreadable 38037
 
 // Plug-in export and import.
 #define IDS_PluginFilter 38040

@@ -355,7 +355,7 @@ Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* win
         winapp2->AppendRows(loaded);
     }
     Catalogue order;
-    order.LoadFromFile(user + "order.ini");
+    order.LoadOrderFile(user + "order.ini");
     if (winapp2) winapp2->AdoptFormerNames(order);
     Catalogue catalogue;
     MergeCatalogue(catalogue, loaded, order);

@@ -52,6 +52,7 @@ void MainWindow::FormCreate() {
     // Dates and times are written as "yyyy-mm-dd" and "HH:mm:ss" wherever the program formats them.
     CreateTrayIcon();
     ProgramDirectory = ProgramDir();
+    const bool orderUnreadable = ReportUnreadableFiles();
     HelpFile = ProgramDirectory + "help.chm";
     WashItems = Catalogue();
     SetCounters("", "", "", "");
@@ -60,6 +61,7 @@ void MainWindow::FormCreate() {
     ScheduleTimerOn = ApplyPolicies(Policy, Options, ReadOptionsAtStartup(SettingsFilePath(), Options));
     SetScheduleTimer(ScheduleTimerOn);
     LoadCatalogue();
+    if (orderUnreadable) RunGuarded(Handle(), [this] { CatalogueToStore().RewriteFile(OrderFilePath()); });
     FillWashItemList();
     if (ItemList.Count() > 0) {
         ItemList.Select(0);
@@ -102,7 +104,7 @@ void MainWindow::LoadCatalogue() {
     Winapp2.AppendRows(loaded);
 
     Catalogue order;
-    order.LoadFromFile(OrderFilePath());
+    order.LoadOrderFile(OrderFilePath());
     Winapp2.AdoptFormerNames(order);
     WashItems = Catalogue();
     MergeCatalogue(WashItems, loaded, order);

@@ -3,6 +3,7 @@
 // its commands.
 // Its members are spread over app/ by concern:
 //   MainStartup.cpp   start-up, catalogue loading, the three lists, activation, close
+//   MainStoredFiles.cpp  stored files it can't read, named at start-up
 //   MainWinapp2.cpp   winapp2.ini rows: refused edits, warnings, counts
 //   (catalogue/Winapp2*.cpp: the entries of winapp2.ini that join the catalogue)
 //   MainView.cpp      button images, list colours, event routing, counters
@@ -251,6 +252,9 @@ private:
     void RunListCommand(const std::function<void()>& body);
     // Writes the catalogue to order.ini through a copy beside it.
     void SaveCatalogueOrder();
+    // Start-up: names every stored file the program can't read, with the reason, in one
+    // message; true when order.ini is one of them, to be written anew (MainStoredFiles.cpp).
+    bool ReportUnreadableFiles();
     // Tells that a wash item file no longer lists the item, then reads the catalogue again.
     void ShowUnlistedItem(const CatalogueRow& row);
     // Puts the catalogue's check marks back into the wash item list.

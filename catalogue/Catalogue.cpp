@@ -14,6 +14,7 @@
 #include "platform/Error.h"
 #include "platform/Language.h"
 #include "platform/PlatformTexts.h"
+#include "platform/StoredText.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
@@ -55,7 +56,7 @@ void Catalogue::MoveDown(int index) {
 // Reads through the system's profile functions or through a snapshot of the whole file; both
 // give the same texts.
 template <class Reader>
-static void LoadRows(Catalogue& list, const Reader& file, const std::string& path) {
+static void LoadRows(Catalogue& list, const Reader& file, const std::string& path, bool orderFile) {
     auto readInteger = [&file](const std::string& section, const std::string& key, int def) {
         int value;
         return TryParseInt(file.ReadString(section, key), value) ? value : def;
@@ -68,6 +69,7 @@ static void LoadRows(Catalogue& list, const Reader& file, const std::string& pat
         CatalogueRow row;
         std::string orderName;
         bool orderRow = false;
+        if (value.find(RowKeySeparator) != std::string::npos && !orderFile) continue;
         if (SplitRowKey(value, orderName))
             for (const auto& key : file.ReadSection(value)) orderRow = orderRow || SameText(Trim(key), FileNameKey);
         if (orderRow) {
@@ -83,14 +85,18 @@ static void LoadRows(Catalogue& list, const Reader& file, const std::string& pat
     }
 }
 
-// A value with "<|>" is an order row only when its section stores a file; an item of a wash
-// item file whose name holds "<|>" has no such key and stays bound to its own file. No path
+// In the order file a value with "<|>" is a row only when its section stores a file. No path
 // contains "<|>", so the name is everything before the last one.
-void Catalogue::LoadFromFile(const std::string& path) {
+static void LoadListedRows(Catalogue& list, const std::string& path, bool orderFile) {
+    if (!PrepareStoredText(path).empty()) return;
     ProfileSnapshot snapshot;
-    if (snapshot.Load(path)) LoadRows(*this, snapshot, path);
-    else LoadRows(*this, ProfileFile(path), path);
+    if (snapshot.Load(path)) LoadRows(list, snapshot, path, orderFile);
+    else LoadRows(list, ProfileFile(path), path, orderFile);
 }
+
+void Catalogue::LoadFromFile(const std::string& path) { LoadListedRows(*this, path, false); }
+
+void Catalogue::LoadOrderFile(const std::string& path) { LoadListedRows(*this, path, true); }
 
 // Writes the rows through any writer with WriteString (the profile file or a whole-file builder).
 template <class Writer>
@@ -131,7 +137,7 @@ void Catalogue::RewriteFile(const std::string& path) const {
                        done == bytes.size();
         if (file != INVALID_HANDLE_VALUE && !CloseHandle(file)) written = false;
         if (!written) throw AppError(FormatText(IDS_UnableToWriteTo, copy));
-    });
+    }, OldText::Replaced);
 }
 
 void MergeCatalogue(Catalogue& catalogue, const Catalogue& found, const Catalogue& order) {

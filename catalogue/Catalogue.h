@@ -25,9 +25,12 @@ public:
     void MoveUp(int index);
     void MoveDown(int index);
 
-    // Appends the rows listed in the file's "Common" section: bare item names of a wash item
-    // file (bound to path), or row keys of the order file (bound to their stored file).
+    // Appends the items a wash item file lists in its "Common" section, bound to path. A value
+    // holding "<|>" names no item of the file (a row key would bind an item to another file):
+    // it is left out. A file the profile functions can't read gives no rows.
     void LoadFromFile(const std::string& path);
+    // Appends the rows of the order file: row keys whose section stores their wash item file.
+    void LoadOrderFile(const std::string& path);
     // Writes "Total", then each row's key and its section. Keys of a longer earlier list stay.
     void SaveToFile(const std::string& path) const;
     // Replaces the file by one that holds exactly these rows, as SaveToFile would write them into

@@ -33,3 +33,7 @@
 #define IDS_UnsafeDots 32048
 #define IDS_UnsafeDriveRoot 32049
 #define IDS_UnsafeSystemFolder 32050
+#define IDS_UnsafeWindowsFolder 32051
+
+// A stored file that is kept as it is because it can't be read.
+#define IDS_StoredFileKept 32060

@@ -4,9 +4,11 @@
 
 #include <vector>
 
+#include "catalogue/CatalogueTexts.h"
 #include "platform/Error.h"
 #include "platform/Language.h"
 #include "platform/PlatformTexts.h"
+#include "platform/StoredText.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -65,15 +67,21 @@ private:
 };
 }  // namespace
 
-void RewriteThroughCopy(const std::string& path, const std::function<void(const std::string& copyPath)>& write) {
+void RewriteThroughCopy(const std::string& path, const std::function<void(const std::string& copyPath)>& write,
+                        OldText oldText) {
     const std::string refusal = FormatText(IDS_UnableToWriteTo, path);
     DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
     bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) throw AppError(refusal);
+    const bool keepOld = exists && oldText == OldText::Kept;
+    if (keepOld) {
+        const std::string problem = PrepareStoredText(path);
+        if (!problem.empty()) throw AppError(FormatText(IDS_StoredFileKept, path, problem));
+    }
 
     std::string copy = CopyPathFor(path);
     RemoveOnExit cleanup(copy);
-    if (exists && !CopyContent(path, copy)) throw AppError(refusal);
+    if (keepOld && !CopyContent(path, copy)) throw AppError(refusal);
     try {
         write(copy);
     } catch (const AppError&) {

@@ -4,9 +4,13 @@
 
 #include <string>
 
-// The predefined key named by the text (letter case ignored); nullptr for any other text, which
-// never stands for a root key.
+// The predefined key named by the text, by its full name or its standard short name (HKCU,
+// HKLM, HKCR, HKU, HKCC), letter case ignored; nullptr for any other text, which never stands
+// for a root key.
 HKEY RootKeyFromName(const std::string& name);
+
+// The full name of a predefined key ("HKEY_CURRENT_USER"); empty for any other key.
+std::string RootKeyFullName(HKEY root);
 
 struct RegistryPath {
     HKEY root = nullptr;  // nullptr when rootName names no root key

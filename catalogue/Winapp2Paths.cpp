@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "catalogue/CatalogueTexts.h"
+#include "catalogue/RootKeys.h"
 #include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/Text.h"
@@ -226,11 +227,18 @@ std::string UnsafeFolderReason(const std::string& folder, bool subfolders) {
         fixed = WithoutTrailingBackslash(fixed.substr(0, last + 1));
     }
     if (fixed.size() <= root) return Text(IDS_UnsafeDriveRoot);
-    if (!subfolders) return {};
-    wchar_t windows[MAX_PATH] = L"", system[MAX_PATH] = L"";
+    // The Windows and system folders hold the system's own files: never swept, not even
+    // without their subfolders.
+    wchar_t windows[MAX_PATH] = L"", system[MAX_PATH] = L"", system32on64[MAX_PATH] = L"";
     GetWindowsDirectoryW(windows, MAX_PATH);
     GetSystemDirectoryW(system, MAX_PATH);
+    GetSystemWow64DirectoryW(system32on64, MAX_PATH);
     std::vector<std::string> guarded{Narrow(windows, wcslen(windows)), Narrow(system, wcslen(system))};
+    if (system32on64[0]) guarded.push_back(Narrow(system32on64, wcslen(system32on64)));
+    for (const auto& g : guarded)
+        if (!g.empty() && SameText(WithoutTrailingBackslash(g), fixed))
+            return Text(subfolders ? IDS_UnsafeSystemFolder : IDS_UnsafeWindowsFolder);
+    if (!subfolders) return {};
     for (const char* name : {"ProgramFiles", "CommonProgramFiles", "UserProfile", "AppData", "LocalAppData",
                              "ProgramData", "Public", "Documents"})
         for (const auto& value : VariableValues(name)) guarded.push_back(value);
@@ -242,19 +250,8 @@ std::string UnsafeFolderReason(const std::string& folder, bool subfolders) {
 }
 
 bool Winapp2RegistryKey(const std::string& text, std::string& fullName) {
-    static const char* const Roots[][2] = {
-        {"HKCU", "HKEY_CURRENT_USER"},   {"HKLM", "HKEY_LOCAL_MACHINE"},
-        {"HKCR", "HKEY_CLASSES_ROOT"},   {"HKU", "HKEY_USERS"},
-        {"HKCC", "HKEY_CURRENT_CONFIG"},
-    };
-    size_t slash = text.find('\\');
-    std::string root = text.substr(0, slash);
-    std::string rest = slash == std::string::npos ? std::string() : text.substr(slash);
-    for (const auto& pair : Roots) {
-        if (SameText(root, pair[0]) || SameText(root, pair[1])) {
-            fullName = pair[1] + rest;
-            return true;
-        }
-    }
-    return false;
+    RegistryPath path = SplitRegistryPath(text);
+    if (!path.root) return false;
+    fullName = RootKeyFullName(path.root) + path.keyPath;
+    return true;
 }

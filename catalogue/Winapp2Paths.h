@@ -24,8 +24,9 @@ bool HasWildcard(const std::string& text);
 std::vector<std::string> MatchWildcardPath(const std::string& path, bool foldersOnly);
 
 // Why washing files in folder (absolute, no final "\") is refused; empty when it is not.
-// A path that is not absolute, has "." or ".." parts, or is a drive root is always refused; the
-// Windows, system, program, profile, users and shared data folders are refused with subfolders.
+// A path that is not absolute, has "." or ".." parts, is a drive root, or the Windows or system
+// folder is always refused; the program, profile, users and shared data folders are refused with
+// subfolders.
 std::string UnsafeFolderReason(const std::string& folder, bool subfolders);
 
 // "HKCU\Software\X" to "HKEY_CURRENT_USER\Software\X"; the long root names pass unchanged.

@@ -15,3 +15,6 @@
 #define IDS_SpaceMB 30011
 #define IDS_SpaceGB 30012
 #define IDS_SpaceTB 30013
+// Why a stored INI file can't be read as it is.
+#define IDS_StoredTextNotText 30014
+#define IDS_StoredTextUnmarkedUtf16 30015

@@ -5,11 +5,13 @@
 #include "platform/Error.h"
 #include "platform/Language.h"
 #include "platform/PlatformTexts.h"
+#include "platform/StoredText.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
 namespace {
 constexpr DWORD ValueBufferSize = 2048;  // 2047 characters and the terminator
+constexpr size_t OpeningBytes = 4096;
 
 const wchar_t* OrNull(const std::wstring& text, bool isNull) { return isNull ? nullptr : text.c_str(); }
 
@@ -62,9 +64,11 @@ bool MakeUnicodeFile(const std::wstring& path) {
     return false;
 }
 
-// Writes one key (or deletes, with a null value or key); true when the system took it.
+// Writes one key (or deletes, with a null value or key); true when the system took it. A file
+// whose opening bytes the profile functions can't read is never written: they would replace it.
 bool WriteProfile(const std::string& path, const std::string* section, const std::string* key,
                   const std::string* value) {
+    if (!PrepareStoredText(path, OpeningBytes).empty()) return false;
     std::wstring file = WidePath(path), wSection = Widen(*section);
     std::wstring wKey = key ? Widen(*key) : std::wstring(), wValue = value ? Widen(*value) : std::wstring();
     std::string ansi;

@@ -171,7 +171,7 @@ TEST_F(MainPluginsTest, ARulesFileInTheWinapp2FormatBecomesWinapp2IniNotAPlugin)
     chosen = dir.Path() + "out\\rules.txt";
     WriteTextFile(chosen, "[Windows Logs *]\r\nLangSecRef=3025\r\nFileKey1=%WinDir%|*.log\r\n");
     EXPECT_EQ(AnswerBoxes([&] { form->OnImportPlugin(); }, {IDOK}),
-              Strings{"I:winapp2.ini: 1 entries read, 1 detected, 0 lines skipped, 0 keys refused"});
+              Strings{"I:winapp2.ini: 1 entries read, 1 detected, 0 lines skipped, 1 keys refused"});
     EXPECT_EQ(ReadTextFile(dir.Path() + "winapp2.ini"), ReadTextFile(chosen));
     EXPECT_FALSE(FileExists(dir.Path() + "plugin\\rules.txt"));
     EXPECT_EQ(Rows().back(), "Windows: Windows Logs [ ]");

@@ -68,7 +68,7 @@ TEST(RootKeys, Table) {
     const HKEY roots[] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER,   HKEY_LOCAL_MACHINE, HKEY_USERS,
                           HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
     for (unsigned i = 0; i < 7; ++i) EXPECT_EQ(RootKeyFromName(names[i]), roots[i]) << names[i];
-    EXPECT_EQ(SplitRegistryPath("HKLM\\x\\").root, nullptr);
+    EXPECT_EQ(SplitRegistryPath("HKLM\\x\\").root, HKEY_LOCAL_MACHINE);
     EXPECT_EQ(SplitRegistryPath("HKEY_CURRENT_USERX\\x").root, nullptr);
 }
 
@@ -171,8 +171,8 @@ TEST(ListRegistry, UnknownOrBareRootsListNothingAndSayWhy) {
     } cases[] = {
         {"HKEY_FOO\\" + key.Path(),
          "'HKEY_FOO' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing."},
-        {"HKCU\\" + key.Path(),
-         "'HKCU' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing."},
+        {"HKXX\\" + key.Path(),
+         "'HKXX' is not a registry root key such as HKEY_CURRENT_USER, so this entry lists nothing."},
         {"HKEY_CURRENT_USER\\\\",
          "'HKEY_CURRENT_USER' is a whole root key, not a key below it, so this entry lists nothing."},
         {" ", "This entry names no registry key, so it lists nothing."},

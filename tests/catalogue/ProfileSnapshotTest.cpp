@@ -81,7 +81,7 @@ TEST(ProfileSnapshot, CatalogueRowsMatchTheSystemReader) {
                   "[b<|>c:\\X\\SYSTEM.TXT]\r\nTXTFILENAME=C:\\x\\system.txt\r\nisactive=junk\r\n"
                   "[Plain]\r\nIsActive=0x0\r\n");
     Catalogue fast;
-    fast.LoadFromFile(order);
+    fast.LoadOrderFile(order);
     // The system reader, written out here as the catalogue used it before the snapshot.
     ProfileFile file(order);
     std::string expected;
@@ -125,8 +125,8 @@ TEST(ProfileWriter, OrderFileMatchesKeyByKeyWrites) {
     EXPECT_EQ(ReadTextFile(whole), ReadTextFile(keyByKey));
 
     Catalogue a, b;
-    a.LoadFromFile(keyByKey);
-    b.LoadFromFile(whole);
+    a.LoadOrderFile(keyByKey);
+    b.LoadOrderFile(whole);
     ASSERT_EQ(a.Count(), 6);
     for (int i = 0; i < a.Count(); ++i) {
         EXPECT_EQ(b.Items[i].ItemName + "|" + b.Items[i].ItemFile, a.Items[i].ItemName + "|" + a.Items[i].ItemFile);

@@ -176,7 +176,7 @@ TEST(Winapp2Paths, WildcardsAndUnsafeFolders) {
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, MAX_PATH);
     EXPECT_NE(UnsafeFolderReason(windows, true), "");
-    EXPECT_EQ(UnsafeFolderReason(windows, false), "");
+    EXPECT_EQ(UnsafeFolderReason(windows, false), "the Windows or system folder itself");
     EXPECT_EQ(UnsafeFolderReason(std::string(windows) + "\\Temp", true), "");
     std::string full;
     ASSERT_TRUE(Winapp2RegistryKey("hkcu\\Software\\X", full));
@@ -201,7 +201,7 @@ TEST_F(Winapp2Profile, OnlyDetectedEntriesBecomeRowsGroupedAndUnchecked) {
     EXPECT_EQ(catalogue.Counts().Entries, 5);
     EXPECT_EQ(catalogue.Counts().Detected, 3);
     EXPECT_EQ(catalogue.Counts().SkippedLines, 3);
-    EXPECT_EQ(catalogue.RefusedKeys(), 8);
+    EXPECT_EQ(catalogue.RefusedKeys(), 9);
 }
 
 // Rows order.ini saved under the names with the section's " *" are the same rows; a row of
@@ -232,7 +232,7 @@ TEST_F(Winapp2Profile, OrderRowsSavedUnderStarredNamesKeepTheirPlaceAndMark) {
 TEST_F(Winapp2Profile, UnsafeAndUnknownKeysSelectNothingAndSayWhy) {
     int refused = 0;
     WashItem item = ItemOf("Unsafe Keys *", &refused);
-    EXPECT_EQ(refused, 8);
+    EXPECT_EQ(refused, 9);
     Texts names, files;
     for (auto& entry : item.FolderEntries.Items) {
         names.push_back(entry.Name.substr(0, entry.Name.find(':')));
@@ -246,7 +246,8 @@ TEST_F(Winapp2Profile, UnsafeAndUnknownKeysSelectNothingAndSayWhy) {
     EXPECT_EQ(names, (Texts{"FileKey1 refused (unknown variable)", "FileKey2 refused (a drive root)",
                             "FileKey3 refused (a system or profile folder with subfolders)",
                             "FileKey4 refused (a system or profile folder with subfolders)",
-                            "FileKey5 refused (not an absolute path)", "FileKey6",
+                            "FileKey5 refused (not an absolute path)",
+                            "FileKey6 refused (the Windows or system folder itself)",
                             "FileKey7 refused (a path with \".\" or \"..\")"}));
     // Only the Windows folder's own *.log files, never its subfolders.
     for (const auto& f : files) EXPECT_EQ(f.find('\\', strlen("C:\\windows\\")), std::string::npos) << f;
