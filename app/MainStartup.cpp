@@ -40,6 +40,10 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::FormCreate() {
+    // Start-up counts as a running command: a close that reaches the window meanwhile (a message
+    // sent while start-up waits on another process, or one an error box dispatches) follows once
+    // the catalogue is read and merged, instead of writing order.ini from an empty one.
+    RunningScope starting(washRunning_);
     FitClientSize96(566, 421);
     CentreOnDesktop();
     ItemList.Attach(Control(IDC_ItemList));
@@ -205,7 +209,8 @@ void MainWindow::FormActivate() {
     RunGuarded(Handle(), [&] {
         washAtStart = ReadAutoRun(SettingsFilePath()) && (Options.ScheduleSet & ScheduleAtStart);
     });
-    if (washAtStart) AutomaticWash("Wash at start");
+    // The error box may have let a close through.
+    if (washAtStart && !closed_) AutomaticWash("Wash at start");
 }
 
 void MainWindow::FormClose() {

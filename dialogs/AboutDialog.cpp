@@ -23,11 +23,11 @@ void AboutDialog::SetLook() {
     if (old) DestroyIcon(static_cast<HICON>(old));
 
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(Handle(), WM_GETFONT, 0, 0));
-    LOGFONTA bold{};
-    if (!font || !GetObjectA(font, sizeof(bold), &bold)) return;
+    LOGFONTW bold{};
+    if (!font || !GetObjectW(font, sizeof(bold), &bold)) return;
     bold.lfWeight = FW_BOLD;
     HFONT previous = boldFont_;
-    boldFont_ = CreateFontIndirectA(&bold);
+    boldFont_ = CreateFontIndirectW(&bold);
     SendMessageA(Control(IDC_About_ProductName), WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), TRUE);
     if (previous) DeleteObject(previous);
 }

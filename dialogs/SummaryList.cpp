@@ -12,6 +12,8 @@
 #include "platform/WideText.h"
 
 namespace {
+// Room a header item leaves beside its text, both sides together, at 96 dpi.
+const int HeaderMargins = 16;
 const UINT Titles[] = {IDS_Dlg_SummaryWashItem, IDS_Dlg_SummaryFiles, IDS_Dlg_SummarySpace, IDS_Dlg_SummaryRegistryRows};
 
 // Negative, zero or positive as a orders before, with or after b in a column.
@@ -52,11 +54,18 @@ void SummaryList::SetDpi(int dpi) {
     if (!handle_) return;
     RECT rc;
     GetClientRect(handle_, &rc);
-    const int number = ScaleForDpi(56, dpi), space = ScaleForDpi(72, dpi), rows = ScaleForDpi(100, dpi);
-    ListView_SetColumnWidth(handle_, 1, number);
-    ListView_SetColumnWidth(handle_, 2, space);
-    ListView_SetColumnWidth(handle_, 3, rows);
-    ListView_SetColumnWidth(handle_, 0, rc.right - rc.left - number - space - rows - SystemMetricForDpi(SM_CXVSCROLL, dpi));
+    // The numbers' columns are wide enough for their titles in every language.
+    const int least[] = {0, ScaleForDpi(56, dpi), ScaleForDpi(72, dpi), ScaleForDpi(100, dpi)};
+    int rest = rc.right - rc.left - SystemMetricForDpi(SM_CXVSCROLL, dpi);
+    for (int c = 1; c < 4; ++c) {
+        std::wstring title = Widen(Text(Titles[c]));
+        LPARAM text = reinterpret_cast<LPARAM>(title.c_str());
+        int fit = static_cast<int>(SendMessageW(handle_, LVM_GETSTRINGWIDTHW, 0, text));
+        int width = std::max(least[c], fit + ScaleForDpi(HeaderMargins, dpi));
+        ListView_SetColumnWidth(handle_, c, width);
+        rest -= width;
+    }
+    ListView_SetColumnWidth(handle_, 0, rest);
 }
 
 void SummaryList::SortBy(int column) {

@@ -8,17 +8,23 @@
 #include "platform/Dpi.h"
 #include "platform/Language.h"
 #include "platform/PlatformTexts.h"
+#include "platform/UiFont.h"
 #include "platform/WideText.h"
 
 namespace {
-// Arial 12 pixels at 96 dpi; one font per dpi, kept for the program's run.
+// Arial 12 pixels at 96 dpi (the language's own face where Arial cannot show it); one font per
+// dpi and language, kept for the program's run.
 HFONT ListFont(int dpi) {
-    static std::map<int, HFONT> fonts;
-    HFONT& font = fonts[dpi];
-    if (!font)
-        font = CreateFontA(-ScaleForDpi(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    static std::map<std::pair<int, LANGID>, HFONT> fonts;
+    const LANGID language = LanguageInUse();
+    HFONT& font = fonts[{dpi, language}];
+    if (!font) {
+        std::wstring face = LanguageFontFace(language);
+        if (face.empty()) face = L"Arial";
+        font = CreateFontW(-ScaleForDpi(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, LanguageCharset(language),
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                           "Arial");
+                           face.c_str());
+    }
     return font;
 }
 

@@ -73,11 +73,11 @@ void RescaleWindow(HWND window, int oldDpi, int newDpi, const RECT* suggested, H
     // The dialog manager owns the template's font; the scaled copies are the caller's.
     HFONT oldFont = ownedFont ? ownedFont : reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
     HFONT newFont = nullptr;
-    LOGFONTA lf{};
-    if (oldFont && GetObjectA(oldFont, sizeof(lf), &lf)) {
+    LOGFONTW lf{};
+    if (oldFont && GetObjectW(oldFont, sizeof(lf), &lf)) {
         lf.lfHeight = scale(lf.lfHeight);
         lf.lfWidth = scale(lf.lfWidth);
-        newFont = CreateFontIndirectA(&lf);
+        newFont = CreateFontIndirectW(&lf);
     }
 
     std::vector<HWND> children;

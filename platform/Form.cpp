@@ -8,6 +8,7 @@
 
 #include "platform/Dpi.h"
 #include "platform/Language.h"
+#include "platform/UiFont.h"
 #include "platform/WideText.h"
 
 Form::~Form() {
@@ -156,6 +157,7 @@ INT_PTR Form::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_INITDIALOG:
             dpi_ = WindowDpi(handle_);
             TakeOverDialogScaling(handle_);
+            UseLanguageFont(handle_, scaledFont_);
             TranslateTemplate();
             InitHints();
             FormCreate();
