@@ -1,9 +1,9 @@
-// The command line: /wash [/report FILE], /list FILE and /?, run without the main window.
+// The command line run: /wash [/report FILE], /list FILE and /? without the main window, and the
+// catalogue they load.
 #include "app/CommandLine.h"
 
 #include <windows.h>
 #include <objbase.h>
-#include <shellapi.h>
 
 #include <unordered_set>
 
@@ -32,49 +32,12 @@ namespace {
 // Held by a running /wash, so that a second one refuses to start.
 const char* const WashMutexName = "Local\\Varnolt.CommandLineWash";
 
-std::wstring Lower(std::wstring text) {
-    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 std::string Utf8(const std::wstring& wide) {
     if (wide.empty()) return {};
     int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string out(n, '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
     return out;
-}
-
-// The console of the process that started this one (cmd.exe, PowerShell), opened once; a
-// program started without one (the Task Scheduler, a shortcut) has none.
-HANDLE ParentConsole() {
-    static HANDLE console = [] {
-        if (!AttachConsole(ATTACH_PARENT_PROCESS)) return INVALID_HANDLE_VALUE;
-        return CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    }();
-    return console;
-}
-
-HANDLE OutputHandle(DWORD which) {
-    HANDLE handle = GetStdHandle(which);
-    return handle && handle != INVALID_HANDLE_VALUE ? handle : ParentConsole();
-}
-
-// Writes a line to the standard handle or the starting console; says nothing without either.
-// A console takes the characters themselves, whatever its code page; a file or a pipe takes
-// UTF-8, as the program always wrote there (English is plain ASCII either way).
-void Say(DWORD which, const std::string& text) {
-    HANDLE handle = OutputHandle(which);
-    if (handle == INVALID_HANDLE_VALUE) return;
-    std::string line = text + "\r\n";
-    DWORD written = 0, mode = 0;
-    if (GetConsoleMode(handle, &mode)) {
-        std::wstring wide = Widen(line);
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
-    }
-    WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>& seen, std::vector<std::string>& rows,
@@ -131,9 +94,9 @@ int RunList(const CommandLine& command) {
         Winapp2Catalogue winapp2;
         CoveredRows rows = CollectCheckedRows(LoadCommandCatalogue(winapp2), &winapp2);
         if (WriteList(command.File, rows)) return ExitWashed;
-        Say(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.File)));
+        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.File)));
     } catch (const std::exception& error) {
-        Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
+        WriteConsoleLine(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
     }
     return ExitFailed;
 }
@@ -211,15 +174,15 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
         } catch (const std::exception& error) {
             ++specialFails;
             special.Failures.push_back({item.Name, error.what()});
-            Say(STD_ERROR_HANDLE, "Varnolt: " + TranslateUiText(item.Name) + ": " + error.what());
+            WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + TranslateUiText(item.Name) + ": " + error.what());
         }
         report.Items.push_back(std::move(special));
     }
     for (const auto& failure : result.Files.Failures)
-        Say(STD_OUTPUT_HANDLE, FormatText(IDS_NotWashed, failure.Path, failure.Reason));
-    Say(STD_OUTPUT_HANDLE, FormatText(IDS_WashCounts, result.Files.Washed, result.Files.Failed, result.Registry.Washed,
+        WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_NotWashed, failure.Path, failure.Reason));
+    WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_WashCounts, result.Files.Washed, result.Files.Failed, result.Registry.Washed,
                                       result.Registry.Failed));
-    Say(STD_OUTPUT_HANDLE, CommandLineSummary(result, specialFails));
+    WriteConsoleLine(STD_OUTPUT_HANDLE, CommandLineSummary(result, specialFails));
     return result.Files.Failed + result.Registry.Failed + specialFails == 0 ? ExitWashed : ExitFailed;
 }
 
@@ -230,7 +193,7 @@ int FinishReport(const CommandLine& command, WashReport& report, int code) {
     report.ExitCode = code;
     if (command.Report.empty()) return code;
     if (WriteFileWhole(command.Report, ReportJson(report))) return code;
-    Say(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.Report)));
+    WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.Report)));
     return code == ExitWashed ? ExitFailed : code;
 }
 
@@ -247,7 +210,7 @@ int RunWash(const CommandLine& command) {
         if (mutex) CloseHandle(mutex);
         // The report and the event stay English: scripts and event collectors read them.
         report.Error = "Varnolt is already running; close it and run /wash again.";
-        Say(STD_ERROR_HANDLE, Text(IDS_AlreadyRunning));
+        WriteConsoleLine(STD_ERROR_HANDLE, Text(IDS_AlreadyRunning));
         ReportWashEvent(MakeWashEvent("/wash", {}, report.Error));
         return FinishReport(command, report, ExitAlreadyRunning);
     }
@@ -258,7 +221,7 @@ int RunWash(const CommandLine& command) {
         code = WashRows(CollectCheckedRows(LoadCommandCatalogue(winapp2), &winapp2), report);
     } catch (const std::exception& error) {
         report.Error = error.what();
-        Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
+        WriteConsoleLine(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
     }
     CoUninitialize();
     code = FinishReport(command, report, code);
@@ -268,65 +231,6 @@ int RunWash(const CommandLine& command) {
     return code;
 }
 }  // namespace
-
-std::string UsageText() {
-    // Short lines: the text also goes into a message box.
-    return Text(IDS_Usage);
-}
-
-CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
-    CommandLine command;
-    if (args.empty()) return command;
-    std::wstring option = Lower(args[0]);
-    if (!option.empty() && option[0] == L'-') option[0] = L'/';
-    if (option == L"/?" || option == L"/h" || option == L"/help") command.Kind = CommandKind::Usage;
-    else if (option == L"/wash") command.Kind = CommandKind::Wash;
-    else if (option == L"/list") command.Kind = CommandKind::List;
-    else if (option == L"/wipe") command.Kind = CommandKind::Wipe;
-    else if (option == L"/shred") command.Kind = CommandKind::Shred;
-    else {
-        command.Kind = CommandKind::Invalid;
-        command.Error = FormatText(IDS_UnknownOption, Utf8(args[0]));
-        return command;
-    }
-    if (command.Kind == CommandKind::Wash && args.size() >= 2 &&
-        (Lower(args[1]) == L"/report" || Lower(args[1]) == L"-report")) {
-        if (args.size() == 3 && !args[2].empty()) {
-            command.Report = args[2];
-            return command;
-        }
-        command.Kind = CommandKind::Invalid;
-        command.Error = Text(args.size() > 3 ? IDS_TooManyArguments : IDS_ReportNeedsFile);
-        return command;
-    }
-    if (command.Kind == CommandKind::Shred) {
-        command.Paths.assign(args.begin() + 1, args.end());
-        if (!command.Paths.empty()) return command;
-        command.Kind = CommandKind::Invalid;
-        command.Error = Text(IDS_ShredNeedsPath);
-        return command;
-    }
-    size_t wanted = command.Kind == CommandKind::List || command.Kind == CommandKind::Wipe ? 2 : 1;
-    if (args.size() == wanted && (wanted == 1 || !args[1].empty())) {
-        if (wanted == 2) command.File = args[1];
-        return command;
-    }
-    command.Error = Text(args.size() > wanted                ? IDS_TooManyArguments
-                         : command.Kind == CommandKind::Wipe ? IDS_WipeNeedsDrive
-                                                             : IDS_ListNeedsFile);
-    command.Kind = CommandKind::Invalid;
-    return command;
-}
-
-std::vector<std::wstring> ProcessArguments() {
-    std::vector<std::wstring> args;
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!argv) return args;
-    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
-    LocalFree(argv);
-    return args;
-}
 
 Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2, const std::string& userDir) {
     const std::string& user = userDir.empty() ? programDir : userDir;
@@ -397,16 +301,14 @@ int RunCommandLine(const CommandLine& command) {
     case CommandKind::Shred: return RunShredCommand(command.Paths);
     case CommandKind::Usage:
         // Started from a shortcut or Explorer there is no console: show the text in a box.
-        if (OutputHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE) Say(STD_OUTPUT_HANDLE, UsageText());
+        if (HasConsoleOutput(STD_OUTPUT_HANDLE)) WriteConsoleLine(STD_OUTPUT_HANDLE, UsageText());
         else MessageBoxW(nullptr, Widen(UsageText()).c_str(), L"Varnolt", MB_OK | MB_ICONINFORMATION);
         return ExitWashed;
     case CommandKind::Invalid:
-        Say(STD_ERROR_HANDLE, "Varnolt: " + command.Error);
-        Say(STD_ERROR_HANDLE, UsageText());
+        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + command.Error);
+        WriteConsoleLine(STD_ERROR_HANDLE, UsageText());
         return ExitBadArguments;
     case CommandKind::None: break;
     }
     return ExitWashed;
 }
-
-void WriteConsoleLine(DWORD which, const std::string& text) { Say(which, text); }
