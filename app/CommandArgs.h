@@ -23,6 +23,7 @@ struct CommandLine {
     std::wstring File;    // /list: the file; /wipe: the drive
     std::wstring Report;  // /wash /report only
     std::vector<std::wstring> Paths;  // /shred
+    std::vector<std::wstring> Items;  // /wash, /list: the items named by /item (none: the checked ones)
     std::string Error;  // Invalid only
 };
 
