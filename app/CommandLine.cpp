@@ -1,5 +1,5 @@
-// The command line run: /wash [/report FILE], /list FILE and /? without the main window, and the
-// catalogue they load.
+// The command line run: /wash [/report FILE], /list FILE (each with /item NAME) and /? without the
+// main window, and the catalogue they load.
 #include "app/CommandLine.h"
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "app/AppTexts.h"
+#include "app/ItemSelection.h"
 #include "app/MainWindow.h"
 #include "app/WashEvent.h"
 #include "app/WashReport.h"
@@ -58,13 +59,29 @@ void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>
     }
 }
 
-// The catalogue of the program and user directories with the check marks a policy forces.
-Catalogue LoadCommandCatalogue(Winapp2Catalogue& winapp2) {
-    Catalogue catalogue = LoadCatalogueFrom(ProgramDir(), &winapp2, UserDir());
+// The catalogue of the program and user directories with the check marks a policy forces, or,
+// when the command names items, with exactly those checked. Returns the names that name no
+// item; each is said on the console.
+std::vector<std::wstring> LoadCommandCatalogue(const CommandLine& command, Winapp2Catalogue& winapp2,
+                                               Catalogue& catalogue) {
+    catalogue = LoadCatalogueFrom(ProgramDir(), &winapp2, UserDir());
+    if (!command.Items.empty()) {
+        std::vector<std::wstring> unknown = CheckNamedItems(catalogue, command.Items);
+        for (const auto& name : unknown)
+            WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnknownItem, Utf8(name)));
+        return unknown;
+    }
     const Policies policies = ReadPolicies();
     for (auto& row : catalogue.Items)
         if (auto forced = policies.ForcedCheck(row.ItemName)) row.IsActive = *forced;
-    return catalogue;
+    return {};
+}
+
+// The report's error for names that name no item (English, as the report is).
+std::string UnknownItemsError(const std::vector<std::wstring>& unknown) {
+    std::string names;
+    for (const auto& name : unknown) names += (names.empty() ? "\"" : ", \"") + Utf8(name) + "\"";
+    return "No wash item is named " + names + "; nothing was washed.";
 }
 
 // The last line of /wash: what went, the exact bytes freed, what stayed.
@@ -74,12 +91,23 @@ std::string CommandLineSummary(const WashSummary& result, int specialFails) {
                       result.Files.Failed + result.Registry.Failed + specialFails);
 }
 
+// One row a line, as the previews show it (without the internal markers); a file row ends with a
+// tab and its space on disk, and a last line gives the total of those.
 bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     std::string text;
-    // Rows are UTF-8 already; each shown as the previews show it, without the internal markers.
-    for (const auto& row : rows.Files) text += FileRowText(row) + "\r\n";
+    uint64_t total = 0;
+    for (size_t i = 0; i < rows.Files.size(); ++i) {
+        text += FileRowText(rows.Files[i]);
+        if (!EndsWithFolderMarker(rows.Files[i])) {
+            const uint64_t space = i < rows.FileSpaces.size() ? rows.FileSpaces[i] : 0;
+            text += "\t" + std::to_string(space);
+            total += space;
+        }
+        text += "\r\n";
+    }
     for (const auto& row : rows.Registry) text += RegistryRowName(row) + "\r\n";
     for (const auto& row : rows.Specials) text += TranslateUiText(row) + "\r\n";
+    text += "Total\t" + std::to_string(total) + "\r\n";
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
@@ -92,8 +120,9 @@ bool WriteList(const std::wstring& file, const CoveredRows& rows) {
 int RunList(const CommandLine& command) {
     try {
         Winapp2Catalogue winapp2;
-        CoveredRows rows = CollectCheckedRows(LoadCommandCatalogue(winapp2), &winapp2);
-        if (WriteList(command.File, rows)) return ExitWashed;
+        Catalogue catalogue;
+        if (!LoadCommandCatalogue(command, winapp2, catalogue).empty()) return ExitBadArguments;
+        if (WriteList(command.File, CollectCheckedRows(catalogue, &winapp2))) return ExitWashed;
         WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.File)));
     } catch (const std::exception& error) {
         WriteConsoleLine(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
@@ -112,8 +141,10 @@ WashItemResult ItemResult(const std::string& name, const WashSummary& washed) {
     for (const auto& failure : washed.Registry.Failures) {
         std::string keyPath, valueName;
         if (ParseRegistryRow(failure.Path, keyPath, valueName) == RegistryRowKind::None)
-            result.Failures.push_back({failure.Path, "Not a registry entry"});
-        else result.Failures.push_back({keyPath + valueName, failure.Reason.empty() ? "Not deleted" : failure.Reason});
+            result.Failures.push_back({failure.Path, "Not a registry entry", "refused"});
+        else
+            result.Failures.push_back({keyPath + valueName, failure.Reason.empty() ? "Not deleted" : failure.Reason,
+                                       failure.Code.empty() ? "not_deleted" : failure.Code});
     }
     return result;
 }
@@ -173,7 +204,7 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
             WashSpecialItem(item.Name, writeLog, nullptr);
         } catch (const std::exception& error) {
             ++specialFails;
-            special.Failures.push_back({item.Name, error.what()});
+            special.Failures.push_back({item.Name, error.what(), "failed"});
             WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + TranslateUiText(item.Name) + ": " + error.what());
         }
         report.Items.push_back(std::move(special));
@@ -218,7 +249,14 @@ int RunWash(const CommandLine& command) {
     CoInitialize(nullptr);
     try {
         Winapp2Catalogue winapp2;
-        code = WashRows(CollectCheckedRows(LoadCommandCatalogue(winapp2), &winapp2), report);
+        Catalogue catalogue;
+        const std::vector<std::wstring> unknown = LoadCommandCatalogue(command, winapp2, catalogue);
+        if (unknown.empty()) {
+            code = WashRows(CollectCheckedRows(catalogue, &winapp2), report);
+        } else {
+            code = ExitBadArguments;
+            report.Error = UnknownItemsError(unknown);
+        }
     } catch (const std::exception& error) {
         report.Error = error.what();
         WriteConsoleLine(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());

@@ -20,7 +20,7 @@ std::string InstallLocation() {
     return buffer;
 }
 
-int Setup(const std::string& folder) {
+int RunSetup(const std::string& folder) {
     return RunCommand("\"" + HostPath(VARNOLT_DIST_SETUP) + "\" /S /D=" + folder.substr(0, folder.size() - 1));
 }
 
@@ -38,11 +38,11 @@ TEST(InstallerMove, AnotherFolderOverAnInstallationIsRefused) {
     TempDir temp;
     const std::string first = temp.Path() + "First\\", second = temp.Path() + "Second\\";
     ASSERT_TRUE(FileExists(HostPath(VARNOLT_DIST_SETUP)));
-    ASSERT_EQ(Setup(first), 0);
+    ASSERT_EQ(RunSetup(first), 0);
     const std::string user = "[Common]\r\nTotal=1\r\nItem0=Mine\r\n";
     WriteTextFile(first + "const\\user.txt", user);
 
-    EXPECT_NE(Setup(second), 0);
+    EXPECT_NE(RunSetup(second), 0);
     EXPECT_FALSE(FileExists(second + "varnolt.exe"));
     EXPECT_EQ(InstallLocation() + "\\", first);
     EXPECT_TRUE(FileExists(first + "varnolt.exe"));
@@ -50,7 +50,7 @@ TEST(InstallerMove, AnotherFolderOverAnInstallationIsRefused) {
     EXPECT_EQ(VarnoltEntries(), 1);
 
     RemoveTree(first);
-    EXPECT_EQ(Setup(second), 0) << "the entry named a folder that is gone";
+    EXPECT_EQ(RunSetup(second), 0) << "the entry named a folder that is gone";
     EXPECT_EQ(InstallLocation() + "\\", second);
     EXPECT_TRUE(FileExists(second + "varnolt.exe"));
     Uninstall(second);
