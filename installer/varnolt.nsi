@@ -62,6 +62,11 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 ; or not at all. An entry whose program is gone is stale and no hindrance.
 Function RefuseAnotherFolder
   ReadRegStr $0 HKCU "${UNINSTKEY}" "InstallLocation"
+  ; The Windows Installer package writes the folder with a final backslash.
+  StrCpy $1 $0 "" -1
+  ${If} $1 == "\"
+    StrCpy $0 $0 -1
+  ${EndIf}
   ${If} $0 != ""
   ${AndIf} $0 != $INSTDIR
   ${AndIf} ${FileExists} "$0\varnolt.exe"

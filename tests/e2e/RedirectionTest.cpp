@@ -40,8 +40,10 @@ void CreateKey(const std::string& path) {
 std::set<std::string> Lines(const std::string& text) {
     std::set<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty()) lines.insert(line.back() == '\r' ? line.substr(0, line.size() - 1) : line);
+    for (std::string line; std::getline(in, line);) {
+        line = line.substr(0, line.find_first_of("\t\r"));  // without a file's space on disk
+        if (!line.empty() && line != "Total") lines.insert(line);
+    }
     return lines;
 }
 
