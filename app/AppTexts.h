@@ -86,6 +86,8 @@
 #define IDS_WashCounts 38109
 #define IDS_WashSummaryLine 38110
 #define IDS_AlreadyRunning 38111
+#define IDS_ItemNeedsName 38112
+#define IDS_UnknownItem 38113
 
 // /wipe
 #define IDS_NoDriveLetter 38120

@@ -1,14 +1,15 @@
-// The command line: /wash [/report FILE], /list FILE and /?, run without the main window.
+// The command line run: /wash [/report FILE], /list FILE (each with /item NAME) and /? without the
+// main window, and the catalogue they load.
 #include "app/CommandLine.h"
 
 #include <windows.h>
 #include <objbase.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <unordered_set>
 
 #include "app/AppTexts.h"
+#include "app/ItemSelection.h"
 #include "app/MainWindow.h"
 #include "app/WashEvent.h"
 #include "app/WashReport.h"
@@ -33,49 +34,12 @@ namespace {
 // Held by a running /wash, so that a second one refuses to start.
 const char* const WashMutexName = "Local\\Varnolt.CommandLineWash";
 
-std::wstring Lower(std::wstring text) {
-    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
-
 std::string Utf8(const std::wstring& wide) {
     if (wide.empty()) return {};
     int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string out(n, '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
     return out;
-}
-
-// The console of the process that started this one (cmd.exe, PowerShell), opened once; a
-// program started without one (the Task Scheduler, a shortcut) has none.
-HANDLE ParentConsole() {
-    static HANDLE console = [] {
-        if (!AttachConsole(ATTACH_PARENT_PROCESS)) return INVALID_HANDLE_VALUE;
-        return CreateFileA("CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    }();
-    return console;
-}
-
-HANDLE OutputHandle(DWORD which) {
-    HANDLE handle = GetStdHandle(which);
-    return handle && handle != INVALID_HANDLE_VALUE ? handle : ParentConsole();
-}
-
-// Writes a line to the standard handle or the starting console; says nothing without either.
-// A console takes the characters themselves, whatever its code page; a file or a pipe takes
-// UTF-8, as the program always wrote there (English is plain ASCII either way).
-void Say(DWORD which, const std::string& text) {
-    HANDLE handle = OutputHandle(which);
-    if (handle == INVALID_HANDLE_VALUE) return;
-    std::string line = text + "\r\n";
-    DWORD written = 0, mode = 0;
-    if (GetConsoleMode(handle, &mode)) {
-        std::wstring wide = Widen(line);
-        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-        return;
-    }
-    WriteFile(handle, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
 void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>& seen, std::vector<std::string>& rows,
@@ -96,13 +60,29 @@ void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>
     }
 }
 
-// The catalogue of the program and user directories with the check marks a policy forces.
-Catalogue LoadCommandCatalogue(Winapp2Catalogue& winapp2) {
-    Catalogue catalogue = LoadCatalogueFrom(ProgramDir(), &winapp2, UserDir());
+// The catalogue of the program and user directories with the check marks a policy forces, or,
+// when the command names items, with exactly those checked. Returns the names that name no
+// item; each is said on the console.
+std::vector<std::wstring> LoadCommandCatalogue(const CommandLine& command, Winapp2Catalogue& winapp2,
+                                               Catalogue& catalogue) {
+    catalogue = LoadCatalogueFrom(ProgramDir(), &winapp2, UserDir());
+    if (!command.Items.empty()) {
+        std::vector<std::wstring> unknown = CheckNamedItems(catalogue, command.Items);
+        for (const auto& name : unknown)
+            WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnknownItem, Utf8(name)));
+        return unknown;
+    }
     const Policies policies = ReadPolicies();
     for (auto& row : catalogue.Items)
         if (auto forced = policies.ForcedCheck(row.ItemName)) row.IsActive = *forced;
-    return catalogue;
+    return {};
+}
+
+// The report's error for names that name no item (English, as the report is).
+std::string UnknownItemsError(const std::vector<std::wstring>& unknown) {
+    std::string names;
+    for (const auto& name : unknown) names += (names.empty() ? "\"" : ", \"") + Utf8(name) + "\"";
+    return "No wash item is named " + names + "; nothing was washed.";
 }
 
 // The last line of /wash: what went, the exact bytes freed, what stayed.
@@ -112,12 +92,23 @@ std::string CommandLineSummary(const WashSummary& result, int specialFails) {
                       result.Files.Failed + result.Registry.Failed + specialFails);
 }
 
+// One row a line, as the previews show it (without the internal markers); a file row ends with a
+// tab and its space on disk, and a last line gives the total of those.
 bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     std::string text;
-    // Rows are UTF-8 already; each shown as the previews show it, without the internal markers.
-    for (const auto& row : rows.Files) text += FileRowText(row) + "\r\n";
+    uint64_t total = 0;
+    for (size_t i = 0; i < rows.Files.size(); ++i) {
+        text += FileRowText(rows.Files[i]);
+        if (!EndsWithFolderMarker(rows.Files[i])) {
+            const uint64_t space = i < rows.FileSpaces.size() ? rows.FileSpaces[i] : 0;
+            text += "\t" + std::to_string(space);
+            total += space;
+        }
+        text += "\r\n";
+    }
     for (const auto& row : rows.Registry) text += RegistryRowName(row) + "\r\n";
     for (const auto& row : rows.Specials) text += TranslateUiText(row) + "\r\n";
+    text += "Total\t" + std::to_string(total) + "\r\n";
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
@@ -130,11 +121,12 @@ bool WriteList(const std::wstring& file, const CoveredRows& rows) {
 int RunList(const CommandLine& command) {
     try {
         Winapp2Catalogue winapp2;
-        CoveredRows rows = CollectCheckedRows(LoadCommandCatalogue(winapp2), &winapp2);
-        if (WriteList(command.File, rows)) return ExitWashed;
-        Say(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.File)));
+        Catalogue catalogue;
+        if (!LoadCommandCatalogue(command, winapp2, catalogue).empty()) return ExitBadArguments;
+        if (WriteList(command.File, CollectCheckedRows(catalogue, &winapp2))) return ExitWashed;
+        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.File)));
     } catch (const std::exception& error) {
-        Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
+        WriteConsoleLine(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
     }
     return ExitFailed;
 }
@@ -150,8 +142,10 @@ WashItemResult ItemResult(const std::string& name, const WashSummary& washed) {
     for (const auto& failure : washed.Registry.Failures) {
         std::string keyPath, valueName;
         if (ParseRegistryRow(failure.Path, keyPath, valueName) == RegistryRowKind::None)
-            result.Failures.push_back({failure.Path, "Not a registry entry"});
-        else result.Failures.push_back({keyPath + valueName, failure.Reason.empty() ? "Not deleted" : failure.Reason});
+            result.Failures.push_back({failure.Path, "Not a registry entry", "refused"});
+        else
+            result.Failures.push_back({keyPath + valueName, failure.Reason.empty() ? "Not deleted" : failure.Reason,
+                                       failure.Code.empty() ? "not_deleted" : failure.Code});
     }
     return result;
 }
@@ -216,17 +210,17 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
             WashSpecialItem(item.Name, writeLog, nullptr, &wash);
         } catch (const std::exception& error) {
             ++specialFails;
-            special.Failures.push_back({item.Name, error.what()});
-            Say(STD_ERROR_HANDLE, "Varnolt: " + TranslateUiText(item.Name) + ": " + error.what());
+            special.Failures.push_back({item.Name, error.what(), "failed"});
+            WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + TranslateUiText(item.Name) + ": " + error.what());
         }
         report.Items.push_back(std::move(special));
     }
     if (writeLog && specialsFollow) WriteWashLogSummary(wash);
     for (const auto& failure : result.Files.Failures)
-        Say(STD_OUTPUT_HANDLE, FormatText(IDS_NotWashed, failure.Path, failure.Reason));
-    Say(STD_OUTPUT_HANDLE, FormatText(IDS_WashCounts, result.Files.Washed, result.Files.Failed, result.Registry.Washed,
+        WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_NotWashed, failure.Path, failure.Reason));
+    WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_WashCounts, result.Files.Washed, result.Files.Failed, result.Registry.Washed,
                                       result.Registry.Failed));
-    Say(STD_OUTPUT_HANDLE, CommandLineSummary(result, specialFails));
+    WriteConsoleLine(STD_OUTPUT_HANDLE, CommandLineSummary(result, specialFails));
     return result.Files.Failed + result.Registry.Failed + specialFails == 0 ? ExitWashed : ExitFailed;
 }
 
@@ -237,7 +231,7 @@ int FinishReport(const CommandLine& command, WashReport& report, int code) {
     report.ExitCode = code;
     if (command.Report.empty()) return code;
     if (WriteFileWhole(command.Report, ReportJson(report))) return code;
-    Say(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.Report)));
+    WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.Report)));
     return code == ExitWashed ? ExitFailed : code;
 }
 
@@ -254,7 +248,7 @@ int RunWash(const CommandLine& command) {
         if (mutex) CloseHandle(mutex);
         // The report and the event stay English: scripts and event collectors read them.
         report.Error = "Varnolt is already running; close it and run /wash again.";
-        Say(STD_ERROR_HANDLE, Text(IDS_AlreadyRunning));
+        WriteConsoleLine(STD_ERROR_HANDLE, Text(IDS_AlreadyRunning));
         ReportWashEvent(MakeWashEvent("/wash", {}, report.Error));
         return FinishReport(command, report, ExitAlreadyRunning);
     }
@@ -262,10 +256,17 @@ int RunWash(const CommandLine& command) {
     CoInitialize(nullptr);
     try {
         Winapp2Catalogue winapp2;
-        code = WashRows(CollectCheckedRows(LoadCommandCatalogue(winapp2), &winapp2), report);
+        Catalogue catalogue;
+        const std::vector<std::wstring> unknown = LoadCommandCatalogue(command, winapp2, catalogue);
+        if (unknown.empty()) {
+            code = WashRows(CollectCheckedRows(catalogue, &winapp2), report);
+        } else {
+            code = ExitBadArguments;
+            report.Error = UnknownItemsError(unknown);
+        }
     } catch (const std::exception& error) {
         report.Error = error.what();
-        Say(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
+        WriteConsoleLine(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
     }
     CoUninitialize();
     code = FinishReport(command, report, code);
@@ -275,65 +276,6 @@ int RunWash(const CommandLine& command) {
     return code;
 }
 }  // namespace
-
-std::string UsageText() {
-    // Short lines: the text also goes into a message box.
-    return Text(IDS_Usage);
-}
-
-CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
-    CommandLine command;
-    if (args.empty()) return command;
-    std::wstring option = Lower(args[0]);
-    if (!option.empty() && option[0] == L'-') option[0] = L'/';
-    if (option == L"/?" || option == L"/h" || option == L"/help") command.Kind = CommandKind::Usage;
-    else if (option == L"/wash") command.Kind = CommandKind::Wash;
-    else if (option == L"/list") command.Kind = CommandKind::List;
-    else if (option == L"/wipe") command.Kind = CommandKind::Wipe;
-    else if (option == L"/shred") command.Kind = CommandKind::Shred;
-    else {
-        command.Kind = CommandKind::Invalid;
-        command.Error = FormatText(IDS_UnknownOption, Utf8(args[0]));
-        return command;
-    }
-    if (command.Kind == CommandKind::Wash && args.size() >= 2 &&
-        (Lower(args[1]) == L"/report" || Lower(args[1]) == L"-report")) {
-        if (args.size() == 3 && !args[2].empty()) {
-            command.Report = args[2];
-            return command;
-        }
-        command.Kind = CommandKind::Invalid;
-        command.Error = Text(args.size() > 3 ? IDS_TooManyArguments : IDS_ReportNeedsFile);
-        return command;
-    }
-    if (command.Kind == CommandKind::Shred) {
-        command.Paths.assign(args.begin() + 1, args.end());
-        if (!command.Paths.empty()) return command;
-        command.Kind = CommandKind::Invalid;
-        command.Error = Text(IDS_ShredNeedsPath);
-        return command;
-    }
-    size_t wanted = command.Kind == CommandKind::List || command.Kind == CommandKind::Wipe ? 2 : 1;
-    if (args.size() == wanted && (wanted == 1 || !args[1].empty())) {
-        if (wanted == 2) command.File = args[1];
-        return command;
-    }
-    command.Error = Text(args.size() > wanted                ? IDS_TooManyArguments
-                         : command.Kind == CommandKind::Wipe ? IDS_WipeNeedsDrive
-                                                             : IDS_ListNeedsFile);
-    command.Kind = CommandKind::Invalid;
-    return command;
-}
-
-std::vector<std::wstring> ProcessArguments() {
-    std::vector<std::wstring> args;
-    int count = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!argv) return args;
-    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
-    LocalFree(argv);
-    return args;
-}
 
 Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2, const std::string& userDir) {
     const std::string& user = userDir.empty() ? programDir : userDir;
@@ -404,16 +346,14 @@ int RunCommandLine(const CommandLine& command) {
     case CommandKind::Shred: return RunShredCommand(command.Paths);
     case CommandKind::Usage:
         // Started from a shortcut or Explorer there is no console: show the text in a box.
-        if (OutputHandle(STD_OUTPUT_HANDLE) != INVALID_HANDLE_VALUE) Say(STD_OUTPUT_HANDLE, UsageText());
+        if (HasConsoleOutput(STD_OUTPUT_HANDLE)) WriteConsoleLine(STD_OUTPUT_HANDLE, UsageText());
         else MessageBoxW(nullptr, Widen(UsageText()).c_str(), L"Varnolt", MB_OK | MB_ICONINFORMATION);
         return ExitWashed;
     case CommandKind::Invalid:
-        Say(STD_ERROR_HANDLE, "Varnolt: " + command.Error);
-        Say(STD_ERROR_HANDLE, UsageText());
+        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + command.Error);
+        WriteConsoleLine(STD_ERROR_HANDLE, UsageText());
         return ExitBadArguments;
     case CommandKind::None: break;
     }
     return ExitWashed;
 }
-
-void WriteConsoleLine(DWORD which, const std::string& text) { Say(which, text); }

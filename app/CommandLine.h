@@ -1,46 +1,19 @@
 #pragma once
-// The command line for scripts and the Task Scheduler:
-//   varnolt.exe /wash        the automatic wash of all checked wash items, no window
-//   varnolt.exe /wash /report FILE   the same, and its JSON report written to FILE
-//   varnolt.exe /list FILE   every row the checked items cover now, written to FILE as UTF-8
-//   varnolt.exe /wipe D:     wipes the free space of drive D: (WipeCommand.cpp)
-//   varnolt.exe /shred PATH...  a preview of the files, shredded after "&Wash" (ShredCommand.cpp)
-//   varnolt.exe /?           the usage
-// Without arguments the program starts its window as usual.
+// The command line run without the main window: /wash, /list, /wipe, /shred and /?; the
+// arguments are parsed in CommandArgs, lines written through ConsoleOutput.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "app/CommandArgs.h"
+#include "app/ConsoleOutput.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Winapp2Items.h"
 
-enum class CommandKind { None, Wash, List, Wipe, Shred, Usage, Invalid };
-
-// Exit codes of the command line.
-inline constexpr int ExitWashed = 0;          // every row washed, or the list written
-inline constexpr int ExitFailed = 1;          // some row not washed, or the list not written
-inline constexpr int ExitBadArguments = 2;    // unknown option or missing file name
-inline constexpr int ExitAlreadyRunning = 3;  // /wash while another Varnolt runs
-
-struct CommandLine {
-    CommandKind Kind = CommandKind::None;
-    std::wstring File;    // /list: the file; /wipe: the drive
-    std::wstring Report;  // /wash /report only
-    std::vector<std::wstring> Paths;  // /shred
-    std::string Error;  // Invalid only
-};
-
-// Options start with "/" or "-", letter case ignored. args excludes the program's own name.
-CommandLine ParseCommandLine(const std::vector<std::wstring>& args);
-// The arguments of the running process (without the program's own name).
-std::vector<std::wstring> ProcessArguments();
-
 // Runs a parsed command (Kind != None) and returns the process exit code.
 int RunCommandLine(const CommandLine& command);
-
-std::string UsageText();
 
 // The rows the checked items of the catalogue cover now, in catalogue order: file rows and
 // registry rows of every checked entry of every checked ordinary item (exact repeats dropped,
@@ -69,8 +42,6 @@ CoveredRows CollectCheckedRows(const Catalogue& catalogue, const Winapp2Catalogu
 Catalogue LoadCatalogueFrom(const std::string& programDir, Winapp2Catalogue* winapp2 = nullptr,
                             const std::string& userDir = {});
 
-// A line to the standard handle (STD_OUTPUT_HANDLE, STD_ERROR_HANDLE) or the starting console.
-void WriteConsoleLine(DWORD which, const std::string& text);
 // varnolt.exe /wipe DRIVE: the exit code.
 int RunWipeCommand(const std::wstring& drive);
 // varnolt.exe /shred PATH...: the exit code.

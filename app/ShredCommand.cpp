@@ -29,6 +29,8 @@ constexpr UINT CaptionMessage = WM_APP + 1;
 
 struct Collector {
     std::vector<std::string> Paths;
+    // The rows shown: a late path adds only what is not there yet.
+    ShredRows Shown;
     ULONGLONG LastArrival = 0;
     // Set while the preview is open: late paths go straight into it.
     PreviewFilesDialog* Dialog = nullptr;
@@ -39,12 +41,14 @@ void TakeLatePaths(Collector& collector, std::vector<std::string>&& paths) {
         for (auto& path : paths) collector.Paths.push_back(std::move(path));
         return;
     }
-    std::vector<std::string> rows;
+    ShredRows& rows = collector.Shown;
     for (const auto& refusal : CollectShredRows(paths, rows)) ShowRefusal(collector.Dialog->Handle(), refusal);
     CheckList& list = collector.Dialog->FileList;
     list.BeginUpdate();
-    list.Model().AddRows(std::move(rows), true);
+    list.Model().AddRows(std::move(rows.Rows), true, &rows.Spaces);
     list.EndUpdate();
+    rows.Rows.clear();
+    rows.Spaces.clear();
 }
 
 LRESULT CALLBACK CollectorProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -127,17 +131,19 @@ int RunShredCommand(const std::vector<std::wstring>& paths) {
     GatherPaths(collector);
 
     PreviewFilesDialog dialog;
-    std::vector<std::string> rows;
+    ShredRows& rows = collector.Shown;
     for (const auto& refusal : CollectShredRows(collector.Paths, rows)) ShowRefusal(nullptr, refusal);
     int code = ExitFailed;
-    if (!rows.empty()) {
+    if (!rows.Rows.empty()) {
         OptionsRecord options;
         ReadOptionsAtStartup(SettingsFilePath(), options);
         options.QuickDelete = false;  // shredding is secure delete, whatever the setting
         int fails = -1;
         dialog.Context.Options = &options;
         dialog.Context.ShowFileCounts = [&](int, int failed) { fails = failed; };
-        AppendRows(dialog.FileList, std::move(rows));
+        AppendRows(dialog.FileList, std::move(rows.Rows), &rows.Spaces);
+        rows.Rows.clear();
+        rows.Spaces.clear();
         dialog.OnSelectAll();
         collector.Dialog = &dialog;
         if (window) PostMessageW(window, CaptionMessage, 0, 0);

@@ -82,7 +82,9 @@ std::string ReportJson(const WashReport& report) {
                 Field("registryEntriesWashed", std::to_string(item.RegistryWashed)) + "\"failures\": [";
         for (size_t f = 0; f < item.Failures.size(); ++f)
             json += (f ? ", {" : "{") + Field("path", JsonString(item.Failures[f].Path)) +
-                    Field("reason", JsonString(item.Failures[f].Reason), true) + "}";
+                    Field("reason", JsonString(item.Failures[f].Reason)) +
+                    Field("code", JsonString(item.Failures[f].Code.empty() ? "failed" : item.Failures[f].Code), true) +
+                    "}";
         json += "]}";
     }
     json += report.Items.empty() ? "],\n  " : "\n  ],\n  ";

@@ -216,9 +216,9 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
             if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, true, path, "");
         } else if (SpecificFileIndex(specificFiles, path) < 0) {
             ++tally.Failed;
-            std::string reason = FileFailureReason(path, error);
-            if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, path, reason);
-            tally.Failures.push_back({path, std::move(reason)});
+            WashFailure failure = FileFailure(path, error);
+            if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, path, failure.Reason);
+            tally.Failures.push_back(std::move(failure));
         } else {
             ++tally.Washed;
             if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, true, path, Text(IDS_SpecificFile));

@@ -113,7 +113,7 @@ void WashRegistryList(const CheckListModel& list, bool writeLog, WashTally& tall
             item = keyPath + valueName;
         }
         ++(done ? tally.Washed : tally.Failed);
-        if (!done) tally.Failures.push_back({item, ""});
+        if (!done) tally.Failures.push_back({item, "", "not_deleted"});
         if (writeLog) WriteWashLogRow(WashRowKind::RegistryEntry, false, done, item, "");
     }
 }

@@ -6,6 +6,7 @@
 
 #include "catalogue/WashItem.h"
 #include "engine/EngineTexts.h"
+#include "platform/DiskSpace.h"
 #include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
 #include "platform/WideText.h"
@@ -40,7 +41,34 @@ std::wstring Parent(const std::wstring& path) {
     return slash == std::wstring::npos ? L"" : Normal(path.substr(0, slash + 1));
 }
 
-void AppendFolder(const std::string& folder, std::vector<std::string>& files, std::vector<std::string>& folders) {
+std::wstring Upper(std::wstring text) {
+    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// Rows of one call: files first, then folders, deepest first; a key is the upper-case full path.
+struct Collected {
+    ShredRows& Into;
+    std::vector<std::string> Folders;
+    uint64_t Cluster = 0;  // of the volume of the path being collected
+
+    void AddFile(const std::string& path, const std::wstring& key, uint64_t size) {
+        if (!Into.Seen.insert(key).second) return;
+        Into.Rows.push_back(path);
+        Into.Spaces.push_back(SpaceOnDisk(size, Cluster));
+    }
+    void AddFolder(const std::string& folder, const std::wstring& key) {
+        if (!Into.Seen.insert(key + L"\\").second) return;
+        Folders.push_back(folder + "\\" + RemoveFolderMarker);
+    }
+};
+
+template <typename Data>
+uint64_t FileSize(const Data& data) {
+    return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+void AppendFolder(const std::string& folder, const std::wstring& key, Collected& collected) {
     WIN32_FIND_DATAW data;
     HANDLE find = NativeFindFirstFile(folder + "\\*", data);
     if (find != INVALID_HANDLE_VALUE) {
@@ -50,12 +78,26 @@ void AppendFolder(const std::string& folder, std::vector<std::string>& files, st
             // A link is never entered nor destroyed: the folder that holds it then stays.
             if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
             std::string path = folder + "\\" + Narrow(name);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) AppendFolder(path, files, folders);
-            else files.push_back(path);
+            std::wstring pathKey = key + L"\\" + Upper(name);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) AppendFolder(path, pathKey, collected);
+            else collected.AddFile(path, pathKey, FileSize(data));
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    folders.push_back(folder + "\\" + RemoveFolderMarker);
+    collected.AddFolder(folder, key);
+}
+
+// The upper-case full path of a path as given ("." and ".." resolved, no trailing "\\").
+std::wstring PathKey(const std::string& path) {
+    std::wstring wide = Widen(path);
+    DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (n > 0) {
+        std::wstring full(n, L'\0');
+        n = GetFullPathNameW(wide.c_str(), n, full.data(), nullptr);
+        if (n > 0 && n < full.size()) wide.assign(full, 0, n);
+    }
+    while (wide.size() > 3 && wide.back() == L'\\') wide.pop_back();
+    return Upper(wide);
 }
 
 }  // namespace
@@ -78,8 +120,9 @@ std::string ShredRefusal(const std::string& path) {
     return {};
 }
 
-std::vector<std::string> CollectShredRows(const std::vector<std::string>& paths, std::vector<std::string>& rows) {
-    std::vector<std::string> files, folders, refusals;
+std::vector<std::string> CollectShredRows(const std::vector<std::string>& paths, ShredRows& rows) {
+    Collected collected{rows, {}, 0};
+    std::vector<std::string> refusals;
     for (const auto& path : paths) {
         std::string refusal = ShredRefusal(path);
         if (!refusal.empty()) {
@@ -88,10 +131,24 @@ std::vector<std::string> CollectShredRows(const std::vector<std::string>& paths,
         }
         std::string named = path;
         while (named.size() > 3 && (named.back() == '\\' || named.back() == '/')) named.pop_back();
-        if (NativeFileAttributes(named) & FILE_ATTRIBUTE_DIRECTORY) AppendFolder(named, files, folders);
-        else files.push_back(named);
+        const std::wstring key = PathKey(named);
+        collected.Cluster = ClusterSizeOf(named);
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        {
+            NativeFileSystem native;
+            if (!GetFileAttributesExW(WidePath(named).c_str(), GetFileExInfoStandard, &data)) continue;
+        }
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) AppendFolder(named, key, collected);
+        else collected.AddFile(named, key, FileSize(data));
     }
-    rows.insert(rows.end(), files.begin(), files.end());
-    rows.insert(rows.end(), folders.begin(), folders.end());
+    rows.Rows.insert(rows.Rows.end(), collected.Folders.begin(), collected.Folders.end());
+    rows.Spaces.resize(rows.Rows.size());
+    return refusals;
+}
+
+std::vector<std::string> CollectShredRows(const std::vector<std::string>& paths, std::vector<std::string>& rows) {
+    ShredRows collected;
+    std::vector<std::string> refusals = CollectShredRows(paths, collected);
+    rows.insert(rows.end(), collected.Rows.begin(), collected.Rows.end());
     return refusals;
 }

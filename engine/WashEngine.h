@@ -19,6 +19,9 @@ class RegistryKey;
 struct WashFailure {
     std::string Path;  // the file, or the registry row
     std::string Reason;
+    // The same reason for scripts, in no language: "in_use", "access_denied", "not_found",
+    // "locked", "not_deleted", "refused", "failed".
+    std::string Code;
 };
 
 // The result of washing one list: rows washed and failed, the disk space of the files really
@@ -42,6 +45,8 @@ std::string WashSummaryText(const WashSummary& summary);
 // NAME" (the processes the Restart Manager names, where the system offers it), "Access denied",
 // "Not found", else "File Locked".
 std::string FileFailureReason(const std::string& path, DWORD error);
+// The failure of the file at path with that reason and its code.
+WashFailure FileFailure(const std::string& path, DWORD error);
 // Why the file at path could not be deleted now, said as FileFailureReason says it; empty when
 // nothing stands in the way. Opens the file for deletion without deleting it.
 std::string FileBlockedReason(const std::string& path);

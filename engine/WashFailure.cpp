@@ -22,7 +22,7 @@ std::vector<std::string> ProcessesHoldingFile(const std::string& path) {
     return names;
 }
 
-std::string FileFailureReason(const std::string& path, DWORD error) {
+WashFailure FileFailure(const std::string& path, DWORD error) {
     switch (error) {
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION: {
@@ -30,15 +30,17 @@ std::string FileFailureReason(const std::string& path, DWORD error) {
             if (holders.empty()) break;
             std::string names;
             for (size_t i = 0; i < holders.size(); ++i) names += (i ? ", " : "") + holders[i];
-            return FormatText(IDS_InUseBy, names);
+            return {path, FormatText(IDS_InUseBy, names), "in_use"};
         }
-        case ERROR_ACCESS_DENIED: return Text(IDS_AccessDenied);
+        case ERROR_ACCESS_DENIED: return {path, Text(IDS_AccessDenied), "access_denied"};
         case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND: return Text(IDS_NotFound);
+        case ERROR_PATH_NOT_FOUND: return {path, Text(IDS_NotFound), "not_found"};
         default: break;
     }
-    return Text(IDS_FileLocked);
+    return {path, Text(IDS_FileLocked), "locked"};
 }
+
+std::string FileFailureReason(const std::string& path, DWORD error) { return FileFailure(path, error).Reason; }
 
 std::string FileBlockedReason(const std::string& path) {
     const std::wstring wide = WidePath(path);

@@ -37,6 +37,7 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\varnolt.exe"
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE RefuseAnotherFolder
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -56,8 +57,31 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
   ${Loop}
 !macroend
 
+; An installation in another folder would keep its program without an uninstall entry, and the
+; user's wash items, plug-ins, settings and log would stay behind with it: setup installs over it
+; or not at all. An entry whose program is gone is stale and no hindrance.
+Function RefuseAnotherFolder
+  ReadRegStr $0 HKCU "${UNINSTKEY}" "InstallLocation"
+  ; The Windows Installer package writes the folder with a final backslash.
+  StrCpy $1 $0 "" -1
+  ${If} $1 == "\"
+    StrCpy $0 $0 -1
+  ${EndIf}
+  ${If} $0 != ""
+  ${AndIf} $0 != $INSTDIR
+  ${AndIf} ${FileExists} "$0\varnolt.exe"
+    MessageBox MB_OK|MB_ICONSTOP "Varnolt is installed in $0, with your own wash items and settings. \
+      Install it into that folder again, or uninstall it first to install it in $INSTDIR." /SD IDOK
+    Abort
+  ${EndIf}
+FunctionEnd
+
 Function .onInit
   !insertmacro RefuseWhileRunning
+  ; The directory page asks in a setup with pages; a silent one has its folder already.
+  ${If} ${Silent}
+    Call RefuseAnotherFolder
+  ${EndIf}
 FunctionEnd
 
 ; Removes the current user's installation of the Windows Installer package, silently; its

@@ -37,7 +37,8 @@ TEST_F(LanguageStartTest, UsageInTheChosenLanguageAndEnglishUnchanged) {
     } cases[] = {
         {"de", "Aufruf: varnolt.exe [/wash"},
         {"ja", "\xE4\xBD\xBF\xE7\x94\xA8\xE6\xB3\x95: varnolt.exe [/wash"},  // 使用法
-        {"en", "Usage: varnolt.exe [/wash [/report FILE] | /list FILE | /wipe D: |\r\n"
+        {"en", "Usage: varnolt.exe [/wash [/item NAME]... [/report FILE] |\r\n"
+               "                    /list FILE [/item NAME]... | /wipe D: |\r\n"
                "                    /shred PATH... | /?]\r\n"},
     };
     for (const auto& c : cases) {

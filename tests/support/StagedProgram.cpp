@@ -26,8 +26,8 @@ std::set<std::string> LinesOf(const std::string& text) {
     std::set<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.insert(line);
+        line = line.substr(0, line.find_first_of("\t\r"));  // without a file's space on disk
+        if (!line.empty() && line != "Total") lines.insert(line);
     }
     return lines;
 }

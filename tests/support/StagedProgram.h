@@ -34,5 +34,5 @@ private:
     std::unique_ptr<ProgramDirScope> programDir_;
 };
 
-// The non-empty lines of a text (a /list file), without their CR.
+// The non-empty rows of a /list file: its paths and keys, without their space and the total line.
 std::set<std::string> LinesOf(const std::string& text);
