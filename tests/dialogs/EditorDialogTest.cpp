@@ -166,9 +166,9 @@ TEST(EntryChecks, FullPathsAndRootedKeys) {
         EXPECT_TRUE(IsFullEntryPath(path)) << path;
     for (const char* path : {"sub\\*.log", "\\root\\x", "C:x.txt", "{username}\\x", "\\\\\\x"})
         EXPECT_FALSE(IsFullEntryPath(path)) << path;
-    for (const char* key : {"HKEY_CLASSES_ROOT\\.txt", "hkey_users\\S-1\\Software"})
+    for (const char* key : {"HKEY_CLASSES_ROOT\\.txt", "hkey_users\\S-1\\Software", "HKLM\\Software"})
         EXPECT_TRUE(IsRootedRegistryKey(key)) << key;
-    for (const char* key : {"HKEY_LOCAL_MACHINE", "HKEY_LOCAL_MACHINE\\\\", "HKLM\\Software", "\\Software"})
+    for (const char* key : {"HKEY_LOCAL_MACHINE", "HKEY_LOCAL_MACHINE\\\\", "HKXX\\Software", "\\Software"})
         EXPECT_FALSE(IsRootedRegistryKey(key)) << key;
 }
 

@@ -112,14 +112,14 @@ TEST_F(RegistryWash, RootNamesMatchAnyCaseAndUnknownNamesDeleteNothing) {
     std::string log = Wash(MakeList({{ValueRow("hkey_current_user" + below + "\\Lower", "v"), true},
                                      // The root of the row before must not carry over to an unknown root name.
                                      {ValueRow("HKEY_LOCAL_MACHINE" + below + "\\Unknown", "v"), true},
-                                     {ValueRow("HKCU" + below + "\\Unknown", "v"), true},
+                                     {ValueRow("HKXX" + below + "\\Unknown", "v"), true},
                                      {KeyRow("HKEY_USERS" + below + "\\UnknownKey"), true},
                                      {KeyRow("  NoSuchRoot" + below + "\\UnknownKey\\"), true}}));
     EXPECT_EQ(success, 1);
     EXPECT_EQ(fail, 4);
     EXPECT_FALSE(key.Exists("Lower", "v"));
     EXPECT_TRUE(key.Exists("Unknown", "v") && key.Exists("UnknownKey"));
-    EXPECT_TRUE(Has(log, "#FF0000", "HKCU" + below + "\\Unknown\\v"));
+    EXPECT_TRUE(Has(log, "#FF0000", "HKXX" + below + "\\Unknown\\v"));
 }
 
 TEST_F(RegistryWash, RowsNamingNoKeyBelowARootDeleteNothing) {
