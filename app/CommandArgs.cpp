@@ -85,19 +85,19 @@ CommandLine ParseCommandLine(const std::vector<std::wstring>& args) {
     else if (option == L"/shred") command.Kind = CommandKind::Shred;
     else return Invalid(FormatText(IDS_UnknownOption, Narrow(args[0])));
     switch (command.Kind) {
-    case CommandKind::Wash:
-    case CommandKind::List: return ParseWashOrList(std::move(command), args);
-    case CommandKind::Shred:
-        command.Paths.assign(args.begin() + 1, args.end());
-        return command.Paths.empty() ? Invalid(Text(IDS_ShredNeedsPath)) : command;
-    case CommandKind::Wipe:
-        // Anything but a drive ("C" alone, a folder) must not start a wipe of some drive.
-        if (args.size() < 2 || args[1].empty()) return Invalid(Text(IDS_WipeNeedsDrive));
-        if (args.size() > 2) return Invalid(Text(IDS_TooManyArguments));
-        if (!IsDriveArgument(args[1])) return Invalid(FormatText(IDS_NoDriveLetter, Narrow(args[1])));
-        command.File = args[1];
-        return command;
-    default: return args.size() == 1 ? command : Invalid(Text(IDS_TooManyArguments));
+        case CommandKind::Wash:
+        case CommandKind::List: return ParseWashOrList(std::move(command), args);
+        case CommandKind::Shred:
+            command.Paths.assign(args.begin() + 1, args.end());
+            return command.Paths.empty() ? Invalid(Text(IDS_ShredNeedsPath)) : command;
+        case CommandKind::Wipe:
+            // Anything but a drive ("C" alone, a folder) must not start a wipe of some drive.
+            if (args.size() < 2 || args[1].empty()) return Invalid(Text(IDS_WipeNeedsDrive));
+            if (args.size() > 2) return Invalid(Text(IDS_TooManyArguments));
+            if (!IsDriveArgument(args[1])) return Invalid(FormatText(IDS_NoDriveLetter, Narrow(args[1])));
+            command.File = args[1];
+            return command;
+        default: return args.size() == 1 ? command : Invalid(Text(IDS_TooManyArguments));
     }
 }
 

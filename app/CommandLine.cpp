@@ -34,14 +34,6 @@ namespace {
 // Held by a running /wash, so that a second one refuses to start.
 const char* const WashMutexName = "Local\\Varnolt.CommandLineWash";
 
-std::string Utf8(const std::wstring& wide) {
-    if (wide.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
 void AddUnique(std::vector<std::string>& target, std::unordered_set<std::string>& seen, std::vector<std::string>& rows,
                bool ignoreCase, const std::vector<uint64_t>* spaces = nullptr,
                std::vector<uint64_t>* targetSpaces = nullptr) {
@@ -69,7 +61,7 @@ std::vector<std::wstring> LoadCommandCatalogue(const CommandLine& command, Winap
     if (!command.Items.empty()) {
         std::vector<std::wstring> unknown = CheckNamedItems(catalogue, command.Items);
         for (const auto& name : unknown)
-            WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnknownItem, Utf8(name)));
+            WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnknownItem, Narrow(name)));
         return unknown;
     }
     const Policies policies = ReadPolicies();
@@ -81,7 +73,7 @@ std::vector<std::wstring> LoadCommandCatalogue(const CommandLine& command, Winap
 // The report's error for names that name no item (English, as the report is).
 std::string UnknownItemsError(const std::vector<std::wstring>& unknown) {
     std::string names;
-    for (const auto& name : unknown) names += (names.empty() ? "\"" : ", \"") + Utf8(name) + "\"";
+    for (const auto& name : unknown) names += (names.empty() ? "\"" : ", \"") + Narrow(name) + "\"";
     return "No wash item is named " + names + "; nothing was washed.";
 }
 
@@ -124,7 +116,7 @@ int RunList(const CommandLine& command) {
         Catalogue catalogue;
         if (!LoadCommandCatalogue(command, winapp2, catalogue).empty()) return ExitBadArguments;
         if (WriteList(command.File, CollectCheckedRows(catalogue, &winapp2))) return ExitWashed;
-        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.File)));
+        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Narrow(command.File)));
     } catch (const std::exception& error) {
         WriteConsoleLine(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
     }
@@ -231,7 +223,7 @@ int FinishReport(const CommandLine& command, WashReport& report, int code) {
     report.ExitCode = code;
     if (command.Report.empty()) return code;
     if (WriteFileWhole(command.Report, ReportJson(report))) return code;
-    WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Utf8(command.Report)));
+    WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteFile, Narrow(command.Report)));
     return code == ExitWashed ? ExitFailed : code;
 }
 
@@ -340,20 +332,20 @@ int RunCommandLine(const CommandLine& command) {
     SetProgramDir(ExecutableDir());
     if (command.Kind == CommandKind::Wash || command.Kind == CommandKind::List) UseWritableUserDir();
     switch (command.Kind) {
-    case CommandKind::Wash: return RunWash(command);
-    case CommandKind::List: return RunList(command);
-    case CommandKind::Wipe: return RunWipeCommand(command.File);
-    case CommandKind::Shred: return RunShredCommand(command.Paths);
-    case CommandKind::Usage:
-        // Started from a shortcut or Explorer there is no console: show the text in a box.
-        if (HasConsoleOutput(STD_OUTPUT_HANDLE)) WriteConsoleLine(STD_OUTPUT_HANDLE, UsageText());
-        else MessageBoxW(nullptr, Widen(UsageText()).c_str(), L"Varnolt", MB_OK | MB_ICONINFORMATION);
-        return ExitWashed;
-    case CommandKind::Invalid:
-        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + command.Error);
-        WriteConsoleLine(STD_ERROR_HANDLE, UsageText());
-        return ExitBadArguments;
-    case CommandKind::None: break;
+        case CommandKind::Wash: return RunWash(command);
+        case CommandKind::List: return RunList(command);
+        case CommandKind::Wipe: return RunWipeCommand(command.File);
+        case CommandKind::Shred: return RunShredCommand(command.Paths);
+        case CommandKind::Usage:
+            // Started from a shortcut or Explorer there is no console: show the text in a box.
+            if (HasConsoleOutput(STD_OUTPUT_HANDLE)) WriteConsoleLine(STD_OUTPUT_HANDLE, UsageText());
+            else MessageBoxW(nullptr, Widen(UsageText()).c_str(), L"Varnolt", MB_OK | MB_ICONINFORMATION);
+            return ExitWashed;
+        case CommandKind::Invalid:
+            WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + command.Error);
+            WriteConsoleLine(STD_ERROR_HANDLE, UsageText());
+            return ExitBadArguments;
+        case CommandKind::None: break;
     }
     return ExitWashed;
 }

@@ -63,19 +63,19 @@ private:
             if (++at_ >= s_.size()) break;
             char e = s_[at_++];
             switch (e) {
-            case '"': case '\\': case '/': out += e; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'u': {
-                if (at_ + 4 > s_.size()) return Fail("short \\u");
-                unsigned code = static_cast<unsigned>(std::strtoul(s_.substr(at_, 4).c_str(), nullptr, 16));
-                at_ += 4;
-                if (code >= 0x80) return Fail("\\u above ASCII");  // the program writes UTF-8 as it is
-                out += static_cast<char>(code);
-                break;
+                case '"': case '\\': case '/': out += e; break;
+                case 'n': out += '\n'; break;
+                case 'r': out += '\r'; break;
+                case 't': out += '\t'; break;
+                case 'b': out += '\b'; break;
+                case 'f': out += '\f'; break;
+                case 'u': {
+                    if (at_ + 4 > s_.size()) return Fail("short \\u");
+                    unsigned code = static_cast<unsigned>(std::strtoul(s_.substr(at_, 4).c_str(), nullptr, 16));
+                    at_ += 4;
+                    if (code >= 0x80) return Fail("\\u above ASCII");  // the program writes UTF-8 as it is
+                    out += static_cast<char>(code);
+                    break;
             }
             default: return Fail("bad escape");
             }
