@@ -4,7 +4,7 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-build}" && pwd)
 cd "$build"
-# The window tests of the two lanes mostly wait on Wine and X: at least four tests at once, so
+# The window tests of the lanes mostly wait on Wine and X: at least four tests at once, so
 # that the folders without windows and the fuzzers run beside both lanes.
 jobs=$(nproc)
 [ "$jobs" -ge 4 ] || jobs=4

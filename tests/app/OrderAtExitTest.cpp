@@ -5,9 +5,7 @@
 
 #include <windows.h>
 
-#include "app/MainWindow.h"
-#include "settings/AppPaths.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/MainWindowFixture.h"
 #include "tests/support/Wait.h"
 
 namespace {
@@ -26,35 +24,31 @@ LRESULT CALLBACK CloseOnSetIcon(int code, WPARAM wParam, LPARAM lParam) {
 }
 }  // namespace
 
-TEST(OrderAtExit, ACloseDuringStartUpWritesTheMergedCatalogue) {
-    TempDir dir;
-    CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
-    const std::string system = dir.Path() + "const\\system.txt", user = dir.Path() + "const\\user.txt";
-    WriteTextFile(system, "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Beta\r\n[Alpha]\r\nIsActive=1\r\n"
-                          "[Beta]\r\nIsActive=1\r\n");
-    WriteTextFile(user, "[Common]\r\nTotal=1\r\nItem0=Mine\r\n[Mine]\r\nIsActive=1\r\n");
-    // The user's order: Beta first and unchecked; Alpha and Mine follow as the files list them.
-    WriteTextFile(dir.Path() + "order.ini", "[Common]\r\nTotal=1\r\nItem0=Beta<|>" + system + "\r\n[Beta<|>" +
-                                                system + "]\r\ntxtfilename=" + system + "\r\nIsActive=0\r\n");
-    SetProgramDir(dir.Path());
-    RegisterFormClass(MainWindowClass, nullptr);
+class OrderAtExit : public MainWindowFixture {
+protected:
+    std::string SystemItems() const override {
+        return "[Common]\r\nTotal=2\r\nItem0=Alpha\r\nItem1=Beta\r\n[Alpha]\r\nIsActive=1\r\n[Beta]\r\nIsActive=1\r\n";
+    }
+    void AddFiles() override {
+        WriteTextFile(user, "[Common]\r\nTotal=1\r\nItem0=Mine\r\n[Mine]\r\nIsActive=1\r\n");
+        // The user's order: Beta first and unchecked; Alpha and Mine follow as the files list them.
+        WriteTextFile(dir.Path() + "order.ini", "[Common]\r\nTotal=1\r\nItem0=Beta<|>" + system + "\r\n[Beta<|>" +
+                                                    system + "]\r\ntxtfilename=" + system + "\r\nIsActive=0\r\n");
+    }
+};
 
+TEST_F(OrderAtExit, ACloseDuringStartUpWritesTheMergedCatalogue) {
     ClosedWhileStarting = nullptr;
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, CloseOnSetIcon, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    auto form = std::make_unique<MainWindow>();
-    form->QuitOnDestroy = false;
-    HWND window = form->CreateModeless(nullptr);
+    // The window finishes starting with the merged catalogue, then the close goes through.
+    Open();
     UnhookWindowsHookEx(hook);
     ASSERT_NE(ClosedWhileStarting, nullptr) << "the close was not sent during start-up";
-
-    // The window finishes starting with the merged catalogue, then the close goes through.
-    EXPECT_NE(window, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return form->Handle() == nullptr; }));
     const std::string row = "\r\ntxtfilename=" + system + "\r\nIsActive=";
     EXPECT_EQ(ReadTextFile(dir.Path() + "order.ini"),
               "[Common]\r\nTotal=3\r\nItem0=Beta<|>" + system + "\r\nItem1=Alpha<|>" + system + "\r\nItem2=Mine<|>" +
                   user + "\r\n[Beta<|>" + system + "]" + row + "0\r\nIsSpecial=0\r\n[Alpha<|>" + system + "]" + row +
                   "1\r\nIsSpecial=0\r\n[Mine<|>" + user + "]\r\ntxtfilename=" + user + "\r\nIsActive=1\r\nIsSpecial=0\r\n");
-    form.reset();
 }

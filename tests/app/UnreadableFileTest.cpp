@@ -4,70 +4,54 @@
 
 #include <windows.h>
 
-#include "app/MainWindow.h"
 #include "dialogs/WashItemDialogRes.h"
-#include "settings/AppPaths.h"
 #include "tests/support/DialogInput.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/UiDriver.h"
+#include "tests/support/Dialogs.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
-using Strings = std::vector<std::string>;
-
 const std::string Garbage("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0\x08\x06", 22);
 const std::string NotText = " can't be read: it holds bytes that are not text. ";
-const std::string Kept = "It is kept as it is, and changes that would replace it are refused until it is mended or removed.";
+const std::string Kept =
+    "It is kept as it is, and changes that would replace it are refused until it is mended or removed.";
 
-class UnreadableFileTest : public testing::Test {
+class UnreadableFileTest : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        CreateDirectoryA((dir.Path() + "const").c_str(), nullptr);
-        CreateDirectoryA((dir.Path() + "plugin").c_str(), nullptr);
-        WriteTextFile(system, "[Common]\r\nTotal=1\r\nItem0=Alpha\r\n[Alpha]\r\nIsActive=1\r\n");
-        SetProgramDir(dir.Path());
-        RegisterFormClass(MainWindowClass, nullptr);
+    std::string SystemItems() const override {
+        return "[Common]\r\nTotal=1\r\nItem0=Alpha\r\n[Alpha]\r\nIsActive=1\r\n";
     }
-    void TearDown() override { form.reset(); }
 
-    TempDir dir;
-    std::string system = dir.Path() + "const\\system.txt", user = dir.Path() + "const\\user.txt";
     std::string plugin = dir.Path() + "plugin\\bad.txt", settings = dir.Path() + "wildcard.ini";
     std::string order = dir.Path() + "order.ini";
-    std::unique_ptr<MainWindow> form;
 };
 }  // namespace
 
 TEST_F(UnreadableFileTest, NamedOnceAtStartKeptAndEditsRefused) {
     for (const auto& file : {user, plugin, settings, order}) WriteTextFile(file, Garbage);
-    Strings boxes = AnswerBoxes(
-        [&] {
-            form = std::make_unique<MainWindow>();
-            form->QuitOnDestroy = false;
-            form->CreateModeless(nullptr);
-        },
-        {IDOK});
-    EXPECT_EQ(boxes, Strings{"E:" + user + NotText + Kept + "\n\n" + plugin + NotText + Kept + "\n\n" + settings +
-                             NotText + Kept + "\n\n" + order + NotText + "It is written anew from the wash items found."});
+    Strings boxes = AnswerBoxes([&] { Open(); }, {IDOK});
+    EXPECT_EQ(boxes,
+              Strings{"E:" + user + NotText + Kept + "\n\n" + plugin + NotText + Kept + "\n\n" + settings + NotText +
+                      Kept + "\n\n" + order + NotText + "It is written anew from the wash items found."});
     ASSERT_NE(form->Handle(), nullptr);
     ASSERT_EQ(form->ItemList.Count(), 1);
     EXPECT_EQ(ReadTextFile(order).rfind("[Common]\r\nTotal=1\r\n", 0), 0u);
 
     std::string refusal;
-    RunWithDriver([&] { form->OnAddItem(); }, [&](UiDriver& driver) {
-        HWND dialog = driver.WaitForWindow("#32770", "Add Wash Item");
-        ASSERT_NE(dialog, nullptr);
-        TypeText(dialog, IDC_WashItem_Name, "Mine");
-        UiDriver::Click(dialog, IDOK);
-        ASSERT_TRUE(driver.WaitGone(dialog));
-        HWND box = driver.ShownBeforeIdle(true);
-        ASSERT_NE(box, nullptr);
-        refusal = UiDriver::MessageBoxText(box);
-        driver.Answer(box, IDOK);
-        driver.WaitGone(box);
-    });
+    RunDialog([&] { form->OnAddItem(); }, "Add Wash Item",
+              [](UiDriver&, HWND dialog) {
+                  TypeText(dialog, IDC_WashItem_Name, "Mine");
+                  UiDriver::Click(dialog, IDOK);
+              },
+              [&](UiDriver& driver) {
+                  HWND box = driver.ShownBeforeIdle(true);
+                  ASSERT_NE(box, nullptr);
+                  refusal = UiDriver::MessageBoxText(box);
+                  driver.Answer(box, IDOK);
+                  driver.WaitGone(box);
+              });
     EXPECT_EQ(refusal, "The file " + user +
                            " can't be read (it holds bytes that are not text). It is kept as it is and not changed: "
                            "mend or remove it first.");
-    SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    CloseWindow();
     for (const auto& file : {user, plugin, settings}) EXPECT_EQ(ReadTextFile(file), Garbage) << file;
 }

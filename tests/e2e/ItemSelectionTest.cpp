@@ -10,13 +10,12 @@
 #include "platform/DiskSpace.h"
 #include "tests/support/EnvScope.h"
 #include "tests/support/Json.h"
-#include "tests/support/Program.h"
-#include "tests/support/TempDir.h"
-#include "tests/support/TestKey.h"
+#include "tests/support/StagedProgram.h"
 
 namespace {
 
-std::set<std::string> LinesOf(const std::string& text) {
+// The lines of a /list file as they stand, sizes and the total line included.
+std::set<std::string> ListLines(const std::string& text) {
     std::set<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
@@ -27,12 +26,11 @@ std::set<std::string> LinesOf(const std::string& text) {
 }
 
 // "Junk" and "Traces" are checked, "Kept" and "Run History" (a supplied name) are not.
-class ItemSelectionTest : public testing::Test {
+class ItemSelectionTest : public StagedProgramTest {
 protected:
     void SetUp() override {
-        dir = temp.Path() + "Varnolt\\";
+        StagedProgramTest::SetUp();
         junk = temp.Path() + "junk\\";
-        CopyStagedProgram(dir);
         CreateDirectoryA(junk.c_str(), nullptr);
         WriteTextFile(junk + "one.tmp", std::string(100, '1'));
         WriteTextFile(junk + "two.tmp", std::string(9000, '2'));
@@ -44,15 +42,13 @@ protected:
                    "\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Files\r\ntFolder0.isactive=1\r\n"
                    "tFolder0.bycategory=1\r\ntFolder0.deletepath=" + files + "\r\n";
         };
-        WriteTextFile(dir + "const\\system.txt",
-                      "[Common]\r\nTotal=4\r\nItem0=Junk\r\nItem1=Kept\r\nItem2=Run History\r\nItem3=Traces\r\n" +
-                          folderItem("Junk", true, junk + "*.tmp") + folderItem("Kept", false, junk + "keep.txt") +
-                          folderItem("Run History", false, junk + "run.log") +
-                          "[Traces]\r\nIsActive=1\r\ntRegister.Total=1\r\ntRegister0.ChildItemName=Traces\r\n"
-                          "tRegister0.isactive=1\r\ntRegister0.RegisterKeyName=" + key.Full("Traces") +
-                          "\r\ntRegister0.CleanRegisterType=0\r\n");
-        WriteTextFile(dir + "const\\user.txt", "");
-        WriteTextFile(dir + "wildcard.ini", "[Log]\r\nWrite to Log=1\r\n");
+        WriteItems("[Common]\r\nTotal=4\r\nItem0=Junk\r\nItem1=Kept\r\nItem2=Run History\r\nItem3=Traces\r\n" +
+                   folderItem("Junk", true, junk + "*.tmp") + folderItem("Kept", false, junk + "keep.txt") +
+                   folderItem("Run History", false, junk + "run.log") +
+                   "[Traces]\r\nIsActive=1\r\ntRegister.Total=1\r\ntRegister0.ChildItemName=Traces\r\n"
+                   "tRegister0.isactive=1\r\ntRegister0.RegisterKeyName=" +
+                   key.Full("Traces") + "\r\ntRegister0.CleanRegisterType=0\r\n");
+        WriteSettings("[Log]\r\nWrite to Log=1\r\n");
         local = temp.Path() + "Local";
         CreateDirectoryA(local.c_str(), nullptr);
         env.Set("LOCALAPPDATA", local);
@@ -64,13 +60,9 @@ protected:
     }
     std::string Total(uint64_t bytes) const { return "Total\t" + std::to_string(bytes); }
     uint64_t Space(uint64_t size) const { return SpaceOnDisk(size, cluster); }
-    std::string Console() const { return ReadTextFile(temp.Path() + "console.txt"); }
-    int Run(const std::string& arguments) { return RunVarnolt(dir, arguments, temp.Path() + "console.txt"); }
-
-    TempDir temp;
     TestKey key{"ItemSelection"};
     EnvScope env;
-    std::string dir, junk, local;
+    std::string junk, local;
     uint64_t cluster = 0;
 };
 
@@ -97,7 +89,7 @@ TEST_F(ItemSelectionTest, ListShowsTheNamedItemsCheckedOrNotWithSizesAndATotal) 
         SCOPED_TRACE(c.items);
         ASSERT_EQ(Run("/list \"" + out + "\" " + c.items), 0) << Console();
         const std::string text = ReadTextFile(out);
-        EXPECT_EQ(LinesOf(text), c.lines) << text;
+        EXPECT_EQ(ListLines(text), c.lines) << text;
         EXPECT_EQ(text.rfind("Total\t", text.size() - 1), text.rfind("\r\n", text.size() - 3) + 2) << "last line";
     }
     EXPECT_TRUE(FileExists(junk + "keep.txt"));
@@ -109,7 +101,7 @@ TEST_F(ItemSelectionTest, ASuppliedItemIsNamedInTheLanguageInUse) {
     const std::string out = temp.Path() + "rows.txt";
     for (const char* name : {"Ausf*Verlauf", "\"Run History\""}) {
         ASSERT_EQ(Run("/list \"" + out + "\" /item " + name), 0) << name << ": " << Console();
-        EXPECT_EQ(LinesOf(ReadTextFile(out)), (std::set<std::string>{Row("run.log", 1), Total(Space(1))})) << name;
+        EXPECT_EQ(ListLines(ReadTextFile(out)), (std::set<std::string>{Row("run.log", 1), Total(Space(1))})) << name;
     }
 }
 

@@ -5,19 +5,20 @@
 #include <string>
 
 #include "tests/support/TempDir.h"
+#include "tests/support/Wait.h"
 
 // Waits until the log's last block is closed (its table ended, its summary line written), as
 // a wash leaves it at its end; false on timeout.
 inline bool WaitForClosedLog(const std::string& path, int timeoutMs = 10000) {
     const std::string end = "</font></p>\r\n";
-    for (DWORD start = GetTickCount();; Sleep(20)) {
-        std::string log = ReadTextFile(path);
-        size_t table = log.rfind("</table>");
-        if (table != std::string::npos && log.size() >= end.size() &&
-            log.compare(log.size() - end.size(), end.size(), end) == 0 && log.size() - end.size() > table)
-            return true;
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
-    }
+    return WaitUntil(
+        [&] {
+            std::string log = ReadTextFile(path);
+            size_t table = log.rfind("</table>");
+            return table != std::string::npos && log.size() >= end.size() &&
+                   log.compare(log.size() - end.size(), end.size(), end) == 0 && log.size() - end.size() > table;
+        },
+        timeoutMs);
 }
 
 inline std::wstring DecodeLog(const std::string& log) {

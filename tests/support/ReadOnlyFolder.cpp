@@ -5,6 +5,7 @@
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
 #include "tests/support/Program.h"
+#include "tests/support/Wait.h"
 
 namespace {
 // The host path of a Windows path, through Wine's own export; empty off Wine.
@@ -51,7 +52,7 @@ bool ReadOnlyFolder::SetImmutable(bool on) {
     WaitForSingleObject(info.hProcess, 10000);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
-    for (int i = 0; i < 400 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(25);
+    WaitUntil([&] { return GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES; });
     bool finished = DeleteFileA(done.c_str()) != FALSE;
     return finished && FolderCanBeWritten(folder_) != on;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "tests/support/Program.h"
+#include "tests/support/Wait.h"
 
 namespace {
 bool IsLink(const std::string& path) {
@@ -16,16 +17,15 @@ std::string WithoutBackslash(std::string path) {
 }
 
 
-bool WaitUntil(const std::string& path, bool linked) {
-    for (int i = 0; i < 500 && IsLink(path) != linked; ++i) Sleep(10);
-    return IsLink(path) == linked;
+bool WaitForLink(const std::string& path, bool linked) {
+    return WaitUntil([&] { return IsLink(path) == linked; }, 5000);
 }
 
 bool HostLink(const std::string& target, const std::string& link) {
     std::string hostTarget = HostPath(WithoutBackslash(target));
     std::string hostLink = HostLinkPath(link);
     if (hostTarget.empty() || hostLink.empty()) return false;
-    return StartHost("/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\"") && WaitUntil(link, true);
+    return StartHost("/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\"") && WaitForLink(link, true);
 }
 }  // namespace
 
@@ -85,5 +85,5 @@ bool RemoveFolderLink(const std::string& linkPath) {
     if (!IsLink(link)) return false;
     if (RemoveDirectoryA(link.c_str()) || !IsLink(link)) return true;
     std::string hostLink = HostLinkPath(link);
-    return !hostLink.empty() && StartHost("/bin/rm -f \"" + hostLink + "\"") && WaitUntil(link, false);
+    return !hostLink.empty() && StartHost("/bin/rm -f \"" + hostLink + "\"") && WaitForLink(link, false);
 }

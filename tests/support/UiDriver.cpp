@@ -1,5 +1,7 @@
 #include "tests/support/UiDriver.h"
 
+#include "tests/support/Wait.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -35,47 +37,32 @@ HWND UiDriver::Find(const char* className, const char* caption, bool messageBox)
 }
 
 HWND UiDriver::WaitForWindow(const char* className, const char* caption, int timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND found = Find(className, caption, false)) return found;
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return nullptr;
-        Sleep(20);
-    }
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = Find(className, caption, false)) != nullptr; }, timeoutMs);
+    return found;
 }
 
 HWND UiDriver::WaitForMessageBox(int timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND found = Find("#32770", nullptr, true)) return found;
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return nullptr;
-        Sleep(20);
-    }
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = Find("#32770", nullptr, true)) != nullptr; }, timeoutMs);
+    return found;
 }
 
 HWND UiDriver::ShownBeforeIdle(bool messageBox, int timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        // Idle read before the search: a window shown before idle is still up when seen idle.
-        bool idle = uiIdle_;
-        if (HWND found = Find("#32770", nullptr, messageBox)) return found;
-        if (idle) return nullptr;
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs) {
-            ADD_FAILURE() << "the UI thread's action did not end";
-            return nullptr;
-        }
-        Sleep(10);
-    }
+    HWND found = nullptr;
+    bool ended = WaitUntil(
+        [&] {
+            // Idle read before the search: a window shown before idle is still up when seen idle.
+            bool idle = uiIdle_;
+            return (found = Find("#32770", nullptr, messageBox)) != nullptr || idle;
+        },
+        timeoutMs);
+    if (!ended) ADD_FAILURE() << "the UI thread's action did not end";
+    return found;
 }
 
 bool UiDriver::WaitClicksHandled(int timeoutMs) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        if (clicksHandled_ >= clicksSent_) return true;
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
-        Sleep(10);
-    }
+    return WaitUntil([&] { return clicksHandled_ >= clicksSent_; }, timeoutMs);
 }
 
 void CALLBACK UiDriver::Handled(HWND, UINT, ULONG_PTR data, LRESULT) {
@@ -92,29 +79,20 @@ HWND UiDriver::ClickForMessageBox(HWND dialog, int buttonId, int timeoutMs) {
         ADD_FAILURE() << "the click was not sent";
         return nullptr;
     }
-    DWORD start = GetTickCount();
-    for (;;) {
-        // The callback comes while this thread takes its messages.
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-        bool handled = clicksHandled_ >= click;
-        if (HWND found = Find("#32770", nullptr, true)) return found;
-        if (handled) return nullptr;
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs) {
-            ADD_FAILURE() << "the click's handler did not return";
-            return nullptr;
-        }
-        Sleep(10);
-    }
+    // The callback comes while this thread takes its messages (WaitUntil takes them).
+    HWND found = nullptr;
+    bool ended = WaitUntil(
+        [&] {
+            bool handled = clicksHandled_ >= click;
+            return (found = Find("#32770", nullptr, true)) != nullptr || handled;
+        },
+        timeoutMs);
+    if (!ended) ADD_FAILURE() << "the click's handler did not return";
+    return found;
 }
 
 bool UiDriver::WaitGone(HWND window, int timeoutMs) {
-    DWORD start = GetTickCount();
-    while (IsWindow(window) && IsWindowVisible(window)) {
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
-        Sleep(20);
-    }
-    return true;
+    return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeoutMs);
 }
 
 std::string UiDriver::Text(HWND window) {
@@ -128,8 +106,8 @@ std::string UiDriver::Text(HWND window) {
 
 std::string UiDriver::MessageBoxText(HWND box) {
     // Every box says something: an empty read is a box not ready yet, or a busy machine.
-    std::string text = Text(GetDlgItem(box, 0xFFFF));
-    for (int i = 0; i < 100 && text.empty() && IsWindow(box); ++i, Sleep(20)) text = Text(GetDlgItem(box, 0xFFFF));
+    std::string text;
+    WaitUntil([&] { return !(text = Text(GetDlgItem(box, 0xFFFF))).empty() || !IsWindow(box); }, 2000);
     return text;
 }
 
@@ -159,18 +137,6 @@ std::vector<int> UiDriver::ButtonIds(HWND dialog) {
     return ids;
 }
 
-void PumpMessages(int milliseconds) {
-    DWORD start = GetTickCount();
-    MSG msg;
-    do {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    } while (static_cast<int>(GetTickCount() - start) < milliseconds);
-}
-
 void RunWithDriver(const std::function<void()>& uiAction, const std::function<void(UiDriver&)>& script) {
     UiDriver driver;
     std::atomic<bool> done{false};
@@ -187,7 +153,7 @@ void RunWithDriver(const std::function<void()>& uiAction, const std::function<vo
     }
     driver.uiIdle_ = true;
     // Keep the UI thread responsive until the script has finished.
-    while (!done) PumpMessages(10);
+    while (!done) WaitUntil([&] { return done.load(); });
     worker.join();
 }
 

@@ -52,9 +52,6 @@ private:
 // on a driver thread; returns when both have ended. The driver's failures are gtest failures.
 void RunWithDriver(const std::function<void()>& uiAction, const std::function<void(UiDriver&)>& script);
 
-// Processes pending messages of the calling thread for a while.
-void PumpMessages(int milliseconds = 50);
-
 // Runs a command that shows message boxes, answering them in turn with the given buttons; each
 // box as "I:", "W:" or "E:" (information, warning, error icon) and its text. A box beyond the
 // answers fails the test.
