@@ -32,6 +32,26 @@ std::string MissingGlyphs(HFONT font, const std::wstring& text) {
 
 HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)); }
 
+int CALLBACK Found(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+// True when the font's own face has the character set, not through a font the system links to
+// it (a system without such links shows boxes otherwise).
+bool FaceHasCharset(HFONT font, BYTE charset) {
+    LOGFONTW shown{};
+    GetObjectW(font, sizeof(shown), &shown);
+    LOGFONTW wanted{};
+    wanted.lfCharSet = charset;
+    wcscpy_s(wanted.lfFaceName, shown.lfFaceName);
+    bool found = false;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExW(dc, &wanted, Found, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
 std::wstring HeaderText(HWND header, int column) {
     wchar_t text[256] = {};
     HDITEMW item{};
@@ -54,8 +74,13 @@ int TextWidth(HFONT font, const std::wstring& text) {
 }  // namespace
 
 TEST(LanguageFont, FormsAndListsShowEveryTextOfTheEastAsianLanguages) {
-    for (LANGID language : {MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN),
-                            MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), MAKELANGID(LANG_KOREAN, SUBLANG_KOREAN)}) {
+    const struct {
+        LANGID language;
+        BYTE charset;
+    } languages[] = {{MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SHIFTJIS_CHARSET},
+                     {MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), GB2312_CHARSET},
+                     {MAKELANGID(LANG_KOREAN, SUBLANG_KOREAN), HANGUL_CHARSET}};
+    for (const auto& [language, charset] : languages) {
         LanguageScope scope(language);
         std::wstring texts;
         for (const auto& entry : TableOf(language)) texts += Widen(entry.second);
@@ -63,10 +88,17 @@ TEST(LanguageFont, FormsAndListsShowEveryTextOfTheEastAsianLanguages) {
         HWND window = dialog.CreateModeless(nullptr);
         ASSERT_NE(window, nullptr);
         const char* tag = LanguageOf(language).Tag;
-        EXPECT_EQ(MissingGlyphs(FontOf(GetDlgItem(window, IDC_PreviewAll_Wash)), texts), "") << tag << ": the form's font";
-        EXPECT_EQ(MissingGlyphs(FontOf(GetDlgItem(window, IDC_PreviewAll_Files)), texts), "") << tag << ": the list's font";
         HWND header = ListView_GetHeader(GetDlgItem(window, IDC_PreviewAll_Summary));
-        EXPECT_EQ(MissingGlyphs(FontOf(header), texts), "") << tag << ": the Summary page's titles";
+        const struct {
+            HWND window;
+            const char* what;
+        } shown[] = {{GetDlgItem(window, IDC_PreviewAll_Wash), "the form's font"},
+                     {GetDlgItem(window, IDC_PreviewAll_Files), "the list's font"},
+                     {header, "the Summary page's titles"}};
+        for (const auto& [control, what] : shown) {
+            EXPECT_EQ(MissingGlyphs(FontOf(control), texts), "") << tag << ": " << what;
+            EXPECT_TRUE(FaceHasCharset(FontOf(control), charset)) << tag << ": " << what;
+        }
     }
 }
 
