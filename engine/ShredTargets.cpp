@@ -136,7 +136,8 @@ std::vector<std::string> CollectShredRows(const std::vector<std::string>& paths,
         WIN32_FILE_ATTRIBUTE_DATA data{};
         {
             NativeFileSystem native;
-            if (!GetFileAttributesExW(WidePath(named).c_str(), GetFileExInfoStandard, &data)) continue;
+            // A path that is not there stays a row: its deletion then says why.
+            if (!GetFileAttributesExW(WidePath(named).c_str(), GetFileExInfoStandard, &data)) data = {};
         }
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) AppendFolder(named, key, collected);
         else collected.AddFile(named, key, FileSize(data));
