@@ -161,7 +161,10 @@ void MainWindow::WashOrPreviewFolderEntry(bool preview) {
             PreviewFilesDialog dialog;
             std::vector<std::string> found;
             std::vector<uint64_t> spaces;
-            CurrentItem->FolderEntries.Items[e].ListFiles(found, spaces);
+            size_t newerLeft = 0;
+            const FolderEntry& entry = CurrentItem->FolderEntries.Items[e];
+            entry.ListFiles(found, spaces, &newerLeft);
+            dialog.Note = entry.AgeLimitNote(newerLeft);
             RunEntryDialog(dialog, dialog.FileList, std::move(found), FolderList, e, preview, &spaces);
         },
         false);
