@@ -5,50 +5,32 @@
 
 #include "catalogue/WashItem.h"
 #include "platform/Profile.h"
-#include "settings/AppPaths.h"
 #include "tests/support/FileAge.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
 
-namespace {
-using Texts = std::vector<std::string>;
-
-// temp\ with new.tmp written an hour ago and old.tmp two days ago.
-struct AgedFolder {
+// Files written 1 h and 48 h ago: the limit lists only those last written before it.
+TEST(FileAge, TheLimitListsOnlyFilesLastWrittenBeforeIt) {
     TempDir dir;
     ProgramDirScope programDir{dir.Path()};
-    std::string temp = dir.Path() + "temp\\";
-    AgedFolder() {
-        CreateDirectoryA(temp.c_str(), nullptr);
-        for (auto [name, hours] : {std::pair{"new.tmp", 1}, std::pair{"old.tmp", 48}}) {
-            WriteTextFile(temp + name, "x");
-            EXPECT_TRUE(SetFileAgeHours(temp + name, hours)) << name;
-        }
+    for (auto [name, hours] : {std::pair{"new.tmp", 1}, std::pair{"old.tmp", 48}}) {
+        WriteTextFile(dir.Path() + name, "x");
+        ASSERT_TRUE(SetFileAgeHours(dir.Path() + name, hours)) << name;
     }
-};
-}  // namespace
-
-TEST(FileAge, TheLimitListsOnlyFilesLastWrittenBeforeIt) {
-    AgedFolder f;
     struct Case {
         int hours;
-        Texts listed;
+        std::vector<std::string> listed;
         size_t newerLeft;
-    } cases[] = {
-        {0, {"new.tmp", "old.tmp"}, 0},
-        {24, {"old.tmp"}, 1},
-        {72, {}, 2},
-        {2000000000, {}, 2},  // beyond the clamp: nothing is that old
-    };
+    } cases[] = {{0, {"new.tmp", "old.tmp"}, 0}, {24, {"old.tmp"}, 1}, {72, {}, 2}, {2000000000, {}, 2}};
     for (const Case& c : cases) {
         FolderEntry entry;
-        entry.FolderMask = f.temp + "*.*";
+        entry.FolderMask = dir.Path() + "*.tmp";
         entry.OlderThanHours = c.hours;
-        Texts list;
+        std::vector<std::string> list;
         std::vector<uint64_t> spaces;
         size_t newerLeft = 99;
         entry.ListFiles(list, spaces, &newerLeft);
-        for (auto& path : list) path = path.substr(f.temp.size());
+        for (auto& path : list) path = path.substr(dir.Path().size());
         std::sort(list.begin(), list.end());
         EXPECT_EQ(list, c.listed) << c.hours;
         EXPECT_EQ(newerLeft, c.newerLeft) << c.hours;
@@ -56,20 +38,16 @@ TEST(FileAge, TheLimitListsOnlyFilesLastWrittenBeforeIt) {
     }
 }
 
-// Written with a limit, the key reads back; without one (or with a stored value that is no
-// count) the entry has none and the key is gone, so older files keep their meaning.
+// A stored limit reads back; a missing key or one that is no count reads as none, and saving
+// no limit removes the key, so older files keep their meaning.
 TEST(FileAge, TheKeyRoundTripsThroughTheItemFile) {
     TempDir dir;
     const std::string file = dir.Path() + "items.txt";
     ProfileFile profile(file);
-    struct Case {
-        const char* stored;  // nullptr: no key
-        int read;
-    } stored[] = {{"24", 24}, {nullptr, 0}, {"-5", 0}, {"soon", 0}};
-    for (const Case& c : stored) {
+    for (auto [stored, read] : {std::pair{"24", 24}, std::pair{"", 0}, std::pair{"-5", 0}, std::pair{"soon", 0}}) {
         profile.EraseSection("Item");
-        if (c.stored) profile.WriteString("Item", "tFolder0.OlderThanHours", c.stored);
-        EXPECT_EQ(FolderEntry(file, 0, "Item").OlderThanHours, c.read) << (c.stored ? c.stored : "none");
+        if (*stored) profile.WriteString("Item", "tFolder0.OlderThanHours", stored);
+        EXPECT_EQ(FolderEntry(file, 0, "Item").OlderThanHours, read) << stored;
     }
     for (int hours : {36, 0}) {
         FolderEntry entry(file, 0, "Item");
