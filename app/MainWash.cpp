@@ -91,7 +91,7 @@ WashContext MainWindow::MakeWashContext() {
     return context;
 }
 
-void MainWindow::AppendFolderRows(CheckList& target) {
+void MainWindow::AppendFolderRows(CheckList& target, std::string* note) {
     if (!CurrentItem) return;
     ListUpdate update(FolderList);
     std::vector<std::string> rows;
@@ -100,8 +100,13 @@ void MainWindow::AppendFolderRows(CheckList& target) {
     for (int r = 0; r < count; ++r) {
         if (!FolderList.Checked(r)) continue;
         rows.clear();
-        CurrentItem->FolderEntries.Items[r].ListFiles(rows, spaces);
+        const FolderEntry& entry = CurrentItem->FolderEntries.Items[r];
+        size_t newerLeft = 0;
+        entry.ListFiles(rows, spaces, &newerLeft);
         AppendRows(target, std::move(rows), &spaces);
+        const std::string entryNote = entry.AgeLimitNote(newerLeft);
+        if (note && !entryNote.empty())
+            *note += (note->empty() ? "" : "\n") + TranslateUiText(entry.Name) + ": " + entryNote;
     }
 }
 
@@ -161,7 +166,10 @@ void MainWindow::WashOrPreviewFolderEntry(bool preview) {
             PreviewFilesDialog dialog;
             std::vector<std::string> found;
             std::vector<uint64_t> spaces;
-            CurrentItem->FolderEntries.Items[e].ListFiles(found, spaces);
+            size_t newerLeft = 0;
+            const FolderEntry& entry = CurrentItem->FolderEntries.Items[e];
+            entry.ListFiles(found, spaces, &newerLeft);
+            dialog.Note = entry.AgeLimitNote(newerLeft);
             RunEntryDialog(dialog, dialog.FileList, std::move(found), FolderList, e, preview, &spaces);
         },
         false);
@@ -192,7 +200,7 @@ void MainWindow::WashOrPreviewCurrentItem(bool preview) {
             PreviewItemDialog dialog;
             dialog.Context = MakeWashContext();
             bool checked = ItemList.Checked(i);
-            AppendFolderRows(dialog.FileList);
+            AppendFolderRows(dialog.FileList, &dialog.FileNote);
             dialog.FileList.Model().SetSorted(true);
             if (checked) dialog.OnSelectAllFiles();
             else dialog.OnUnselectAllFiles();

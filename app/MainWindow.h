@@ -287,7 +287,8 @@ private:
     void ExportCheckedItems(const std::string& target);
     void ImportPlugin(const std::string& source);
     // Expands each checked entry of the current wash item and appends its rows to target.
-    void AppendFolderRows(CheckList& target);
+    // note, when given, gets each checked entry's age limit note ("name: note", one a line).
+    void AppendFolderRows(CheckList& target, std::string* note = nullptr);
     void AppendRegistryRows(CheckList& target);
     void GatherCheckedItems(PreviewAllDialog& dialog);
     // Runs one wash or preview command: skipped while another runs; the hourglass while the

@@ -7,6 +7,8 @@
 #define IDS_EntryNamesNoKey 32001
 #define IDS_EntryRootUnknown 32002
 #define IDS_EntryWholeRootKey 32003
+// The files a folder entry's age limit leaves.
+#define IDS_EntryAgeLimit 32004
 
 // A file search given a name or folder it can't take.
 #define IDS_SearchInvalidFilename 32010

@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "catalogue/CatalogueTexts.h"
+#include "catalogue/FileAge.h"
 #include "catalogue/FileSearch.h"
 #include "catalogue/Macros.h"
 #include "catalogue/RootKeys.h"
@@ -198,10 +199,12 @@ SearchTargets EntrySearchTargets(const FolderEntry& entry, const std::string& sp
 }
 
 // Appends every file the specifications select, but those the entry's exclusions or the
-// settings' exclusion masks keep, each once; spaces gets each file's space on disk.
+// settings' exclusion masks keep, each once; spaces gets each file's space on disk. Files the
+// age limit leaves (by their last-write time in the listing) are only counted in newerLeft.
 void SearchFiles(const FolderEntry& entry, const std::vector<std::string>& specs, std::vector<std::string>& files,
-                 std::vector<uint64_t>& spaces) {
+                 std::vector<uint64_t>& spaces, size_t& newerLeft) {
     const std::vector<EntryExclusion> exclusions = ParseExclusions(entry.ExcludeList);
+    const AgeLimit ageLimit(entry.OlderThanHours);
     std::unordered_set<std::string> seen;
     // The cluster of each folder searched: the search enters no link, so it stays on one volume.
     std::vector<std::pair<std::string, uint64_t>> clusters;
@@ -230,6 +233,10 @@ void SearchFiles(const FolderEntry& entry, const std::vector<std::string>& specs
             if (exclusion.Keeps(path)) return;
         // Masks that overlap report a file more than once.
         if (specs.size() > 1 && !seen.insert(UpperCase(path)).second) return;
+        if (ageLimit.LeavesOut(found.ftLastWriteTime)) {
+            ++newerLeft;
+            return;
+        }
         files.push_back(path);
         const uint64_t size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
         spaces.push_back(SpaceOnDisk(size, clusterOf(path)));
@@ -265,17 +272,19 @@ void FolderEntry::ListFiles(std::vector<std::string>& list) const {
     ListFiles(list, spaces);
 }
 
-void FolderEntry::ListFiles(std::vector<std::string>& list, std::vector<uint64_t>& spaces) const {
+void FolderEntry::ListFiles(std::vector<std::string>& list, std::vector<uint64_t>& spaces, size_t* newerLeft) const {
     spaces.clear();
     std::vector<std::string> files;
+    size_t newer = 0;
     const SearchTargets targets = EntrySearchTargets(*this, EntrySearchSpec(*this));
     // No folder or no mask: nothing (a search without specifications would take the current folder).
     if (!targets.Specs.empty()) {
-        SearchFiles(*this, targets.Specs, files, spaces);
+        SearchFiles(*this, targets.Specs, files, spaces, newer);
         if (RemoveSelf && Category == CategoryFolderMask) AppendFolderRows(targets.Folders, IncludeSubfolders, files);
     }
     spaces.resize(files.size());
     list.swap(files);
+    if (newerLeft) *newerLeft = newer;
 }
 
 std::string RegistryEntry::NoRowsReason() const {

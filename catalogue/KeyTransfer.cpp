@@ -1,5 +1,7 @@
 #include "catalogue/KeyTransfer.h"
 
+#include <algorithm>
+
 #include "catalogue/WashItemFile.h"
 
 void KeyTransfer::Text(const char* key, std::string& field) const {
@@ -30,5 +32,11 @@ void KeyTransfer::OptionalText(const char* key, std::string& field) const {
 void KeyTransfer::OptionalFlag(const char* key, bool& field) const {
     if (read_) field = file_.ReadBool(section_, prefix_ + key, false);
     else if (field) file_.WriteBool(section_, prefix_ + key, true);
+    else if (SectionHasKey(file_, section_, prefix_ + key)) file_.DeleteKey(section_, prefix_ + key);
+}
+
+void KeyTransfer::OptionalCount(const char* key, int& field) const {
+    if (read_) field = std::max(0, file_.ReadInteger(section_, prefix_ + key, 0));
+    else if (field > 0) file_.WriteInteger(section_, prefix_ + key, field);
     else if (SectionHasKey(file_, section_, prefix_ + key)) file_.DeleteKey(section_, prefix_ + key);
 }

@@ -17,6 +17,8 @@ public:
     // they hold def, so that a file without them reads and saves as before.
     void OptionalText(const char* key, std::string& field) const;
     void OptionalFlag(const char* key, bool& field) const;
+    // A count whose default is 0; a stored negative number or text that is no number reads as 0.
+    void OptionalCount(const char* key, int& field) const;
     // A stored number outside 0 to 2 reads as 0; a text that is no number reads as def.
     template <class Enum>
     void Choice(const char* key, Enum& field, Enum def) const {

@@ -58,6 +58,8 @@ public:
     // Files kept whatever the entry selects: "FILE|folder\|mask" (that folder) or
     // "PATH|folder\|mask" (that folder and its subfolders), joined by "<|>".
     std::string ExcludeList;
+    // Only files last written more than this many hours ago are listed; 0 lists every file.
+    int OlderThanHours = 0;
     std::string ItemFile;
     std::string ItemName;
     int Index = 0;
@@ -75,8 +77,12 @@ public:
     // several masks separated by ";". With RemoveSelf, folder rows (RemoveFolderMarker) follow
     // the files: the subfolders, deepest first, then the folder itself.
     void ListFiles(std::vector<std::string>& list) const;
-    // The same; spaces gets each row's space on disk (0 for a folder row), from the listing.
-    void ListFiles(std::vector<std::string>& list, std::vector<uint64_t>& spaces) const;
+    // The same; spaces gets each row's space on disk (0 for a folder row), from the listing;
+    // newerLeft, when given, the number of files the age limit leaves out.
+    void ListFiles(std::vector<std::string>& list, std::vector<uint64_t>& spaces, size_t* newerLeft = nullptr) const;
+    // Why files the entry names are not listed ("3 files newer than 24 hours left"); empty
+    // without an age limit.
+    std::string AgeLimitNote(size_t newerLeft) const;
 };
 
 // One registry entry; its keys are "tRegister<Index>.<field>" in the item's section.

@@ -32,6 +32,7 @@ void FolderEntry::Transfer(bool read) {
     keys.Flag("IsIncludeSubfolder", IncludeSubfolders, false);
     keys.OptionalFlag("RemoveSelf", RemoveSelf);
     keys.OptionalText("ExcludeList", ExcludeList);
+    keys.OptionalCount("OlderThanHours", OlderThanHours);
 }
 
 void RegistryEntry::Create(const std::string& ItemFile, int Index, const std::string& ItemName) {

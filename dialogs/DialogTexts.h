@@ -64,3 +64,5 @@
 #define IDS_Dlg_WipeDone 36114
 #define IDS_Dlg_WipeCancelled 36115
 #define IDS_Dlg_WipeFailed 36116
+// A folder entry's age limit that is no whole number of hours.
+#define IDS_Dlg_HoursNotNumber 36120

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "dialogs/DialogTexts.h"
 #include "dialogs/EditorCommon.h"
 #include "dialogs/FolderEntryDialogRes.h"
 #include "platform/Language.h"
@@ -10,6 +11,19 @@
 #include "platform/Text.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
+
+namespace {
+// The age limit box: empty is 0; otherwise up to nine digits. False for anything else.
+bool ParseHours(const std::string& text, int& hours) {
+    if (text.empty()) {
+        hours = 0;
+        return true;
+    }
+    if (text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    hours = std::stoi(text);
+    return true;
+}
+}  // namespace
 
 FolderEntryDialog::FolderEntryDialog() : Form(IDD_FolderEntryDialog) { HelpContext = 31; }
 
@@ -38,6 +52,7 @@ void FolderEntryDialog::TransferEntry(bool load) {
         SetControlText(IDC_FolderEntry_ValueName, Entry.PathValueName);
         SetControlText(IDC_FolderEntry_Mask, Entry.FolderMask);
         SetControlText(IDC_FolderEntry_FilePath, Entry.FilePath);
+        SetControlText(IDC_FolderEntry_OlderThanHours, Entry.OlderThanHours > 0 ? std::to_string(Entry.OlderThanHours) : "");
         return;
     }
     Entry.Name = NameToStore(Entry.Name, Trim(ControlText(IDC_FolderEntry_Name)));
@@ -50,6 +65,8 @@ void FolderEntryDialog::TransferEntry(bool load) {
     Entry.PathValueName = Trim(ControlText(IDC_FolderEntry_ValueName));
     Entry.FolderMask = Trim(ControlText(IDC_FolderEntry_Mask));
     Entry.FilePath = Trim(ControlText(IDC_FolderEntry_FilePath));
+    int hours = 0;
+    if (ParseHours(Trim(ControlText(IDC_FolderEntry_OlderThanHours)), hours)) Entry.OlderThanHours = hours;
 }
 
 void FolderEntryDialog::OnSave() {
@@ -68,6 +85,12 @@ void FolderEntryDialog::OnSave() {
     if (IsChecked(IDC_FolderEntry_FromRegistry) && !key.empty() && !IsRootedRegistryKey(key)) {
         ShowRefusal(Handle(), UnrootedKeyMessage(key));
         SetFocus(Control(IDC_FolderEntry_KeyName));
+        return;
+    }
+    int hours = 0;
+    if (!ParseHours(Trim(ControlText(IDC_FolderEntry_OlderThanHours)), hours)) {
+        ShowRefusal(Handle(), FormatText(IDS_Dlg_HoursNotNumber, Trim(ControlText(IDC_FolderEntry_OlderThanHours))));
+        SetFocus(Control(IDC_FolderEntry_OlderThanHours));
         return;
     }
     TransferEntry(false);

@@ -18,7 +18,8 @@ public:
     void TransferEntry(bool load);
 
     // Closes with mrOK when a name is given and the chosen kind names its place in full;
-    // an empty name does nothing, a relative path or a key without a root is refused.
+    // an empty name does nothing, a relative path, a key without a root or an age limit that
+    // is no whole number of hours is refused.
     void OnSave();
     void OnCancel() { Close(mrCancel); }
     void OnHelp() { ShowHelp(); }

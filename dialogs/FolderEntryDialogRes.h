@@ -15,6 +15,7 @@
 #define IDC_FolderEntry_ValueName 2212
 #define IDC_FolderEntry_IncludeSubfolders 2213
 #define IDC_FolderEntry_Help 2214
+#define IDC_FolderEntry_OlderThanHours 2215
 #define IDC_FolderEntry_Save IDOK
 #define IDC_FolderEntry_Cancel IDCANCEL
 
@@ -34,3 +35,4 @@
 #define IDS_FolderEntry_Help 12213
 #define IDS_FolderEntry_Save 12214
 #define IDS_FolderEntry_Cancel 12215
+#define IDS_FolderEntry_OlderThanLabel 12216

@@ -16,6 +16,7 @@ void PreviewFilesDialog::FormCreate() {
     OnClick(IDC_PreviewFiles_UnselectAll, [this] { OnUnselectAll(); });
     BindWash(IDC_PreviewFiles_Wash, [this] { OnWash(); });
     OnClick(IDC_PreviewFiles_Close, [this] { OnClose(); });
+    SetControlText(IDC_PreviewFiles_Note, Note);
 }
 
 void PreviewFilesDialog::OnSelectAll() { CheckAll(FileList.Model(), 1); }

@@ -7,6 +7,8 @@ public:
     PreviewFilesDialog();
 
     CheckList FileList;
+    // Shown under the list: why files of the entry are not listed (its age limit); may be empty.
+    std::string Note;
 
     void OnSelectAll();
     void OnUnselectAll();

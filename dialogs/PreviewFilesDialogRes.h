@@ -7,6 +7,7 @@
 #define IDC_PreviewFiles_Wash 1304
 #define IDC_PreviewFiles_Close 1305
 #define IDC_PreviewFiles_Totals 1306
+#define IDC_PreviewFiles_Note 1307
 
 // Template texts (range 11300-11399); their English is in PreviewFilesDialog.rc.
 #define IDS_PreviewFiles_Caption 11301

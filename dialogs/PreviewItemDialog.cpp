@@ -19,7 +19,7 @@ void PreviewItemDialog::FormCreate() {
     SetCheckButtonImages(IDC_PreviewItem_SelectAllRegistry, IDC_PreviewItem_UnselectAllRegistry);
 
     Pages.Attach(Control(IDC_PreviewItem_Tabs), Handle());
-    Pages.AddPage(Text(IDS_Dlg_TabWasherFolder), {IDC_PreviewItem_Files, IDC_PreviewItem_FileTotals,
+    Pages.AddPage(Text(IDS_Dlg_TabWasherFolder), {IDC_PreviewItem_Files, IDC_PreviewItem_FileTotals, IDC_PreviewItem_FileNote,
                                     IDC_PreviewItem_SelectAllFiles, IDC_PreviewItem_UnselectAllFiles});
     Pages.AddPage(Text(IDS_Dlg_TabWasherRegister), {IDC_PreviewItem_Registry, IDC_PreviewItem_RegistryTotals,
                                       IDC_PreviewItem_SelectAllRegistry, IDC_PreviewItem_UnselectAllRegistry});
@@ -31,6 +31,7 @@ void PreviewItemDialog::FormCreate() {
     OnClick(IDC_PreviewItem_UnselectAllRegistry, [this] { OnUnselectAllRegistry(); });
     BindWash(IDC_PreviewItem_Wash, [this] { OnWash(); });
     OnClick(IDC_PreviewItem_Close, [this] { OnClose(); });
+    SetControlText(IDC_PreviewItem_FileNote, FileNote);
 }
 
 void PreviewItemDialog::OnSelectAllFiles() { CheckAll(FileList.Model(), 1); }

@@ -9,6 +9,8 @@ public:
 
     CheckList FileList;
     CheckList RegistryList;
+    // Shown under the file list: why files of the item's entries are not listed; may be empty.
+    std::string FileNote;
 
     void OnSelectAllFiles();
     void OnUnselectAllFiles();
