@@ -10,6 +10,7 @@
 #include "app/CommandLine.h"
 #include "catalogue/KnownFolders.h"
 #include "engine/WashEngine.h"
+#include "tests/support/FileAge.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
 
@@ -81,9 +82,13 @@ protected:
         kept = {chrome + "Bookmarks", chrome + "Preferences", chrome + "History", chrome + "Network\\Cookies",
                 chrome + "Sessions\\Session_1", chrome + "Login Data", edge + "Bookmarks",
                 foxRoaming + "places.sqlite", foxRoaming + "cookies.sqlite", foxRoaming + "prefs.js",
-                foxRoaming + "sessionstore.jsonlz4", thumbs + "ExplorerStartupLog.etl"};
+                foxRoaming + "sessionstore.jsonlz4", thumbs + "ExplorerStartupLog.etl",
+                temp + "installing.tmp"};
         for (const auto& file : cache) MakeFile(file);
         for (const auto& file : kept) MakeFile(file);
+        // Temporary files wash once a day old: a newer one may still be in use.
+        for (const auto& file : {temp + "setup.tmp", temp + "sub\\trace.log"}) SetFileAgeHours(file, 48);
+        SetFileAgeHours(temp + "installing.tmp", 1);
 
         for (const char* name : {"a", "b", "MRUList"}) SetValue(Explorer + "\\RunMRU", name);
         SetValue(Explorer + "\\TypedPaths", "url1");
