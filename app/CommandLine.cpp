@@ -90,6 +90,8 @@ bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     std::string text;
     uint64_t total = 0;
     for (size_t i = 0; i < rows.Files.size(); ++i) {
+        // /wash leaves a protected place alone.
+        if (GuardOf(rows.Files[i]) != RowGuard::None) continue;
         text += FileRowText(rows.Files[i]);
         if (!EndsWithFolderMarker(rows.Files[i])) {
             const uint64_t space = i < rows.FileSpaces.size() ? rows.FileSpaces[i] : 0;

@@ -40,8 +40,8 @@ std::string RegistryRowText(const std::string& row);
 void ShowAsRegistryList(CheckList& list);
 void ShowAsSpecialList(CheckList& list);
 // Hooks a list up as a file list: a "Size" column, a "Note" column saying why a file on screen
-// could not go now ("In use by chrome.exe", "File Locked", "Access denied", "Not found"), and
-// folder rows shown as folders.
+// could not go now ("In use by chrome.exe", "File Locked", "Access denied", "Not found", "Protected"
+// for a row in a protected place), and folder rows shown as folders.
 void ShowAsFileList(CheckList& list);
 // "12 rows, 48.0 KB; 10 checked, 40.0 KB" (the space only when withSpace).
 std::string ListTotalsText(const CheckListModel& list, bool withSpace);
