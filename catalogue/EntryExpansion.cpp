@@ -348,4 +348,14 @@ void RegistryEntry::ListRegistry(std::vector<std::string>& list) {
             if (!RegistryRowExcluded(list[i], ExcludeList)) kept.push_back(list[i]);
         list.swap(kept);
     }
+    // Rows in a protected place: refused, or held for the user's own items.
+    const bool ownItems = SameText(ItemFile, UserItemsPath());
+    const bool keyRows = CleanType != CleanAllValues && CleanType != CleanSingleValue;
+    for (size_t i = first; i < list.size(); ++i) {
+        std::string& row = list[i];
+        const bool guarded =
+            keyRows ? IsProtectedRegistryPlace(row.substr(0, row.size() - strlen(DeleteKeyMarker)), "", true)
+                    : IsProtectedRegistryPlace(expanded, row.substr(expanded.size() + strlen(DeleteValueMarker)), false);
+        if (guarded) row += ownItems ? HeldRowMarker : RefusedRowMarker;
+    }
 }

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "catalogue/RootKeys.h"
 #include "catalogue/WashItem.h"
 #include "platform/CheckListModel.h"
 #include "platform/NativeFileSystem.h"
@@ -137,6 +138,28 @@ bool IsProtectedText(const std::string& upper) {
     return IsBrowserPlace(upper);
 }
 
+// Keys no row may delete, nor a value of, nor a key above or below them (upper case, below
+// HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE or a user of HKEY_USERS).
+const char* const GuardedKeys[] = {
+    "SYSTEM\\CURRENTCONTROLSET\\CONTROL\\SESSION MANAGER",
+    "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN",
+    "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUNONCE",
+    "SOFTWARE\\WOW6432NODE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN",
+    "SOFTWARE\\WOW6432NODE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUNONCE",
+};
+// Keys whose subkeys each hold a UserChoice.
+const char* const AssociationKeys[] = {
+    "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\EXPLORER\\FILEEXTS",
+    "SOFTWARE\\MICROSOFT\\WINDOWS\\SHELL\\ASSOCIATIONS\\URLASSOCIATIONS",
+};
+// Our own value of a Run key.
+const char* const OwnRunValue = "VARNOLT";
+
+// key is at, above or below guarded (both upper case, without a final "\").
+bool OnPath(const std::string& key, const std::string& guarded) {
+    return key == guarded || IsBelow(key, guarded) || IsBelow(guarded, key);
+}
+
 }  // namespace
 
 std::string ResolvedFolder(const std::string& folder) {
@@ -186,4 +209,32 @@ void GuardProtectedRow(std::string& row, DWORD attributes, bool ownItems, const 
         hit = IsProtectedPlace(root.Resolved + path.substr(root.Named.size()), attributes);
     }
     if (hit) row += ownItems ? HeldRowMarker : RefusedRowMarker;
+}
+
+bool IsProtectedRegistryPlace(const std::string& keyPath, const std::string& valueName, bool isKey) {
+    RegistryPath where = SplitRegistryPath(keyPath);
+    if (!where.root || where.root == HKEY_CLASSES_ROOT || where.root == HKEY_CURRENT_CONFIG) return false;
+    std::string key = UpperCase(NoFinalBackslash(where.keyPath));
+    while (!key.empty() && key.front() == '\\') key.erase(0, 1);
+    // A user's hive below HKEY_USERS: the part after the user's name.
+    if (where.root == HKEY_USERS) {
+        size_t user = key.find('\\');
+        key = user == std::string::npos ? std::string() : key.substr(user + 1);
+        if (key.empty()) return isKey;
+    }
+    if (key.empty()) return true;
+    for (const char* guarded : GuardedKeys) {
+        if (isKey ? !OnPath(key, guarded) : key != guarded) continue;
+        const bool runKey = key.size() >= 4 && key.compare(key.size() - 4, 4, "\\RUN") == 0;
+        return isKey || !runKey || UpperCase(valueName) != OwnRunValue;
+    }
+    if (("\\" + key + "\\").find("\\USERCHOICE\\") != std::string::npos) return true;
+    if (!isKey) return false;
+    for (const char* associations : AssociationKeys) {
+        const std::string folder = associations;
+        if (key == folder || IsBelow(folder, key)) return true;
+        // One association's key: it holds the UserChoice.
+        if (IsBelow(key, folder) && key.find('\\', folder.size() + 1) == std::string::npos) return true;
+    }
+    return false;
 }

@@ -26,3 +26,9 @@ struct ResolvedRoot {
     std::string Resolved;
 };
 void GuardProtectedRow(std::string& row, DWORD attributes, bool ownItems, const std::vector<ResolvedRoot>& roots);
+
+// True when a registry row reaches a protected place: the Session Manager key (which holds
+// PendingFileRenameOperations), a file association's UserChoice, another program's value of a
+// Run or RunOnce key; for a key row (isKey) also a key that holds one of them. keyPath is the
+// full path with its root name; valueName is empty for a key row.
+bool IsProtectedRegistryPlace(const std::string& keyPath, const std::string& valueName, bool isKey);

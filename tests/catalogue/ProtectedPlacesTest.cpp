@@ -85,3 +85,37 @@ TEST(ProtectedPlaces, ByPathText) {
     for (const auto& row : rows)
         EXPECT_EQ(IsProtectedPlace(row.path, row.attributes), row.protectedPlace) << row.path;
 }
+
+TEST(ProtectedPlaces, RegistryRows) {
+    const std::string run = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
+    const std::string exts = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+    const std::string session = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\";
+    const struct {
+        std::string key;
+        const char* value;  // nullptr: a key row
+        bool protectedPlace;
+    } rows[] = {
+        {session, "PendingFileRenameOperations", true},
+        {session, nullptr, true},
+        {"HKLM\\SYSTEM\\CurrentControlSet\\", nullptr, true},
+        {"HKLM\\SYSTEM\\CurrentControlSet\\Services\\Example\\", nullptr, false},
+        {run, "OtherProgram", true},
+        {run, "Varnolt", false},
+        {run, nullptr, true},
+        {"HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\RunOnce\\", "Setup", true},
+        {"HKEY_USERS\\S-1-5-21-1\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\", "Other", true},
+        {"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\", nullptr, true},
+        {"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs\\", nullptr, false},
+        {"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RecentDocs\\", "MRUListEx", false},
+        {exts + ".txt\\UserChoice\\", "ProgId", true},
+        {exts + ".txt\\UserChoice\\", nullptr, true},
+        {exts + ".txt\\", nullptr, true},
+        {exts + ".txt\\OpenWithList\\", nullptr, false},
+        {exts + ".txt\\OpenWithList\\", "a", false},
+        {"HKCU\\Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice\\", "Hash", true},
+        {"HKCR\\.txt\\", nullptr, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(IsProtectedRegistryPlace(row.key, row.value ? row.value : "", !row.value), row.protectedPlace)
+            << row.key << (row.value ? row.value : "");
+}

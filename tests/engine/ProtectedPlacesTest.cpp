@@ -7,6 +7,7 @@
 #include "catalogue/WashItem.h"
 #include "engine/ShredTargets.h"
 #include "platform/WideText.h"
+#include "platform/Registry.h"
 #include "settings/AppPaths.h"
 #include "tests/engine/EngineTestUtil.h"
 
@@ -155,4 +156,28 @@ TEST_F(ProtectedWash, ShredRefusesRowsInProtectedPlacesAlone) {
     for (const auto& place : places)
         if (place.path.find("\\Google\\") != std::string::npos)
             EXPECT_EQ(FileExists(place.path), place.protectedPlace) << place.path;
+}
+
+TEST_F(ProtectedWash, AnotherProgramsRunValueIsRefusedAndHeldForOwnItems) {
+    const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    RegistryKey key(HKEY_CURRENT_USER);
+    ASSERT_TRUE(key.OpenKey(run, true));
+    key.WriteString("VarnoltTestOther", "other.exe");
+    for (const std::string itemFile : {dir.Path() + "plugin\\junk.txt", UserItemsPath()}) {
+        RegistryEntry entry;
+        entry.ItemFile = itemFile;
+        entry.KeyName = "HKEY_CURRENT_USER\\" + run;
+        entry.CleanType = CleanSingleValue;
+        entry.ValueName = "VarnoltTestOther";
+        std::vector<std::string> rows;
+        entry.ListRegistry(rows);
+        ASSERT_EQ(rows.size(), 1u);
+        CheckListModel list;
+        list.AddRows(std::move(rows), true);
+        list.SetChecked(0, true);
+        WashRegistryList(list, false, tally);
+        // A plug-in's row never goes; the user's own goes once checked by hand.
+        EXPECT_EQ(key.ValueExists("VarnoltTestOther"), itemFile != UserItemsPath()) << itemFile;
+    }
+    key.DeleteValue("VarnoltTestOther");
 }
