@@ -64,3 +64,5 @@
 #define IDS_Dlg_WipeDone 36114
 #define IDS_Dlg_WipeCancelled 36115
 #define IDS_Dlg_WipeFailed 36116
+// The folder entry editor, on an entry that names a protected place.
+#define IDS_Dlg_ProtectedPlace 36117

@@ -2,6 +2,9 @@
 
 #include <commdlg.h>
 
+#include "catalogue/Macros.h"
+#include "catalogue/ProtectedPlaces.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/EditorCommon.h"
 #include "dialogs/FolderEntryDialogRes.h"
 #include "platform/Language.h"
@@ -10,6 +13,27 @@
 #include "platform/Text.h"
 #include "platform/WideText.h"
 #include "settings/AppPaths.h"
+
+namespace {
+// The protected place a folder/mask or single-file entry names (a file of its folder, for a
+// mask); empty when it names none, or names it through a wildcard folder.
+std::string ProtectedPlaceNamed(FolderCategory category, const std::string& text) {
+    if (category == CategoryRegistryFolder || text.empty()) return {};
+    const std::string path = ExpandMacros(text);
+    const std::string folder = ExtractFilePath(path);
+    if (folder.empty() || folder.find_first_of("*?") != std::string::npos) return {};
+    std::string probe = path;
+    if (category == CategoryFolderMask) {
+        const size_t end = path.find(';', folder.size());
+        probe = path.substr(0, end);
+    }
+    return IsProtectedPlace(probe, INVALID_FILE_ATTRIBUTES) ? Trim(text) : std::string();
+}
+
+std::string EntryText(const FolderEntry& entry) {
+    return entry.Category == CategorySingleFile ? entry.FilePath : entry.FolderMask;
+}
+}  // namespace
 
 FolderEntryDialog::FolderEntryDialog() : Form(IDD_FolderEntryDialog) { HelpContext = 31; }
 
@@ -70,6 +94,14 @@ void FolderEntryDialog::OnSave() {
         SetFocus(Control(IDC_FolderEntry_KeyName));
         return;
     }
+    // Said once: when the entry comes to name a protected place, not at every later save.
+    const FolderCategory category = IsChecked(IDC_FolderEntry_SingleFile) ? CategorySingleFile
+                                    : IsChecked(IDC_FolderEntry_FolderMask) ? CategoryFolderMask
+                                                                            : CategoryRegistryFolder;
+    const std::string place = box ? ProtectedPlaceNamed(category, Trim(ControlText(box))) : std::string();
+    if (!place.empty() && ProtectedPlaceNamed(Entry.Category, Trim(EntryText(Entry))) != place &&
+        !AskQuestion(Handle(), FormatText(IDS_Dlg_ProtectedPlace, place)))
+        return;
     TransferEntry(false);
     Close(mrOK);
 }

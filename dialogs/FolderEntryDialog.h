@@ -18,7 +18,8 @@ public:
     void TransferEntry(bool load);
 
     // Closes with mrOK when a name is given and the chosen kind names its place in full;
-    // an empty name does nothing, a relative path or a key without a root is refused.
+    // an empty name does nothing, a relative path or a key without a root is refused. An entry
+    // that comes to name a protected place asks first (once: not when it named it already).
     void OnSave();
     void OnCancel() { Close(mrCancel); }
     void OnHelp() { ShowHelp(); }
