@@ -44,7 +44,12 @@ bool DrawRegistryRow(const std::string& row, bool selected, COLORREF& text, COLO
 
 std::string RegistryRowText(const std::string& row) {
     std::string keyPath, valueName;
-    return SplitRegistryRow(row, keyPath, valueName) ? keyPath : ReadRowValueText(row);
+    std::string text = SplitRegistryRow(row, keyPath, valueName) ? keyPath : ReadRowValueText(row);
+    switch (GuardOf(row)) {
+        case RowGuard::Refused: return "(" + Text(IDS_Protected) + ") " + text;
+        case RowGuard::Held: return "(" + Text(IDS_ProtectedOwn) + ") " + text;
+        default: return text;
+    }
 }
 
 void ShowAsRegistryList(CheckList& list) {

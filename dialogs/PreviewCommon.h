@@ -32,7 +32,8 @@ struct WashContext {
 // RGB(10, 95, 137) when selected. False for a value row, which keeps the system colours.
 bool DrawRegistryRow(const std::string& row, bool selected, COLORREF& text, COLORREF& back);
 // Text shown for a registry row: a key row without its marker, a value row as the value's
-// current text data (read now, empty when it can't be read).
+// current text data (read now, empty when it can't be read); a row in a protected place after
+// its note in brackets.
 std::string RegistryRowText(const std::string& row);
 
 // Hooks a list's drawing up as a registry list (rows drawn by DrawRegistryRow) or as a special
