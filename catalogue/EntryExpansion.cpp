@@ -355,7 +355,8 @@ void RegistryEntry::ListRegistry(std::vector<std::string>& list) {
         std::string& row = list[i];
         const bool guarded =
             keyRows ? IsProtectedRegistryPlace(row.substr(0, row.size() - strlen(DeleteKeyMarker)), "", true)
-                    : IsProtectedRegistryPlace(expanded, row.substr(expanded.size() + strlen(DeleteValueMarker)), false);
+                    : IsProtectedRegistryPlace(expanded, row.substr(expanded.size() + strlen(DeleteValueMarker)),
+                                               false);
         if (guarded) row += ownItems ? HeldRowMarker : RefusedRowMarker;
     }
 }

@@ -238,7 +238,8 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
         const RowGuard guard = GuardOf(text);
         // A row in a protected place that the user did not pick himself never goes.
         if (guard == RowGuard::Refused) {
-            if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, FileRowText(text), Text(IDS_Protected));
+            if (writeLog)
+                WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, FileRowText(text), Text(IDS_Protected));
             continue;
         }
         if (!list.Checked(i)) continue;

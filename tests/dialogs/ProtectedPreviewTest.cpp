@@ -49,11 +49,3 @@ TEST(ProtectedPreview, RowsInProtectedPlacesShowUncheckedWithTheirNote) {
         UiDriver::Click(window, IDC_PreviewFiles_Close);
     });
 }
-
-TEST(ProtectedPreview, RegistryRowsInProtectedPlacesSayItBeforeTheirKey) {
-    const std::string key = "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run\\";
-    EXPECT_EQ(RegistryRowText(key + "<|>DeleteKey" + RefusedRowMarker), "(Protected) " + key);
-    EXPECT_EQ(RegistryRowText(key + "<|>DeleteKey" + HeldRowMarker),
-              "(Protected: washed only when checked by hand) " + key);
-    EXPECT_EQ(RegistryRowText(key + "<|>DeleteKey"), key);
-}
