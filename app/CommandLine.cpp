@@ -90,6 +90,8 @@ bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     std::string text;
     uint64_t total = 0;
     for (size_t i = 0; i < rows.Files.size(); ++i) {
+        // /wash leaves a protected place alone.
+        if (GuardOf(rows.Files[i]) != RowGuard::None) continue;
         text += FileRowText(rows.Files[i]);
         if (!EndsWithFolderMarker(rows.Files[i])) {
             const uint64_t space = i < rows.FileSpaces.size() ? rows.FileSpaces[i] : 0;
@@ -98,7 +100,8 @@ bool WriteList(const std::wstring& file, const CoveredRows& rows) {
         }
         text += "\r\n";
     }
-    for (const auto& row : rows.Registry) text += RegistryRowName(row) + "\r\n";
+    for (const auto& row : rows.Registry)
+        if (GuardOf(row) == RowGuard::None) text += RegistryRowName(row) + "\r\n";
     for (const auto& row : rows.Specials) text += TranslateUiText(row) + "\r\n";
     text += "Total\t" + std::to_string(total) + "\r\n";
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

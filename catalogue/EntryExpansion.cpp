@@ -6,10 +6,12 @@
 #include "catalogue/FileAge.h"
 #include "catalogue/FileSearch.h"
 #include "catalogue/Macros.h"
+#include "catalogue/ProtectedPlaces.h"
 #include "catalogue/RootKeys.h"
 #include "catalogue/SettingsLists.h"
 #include "catalogue/WashItem.h"
 #include "catalogue/Winapp2Paths.h"
+#include "platform/CheckListModel.h"
 #include "platform/DiskSpace.h"
 #include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
@@ -198,11 +200,29 @@ SearchTargets EntrySearchTargets(const FolderEntry& entry, const std::string& sp
     return targets;
 }
 
+// Where a row may stand: the user's own items may name a protected place (held rows), the
+// others may not (refused rows); roots are the folders searched that resolve to another place.
+struct RowGuarding {
+    bool OwnItems = false;
+    std::vector<ResolvedRoot> Roots;
+};
+
+RowGuarding GuardingOf(const FolderEntry& entry, const std::vector<std::string>& folders) {
+    RowGuarding guarding;
+    guarding.OwnItems = SameText(entry.ItemFile, UserItemsPath());
+    for (const auto& folder : folders) {
+        std::string resolved = ResolvedFolder(folder);
+        if (!resolved.empty()) guarding.Roots.push_back({NoFinalBackslash(folder), resolved});
+    }
+    return guarding;
+}
+
 // Appends every file the specifications select, but those the entry's exclusions or the
 // settings' exclusion masks keep, each once; spaces gets each file's space on disk. Files the
-// age limit leaves (by their last-write time in the listing) are only counted in newerLeft.
-void SearchFiles(const FolderEntry& entry, const std::vector<std::string>& specs, std::vector<std::string>& files,
-                 std::vector<uint64_t>& spaces, size_t& newerLeft) {
+// age limit leaves (by their last-write time in the listing) are only counted in newerLeft. A
+// file in a protected place is guarded.
+void SearchFiles(const FolderEntry& entry, const std::vector<std::string>& specs, const RowGuarding& guarding,
+                 std::vector<std::string>& files, std::vector<uint64_t>& spaces, size_t& newerLeft) {
     const std::vector<EntryExclusion> exclusions = ParseExclusions(entry.ExcludeList);
     const AgeLimit ageLimit(entry.OlderThanHours);
     std::unordered_set<std::string> seen;
@@ -238,6 +258,7 @@ void SearchFiles(const FolderEntry& entry, const std::vector<std::string>& specs
             return;
         }
         files.push_back(path);
+        GuardProtectedRow(files.back(), found.dwFileAttributes, guarding.OwnItems, guarding.Roots);
         const uint64_t size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
         spaces.push_back(SpaceOnDisk(size, clusterOf(path)));
     };
@@ -257,11 +278,18 @@ void AppendFolderRows(const std::vector<std::string>& folders, bool subfolders, 
 }  // namespace
 
 bool EndsWithFolderMarker(const std::string& row) {
+    size_t end = row.size();
+    switch (GuardOf(row)) {
+        case RowGuard::Refused: end -= strlen(RefusedRowMarker); break;
+        case RowGuard::Held: end -= strlen(HeldRowMarker); break;
+        default: break;
+    }
     const size_t n = strlen(RemoveFolderMarker);
-    return row.size() > n && row.compare(row.size() - n, n, RemoveFolderMarker) == 0;
+    return end > n && row.compare(end - n, n, RemoveFolderMarker) == 0;
 }
 
-std::string FileRowText(const std::string& row) {
+std::string FileRowText(const std::string& guarded) {
+    const std::string row = Unguarded(guarded);
     if (!EndsWithFolderMarker(row)) return row;
     std::string folder = NoFinalBackslash(row.substr(0, row.size() - strlen(RemoveFolderMarker)));
     return FormatText(IDS_FolderRemovedWhenEmpty, folder);
@@ -279,8 +307,12 @@ void FolderEntry::ListFiles(std::vector<std::string>& list, std::vector<uint64_t
     const SearchTargets targets = EntrySearchTargets(*this, EntrySearchSpec(*this));
     // No folder or no mask: nothing (a search without specifications would take the current folder).
     if (!targets.Specs.empty()) {
-        SearchFiles(*this, targets.Specs, files, spaces, newer);
+        const RowGuarding guarding = GuardingOf(*this, targets.Folders);
+        SearchFiles(*this, targets.Specs, guarding, files, spaces, newer);
+        const size_t firstFolder = files.size();
         if (RemoveSelf && Category == CategoryFolderMask) AppendFolderRows(targets.Folders, IncludeSubfolders, files);
+        for (size_t i = firstFolder; i < files.size(); ++i)
+            GuardProtectedRow(files[i], INVALID_FILE_ATTRIBUTES, guarding.OwnItems, guarding.Roots);
     }
     spaces.resize(files.size());
     list.swap(files);
@@ -324,5 +356,16 @@ void RegistryEntry::ListRegistry(std::vector<std::string>& list) {
         for (size_t i = first; i < list.size(); ++i)
             if (!RegistryRowExcluded(list[i], ExcludeList)) kept.push_back(list[i]);
         list.swap(kept);
+    }
+    // Rows in a protected place: refused, or held for the user's own items.
+    const bool ownItems = SameText(ItemFile, UserItemsPath());
+    const bool keyRows = CleanType != CleanAllValues && CleanType != CleanSingleValue;
+    for (size_t i = first; i < list.size(); ++i) {
+        std::string& row = list[i];
+        const bool guarded =
+            keyRows ? IsProtectedRegistryPlace(row.substr(0, row.size() - strlen(DeleteKeyMarker)), "", true)
+                    : IsProtectedRegistryPlace(expanded, row.substr(expanded.size() + strlen(DeleteValueMarker)),
+                                               false);
+        if (guarded) row += ownItems ? HeldRowMarker : RefusedRowMarker;
     }
 }

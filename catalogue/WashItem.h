@@ -10,10 +10,10 @@
 // Ends a file row that names a folder to remove once the files are washed, if it is empty then:
 // the folder, "\", then this marker.
 inline constexpr const char* RemoveFolderMarker = "<|>RemoveIfEmpty";
-// True for a folder row.
+// True for a folder row, guarded (platform/CheckListModel.h) or not.
 bool EndsWithFolderMarker(const std::string& row);
 // A file row as the user sees it: a folder row as the folder's path and
-// "(folder, removed when empty)", a file as its path.
+// "(folder, removed when empty)", a file as its path; neither with a guard marker.
 std::string FileRowText(const std::string& row);
 
 // How a folder/file entry chooses its files. Any other stored number reads as 0.

@@ -66,3 +66,5 @@
 #define IDS_Dlg_WipeFailed 36116
 // A folder entry's age limit that is no whole number of hours.
 #define IDS_Dlg_HoursNotNumber 36120
+// The folder entry editor, on an entry that names a protected place.
+#define IDS_Dlg_ProtectedPlace 36117

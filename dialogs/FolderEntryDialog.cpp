@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "catalogue/Macros.h"
+#include "catalogue/ProtectedPlaces.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/EditorCommon.h"
 #include "dialogs/FolderEntryDialogRes.h"
@@ -22,6 +24,25 @@ bool ParseHours(const std::string& text, int& hours) {
     if (text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos) return false;
     hours = std::stoi(text);
     return true;
+}
+
+// The protected place a folder/mask or single-file entry names (a file of its folder, for a
+// mask); empty when it names none, or names it through a wildcard folder.
+std::string ProtectedPlaceNamed(FolderCategory category, const std::string& text) {
+    if (category == CategoryRegistryFolder || text.empty()) return {};
+    const std::string path = ExpandMacros(text);
+    const std::string folder = ExtractFilePath(path);
+    if (folder.empty() || folder.find_first_of("*?") != std::string::npos) return {};
+    std::string probe = path;
+    if (category == CategoryFolderMask) {
+        const size_t end = path.find(';', folder.size());
+        probe = path.substr(0, end);
+    }
+    return IsProtectedPlace(probe, INVALID_FILE_ATTRIBUTES) ? Trim(text) : std::string();
+}
+
+std::string EntryText(const FolderEntry& entry) {
+    return entry.Category == CategorySingleFile ? entry.FilePath : entry.FolderMask;
 }
 }  // namespace
 
@@ -93,6 +114,14 @@ void FolderEntryDialog::OnSave() {
         SetFocus(Control(IDC_FolderEntry_OlderThanHours));
         return;
     }
+    // Said once: when the entry comes to name a protected place, not at every later save.
+    const FolderCategory category = IsChecked(IDC_FolderEntry_SingleFile) ? CategorySingleFile
+                                    : IsChecked(IDC_FolderEntry_FolderMask) ? CategoryFolderMask
+                                                                            : CategoryRegistryFolder;
+    const std::string place = box ? ProtectedPlaceNamed(category, Trim(ControlText(box))) : std::string();
+    if (!place.empty() && ProtectedPlaceNamed(Entry.Category, Trim(EntryText(Entry))) != place &&
+        !AskQuestion(Handle(), FormatText(IDS_Dlg_ProtectedPlace, place)))
+        return;
     TransferEntry(false);
     Close(mrOK);
 }

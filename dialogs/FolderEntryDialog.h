@@ -19,7 +19,8 @@ public:
 
     // Closes with mrOK when a name is given and the chosen kind names its place in full;
     // an empty name does nothing, a relative path, a key without a root or an age limit that
-    // is no whole number of hours is refused.
+    // is no whole number of hours is refused. An entry that comes to name a protected place
+    // asks first (once: not when it named it already).
     void OnSave();
     void OnCancel() { Close(mrCancel); }
     void OnHelp() { ShowHelp(); }

@@ -7,6 +7,7 @@
 
 #include "catalogue/WashItem.h"
 #include "dialogs/DialogTexts.h"
+#include "engine/EngineTexts.h"
 #include "engine/SpecialItems.h"
 #include "platform/DiskSpace.h"
 #include "platform/BusyCursor.h"
@@ -43,7 +44,12 @@ bool DrawRegistryRow(const std::string& row, bool selected, COLORREF& text, COLO
 
 std::string RegistryRowText(const std::string& row) {
     std::string keyPath, valueName;
-    return SplitRegistryRow(row, keyPath, valueName) ? keyPath : ReadRowValueText(row);
+    std::string text = SplitRegistryRow(row, keyPath, valueName) ? keyPath : ReadRowValueText(row);
+    switch (GuardOf(row)) {
+        case RowGuard::Refused: return "(" + Text(IDS_Protected) + ") " + text;
+        case RowGuard::Held: return "(" + Text(IDS_ProtectedOwn) + ") " + text;
+        default: return text;
+    }
 }
 
 void ShowAsRegistryList(CheckList& list) {
@@ -72,6 +78,11 @@ void ShowAsFileList(CheckList& list) {
     auto notes = std::make_shared<std::unordered_map<std::string, std::string>>();
     list.NoteText = [&list, notes](int index) {
         const std::string& row = list.Text(index);
+        switch (GuardOf(row)) {
+            case RowGuard::Refused: return Text(IDS_Protected);
+            case RowGuard::Held: return Text(IDS_ProtectedOwn);
+            default: break;
+        }
         if (EndsWithFolderMarker(row)) return std::string();
         auto known = notes->find(row);
         if (known == notes->end()) known = notes->emplace(row, FileBlockedReason(row)).first;

@@ -32,7 +32,8 @@ struct WashContext {
 // RGB(10, 95, 137) when selected. False for a value row, which keeps the system colours.
 bool DrawRegistryRow(const std::string& row, bool selected, COLORREF& text, COLORREF& back);
 // Text shown for a registry row: a key row without its marker, a value row as the value's
-// current text data (read now, empty when it can't be read).
+// current text data (read now, empty when it can't be read); a row in a protected place after
+// its note in brackets.
 std::string RegistryRowText(const std::string& row);
 
 // Hooks a list's drawing up as a registry list (rows drawn by DrawRegistryRow) or as a special
@@ -40,8 +41,8 @@ std::string RegistryRowText(const std::string& row);
 void ShowAsRegistryList(CheckList& list);
 void ShowAsSpecialList(CheckList& list);
 // Hooks a list up as a file list: a "Size" column, a "Note" column saying why a file on screen
-// could not go now ("In use by chrome.exe", "File Locked", "Access denied", "Not found"), and
-// folder rows shown as folders.
+// could not go now ("In use by chrome.exe", "File Locked", "Access denied", "Not found", "Protected"
+// for a row in a protected place), and folder rows shown as folders.
 void ShowAsFileList(CheckList& list);
 // "12 rows, 48.0 KB; 10 checked, 40.0 KB" (the space only when withSpace).
 std::string ListTotalsText(const CheckListModel& list, bool withSpace);

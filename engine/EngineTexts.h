@@ -24,6 +24,9 @@
 #define IDS_AccessDenied 34022
 #define IDS_NotFound 34023
 #define IDS_FileLocked 34024
+// A row in a protected place: refused, or (the user's own items) washed only when checked by hand.
+#define IDS_Protected 34025
+#define IDS_ProtectedOwn 34026
 
 // Wiping free space.
 #define IDS_WipeNoDrive 34040

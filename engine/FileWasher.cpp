@@ -140,7 +140,7 @@ void RemoveEmptiedFolders(const CheckListModel& list, std::vector<int>& rows, bo
                           int& successCount) {
     std::vector<std::string> folders;
     for (int i : rows) {
-        const std::string& row = list.Text(i);
+        const std::string row = Unguarded(list.Text(i));
         folders.push_back(row.substr(0, row.size() - strlen(RemoveFolderMarker)));
     }
     std::stable_sort(folders.begin(), folders.end(),
@@ -232,9 +232,19 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
         if (done.What != SecureDeleteQueue::Outcome::Missing)
             record(done.Row, done.Path, done.What == SecureDeleteQueue::Outcome::Deleted, done.Error);
     };
+    std::string unguarded;
     for (int i = 0; i < count; ++i) {
+        const std::string& text = list.Text(i);
+        const RowGuard guard = GuardOf(text);
+        // A row in a protected place that the user did not pick himself never goes.
+        if (guard == RowGuard::Refused) {
+            if (writeLog)
+                WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, FileRowText(text), Text(IDS_Protected));
+            continue;
+        }
         if (!list.Checked(i)) continue;
-        const std::string& path = list.Text(i);
+        if (guard == RowGuard::Held) unguarded = Unguarded(text);
+        const std::string& path = guard == RowGuard::Held ? unguarded : text;
         if (IsFolderRow(path)) {
             folderRows.push_back(i);
             continue;

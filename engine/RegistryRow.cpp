@@ -1,5 +1,7 @@
 #include "engine/RegistryRow.h"
 
+#include "platform/CheckListModel.h"
+
 namespace {
 const size_t KeyMarkerLength = std::char_traits<char>::length(DeleteKeyMarker);
 const size_t ValueMarkerLength = std::char_traits<char>::length(DeleteValueMarker);
@@ -15,7 +17,10 @@ bool EndsWithKeyMarker(const std::string& row) {
 }
 }  // namespace
 
-RegistryRowKind ParseRegistryRow(const std::string& row, std::string& keyPath, std::string& valueName) {
+RegistryRowKind ParseRegistryRow(const std::string& text, std::string& keyPath, std::string& valueName) {
+    // A guarded row is read without its guard marker.
+    std::string unguarded;
+    const std::string& row = GuardOf(text) == RowGuard::None ? text : (unguarded = Unguarded(text));
     // A value row ending in the key marker (a value so named) stays a value row: of the two
     // readings it is the one that deletes less.
     size_t at = ValueMarkerAt(row);

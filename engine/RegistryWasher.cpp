@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "catalogue/RootKeys.h"
+#include "engine/EngineTexts.h"
 #include "engine/WashEngine.h"
+#include "platform/Language.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
@@ -97,8 +99,14 @@ void WashRegistryList(const CheckListModel& list, bool writeLog, WashTally& tall
     const int count = list.Count();
     std::string keyPath, valueName;
     for (int i = 0; i < count; ++i) {
-        if (!list.Checked(i)) continue;
         const std::string& row = list.Text(i);
+        // A row in a protected place that the user did not pick himself never goes.
+        if (GuardOf(row) == RowGuard::Refused) {
+            if (writeLog)
+                WriteWashLogRow(WashRowKind::RegistryEntry, false, false, RegistryRowName(row), Text(IDS_Protected));
+            continue;
+        }
+        if (!list.Checked(i)) continue;
         bool done;
         std::string item;
         if (!HasRegistryRowMarker(row)) {

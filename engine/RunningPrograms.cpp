@@ -122,7 +122,8 @@ std::vector<RunningBrowser> BrowsersHoldingFiles(const CheckListModel& files) {
     if (running.empty()) return running;
     std::vector<std::wstring> paths;
     for (int i = 0; i < files.Count(); ++i)
-        if (files.Checked(i) && !EndsWithFolderMarker(files.Text(i))) paths.push_back(WidePath(files.Text(i)));
+        if (files.Checked(i) && !EndsWithFolderMarker(files.Text(i)))
+            paths.push_back(WidePath(Unguarded(files.Text(i))));
     if (paths.empty()) return {};
     std::vector<DWORD> holders;
     // An empty list (as Wine's Restart Manager always gives) says nothing: the files are tried.

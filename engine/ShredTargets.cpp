@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "catalogue/ProtectedPlaces.h"
 #include "catalogue/WashItem.h"
 #include "engine/EngineTexts.h"
 #include "platform/DiskSpace.h"
@@ -55,11 +56,13 @@ struct Collected {
     void AddFile(const std::string& path, const std::wstring& key, uint64_t size) {
         if (!Into.Seen.insert(key).second) return;
         Into.Rows.push_back(path);
+        GuardProtectedRow(Into.Rows.back(), INVALID_FILE_ATTRIBUTES, false, {});
         Into.Spaces.push_back(SpaceOnDisk(size, Cluster));
     }
     void AddFolder(const std::string& folder, const std::wstring& key) {
         if (!Into.Seen.insert(key + L"\\").second) return;
         Folders.push_back(folder + "\\" + RemoveFolderMarker);
+        GuardProtectedRow(Folders.back(), FILE_ATTRIBUTE_DIRECTORY, false, {});
     }
 };
 

@@ -2,7 +2,7 @@
 // What "Shred with Varnolt" destroys: the files named, and for a folder every file below it
 // (links are neither entered nor listed) followed by rows that remove each folder once it is
 // empty, deepest first. Drive roots, the Windows and Program Files folders and profile roots
-// are refused.
+// are refused; a row in a protected place (catalogue/ProtectedPlaces.h) is refused alone.
 #include <cstdint>
 #include <string>
 #include <unordered_set>

@@ -1,6 +1,7 @@
 #include "platform/CheckListModel.h"
 
 #include <algorithm>
+#include <string>
 
 #include "platform/SortOrder.h"
 
@@ -20,7 +21,26 @@ void SortRows(std::vector<CheckRow>& rows, size_t first) {
     for (uint32_t source : from) sorted.push_back(std::move(rows[first + source]));
     std::move(sorted.begin(), sorted.end(), rows.begin() + first);
 }
+
+bool EndsWith(const std::string& text, const char* suffix) {
+    const size_t n = std::char_traits<char>::length(suffix);
+    return text.size() > n && text.compare(text.size() - n, n, suffix) == 0;
+}
 }  // namespace
+
+RowGuard GuardOf(const std::string& text) {
+    if (EndsWith(text, RefusedRowMarker)) return RowGuard::Refused;
+    if (EndsWith(text, HeldRowMarker)) return RowGuard::Held;
+    return RowGuard::None;
+}
+
+std::string Unguarded(const std::string& text) {
+    switch (GuardOf(text)) {
+        case RowGuard::Refused: return text.substr(0, text.size() - std::char_traits<char>::length(RefusedRowMarker));
+        case RowGuard::Held: return text.substr(0, text.size() - std::char_traits<char>::length(HeldRowMarker));
+        default: return text;
+    }
+}
 
 void CheckListModel::Recount() {
     totalSpace_ = checkedSpace_ = 0;
@@ -34,6 +54,7 @@ void CheckListModel::Recount() {
 }
 
 int CheckListModel::Add(const std::string& text, bool checked, uint64_t space) {
+    checked = checked && GuardOf(text) == RowGuard::None;
     CheckRow row{text, checked, space};
     totalSpace_ += space;
     if (checked) {
@@ -64,12 +85,13 @@ void CheckListModel::AddRows(std::vector<std::string>&& texts, bool checked, con
     if (rows_.capacity() < old + texts.size()) rows_.reserve(std::max(old + texts.size(), 2 * rows_.capacity()));
     for (size_t i = 0; i < texts.size(); ++i) {
         uint64_t space = spaces && i < spaces->size() ? (*spaces)[i] : 0;
+        const bool check = checked && GuardOf(texts[i]) == RowGuard::None;
         totalSpace_ += space;
-        if (checked) {
+        if (check) {
             checkedSpace_ += space;
             ++checkedCount_;
         }
-        rows_.push_back(CheckRow{std::move(texts[i]), checked, space});
+        rows_.push_back(CheckRow{std::move(texts[i]), check, space});
     }
     texts.clear();
     if (sorted_) {
@@ -81,6 +103,7 @@ void CheckListModel::AddRows(std::vector<std::string>&& texts, bool checked, con
 
 void CheckListModel::SetChecked(int index, bool checked) {
     if (index < 0 || index >= Count() || rows_[index].checked == checked) return;
+    if (checked && GuardOf(rows_[index].text) == RowGuard::Refused) return;
     rows_[index].checked = checked;
     if (checked) {
         checkedSpace_ += rows_[index].space;
@@ -93,7 +116,7 @@ void CheckListModel::SetChecked(int index, bool checked) {
 }
 
 void CheckListModel::CheckAll(bool checked) {
-    for (auto& row : rows_) row.checked = checked;
+    for (auto& row : rows_) row.checked = checked && GuardOf(row.text) == RowGuard::None;
     Recount();
     Changed(-1);
 }

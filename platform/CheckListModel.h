@@ -8,6 +8,16 @@
 #include <string>
 #include <vector>
 
+// Rows the model guards, known by the end of their text: a refused row is never checked; a held
+// row is left unchecked by every check of many rows (rows added checked, CheckAll) and is checked
+// one by one only.
+inline constexpr const char* RefusedRowMarker = "<|>Protected";
+inline constexpr const char* HeldRowMarker = "<|>ProtectedOwn";
+enum class RowGuard { None, Held, Refused };
+RowGuard GuardOf(const std::string& text);
+// The text without its guard marker.
+std::string Unguarded(const std::string& text);
+
 struct CheckRow {
     std::string text;
     bool checked = false;
@@ -32,6 +42,7 @@ public:
     int CheckedCount() const { return checkedCount_; }
 
     // Appends, or in sorted mode inserts after rows that compare equal; returns the position.
+    // A guarded row is added unchecked.
     int Add(const std::string& text, bool checked = false, uint64_t space = 0);
     // Appends many rows in one step; in sorted mode they are merged into place, each after the
     // rows that compare equal to it.

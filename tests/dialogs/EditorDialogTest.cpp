@@ -72,7 +72,7 @@ TEST(FolderEditor, KeepsTheTextsOfOtherKindsAndRefusesARelativePathOfTheChosenOn
         EXPECT_EQ(SaveRefused(driver, dialog),
                   "The path 'notes.txt' is not a full path. Please enter a path that begins with a drive "
                   "(C:\\), a network share (\\\\server\\share) or a folder macro such as {windows}.");
-        TypeText(dialog, IDC_FolderEntry_FilePath, " {windows}\\x.tmp ");
+        TypeText(dialog, IDC_FolderEntry_FilePath, " {windows}\\Temp\\x.tmp ");
         TypeText(dialog, IDC_FolderEntry_ValueName, " Dir ");
         SetCheckOf(dialog, IDC_FolderEntry_IncludeSubfolders, true);
         UiDriver::Click(dialog, IDOK);
@@ -80,7 +80,7 @@ TEST(FolderEditor, KeepsTheTextsOfOtherKindsAndRefusesARelativePathOfTheChosenOn
     ASSERT_EQ(result, mrOK);
     EXPECT_EQ(form.Entry.Name, "Cache");
     EXPECT_EQ(form.Entry.Category, CategorySingleFile);
-    EXPECT_EQ(form.Entry.FilePath, "{windows}\\x.tmp");
+    EXPECT_EQ(form.Entry.FilePath, "{windows}\\Temp\\x.tmp");
     EXPECT_EQ(form.Entry.FolderMask, "C:\\old\\*.log");
     EXPECT_EQ(form.Entry.PathValueName, "Dir");
     EXPECT_TRUE(form.Entry.IncludeSubfolders);

@@ -79,16 +79,15 @@ protected:
 TEST_F(Redirection, ListAndWashReachExactlyThePathsAndKeysNamed) {
     const std::string out = temp.Path() + "rows.txt";
     ASSERT_EQ(Run("/list \"" + out + "\""), 0) << Console();
-    std::set<std::string> expected{"C:\\Windows\\System32\\" + probe + "\\a.tmp",
-                                   "C:\\Windows\\SysWOW64\\" + probe + "\\b.tmp",
-                                   "HKEY_LOCAL_MACHINE\\" + key64 + "\\",
+    // System32 and SysWOW64 lie in the Windows folder, a protected place: the user's own rows
+    // there wait for a check by hand, so neither /list nor /wash takes them.
+    std::set<std::string> expected{"HKEY_LOCAL_MACHINE\\" + key64 + "\\",
                                    "HKEY_LOCAL_MACHINE\\" + key32 + "\\Named\\"};
     EXPECT_EQ(LinesOf(ReadTextFile(out)), expected);
 
     ASSERT_EQ(Run("/wash"), 0) << Console();
-    EXPECT_FALSE(FileExists(system32 + probe + "\\a.tmp"));
-    EXPECT_TRUE(FileExists(wow64 + probe + "\\a.tmp"));
-    EXPECT_FALSE(FileExists(wow64 + probe + "\\b.tmp"));
+    for (const auto& file : {system32 + probe + "\\a.tmp", wow64 + probe + "\\a.tmp", wow64 + probe + "\\b.tmp"})
+        EXPECT_TRUE(FileExists(file)) << file;
     EXPECT_FALSE(KeyExists(key64));
     EXPECT_TRUE(KeyExists(key32));
     EXPECT_FALSE(KeyExists(key32 + "\\Named"));
