@@ -280,8 +280,8 @@ void AppendFolderRows(const std::vector<std::string>& folders, bool subfolders, 
 bool EndsWithFolderMarker(const std::string& row) {
     size_t end = row.size();
     switch (GuardOf(row)) {
-        case RowGuard::Refused: end -= strlen(RefusedRowMarker); break;
-        case RowGuard::Held: end -= strlen(HeldRowMarker); break;
+        case RowGuard::Refused: end -= RefusedRowMarker.size(); break;
+        case RowGuard::Held: end -= HeldRowMarker.size(); break;
         default: break;
     }
     const size_t n = strlen(RemoveFolderMarker);

@@ -1,6 +1,6 @@
 #include "engine/RegistryRow.h"
 
-#include "platform/CheckListModel.h"
+#include "platform/RowGuard.h"
 
 namespace {
 const size_t KeyMarkerLength = std::char_traits<char>::length(DeleteKeyMarker);

@@ -22,25 +22,7 @@ void SortRows(std::vector<CheckRow>& rows, size_t first) {
     std::move(sorted.begin(), sorted.end(), rows.begin() + first);
 }
 
-bool EndsWith(const std::string& text, const char* suffix) {
-    const size_t n = std::char_traits<char>::length(suffix);
-    return text.size() > n && text.compare(text.size() - n, n, suffix) == 0;
-}
 }  // namespace
-
-RowGuard GuardOf(const std::string& text) {
-    if (EndsWith(text, RefusedRowMarker)) return RowGuard::Refused;
-    if (EndsWith(text, HeldRowMarker)) return RowGuard::Held;
-    return RowGuard::None;
-}
-
-std::string Unguarded(const std::string& text) {
-    switch (GuardOf(text)) {
-        case RowGuard::Refused: return text.substr(0, text.size() - std::char_traits<char>::length(RefusedRowMarker));
-        case RowGuard::Held: return text.substr(0, text.size() - std::char_traits<char>::length(HeldRowMarker));
-        default: return text;
-    }
-}
 
 void CheckListModel::Recount() {
     totalSpace_ = checkedSpace_ = 0;

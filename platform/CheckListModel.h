@@ -8,15 +8,7 @@
 #include <string>
 #include <vector>
 
-// Rows the model guards, known by the end of their text: a refused row is never checked; a held
-// row is left unchecked by every check of many rows (rows added checked, CheckAll) and is checked
-// one by one only.
-inline constexpr const char* RefusedRowMarker = "<|>Protected";
-inline constexpr const char* HeldRowMarker = "<|>ProtectedOwn";
-enum class RowGuard { None, Held, Refused };
-RowGuard GuardOf(const std::string& text);
-// The text without its guard marker.
-std::string Unguarded(const std::string& text);
+#include "platform/RowGuard.h"
 
 struct CheckRow {
     std::string text;

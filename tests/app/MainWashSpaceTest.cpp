@@ -2,6 +2,8 @@
 // question about a running browser holding files (a test program running as chrome.exe).
 #include "tests/app/MainWashFixture.h"
 
+#include <cstdio>
+
 #include "dialogs/PreviewAllDialogRes.h"
 #include "platform/DiskSpace.h"
 #include "tests/support/Dialogs.h"
@@ -9,12 +11,10 @@
 #include "tests/support/Wait.h"
 
 namespace {
-// Copies the holder program as chrome.exe into folder and starts it holding file; waits until
-// the file is held.
-PROCESS_INFORMATION StartChrome(const std::string& folder, const std::string& file) {
-    std::string exe = folder + "chrome.exe";
+// Starts the holder as chrome.exe holding file; waits until the file is held or it has ended
+// (a slow start under load is no reason to go on).
+PROCESS_INFORMATION StartHolderOnce(const std::string& exe, const std::string& file) {
     PROCESS_INFORMATION process{};
-    if (!CopyFileA(VARNOLT_HOLDER_EXE, exe.c_str(), FALSE)) return process;
     std::string command = "\"" + exe + "\" \"" + file + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
@@ -23,7 +23,6 @@ PROCESS_INFORMATION StartChrome(const std::string& folder, const std::string& fi
                                   &process) != FALSE;
         }))
         return process;
-    // Until it holds the file (or has ended: a slow start under load is no reason to go on).
     WaitUntil(
         [&] {
             if (WaitForSingleObject(process.hProcess, 0) != WAIT_TIMEOUT) return true;
@@ -34,6 +33,26 @@ PROCESS_INFORMATION StartChrome(const std::string& folder, const std::string& fi
             return false;
         },
         30000);
+    return process;
+}
+
+// Copies the holder program as chrome.exe into folder and starts it holding file. A holder that
+// could not open the file (exit code 1: Wine still had it open from the case before) is started
+// again, and said so.
+PROCESS_INFORMATION StartChrome(const std::string& folder, const std::string& file) {
+    std::string exe = folder + "chrome.exe";
+    if (!CopyFileA(VARNOLT_HOLDER_EXE, exe.c_str(), FALSE)) return {};
+    PROCESS_INFORMATION process{};
+    WaitUntil([&] {
+        process = StartHolderOnce(exe, file);
+        DWORD code = 0;
+        if (!process.hProcess || !GetExitCodeProcess(process.hProcess, &code) || code != 1) return true;
+        std::printf("the stand-in browser could not open %s yet: started again\n", file.c_str());
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+        process = {};
+        return false;
+    });
     return process;
 }
 
