@@ -44,9 +44,12 @@ TEST(RegistryRow, SplitsAtTheFirstMarker) {
 }
 
 // Names may hold the marker texts: a value "x<|>DeleteKey" must not turn its row into a key row
-// (washing the whole key), and a subkey "a<|>DeleteKeyb" must not wash a key of another name.
+// (washing the whole key), a subkey "a<|>DeleteKeyb" must not wash a key of another name, and a
+// value "y<|>Protected" is no protected row (nor the value "y").
 TEST_F(RegistryWash, MarkerTextsInsideNamesWashTheRowShown) {
     key.Set("K", "x<|>DeleteKey", "1");
+    key.Set("K", "y<|>Protected", "3");
+    key.Set("K", "y", "4");
     key.Set("K", "kept", "2");
     key.Create("K\\a<|>DeleteKeyb");
     key.Create("K\\ab<|>DeleteKey");
@@ -54,9 +57,11 @@ TEST_F(RegistryWash, MarkerTextsInsideNamesWashTheRowShown) {
     EXPECT_TRUE(SplitRegistryRow(KeyRow(key.Full("K\\") + "a<|>DeleteKeyb"), path, name));
     EXPECT_EQ(path, key.Full("K\\") + "a<|>DeleteKeyb");
     Wash(MakeList({{ValueRow(key.Full("K"), "x<|>DeleteKey"), true},
-                   {KeyRow(key.Full("K\\") + "a<|>DeleteKeyb"), true}}));
-    EXPECT_EQ(success, 2);
-    EXPECT_FALSE(key.Exists("K", "x<|>DeleteKey"));
+                   {KeyRow(key.Full("K\\") + "a<|>DeleteKeyb"), true},
+                   {ValueRow(key.Full("K"), "y<|>Protected"), true}}));
+    EXPECT_EQ(success, 3);
+    EXPECT_FALSE(key.Exists("K", "x<|>DeleteKey") || key.Exists("K", "y<|>Protected"));
+    EXPECT_TRUE(key.Exists("K", "y"));
     EXPECT_TRUE(key.Exists("K", "kept"));
     EXPECT_FALSE(key.Exists("K\\a<|>DeleteKeyb"));
     EXPECT_TRUE(key.Exists("K\\ab<|>DeleteKey"));
