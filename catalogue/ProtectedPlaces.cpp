@@ -53,6 +53,7 @@ bool IsBelow(const std::string& path, const std::string& folder) {
 struct PlaceTable {
     std::vector<std::string> Windows;       // the Windows folder, as named and as resolved
     std::vector<std::string> Folders;       // folders protected themselves
+    std::vector<std::string> Trees;         // the user's own folders: protected with all they hold
     std::vector<std::string> ProfileRoots;  // folders whose every subfolder is a profile folder
 
     void AddFolder(std::vector<std::string>& list, const std::string& folder) {
@@ -73,11 +74,13 @@ PlaceTable MakeTable() {
     PlaceTable table;
     wchar_t windows[MAX_PATH] = L"";
     if (GetWindowsDirectoryW(windows, MAX_PATH)) table.AddFolder(table.Windows, Narrow(windows, wcslen(windows)));
-    for (REFKNOWNFOLDERID id : {FOLDERID_Profile, FOLDERID_Documents, FOLDERID_Desktop, FOLDERID_Pictures,
-                                FOLDERID_Music, FOLDERID_Videos, FOLDERID_Downloads, FOLDERID_ProgramFiles,
-                                FOLDERID_ProgramFilesX86, FOLDERID_ProgramFilesX64, FOLDERID_ProgramFilesCommon,
-                                FOLDERID_ProgramFilesCommonX86, FOLDERID_UserProfiles})
+    for (REFKNOWNFOLDERID id : {FOLDERID_Profile, FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86,
+                                FOLDERID_ProgramFilesX64, FOLDERID_ProgramFilesCommon, FOLDERID_ProgramFilesCommonX86,
+                                FOLDERID_UserProfiles})
         table.AddKnown(table.Folders, id);
+    for (REFKNOWNFOLDERID id : {FOLDERID_Documents, FOLDERID_Desktop, FOLDERID_Pictures, FOLDERID_Music,
+                                FOLDERID_Videos, FOLDERID_Downloads})
+        table.AddKnown(table.Trees, id);
     wchar_t programFiles[MAX_PATH] = L"";
     DWORD n = GetEnvironmentVariableW(L"ProgramW6432", programFiles, MAX_PATH);
     if (n > 0 && n < MAX_PATH) table.AddFolder(table.Folders, Narrow(programFiles, n));
@@ -133,6 +136,8 @@ bool IsProtectedText(const std::string& upper) {
     }
     for (const auto& folder : table.Folders)
         if (upper == folder) return true;
+    for (const auto& tree : table.Trees)
+        if (upper == tree || IsBelow(upper, tree)) return true;
     for (const auto& root : table.ProfileRoots)
         if (IsBelow(upper, root) && upper.find('\\', root.size() + 1) == std::string::npos) return true;
     return IsBrowserPlace(upper);
