@@ -14,17 +14,6 @@
 
 namespace {
 
-// The lines of a /list file as they stand, sizes and the total line included.
-std::set<std::string> ListLines(const std::string& text) {
-    std::set<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.insert(line);
-    }
-    return lines;
-}
-
 // "Junk" and "Traces" are checked, "Kept" and "Run History" (a supplied name) are not.
 class ItemSelectionTest : public StagedProgramTest {
 protected:
@@ -89,7 +78,7 @@ TEST_F(ItemSelectionTest, ListShowsTheNamedItemsCheckedOrNotWithSizesAndATotal) 
         SCOPED_TRACE(c.items);
         ASSERT_EQ(Run("/list \"" + out + "\" " + c.items), 0) << Console();
         const std::string text = ReadTextFile(out);
-        EXPECT_EQ(ListLines(text), c.lines) << text;
+        EXPECT_EQ(LinesOf(text, true), c.lines) << text;
         EXPECT_EQ(text.rfind("Total\t", text.size() - 1), text.rfind("\r\n", text.size() - 3) + 2) << "last line";
     }
     EXPECT_TRUE(FileExists(junk + "keep.txt"));
@@ -101,7 +90,8 @@ TEST_F(ItemSelectionTest, ASuppliedItemIsNamedInTheLanguageInUse) {
     const std::string out = temp.Path() + "rows.txt";
     for (const char* name : {"Ausf*Verlauf", "\"Run History\""}) {
         ASSERT_EQ(Run("/list \"" + out + "\" /item " + name), 0) << name << ": " << Console();
-        EXPECT_EQ(ListLines(ReadTextFile(out)), (std::set<std::string>{Row("run.log", 1), Total(Space(1))})) << name;
+        EXPECT_EQ(LinesOf(ReadTextFile(out), true), (std::set<std::string>{Row("run.log", 1), Total(Space(1))}))
+            << name;
     }
 }
 

@@ -22,12 +22,12 @@ int StagedProgramTest::Run(const std::string& arguments) const {
 
 std::string StagedProgramTest::Console() const { return ReadTextFile(temp.Path() + "console.txt"); }
 
-std::set<std::string> LinesOf(const std::string& text) {
+std::set<std::string> LinesOf(const std::string& text, bool whole) {
     std::set<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
-        line = line.substr(0, line.find_first_of("\t\r"));  // without a file's space on disk
-        if (!line.empty() && line != "Total") lines.insert(line);
+        line = line.substr(0, line.find_first_of(whole ? "\r" : "\t\r"));
+        if (!line.empty() && (whole || line != "Total")) lines.insert(line);
     }
     return lines;
 }

@@ -34,5 +34,6 @@ private:
     std::unique_ptr<ProgramDirScope> programDir_;
 };
 
-// The non-empty rows of a /list file: its paths and keys, without their space and the total line.
-std::set<std::string> LinesOf(const std::string& text);
+// The non-empty rows of a /list file: its paths and keys, without their space and the total line
+// unless whole.
+std::set<std::string> LinesOf(const std::string& text, bool whole = false);
