@@ -1,14 +1,14 @@
 #include "engine/DatabaseItems.h"
 
-const std::vector<DatabaseItemKind>& DatabaseItemKinds() {
-    static const std::vector<DatabaseItemKind> kinds = [] {
+namespace {
+
+std::vector<DatabaseItemKind>& Kinds() {
+    static std::vector<DatabaseItemKind> kinds = [] {
         std::vector<DatabaseItemKind> all;
         return all;
     }();
     return kinds;
 }
-
-namespace {
 
 const DatabaseItemKind* FindKind(const std::string& name) {
     for (const DatabaseItemKind& kind : DatabaseItemKinds())
@@ -17,6 +17,17 @@ const DatabaseItemKind* FindKind(const std::string& name) {
 }
 
 }  // namespace
+
+const std::vector<DatabaseItemKind>& DatabaseItemKinds() { return Kinds(); }
+
+void AddDatabaseItemKind(const DatabaseItemKind& kind) {
+    for (DatabaseItemKind& known : Kinds())
+        if (known.Name == kind.Name) {
+            known = kind;
+            return;
+        }
+    Kinds().push_back(kind);
+}
 
 bool IsDatabaseItem(const std::string& name) { return FindKind(name) != nullptr; }
 

@@ -28,8 +28,10 @@ struct DatabaseItemKind {
     std::function<std::vector<DatabaseRow>(bool wash)> Run;
 };
 
-// Every database item, in a fixed order.
+// Every database item, in a fixed order: the built-in kinds, then those added.
 const std::vector<DatabaseItemKind>& DatabaseItemKinds();
+// Adds a kind after the built-in ones (a kind of the same name is replaced).
+void AddDatabaseItemKind(const DatabaseItemKind& kind);
 bool IsDatabaseItem(const std::string& name);
 // What a wash of the item would do, database by database; nothing is changed.
 std::vector<DatabaseRow> PreviewDatabaseItem(const std::string& name);
