@@ -51,3 +51,9 @@
 #define IDS_Db_InUse 34902
 #define IDS_Db_UnknownLayout 34903
 #define IDS_Db_Damaged 34904
+// What a history item washes in a database, and what compacting gives back.
+#define IDS_Hist_Visits 34910
+#define IDS_Hist_Kept 34911
+#define IDS_Hist_Entries 34912
+#define IDS_Hist_Unused 34913
+#define IDS_Hist_GivenBack 34914
