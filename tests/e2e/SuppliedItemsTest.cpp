@@ -80,12 +80,14 @@ protected:
                  temp + "setup.tmp", temp + "sub\\trace.log", wer + "Report.wer",
                  thumbs + "thumbcache_96.db", thumbs + "iconcache_32.db"};
         kept = {chrome + "Bookmarks", chrome + "Preferences", chrome + "History", chrome + "Network\\Cookies",
-                chrome + "Sessions\\Session_1", chrome + "Login Data", edge + "Bookmarks",
+                chrome + "Sessions\\Session_1", chrome + "Login Data", edge + "Bookmarks", edge + "Preferences",
                 foxRoaming + "places.sqlite", foxRoaming + "cookies.sqlite", foxRoaming + "prefs.js",
                 foxRoaming + "sessionstore.jsonlz4", thumbs + "ExplorerStartupLog.etl",
                 temp + "installing.tmp"};
         for (const auto& file : cache) MakeFile(file);
         for (const auto& file : kept) MakeFile(file);
+        WriteTextFile(roaming + "\\Mozilla\\Firefox\\profiles.ini",
+                      "[Profile0]\r\nName=default-release\r\nIsRelative=1\r\nPath=Profiles/t3st.default-release\r\n");
         // Temporary files wash once a day old: a newer one may still be in use.
         for (const auto& file : {temp + "setup.tmp", temp + "sub\\trace.log"}) SetFileAgeHours(file, 48);
         SetFileAgeHours(temp + "installing.tmp", 1);
