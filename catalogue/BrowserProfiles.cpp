@@ -61,9 +61,10 @@ std::string ShellFolder(REFKNOWNFOLDERID id) {
     return path;
 }
 
-// A name that stays one folder below its parent.
+// A name that stays one folder below its parent, spelled as the system keeps it (a final blank
+// or dot would name the same folder twice).
 bool IsPlainName(const std::string& name) {
-    if (name.empty() || name == "." || name == "..") return false;
+    if (name.empty() || name.back() == ' ' || name.back() == '.') return false;
     for (unsigned char c : name)
         if (c < ' ' || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos) return false;
     return true;
