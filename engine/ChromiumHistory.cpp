@@ -65,8 +65,8 @@ DatabasePlan SatellitePlan(const Satellite& satellite) {
     return plan;
 }
 
-// The plain files that repeat history, deleted whole while the browser is closed; the bytes
-// given back.
+// The plain files that repeat history, deleted whole once History is washed and while the
+// browser is closed; the bytes given back.
 uint64_t DeleteHistoryFiles(const BrowserProfile& profile) {
     if (ProfileLockHeld(profile.LockFile)) return 0;
     uint64_t freed = 0;
@@ -83,7 +83,7 @@ uint64_t DeleteHistoryFiles(const BrowserProfile& profile) {
 std::vector<DatabaseRow> RunChromiumHistory(const std::string& item, const BrowserProfile& profile, bool wash) {
     std::vector<DatabaseRow> rows;
     rows.push_back(RunDatabasePlan(item, profile, ProfileFile(profile.Folder, "History"), HistoryPlan(), wash));
-    if (wash) rows.back().FreedBytes += DeleteHistoryFiles(profile);
+    if (rows.back().Washed) rows.back().FreedBytes += DeleteHistoryFiles(profile);
     for (const Satellite& satellite : Satellites) {
         std::string path = ProfileFile(profile.Folder, satellite.File);
         // A satellite the browser never filled is an empty file, or none.

@@ -99,7 +99,7 @@ const std::vector<std::pair<std::string, std::string>> FirefoxChecks = {
     {"SELECT id FROM moz_annos", "2\n"},
 };
 
-using Run = std::function<std::vector<DatabaseRow>(const std::string&, const BrowserProfile&, bool)>;
+using KindRun = std::function<std::vector<DatabaseRow>(const std::string&, const BrowserProfile&, bool)>;
 std::vector<DatabaseRow> FirefoxRun(const std::string& item, const BrowserProfile& profile, bool wash) {
     return {RunFirefoxHistory(item, profile, wash)};
 }
@@ -118,6 +118,16 @@ std::map<std::string, std::string> FilesIn(const std::string& folder) {
     while (FindNextFileA(find, &data));
     FindClose(find);
     return files;
+}
+
+// The names of the files that differ between two looks at a folder.
+std::string Changed(const std::map<std::string, std::string>& before, const std::map<std::string, std::string>& after) {
+    std::string names;
+    for (const auto& [name, bytes] : before)
+        if (!after.count(name) || after.at(name) != bytes) names += name + ";";
+    for (const auto& [name, bytes] : after)
+        if (!before.count(name)) names += name + ";";
+    return names;
 }
 
 // The database made with its last transaction only in its write-ahead log, as a browser that
@@ -147,7 +157,7 @@ TEST(HistoryWashTest, HistoryGoesBookmarksStay) {
     struct Case {
         const char* name;
         BrowserKind browser;
-        Run run;
+        KindRun run;
         std::vector<std::pair<std::string, std::string>> databases;  // file, SQL; the first is the one checked
         Seed seed;
         DatabaseState expected;
@@ -212,14 +222,16 @@ TEST(HistoryWashTest, HistoryGoesBookmarksStay) {
         ASSERT_EQ(c.databases.size(), preview.size());
         EXPECT_EQ(c.expected, preview[0].State);
         EXPECT_EQ(c.text, preview[0].Text);
-        if (c.seed != Wal) EXPECT_EQ(before, FilesIn(dir.Path()));
+        if (c.seed != Wal) {
+            EXPECT_EQ("", Changed(before, FilesIn(dir.Path())));
+        }
 
         std::vector<DatabaseRow> washed = c.run("Item", profile, true);
         ASSERT_EQ(c.databases.size(), washed.size());
         EXPECT_EQ(c.expected, washed[0].State);
         if (c.expected != DatabaseState::Ready) {
             EXPECT_FALSE(washed[0].Washed);
-            EXPECT_EQ(before, FilesIn(dir.Path()));
+            EXPECT_EQ("", Changed(before, FilesIn(dir.Path())));
             continue;
         }
         EXPECT_TRUE(washed[0].Washed);
