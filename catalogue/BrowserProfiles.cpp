@@ -221,9 +221,10 @@ std::vector<BrowserProfile> FindBrowserProfiles(BrowserKind browser) {
         if (roaming.empty() || local.empty()) return {};
         return FindFirefoxProfiles(roaming + "\\Mozilla\\Firefox", local + "\\Mozilla\\Firefox");
     }
+    const char* userData = ChromiumUserData(browser);
     const std::string local = ShellFolder(FOLDERID_LocalAppData);
-    if (local.empty()) return {};
-    return FindChromiumProfiles(browser, local + "\\" + ChromiumUserData(browser));
+    if (!userData || local.empty()) return {};
+    return FindChromiumProfiles(browser, local + "\\" + userData);
 }
 
 std::vector<BrowserProfile> FindAllBrowserProfiles() {
