@@ -7,11 +7,12 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 # fonts-wqy-microhei: Chinese, Japanese and Korean glyphs for the windows in those languages.
+# xz-utils: unpacks the compressed browser fixtures into the build tree.
 pkgs=(cmake make ninja-build g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64
       binutils-mingw-w64-x86-64 wine wine64 wine32:i386 ccache
       xvfb xauth x11-utils imagemagick librsvg2-bin tango-icon-theme googletest hyperfine inotify-tools
       nsis zip fp-utils clang libclang-rt-14-dev msitools wixl libxml2-utils
-      fonts-wqy-microhei)
+      fonts-wqy-microhei xz-utils)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 [ ${#need[@]} -eq 0 ] && exit 0
 
