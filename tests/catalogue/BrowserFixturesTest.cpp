@@ -18,6 +18,8 @@ TEST(BrowserFixtures, HoldWhatTheyAreSaidToHold) {
         {"firefox/places.sqlite", FixtureMarker},
         {"firefox/cookies.sqlite", "b.localhost"},
         {"firefox/formhistory.sqlite", "varnolt search words"},
+        {"variants/chromium-previous/History", FixtureMarker},
+        {"variants/firefox-previous/places.sqlite", FixtureMarker},
         {"variants/chromium-old/History", FixtureMarker},
         {"variants/firefox-old/places.sqlite", FixtureMarker},
         {"variants/wal/firefox/places.sqlite-wal", FixtureMarker},
