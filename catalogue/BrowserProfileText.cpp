@@ -56,24 +56,18 @@ public:
                 continue;
             }
             if (at_ >= text_.size()) return false;
-            switch (text_[at_++]) {
-                case '"': out += '"'; break;
-                case '\\': out += '\\'; break;
-                case '/': out += '/'; break;
-                case 'b': out += '\b'; break;
-                case 'f': out += '\f'; break;
-                case 'n': out += '\n'; break;
-                case 'r': out += '\r'; break;
-                case 't': out += '\t'; break;
-                case 'u': {
-                    unsigned code = 0;
-                    if (!Hex4(at_, code)) return false;
-                    at_ += 4;
-                    AppendUtf8(out, Surrogates(code));
-                    break;
-                }
-                default: return false;
+            const char escaped = text_[at_++];
+            if (escaped == 'u') {
+                unsigned code = 0;
+                if (!Hex4(at_, code)) return false;
+                at_ += 4;
+                AppendUtf8(out, Surrogates(code));
+                continue;
             }
+            static const std::string from = "\"\\/bfnrt", to = "\"\\/\b\f\n\r\t";
+            const size_t which = from.find(escaped);
+            if (which == std::string::npos) return false;
+            out += to[which];
         }
         return false;
     }
@@ -114,7 +108,8 @@ public:
 
 private:
     void SkipSpace() {
-        while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\n' || text_[at_] == '\r'))
+        while (at_ < text_.size() &&
+               (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\n' || text_[at_] == '\r'))
             ++at_;
     }
 

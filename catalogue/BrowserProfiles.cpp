@@ -31,8 +31,9 @@ bool IsFile(const std::string& path) {
 // The whole file; false when it can't be read or is larger than limit.
 bool ReadSmallFile(const std::string& path, size_t limit, std::string& bytes) {
     NativeFileSystem native;
-    HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size{};
     bool read = GetFileSizeEx(file, &size) && static_cast<unsigned long long>(size.QuadPart) <= limit;
@@ -86,10 +87,8 @@ bool IsPlainAbsolutePath(const std::string& path) {
     std::string rest;
     if (path.size() > 3 && path[1] == ':' && path[2] == '\\' && isalpha(static_cast<unsigned char>(path[0])))
         rest = path.substr(3);
-    else if (path.size() > 2 && path.compare(0, 2, "\\\\") == 0)
-        rest = path.substr(2);
-    else
-        return false;
+    else if (path.size() > 2 && path.compare(0, 2, "\\\\") == 0) rest = path.substr(2);
+    else return false;
     return IsPlainRelativePath(rest);
 }
 
@@ -109,22 +108,32 @@ std::tuple<int, size_t, std::string> OrderKey(const std::string& name) {
 
 const char* ChromiumUserData(BrowserKind browser) {
     switch (browser) {
-        case BrowserKind::Chrome: return "Google\\Chrome\\User Data";
-        case BrowserKind::Edge: return "Microsoft\\Edge\\User Data";
-        case BrowserKind::Brave: return "BraveSoftware\\Brave-Browser\\User Data";
-        case BrowserKind::Chromium: return "Chromium\\User Data";
-        default: return nullptr;
+        case BrowserKind::Chrome:
+            return "Google\\Chrome\\User Data";
+        case BrowserKind::Edge:
+            return "Microsoft\\Edge\\User Data";
+        case BrowserKind::Brave:
+            return "BraveSoftware\\Brave-Browser\\User Data";
+        case BrowserKind::Chromium:
+            return "Chromium\\User Data";
+        default:
+            return nullptr;
     }
 }
 }  // namespace
 
 std::string BrowserName(BrowserKind browser) {
     switch (browser) {
-        case BrowserKind::Chrome: return "Chrome";
-        case BrowserKind::Edge: return "Edge";
-        case BrowserKind::Brave: return "Brave";
-        case BrowserKind::Chromium: return "Chromium";
-        case BrowserKind::Firefox: return "Firefox";
+        case BrowserKind::Chrome:
+            return "Chrome";
+        case BrowserKind::Edge:
+            return "Edge";
+        case BrowserKind::Brave:
+            return "Brave";
+        case BrowserKind::Chromium:
+            return "Chromium";
+        case BrowserKind::Firefox:
+            return "Firefox";
     }
     return {};
 }
@@ -162,7 +171,8 @@ std::vector<BrowserProfile> FindChromiumProfiles(BrowserKind browser, const std:
     HANDLE find = NativeFindFirstFile(userData + "\\*", data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+                (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
                 continue;
             const std::string name = Narrow(data.cFileName, wcslen(data.cFileName));
             if (IsPlainName(name) && IsFile(userData + "\\" + name + "\\Preferences")) add(name, {});
@@ -211,15 +221,16 @@ std::vector<BrowserProfile> FindBrowserProfiles(BrowserKind browser) {
         if (roaming.empty() || local.empty()) return {};
         return FindFirefoxProfiles(roaming + "\\Mozilla\\Firefox", local + "\\Mozilla\\Firefox");
     }
+    const char* userData = ChromiumUserData(browser);
     const std::string local = ShellFolder(FOLDERID_LocalAppData);
-    if (local.empty()) return {};
-    return FindChromiumProfiles(browser, local + "\\" + ChromiumUserData(browser));
+    if (!userData || local.empty()) return {};
+    return FindChromiumProfiles(browser, local + "\\" + userData);
 }
 
 std::vector<BrowserProfile> FindAllBrowserProfiles() {
     std::vector<BrowserProfile> all;
-    for (BrowserKind browser : {BrowserKind::Chrome, BrowserKind::Edge, BrowserKind::Brave, BrowserKind::Chromium,
-                                BrowserKind::Firefox}) {
+    for (BrowserKind browser :
+         {BrowserKind::Chrome, BrowserKind::Edge, BrowserKind::Brave, BrowserKind::Chromium, BrowserKind::Firefox}) {
         std::vector<BrowserProfile> profiles = FindBrowserProfiles(browser);
         all.insert(all.end(), profiles.begin(), profiles.end());
     }

@@ -95,7 +95,8 @@ std::vector<EntryExclusion> ParseExclusions(const std::string& list) {
         for (auto& m : Split(masks, ";"))
             if (!Trim(m).empty()) exclusion.masks.push_back(Trim(m));
         if (exclusion.masks.empty()) exclusion.masks.push_back("*");
-        for (const auto& folder : ExpandPath(text.substr(kind + 1, mask > kind ? mask - kind - 1 : std::string::npos))) {
+        const std::string folderText = text.substr(kind + 1, mask > kind ? mask - kind - 1 : std::string::npos);
+        for (const auto& folder : ExpandPath(folderText)) {
             exclusion.folder = NoFinalBackslash(folder);
             if (!exclusion.folder.empty()) result.push_back(exclusion);
         }

@@ -10,9 +10,9 @@ struct ProfileMacro {
     bool local;
 };
 const ProfileMacro ProfileMacros[] = {
-    {"{chromeprofiles}", BrowserKind::Chrome, false},     {"{edgeprofiles}", BrowserKind::Edge, false},
-    {"{braveprofiles}", BrowserKind::Brave, false},       {"{chromiumprofiles}", BrowserKind::Chromium, false},
-    {"{firefoxprofiles}", BrowserKind::Firefox, false},   {"{firefoxlocalprofiles}", BrowserKind::Firefox, true},
+    {"{chromeprofiles}", BrowserKind::Chrome, false},   {"{edgeprofiles}", BrowserKind::Edge, false},
+    {"{braveprofiles}", BrowserKind::Brave, false},     {"{chromiumprofiles}", BrowserKind::Chromium, false},
+    {"{firefoxprofiles}", BrowserKind::Firefox, false}, {"{firefoxlocalprofiles}", BrowserKind::Firefox, true},
 };
 }  // namespace
 

@@ -32,7 +32,8 @@ Texts Labels(const std::vector<BrowserProfile>& profiles) {
 const std::string Dash = " \xE2\x80\x94 ";
 const std::string LocalState =
     R"({"profile":{"info_cache":{"Profile 1":{"name":"Work","avatar_icon":"x"},"Profile 10":{"name":"Ten"},)"
-    R"("Profile 9":{"name":"Gone"},"..\\..\\Windows":{"name":"Out"},"System Profile":{"name":"S"}}}})";
+    R"("Profile 9":{"name":"Gone"},"..\\Windows":{"name":"Out"},"Default.":{"name":"Dot"},)"
+    R"("System Profile":{"name":"S"}}}})";
 }  // namespace
 
 TEST(BrowserProfiles, ChromiumProfilesComeFromLocalStateAndPreferencesFolders) {
@@ -43,10 +44,11 @@ TEST(BrowserProfiles, ChromiumProfilesComeFromLocalStateAndPreferencesFolders) {
         const char* localState;  // nullptr: none
         Texts labels;
     } cases[] = {
-        {"named", LocalState.c_str(),
+        {"named",
+         LocalState.c_str(),
          {"Chromium" + Dash + "Default", "Chromium" + Dash + "Work (Profile 1)", "Chromium" + Dash + "Profile 2",
           "Chromium" + Dash + "Ten (Profile 10)", "Chromium" + Dash + "Guest Profile"}},
-        {"damaged", R"({"profile":{"info_cache":{"Profile 1":{"name":"Work")", byFolders},
+        {"damaged", R"({"profile":{"info_cache":{"Profile 1":{"name":"Work"},"Profile 2":{"name":"Tw)", byFolders},
         {"missing", nullptr, byFolders},
     };
     for (const auto& c : cases) {
@@ -54,7 +56,7 @@ TEST(BrowserProfiles, ChromiumProfilesComeFromLocalStateAndPreferencesFolders) {
         const std::string userData = dir.Path() + "User Data";
         for (const char* folder : {"Default", "Profile 1", "Profile 2", "Guest Profile", "System Profile"})
             MakeFile(userData + "\\" + folder + "\\Preferences", "{}");
-        MakeFile(userData + "\\Profile 10\\History");  // in Local State only
+        MakeFile(userData + "\\Profile 10\\History");     // in Local State only
         MakeFile(userData + "\\Crashpad\\settings.dat");  // no profile
         MakeFile(dir.Path() + "Windows\\win.ini");
         if (c.localState) WriteTextFile(userData + "\\Local State", c.localState);
@@ -79,10 +81,12 @@ TEST(BrowserProfiles, FirefoxProfilesComeFromProfilesIniWithTheirLocalFolders) {
     WriteTextFile(root + "\\profiles.ini",
                   "[Install4F96D1932A9F858E]\r\nDefault=Profiles/ab12.default-release\r\n\r\n"
                   "[Profile0]\r\nName=default-release\r\nIsRelative=1\r\nPath=Profiles/ab12.default-release\r\n\r\n"
-                  "[Profile1]\r\nName=work\r\nIsRelative=0\r\nPath=" + absolute + "\\\r\n\r\n"
-                  "[Profile2]\r\nName=gone\r\nIsRelative=1\r\nPath=Profiles/zz99.gone\r\n\r\n"
-                  "[Profile3]\r\nName=escape\r\nIsRelative=1\r\nPath=../outside\r\n\r\n"
-                  "[Profile4]\r\nName=again\r\nIsRelative=1\r\nPath=Profiles\\ab12.default-release\r\n");
+                  "[Profile1]\r\nName=work\r\nIsRelative=0\r\nPath=" +
+                      absolute +
+                      "\\\r\n\r\n"
+                      "[Profile2]\r\nName=gone\r\nIsRelative=1\r\nPath=Profiles/zz99.gone\r\n\r\n"
+                      "[Profile3]\r\nName=escape\r\nIsRelative=1\r\nPath=../outside\r\n\r\n"
+                      "[Profile4]\r\nName=again\r\nIsRelative=1\r\nPath=Profiles\\ab12.default-release\r\n");
 
     const auto profiles = FindFirefoxProfiles(root, localRoot);
     ASSERT_EQ(Labels(profiles), (Texts{"Firefox" + Dash + "default-release", "Firefox" + Dash + "work"}));
@@ -116,8 +120,10 @@ struct SeededProfiles {
         for (const char* folder : {"Default", "Profile 1"}) MakeFile(userData + folder + "\\Preferences", "{}");
         MakeFile(foxRoot + "Profiles\\ab12.default\\prefs.js");
         MakeFile(absolute + "prefs.js");
-        WriteTextFile(foxRoot + "profiles.ini", "[Profile0]\r\nIsRelative=1\r\nPath=Profiles/ab12.default\r\n"
-                                                "[Profile1]\r\nIsRelative=0\r\nPath=" + absolute + "\r\n");
+        WriteTextFile(foxRoot + "profiles.ini",
+                      "[Profile0]\r\nIsRelative=1\r\nPath=Profiles/ab12.default\r\n"
+                      "[Profile1]\r\nIsRelative=0\r\nPath=" +
+                          absolute + "\r\n");
     }
     ~SeededProfiles() {
         RemoveTree(local + "\\Chromium");
@@ -147,19 +153,23 @@ TEST(BrowserProfiles, ASuppliedItemCoversEveryProfileAndNothingWithoutOne) {
     SeededProfiles seed;
     ASSERT_FALSE(seed.local.empty() || seed.roaming.empty());
     const std::string d = seed.userData + "Default\\", p1 = seed.userData + "Profile 1\\";
-    const std::string relLocal = seed.foxLocal + "Profiles\\ab12.default\\", relRoaming = seed.foxRoot + "Profiles\\ab12.default\\";
+    const std::string relLocal = seed.foxLocal + "Profiles\\ab12.default\\",
+                      relRoaming = seed.foxRoot + "Profiles\\ab12.default\\";
     const std::string abs = seed.absolute;
     struct Case {
         const char* item;
         Texts wanted;
         Texts others;  // files made that the item must not list
     } cases[] = {
-        {"Chromium Cache", {d + "Cache\\Cache_Data\\data_0", p1 + "Cache\\Cache_Data\\f_000001", p1 + "GPUCache\\data_1"},
+        {"Chromium Cache",
+         {d + "Cache\\Cache_Data\\data_0", p1 + "Cache\\Cache_Data\\f_000001", p1 + "GPUCache\\data_1"},
          {seed.userData + "Cache\\data_0", d + "Bookmarks"}},
         {"Chromium Sessions", {d + "Sessions\\Session_1", p1 + "Current Session"}, {p1 + "History"}},
-        {"Firefox Cache", {relLocal + "cache2\\entries\\0A1B", abs + "cache2\\entries\\0C2D", abs + "startupCache\\x.little"},
+        {"Firefox Cache",
+         {relLocal + "cache2\\entries\\0A1B", abs + "cache2\\entries\\0C2D", abs + "startupCache\\x.little"},
          {abs + "places.sqlite", abs + "cookies.sqlite", relRoaming + "cache2\\entries\\0E3F"}},
-        {"Firefox Sessions", {relRoaming + "sessionstore.jsonlz4", abs + "sessionstore-backups\\recovery.jsonlz4"},
+        {"Firefox Sessions",
+         {relRoaming + "sessionstore.jsonlz4", abs + "sessionstore-backups\\recovery.jsonlz4"},
          {relRoaming + "places.sqlite"}},
         // No profile: nothing, never the parent folder.
         {"Brave Cache", {}, {seed.local + "\\BraveSoftware\\Brave-Browser\\User Data\\Cache\\data_0"}},
