@@ -31,8 +31,9 @@ int main(int argc, char** argv) {
     QueryPerformanceCounter(&end);
     bool washed = !rows.empty();
     for (const DatabaseRow& row : rows) {
-        std::printf("%s: %lld removed, %llu bytes given back%s\n", row.Path.c_str(), static_cast<long long>(row.Removed),
-                    static_cast<unsigned long long>(row.FreedBytes), row.Washed ? "" : ", NOT washed");
+        std::printf("%s: %lld removed, %llu bytes given back%s\n", row.Path.c_str(),
+                    static_cast<long long>(row.Removed), static_cast<unsigned long long>(row.FreedBytes),
+                    row.Washed ? "" : ", NOT washed");
         washed = washed && row.Washed;
     }
     std::printf("washing took %.3f s\n", static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart);
