@@ -2,6 +2,7 @@
 // table and from the bytes of every file, bookmarks and their places stay as they were, and a
 // database the wash may not change is left byte for byte as it was.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <functional>
 #include <map>
@@ -10,6 +11,7 @@
 
 #include "engine/ChromiumHistory.h"
 #include "engine/CompactDatabases.h"
+#include "engine/DatabaseItems.h"
 #include "engine/FirefoxHistory.h"
 #include "platform/Text.h"
 #include "tests/support/BrowserFixtures.h"
@@ -212,4 +214,42 @@ TEST(HistoryWashTest, CompactingGivesBackFreeSpace) {
         EXPECT_EQ(before.size() - ReadTextFile(path).size(), washed[0].FreedBytes);
         EXPECT_GT(washed[0].FreedBytes, 300000u);
     }
+}
+
+// The items reach every profile: Chrome's Default and Profile 1, and a Firefox profile kept
+// outside Firefox's folder (seeded into the prefix's application data, removed afterwards).
+TEST(HistoryWashTest, ItemsWashEveryProfile) {
+    auto folder = [](REFKNOWNFOLDERID id) {
+        wchar_t* found = nullptr;
+        SHGetKnownFolderPath(id, 0, nullptr, &found);
+        std::string path = found ? std::string(found, found + wcslen(found)) : std::string();
+        CoTaskMemFree(found);
+        return path;
+    };
+    const std::string local = folder(FOLDERID_LocalAppData), roaming = folder(FOLDERID_RoamingAppData);
+    TempDir elsewhere;
+    struct Seeded {
+        std::vector<std::string> trees;
+        ~Seeded() {
+            for (const std::string& tree : trees) RemoveTree(tree);
+        }
+    } seeded{{local + "\\Google", roaming + "\\Mozilla"}};
+    const std::string userData = local + "\\Google\\Chrome\\User Data";
+    SeedChromiumProfile(userData, "Default", "Home");
+    SeedChromiumProfile(userData, "Profile 1", "Work");
+    SeedFirefoxProfile(roaming + "\\Mozilla\\Firefox\\profiles.ini", elsewhere.Path() + "work", false);
+
+    std::vector<std::string> washed;
+    for (const char* item : {"Google Chrome History", "Firefox History"})
+        for (const DatabaseRow& row : WashDatabaseItem(item)) {
+            if (ExtractFileName(row.Path) != "History" && ExtractFileName(row.Path) != "places.sqlite") continue;
+            EXPECT_TRUE(row.Washed) << row.Path;
+            EXPECT_FALSE(FileHasBytes(row.Path, FixtureMarker)) << row.Path;
+            washed.push_back(row.Label);
+        }
+    const std::string dash = " \xE2\x80\x94 ";  // an em dash
+    EXPECT_EQ((std::vector<std::string>{"Chrome" + dash + "Home (Default)", "Chrome" + dash + "Work (Profile 1)",
+                                        "Firefox" + dash + "work"}),
+              washed);
+    EXPECT_TRUE(FileHasBytes(elsewhere.Path() + "work\\places.sqlite", FixtureBookmarkUrl));
 }
