@@ -25,8 +25,9 @@ amalgamation="$src/.deps/sqlite3-amalgamation"
 shell="$work/sqlite3.exe"
 if [ ! -x "$shell" ]; then
   (cd "$src/.deps/sqlite3" && tclsh tool/mkshellc.tcl) >"$work/shell.c"
-  x86_64-w64-mingw32-gcc -O2 -DSQLITE_THREADSAFE=1 -DSQLITE_DEFAULT_MEMSTATUS=0 -DSQLITE_OMIT_LOAD_EXTENSION -I"$amalgamation" \
-    "$work/shell.c" "$amalgamation/sqlite3.c" -static -o "$shell"
+  # The flags cmake/sqlite.cmake compiles our SQLite with.
+  x86_64-w64-mingw32-gcc -O2 -DSQLITE_THREADSAFE=1 -DSQLITE_DEFAULT_MEMSTATUS=0 -DSQLITE_OMIT_LOAD_EXTENSION \
+    -I"$amalgamation" "$work/shell.c" "$amalgamation/sqlite3.c" -static -o "$shell"
 fi
 
 fixtures="$src/tests/fixtures/browsers"
@@ -51,7 +52,8 @@ timed() {
   echo "$e - $s" | bc
 }
 run="$work/run"
-fresh() { rm -rf "$run" && mkdir -p "$run" && cp "$base/$1/$2" "$run/"; }
+# A fresh copy, on the disk before the clock starts.
+fresh() { rm -rf "$run" && mkdir -p "$run" && cp "$base/$1/$2" "$run/" && sync; }
 # What a wash left: the visits and the size in bytes.
 left() { echo "$(sqlite3 "$run/$2" "SELECT count(*) FROM $1") visits, $(stat -c %s "$run/$2") bytes"; }
 

@@ -26,7 +26,9 @@ const std::pair<const char*, const char*> PlaceRows[] = {
     {"moz_places_extra", "place_id"},
 };
 
-std::string Set(SqliteDb& db, const char* table, const std::vector<std::pair<const char*, const char*>>& values) {
+// "a = 1, b = NULL" for the columns of the list the table has.
+std::string Assignments(SqliteDb& db, const char* table,
+                        const std::vector<std::pair<const char*, const char*>>& values) {
     std::string sql;
     for (const auto& [column, value] : values)
         if (db.HasColumn(table, column)) sql += (sql.empty() ? "" : ", ") + std::string(column) + " = " + value;
@@ -37,14 +39,10 @@ void WashPlaces(SqliteDb& db) {
     EmptyTables(db, VisitTables);
     db.Exec(std::string("DELETE FROM moz_places WHERE NOT ") + KeptPlace);
     // What the kept places remember of their visits; Firefox works their frecency out again.
-    db.Exec("UPDATE moz_places SET " + Set(db, "moz_places",
-                                           {{"visit_count", "0"},
-                                            {"last_visit_date", "NULL"},
-                                            {"typed", "0"},
-                                            {"frecency", "-1"},
-                                            {"recalc_frecency", "1"},
-                                            {"alt_frecency", "NULL"},
-                                            {"recalc_alt_frecency", "1"}}));
+    db.Exec("UPDATE moz_places SET " +
+            Assignments(db, "moz_places",
+                        {{"visit_count", "0"}, {"last_visit_date", "NULL"}, {"typed", "0"}, {"frecency", "-1"},
+                         {"recalc_frecency", "1"}, {"alt_frecency", "NULL"}, {"recalc_alt_frecency", "1"}}));
     for (const auto& [table, column] : PlaceRows)
         if (db.HasTable(table))
             db.Exec(std::string("DELETE FROM ") + table + " WHERE " + column + " NOT IN (SELECT id FROM moz_places)");
@@ -52,7 +50,7 @@ void WashPlaces(SqliteDb& db) {
     if (db.HasTable("moz_origins") && db.HasColumn("moz_places", "origin_id")) {
         db.Exec("DELETE FROM moz_origins WHERE id NOT IN "
                 "(SELECT origin_id FROM moz_places WHERE origin_id IS NOT NULL)");
-        std::string recalc = Set(db, "moz_origins", {{"recalc_frecency", "1"}, {"recalc_alt_frecency", "1"}});
+        std::string recalc = Assignments(db, "moz_origins", {{"recalc_frecency", "1"}, {"recalc_alt_frecency", "1"}});
         if (!recalc.empty()) db.Exec("UPDATE moz_origins SET " + recalc);
     }
 }
