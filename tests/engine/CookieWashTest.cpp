@@ -2,6 +2,8 @@
 // others in the database's bytes; site storage follows the same choice.
 #include <sqlite3.h>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "engine/CookieWash.h"
@@ -141,7 +143,10 @@ TEST(SiteStorageTest, KeptSitesKeepTheirStorage) {
     struct Folder {
         std::string path;  // under the profile folder
         bool stays;
-        std::string store;  // a LevelDB log of these keys inside it (one key per line), else a plain file
+        // What is in it: a file ('f'), a LevelDB log ('l') or table ('t') of the keys, one a line,
+        // or a table of a form no reader knows ('x').
+        char form;
+        std::string keys = {};
     };
     struct Case {
         const char* name;
@@ -153,29 +158,36 @@ TEST(SiteStorageTest, KeptSitesKeepTheirStorage) {
         {"Firefox",
          true,
          false,
-         {{"storage\\default\\https+++kept.example", true, ""},
-          {"storage\\default\\https+++www.kept.example+8443^userContextId=1", true, ""},
-          {"storage\\default\\http+++a.localhost+8080", false, ""},
-          {"storage\\default\\https+++b.localhost^partitionKey=%28https%2Ckept.example%29", false, ""},
-          {"storage\\default\\moz-extension+++5e1d^addonId=x", true, ""}},
+         {{"storage\\default\\https+++kept.example", true, 'f'},
+          {"storage\\default\\https+++www.kept.example+8443^userContextId=1", true, 'f'},
+          {"storage\\default\\http+++a.localhost+8080", false, 'f'},
+          {"storage\\default\\https+++b.localhost^partitionKey=%28https%2Ckept.example%29", false, 'f'},
+          {"storage\\default\\moz-extension+++5e1d^addonId=x", true, 'f'}},
          "Storage of 2 sites removed; Storage of 2 kept sites stays"},
+        // The table's second key shares "_https://kept." with the first: the kept host is never
+        // whole in the file.
         {"Chromium",
          false,
          false,
-         {{"IndexedDB\\https_kept.example_0.indexeddb.leveldb", true, ""},
-          {"IndexedDB\\https_a.localhost_0.indexeddb.leveldb", false, ""},
-          {"IndexedDB\\https_a.localhost_0.indexeddb.blob", false, ""},
-          {"IndexedDB\\chrome-extension_abcd_0.indexeddb.leveldb", true, ""},
-          {"Local Storage\\leveldb", true, "META:https://a.localhost\n_https://www.kept.example\0\1k"s},
-          {"Session Storage", false, "namespace-12_34-https://a.localhost/\nmap-1-k"},
-          {"Service Worker\\Database", true, "REG:chrome-extension://abcd/\0"s}},
-         "Storage of 1 sites removed; Storage of 1 kept sites stays; Local storage kept: www.kept.example has data in "
+         {{"IndexedDB\\https_kept.example_0.indexeddb.leveldb", true, 'f'},
+          {"IndexedDB\\https_a.localhost_0.indexeddb.leveldb", false, 'f'},
+          {"IndexedDB\\https_a.localhost_0.indexeddb.blob", false, 'f'},
+          {"IndexedDB\\chrome-extension_abcd_0.indexeddb.leveldb", true, 'f'},
+          {"Local Storage\\leveldb", true, 't', "_https://kept.a\0\1k\n_https://kept.example\0\1k"s},
+          {"Session Storage", false, 'l', "namespace-12_34-https://a.localhost/\nmap-1-k"},
+          {"Service Worker\\Database", true, 'l', "REG:chrome-extension://abcd/\0"s}},
+         "Storage of 1 sites removed; Storage of 1 kept sites stays; Local storage kept: kept.example has data in "
          "it; Session storage removed; Service workers kept: chrome-extension://abcd has data in it"},
+        {"Chromium, a store unread",
+         false,
+         false,
+         {{"Local Storage\\leveldb", true, 'x'}},
+         "Local storage kept: it could not be read"},
         {"Chromium running",
          false,
          true,
-         {{"IndexedDB\\https_a.localhost_0.indexeddb.leveldb", true, ""},
-          {"Session Storage", true, "namespace-12_34-https://a.localhost/"}},
+         {{"IndexedDB\\https_a.localhost_0.indexeddb.leveldb", true, 'f'},
+          {"Session Storage", true, 'l', "namespace-12_34-https://a.localhost/"}},
          "Browser is running"},
     };
     for (const Case& c : cases) {
@@ -188,13 +200,14 @@ TEST(SiteStorageTest, KeptSitesKeepTheirStorage) {
                 CreateDirectoryW(WidePath(path.substr(0, at)).c_str(), nullptr);
             CreateDirectoryW(WidePath(path).c_str(), nullptr);
             std::vector<std::string> keys;
-            for (size_t begin = 0, end; begin < folder.store.size(); begin = end + 1) {
-                end = folder.store.find('\n', begin);
-                if (end == std::string::npos) end = folder.store.size();
-                keys.push_back(folder.store.substr(begin, end - begin));
+            for (size_t begin = 0, end = 0; begin < folder.keys.size(); begin = end + 1) {
+                end = std::min(folder.keys.find('\n', begin), folder.keys.size());
+                keys.push_back(folder.keys.substr(begin, end - begin));
             }
-            WriteTextFile(path + (keys.empty() ? "\\data" : "\\000003.log"),
-                          keys.empty() ? "site data" : LevelDbLog(keys));
+            if (folder.form == 'f') WriteTextFile(path + "\\data", "site data");
+            if (folder.form == 'l') WriteTextFile(path + "\\000003.log", LevelDbLog(keys));
+            if (folder.form == 't') WriteTextFile(path + "\\000005.ldb", LevelDbTable(keys));
+            if (folder.form == 'x') WriteTextFile(path + "\\000005.ldb", std::string(100, 'x'));
         }
         std::string lock = profile + "\\lockfile";
         WriteTextFile(lock, "");
