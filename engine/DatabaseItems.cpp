@@ -1,10 +1,13 @@
 #include "engine/DatabaseItems.h"
 
+#include "engine/CookieWash.h"
+
 namespace {
 
 std::vector<DatabaseItemKind>& Kinds() {
     static std::vector<DatabaseItemKind> kinds = [] {
         std::vector<DatabaseItemKind> all;
+        AddCookieKinds(all);
         return all;
     }();
     return kinds;
