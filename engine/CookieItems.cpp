@@ -1,9 +1,8 @@
 // The cookie items of each browser: the cookie databases and site storage of every profile.
-#include "catalogue/BrowserProfiles.h"
-#include "engine/CookieWash.h"
-
 #include <windows.h>
 
+#include "catalogue/BrowserProfiles.h"
+#include "engine/CookieWash.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -18,10 +17,10 @@ bool IsFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<DatabaseRow> WashBrowserCookies(BrowserKind browser, const std::string& item, bool wash) {
+std::vector<DatabaseRow> WashBrowserCookies(BrowserKind browser, const std::string& item, const KeepSite& keep,
+                                            bool wash) {
     const bool firefox = browser == BrowserKind::Firefox;
     const std::string browserName = BrowserName(browser);
-    KeepSite keep = CookieKeepPredicate();
     std::vector<DatabaseRow> rows;
     for (const BrowserProfile& profile : FindBrowserProfiles(browser)) {
         // Chromium moved Cookies into Network; a profile of an older version still has it beside.
@@ -47,7 +46,7 @@ std::vector<DatabaseRow> WashBrowserCookies(BrowserKind browser, const std::stri
 
 }  // namespace
 
-void AddCookieKinds(std::vector<DatabaseItemKind>& kinds) {
+void AddCookieKinds(std::vector<DatabaseItemKind>& kinds, const std::function<KeepSite()>& keepList) {
     const std::pair<const char*, BrowserKind> items[] = {{"Google Chrome Cookies", BrowserKind::Chrome},
                                                          {"Microsoft Edge Cookies", BrowserKind::Edge},
                                                          {"Brave Cookies", BrowserKind::Brave},
@@ -56,6 +55,7 @@ void AddCookieKinds(std::vector<DatabaseItemKind>& kinds) {
     for (const auto& [name, browser] : items) {
         std::string item = name;
         BrowserKind kind = browser;
-        kinds.push_back({item, [item, kind](bool wash) { return WashBrowserCookies(kind, item, wash); }});
+        kinds.push_back(
+            {item, [item, kind, keepList](bool wash) { return WashBrowserCookies(kind, item, keepList(), wash); }});
     }
 }

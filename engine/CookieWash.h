@@ -25,5 +25,7 @@ DatabaseRow WashCookieDatabase(const CookieDatabase& database, const KeepSite& k
 KeepSite CookieKeepPredicate();
 
 // Adds the cookie items of Chrome, Edge, Brave, Chromium and Firefox: each washes the cookie
-// database and the site storage of every profile.
-void AddCookieKinds(std::vector<DatabaseItemKind>& kinds);
+// database and the site storage of every profile, keeping what keepList() keeps (asked anew for
+// every preview and wash).
+void AddCookieKinds(std::vector<DatabaseItemKind>& kinds,
+                    const std::function<KeepSite()>& keepList = CookieKeepPredicate);
