@@ -17,34 +17,28 @@ bool IsFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::vector<DatabaseRow> WashBrowserCookies(BrowserKind browser, const std::string& item, const KeepSite& keep,
-                                            bool wash) {
-    const bool firefox = browser == BrowserKind::Firefox;
-    const std::string browserName = BrowserName(browser);
+}  // namespace
+
+std::vector<DatabaseRow> WashProfileCookies(const BrowserProfile& profile, const KeepSite& keep, bool wash) {
+    const bool firefox = profile.Browser == BrowserKind::Firefox;
+    const std::string browserName = BrowserName(profile.Browser);
+    // Chromium moved Cookies into Network; a profile of an older version still has it beside.
+    std::vector<std::string> paths;
+    if (firefox) paths = {Join(profile.Folder, "cookies.sqlite")};
+    else paths = {Join(profile.Folder, "Network\\Cookies"), Join(profile.Folder, "Cookies")};
     std::vector<DatabaseRow> rows;
-    for (const BrowserProfile& profile : FindBrowserProfiles(browser)) {
-        // Chromium moved Cookies into Network; a profile of an older version still has it beside.
-        std::vector<std::string> paths;
-        if (firefox) paths = {Join(profile.Folder, "cookies.sqlite")};
-        else paths = {Join(profile.Folder, "Network\\Cookies"), Join(profile.Folder, "Cookies")};
-        for (const std::string& path : paths) {
-            if (!IsFile(path)) continue;
-            DatabaseRow row = WashCookieDatabase({path, profile.LockFile, browserName, firefox}, keep, wash);
-            row.Item = item;
-            row.Label = profile.Label();
-            rows.push_back(row);
-        }
-        DatabaseRow storage;
-        if (SiteStorageRow(profile.Folder, profile.LockFile, firefox, browserName, keep, wash, storage)) {
-            storage.Item = item;
-            storage.Label = profile.Label();
-            rows.push_back(storage);
-        }
+    for (const std::string& path : paths) {
+        if (!IsFile(path)) continue;
+        rows.push_back(WashCookieDatabase({path, profile.LockFile, browserName, firefox}, keep, wash));
+        rows.back().Label = profile.Label();
+    }
+    DatabaseRow storage;
+    if (SiteStorageRow(profile.Folder, profile.LockFile, firefox, browserName, keep, wash, storage)) {
+        storage.Label = profile.Label();
+        rows.push_back(storage);
     }
     return rows;
 }
-
-}  // namespace
 
 void AddCookieKinds(std::vector<DatabaseItemKind>& kinds, const std::function<KeepSite()>& keepList) {
     const std::pair<const char*, BrowserKind> items[] = {{"Google Chrome Cookies", BrowserKind::Chrome},
@@ -55,7 +49,15 @@ void AddCookieKinds(std::vector<DatabaseItemKind>& kinds, const std::function<Ke
     for (const auto& [name, browser] : items) {
         std::string item = name;
         BrowserKind kind = browser;
-        kinds.push_back(
-            {item, [item, kind, keepList](bool wash) { return WashBrowserCookies(kind, item, keepList(), wash); }});
+        kinds.push_back({item, [item, kind, keepList](bool wash) {
+                             KeepSite keep = keepList();
+                             std::vector<DatabaseRow> rows;
+                             for (const BrowserProfile& profile : FindBrowserProfiles(kind))
+                                 for (DatabaseRow& row : WashProfileCookies(profile, keep, wash)) {
+                                     row.Item = item;
+                                     rows.push_back(row);
+                                 }
+                             return rows;
+                         }});
     }
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/BrowserProfiles.h"
 #include "engine/DatabaseItems.h"
 #include "engine/SiteStorage.h"
 
@@ -20,6 +21,10 @@ struct CookieDatabase {
 // transaction with secure delete, then vacuums the database and truncates its log. The row
 // says what goes or went and what stays, or why the database was left alone.
 DatabaseRow WashCookieDatabase(const CookieDatabase& database, const KeepSite& keep, bool wash);
+
+// The rows of one profile: each cookie database (Chromium's Network\Cookies and the older
+// Cookies beside it), then its site storage. Item is left for the caller.
+std::vector<DatabaseRow> WashProfileCookies(const BrowserProfile& profile, const KeepSite& keep, bool wash);
 
 // The sites whose cookies and storage every cookie item keeps.
 KeepSite CookieKeepPredicate();

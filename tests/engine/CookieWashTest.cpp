@@ -8,6 +8,7 @@
 
 #include "engine/CookieWash.h"
 #include "tests/engine/LevelDbFiles.h"
+#include "tests/support/BrowserFixtures.h"
 #include "tests/support/HeldFile.h"
 #include "tests/support/TempDir.h"
 
@@ -19,19 +20,12 @@ bool KeepsTestSite(const std::string& host) {
     return site == "kept.example" || (site.size() > 13 && site.compare(site.size() - 13, 13, ".kept.example") == 0);
 }
 
-void Exec(const std::string& path, const std::string& sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(SQLITE_OK, sqlite3_open(path.c_str(), &db));
-    EXPECT_EQ(SQLITE_OK, sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr)) << sqlite3_errmsg(db);
-    sqlite3_close(db);
-}
-
-// Every column of every row the query gives, as one text.
+// Every column of every row the query gives, as one text; empty when there is no database.
 std::string Rows(const std::string& path, const std::string& sql) {
     sqlite3* db = nullptr;
     sqlite3_stmt* stmt = nullptr;
     std::string text;
-    sqlite3_open(path.c_str(), &db);
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);  // never makes one
     if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK)
         while (sqlite3_step(stmt) == SQLITE_ROW) {
             for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
@@ -45,97 +39,104 @@ std::string Rows(const std::string& path, const std::string& sql) {
     return text;
 }
 
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
 }  // namespace
 
-TEST(CookieWashTest, OnlyKeptSitesCookiesStay) {
+// Cookies and storage of the fixture profiles, browser-made in every layout: only b.localhost's stay.
+TEST(CookieWashTest, FixtureProfilesKeepOnlyTheKeptSite) {
     struct Case {
         const char* name;
         bool firefox;
-        std::string schema, insert;  // insert: {n} row number, {host}, {marker}
+        const char* variant;  // copied over the profile
+        size_t databases;
     };
     const Case cases[] = {
-        {"Chromium", false,
-         "CREATE TABLE meta(key LONGVARCHAR NOT NULL UNIQUE PRIMARY KEY, value LONGVARCHAR);"
-         "CREATE TABLE cookies(creation_utc INTEGER NOT NULL,host_key TEXT NOT NULL,top_frame_site_key TEXT NOT NULL,"
-         "name TEXT NOT NULL,value TEXT NOT NULL,encrypted_value BLOB NOT NULL,path TEXT NOT NULL,expires_utc INTEGER "
-         "NOT "
-         "NULL,is_secure INTEGER NOT NULL,is_httponly INTEGER NOT NULL,last_access_utc INTEGER NOT NULL,has_expires "
-         "INTEGER NOT NULL,is_persistent INTEGER NOT NULL,priority INTEGER NOT NULL,samesite INTEGER NOT NULL,"
-         "source_scheme INTEGER NOT NULL,source_port INTEGER NOT NULL,last_update_utc INTEGER NOT NULL);"
-         "CREATE UNIQUE INDEX cookies_unique_index ON cookies(host_key, top_frame_site_key, name, path, source_scheme, "
-         "source_port);",
-         "INSERT INTO cookies VALUES({n},'{host}','','c{n}','','{marker}','/',0,1,1,0,1,1,1,0,2,443,0);"},
-        {"Chromium, older layout", false,
-         "CREATE TABLE meta(key LONGVARCHAR NOT NULL UNIQUE PRIMARY KEY, value LONGVARCHAR);"
-         "CREATE TABLE cookies (creation_utc INTEGER NOT NULL UNIQUE PRIMARY KEY,host_key TEXT NOT NULL,name TEXT NOT "
-         "NULL,value TEXT NOT NULL,path TEXT NOT NULL,expires_utc INTEGER NOT NULL,secure INTEGER NOT NULL,httponly "
-         "INTEGER NOT NULL,last_access_utc INTEGER NOT NULL, has_expires INTEGER NOT NULL DEFAULT 1, persistent "
-         "INTEGER "
-         "NOT NULL DEFAULT 1,priority INTEGER NOT NULL DEFAULT 1,encrypted_value BLOB DEFAULT '',firstpartyonly "
-         "INTEGER "
-         "NOT NULL DEFAULT 0);",
-         "INSERT INTO cookies VALUES({n},'{host}','c{n}','','/',0,0,0,0,1,1,1,'{marker}',0);"},
-        {"Firefox, write-ahead log", true,
-         "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"
-         "CREATE TABLE moz_cookies (id INTEGER PRIMARY KEY, originAttributes TEXT NOT NULL DEFAULT '', name TEXT, "
-         "value "
-         "TEXT, host TEXT, path TEXT, expiry INTEGER, lastAccessed INTEGER, creationTime INTEGER, isSecure INTEGER, "
-         "isHttpOnly INTEGER, inBrowserElement INTEGER DEFAULT 0, sameSite INTEGER DEFAULT 0, rawSameSite INTEGER "
-         "DEFAULT 0, schemeMap INTEGER DEFAULT 0, CONSTRAINT moz_uniqueid UNIQUE (name, host, path, "
-         "originAttributes));",
-         "INSERT INTO moz_cookies VALUES({n},'','c{n}','{marker}','{host}','/',0,0,0,1,1,0,0,0,2);"},
-        {"Firefox, older layout", true,
-         "CREATE TABLE moz_cookies (id INTEGER PRIMARY KEY, baseDomain TEXT, originAttributes TEXT NOT NULL DEFAULT "
-         "'', "
-         "name TEXT, value TEXT, host TEXT, path TEXT, expiry INTEGER, lastAccessed INTEGER, creationTime INTEGER, "
-         "isSecure INTEGER, isHttpOnly INTEGER, inBrowserElement INTEGER DEFAULT 0, sameSite INTEGER DEFAULT 0, "
-         "CONSTRAINT moz_uniqueid UNIQUE (name, host, path, originAttributes));"
-         "CREATE INDEX moz_basedomain ON moz_cookies (baseDomain, originAttributes);",
-         "INSERT INTO moz_cookies VALUES({n},'x','','c{n}','{marker}','{host}','/',0,0,0,1,1,0,0);"},
+        {"Chromium", false, "", 1},
+        {"Chromium, previous version", false, "variants/chromium-previous", 1},
+        {"Chromium, older Cookies beside the new", false, "variants/chromium-old", 2},
+        {"Firefox", true, "", 1},
+        {"Firefox, previous version", true, "variants/firefox-previous", 1},
+        {"Firefox, older layout", true, "variants/firefox-old", 1},
     };
-    // Six cookies of two sites go (a.localhost with and without its dot is one site), three stay.
-    const char* hosts[] = {".kept.example", "a.localhost",   "www.kept.example", ".a.localhost", "b.localhost",
-                           "a.localhost",   ".kept.example", "b.localhost",      "a.localhost"};
+    auto keepB = [](const std::string& host) { return host == "b.localhost"; };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        std::string path = dir.Path() + (c.firefox ? "cookies.sqlite" : "Cookies");
-        std::string sql = c.schema + "BEGIN;";
-        for (int n = 0; n < 9; ++n) {
-            std::string marker = (KeepsTestSite(hosts[n]) ? "stay-" : "gone-") + std::to_string(n) + "-q7z";
-            sql += Replace(Replace(Replace(c.insert, "{n}", std::to_string(n + 1)), "{host}", hosts[n]), "{marker}",
-                           marker);
+        BrowserProfile profile;
+        if (c.firefox) {
+            SeedFirefoxProfile(dir.Path() + "profiles.ini", dir.Path() + "Profiles\\x1.default", true);
+            profile = FindFirefoxProfiles(dir.Path(), dir.Path()).at(0);
+        } else {
+            SeedChromiumProfile(dir.Path() + "User Data", "Default", "Home");
+            profile = FindChromiumProfiles(BrowserKind::Chromium, dir.Path() + "User Data").at(0);
         }
-        Exec(path, sql + "COMMIT;");
+        if (*c.variant) {
+            ASSERT_TRUE(SeedFixture(c.variant, profile.Folder));
+        }
         std::string table = c.firefox ? "moz_cookies" : "cookies", column = c.firefox ? "host" : "host_key";
-        std::string keptQuery = "SELECT * FROM " + table + " WHERE " + column + " LIKE '%kept.example' ORDER BY rowid";
-        std::string keptBefore = Rows(path, keptQuery);
-        std::string bytesBefore = ReadTextFile(path) + ReadTextFile(path + "-wal");
+        std::string keptQuery = "SELECT * FROM " + table + " WHERE " + column + " = 'b.localhost' ORDER BY rowid";
+        std::vector<std::string> keptBefore;
+        for (const char* name : {"cookies.sqlite", "Network\\Cookies", "Cookies"})
+            keptBefore.push_back(Rows(profile.Folder + "\\" + name, keptQuery));
 
-        CookieDatabase database{path, dir.Path() + "lockfile", "Browser", c.firefox};
-        DatabaseRow preview = WashCookieDatabase(database, KeepsTestSite, false);
-        EXPECT_EQ(DatabaseState::Ready, preview.State);
-        EXPECT_EQ(6, preview.Removed);
-        EXPECT_EQ(3, preview.Kept);
-        EXPECT_EQ("6 cookies of 2 sites; 3 cookies of kept sites stay", preview.Text);
-        EXPECT_EQ(bytesBefore, ReadTextFile(path) + ReadTextFile(path + "-wal"));
-
-        DatabaseRow washed = WashCookieDatabase(database, KeepsTestSite, true);
-        EXPECT_TRUE(washed.Washed);
-        EXPECT_EQ(6, washed.Removed);
-        EXPECT_EQ("6 cookies of 2 sites removed; 3 cookies of kept sites stay", washed.Text);
-        EXPECT_EQ(keptBefore, Rows(path, keptQuery));
-        EXPECT_EQ("3|\n", Rows(path, "SELECT COUNT(*) FROM " + table));
-        std::string bytes = ReadTextFile(path) + ReadTextFile(path + "-wal");
-        EXPECT_EQ(std::string::npos, bytes.find("gone-"));
-        EXPECT_NE(std::string::npos, bytes.find("stay-"));
+        std::vector<DatabaseRow> rows = WashProfileCookies(profile, keepB, true);
+        std::string paths;
+        for (const DatabaseRow& row : rows) paths += row.Path + " " + row.Text + "\n";
+        ASSERT_EQ(c.databases + 1, rows.size()) << paths;
+        for (size_t i = 0; i < c.databases; ++i) {
+            SCOPED_TRACE(rows[i].Path);
+            EXPECT_TRUE(rows[i].Washed);
+            EXPECT_EQ(4, rows[i].Removed);
+            EXPECT_EQ(2, rows[i].Kept);
+            std::string bytes = ReadTextFile(rows[i].Path) + ReadTextFile(rows[i].Path + "-wal");
+            EXPECT_EQ(std::string::npos, bytes.find("varnolt_a"));
+            EXPECT_EQ(std::string::npos, bytes.find("varnolt_c"));
+            EXPECT_NE(std::string::npos, bytes.find("varnolt_b"));
+        }
+        for (size_t i = 0; i < 3; ++i) {
+            const char* name[] = {"cookies.sqlite", "Network\\Cookies", "Cookies"};
+            EXPECT_EQ(keptBefore[i], Rows(profile.Folder + "\\" + name[i], keptQuery)) << name[i];
+        }
+        // The site storage row: a and c go; b stays, and with it every store b has data in.
+        EXPECT_EQ(2, rows.back().Removed);
+        EXPECT_EQ(c.firefox ? 1 : 4, rows.back().Kept);
+        for (const char* site : FixtureSites) {
+            std::string folder = c.firefox ? "storage\\default\\http+++" + std::string(site) + "+47611"
+                                           : "IndexedDB\\http_" + std::string(site) + "_47611.indexeddb.leveldb";
+            EXPECT_EQ(keepB(site), FileExists(profile.Folder + "\\" + folder)) << folder;
+        }
     }
+}
+
+// Hosts with and without their leading dot are one site; a cookie in the write-ahead log only is
+// gone from its bytes too.
+TEST(CookieWashTest, CountsSitesAndLeavesNothingInTheLog) {
+    const std::string schema =
+        "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"
+        "CREATE TABLE moz_cookies (id INTEGER PRIMARY KEY, originAttributes TEXT NOT NULL DEFAULT '', name TEXT, value "
+        "TEXT, host TEXT, path TEXT, expiry INTEGER, lastAccessed INTEGER, creationTime INTEGER, isSecure INTEGER, "
+        "isHttpOnly INTEGER, inBrowserElement INTEGER DEFAULT 0, sameSite INTEGER DEFAULT 0, rawSameSite INTEGER "
+        "DEFAULT 0, schemeMap INTEGER DEFAULT 0, CONSTRAINT moz_uniqueid UNIQUE (name, host, path, originAttributes));";
+    const char* hosts[] = {".kept.example", "a.localhost",   "www.kept.example", ".a.localhost", "b.localhost",
+                           "a.localhost",   ".kept.example", "b.localhost",      "a.localhost"};
+    TempDir dir;
+    std::string path = dir.Path() + "cookies.sqlite", sql = schema + "BEGIN;";
+    for (int n = 0; n < 9; ++n)
+        sql += "INSERT INTO moz_cookies(name, value, host, path) VALUES('c" + std::to_string(n) + "', '" +
+               (KeepsTestSite(hosts[n]) ? "stay-" : "gone-") + std::to_string(n) + "-q7z', '" + hosts[n] + "', '/');";
+    // Kept open, the writer never checkpoints: every row is in the -wal only.
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(SQLITE_OK, sqlite3_open(path.c_str(), &writer));
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(writer, (sql + "COMMIT;").c_str(), nullptr, nullptr, nullptr));
+    CookieDatabase database{path, dir.Path() + "parent.lock", "Firefox", true};
+
+    DatabaseRow preview = WashCookieDatabase(database, KeepsTestSite, false);
+    EXPECT_EQ("6 cookies of 2 sites; 3 cookies of kept sites stay", preview.Text);
+    DatabaseRow washed = WashCookieDatabase(database, KeepsTestSite, true);
+    sqlite3_close(writer);
+    EXPECT_EQ("6 cookies of 2 sites removed; 3 cookies of kept sites stay", washed.Text);
+    std::string bytes = ReadTextFile(path) + ReadTextFile(path + "-wal");
+    EXPECT_EQ(std::string::npos, bytes.find("gone-"));
+    EXPECT_NE(std::string::npos, bytes.find("stay-"));
 }
 
 TEST(SiteStorageTest, KeptSitesKeepTheirStorage) {
