@@ -107,6 +107,26 @@ TEST(CookieWashTest, FixtureProfilesKeepOnlyTheKeptSite) {
     }
 }
 
+// The items keep the names the supplied items use, and ask for the sites to keep at every run,
+// so a change to the list counts from the next preview on.
+TEST(CookieWashTest, ItemsAskForTheKeptSitesEachRun) {
+    std::vector<DatabaseItemKind> kinds;
+    int asked = 0;
+    AddCookieKinds(kinds, [&asked] {
+        ++asked;
+        return KeepSite(KeepsTestSite);
+    });
+    std::vector<std::string> names;
+    for (const DatabaseItemKind& kind : kinds) names.push_back(kind.Name);
+    EXPECT_EQ((std::vector<std::string>{"Google Chrome Cookies", "Microsoft Edge Cookies", "Brave Cookies",
+                                        "Chromium Cookies", "Firefox Cookies"}),
+              names);
+    kinds.back().Run(false);
+    kinds.back().Run(false);
+    EXPECT_EQ(2, asked);
+    EXPECT_TRUE(IsDatabaseItem("Firefox Cookies"));
+}
+
 TEST(SiteStorageTest, KeptSitesKeepTheirStorage) {
     using namespace std::string_literals;
     struct Folder {
