@@ -191,7 +191,8 @@ bool SiteStorageRow(const std::string& profileFolder, const std::string& lockFil
                                                   : FormatText(IDS_Ck_StoreKept, name, entry.KeptFor));
         else if (!wash) AddPart(stores, FormatText(IDS_Ck_StoreGoes, name));
         else AddPart(stores, FormatText(gone ? IDS_Ck_StoreRemoved : IDS_Ck_StoreLeft, name));
-        (entry.Kept ? row.Kept : row.Removed) += 1;
+        if (entry.Kept) ++row.Kept;
+        else if (!wash || gone) ++row.Removed;
     }
     // A site some of whose folders stayed counts as left, not removed.
     for (const std::string& host : sitesLeft) sitesGoing.erase(host);
