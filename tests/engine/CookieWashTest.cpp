@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -142,6 +143,7 @@ TEST(SiteStorageTest, KeptSitesKeepTheirStorage) {
         bool firefox, browserRunning;
         std::vector<Folder> folders;
         std::string text;
+        std::vector<std::string> held = {};  // files the test holds open meanwhile
     };
     const Case cases[] = {
         {"Firefox",
@@ -172,6 +174,13 @@ TEST(SiteStorageTest, KeptSitesKeepTheirStorage) {
          false,
          {{"Local Storage\\leveldb", true, 'x'}},
          "Local storage kept: it could not be read"},
+        {"Chromium, files held",
+         false,
+         false,
+         {{"IndexedDB\\https_a.localhost_0.indexeddb.leveldb", true, 'f'},
+          {"Session Storage", true, 'l', "namespace-12_34-https://a.localhost/"}},
+         "Storage of 1 sites could not be removed; Session storage could not be removed",
+         {"IndexedDB\\https_a.localhost_0.indexeddb.leveldb\\data", "Session Storage\\000003.log"}},
         {"Chromium running",
          false,
          true,
@@ -201,6 +210,8 @@ TEST(SiteStorageTest, KeptSitesKeepTheirStorage) {
         std::string lock = profile + "\\lockfile";
         WriteTextFile(lock, "");
         HeldFile held(c.browserRunning ? lock : dir.Path() + "none");
+        std::vector<std::unique_ptr<HeldFile>> heldFiles;
+        for (const std::string& file : c.held) heldFiles.push_back(std::make_unique<HeldFile>(profile + "\\" + file));
 
         DatabaseRow preview, washed;
         ASSERT_TRUE(SiteStorageRow(profile, lock, c.firefox, "Browser", KeepsTestSite, false, preview));
