@@ -1,5 +1,6 @@
 #include "engine/DatabaseItems.h"
 
+#include "engine/CookieWash.h"
 #include "engine/HistoryKinds.h"
 
 namespace {
@@ -8,6 +9,7 @@ std::vector<DatabaseItemKind>& Kinds() {
     static std::vector<DatabaseItemKind> kinds = [] {
         std::vector<DatabaseItemKind> all;
         AddHistoryKinds(all);
+        AddCookieKinds(all);
         return all;
     }();
     return kinds;
