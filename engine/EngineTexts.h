@@ -27,6 +27,9 @@
 // A row in a protected place: refused, or (the user's own items) washed only when checked by hand.
 #define IDS_Protected 34025
 #define IDS_ProtectedOwn 34026
+// Files marked for deletion when Windows restarts, looked at after the restart.
+#define IDS_DeletedAtRestart 34027
+#define IDS_StillThereAfterRestart 34028
 
 // Wiping free space.
 #define IDS_WipeNoDrive 34040

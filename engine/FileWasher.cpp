@@ -238,8 +238,9 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
         const RowGuard guard = GuardOf(text);
         // A row in a protected place that the user did not pick himself never goes.
         if (guard == RowGuard::Refused) {
+            tally.Refused.push_back(FileRowText(text));
             if (writeLog)
-                WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, FileRowText(text), Text(IDS_Protected));
+                WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, tally.Refused.back(), Text(IDS_Protected));
             continue;
         }
         if (!list.Checked(i)) continue;
