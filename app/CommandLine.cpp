@@ -209,7 +209,10 @@ int WashRows(const CoveredRows& rows, WashReport& report, std::vector<std::strin
         WashItemResult special;
         special.Name = item.Name;
         try {
+            const size_t failuresBefore = wash.Files.Failures.size();
             WashSpecialItem(item.Name, writeLog, nullptr, &wash);
+            for (size_t f = failuresBefore; f < wash.Files.Failures.size(); ++f, ++specialFails)
+                special.Failures.push_back(wash.Files.Failures[f]);
         } catch (const std::exception& error) {
             ++specialFails;
             special.Failures.push_back({item.Name, error.what(), "failed"});

@@ -30,6 +30,8 @@
 // Files marked for deletion when Windows restarts, looked at after the restart.
 #define IDS_DeletedAtRestart 34027
 #define IDS_StillThereAfterRestart 34028
+// A link in the Recycle Bin that keeps it from being emptied.
+#define IDS_RecycleBinLinks 34029
 
 // Wiping free space.
 #define IDS_WipeNoDrive 34040

@@ -182,6 +182,19 @@ bool SecureDeleteFile(const std::string& path) {
     return DeleteAndClose(file);
 }
 
+bool NameReachesAnotherFile(const std::string& path) {
+    NativeFileSystem native;
+    HANDLE file = CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    FILE_ATTRIBUTE_TAG_INFO info{};
+    const bool reaches = GetFileInformationByHandleEx(file, FileAttributeTagInfo, &info, sizeof(info)) &&
+                         !(info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && ReachesAnotherFile(file, path);
+    CloseHandle(file);
+    return reaches;
+}
+
 bool WashOneFile(const std::string& path, bool useQuick) {
     if (!useQuick) return SecureDeleteFile(path);
     std::wstring wide = WidePath(path);

@@ -107,6 +107,9 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
 // The same, with the space freed (each row's space, as the listing gave it) and the reasons.
 void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
                   const SpecificFileList& specificFiles, WashTally& tally);
+// True when the system resolves the name by itself to another file or folder than the one named
+// (a host symlink under Wine, which shows no reparse point): nothing may be deleted through it.
+bool NameReachesAnotherFile(const std::string& path);
 // True when the file is gone afterwards.
 bool WashOneFile(const std::string& path, bool useQuick);
 // Overwrites the file and its alternate data streams with whole chunks of 'A', truncates it to

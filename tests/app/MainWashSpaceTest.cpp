@@ -89,7 +89,8 @@ TEST_F(MainWashTest, FreedSpaceShowsBesideTheCountersAndInTheTrayTipAfterAnAutom
     HANDLE holder = CreateFileA(Data("sub\\b.log").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     MainWindow& main = Open();
-    Quietly([&] { main.OnWashChecked(); });
+    // The held file is offered for deletion at restart: not now.
+    Answering([&] { main.OnWashChecked(); }, IDNO);
     CloseHandle(holder);
     EXPECT_EQ(Counters(), "1,1;2,0");
     EXPECT_EQ(main.LastWash.Files.FreedBytes, 2 * cluster);
@@ -132,6 +133,14 @@ TEST_F(MainWashTest, RunningBrowserHoldingFilesIsAskedAboutBeforeAWashTheUserSta
                                         "Google Chrome is running and holds files this wash removes. Close it first?");
                               EXPECT_EQ(UiDriver::ButtonIds(box), (std::vector<int>{IDYES, IDNO, IDCANCEL}));
                               driver.Answer(box, c.answer);
+                              EXPECT_TRUE(driver.WaitGone(box));
+                              if (c.answer != IDNO) return;
+                              // The file left held is offered for deletion at restart: not now.
+                              box = driver.WaitForMessageBox();
+                              ASSERT_NE(box, nullptr);
+                              EXPECT_EQ(UiDriver::MessageBoxText(box),
+                                        "1 file is in use. Delete it when Windows restarts?");
+                              driver.Answer(box, IDNO);
                               EXPECT_TRUE(driver.WaitGone(box));
                           });
         } else {
