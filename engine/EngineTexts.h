@@ -32,6 +32,8 @@
 #define IDS_StillThereAfterRestart 34028
 // A link in the Recycle Bin that keeps it from being emptied.
 #define IDS_RecycleBinLinks 34029
+// A name the system resolves to another file by itself: left alone.
+#define IDS_LinkLeftAlone 34030
 
 // Wiping free space.
 #define IDS_WipeNoDrive 34040

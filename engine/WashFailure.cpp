@@ -34,6 +34,7 @@ WashFailure FileFailureOf(const std::string& path, DWORD error) {
             return {path, FormatText(IDS_InUseBy, names), "in_use"};
         }
         case ERROR_ACCESS_DENIED: return {path, Text(IDS_AccessDenied), "access_denied"};
+        case ERROR_CANT_RESOLVE_FILENAME: return {path, Text(IDS_LinkLeftAlone), "refused"};
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND: return {path, Text(IDS_NotFound), "not_found"};
         default: break;

@@ -170,3 +170,28 @@ TEST_F(MainWashTest, PreviewAllSummarisesEachCheckedItem) {
     });
     EXPECT_EQ(rows, (std::vector<std::string>{"Temp Files|3|" + space + "|2", "Custom Special|0|0 bytes|0"}));
 }
+
+// A row in a protected place is never washed, so the summary does not count it among the files.
+class MainWashProtectedTest : public MainWashTest {
+protected:
+    std::string SystemItems() const override {
+        std::string items = MainWashTest::SystemItems();
+        items.replace(items.find("Total=3\r\n"), 9, "Total=4\r\nItem3=Windows Ini\r\n");
+        char windows[MAX_PATH];
+        GetWindowsDirectoryA(windows, MAX_PATH);
+        return items + "[Windows Ini]\r\nIsActive=1\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Ini\r\n"
+                       "tFolder0.isactive=1\r\ntFolder0.bycategory=2\r\ntFolder0.deletefilename=" +
+               std::string(windows) + "\\win.ini\r\n";
+    }
+};
+
+TEST_F(MainWashProtectedTest, PreviewAllSummaryLeavesProtectedRowsOut) {
+    MainWindow& main = Open();
+    std::vector<std::string> rows;
+    RunDialog([&] { main.OnPreviewChecked(); }, "Preview All Wash Item Checked", [&](UiDriver&, HWND dialog) {
+        rows = ListRows(GetDlgItem(dialog, IDC_PreviewAll_Summary), 4);
+        UiDriver::Click(dialog, IDC_PreviewAll_Close);
+    });
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2], "Windows Ini|0|0 bytes|0");
+}
