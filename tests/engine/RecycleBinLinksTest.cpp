@@ -19,10 +19,14 @@ bool MakeLink(LinkKind kind, const std::string& target, const std::string& link)
     return false;
 }
 
-// Removes the link itself, through the host for a file link (Wine deletes what one points to).
-bool RemoveLink(LinkKind kind, const std::string& link) {
-    if (kind != LinkKind::File) return RemoveFolderLink(link);
-    return StartHost("/bin/rm -f \"" + HostLinkPath(link) + "\"") && WaitUntil([&] { return !FileExists(link); }, 5000);
+// Empties the test's Recycle Bin through the host, whose rm never follows a link (Wine's delete
+// of a file link deletes what it points to).
+void EmptyTrashFolders(const std::string& trash) {
+    const std::string files = HostPath(trash + "files"), info = HostPath(trash + "info");
+    ASSERT_TRUE(StartHost("/bin/rm -rf \"" + files + "\" \"" + info + "\""));
+    ASSERT_TRUE(WaitUntil([&] { return !FileExists(trash + "files") && !FileExists(trash + "info"); }, 5000));
+    CreateDirectoryA((trash + "files").c_str(), nullptr);
+    CreateDirectoryA((trash + "info").c_str(), nullptr);
 }
 }  // namespace
 
@@ -39,6 +43,7 @@ TEST_F(WashFolderTest, WashingTheRecycleBinNeverReachesWhatALinkInItPointsTo) {
         {"junction", LinkKind::Junction, false}, {"file link in a folder", LinkKind::File, true},
         {"folder link in a folder", LinkKind::Folder, true}, {"junction in a folder", LinkKind::Junction, true},
     };
+    EmptyTrashFolders(trash);
     const std::string data = dir.Path() + "data\\", precious = data + "precious.txt";
     CreateDirectoryA(data.c_str(), nullptr);
     for (const auto& c : cases) {
@@ -68,10 +73,6 @@ TEST_F(WashFolderTest, WashingTheRecycleBinNeverReachesWhatALinkInItPointsTo) {
         } else {
             EXPECT_FALSE(FileExists(plain));
         }
-        if (FileExists(link)) ASSERT_TRUE(RemoveLink(c.kind, link));
-        RemoveTree(trash + "files");
-        RemoveTree(trash + "info");
-        CreateDirectoryA((trash + "files").c_str(), nullptr);
-        CreateDirectoryA((trash + "info").c_str(), nullptr);
+        EmptyTrashFolders(trash);
     }
 }
