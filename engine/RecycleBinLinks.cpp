@@ -62,8 +62,7 @@ void FindLinks(const std::string& folder, std::vector<std::string>& links) {
         const std::string path = folder + "\\" + name;
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || NameReachesAnotherFile(path))
             links.push_back(path);
-        else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            FindLinks(path, links);
+        else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) FindLinks(path, links);
     } while (FindNextFileW(find, &data));
     FindClose(find);
 }

@@ -34,15 +34,16 @@ bool CanMarkForRestart() {
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                              nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size{};
     bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1 << 26);
     if (ok) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
-                               read == bytes.size());
+        ok = bytes.empty() ||
+             (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size());
     }
     CloseHandle(file);
     return ok;
@@ -108,10 +109,12 @@ bool WriteRestartList(const std::string& path, const RestartList& list) {
     for (const auto& file : list.Files) text += file + "\r\n";
     const std::wstring target = WidePath(path);
     const std::wstring temporary = target + L".tmp";
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+              written == text.size();
     ok = FlushFileBuffers(file) && ok;
     ok = CloseHandle(file) && ok;
     if (ok) ok = MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
@@ -140,11 +143,10 @@ std::vector<std::string> PendingRestartDeletes() {
     if (RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
         type == REG_MULTI_SZ && size > 0) {
         data.resize(size / sizeof(wchar_t) + 1);
-        if (RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, &type,
-                             reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+        if (RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                             &size) != ERROR_SUCCESS)
             data.clear();
-        else
-            data.resize(size / sizeof(wchar_t));
+        else data.resize(size / sizeof(wchar_t));
     }
     RegCloseKey(key);
     // Pairs of source and target; an empty target deletes the source.
@@ -180,9 +182,11 @@ RestartOutcome CheckRestartList() {
     {
         NativeFileSystem native;
         for (const auto& file : list.Files)
-            if (GetFileAttributesW(WidePath(file).c_str()) != INVALID_FILE_ATTRIBUTES) outcome.StillThere.push_back(file);
+            if (GetFileAttributesW(WidePath(file).c_str()) != INVALID_FILE_ATTRIBUTES)
+                outcome.StillThere.push_back(file);
     }
-    WriteRestartLogBlock(outcome.Total - static_cast<int>(outcome.StillThere.size()), outcome.Total, outcome.StillThere);
+    WriteRestartLogBlock(outcome.Total - static_cast<int>(outcome.StillThere.size()), outcome.Total,
+                         outcome.StillThere);
     DeleteFileW(WidePath(path).c_str());
     return outcome;
 }

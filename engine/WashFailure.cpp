@@ -50,7 +50,8 @@ WashFailure FileFailure(const std::string& path, DWORD error) {
 }
 
 bool IsInUseFailure(const WashFailure& failure) {
-    return failure.Code == "in_use" || failure.Error == ERROR_SHARING_VIOLATION || failure.Error == ERROR_LOCK_VIOLATION;
+    return failure.Code == "in_use" || failure.Error == ERROR_SHARING_VIOLATION ||
+           failure.Error == ERROR_LOCK_VIOLATION;
 }
 
 std::string FileFailureReason(const std::string& path, DWORD error) { return FileFailure(path, error).Reason; }

@@ -60,9 +60,14 @@ TEST(SafetyIncidents, BrowserSettingsAndPasswordsStayWhenEverySuppliedItemIsChec
     const std::string fox = roaming + "\\Mozilla\\Firefox\\Profiles\\inc1dent.default-release\\";
     const std::string foxLocal = local + "\\Mozilla\\Firefox\\Profiles\\inc1dent.default-release\\";
     const std::string kept[] = {
-        chrome + "Local State",          chrome + "Default\\Bookmarks", chrome + "Default\\Login Data",
-        chrome + "Default\\Preferences", chrome + "Default\\Extensions\\abcdef\\1.0\\manifest.json",
-        fox + "logins.json",             fox + "logins.db",             fox + "key4.db",
+        chrome + "Local State",
+        chrome + "Default\\Bookmarks",
+        chrome + "Default\\Login Data",
+        chrome + "Default\\Preferences",
+        chrome + "Default\\Extensions\\abcdef\\1.0\\manifest.json",
+        fox + "logins.json",
+        fox + "logins.db",
+        fox + "key4.db",
         fox + "prefs.js",
     };
     const std::string cache[] = {chrome + "Default\\Cache\\Cache_Data\\data_0", foxLocal + "cache2\\entries\\0A1B"};
@@ -115,9 +120,11 @@ TEST(SafetyIncidents, PluginAndWinapp2EntriesAimedAtWindowsOrDocumentsAreRefused
             WriteTextFile(dir.Path() + "plugin\\incident.txt",
                           "[Common]\r\nTotal=1\r\nItem0=Incident\r\n[Incident]\r\nIsActive=1\r\ntFolder.Total=1\r\n"
                           "tFolder0.ChildItemName=All\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
-                          "tFolder0.deletepath=" + c.target + "\r\ntFolder0.IsIncludeSubfolder=0\r\n");
+                          "tFolder0.deletepath=" +
+                              c.target + "\r\ntFolder0.IsIncludeSubfolder=0\r\n");
         else
-            WriteTextFile(dir.Path() + "winapp2.ini", "[Incident *]\r\nLangSecRef=3025\r\nFileKey1=" + c.target + "\r\n");
+            WriteTextFile(dir.Path() + "winapp2.ini",
+                          "[Incident *]\r\nLangSecRef=3025\r\nFileKey1=" + c.target + "\r\n");
         Winapp2Catalogue winapp2;
         Catalogue catalogue = LoadCatalogueFrom(dir.Path(), &winapp2);
         ASSERT_EQ(catalogue.Count(), 1);

@@ -33,7 +33,8 @@ void ListFilesBelow(const std::string& folder, std::set<std::string>& files) {
         const std::string name = data.cFileName;
         if (name == "." || name == "..") continue;
         const bool folderEntry = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
-        if (folderEntry && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) ListFilesBelow(folder + name + "\\", files);
+        if (folderEntry && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            ListFilesBelow(folder + name + "\\", files);
         else if (!folderEntry) files.insert(Upper(folder + name));
     } while (FindNextFileA(find, &data));
     FindClose(find);
@@ -54,8 +55,7 @@ public:
         if (had_)
             RegSetKeyValueA(HKEY_CURRENT_USER, ShellFolders, "Personal", REG_SZ, value_.c_str(),
                             static_cast<DWORD>(value_.size() + 1));
-        else
-            RegDeleteKeyValueA(HKEY_CURRENT_USER, ShellFolders, "Personal");
+        else RegDeleteKeyValueA(HKEY_CURRENT_USER, ShellFolders, "Personal");
     }
 
 private:
@@ -70,9 +70,12 @@ protected:
     // Two entries: the tree with its subfolders (folders removed when empty), and one on a macro
     // that expands to nothing.
     std::string Item(const std::string& name) const {
-        return "[" + name + "]\r\nIsActive=1\r\ntFolder.Total=2\r\n"
+        return "[" + name +
+               "]\r\nIsActive=1\r\ntFolder.Total=2\r\n"
                "tFolder0.ChildItemName=Tree\r\ntFolder0.isactive=1\r\ntFolder0.bycategory=1\r\n"
-               "tFolder0.deletepath=" + tree + "*.*\r\ntFolder0.IsIncludeSubfolder=1\r\ntFolder0.RemoveSelf=1\r\n"
+               "tFolder0.deletepath=" +
+               tree +
+               "*.*\r\ntFolder0.IsIncludeSubfolder=1\r\ntFolder0.RemoveSelf=1\r\n"
                "tFolder1.ChildItemName=Nothing\r\ntFolder1.isactive=1\r\ntFolder1.bycategory=1\r\n"
                "tFolder1.deletepath={personal}\\*.*\r\ntFolder1.IsIncludeSubfolder=1\r\n";
     }
@@ -84,8 +87,9 @@ protected:
         for (const std::string folder : {tree, tree + "sub\\", tree + "sub\\deep\\", tree + "empty\\", outside,
                                          outside + "dir\\", outside + "dir2\\"})
             CreateDirectoryA(folder.c_str(), nullptr);
-        for (const std::string file : {tree + "a.tmp", tree + "b.log", tree + "sub\\c.tmp", tree + "sub\\deep\\d",
-                                       outside + "target.txt", outside + "dir\\inner.tmp", outside + "dir2\\inner2.tmp"})
+        for (const std::string file :
+             {tree + "a.tmp", tree + "b.log", tree + "sub\\c.tmp", tree + "sub\\deep\\d", outside + "target.txt",
+              outside + "dir\\inner.tmp", outside + "dir2\\inner2.tmp"})
             WriteTextFile(file, "x");
         ASSERT_TRUE(MakeHostFileLink(HostPath(outside + "target.txt"), tree + "filelink.tmp"));
         ASSERT_TRUE(MakeFolderLink(outside + "dir", tree + "folderlink"));
@@ -110,22 +114,26 @@ protected:
         DeleteFileA((dir.Path() + "winapp2.ini").c_str());
         DeleteFileA((dir.Path() + "order.ini").c_str());
         const bool supplied = path != Path::Plugin && path != Path::Winapp2;
-        WriteTextFile(system, supplied ? "[Common]\r\nTotal=1\r\nItem0=Tree\r\n" + Item("Tree") : "[Common]\r\nTotal=0\r\n");
+        WriteTextFile(system,
+                      supplied ? "[Common]\r\nTotal=1\r\nItem0=Tree\r\n" + Item("Tree") : "[Common]\r\nTotal=0\r\n");
         if (path == Path::Plugin)
             WriteTextFile(dir.Path() + "plugin\\tree.txt", "[Common]\r\nTotal=1\r\nItem0=Tree\r\n" + Item("Tree"));
         if (path == Path::Winapp2)
-            WriteTextFile(dir.Path() + "winapp2.ini", "[Tree *]\r\nLangSecRef=3025\r\nFileKey1=" + tree.substr(0, tree.size() - 1) +
-                                                          "|*.*|RECURSE\r\nFileKey2=%Documents%|*.*\r\n");
+            WriteTextFile(dir.Path() + "winapp2.ini",
+                          "[Tree *]\r\nLangSecRef=3025\r\nFileKey1=" + tree.substr(0, tree.size() - 1) +
+                              "|*.*|RECURSE\r\nFileKey2=%Documents%|*.*\r\n");
     }
 
     // The file rows the window's Preview All shows checked; it is closed, or washed with its Wash.
     std::set<std::string> PreviewAll(MainWindow& main, bool wash) {
         std::set<std::string> rows;
-        RunDialog([&] { main.OnPreviewChecked(); }, "Preview All Wash Item Checked", [&](UiDriver&, HWND dialog) {
-            for (const auto& row : ListRows(GetDlgItem(dialog, IDC_PreviewAll_Files), 3))
-                if (row.find("|Protected") == std::string::npos) rows.insert(Upper(row.substr(0, row.find('|'))));
-            UiDriver::Click(dialog, wash ? IDC_PreviewAll_Wash : IDC_PreviewAll_Close);
-        });
+        RunDialog([&] { main.OnPreviewChecked(); }, "Preview All Wash Item Checked",
+                  [&](UiDriver&, HWND dialog) {
+                      for (const auto& row : ListRows(GetDlgItem(dialog, IDC_PreviewAll_Files), 3))
+                          if (row.find("|Protected") == std::string::npos)
+                              rows.insert(Upper(row.substr(0, row.find('|'))));
+                      UiDriver::Click(dialog, wash ? IDC_PreviewAll_Wash : IDC_PreviewAll_Close);
+                  });
         return rows;
     }
 
@@ -150,8 +158,8 @@ TEST_F(WashInvariant, EachPathDeletesExactlyThePreviewsCheckedRows) {
     struct Case {
         const char* name;
         Path path;
-    } cases[] = {{"window", Path::Window},      {"automatic wash", Path::Automatic}, {"/wash", Path::CommandLine},
-                 {"/shred", Path::Shred},       {"plug-in", Path::Plugin},           {"winapp2.ini", Path::Winapp2}};
+    } cases[] = {{"window", Path::Window}, {"automatic wash", Path::Automatic}, {"/wash", Path::CommandLine},
+                 {"/shred", Path::Shred},  {"plug-in", Path::Plugin},           {"winapp2.ini", Path::Winapp2}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MakeTree();

@@ -28,7 +28,8 @@ TEST(InstallerIncidents, UninstallTakesOnlyTheInstalledFilesFromAFolderTheUserHa
         std::string install, uninstall;  // %D: the folder, without its trailing backslash
     } cases[] = {
         {"setup.exe", Quoted(DrivePath(VARNOLT_DIST_SETUP)) + " /S /D=%D", Quoted("%D\\uninstall.exe") + " /S"},
-        {"package", "msiexec.exe /i " + Quoted(DrivePath(VARNOLT_DIST_MSI_X64)) + " INSTALLDIR=" + Quoted("%D\\") + " /qn",
+        {"package",
+         "msiexec.exe /i " + Quoted(DrivePath(VARNOLT_DIST_MSI_X64)) + " INSTALLDIR=" + Quoted("%D\\") + " /qn",
          "msiexec.exe /x " + Quoted(DrivePath(VARNOLT_DIST_MSI_X64)) + " /qn"},
     };
     for (const auto& c : cases) {

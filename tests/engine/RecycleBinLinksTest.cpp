@@ -12,9 +12,12 @@ enum class LinkKind { File, Folder, Junction };
 
 bool MakeLink(LinkKind kind, const std::string& target, const std::string& link) {
     switch (kind) {
-        case LinkKind::File: return MakeHostFileLink(HostPath(target), link);
-        case LinkKind::Folder: return MakeFolderLink(target, link);
-        case LinkKind::Junction: return MakeJunction(target, link);
+        case LinkKind::File:
+            return MakeHostFileLink(HostPath(target), link);
+        case LinkKind::Folder:
+            return MakeFolderLink(target, link);
+        case LinkKind::Junction:
+            return MakeJunction(target, link);
     }
     return false;
 }
@@ -39,9 +42,12 @@ TEST_F(WashFolderTest, WashingTheRecycleBinNeverReachesWhatALinkInItPointsTo) {
         LinkKind kind;
         bool inFolder;  // in a folder in the bin, not the bin itself
     } cases[] = {
-        {"file link", LinkKind::File, false},    {"folder link", LinkKind::Folder, false},
-        {"junction", LinkKind::Junction, false}, {"file link in a folder", LinkKind::File, true},
-        {"folder link in a folder", LinkKind::Folder, true}, {"junction in a folder", LinkKind::Junction, true},
+        {"file link", LinkKind::File, false},
+        {"folder link", LinkKind::Folder, false},
+        {"junction", LinkKind::Junction, false},
+        {"file link in a folder", LinkKind::File, true},
+        {"folder link in a folder", LinkKind::Folder, true},
+        {"junction in a folder", LinkKind::Junction, true},
     };
     EmptyTrashFolders(trash);
     const std::string data = dir.Path() + "data\\", precious = data + "precious.txt";
