@@ -9,25 +9,13 @@
 #include <algorithm>
 
 #include "app/CommandLine.h"
-#include "catalogue/KnownFolders.h"
 #include "engine/WashEngine.h"
-#include "platform/WideText.h"
 #include "settings/AppPaths.h"
+#include "tests/support/Installs.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestKey.h"
 
 namespace {
-std::string Known(const char* macro) {
-    std::string path;
-    KnownFolderPath(macro, path);
-    return path;
-}
-
-std::string ShellFolder(int csidl) {
-    wchar_t path[MAX_PATH];
-    return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, 0, path)) ? Narrow(path) : std::string();
-}
-
 void MakeFile(const std::string& path, const std::string& bytes) {
     for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
         CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
@@ -54,7 +42,7 @@ bool Lists(const std::vector<std::string>& rows, const std::string& path) {
 // The browsers' bookmarks, settings, passwords and extensions stay byte for byte. The registry
 // rows are left out: they reach no file.
 TEST(SafetyIncidents, BrowserSettingsAndPasswordsStayWhenEverySuppliedItemIsChecked) {
-    const std::string local = Known("{localappdata}"), roaming = ShellFolder(CSIDL_APPDATA);
+    const std::string local = ShellFolder(CSIDL_LOCAL_APPDATA), roaming = ShellFolder(CSIDL_APPDATA);
     ASSERT_FALSE(local.empty() || roaming.empty());
     const std::string chrome = local + "\\Google\\Chrome\\User Data\\";
     const std::string fox = roaming + "\\Mozilla\\Firefox\\Profiles\\inc1dent.default-release\\";

@@ -17,8 +17,6 @@
 #include "tests/support/Wait.h"
 
 namespace {
-const char* const ShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
 std::string Upper(std::string text) {
     CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
     return text;
@@ -40,35 +38,12 @@ void ListFilesBelow(const std::string& folder, std::set<std::string>& files) {
     FindClose(find);
 }
 
-// The {personal} macro expands to nothing while this lives: its Shell Folders value is empty.
-class EmptyPersonalScope {
-public:
-    EmptyPersonalScope() {
-        char value[MAX_PATH] = "";
-        DWORD size = sizeof(value);
-        had_ = RegGetValueA(HKEY_CURRENT_USER, ShellFolders, "Personal", RRF_RT_REG_SZ, nullptr, value, &size) ==
-               ERROR_SUCCESS;
-        value_ = value;
-        RegSetKeyValueA(HKEY_CURRENT_USER, ShellFolders, "Personal", REG_SZ, "", 1);
-    }
-    ~EmptyPersonalScope() {
-        if (had_)
-            RegSetKeyValueA(HKEY_CURRENT_USER, ShellFolders, "Personal", REG_SZ, value_.c_str(),
-                            static_cast<DWORD>(value_.size() + 1));
-        else RegDeleteKeyValueA(HKEY_CURRENT_USER, ShellFolders, "Personal");
-    }
-
-private:
-    bool had_ = false;
-    std::string value_;
-};
-
 class WashInvariant : public MainWindowFixture {
 protected:
     enum class Path { Window, Automatic, CommandLine, Shred, Plugin, Winapp2 };
 
     // Two entries: the tree with its subfolders (folders removed when empty), and one on a macro
-    // that expands to nothing.
+    // with nothing behind it (no Netscape profile is set).
     std::string Item(const std::string& name) const {
         return "[" + name +
                "]\r\nIsActive=1\r\ntFolder.Total=2\r\n"
@@ -77,7 +52,7 @@ protected:
                tree +
                "*.*\r\ntFolder0.IsIncludeSubfolder=1\r\ntFolder0.RemoveSelf=1\r\n"
                "tFolder1.ChildItemName=Nothing\r\ntFolder1.isactive=1\r\ntFolder1.bycategory=1\r\n"
-               "tFolder1.deletepath={personal}\\*.*\r\ntFolder1.IsIncludeSubfolder=1\r\n";
+               "tFolder1.deletepath={netscape}\\*.*\r\ntFolder1.IsIncludeSubfolder=1\r\n";
     }
 
     void MakeTree() {
@@ -154,7 +129,6 @@ protected:
 }  // namespace
 
 TEST_F(WashInvariant, EachPathDeletesExactlyThePreviewsCheckedRows) {
-    EmptyPersonalScope emptyPersonal;
     struct Case {
         const char* name;
         Path path;
