@@ -103,7 +103,7 @@ HANDLE OpenNamedFile(const std::string& path, DWORD access, DWORD share, DWORD& 
     HANDLE file = CreateFileW(WidePath(path).c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) return file;
-    FILE_ATTRIBUTE_TAG_INFO info;
+    FILE_ATTRIBUTE_TAG_INFO info{};
     if (!GetFileInformationByHandleEx(file, FileAttributeTagInfo, &info, sizeof(info)) ||
         (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
         (!(info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && ReachesAnotherFile(file, path))) {

@@ -93,8 +93,8 @@ std::vector<std::string> RecycleBinFolders() {
     for (int d = 0; d < 26 && !sid.empty(); ++d) {
         if (!(drives & (1u << d))) continue;
         const std::string root = std::string(1, static_cast<char>('A' + d)) + ":\\";
-        const UINT type = GetDriveTypeA(root.c_str());
-        if (type != DRIVE_FIXED && type != DRIVE_REMOVABLE) continue;
+        // Removable media keep no Recycle Bin, and an empty drive must not be asked for one.
+        if (GetDriveTypeA(root.c_str()) != DRIVE_FIXED) continue;
         const std::string bin = root + "$Recycle.Bin\\" + sid;
         if (IsFolder(bin)) folders.push_back(bin);
     }

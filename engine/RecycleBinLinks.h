@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-// The folders that hold the bins' items: each local drive's $Recycle.Bin\<user's SID>\ and, under
+// The folders that hold the bins' items: each fixed drive's $Recycle.Bin\<user's SID>\ and, under
 // Wine, the desktop's trash folder ($XDG_DATA_HOME/Trash/files). Only those that exist.
 std::vector<std::string> RecycleBinFolders();
 // The links below folder, never descending into one: reparse points, and names the system
