@@ -98,3 +98,9 @@
 #define IDS_Megabytes 38125
 #define IDS_WipeCancelled 38126
 #define IDS_WipeFailed 38127
+
+// Files a wash left in use, deleted when Windows restarts.
+#define IDS_RestartDeleteOne 38130
+#define IDS_RestartDeleteMany 38131
+#define IDS_RestartNeedsAdministrator 38132
+#define IDS_RestartMarked 38133

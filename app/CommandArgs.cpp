@@ -45,8 +45,8 @@ CommandLine Invalid(std::string error) {
     return command;
 }
 
-// /wash and /list: /item NAME (repeated) and /report FILE (/wash) in any order; /list takes one
-// file besides.
+// /wash and /list: /item NAME (repeated), /report FILE and /restart-delete (/wash) in any order;
+// /list takes one file besides.
 CommandLine ParseWashOrList(CommandLine command, const std::vector<std::wstring>& args) {
     const bool list = command.Kind == CommandKind::List;
     bool hasFile = false;
@@ -60,6 +60,8 @@ CommandLine ParseWashOrList(CommandLine command, const std::vector<std::wstring>
             if (!hasValue) return Invalid(Text(IDS_ReportNeedsFile));
             if (!command.Report.empty()) return Invalid(Text(IDS_TooManyArguments));
             command.Report = args[++i];
+        } else if (option == L"/restart-delete" && !list) {
+            command.RestartDelete = true;
         } else if (!option.empty() && (args[i][0] == L'/' || !list)) {
             return Invalid(FormatText(IDS_UnknownOption, Narrow(args[i])));
         } else if (list && !hasFile && !args[i].empty()) {

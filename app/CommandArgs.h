@@ -2,6 +2,8 @@
 // The arguments of the command line for scripts and the Task Scheduler, parsed:
 //   varnolt.exe /wash        the automatic wash of all checked wash items, no window
 //   varnolt.exe /wash /report FILE   the same, and its JSON report written to FILE
+//   varnolt.exe /wash /restart-delete   the same, and the files left in use marked for deletion
+//                                       when Windows restarts
 //   varnolt.exe /list FILE   every row the checked items cover now, written to FILE as UTF-8
 //   varnolt.exe /wipe D:     wipes the free space of drive D: (WipeCommand.cpp)
 //   varnolt.exe /shred PATH...  a preview of the files, shredded after "&Wash" (ShredCommand.cpp)
@@ -22,6 +24,7 @@ struct CommandLine {
     CommandKind Kind = CommandKind::None;
     std::wstring File;    // /list: the file; /wipe: the drive
     std::wstring Report;  // /wash /report only
+    bool RestartDelete = false;  // /wash /restart-delete
     std::vector<std::wstring> Paths;  // /shred
     std::vector<std::wstring> Items;  // /wash, /list: the items named by /item (none: the checked ones)
     std::string Error;  // Invalid only

@@ -16,12 +16,14 @@
 #include "catalogue/FileSearch.h"
 #include "catalogue/RootKeys.h"
 #include "catalogue/WashItem.h"
+#include "engine/RestartDelete.h"
 #include "engine/SpecialItems.h"
 #include "engine/WashEngine.h"
 #include "platform/CheckListModel.h"
 #include "platform/DiskSpace.h"
 #include "platform/Error.h"
 #include "platform/Language.h"
+#include "platform/PlatformTexts.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
@@ -142,6 +144,9 @@ WashItemResult ItemResult(const std::string& name, const WashSummary& washed) {
             result.Failures.push_back({keyPath + valueName, failure.Reason.empty() ? "Not deleted" : failure.Reason,
                                        failure.Code.empty() ? "not_deleted" : failure.Code});
     }
+    for (const auto* refused : {&washed.Files.Refused, &washed.Registry.Refused})
+        for (const auto& path : *refused) result.Failures.push_back({path, "Protected", "refused"});
+    result.Refused = static_cast<int>(washed.Files.Refused.size() + washed.Registry.Refused.size());
     return result;
 }
 
@@ -150,6 +155,7 @@ void AddTally(WashTally& total, const WashTally& part) {
     total.Failed += part.Failed;
     total.FreedBytes += part.FreedBytes;
     total.Failures.insert(total.Failures.end(), part.Failures.begin(), part.Failures.end());
+    total.Refused.insert(total.Refused.end(), part.Refused.begin(), part.Refused.end());
 }
 
 void AddSummary(WashSummary& total, const WashSummary& part) {
@@ -157,8 +163,9 @@ void AddSummary(WashSummary& total, const WashSummary& part) {
     AddTally(total.Registry, part.Registry);
 }
 
-// Washes the rows item by item, in one log block, and fills the report's items.
-int WashRows(const CoveredRows& rows, WashReport& report) {
+// Washes the rows item by item, in one log block, and fills the report's items; leftInUse gets
+// the files other programs held open.
+int WashRows(const CoveredRows& rows, WashReport& report, std::vector<std::string>& leftInUse) {
     OptionsRecord options;
     ApplyPolicies(ReadPolicies(), options, ReadOptionsAtStartup(SettingsFilePath(), options));
     SpecificFileList specificFiles = BuildSpecificFileList();
@@ -202,7 +209,10 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
         WashItemResult special;
         special.Name = item.Name;
         try {
+            const size_t failuresBefore = wash.Files.Failures.size();
             WashSpecialItem(item.Name, writeLog, nullptr, &wash);
+            for (size_t f = failuresBefore; f < wash.Files.Failures.size(); ++f, ++specialFails)
+                special.Failures.push_back(wash.Files.Failures[f]);
         } catch (const std::exception& error) {
             ++specialFails;
             special.Failures.push_back({item.Name, error.what(), "failed"});
@@ -213,10 +223,32 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
     if (writeLog && specialsFollow) WriteWashLogSummary(wash);
     for (const auto& failure : result.Files.Failures)
         WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_NotWashed, failure.Path, failure.Reason));
+    leftInUse = RestartCandidates(result.Files);
     WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_WashCounts, result.Files.Washed, result.Files.Failed, result.Registry.Washed,
                                       result.Registry.Failed));
     WriteConsoleLine(STD_OUTPUT_HANDLE, CommandLineSummary(result, specialFails));
     return result.Files.Failed + result.Registry.Failed + specialFails == 0 ? ExitWashed : ExitFailed;
+}
+
+// /restart-delete: the files left in use marked for deletion when Windows restarts, and how many.
+void MarkLeftInUse(const std::vector<std::string>& files) {
+    std::vector<std::string> marked;
+    if (!files.empty() && MarkForRestart(files, marked) == RestartMarking::NeedsAdministrator) {
+        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + Text(IDS_RestartNeedsAdministrator));
+        return;
+    }
+    if (!RememberForRestart(marked))
+        WriteConsoleLine(STD_ERROR_HANDLE, "Varnolt: " + FormatText(IDS_UnableToWriteTo, RestartListPath()));
+    WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_RestartMarked, static_cast<int>(marked.size())));
+}
+
+// The files a restart was to delete: their log block, once it has run.
+void LogRestartDeletes() {
+    try {
+        CheckRestartList();
+    } catch (const std::exception& error) {
+        WriteConsoleLine(STD_ERROR_HANDLE, std::string("Varnolt: ") + error.what());
+    }
 }
 
 // Writes the report when one was asked for; a report that can't be written makes the exit
@@ -254,7 +286,10 @@ int RunWash(const CommandLine& command) {
         Catalogue catalogue;
         const std::vector<std::wstring> unknown = LoadCommandCatalogue(command, winapp2, catalogue);
         if (unknown.empty()) {
-            code = WashRows(CollectCheckedRows(catalogue, &winapp2), report);
+            LogRestartDeletes();
+            std::vector<std::string> leftInUse;
+            code = WashRows(CollectCheckedRows(catalogue, &winapp2), report, leftInUse);
+            if (command.RestartDelete) MarkLeftInUse(leftInUse);
         } else {
             code = ExitBadArguments;
             report.Error = UnknownItemsError(unknown);

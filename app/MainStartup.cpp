@@ -64,6 +64,7 @@ void MainWindow::FormCreate() {
     Policy = ReadPolicies(PolicyKey);
     ScheduleTimerOn = ApplyPolicies(Policy, Options, ReadOptionsAtStartup(SettingsFilePath(), Options));
     SetScheduleTimer(ScheduleTimerOn);
+    CheckRestartDeletes();
     LoadCatalogue();
     if (orderUnreadable) RunGuarded(Handle(), [this] { CatalogueToStore().RewriteFile(OrderFilePath()); });
     FillWashItemList();

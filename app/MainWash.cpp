@@ -8,6 +8,7 @@
 #include "dialogs/PreviewFilesDialog.h"
 #include "dialogs/PreviewItemDialog.h"
 #include "dialogs/PreviewRegistryDialog.h"
+#include "engine/RestartDelete.h"
 #include "engine/SpecialItems.h"
 #include "platform/BusyCursor.h"
 #include "platform/DiskSpace.h"
@@ -73,6 +74,9 @@ void MainWindow::ShowRegistryCounts(int success, int fails) {
 
 void MainWindow::ShowWashSummary(const WashSummary& summary) {
     LastWash = summary;
+    if (!automaticWash_)
+        for (auto& file : RestartCandidates(summary.Files))
+            if (std::find(leftInUse_.begin(), leftInUse_.end(), file) == leftInUse_.end()) leftInUse_.push_back(file);
     SetControlText(IDC_FreedSpace, FormatText(IDS_FreedSpace, FormatSpace(summary.Files.FreedBytes)));
 }
 
@@ -127,11 +131,15 @@ void MainWindow::RunWashCommand(const std::function<void()>& body, bool readItem
     if (washRunning_) return;
     RunningScope running(washRunning_);
     bool finished = false;
+    leftInUse_.clear();
     auto command = [&] {
         {
             BusyCursor busy;
             body();
         }
+        std::vector<std::string> inUse;
+        inUse.swap(leftInUse_);
+        if (!automaticWash_ && !quietFailure_) OfferRestartDelete(inUse);
         SetWashControls(true);
         finished = true;
         if (readItemAgain) OnItemSelected();

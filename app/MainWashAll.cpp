@@ -7,6 +7,7 @@
 #include "platform/Language.h"
 #include "platform/ListUpdate.h"
 #include "platform/Messages.h"
+#include "platform/RowGuard.h"
 
 void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog) {
     ListUpdate update(ItemList);
@@ -17,15 +18,22 @@ void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog) {
         // Selecting an ordinary item has enabled some of the wash buttons.
         SetWashControls(false);
         if (CurrentItem && CurrentItem->Property.IsSpecial) dialog.SpecialList.Add(ItemList.Text(r));
-        const int first = dialog.FileList.Count(), keys = dialog.RegistryList.Count();
-        const uint64_t space = dialog.FileList.Model().TotalSpace();
+        const int first = dialog.FileList.Count(), firstKey = dialog.RegistryList.Count();
         AppendFolderRows(dialog.FileList);
         AppendRegistryRows(dialog.RegistryList);
-        // Files only: the rows of folders removed when empty are no files.
-        int files = 0;
-        for (int i = first; i < dialog.FileList.Count(); ++i) files += !EndsWithFolderMarker(dialog.FileList.Text(i));
-        dialog.Summary.Rows.push_back({TranslateUiText(ItemList.Text(r)), files, dialog.FileList.Model().TotalSpace() - space,
-                                       dialog.RegistryList.Count() - keys});
+        // Files to wash only: the rows of folders removed when empty are no files, and a row in a
+        // protected place is not washed unless the user checks it by hand.
+        int files = 0, keys = 0;
+        uint64_t space = 0;
+        const CheckListModel& fileRows = dialog.FileList.Model();
+        for (int i = first; i < fileRows.Count(); ++i) {
+            if (EndsWithFolderMarker(fileRows.Text(i)) || GuardOf(fileRows.Text(i)) != RowGuard::None) continue;
+            ++files;
+            space += fileRows.Space(i);
+        }
+        for (int i = firstKey; i < dialog.RegistryList.Count(); ++i)
+            keys += GuardOf(dialog.RegistryList.Text(i)) == RowGuard::None;
+        dialog.Summary.Rows.push_back({TranslateUiText(ItemList.Text(r)), files, space, keys});
     }
     // Sorting once gives the order of inserting each later row after the rows equal to it.
     dialog.FileList.Model().SetSorted(true);

@@ -13,6 +13,7 @@
 //   MainLogHelp.cpp   the wash log, help and the About box
 //   MainWash.cpp      wash and preview of an entry and of the current wash item, busy state
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
+//   MainRestartDelete.cpp  files a wash left in use, deleted when Windows restarts
 //   MainBrowsers.cpp  the question about running browsers before a wash the user starts
 //   MainSchedule.cpp  schedule timer, hot keys, session end, minimise to the tray
 //   MainPreferences.cpp  the Preferences dialog and the Netscape profile check
@@ -160,6 +161,11 @@ public:
     void ShowWashSummary(const WashSummary& summary);
     // What the last wash of a preview dialog did (rows, space freed, failures with reasons).
     WashSummary LastWash;
+    // After a wash the user started: offers the files it left in use for deletion when Windows
+    // restarts, and marks them on Yes (MainRestartDelete.cpp).
+    void OfferRestartDelete(const std::vector<std::string>& files);
+    // At start: the log block of the files a restart was to delete, once it has run.
+    void CheckRestartDeletes();
     // The tray icon's tip as shown now.
     std::string TrayTip() const;
 
@@ -312,6 +318,8 @@ private:
     std::string* quietFailure_ = nullptr;
     // The error of the last wash command, empty when it ran through.
     std::string lastWashFailure_;
+    // The files the washes of the running command left in use (a wash the user started).
+    std::vector<std::string> leftInUse_;
     // Counts of the running automatic wash add up here while set.
     WashTotals* washTotals_ = nullptr;
     // Marks a command with a modal dialog or question as running for its lifetime: no

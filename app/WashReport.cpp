@@ -12,7 +12,7 @@ WashTotals WashReport::Totals() const {
         totals.FilesWashed += item.FilesWashed;
         totals.BytesFreed += item.BytesFreed;
         totals.RegistryWashed += item.RegistryWashed;
-        totals.Failures += static_cast<int>(item.Failures.size());
+        totals.Failures += static_cast<int>(item.Failures.size()) - item.Refused;
     }
     return totals;
 }

@@ -12,7 +12,10 @@ struct WashItemResult {
     int FilesWashed = 0;
     std::uint64_t BytesFreed = 0;
     int RegistryWashed = 0;
+    // Rows that stayed, each with its reason; a row in a protected place has the code "refused".
     std::vector<WashFailure> Failures;
+    // How many of the failures are such refused rows: the totals count no refusal as a failure.
+    int Refused = 0;
 };
 
 struct WashTotals {

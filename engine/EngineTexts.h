@@ -27,6 +27,13 @@
 // A row in a protected place: refused, or (the user's own items) washed only when checked by hand.
 #define IDS_Protected 34025
 #define IDS_ProtectedOwn 34026
+// Files marked for deletion when Windows restarts, looked at after the restart.
+#define IDS_DeletedAtRestart 34027
+#define IDS_StillThereAfterRestart 34028
+// A link in the Recycle Bin that keeps it from being emptied.
+#define IDS_RecycleBinLinks 34029
+// A name the system resolves to another file by itself: left alone.
+#define IDS_LinkLeftAlone 34030
 
 // Wiping free space.
 #define IDS_WipeNoDrive 34040

@@ -103,11 +103,13 @@ HANDLE OpenNamedFile(const std::string& path, DWORD access, DWORD share, DWORD& 
     HANDLE file = CreateFileW(WidePath(path).c_str(), access | FILE_READ_ATTRIBUTES, share, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) return file;
-    FILE_ATTRIBUTE_TAG_INFO info;
+    FILE_ATTRIBUTE_TAG_INFO info{};
     if (!GetFileInformationByHandleEx(file, FileAttributeTagInfo, &info, sizeof(info)) ||
         (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
         (!(info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && ReachesAnotherFile(file, path))) {
+        const bool folder = info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY;
         CloseHandle(file);
+        SetLastError(folder ? ERROR_ACCESS_DENIED : ERROR_CANT_RESOLVE_FILENAME);
         return INVALID_HANDLE_VALUE;
     }
     attrs = info.FileAttributes;
@@ -122,11 +124,29 @@ bool DeleteAndClose(HANDLE file) {
     return marked && closed;
 }
 
-// Clears the read-only bit only (hidden, system and archive stay) and deletes the file.
-bool QuickDeleteFile(const std::wstring& path, DWORD attrs) {
-    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
-        SetFileAttributesW(path.c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
-    return DeleteFileW(path.c_str()) != FALSE;
+// Deletes the file a name stands for itself, never through a name the system resolves to another
+// file; a read-only file loses that bit only (hidden, system and archive stay) and goes. False
+// with the last error set when it stays.
+bool QuickDeleteFile(const std::string& path) {
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    DWORD attrs = 0;
+    HANDLE file = OpenNamedFile(path, DELETE, share, attrs);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    if (attrs & FILE_ATTRIBUTE_READONLY) {
+        // Only the name itself (checked above) loses the bit: a link never passes it on.
+        CloseHandle(file);
+        SetFileAttributesW(WidePath(path).c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
+        file = OpenNamedFile(path, DELETE, share, attrs);
+        if (file == INVALID_HANDLE_VALUE) return false;
+    }
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    if (!SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition))) {
+        const DWORD error = GetLastError();
+        CloseHandle(file);
+        SetLastError(error);
+        return false;
+    }
+    return CloseHandle(file) != FALSE;
 }
 
 bool IsFolderRow(const std::string& row) {
@@ -182,11 +202,23 @@ bool SecureDeleteFile(const std::string& path) {
     return DeleteAndClose(file);
 }
 
+bool NameReachesAnotherFile(const std::string& path) {
+    NativeFileSystem native;
+    HANDLE file = CreateFileW(WidePath(path).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    FILE_ATTRIBUTE_TAG_INFO info{};
+    const bool reaches = GetFileInformationByHandleEx(file, FileAttributeTagInfo, &info, sizeof(info)) &&
+                         !(info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && ReachesAnotherFile(file, path);
+    CloseHandle(file);
+    return reaches;
+}
+
 bool WashOneFile(const std::string& path, bool useQuick) {
     if (!useQuick) return SecureDeleteFile(path);
-    std::wstring wide = WidePath(path);
     NativeFileSystem native;
-    return QuickDeleteFile(wide, GetFileAttributesW(wide.c_str()));
+    return QuickDeleteFile(path);
 }
 
 int SpecificFileIndex(const SpecificFileList& specificFiles, const std::string& path) {
@@ -238,8 +270,9 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
         const RowGuard guard = GuardOf(text);
         // A row in a protected place that the user did not pick himself never goes.
         if (guard == RowGuard::Refused) {
+            tally.Refused.push_back(FileRowText(text));
             if (writeLog)
-                WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, FileRowText(text), Text(IDS_Protected));
+                WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, tally.Refused.back(), Text(IDS_Protected));
             continue;
         }
         if (!list.Checked(i)) continue;
@@ -260,14 +293,13 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
         DWORD error = 0;
         {
             NativeFileSystem native;
-            // Quick delete tries the common case first; a failure is looked at below.
-            deleted = DeleteFileW(wide.c_str());
+            SetLastError(ERROR_SUCCESS);  // a refusal that sets no error reads as "File Locked"
+            deleted = QuickDeleteFile(path);
             if (!deleted) {
+                error = GetLastError();
+                // A file gone by its turn (a name listed twice), or a folder, is no file row.
                 DWORD attrs = GetFileAttributesW(wide.c_str());
                 if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) continue;
-                SetLastError(ERROR_SUCCESS);  // a refusal that sets no error reads as "File Locked"
-                deleted = QuickDeleteFile(wide, attrs);
-                if (!deleted) error = GetLastError();
             }
         }
         record(i, path, deleted, error);

@@ -102,8 +102,9 @@ void WashRegistryList(const CheckListModel& list, bool writeLog, WashTally& tall
         const std::string& row = list.Text(i);
         // A row in a protected place that the user did not pick himself never goes.
         if (GuardOf(row) == RowGuard::Refused) {
+            tally.Refused.push_back(RegistryRowName(row));
             if (writeLog)
-                WriteWashLogRow(WashRowKind::RegistryEntry, false, false, RegistryRowName(row), Text(IDS_Protected));
+                WriteWashLogRow(WashRowKind::RegistryEntry, false, false, tally.Refused.back(), Text(IDS_Protected));
             continue;
         }
         if (!list.Checked(i)) continue;

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "engine/EngineTexts.h"
+#include "engine/RecycleBinLinks.h"
 #include "engine/UrlHistory.h"
 #include "platform/BusyCursor.h"
 #include "platform/Error.h"
@@ -49,23 +51,36 @@ void EmptyRecycleBin(HWND owner) {
 void WashSpecialItem(const std::string& name, bool writeLog, HWND owner, WashSummary* wash) {
     BusyCursor busy;
     WashSummary summary;
+    std::string note;
     if (name == RecycleBinItem) {
-        // What went is what the bins held before and no longer hold.
-        SHQUERYRBINFO before = RecycleBinContents();
-        EmptyRecycleBin(owner);
-        SHQUERYRBINFO after = RecycleBinContents();
-        if (before.i64NumItems > after.i64NumItems)
-            summary.Files.Washed = static_cast<int>(before.i64NumItems - after.i64NumItems);
-        if (before.i64Size > after.i64Size) summary.Files.FreedBytes = static_cast<uint64_t>(before.i64Size - after.i64Size);
+        // A link in the bin goes as a link first; while one stays, the shell may not empty the bin.
+        const std::vector<std::string> links = RemoveLinksBelow(RecycleBinFolders());
+        if (!links.empty()) {
+            note = FormatText(IDS_RecycleBinLinks, links.front());
+            summary.Files.Failed = static_cast<int>(links.size());
+            for (const auto& link : links) summary.Files.Failures.push_back({link, note, "refused"});
+        } else {
+            // What went is what the bins held before and no longer hold.
+            SHQUERYRBINFO before = RecycleBinContents();
+            EmptyRecycleBin(owner);
+            SHQUERYRBINFO after = RecycleBinContents();
+            if (before.i64NumItems > after.i64NumItems)
+                summary.Files.Washed = static_cast<int>(before.i64NumItems - after.i64NumItems);
+            if (before.i64Size > after.i64Size)
+                summary.Files.FreedBytes = static_cast<uint64_t>(before.i64Size - after.i64Size);
+        }
     }
     if (name == UrlHistoryItem) ClearUrlHistory();
     if (wash) {
         wash->Files.Washed += summary.Files.Washed;
+        wash->Files.Failed += summary.Files.Failed;
         wash->Files.FreedBytes += summary.Files.FreedBytes;
+        wash->Files.Failures.insert(wash->Files.Failures.end(), summary.Files.Failures.begin(),
+                                    summary.Files.Failures.end());
     }
     if (writeLog) {
         OpenWashLog();
-        WriteWashLogRow(WashRowKind::SpecialItem, false, true, TranslateUiText(name), "");
+        WriteWashLogRow(WashRowKind::SpecialItem, false, note.empty(), TranslateUiText(name), note);
         if (wash) CloseWashLog();
         else CloseWashLog(summary);
     }

@@ -22,6 +22,8 @@ struct WashFailure {
     // The same reason for scripts, in no language: "in_use", "access_denied", "not_found",
     // "locked", "not_deleted", "refused", "failed".
     std::string Code;
+    // The system's error of the failed call, 0 when none is known.
+    DWORD Error = 0;
 };
 
 // The result of washing one list: rows washed and failed, the disk space of the files really
@@ -31,6 +33,8 @@ struct WashTally {
     int Failed = 0;
     uint64_t FreedBytes = 0;
     std::vector<WashFailure> Failures;
+    // Rows in a protected place, left alone whatever their check mark (as the log names them).
+    std::vector<std::string> Refused;
 };
 
 // Files and registry rows of one wash, as the end of its log block and /wash show them.
@@ -50,6 +54,8 @@ WashFailure FileFailure(const std::string& path, DWORD error);
 // Why the file at path could not be deleted now, said as FileFailureReason says it; empty when
 // nothing stands in the way. Opens the file for deletion without deleting it.
 std::string FileBlockedReason(const std::string& path);
+// True when another program held the file open: its deletion can wait for the next restart.
+bool IsInUseFailure(const WashFailure& failure);
 // Image names ("chrome.exe") of the processes holding a file, as the Restart Manager lists
 // them; empty when none or when the system offers no list.
 std::vector<std::string> ProcessesHoldingFile(const std::string& path);
@@ -71,6 +77,9 @@ void CloseWashLog(const WashSummary& summary);
 // Appends the summary line of a whole wash after the log's last block, for a wash of several
 // blocks (its files, then each special item). An I/O error raises after closing the log.
 void WriteWashLogSummary(const WashSummary& summary);
+// A block of its own for the files marked for deletion at restart: a failed row for each file
+// still there, then "Deleted at restart: N of M". An I/O error raises after closing the log.
+void WriteRestartLogBlock(int deleted, int total, const std::vector<std::string>& stillThere);
 // Closes a log left open by a wash that ended early, keeping the rows written so far.
 // Never raises.
 void AbandonWashLog();
@@ -98,6 +107,9 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
 // The same, with the space freed (each row's space, as the listing gave it) and the reasons.
 void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
                   const SpecificFileList& specificFiles, WashTally& tally);
+// True when the system resolves the name by itself to another file or folder than the one named
+// (a host symlink under Wine, which shows no reparse point): nothing may be deleted through it.
+bool NameReachesAnotherFile(const std::string& path);
 // True when the file is gone afterwards.
 bool WashOneFile(const std::string& path, bool useQuick);
 // Overwrites the file and its alternate data streams with whole chunks of 'A', truncates it to

@@ -22,7 +22,8 @@ std::vector<std::string> ProcessesHoldingFile(const std::string& path) {
     return names;
 }
 
-WashFailure FileFailure(const std::string& path, DWORD error) {
+namespace {
+WashFailure FileFailureOf(const std::string& path, DWORD error) {
     switch (error) {
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION: {
@@ -33,11 +34,24 @@ WashFailure FileFailure(const std::string& path, DWORD error) {
             return {path, FormatText(IDS_InUseBy, names), "in_use"};
         }
         case ERROR_ACCESS_DENIED: return {path, Text(IDS_AccessDenied), "access_denied"};
+        case ERROR_CANT_RESOLVE_FILENAME: return {path, Text(IDS_LinkLeftAlone), "refused"};
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND: return {path, Text(IDS_NotFound), "not_found"};
         default: break;
     }
     return {path, Text(IDS_FileLocked), "locked"};
+}
+}  // namespace
+
+WashFailure FileFailure(const std::string& path, DWORD error) {
+    WashFailure failure = FileFailureOf(path, error);
+    failure.Error = error;
+    return failure;
+}
+
+bool IsInUseFailure(const WashFailure& failure) {
+    return failure.Code == "in_use" || failure.Error == ERROR_SHARING_VIOLATION ||
+           failure.Error == ERROR_LOCK_VIOLATION;
 }
 
 std::string FileFailureReason(const std::string& path, DWORD error) { return FileFailure(path, error).Reason; }

@@ -382,6 +382,23 @@ void WriteWashLogSummary(const WashSummary& summary) {
     log.Close();
 }
 
+void WriteRestartLogBlock(int deleted, int total, const std::vector<std::string>& stillThere) {
+    OpenWashLog();
+    try {
+        for (const auto& file : stillThere)
+            WriteWashLogRow(WashRowKind::FolderFile, true, false, file, Text(IDS_StillThereAfterRestart));
+    } catch (...) {
+        AbandonWashLog();
+        throw;
+    }
+    LogStream& log = Log();
+    log.Line("</table>");
+    std::string scratch;
+    log.Line("<p><font size=\"2\">" + std::string(Escaped(FormatText(IDS_DeletedAtRestart, deleted, total), scratch)) +
+             "</font></p>");
+    log.Close();
+}
+
 void AbandonWashLog() { Log().Discard(); }
 
 bool WashLogIsOpen() { return Log().IsOpen(); }

@@ -9,12 +9,15 @@ TEST(CommandArgs, ItemsReportsFilesAndDrives) {
         CommandKind kind;
         std::vector<std::wstring> items;
         std::wstring file, report;
+        bool restartDelete = false;
     };
     const Case cases[] = {
         {{L"/wash", L"/item", L"Temporary files"}, CommandKind::Wash, {L"Temporary files"}, L"", L""},
         {{L"/wash", L"-ITEM", L"a*", L"/item", L"b?", L"/report", L"r.json"}, CommandKind::Wash, {L"a*", L"b?"}, L"",
          L"r.json"},
         {{L"/wash", L"/report", L"r.json", L"/item", L"x"}, CommandKind::Wash, {L"x"}, L"", L"r.json"},
+        {{L"/wash", L"/Restart-Delete", L"/item", L"x"}, CommandKind::Wash, {L"x"}, L"", L"", true},
+        {{L"/list", L"rows.txt", L"/restart-delete"}, CommandKind::Invalid, {}, L"", L""},
         {{L"/list", L"rows.txt", L"/item", L"x"}, CommandKind::List, {L"x"}, L"rows.txt", L""},
         {{L"/list", L"/item", L"x", L"/item", L"y", L"rows.txt"}, CommandKind::List, {L"x", L"y"}, L"rows.txt", L""},
         {{L"/wash", L"/item"}, CommandKind::Invalid, {}, L"", L""},
@@ -47,5 +50,6 @@ TEST(CommandArgs, ItemsReportsFilesAndDrives) {
         EXPECT_EQ(command.Items, c.items);
         EXPECT_EQ(command.File, c.file);
         EXPECT_EQ(command.Report, c.report);
+        EXPECT_EQ(command.RestartDelete, c.restartDelete);
     }
 }

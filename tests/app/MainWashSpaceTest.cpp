@@ -89,7 +89,8 @@ TEST_F(MainWashTest, FreedSpaceShowsBesideTheCountersAndInTheTrayTipAfterAnAutom
     HANDLE holder = CreateFileA(Data("sub\\b.log").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     MainWindow& main = Open();
-    Quietly([&] { main.OnWashChecked(); });
+    // The held file is offered for deletion at restart: not now.
+    Answering([&] { main.OnWashChecked(); }, IDNO);
     CloseHandle(holder);
     EXPECT_EQ(Counters(), "1,1;2,0");
     EXPECT_EQ(main.LastWash.Files.FreedBytes, 2 * cluster);
@@ -133,6 +134,14 @@ TEST_F(MainWashTest, RunningBrowserHoldingFilesIsAskedAboutBeforeAWashTheUserSta
                               EXPECT_EQ(UiDriver::ButtonIds(box), (std::vector<int>{IDYES, IDNO, IDCANCEL}));
                               driver.Answer(box, c.answer);
                               EXPECT_TRUE(driver.WaitGone(box));
+                              if (c.answer != IDNO) return;
+                              // The file left held is offered for deletion at restart: not now.
+                              box = driver.WaitForMessageBox();
+                              ASSERT_NE(box, nullptr);
+                              EXPECT_EQ(UiDriver::MessageBoxText(box),
+                                        "1 file is in use. Delete it when Windows restarts?");
+                              driver.Answer(box, IDNO);
+                              EXPECT_TRUE(driver.WaitGone(box));
                           });
         } else {
             Quietly([&] { main.AutomaticWash("Timed wash", true); });
@@ -160,4 +169,29 @@ TEST_F(MainWashTest, PreviewAllSummarisesEachCheckedItem) {
         UiDriver::Click(dialog, IDC_PreviewAll_Close);
     });
     EXPECT_EQ(rows, (std::vector<std::string>{"Temp Files|3|" + space + "|2", "Custom Special|0|0 bytes|0"}));
+}
+
+// A row in a protected place is never washed, so the summary does not count it among the files.
+class MainWashProtectedTest : public MainWashTest {
+protected:
+    std::string SystemItems() const override {
+        std::string items = MainWashTest::SystemItems();
+        items.replace(items.find("Total=3\r\n"), 9, "Total=4\r\nItem3=Windows Ini\r\n");
+        char windows[MAX_PATH];
+        GetWindowsDirectoryA(windows, MAX_PATH);
+        return items + "[Windows Ini]\r\nIsActive=1\r\ntFolder.Total=1\r\ntFolder0.ChildItemName=Ini\r\n"
+                       "tFolder0.isactive=1\r\ntFolder0.bycategory=2\r\ntFolder0.deletefilename=" +
+               std::string(windows) + "\\win.ini\r\n";
+    }
+};
+
+TEST_F(MainWashProtectedTest, PreviewAllSummaryLeavesProtectedRowsOut) {
+    MainWindow& main = Open();
+    std::vector<std::string> rows;
+    RunDialog([&] { main.OnPreviewChecked(); }, "Preview All Wash Item Checked", [&](UiDriver&, HWND dialog) {
+        rows = ListRows(GetDlgItem(dialog, IDC_PreviewAll_Summary), 4);
+        UiDriver::Click(dialog, IDC_PreviewAll_Close);
+    });
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2], "Windows Ini|0|0 bytes|0");
 }

@@ -8,9 +8,11 @@
 #include <set>
 
 #include "app/CommandLine.h"
+#include "engine/RestartDelete.h"
 #include "platform/DiskSpace.h"
 #include "tests/support/HeldFile.h"
 #include "tests/support/Json.h"
+#include "tests/support/PendingRenames.h"
 #include "tests/support/StagedProgram.h"
 
 namespace {
@@ -277,6 +279,54 @@ TEST_F(CommandLineTest, WashReportOfARefusedWashAndAnUnwritableReport) {
     EXPECT_EQ(Run("/wash /report \"" + temp.Path() + "missing\\r.json\""), 1);
     EXPECT_NE(Console().find("unable to write"), std::string::npos);
     EXPECT_FALSE(FileExists(junk + "one.tmp")) << "the wash itself ran";
+}
+
+// /restart-delete marks the file another process holds, and only that one; the report lists a
+// row in a protected place as refused, not as a failure. After "wineboot -r" (Wine's restart,
+// which runs the pending deletions) the next start logs what went.
+TEST_F(CommandLineTest, RestartDeleteMarksTheFileLeftInUseAndTheNextStartLogsIt) {
+    PendingRenamesScope pendingScope;
+    char windows[MAX_PATH];
+    ASSERT_GT(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
+    const std::string winIni = std::string(windows) + "\\win.ini", locked = junk + "one.tmp";
+    const std::string out = temp.Path() + "report.json";
+    CreateDirectoryA((dir + "plugin").c_str(), nullptr);
+    WriteTextFile(dir + "plugin\\ini.txt", "[Common]\r\nTotal=1\r\nItem0=Ini\r\n[Ini]\r\nIsActive=1\r\n"
+                                           "tFolder.Total=1\r\ntFolder0.ChildItemName=Ini\r\ntFolder0.isactive=1\r\n"
+                                           "tFolder0.bycategory=2\r\ntFolder0.deletefilename=" + winIni + "\r\n");
+    {
+        HeldFile hold(locked);
+        ASSERT_TRUE(hold.Held());
+        ASSERT_EQ(Run("/wash /item Junk /item Ini /restart-delete /report \"" + out + "\""), 1) << Console();
+    }
+    EXPECT_NE(Console().find("Marked for deletion when Windows restarts: 1"), std::string::npos) << Console();
+    const std::vector<std::string> pending = PendingRestartDeletes();
+    EXPECT_EQ(std::count(pending.begin(), pending.end(), locked), 1);
+    EXPECT_EQ(std::count(pending.begin(), pending.end(), winIni), 0);
+    EXPECT_NE(ReadTextFile(dir + "restart.txt").find(locked), std::string::npos);
+
+    JsonValue report = ReadReport(out);
+    int refused = 0;
+    for (const auto& item : report["items"].items)
+        for (const auto& failure : item["failures"].items)
+            if (failure["code"].text == "refused") refused += failure["path"].text == winIni;
+    EXPECT_EQ(refused, 1) << ReadTextFile(out);
+    EXPECT_EQ(report["totals"]["failures"].Int(), 1);
+    EXPECT_TRUE(FileExists(winIni));
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION boot{};
+    std::string command = "wineboot.exe -r";
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &boot))
+        GTEST_SKIP() << "no wineboot: not under Wine";
+    WaitForSingleObject(boot.hProcess, 60000);
+    CloseHandle(boot.hProcess);
+    CloseHandle(boot.hThread);
+    EXPECT_FALSE(FileExists(locked)) << "wineboot -r ran no pending deletion";
+    Run("/wash /item Junk");
+    EXPECT_NE(ReadTextFile(dir + "log.htm").find("Deleted at restart: 1 of 1"), std::string::npos);
+    EXPECT_FALSE(FileExists(dir + "restart.txt"));
 }
 
 TEST_F(CommandLineTest, WipeRefusesWhatIsNoLocalDrive) {

@@ -8,28 +8,9 @@
 #include "tests/engine/EngineTestUtil.h"
 #include "tests/support/HeldFile.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/Trash.h"
 
 namespace {
-
-// The Recycle Bin's folder, only when the test runner put it into the build tree (the
-// user's own is never touched); empty otherwise.
-std::string TestTrashFolder() {
-    char value[MAX_PATH];
-    DWORD n = GetEnvironmentVariableA("XDG_DATA_HOME", value, sizeof(value));
-    std::string stage = VARNOLT_STAGE_DIR, xdg = n && n < sizeof(value) ? value : "";
-    if (xdg.rfind(stage.substr(0, stage.rfind("/stage/")) + "/", 0) != 0) return {};
-    std::string folder = "Z:" + xdg + "/Trash/";
-    for (char& c : folder) c = c == '/' ? '\\' : c;
-    return FileExists(folder) ? folder : std::string();
-}
-
-// One Recycle Bin item as the desktop stores it: the file and its info record.
-std::string AddTrashItem(const std::string& trash, const std::string& name) {
-    WriteTextFile(trash + "info\\" + name + ".trashinfo",
-                  "[Trash Info]\nPath=/tmp/" + name + "\nDeletionDate=2024-01-02T03:04:05\n");
-    WriteTextFile(trash + "files\\" + name, "trashed");
-    return trash + "files\\" + name;
-}
 
 using SpecialItems = WashFolderTest;
 

@@ -1,6 +1,10 @@
 #include "tests/support/SymLink.h"
 
 #include <windows.h>
+#include <winioctl.h>
+
+#include <cstring>
+#include <vector>
 
 #include "tests/support/Program.h"
 #include "tests/support/Wait.h"
@@ -77,6 +81,34 @@ bool MakeFolderLink(const std::string& target, const std::string& linkPath) {
     if (CreateSymbolicLinkA(link.c_str(), WithoutBackslash(target).c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) &&
         IsLink(link))
         return true;
+    return HostLink(target, link);
+}
+
+bool MakeJunction(const std::string& target, const std::string& linkPath) {
+    const std::string link = WithoutBackslash(linkPath);
+    const std::wstring substitute = L"\\??\\" + std::wstring(target.begin(), target.end());
+    const std::wstring print(target.begin(), target.end());
+    if (!CreateDirectoryA(link.c_str(), nullptr)) return false;
+    // REPARSE_DATA_BUFFER of a mount point: tag, length, reserved, four name offsets, names.
+    std::vector<char> buffer(16 + (substitute.size() + print.size() + 2) * sizeof(wchar_t), 0);
+    const WORD subLength = static_cast<WORD>(substitute.size() * sizeof(wchar_t));
+    const WORD printLength = static_cast<WORD>(print.size() * sizeof(wchar_t));
+    const DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
+    const WORD dataLength = static_cast<WORD>(buffer.size() - 8);
+    const WORD header[] = {dataLength, 0, 0, subLength, static_cast<WORD>(subLength + 2), printLength};
+    std::memcpy(buffer.data(), &tag, 4);
+    std::memcpy(buffer.data() + 4, header, sizeof(header));
+    std::memcpy(buffer.data() + 16, substitute.data(), subLength);
+    std::memcpy(buffer.data() + 16 + subLength + 2, print.data(), printLength);
+    HANDLE folder = CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    DWORD done = 0;
+    const bool made = folder != INVALID_HANDLE_VALUE &&
+                      DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                      nullptr, 0, &done, nullptr);
+    if (folder != INVALID_HANDLE_VALUE) CloseHandle(folder);
+    if (made && IsLink(link)) return true;
+    RemoveDirectoryA(link.c_str());
     return HostLink(target, link);
 }
 

@@ -12,6 +12,10 @@ bool StartHost(std::string command);
 
 // Makes linkPath a symbolic link to the folder target; false when no link could be made.
 bool MakeFolderLink(const std::string& target, const std::string& linkPath);
+// Makes linkPath a junction (a mount point) to the folder target. Where the system makes none (Wine
+// 8 answers ERROR_NOT_SUPPORTED), a host symbolic link stands in, as Wine shows one as a reparse
+// point; false when neither could be made.
+bool MakeJunction(const std::string& target, const std::string& linkPath);
 // Removes a link made by MakeFolderLink (never what it points to); false when it stays.
 bool RemoveFolderLink(const std::string& linkPath);
 
