@@ -98,3 +98,4 @@
 #define IDS_Megabytes 38125
 #define IDS_WipeCancelled 38126
 #define IDS_WipeFailed 38127
+#define IDS_BrowserRunningDatabases 38180

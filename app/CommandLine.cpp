@@ -16,6 +16,8 @@
 #include "catalogue/FileSearch.h"
 #include "catalogue/RootKeys.h"
 #include "catalogue/WashItem.h"
+#include "engine/DatabaseWash.h"
+#include "engine/EngineTexts.h"
 #include "engine/SpecialItems.h"
 #include "engine/WashEngine.h"
 #include "platform/CheckListModel.h"
@@ -102,7 +104,17 @@ bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     }
     for (const auto& row : rows.Registry)
         if (GuardOf(row) == RowGuard::None) text += RegistryRowName(row) + "\r\n";
-    for (const auto& row : rows.Specials) text += TranslateUiText(row) + "\r\n";
+    for (const auto& row : rows.Specials) {
+        if (!IsDatabaseItem(row)) {
+            text += TranslateUiText(row) + "\r\n";
+            continue;
+        }
+        // A database item: a line per database, with what a wash would do or why it stays.
+        const std::vector<DatabaseRow> databases = PreviewDatabaseItem(row);
+        if (databases.empty()) text += TranslateUiText(row) + "\t" + Text(IDS_Db_Missing) + "\r\n";
+        for (const DatabaseRow& database : databases)
+            text += TranslateUiText(row) + "\t" + DatabaseRowName(database) + "\t" + database.Text + "\r\n";
+    }
     text += "Total\t" + std::to_string(total) + "\r\n";
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
@@ -201,8 +213,20 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
         if (!item.IsSpecial) continue;
         WashItemResult special;
         special.Name = item.Name;
+        const size_t databasesBefore = wash.Databases.size();
         try {
             WashSpecialItem(item.Name, writeLog, nullptr, &wash);
+            // A database left alone is a failure of its item, said on the console.
+            for (size_t d = databasesBefore; d < wash.Databases.size(); ++d) {
+                const DatabaseRow& database = wash.Databases[d];
+                special.BytesFreed += database.FreedBytes;
+                special.Databases.push_back(database);
+                WriteConsoleLine(STD_OUTPUT_HANDLE, TranslateUiText(item.Name) + ": " + DatabaseRowName(database) + ": " +
+                                                        DatabaseRowNote(database));
+                if (!DatabaseLeftAlone(database)) continue;
+                ++specialFails;
+                special.Failures.push_back({database.Path, database.Text, DatabaseStateCode(database.State)});
+            }
         } catch (const std::exception& error) {
             ++specialFails;
             special.Failures.push_back({item.Name, error.what(), "failed"});
@@ -211,6 +235,7 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
         report.Items.push_back(std::move(special));
     }
     if (writeLog && specialsFollow) WriteWashLogSummary(wash);
+    for (const DatabaseRow& database : wash.Databases) result.Files.FreedBytes += database.FreedBytes;
     for (const auto& failure : result.Files.Failures)
         WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_NotWashed, failure.Path, failure.Reason));
     WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_WashCounts, result.Files.Washed, result.Files.Failed, result.Registry.Washed,

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/WashEvent.h"
 #include "dialogs/PreviewAllDialog.h"
+#include "engine/DatabaseWash.h"
 #include "platform/DiskSpace.h"
 #include "platform/Language.h"
 #include "platform/ListUpdate.h"
@@ -24,8 +25,14 @@ void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog) {
         // Files only: the rows of folders removed when empty are no files.
         int files = 0;
         for (int i = first; i < dialog.FileList.Count(); ++i) files += !EndsWithFolderMarker(dialog.FileList.Text(i));
-        dialog.Summary.Rows.push_back({TranslateUiText(ItemList.Text(r)), files, dialog.FileList.Model().TotalSpace() - space,
-                                       dialog.RegistryList.Count() - keys});
+        ItemSummary summary{TranslateUiText(ItemList.Text(r)), files, dialog.FileList.Model().TotalSpace() - space,
+                            dialog.RegistryList.Count() - keys};
+        if (CurrentItem && CurrentItem->Property.IsSpecial && IsDatabaseItem(ItemList.Text(r))) {
+            const std::vector<DatabaseRow> rows = PreviewDatabaseItem(ItemList.Text(r));
+            summary.Databases = DatabaseTotalsText(rows);
+            for (const DatabaseRow& row : rows) summary.Removed += row.Removed;
+        }
+        dialog.Summary.Rows.push_back(std::move(summary));
     }
     // Sorting once gives the order of inserting each later row after the rows equal to it.
     dialog.FileList.Model().SetSorted(true);

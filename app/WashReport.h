@@ -13,6 +13,8 @@ struct WashItemResult {
     std::uint64_t BytesFreed = 0;
     int RegistryWashed = 0;
     std::vector<WashFailure> Failures;
+    // A database item's databases: each one's counts, the space it gave back and its state.
+    std::vector<DatabaseRow> Databases;
 };
 
 struct WashTotals {

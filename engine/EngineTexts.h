@@ -51,3 +51,7 @@
 #define IDS_Db_InUse 34902
 #define IDS_Db_UnknownLayout 34903
 #define IDS_Db_Damaged 34904
+#define IDS_Db_SpaceGiven 34960
+#define IDS_Db_Totals 34961
+#define IDS_Db_LeftAlone 34962
+#define IDS_Db_JournalStays 34963

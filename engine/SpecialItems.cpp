@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "engine/DatabaseWash.h"
 #include "engine/UrlHistory.h"
 #include "platform/BusyCursor.h"
 #include "platform/Error.h"
@@ -49,6 +50,25 @@ void EmptyRecycleBin(HWND owner) {
 void WashSpecialItem(const std::string& name, bool writeLog, HWND owner, WashSummary* wash) {
     BusyCursor busy;
     WashSummary summary;
+    if (IsDatabaseItem(name)) {
+        // Washed before the log opens: an error raises with no row written.
+        WashSummary washed;
+        WashDatabaseItemInto(name, washed);
+        if (writeLog) {
+            OpenWashLog();
+            WriteDatabaseLogRows(name, washed.Databases);
+            if (wash) CloseWashLog();
+            else CloseWashLog(washed);
+        }
+        if (wash) {
+            wash->Files.FreedBytes += washed.Files.FreedBytes;
+            wash->Files.Failed += washed.Files.Failed;
+            wash->Files.Failures.insert(wash->Files.Failures.end(), washed.Files.Failures.begin(),
+                                        washed.Files.Failures.end());
+            wash->Databases.insert(wash->Databases.end(), washed.Databases.begin(), washed.Databases.end());
+        }
+        return;
+    }
     if (name == RecycleBinItem) {
         // What went is what the bins held before and no longer hold.
         SHQUERYRBINFO before = RecycleBinContents();

@@ -7,6 +7,8 @@
 #include "dialogs/PreviewRegistryDialog.h"
 #include "platform/Error.h"
 #include "tests/dialogs/PreviewTestUtil.h"
+#include "tests/support/DatabaseKind.h"
+#include "tests/support/HeldFile.h"
 
 namespace {
 class PreviewWash : public testing::Test {
@@ -151,4 +153,52 @@ TEST_F(PreviewWash, UnwritableLogEndsTheWashBeforeAnyDeletionAndClosesTheLog) {
     EXPECT_TRUE(recorded.counters.empty());
     EXPECT_FALSE(WashLogIsOpen());
     EXPECT_EQ(dialog.ModalResultValue(), mrNone);
+}
+
+// A database item's preview has a row per database, checked when the wash would change it; its
+// wash runs the item after the running-browser question, logs each database and counts the space.
+TEST_F(PreviewWash, DatabaseItemShowsEachDatabaseAndWashesTheItem) {
+    TempDir data;
+    const std::vector<TestDatabase> databases = {
+        {"Chrome — Default", data.Path() + "History", data.Path() + "lockfile"},
+        {"Chrome — Guest", data.Path() + "Guest History", data.Path() + "guest.lock"},
+    };
+    for (const auto& database : databases) {
+        MakeVisitsDatabase(database.Path, 30);
+        WriteTextFile(database.LockFile, "");
+    }
+    AddVisitsKind("Preview Test History", databases);
+    HeldFile running(databases[1].LockFile);
+
+    PreviewItemDialog dialog;
+    dialog.Context = recorded.Make();
+    std::vector<std::string> asked;
+    dialog.Context.BeforeWash = [&](HWND, const CheckListModel& files, const std::vector<std::string>& items) {
+        EXPECT_EQ(files.Count(), 0);
+        asked = items;
+        return true;
+    };
+    dialog.DatabaseItem = "Preview Test History";
+    dialog.SetDatabaseRows(PreviewDatabaseItem(dialog.DatabaseItem));
+    ASSERT_EQ(dialog.DatabaseList.Count(), 2);
+    EXPECT_TRUE(dialog.DatabaseList.Checked(0));
+    EXPECT_FALSE(dialog.DatabaseList.Checked(1));
+    EXPECT_EQ(GuardOf(dialog.DatabaseList.Text(1)), RowGuard::Refused);
+    EXPECT_EQ(dialog.DatabaseList.NoteText(0), "29 visits");
+    EXPECT_EQ(dialog.DatabaseList.NoteText(1), "Chrome is running");
+    // A database is not chosen one by one: its mark follows the item.
+    dialog.DatabaseList.SetChecked(0, false);
+    dialog.DatabaseList.OnClickCheck(0);
+    EXPECT_TRUE(dialog.DatabaseList.Checked(0));
+    const std::string guestBefore = ReadTextFile(databases[1].Path);
+
+    dialog.OnWash();
+    EXPECT_EQ(asked, Strings{"Preview Test History"});
+    ASSERT_EQ(dialog.Result.Databases.size(), 2u);
+    EXPECT_TRUE(dialog.Result.Databases[0].Washed);
+    EXPECT_GT(dialog.Result.Files.FreedBytes, 0u);
+    EXPECT_EQ(ReadTextFile(databases[1].Path), guestBefore);
+    const Blocks blocks = LogBlocks();
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0].size(), 2u);
 }

@@ -1,0 +1,94 @@
+#include "engine/DatabaseWash.h"
+
+#include <windows.h>
+
+#include "engine/EngineTexts.h"
+#include "platform/DiskSpace.h"
+#include "platform/Language.h"
+#include "platform/WideText.h"
+
+namespace {
+// The browsers a database item's name speaks of, by the words of the supplied names.
+struct NamedBrowser {
+    const char* Word;
+    const char* ImageName;
+};
+const NamedBrowser NamedBrowsers[] = {
+    {"Chrome", "chrome.exe"},  {"Chromium", "chrome.exe"}, {"Edge", "msedge.exe"},
+    {"Brave", "brave.exe"},    {"Firefox", "firefox.exe"},
+};
+const char* const CompactItem = "Compact browser databases";
+}  // namespace
+
+bool DatabaseLeftAlone(const DatabaseRow& row) {
+    return row.State != DatabaseState::Ready && row.State != DatabaseState::Missing;
+}
+
+std::string DatabaseRowName(const DatabaseRow& row) { return row.Label + ": " + row.Path; }
+
+std::string DatabaseRowNote(const DatabaseRow& row) {
+    if (!row.Washed) return row.Text;
+    const std::string given = FormatText(IDS_Db_SpaceGiven, FormatSpace(row.FreedBytes));
+    return row.Text.empty() ? given : row.Text + "; " + given;
+}
+
+std::string FormatCount(int64_t count) {
+    const std::wstring digits = std::to_wstring(count);
+    NUMBERFMTW format{};
+    wchar_t decimal[8] = L".", thousand[8] = L",";
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousand, 8);
+    format.Grouping = 3;
+    format.lpDecimalSep = decimal;
+    format.lpThousandSep = thousand;
+    format.NegativeOrder = 1;
+    wchar_t text[64];
+    int n = GetNumberFormatW(LOCALE_USER_DEFAULT, 0, digits.c_str(), &format, text, 64);
+    return n > 1 ? Narrow(std::wstring(text, static_cast<size_t>(n - 1))) : Narrow(digits);
+}
+
+std::string DatabaseTotalsText(const std::vector<DatabaseRow>& rows) {
+    int64_t removed = 0, kept = 0;
+    int leftAlone = 0;
+    for (const DatabaseRow& row : rows) {
+        removed += row.Removed;
+        kept += row.Kept;
+        leftAlone += DatabaseLeftAlone(row);
+    }
+    std::string text = FormatText(IDS_Db_Totals, FormatCount(removed), FormatCount(kept));
+    if (leftAlone) text += "; " + FormatText(IDS_Db_LeftAlone, leftAlone);
+    return text;
+}
+
+void WashDatabaseItemInto(const std::string& name, WashSummary& summary) {
+    for (DatabaseRow& row : WashDatabaseItem(name)) {
+        if (row.Item.empty()) row.Item = name;
+        summary.Files.FreedBytes += row.FreedBytes;
+        if (DatabaseLeftAlone(row)) {
+            ++summary.Files.Failed;
+            summary.Files.Failures.push_back({row.Path, row.Text, DatabaseStateCode(row.State)});
+        }
+        summary.Databases.push_back(std::move(row));
+    }
+}
+
+void WriteDatabaseLogRows(const std::string& name, const std::vector<DatabaseRow>& rows) {
+    const std::string item = TranslateUiText(name);
+    if (rows.empty()) WriteWashLogRow(WashRowKind::SpecialItem, false, true, item, Text(IDS_Db_Missing));
+    for (const DatabaseRow& row : rows)
+        WriteWashLogRow(WashRowKind::SpecialItem, false, !DatabaseLeftAlone(row), item + " — " + DatabaseRowName(row),
+                        DatabaseRowNote(row));
+}
+
+std::vector<std::string> DatabaseItemBrowsers(const std::string& name) {
+    std::vector<std::string> images;
+    if (!IsDatabaseItem(name)) return images;
+    const bool all = name == CompactItem;
+    for (const NamedBrowser& browser : NamedBrowsers) {
+        if (!all && name.find(browser.Word) == std::string::npos) continue;
+        bool known = false;
+        for (const std::string& image : images) known = known || image == browser.ImageName;
+        if (!known) images.push_back(browser.ImageName);
+    }
+    return images;
+}
