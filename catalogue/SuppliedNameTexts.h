@@ -42,6 +42,8 @@
 #define IDS_Item_FirefoxHistory 32136
 #define IDS_Item_FirefoxFormHistory 32137
 #define IDS_Item_CompactBrowserDatabases 32138
+#define IDS_Item_ChromiumCache 32140
+#define IDS_Item_ChromiumSessions 32141
 
 // Folder/file items and registry entries of the wash items.
 #define IDS_Entry_WindowsTemporaryFolder 32200
@@ -97,3 +99,5 @@
 #define IDS_Entry_PrefetchFilesAdministrator 32250
 #define IDS_Entry_Minidumps 32251
 #define IDS_Entry_MemoryDump 32252
+#define IDS_Entry_StartupCache 32260
+#define IDS_Entry_Thumbnails 32261

@@ -8,11 +8,12 @@ have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok ins
 
 # fonts-wqy-microhei: Chinese, Japanese and Korean glyphs for the windows in those languages.
 # tcl, dpkg-dev: SQLite's amalgamation is made from Debian's source package (see the end).
+# xz-utils: unpacks the compressed browser fixtures into the build tree.
 pkgs=(cmake make ninja-build g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64
       binutils-mingw-w64-x86-64 wine wine64 wine32:i386 ccache
       xvfb xauth x11-utils imagemagick librsvg2-bin tango-icon-theme googletest hyperfine inotify-tools
       nsis zip fp-utils clang libclang-rt-14-dev msitools wixl libxml2-utils
-      fonts-wqy-microhei tcl dpkg-dev)
+      fonts-wqy-microhei tcl dpkg-dev xz-utils)
 for p in "${pkgs[@]}"; do have "$p" || need+=("$p"); done
 
 SUDO=""
