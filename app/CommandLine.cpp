@@ -16,7 +16,7 @@
 #include "catalogue/FileSearch.h"
 #include "catalogue/RootKeys.h"
 #include "catalogue/WashItem.h"
-#include "engine/DatabaseWash.h"
+#include "engine/DatabaseRows.h"
 #include "engine/EngineTexts.h"
 #include "engine/SpecialItems.h"
 #include "engine/WashEngine.h"

@@ -3,7 +3,7 @@
 
 #include "app/AppTexts.h"
 #include "app/MainWindow.h"
-#include "engine/DatabaseWash.h"
+#include "engine/DatabaseRows.h"
 #include "engine/RunningPrograms.h"
 #include "platform/Language.h"
 #include "platform/Messages.h"

@@ -3,7 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/WashEvent.h"
 #include "dialogs/PreviewAllDialog.h"
-#include "engine/DatabaseWash.h"
+#include "engine/DatabaseRows.h"
 #include "platform/DiskSpace.h"
 #include "platform/Language.h"
 #include "platform/ListUpdate.h"

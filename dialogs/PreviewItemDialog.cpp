@@ -3,7 +3,7 @@
 #include "catalogue/ListUtils.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/PreviewItemDialogRes.h"
-#include "engine/DatabaseWash.h"
+#include "engine/DatabaseRows.h"
 #include "platform/DiskSpace.h"
 #include "platform/Language.h"
 #include "platform/RowGuard.h"
@@ -13,6 +13,8 @@ PreviewItemDialog::PreviewItemDialog() : PreviewDialogBase(IDD_PreviewItemDialog
     ShowAsRegistryList(RegistryList);
     ShowAsFileList(FileList);
     DatabaseList.ShowSpaceColumn();
+    // Room for what goes: "1,234 visits of 456 sites; 12 bookmarked sites kept".
+    DatabaseList.NoteWidth = 200;
     DatabaseList.DisplayText = [this](int index) {
         auto row = databaseRows_.find(Unguarded(DatabaseList.Text(index)));
         return row == databaseRows_.end() ? DatabaseList.Text(index) : DatabaseRowName(row->second);

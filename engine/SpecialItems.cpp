@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "engine/DatabaseWash.h"
+#include "engine/DatabaseRows.h"
 #include "engine/UrlHistory.h"
 #include "platform/BusyCursor.h"
 #include "platform/Error.h"

@@ -197,6 +197,8 @@ TEST_F(PreviewWash, DatabaseItemShowsEachDatabaseAndWashesTheItem) {
     ASSERT_EQ(dialog.Result.Databases.size(), 2u);
     EXPECT_TRUE(dialog.Result.Databases[0].Washed);
     EXPECT_GT(dialog.Result.Files.FreedBytes, 0u);
+    ASSERT_EQ(dialog.Result.Files.Failures.size(), 1u);
+    EXPECT_EQ(dialog.Result.Files.Failures[0].Code, "browser_running");
     EXPECT_EQ(ReadTextFile(databases[1].Path), guestBefore);
     const Blocks blocks = LogBlocks();
     ASSERT_EQ(blocks.size(), 1u);

@@ -15,7 +15,7 @@ std::string DatabaseRowName(const DatabaseRow& row);
 // The row's text, with the space given back once washed: "1,234 visits of 456 sites; 1.2 MB
 // given back".
 std::string DatabaseRowNote(const DatabaseRow& row);
-// What the rows of an item count: "1,234 removed, 12 kept", then "; 1 left alone" when any is.
+// What the rows of an item count: "1,234 removed, 12 kept", after "1 left alone; " when any is.
 std::string DatabaseTotalsText(const std::vector<DatabaseRow>& rows);
 // A count with the user's digit grouping: "1,234".
 std::string FormatCount(int64_t count);

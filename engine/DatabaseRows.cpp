@@ -1,4 +1,4 @@
-#include "engine/DatabaseWash.h"
+#include "engine/DatabaseRows.h"
 
 #include <windows.h>
 
@@ -55,9 +55,9 @@ std::string DatabaseTotalsText(const std::vector<DatabaseRow>& rows) {
         kept += row.Kept;
         leftAlone += DatabaseLeftAlone(row);
     }
-    std::string text = FormatText(IDS_Db_Totals, FormatCount(removed), FormatCount(kept));
-    if (leftAlone) text += "; " + FormatText(IDS_Db_LeftAlone, leftAlone);
-    return text;
+    // The left-alone count first: it is what the user must not miss in a narrow column.
+    const std::string totals = FormatText(IDS_Db_Totals, FormatCount(removed), FormatCount(kept));
+    return leftAlone ? FormatText(IDS_Db_LeftAlone, leftAlone) + "; " + totals : totals;
 }
 
 void WashDatabaseItemInto(const std::string& name, WashSummary& summary) {
