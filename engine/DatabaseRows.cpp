@@ -1,11 +1,9 @@
 #include "engine/DatabaseRows.h"
 
-#include <windows.h>
-
 #include "engine/EngineTexts.h"
 #include "platform/DiskSpace.h"
 #include "platform/Language.h"
-#include "platform/WideText.h"
+#include "platform/NumberText.h"
 
 namespace {
 // The browsers a database item's name speaks of, by the words of the supplied names.
@@ -28,23 +26,10 @@ std::string DatabaseRowName(const DatabaseRow& row) { return row.Label + ": " + 
 
 std::string DatabaseRowNote(const DatabaseRow& row) {
     if (!row.Washed) return row.Text;
-    const std::string given = FormatText(IDS_Db_SpaceGiven, FormatSpace(row.FreedBytes));
+    // A compacted database says so in its own text already.
+    const std::string given = FormatText(IDS_Hist_GivenBack, FormatSpace(row.FreedBytes));
+    if (row.Text.find(given) != std::string::npos) return row.Text;
     return row.Text.empty() ? given : row.Text + "; " + given;
-}
-
-std::string FormatCount(int64_t count) {
-    const std::wstring digits = std::to_wstring(count);
-    NUMBERFMTW format{};
-    wchar_t decimal[8] = L".", thousand[8] = L",";
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8);
-    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousand, 8);
-    format.Grouping = 3;
-    format.lpDecimalSep = decimal;
-    format.lpThousandSep = thousand;
-    format.NegativeOrder = 1;
-    wchar_t text[64];
-    int n = GetNumberFormatW(LOCALE_USER_DEFAULT, 0, digits.c_str(), &format, text, 64);
-    return n > 1 ? Narrow(std::wstring(text, static_cast<size_t>(n - 1))) : Narrow(digits);
 }
 
 std::string DatabaseTotalsText(const std::vector<DatabaseRow>& rows) {
@@ -56,7 +41,7 @@ std::string DatabaseTotalsText(const std::vector<DatabaseRow>& rows) {
         leftAlone += DatabaseLeftAlone(row);
     }
     // The left-alone count first: it is what the user must not miss in a narrow column.
-    const std::string totals = FormatText(IDS_Db_Totals, FormatCount(removed), FormatCount(kept));
+    const std::string totals = FormatText(IDS_Db_Totals, GroupedNumber(removed), GroupedNumber(kept));
     return leftAlone ? FormatText(IDS_Db_LeftAlone, leftAlone) + "; " + totals : totals;
 }
 

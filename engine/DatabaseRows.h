@@ -17,8 +17,6 @@ std::string DatabaseRowName(const DatabaseRow& row);
 std::string DatabaseRowNote(const DatabaseRow& row);
 // What the rows of an item count: "1,234 removed, 12 kept", after "1 left alone; " when any is.
 std::string DatabaseTotalsText(const std::vector<DatabaseRow>& rows);
-// A count with the user's digit grouping: "1,234".
-std::string FormatCount(int64_t count);
 
 // Washes the database item and adds its rows, the space given back and its left-alone
 // databases (as failures) to summary.
