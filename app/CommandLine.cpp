@@ -221,8 +221,8 @@ int WashRows(const CoveredRows& rows, WashReport& report) {
                 const DatabaseRow& database = wash.Databases[d];
                 special.BytesFreed += database.FreedBytes;
                 special.Databases.push_back(database);
-                WriteConsoleLine(STD_OUTPUT_HANDLE, TranslateUiText(item.Name) + ": " + DatabaseRowName(database) + ": " +
-                                                        DatabaseRowNote(database));
+                WriteConsoleLine(STD_OUTPUT_HANDLE, TranslateUiText(item.Name) + ": " + DatabaseRowName(database) +
+                                                        ": " + DatabaseRowNote(database));
                 if (!DatabaseLeftAlone(database)) continue;
                 ++specialFails;
                 special.Failures.push_back({database.Path, database.Text, DatabaseStateCode(database.State)});

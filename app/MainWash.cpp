@@ -88,8 +88,8 @@ WashContext MainWindow::MakeWashContext() {
     context.ShowRegistryCounts = [this](int success, int fails) { ShowRegistryCounts(success, fails); };
     context.ShowSummary = [this](const WashSummary& summary) { ShowWashSummary(summary); };
     if (!automaticWash_)
-        context.BeforeWash = [this](HWND owner, const CheckListModel& files, const std::vector<std::string>& databaseItems) {
-            return CloseBrowsersHoldingFiles(owner, files, databaseItems);
+        context.BeforeWash = [this](HWND owner, const CheckListModel& files, const std::vector<std::string>& items) {
+            return CloseBrowsersHoldingFiles(owner, files, items);
         };
     return context;
 }
@@ -207,7 +207,8 @@ void MainWindow::WashOrPreviewCurrentItem(bool preview) {
                 dialog.DatabaseItem = ItemList.Text(i);
                 dialog.SetDatabaseRows(PreviewDatabaseItem(dialog.DatabaseItem));
                 if (preview) dialog.ShowModal(Handle());
-                else if (ConfirmClean(FormatText(IDS_ItemSubject, TranslateUiText(dialog.DatabaseItem)))) dialog.OnWash();
+                else if (ConfirmClean(FormatText(IDS_ItemSubject, TranslateUiText(dialog.DatabaseItem))))
+                    dialog.OnWash();
                 return;
             }
             AppendFolderRows(dialog.FileList, &dialog.FileNote);

@@ -283,7 +283,8 @@ private:
     // Before a wash the user starts: each running browser holding checked files, or whose
     // databases a checked database item washes, is asked about; Yes closes it, No goes on (its
     // databases are left alone), Cancel (false) washes nothing.
-    bool CloseBrowsersHoldingFiles(HWND owner, const CheckListModel& files, const std::vector<std::string>& databaseItems);
+    bool CloseBrowsersHoldingFiles(HWND owner, const CheckListModel& files,
+                                   const std::vector<std::string>& databaseItems);
     std::string ChooseFile(const FileDialogRequest& request);
     void ExportCheckedItems(const std::string& target);
     void ImportPlugin(const std::string& source);

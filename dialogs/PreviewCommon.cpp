@@ -8,6 +8,7 @@
 #include "catalogue/ProtectedPlaces.h"
 #include "catalogue/WashItem.h"
 #include "dialogs/DialogTexts.h"
+#include "engine/DatabaseRows.h"
 #include "engine/EngineTexts.h"
 #include "engine/SpecialItems.h"
 #include "platform/DiskSpace.h"
@@ -170,9 +171,8 @@ void PreviewDialogBase::WashLists(CheckList* files, CheckList* registry, CheckLi
         for (int i = 0; i < specials->Count(); ++i)
             if (specials->Checked(i)) WashSpecialItem(specials->Text(i), writeLog, Context.Owner, &wash);
         if (writeLog) WriteWashLogSummary(wash);
-        // The space the databases gave back counts with the files'.
-        for (const DatabaseRow& row : wash.Databases) Result.Files.FreedBytes += row.FreedBytes;
-        Result.Databases = std::move(wash.Databases);
+        // The space the databases gave back counts with the files', those left alone as failures.
+        AddDatabaseRows(Result, wash.Databases);
     }
     if (Context.ShowSummary) Context.ShowSummary(Result);
     Close(mrOK);

@@ -7,17 +7,22 @@
 #include "platform/DiskSpace.h"
 #include "platform/Language.h"
 #include "platform/RowGuard.h"
+#include "platform/Text.h"
 
 PreviewItemDialog::PreviewItemDialog() : PreviewDialogBase(IDD_PreviewItemDialog) {
     HelpContext = 63;
     ShowAsRegistryList(RegistryList);
     ShowAsFileList(FileList);
     DatabaseList.ShowSpaceColumn();
-    // Room for what goes: "1,234 visits of 456 sites; 12 bookmarked sites kept".
-    DatabaseList.NoteWidth = 200;
+    // Room for what goes: "1,234 visits of 456 sites".
+    DatabaseList.NoteWidth = 150;
+    // "Chrome — Work (Profile 1): History (C:\...\Profile 1\)": the file's name before its folder,
+    // which the row's tip shows whole.
     DatabaseList.DisplayText = [this](int index) {
-        auto row = databaseRows_.find(Unguarded(DatabaseList.Text(index)));
-        return row == databaseRows_.end() ? DatabaseList.Text(index) : DatabaseRowName(row->second);
+        const std::string path = Unguarded(DatabaseList.Text(index));
+        auto row = databaseRows_.find(path);
+        if (row == databaseRows_.end()) return path;
+        return row->second.Label + ": " + ExtractFileName(path) + " (" + ExtractFilePath(path) + ")";
     };
     DatabaseList.SpaceText = [this](int index) { return FormatSpace(DatabaseList.Model().Space(index)); };
     DatabaseList.NoteText = [this](int index) {

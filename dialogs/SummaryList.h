@@ -14,7 +14,7 @@ struct ItemSummary {
     uint64_t Space = 0;
     int RegistryRows = 0;
     // A database item's counts ("1,234 removed, 12 kept"), ordered by Removed; empty otherwise.
-    std::string Databases;
+    std::string Databases = {};
     int64_t Removed = 0;
 };
 

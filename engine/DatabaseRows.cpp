@@ -45,16 +45,22 @@ std::string DatabaseTotalsText(const std::vector<DatabaseRow>& rows) {
     return leftAlone ? FormatText(IDS_Db_LeftAlone, leftAlone) + "; " + totals : totals;
 }
 
-void WashDatabaseItemInto(const std::string& name, WashSummary& summary) {
-    for (DatabaseRow& row : WashDatabaseItem(name)) {
-        if (row.Item.empty()) row.Item = name;
+void AddDatabaseRows(WashSummary& summary, const std::vector<DatabaseRow>& rows) {
+    for (const DatabaseRow& row : rows) {
         summary.Files.FreedBytes += row.FreedBytes;
         if (DatabaseLeftAlone(row)) {
             ++summary.Files.Failed;
             summary.Files.Failures.push_back({row.Path, row.Text, DatabaseStateCode(row.State)});
         }
-        summary.Databases.push_back(std::move(row));
+        summary.Databases.push_back(row);
     }
+}
+
+void WashDatabaseItemInto(const std::string& name, WashSummary& summary) {
+    std::vector<DatabaseRow> rows = WashDatabaseItem(name);
+    for (DatabaseRow& row : rows)
+        if (row.Item.empty()) row.Item = name;
+    AddDatabaseRows(summary, rows);
 }
 
 void WriteDatabaseLogRows(const std::string& name, const std::vector<DatabaseRow>& rows) {

@@ -18,6 +18,8 @@ std::string DatabaseRowNote(const DatabaseRow& row);
 // What the rows of an item count: "1,234 removed, 12 kept", after "1 left alone; " when any is.
 std::string DatabaseTotalsText(const std::vector<DatabaseRow>& rows);
 
+// Adds the rows, the space they gave back and those left alone (as failures) to summary.
+void AddDatabaseRows(WashSummary& summary, const std::vector<DatabaseRow>& rows);
 // Washes the database item and adds its rows, the space given back and its left-alone
 // databases (as failures) to summary.
 void WashDatabaseItemInto(const std::string& name, WashSummary& summary);

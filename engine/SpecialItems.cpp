@@ -60,13 +60,7 @@ void WashSpecialItem(const std::string& name, bool writeLog, HWND owner, WashSum
             if (wash) CloseWashLog();
             else CloseWashLog(washed);
         }
-        if (wash) {
-            wash->Files.FreedBytes += washed.Files.FreedBytes;
-            wash->Files.Failed += washed.Files.Failed;
-            wash->Files.Failures.insert(wash->Files.Failures.end(), washed.Files.Failures.begin(),
-                                        washed.Files.Failures.end());
-            wash->Databases.insert(wash->Databases.end(), washed.Databases.begin(), washed.Databases.end());
-        }
+        if (wash) AddDatabaseRows(*wash, washed.Databases);
         return;
     }
     if (name == RecycleBinItem) {
