@@ -34,18 +34,14 @@ TEST(WashReport, TextsOfAnyKindSurviveTheRoundTrip) {
 
 TEST(WashReport, DatabasesOfADatabaseItemWithTheirCountsAndState) {
     WashReport report;
-    WashItemResult item{"Google Chrome History", 0, 8192, 0, {{"C:\\p\\History", "Chrome is running", "browser_running"}}};
+    report.Items.push_back({"Google Chrome History", 0, 8192, 0, {{"C:\\p\\History", "Chrome is running", "browser_running"}}});
     DatabaseRow washed, running;
     washed.Label = "Chrome — Default";
-    washed.Path = "C:\\d\\History";
     washed.Removed = 1234;
     washed.Kept = 12;
-    washed.FreedBytes = 8192;
     washed.Washed = true;
-    running.Path = "C:\\p\\History";
     running.State = DatabaseState::BrowserRunning;
-    item.Databases = {washed, running};
-    report.Items.push_back(item);
+    report.Items[0].Databases = {washed, running};
     JsonValue read;
     std::string error;
     ASSERT_TRUE(ParseJson(ReportJson(report), read, error)) << error << ReportJson(report);
@@ -56,7 +52,6 @@ TEST(WashReport, DatabasesOfADatabaseItemWithTheirCountsAndState) {
     EXPECT_EQ(databases.items[0]["kept"].Int(), 12);
     EXPECT_EQ(databases.items[0]["state"].text, "washed");
     EXPECT_EQ(databases.items[1]["state"].text, "browser_running");
-    EXPECT_EQ(read["totals"]["failures"].Int(), 1);
 }
 
 TEST(WashEvent, IdTypeAndTextFollowTheOutcome) {

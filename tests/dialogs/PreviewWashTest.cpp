@@ -1,13 +1,17 @@
 // The wash operation of the four preview dialogs, run without showing them.
 #include <gtest/gtest.h>
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include "dialogs/PreviewAllDialog.h"
 #include "dialogs/PreviewFilesDialog.h"
 #include "dialogs/PreviewItemDialog.h"
 #include "dialogs/PreviewRegistryDialog.h"
 #include "platform/Error.h"
+#include "platform/WideText.h"
 #include "tests/dialogs/PreviewTestUtil.h"
-#include "tests/support/DatabaseKind.h"
+#include "tests/support/BrowserFixtures.h"
 #include "tests/support/HeldFile.h"
 
 namespace {
@@ -158,17 +162,21 @@ TEST_F(PreviewWash, UnwritableLogEndsTheWashBeforeAnyDeletionAndClosesTheLog) {
 // A database item's preview has a row per database, checked when the wash would change it; its
 // wash runs the item after the running-browser question, logs each database and counts the space.
 TEST_F(PreviewWash, DatabaseItemShowsEachDatabaseAndWashesTheItem) {
-    TempDir data;
-    const std::vector<TestDatabase> databases = {
-        {"Chrome — Default", data.Path() + "History", data.Path() + "lockfile"},
-        {"Chrome — Guest", data.Path() + "Guest History", data.Path() + "guest.lock"},
-    };
-    for (const auto& database : databases) {
-        MakeVisitsDatabase(database.Path, 30);
-        WriteTextFile(database.LockFile, "");
-    }
-    AddVisitsKind("Preview Test History", databases);
-    HeldFile running(databases[1].LockFile);
+    wchar_t* found = nullptr;
+    SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &found);
+    const std::string roaming = Narrow(found);
+    CoTaskMemFree(found);
+    TempDir profiles;
+    struct Seeded {
+        std::string tree;
+        ~Seeded() { RemoveTree(tree); }
+    } seeded{roaming + "\\Mozilla"};
+    const std::string home = profiles.Path() + "a1.home\\", work = profiles.Path() + "b2.work\\";
+    SeedFirefoxProfile(roaming + "\\Mozilla\\Firefox\\profiles.ini", home, false);
+    SeedFirefoxProfile(roaming + "\\Mozilla\\Firefox\\profiles.ini", work, false);
+    WriteTextFile(work + "parent.lock", "");
+    HeldFile running(work + "parent.lock");
+    const std::string workBefore = ReadTextFile(work + "places.sqlite");
 
     PreviewItemDialog dialog;
     dialog.Context = recorded.Make();
@@ -178,29 +186,33 @@ TEST_F(PreviewWash, DatabaseItemShowsEachDatabaseAndWashesTheItem) {
         asked = items;
         return true;
     };
-    dialog.DatabaseItem = "Preview Test History";
-    dialog.SetDatabaseRows(PreviewDatabaseItem(dialog.DatabaseItem));
-    ASSERT_EQ(dialog.DatabaseList.Count(), 2);
-    EXPECT_TRUE(dialog.DatabaseList.Checked(0));
-    EXPECT_FALSE(dialog.DatabaseList.Checked(1));
-    EXPECT_EQ(GuardOf(dialog.DatabaseList.Text(1)), RowGuard::Refused);
-    EXPECT_EQ(dialog.DatabaseList.NoteText(0), "29 visits");
-    EXPECT_EQ(dialog.DatabaseList.NoteText(1), "Chrome is running");
+    dialog.DatabaseItem = "Firefox History";
+    const std::vector<DatabaseRow> rows = PreviewDatabaseItem(dialog.DatabaseItem);
+    dialog.SetDatabaseRows(rows);
+    ASSERT_EQ(dialog.DatabaseList.Count(), static_cast<int>(rows.size()));
+    size_t leftAlone = 0;
+    for (int i = 0; i < dialog.DatabaseList.Count(); ++i) {
+        const bool atHome = rows[i].Path.rfind(home, 0) == 0;
+        EXPECT_EQ(rows[i].State, atHome ? DatabaseState::Ready : DatabaseState::BrowserRunning) << rows[i].Path;
+        EXPECT_EQ(dialog.DatabaseList.Checked(i), atHome);
+        EXPECT_EQ(dialog.DatabaseList.NoteText(i), atHome ? rows[i].Text : "Firefox is running");
+        leftAlone += !atHome;
+    }
+    ASSERT_GT(leftAlone, 0u);
+    ASSERT_LT(leftAlone, rows.size());
     // A database is not chosen one by one: its mark follows the item.
     dialog.DatabaseList.SetChecked(0, false);
     dialog.DatabaseList.OnClickCheck(0);
     EXPECT_TRUE(dialog.DatabaseList.Checked(0));
-    const std::string guestBefore = ReadTextFile(databases[1].Path);
 
     dialog.OnWash();
-    EXPECT_EQ(asked, Strings{"Preview Test History"});
-    ASSERT_EQ(dialog.Result.Databases.size(), 2u);
-    EXPECT_TRUE(dialog.Result.Databases[0].Washed);
-    EXPECT_GT(dialog.Result.Files.FreedBytes, 0u);
-    ASSERT_EQ(dialog.Result.Files.Failures.size(), 1u);
+    EXPECT_EQ(asked, Strings{"Firefox History"});
+    EXPECT_EQ(dialog.Result.Databases.size(), rows.size());
+    EXPECT_FALSE(FileHasBytes(home + "places.sqlite", FixtureMarker));
+    EXPECT_EQ(ReadTextFile(work + "places.sqlite"), workBefore);
+    ASSERT_EQ(dialog.Result.Files.Failures.size(), leftAlone);
     EXPECT_EQ(dialog.Result.Files.Failures[0].Code, "browser_running");
-    EXPECT_EQ(ReadTextFile(databases[1].Path), guestBefore);
     const Blocks blocks = LogBlocks();
     ASSERT_EQ(blocks.size(), 1u);
-    EXPECT_EQ(blocks[0].size(), 2u);
+    EXPECT_EQ(blocks[0].size(), rows.size());
 }
