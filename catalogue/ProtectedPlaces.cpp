@@ -252,7 +252,8 @@ std::string DatabaseOfJournal(const std::string& path) {
         const size_t slash = name.find_last_of('\\');
         const size_t start = slash == std::string::npos ? 0 : slash + 1;
         // A name that is only the suffix names no database.
-        if (name.size() > start + n && SameText(name.substr(name.size() - n), suffix)) return name.substr(0, name.size() - n);
+        if (name.size() > start + n && SameText(name.substr(name.size() - n), suffix))
+            return name.substr(0, name.size() - n);
     }
     return {};
 }

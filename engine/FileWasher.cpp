@@ -253,8 +253,9 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
             while (secure.Pending() && secure.Holds(database)) takeSecureResult();
             if (JournalOfExistingDatabase(path)) {
                 ++tally.Failed;
-                tally.Failures.push_back({path, Text(IDS_Db_JournalStays), "refused"});
-                if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, path, Text(IDS_Db_JournalStays));
+                const std::string reason = Text(IDS_Db_JournalStays);
+                tally.Failures.push_back({path, reason, "refused"});
+                if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, path, reason);
                 continue;
             }
         }

@@ -34,7 +34,8 @@ TEST(WashReport, TextsOfAnyKindSurviveTheRoundTrip) {
 
 TEST(WashReport, DatabasesOfADatabaseItemWithTheirCountsAndState) {
     WashReport report;
-    report.Items.push_back({"Google Chrome History", 0, 8192, 0, {{"C:\\p\\History", "Chrome is running", "browser_running"}}});
+    report.Items.push_back(
+        {"Google Chrome History", 0, 8192, 0, {{"C:\\p\\History", "Chrome is running", "browser_running"}}});
     DatabaseRow washed, running;
     washed.Label = "Chrome — Default";
     washed.Removed = 1234;
