@@ -104,3 +104,4 @@
 #define IDS_RestartDeleteMany 38131
 #define IDS_RestartNeedsAdministrator 38132
 #define IDS_RestartMarked 38133
+#define IDS_BrowserRunningDatabases 38180

@@ -17,6 +17,8 @@
 #include "catalogue/RootKeys.h"
 #include "catalogue/WashItem.h"
 #include "engine/RestartDelete.h"
+#include "engine/DatabaseRows.h"
+#include "engine/EngineTexts.h"
 #include "engine/SpecialItems.h"
 #include "engine/WashEngine.h"
 #include "platform/CheckListModel.h"
@@ -104,7 +106,17 @@ bool WriteList(const std::wstring& file, const CoveredRows& rows) {
     }
     for (const auto& row : rows.Registry)
         if (GuardOf(row) == RowGuard::None) text += RegistryRowName(row) + "\r\n";
-    for (const auto& row : rows.Specials) text += TranslateUiText(row) + "\r\n";
+    for (const auto& row : rows.Specials) {
+        if (!IsDatabaseItem(row)) {
+            text += TranslateUiText(row) + "\r\n";
+            continue;
+        }
+        // A database item: a line per database, with what a wash would do or why it stays.
+        const std::vector<DatabaseRow> databases = PreviewDatabaseItem(row);
+        if (databases.empty()) text += TranslateUiText(row) + "\t" + Text(IDS_Db_Missing) + "\r\n";
+        for (const DatabaseRow& database : databases)
+            text += TranslateUiText(row) + "\t" + DatabaseRowName(database) + "\t" + database.Text + "\r\n";
+    }
     text += "Total\t" + std::to_string(total) + "\r\n";
     HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
@@ -208,11 +220,20 @@ int WashRows(const CoveredRows& rows, WashReport& report, std::vector<std::strin
         if (!item.IsSpecial) continue;
         WashItemResult special;
         special.Name = item.Name;
+        const size_t databasesBefore = wash.Databases.size();
         try {
             const size_t failuresBefore = wash.Files.Failures.size();
             WashSpecialItem(item.Name, writeLog, nullptr, &wash);
             for (size_t f = failuresBefore; f < wash.Files.Failures.size(); ++f, ++specialFails)
                 special.Failures.push_back(wash.Files.Failures[f]);
+            // Each database on the console; one left alone is among the failures taken above.
+            for (size_t d = databasesBefore; d < wash.Databases.size(); ++d) {
+                const DatabaseRow& database = wash.Databases[d];
+                special.BytesFreed += database.FreedBytes;
+                special.Databases.push_back(database);
+                WriteConsoleLine(STD_OUTPUT_HANDLE, TranslateUiText(item.Name) + ": " + DatabaseRowName(database) +
+                                                        ": " + DatabaseRowNote(database));
+            }
         } catch (const std::exception& error) {
             ++specialFails;
             special.Failures.push_back({item.Name, error.what(), "failed"});
@@ -221,6 +242,7 @@ int WashRows(const CoveredRows& rows, WashReport& report, std::vector<std::strin
         report.Items.push_back(std::move(special));
     }
     if (writeLog && specialsFollow) WriteWashLogSummary(wash);
+    for (const DatabaseRow& database : wash.Databases) result.Files.FreedBytes += database.FreedBytes;
     for (const auto& failure : result.Files.Failures)
         WriteConsoleLine(STD_OUTPUT_HANDLE, FormatText(IDS_NotWashed, failure.Path, failure.Reason));
     leftInUse = RestartCandidates(result.Files);

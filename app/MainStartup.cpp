@@ -6,6 +6,7 @@
 #include "app/MainWindowRes.h"
 #include "catalogue/FileSearch.h"
 #include "catalogue/PluginCheck.h"
+#include "engine/DatabaseItems.h"
 #include "engine/FreeSpaceWiper.h"
 #include "engine/SpecialItems.h"
 #include "platform/Error.h"
@@ -200,6 +201,8 @@ void MainWindow::EnableEntryCommands(int row) {
     if (row < 0 || row >= WashItems.Count()) return;
     bool enabled = !WashItems.Items[row].IsSpecial;
     for (int id : EntryCommandIds) EnableControl(id, enabled);
+    // A database item's databases have a preview of their own.
+    if (!enabled && IsDatabaseItem(WashItems.Items[row].ItemName)) EnableControl(IDC_PreviewCurrentItem, true);
     EnableEditingCommands();
 }
 

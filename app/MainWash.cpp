@@ -9,6 +9,7 @@
 #include "dialogs/PreviewItemDialog.h"
 #include "dialogs/PreviewRegistryDialog.h"
 #include "engine/RestartDelete.h"
+#include "engine/DatabaseItems.h"
 #include "engine/SpecialItems.h"
 #include "platform/BusyCursor.h"
 #include "platform/DiskSpace.h"
@@ -43,9 +44,11 @@ void MainWindow::SetWashControls(bool enabled) {
     int row = ItemList.Selected();
     bool special = row >= 0 && row < WashItems.Count() ? WashItems.Items[row].IsSpecial
                                                        : CurrentItem && CurrentItem->Property.IsSpecial;
+    // A database item's databases are previewed like an item's files.
+    const bool database = special && row >= 0 && row < ItemList.Count() && IsDatabaseItem(ItemList.Text(row));
+    if (special && !database) EnableControl(IDC_PreviewCurrentItem, false);
     if (special)
-        for (int id : {IDC_PreviewCurrentItem, IDC_PreviewFolderEntry, IDC_WashFolderEntry,
-                       IDC_PreviewRegistryEntry, IDC_WashRegistryEntry})
+        for (int id : {IDC_PreviewFolderEntry, IDC_WashFolderEntry, IDC_PreviewRegistryEntry, IDC_WashRegistryEntry})
             EnableControl(id, false);
 }
 
@@ -89,8 +92,8 @@ WashContext MainWindow::MakeWashContext() {
     context.ShowRegistryCounts = [this](int success, int fails) { ShowRegistryCounts(success, fails); };
     context.ShowSummary = [this](const WashSummary& summary) { ShowWashSummary(summary); };
     if (!automaticWash_)
-        context.BeforeWash = [this](HWND owner, const CheckListModel& files) {
-            return CloseBrowsersHoldingFiles(owner, files);
+        context.BeforeWash = [this](HWND owner, const CheckListModel& files, const std::vector<std::string>& items) {
+            return CloseBrowsersHoldingFiles(owner, files, items);
         };
     return context;
 }
@@ -208,6 +211,14 @@ void MainWindow::WashOrPreviewCurrentItem(bool preview) {
             PreviewItemDialog dialog;
             dialog.Context = MakeWashContext();
             bool checked = ItemList.Checked(i);
+            if (CurrentItem && CurrentItem->Property.IsSpecial && IsDatabaseItem(ItemList.Text(i))) {
+                dialog.DatabaseItem = ItemList.Text(i);
+                dialog.SetDatabaseRows(PreviewDatabaseItem(dialog.DatabaseItem));
+                if (preview) dialog.ShowModal(Handle());
+                else if (ConfirmClean(FormatText(IDS_ItemSubject, TranslateUiText(dialog.DatabaseItem))))
+                    dialog.OnWash();
+                return;
+            }
             AppendFolderRows(dialog.FileList, &dialog.FileNote);
             dialog.FileList.Model().SetSorted(true);
             if (checked) dialog.OnSelectAllFiles();
@@ -224,7 +235,8 @@ void MainWindow::WashOrPreviewCurrentItem(bool preview) {
 void MainWindow::OnWashCurrentItem() {
     int i = ItemList.Selected();
     if (i < 0 || washRunning_) return;
-    if (CurrentItem && CurrentItem->Property.IsSpecial) {
+    // A database item goes through its preview's wash, which asks about running browsers.
+    if (CurrentItem && CurrentItem->Property.IsSpecial && !IsDatabaseItem(ItemList.Text(i))) {
         RunGuarded(Handle(), [&] { WashSpecialItem(ItemList.Text(i), Options.WriteToLog, Handle()); });
         return;
     }

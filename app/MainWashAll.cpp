@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/WashEvent.h"
 #include "dialogs/PreviewAllDialog.h"
+#include "engine/DatabaseRows.h"
 #include "platform/DiskSpace.h"
 #include "platform/Language.h"
 #include "platform/ListUpdate.h"
@@ -33,7 +34,13 @@ void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog) {
         }
         for (int i = firstKey; i < dialog.RegistryList.Count(); ++i)
             keys += GuardOf(dialog.RegistryList.Text(i)) == RowGuard::None;
-        dialog.Summary.Rows.push_back({TranslateUiText(ItemList.Text(r)), files, space, keys});
+        ItemSummary summary{TranslateUiText(ItemList.Text(r)), files, space, keys};
+        if (CurrentItem && CurrentItem->Property.IsSpecial && IsDatabaseItem(ItemList.Text(r))) {
+            const std::vector<DatabaseRow> rows = PreviewDatabaseItem(ItemList.Text(r));
+            summary.Databases = DatabaseTotalsText(rows);
+            for (const DatabaseRow& row : rows) summary.Removed += row.Removed;
+        }
+        dialog.Summary.Rows.push_back(std::move(summary));
     }
     // Sorting once gives the order of inserting each later row after the rows equal to it.
     dialog.FileList.Model().SetSorted(true);

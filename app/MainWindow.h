@@ -286,9 +286,11 @@ private:
     // Writes a log block with the failure of an automatic wash.
     void LogAutomaticWashFailure(const std::string& trigger, const std::string& failure);
     WashContext MakeWashContext();
-    // Before a wash the user starts: each running browser holding checked files is asked
-    // about; Yes closes it, No goes on, Cancel (false) washes nothing.
-    bool CloseBrowsersHoldingFiles(HWND owner, const CheckListModel& files);
+    // Before a wash the user starts: each running browser holding checked files, or whose
+    // databases a checked database item washes, is asked about; Yes closes it, No goes on (its
+    // databases are left alone), Cancel (false) washes nothing.
+    bool CloseBrowsersHoldingFiles(HWND owner, const CheckListModel& files,
+                                   const std::vector<std::string>& databaseItems);
     std::string ChooseFile(const FileDialogRequest& request);
     void ExportCheckedItems(const std::string& target);
     void ImportPlugin(const std::string& source);

@@ -85,7 +85,21 @@ std::string ReportJson(const WashReport& report) {
                     Field("reason", JsonString(item.Failures[f].Reason)) +
                     Field("code", JsonString(item.Failures[f].Code.empty() ? "failed" : item.Failures[f].Code), true) +
                     "}";
-        json += "]}";
+        json += "]";
+        if (!item.Databases.empty()) {
+            json += ", \"databases\": [";
+            for (size_t d = 0; d < item.Databases.size(); ++d) {
+                const DatabaseRow& database = item.Databases[d];
+                const std::string state = database.Washed ? "washed" : DatabaseStateCode(database.State);
+                json += (d ? ",\n      {" : "\n      {") + Field("profile", JsonString(database.Label)) +
+                        Field("path", JsonString(database.Path)) + Field("removed", std::to_string(database.Removed)) +
+                        Field("kept", std::to_string(database.Kept)) +
+                        Field("bytesFreed", std::to_string(database.FreedBytes)) +
+                        Field("state", JsonString(state.empty() ? "ready" : state), true) + "}";
+            }
+            json += "\n    ]";
+        }
+        json += "}";
     }
     json += report.Items.empty() ? "],\n  " : "\n  ],\n  ";
     json += "\"totals\": {" + Field("filesWashed", std::to_string(totals.FilesWashed)) +

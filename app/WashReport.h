@@ -16,6 +16,8 @@ struct WashItemResult {
     std::vector<WashFailure> Failures;
     // How many of the failures are such refused rows: the totals count no refusal as a failure.
     int Refused = 0;
+    // A database item's databases: each one's counts, the space it gave back and its state.
+    std::vector<DatabaseRow> Databases;
 };
 
 struct WashTotals {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -141,12 +142,18 @@ void Catalogue::RewriteFile(const std::string& path) const {
 }
 
 void MergeCatalogue(Catalogue& catalogue, const Catalogue& found, const Catalogue& order) {
-    std::unordered_set<std::string> foundKeys, shownKeys;
-    for (const auto& row : found.Items) foundKeys.insert(PairKey(row));
+    // The order file gives the order and the check marks; what an item is (special or not) its
+    // own file says, so an item that became special keeps its check from an older order file.
+    std::unordered_map<std::string, bool> foundSpecial;
+    std::unordered_set<std::string> shownKeys;
+    for (const auto& row : found.Items) foundSpecial.emplace(PairKey(row), row.IsSpecial);
     Catalogue merged;
     for (const auto& row : order.Items) {
-        if (!foundKeys.count(PairKey(row))) continue;
-        merged.Append(row);
+        auto special = foundSpecial.find(PairKey(row));
+        if (special == foundSpecial.end()) continue;
+        CatalogueRow kept = row;
+        kept.IsSpecial = special->second;
+        merged.Append(kept);
         shownKeys.insert(PairKey(row));
     }
     for (const auto& row : found.Items) {

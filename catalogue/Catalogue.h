@@ -39,6 +39,7 @@ public:
     void RewriteFile(const std::string& path) const;
 };
 
-// Makes catalogue the rows of order that found holds, in order and with their own flags,
-// followed by the rows of found that are not yet in it, in found's order.
+// Makes catalogue the rows of order that found holds, in order and with their check marks (what
+// each item is, special or not, as found says), followed by the rows of found that are not yet
+// in it, in found's order.
 void MergeCatalogue(Catalogue& catalogue, const Catalogue& found, const Catalogue& order);

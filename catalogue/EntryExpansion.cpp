@@ -330,6 +330,7 @@ void FolderEntry::ListFiles(std::vector<std::string>& list, std::vector<uint64_t
         if (RemoveSelf && Category == CategoryFolderMask) AppendFolderRows(targets.Folders, IncludeSubfolders, files);
         for (size_t i = firstFolder; i < files.size(); ++i)
             GuardProtectedRow(files[i], INVALID_FILE_ATTRIBUTES, guarding.OwnItems, guarding.Roots);
+        GuardDatabaseJournals(files, guarding.OwnItems);
     }
     spaces.resize(files.size());
     list.swap(files);

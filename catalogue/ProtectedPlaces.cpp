@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <unordered_set>
 
 #include "catalogue/RootKeys.h"
 #include "catalogue/WashItem.h"
@@ -242,4 +243,35 @@ bool IsProtectedRegistryPlace(const std::string& keyPath, const std::string& val
         if (IsBelow(key, folder) && key.find('\\', folder.size() + 1) == std::string::npos) return true;
     }
     return false;
+}
+
+std::string DatabaseOfJournal(const std::string& path) {
+    const std::string name = Unguarded(path);
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        const size_t n = strlen(suffix);
+        const size_t slash = name.find_last_of('\\');
+        const size_t start = slash == std::string::npos ? 0 : slash + 1;
+        // A name that is only the suffix names no database.
+        if (name.size() > start + n && SameText(name.substr(name.size() - n), suffix))
+            return name.substr(0, name.size() - n);
+    }
+    return {};
+}
+
+bool JournalOfExistingDatabase(const std::string& path) {
+    const std::string database = DatabaseOfJournal(path);
+    if (database.empty()) return false;
+    NativeFileSystem native;
+    const DWORD attributes = GetFileAttributesW(WidePath(database).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void GuardDatabaseJournals(std::vector<std::string>& rows, bool ownItems) {
+    std::unordered_set<std::string> listed;
+    for (const std::string& row : rows) listed.insert(UpperCase(Unguarded(row)));
+    for (std::string& row : rows) {
+        if (GuardOf(row) != RowGuard::None || !JournalOfExistingDatabase(row)) continue;
+        if (listed.count(UpperCase(DatabaseOfJournal(row)))) continue;
+        row += ownItems ? HeldRowMarker : RefusedRowMarker;
+    }
 }

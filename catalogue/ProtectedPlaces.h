@@ -32,3 +32,13 @@ void GuardProtectedRow(std::string& row, DWORD attributes, bool ownItems, const 
 // Run or RunOnce key; for a key row (isKey) also a key that holds one of them. keyPath is the
 // full path with its root name; valueName is empty for a key row.
 bool IsProtectedRegistryPlace(const std::string& keyPath, const std::string& valueName, bool isKey);
+
+// The database a journal file belongs to: "...\History" for "...\History-journal", ".sqlite" files
+// for their "-wal" and "-shm"; empty for any other name. Deleting a journal while its database
+// stays can corrupt the database.
+std::string DatabaseOfJournal(const std::string& path);
+// True when path is a journal whose database exists now.
+bool JournalOfExistingDatabase(const std::string& path);
+// Guards the journal rows among rows whose database exists and is not a row of rows as well:
+// held for the user's own items (ownItems), refused otherwise.
+void GuardDatabaseJournals(std::vector<std::string>& rows, bool ownItems);

@@ -37,6 +37,11 @@
 #define IDS_Item_WindowsMemoryDumps 32131
 #define IDS_Item_RecycleBin 32132
 #define IDS_Item_TheHistoryOfInternetExplorer 32133
+#define IDS_Item_ChromiumHistory 32134
+#define IDS_Item_ChromiumCookies 32135
+#define IDS_Item_FirefoxHistory 32136
+#define IDS_Item_FirefoxFormHistory 32137
+#define IDS_Item_CompactBrowserDatabases 32138
 #define IDS_Item_ChromiumCache 32140
 #define IDS_Item_ChromiumSessions 32141
 

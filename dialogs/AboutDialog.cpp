@@ -3,6 +3,7 @@
 #include "dialogs/AboutDialogRes.h"
 #include "dialogs/DialogTexts.h"
 #include "platform/Language.h"
+#include "platform/SqliteDb.h"
 #include "resources/icons.h"
 
 AboutDialog::AboutDialog() : Form(IDD_AboutDialog) { HelpContext = 60; }
@@ -11,6 +12,7 @@ void AboutDialog::FormCreate() {
     SetLook();
     SetControlText(IDC_About_Rules, RulesSummary);
     SetControlText(IDC_About_Language, FormatText(IDS_Dlg_AboutLanguage, LanguageOf(LanguageInUse()).NativeName));
+    SetControlText(IDC_About_Sqlite, FormatText(IDS_Dlg_AboutSqlite, SqliteVersion()));
     OnClick(IDOK, [this] { Close(mrOK); });
 }
 

@@ -7,6 +7,7 @@
 #define IDC_About_Comments 4004
 #define IDC_About_Rules 4005
 #define IDC_About_Language 4006
+#define IDC_About_Sqlite 4007
 
 // Template texts (range 14000-14099); their English is in AboutDialog.rc.
 #define IDS_About_Caption 14001

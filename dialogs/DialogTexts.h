@@ -68,3 +68,6 @@
 #define IDS_Dlg_HoursNotNumber 36120
 // The folder entry editor, on an entry that names a protected place.
 #define IDS_Dlg_ProtectedPlace 36117
+#define IDS_Dlg_TabDatabases 36180
+#define IDS_Dlg_SummaryDatabases 36181
+#define IDS_Dlg_AboutSqlite 36182

@@ -5,8 +5,10 @@
 #include <memory>
 #include <unordered_map>
 
+#include "catalogue/ProtectedPlaces.h"
 #include "catalogue/WashItem.h"
 #include "dialogs/DialogTexts.h"
+#include "engine/DatabaseRows.h"
 #include "engine/EngineTexts.h"
 #include "engine/SpecialItems.h"
 #include "platform/DiskSpace.h"
@@ -79,7 +81,7 @@ void ShowAsFileList(CheckList& list) {
     list.NoteText = [&list, notes](int index) {
         const std::string& row = list.Text(index);
         switch (GuardOf(row)) {
-            case RowGuard::Refused: return Text(IDS_Protected);
+            case RowGuard::Refused: return Text(DatabaseOfJournal(row).empty() ? IDS_Protected : IDS_Db_JournalStays);
             case RowGuard::Held: return Text(IDS_ProtectedOwn);
             default: break;
         }
@@ -132,14 +134,23 @@ bool PreviewPages::HandleNotify(NMHDR* header) {
 void PreviewDialogBase::WashLists(CheckList* files, CheckList* registry, CheckList* specials) {
     const OptionsRecord& options = OptionsOf(Context);
     static const SpecificFileList noSpecificFiles;
+    static const CheckListModel noFiles;
     const SpecificFileList& specificFiles = Context.SpecificFiles ? *Context.SpecificFiles : noSpecificFiles;
     bool writeLog = options.WriteToLog;
-    if (files && Context.BeforeWash && !Context.BeforeWash(Handle() ? Handle() : Context.Owner, files->Model())) return;
-    Result = WashSummary();
     // The summary line follows the wash's last block: the special items' when any is checked.
     bool specialsFollow = false;
-    for (int i = 0; specials && i < specials->Count(); ++i) specialsFollow = specialsFollow || specials->Checked(i);
-    if (writeLog) OpenWashLog();
+    std::vector<std::string> databaseItems;
+    for (int i = 0; specials && i < specials->Count(); ++i) {
+        if (!specials->Checked(i)) continue;
+        specialsFollow = true;
+        if (IsDatabaseItem(specials->Text(i))) databaseItems.push_back(specials->Text(i));
+    }
+    if (Context.BeforeWash && (files || !databaseItems.empty()) &&
+        !Context.BeforeWash(Handle() ? Handle() : Context.Owner, files ? files->Model() : noFiles, databaseItems))
+        return;
+    Result = WashSummary();
+    const bool lists = files || registry;
+    if (writeLog && lists) OpenWashLog();
     try {
         if (files) {
             WashFileList(files->Model(), options.QuickDelete, writeLog, specificFiles, Result.Files);
@@ -149,19 +160,21 @@ void PreviewDialogBase::WashLists(CheckList* files, CheckList* registry, CheckLi
             WashRegistryList(registry->Model(), writeLog, Result.Registry);
             if (Context.ShowRegistryCounts) Context.ShowRegistryCounts(Result.Registry.Washed, Result.Registry.Failed);
         }
-        if (writeLog && specialsFollow) CloseWashLog();
-        else if (writeLog) CloseWashLog(Result);
+        if (writeLog && lists && specialsFollow) CloseWashLog();
+        else if (writeLog && lists) CloseWashLog(Result);
     } catch (...) {
         AbandonWashLog();
         throw;
     }
-    if (Context.ShowSummary) Context.ShowSummary(Result);
     if (specialsFollow) {
         WashSummary wash = Result;
         for (int i = 0; i < specials->Count(); ++i)
             if (specials->Checked(i)) WashSpecialItem(specials->Text(i), writeLog, Context.Owner, &wash);
         if (writeLog) WriteWashLogSummary(wash);
+        // The space the databases gave back counts with the files', those left alone as failures.
+        AddDatabaseRows(Result, wash.Databases);
     }
+    if (Context.ShowSummary) Context.ShowSummary(Result);
     Close(mrOK);
 }
 

@@ -22,8 +22,10 @@ struct WashContext {
     HWND Owner = nullptr;
     std::function<void(int success, int fails)> ShowFileCounts;
     std::function<void(int success, int fails)> ShowRegistryCounts;
-    // Asked before files are washed (owner: the window to ask over); false washes nothing.
-    std::function<bool(HWND owner, const CheckListModel& files)> BeforeWash;
+    // Asked before files or database items are washed (owner: the window to ask over; the names
+    // of the checked database items); false washes nothing.
+    std::function<bool(HWND owner, const CheckListModel& files, const std::vector<std::string>& databaseItems)>
+        BeforeWash;
     // The whole result, after the log block is closed.
     std::function<void(const WashSummary& summary)> ShowSummary;
 };

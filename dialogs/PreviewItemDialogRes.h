@@ -13,6 +13,8 @@
 #define IDC_PreviewItem_FileTotals 1510
 #define IDC_PreviewItem_RegistryTotals 1511
 #define IDC_PreviewItem_FileNote 1512
+#define IDC_PreviewItem_Databases 1513
+#define IDC_PreviewItem_DatabaseTotals 1514
 
 // Template texts (range 11500-11599); their English is in PreviewItemDialog.rc.
 #define IDS_PreviewItem_Caption 11501

@@ -14,7 +14,9 @@
 namespace {
 // Room a header item leaves beside its text, both sides together, at 96 dpi.
 const int HeaderMargins = 16;
-const UINT Titles[] = {IDS_Dlg_SummaryWashItem, IDS_Dlg_SummaryFiles, IDS_Dlg_SummarySpace, IDS_Dlg_SummaryRegistryRows};
+const UINT Titles[] = {IDS_Dlg_SummaryWashItem, IDS_Dlg_SummaryFiles, IDS_Dlg_SummarySpace, IDS_Dlg_SummaryRegistryRows,
+                       IDS_Dlg_SummaryDatabases};
+const int ColumnCount = 5;
 
 // Negative, zero or positive as a orders before, with or after b in a column.
 int Compare(const ItemSummary& a, const ItemSummary& b, int column) {
@@ -22,6 +24,7 @@ int Compare(const ItemSummary& a, const ItemSummary& b, int column) {
         case 1: return (a.Files > b.Files) - (a.Files < b.Files);
         case 2: return (a.Space > b.Space) - (a.Space < b.Space);
         case 3: return (a.RegistryRows > b.RegistryRows) - (a.RegistryRows < b.RegistryRows);
+        case 4: return (a.Removed > b.Removed) - (a.Removed < b.Removed);
         default: return AnsiCompareText(a.Name, b.Name);
     }
 }
@@ -38,11 +41,11 @@ void SetCell(HWND list, int row, int column, const std::string& text) {
 void SummaryList::Attach(HWND listView, int dpi) {
     handle_ = listView;
     ListView_SetExtendedListViewStyle(handle_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
-    for (int c = 0; c < 4; ++c) {
+    for (int c = 0; c < ColumnCount; ++c) {
         std::wstring title = Widen(Text(Titles[c]));
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_FMT;
-        column.fmt = c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        column.fmt = c == 0 || c == 4 ? LVCFMT_LEFT : LVCFMT_RIGHT;
         column.pszText = title.data();
         SendMessageW(handle_, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
     }
@@ -55,9 +58,9 @@ void SummaryList::SetDpi(int dpi) {
     RECT rc;
     GetClientRect(handle_, &rc);
     // The numbers' columns are wide enough for their titles in every language.
-    const int least[] = {0, ScaleForDpi(56, dpi), ScaleForDpi(72, dpi), ScaleForDpi(100, dpi)};
+    const int least[] = {0, ScaleForDpi(40, dpi), ScaleForDpi(64, dpi), ScaleForDpi(64, dpi), ScaleForDpi(130, dpi)};
     int rest = rc.right - rc.left - SystemMetricForDpi(SM_CXVSCROLL, dpi);
-    for (int c = 1; c < 4; ++c) {
+    for (int c = 1; c < ColumnCount; ++c) {
         std::wstring title = Widen(Text(Titles[c]));
         LPARAM text = reinterpret_cast<LPARAM>(title.c_str());
         int fit = static_cast<int>(SendMessageW(handle_, LVM_GETSTRINGWIDTHW, 0, text));
@@ -69,7 +72,7 @@ void SummaryList::SetDpi(int dpi) {
 }
 
 void SummaryList::SortBy(int column) {
-    if (column < 0 || column > 3) return;
+    if (column < 0 || column >= ColumnCount) return;
     descending_ = column == sortColumn_ && !descending_;
     sortColumn_ = column;
     const bool descending = descending_;
@@ -102,6 +105,7 @@ void SummaryList::Fill() {
         SetCell(handle_, i, 1, std::to_string(row.Files));
         SetCell(handle_, i, 2, FormatSpace(row.Space));
         SetCell(handle_, i, 3, std::to_string(row.RegistryRows));
+        SetCell(handle_, i, 4, row.Databases);
     }
     SendMessageA(handle_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(handle_, nullptr, TRUE);

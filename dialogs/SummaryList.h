@@ -13,6 +13,9 @@ struct ItemSummary {
     int Files = 0;
     uint64_t Space = 0;
     int RegistryRows = 0;
+    // A database item's counts ("1,234 removed, 12 kept"), ordered by Removed; empty otherwise.
+    std::string Databases = {};
+    int64_t Removed = 0;
 };
 
 class SummaryList {
@@ -22,7 +25,7 @@ public:
     // Binds the ListView, adds its columns and shows Rows.
     void Attach(HWND listView, int dpi);
     void SetDpi(int dpi);
-    // Orders Rows by a column (0 name, 1 files, 2 space, 3 registry rows); the same column again
+    // Orders Rows by a column (0 name, 1 files, 2 space, 3 registry rows, 4 browser data); the same column again
     // reverses the order. Equal rows keep their order.
     void SortBy(int column);
     // Routes LVN_COLUMNCLICK; true when handled.

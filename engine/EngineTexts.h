@@ -80,3 +80,7 @@
 #define IDS_Hist_Entries 34912
 #define IDS_Hist_Unused 34913
 #define IDS_Hist_GivenBack 34914
+// Database items in a wash: the Summary page's counts, a journal that stays.
+#define IDS_Db_Totals 34961
+#define IDS_Db_LeftAlone 34962
+#define IDS_Db_JournalStays 34963

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "catalogue/ProtectedPlaces.h"
 #include "catalogue/WashItem.h"
 #include "engine/EngineTexts.h"
 #include "engine/SecureDelete.h"
@@ -270,14 +271,27 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
         const RowGuard guard = GuardOf(text);
         // A row in a protected place that the user did not pick himself never goes.
         if (guard == RowGuard::Refused) {
+            const UINT reason = DatabaseOfJournal(text).empty() ? IDS_Protected : IDS_Db_JournalStays;
             tally.Refused.push_back(FileRowText(text));
-            if (writeLog)
-                WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, tally.Refused.back(), Text(IDS_Protected));
+            if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, tally.Refused.back(), Text(reason));
             continue;
         }
         if (!list.Checked(i)) continue;
         if (guard == RowGuard::Held) unguarded = Unguarded(text);
         const std::string& path = guard == RowGuard::Held ? unguarded : text;
+        // A journal goes only with its database: one whose database is still there (not listed,
+        // or held by a running program) stays, or the database could be left corrupt.
+        const std::string database = DatabaseOfJournal(path);
+        if (!database.empty()) {
+            while (secure.Pending() && secure.Holds(database)) takeSecureResult();
+            if (JournalOfExistingDatabase(path)) {
+                ++tally.Failed;
+                const std::string reason = Text(IDS_Db_JournalStays);
+                tally.Failures.push_back({path, reason, "refused"});
+                if (writeLog) WriteWashLogRow(WashRowKind::FolderFile, useQuick, false, path, reason);
+                continue;
+            }
+        }
         if (IsFolderRow(path)) {
             folderRows.push_back(i);
             continue;

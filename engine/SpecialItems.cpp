@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "engine/DatabaseRows.h"
 #include "engine/EngineTexts.h"
 #include "engine/RecycleBinLinks.h"
 #include "engine/UrlHistory.h"
@@ -51,6 +52,19 @@ void EmptyRecycleBin(HWND owner) {
 void WashSpecialItem(const std::string& name, bool writeLog, HWND owner, WashSummary* wash) {
     BusyCursor busy;
     WashSummary summary;
+    if (IsDatabaseItem(name)) {
+        // Washed before the log opens: an error raises with no row written.
+        WashSummary washed;
+        WashDatabaseItemInto(name, washed);
+        if (writeLog) {
+            OpenWashLog();
+            WriteDatabaseLogRows(name, washed.Databases);
+            if (wash) CloseWashLog();
+            else CloseWashLog(washed);
+        }
+        if (wash) AddDatabaseRows(*wash, washed.Databases);
+        return;
+    }
     std::string note;
     if (name == RecycleBinItem) {
         // A link in the bin goes as a link first; while one stays, the shell may not empty the bin.

@@ -18,6 +18,8 @@ void EmptyRecycleBin(HWND owner);
 // writeLog is set, writes a log block of its own with one "Success" row and a summary line. In a
 // wash of several items, wash receives its counts instead and its block ends without a summary
 // line: the wash writes one after its last block. An error of the operation raises before the log row.
+// A database item (IsDatabaseItem) writes one row per database instead, and adds the space given
+// back, the databases left alone (as failures) and its rows to wash.
 void WashSpecialItem(const std::string& name, bool writeLog, HWND owner, WashSummary* wash = nullptr);
 
 // The cookie and cache index files of the "Shell Folders" key of the current user.

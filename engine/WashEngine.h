@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/DatabaseItems.h"
 #include "engine/RegistryRow.h"
 #include "platform/CheckListModel.h"
 
@@ -37,10 +38,12 @@ struct WashTally {
     std::vector<std::string> Refused;
 };
 
-// Files and registry rows of one wash, as the end of its log block and /wash show them.
+// Files and registry rows of one wash, as the end of its log block and /wash show them, and
+// each database a database item washed or left alone (its space given back counts in Files).
 struct WashSummary {
     WashTally Files;
     WashTally Registry;
+    std::vector<DatabaseRow> Databases;
 };
 // "Files washed: 3, space freed: 12.0 KB, failures: 1"
 std::string WashSummaryText(const WashSummary& summary);

@@ -91,7 +91,7 @@ void CheckList::SetDpi(int dpi) {
     GetClientRect(handle_, &rc);
     int width = rc.right - rc.left - SystemMetricForDpi(SM_CXVSCROLL, dpi);
     if (spaceColumn_) {
-        const int spaceWidth = ScaleForDpi(64, dpi), noteWidth = ScaleForDpi(96, dpi);
+        const int spaceWidth = ScaleForDpi(64, dpi), noteWidth = ScaleForDpi(NoteWidth, dpi);
         ListView_SetColumnWidth(handle_, 1, spaceWidth);
         ListView_SetColumnWidth(handle_, 2, noteWidth);
         width -= spaceWidth + noteWidth;

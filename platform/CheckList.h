@@ -21,6 +21,8 @@ public:
     // NoteText, under a header "Name", "Size", "Note" (the control's template must allow a
     // header). Clicking the name or size header orders the rows by it; a second click reverses.
     void ShowSpaceColumn() { spaceColumn_ = true; }
+    // The note column's width at 96 dpi; set before Attach.
+    int NoteWidth = 96;
     // Font and column width for a dpi: Attach takes the dpi of the list's window; a form sets
     // the new one after a dpi change.
     void SetDpi(int dpi);

@@ -13,6 +13,8 @@ std::string GroupedNumber(int64_t value) {
     GetLocaleInfoW(locale, LOCALE_SDECIMAL, decimal, 8);
     NUMBERFMTW format{};
     format.NumDigits = 0;
+    // Without it the system writes 0 as nothing, as it writes 0.5 as ".5".
+    format.LeadingZero = 1;
     format.Grouping = 3;
     format.lpDecimalSep = decimal;
     format.lpThousandSep = separator;

@@ -32,6 +32,29 @@ TEST(WashReport, TextsOfAnyKindSurviveTheRoundTrip) {
     EXPECT_EQ(read["error"].kind, JsonValue::Kind::Null) << "no error member when the wash ran";
 }
 
+TEST(WashReport, DatabasesOfADatabaseItemWithTheirCountsAndState) {
+    WashReport report;
+    report.Items.push_back(
+        {"Google Chrome History", 0, 8192, 0, {{"C:\\p\\History", "Chrome is running", "browser_running"}}});
+    DatabaseRow washed, running;
+    washed.Label = "Chrome — Default";
+    washed.Removed = 1234;
+    washed.Kept = 12;
+    washed.Washed = true;
+    running.State = DatabaseState::BrowserRunning;
+    report.Items[0].Databases = {washed, running};
+    JsonValue read;
+    std::string error;
+    ASSERT_TRUE(ParseJson(ReportJson(report), read, error)) << error << ReportJson(report);
+    const JsonValue& databases = read["items"].items[0]["databases"];
+    ASSERT_EQ(databases.items.size(), 2u);
+    EXPECT_EQ(databases.items[0]["profile"].text, washed.Label);
+    EXPECT_EQ(databases.items[0]["removed"].Int(), 1234);
+    EXPECT_EQ(databases.items[0]["kept"].Int(), 12);
+    EXPECT_EQ(databases.items[0]["state"].text, "washed");
+    EXPECT_EQ(databases.items[1]["state"].text, "browser_running");
+}
+
 TEST(WashEvent, IdTypeAndTextFollowTheOutcome) {
     struct Case {
         WashTotals totals;

@@ -137,8 +137,9 @@ TEST(Catalogue, MergePutsOrderedRowsFirstAndNewRowsAfter) {
                                Row("Temp", "SYS", true), Row("Plug", "plugin\\a.txt", true)});
     Catalogue catalogue = ListOf({Row("Old", "sys")});
     MergeCatalogue(catalogue, found, order);
+    // The order file gives the checks; whether an item is special, its own file says.
     EXPECT_EQ(Describe(catalogue),
-              "Plug@plugin\\a.txt:00 Temp@sys:01 Plug@plugin\\a.txt:10 "
+              "Plug@plugin\\a.txt:00 Temp@sys:00 Plug@plugin\\a.txt:10 "
               "Cookies@sys:10 Temp@user:10 New@user:00");
 
     MergeCatalogue(catalogue, found, Catalogue());

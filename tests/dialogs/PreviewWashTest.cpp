@@ -1,12 +1,18 @@
 // The wash operation of the four preview dialogs, run without showing them.
 #include <gtest/gtest.h>
 
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include "dialogs/PreviewAllDialog.h"
 #include "dialogs/PreviewFilesDialog.h"
 #include "dialogs/PreviewItemDialog.h"
 #include "dialogs/PreviewRegistryDialog.h"
 #include "platform/Error.h"
+#include "platform/WideText.h"
 #include "tests/dialogs/PreviewTestUtil.h"
+#include "tests/support/BrowserFixtures.h"
+#include "tests/support/HeldFile.h"
 
 namespace {
 class PreviewWash : public testing::Test {
@@ -151,4 +157,62 @@ TEST_F(PreviewWash, UnwritableLogEndsTheWashBeforeAnyDeletionAndClosesTheLog) {
     EXPECT_TRUE(recorded.counters.empty());
     EXPECT_FALSE(WashLogIsOpen());
     EXPECT_EQ(dialog.ModalResultValue(), mrNone);
+}
+
+// A database item's preview has a row per database, checked when the wash would change it; its
+// wash runs the item after the running-browser question, logs each database and counts the space.
+TEST_F(PreviewWash, DatabaseItemShowsEachDatabaseAndWashesTheItem) {
+    wchar_t* found = nullptr;
+    SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &found);
+    const std::string roaming = Narrow(found);
+    CoTaskMemFree(found);
+    TempDir profiles;
+    struct Seeded {
+        std::string tree;
+        ~Seeded() { RemoveTree(tree); }
+    } seeded{roaming + "\\Mozilla"};
+    const std::string home = profiles.Path() + "a1.home\\", work = profiles.Path() + "b2.work\\";
+    SeedFirefoxProfile(roaming + "\\Mozilla\\Firefox\\profiles.ini", home, false);
+    SeedFirefoxProfile(roaming + "\\Mozilla\\Firefox\\profiles.ini", work, false);
+    WriteTextFile(work + "parent.lock", "");
+    HeldFile running(work + "parent.lock");
+    const std::string workBefore = ReadTextFile(work + "places.sqlite");
+
+    PreviewItemDialog dialog;
+    dialog.Context = recorded.Make();
+    std::vector<std::string> asked;
+    dialog.Context.BeforeWash = [&](HWND, const CheckListModel& files, const std::vector<std::string>& items) {
+        EXPECT_EQ(files.Count(), 0);
+        asked = items;
+        return true;
+    };
+    dialog.DatabaseItem = "Firefox History";
+    const std::vector<DatabaseRow> rows = PreviewDatabaseItem(dialog.DatabaseItem);
+    dialog.SetDatabaseRows(rows);
+    ASSERT_EQ(dialog.DatabaseList.Count(), static_cast<int>(rows.size()));
+    size_t leftAlone = 0;
+    for (int i = 0; i < dialog.DatabaseList.Count(); ++i) {
+        const bool atHome = rows[i].Path.rfind(home, 0) == 0;
+        EXPECT_EQ(rows[i].State, atHome ? DatabaseState::Ready : DatabaseState::BrowserRunning) << rows[i].Path;
+        EXPECT_EQ(dialog.DatabaseList.Checked(i), atHome);
+        EXPECT_EQ(dialog.DatabaseList.NoteText(i), atHome ? rows[i].Text : "Firefox is running");
+        leftAlone += !atHome;
+    }
+    ASSERT_GT(leftAlone, 0u);
+    ASSERT_LT(leftAlone, rows.size());
+    // A database is not chosen one by one: its mark follows the item.
+    dialog.DatabaseList.SetChecked(0, false);
+    dialog.DatabaseList.OnClickCheck(0);
+    EXPECT_TRUE(dialog.DatabaseList.Checked(0));
+
+    dialog.OnWash();
+    EXPECT_EQ(asked, Strings{"Firefox History"});
+    EXPECT_EQ(dialog.Result.Databases.size(), rows.size());
+    EXPECT_FALSE(FileHasBytes(home + "places.sqlite", FixtureMarker));
+    EXPECT_EQ(ReadTextFile(work + "places.sqlite"), workBefore);
+    ASSERT_EQ(dialog.Result.Files.Failures.size(), leftAlone);
+    EXPECT_EQ(dialog.Result.Files.Failures[0].Code, "browser_running");
+    const Blocks blocks = LogBlocks();
+    ASSERT_EQ(blocks.size(), 1u);
+    EXPECT_EQ(blocks[0].size(), rows.size());
 }
