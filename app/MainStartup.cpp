@@ -64,6 +64,7 @@ void MainWindow::FormCreate() {
     Policy = ReadPolicies(PolicyKey);
     ScheduleTimerOn = ApplyPolicies(Policy, Options, ReadOptionsAtStartup(SettingsFilePath(), Options));
     SetScheduleTimer(ScheduleTimerOn);
+    UpdateBrowserWatch();
     LoadCatalogue();
     if (orderUnreadable) RunGuarded(Handle(), [this] { CatalogueToStore().RewriteFile(OrderFilePath()); });
     FillWashItemList();
@@ -222,6 +223,7 @@ void MainWindow::FormClose() {
 
 void MainWindow::FormDestroy() {
     SetScheduleTimer(false);
+    KillTimer(Handle(), BrowserWatchTimerId);
     RegisterHotKeys(false);
     RemoveTrayIcon();
     // order.ini is written anew, without the rows of earlier saves, and put in place whole.

@@ -130,3 +130,13 @@ std::vector<std::string> ReadKeepList(const std::string& settingsFile) {
 void WriteKeepList(const std::string& settingsFile, const std::vector<std::string>& sites) {
     WriteNumberedList(settingsFile, CookiesToKeepList, sites);
 }
+
+std::vector<std::string> KeepListInForce(const std::string& settingsFile, const Policies& policies) {
+    if (!policies.CookiesToKeepHeld()) return ReadKeepList(settingsFile);
+    std::vector<std::string> sites;
+    for (const auto& row : policies.CookiesToKeep) {
+        const std::string site = SiteName(row);
+        if (!site.empty()) AddSite(sites, site);
+    }
+    return sites;
+}

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/Policies.h"
+
 // The site as stored: a host name in lower case without a leading or trailing dot ("example.com"),
 // a name with other letters in its ASCII form ("xn--..."). Empty when text is no host name (blank,
 // a space, a slash, a port, a scheme, an empty or over-long label, a label starting or ending with
@@ -37,3 +39,6 @@ void WriteSiteListFile(const std::string& path, const std::vector<std::string>& 
 // not at all).
 std::vector<std::string> ReadKeepList(const std::string& settingsFile);
 void WriteKeepList(const std::string& settingsFile, const std::vector<std::string>& sites);
+
+// The list every wash obeys: the administrator's while a policy holds it, else the user's.
+std::vector<std::string> KeepListInForce(const std::string& settingsFile, const Policies& policies);

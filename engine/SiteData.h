@@ -1,0 +1,42 @@
+#pragma once
+// The sites that keep cookies or site storage in the browsers' profiles, with counts, and the
+// removal of one site's data. Cookie values are never read: only hosts and counts.
+#include <string>
+#include <vector>
+
+// One browser profile as the site inventory reads it.
+struct SiteDataProfile {
+    bool Firefox = false;      // Firefox layout, else Chromium's (Chrome, Edge, Brave, Chromium)
+    std::string Folder;        // the profile folder, with or without its trailing backslash
+    std::string Label;         // "Google Chrome - Default", for the user
+    bool BrowserRunning = false;  // its browser runs now: its data is left alone
+};
+
+// One site's data in one profile: its storage folders and cookie rows.
+struct SiteDataPlace {
+    size_t Profile = 0;                 // index into the profiles given
+    std::vector<std::string> Folders;   // storage folders of the site (full paths)
+    int Cookies = 0;
+};
+
+struct SiteData {
+    std::string Host;    // bare host, lower case: "www.example.com"
+    int Cookies = 0;     // cookie rows of all profiles
+    int Storage = 0;     // storage folders of all profiles
+    std::vector<SiteDataPlace> Places;
+};
+
+// The host of a Firefox storage folder name ("https+++www.example.com", "http+++a.localhost+8080",
+// "https+++x.org^userContextId=1"), or empty for a folder of no web site.
+std::string FirefoxStorageHost(const std::string& folderName);
+// The host of a Chromium IndexedDB folder name ("https_www.example.com_0.indexeddb.leveldb",
+// "..._0.indexeddb.blob"), or empty.
+std::string ChromiumStorageHost(const std::string& folderName);
+
+// The sites with data in the profiles, sorted by host; a site's cookie hosts with and without the
+// leading dot count as one site. Folders that are links are never listed.
+std::vector<SiteData> ListSiteData(const std::vector<SiteDataProfile>& profiles);
+
+// Removes a site's data from the profiles whose browser is not running: its storage folders (never
+// through a link) and its cookie rows. Returns the places it could not clear, as "label: path".
+std::vector<std::string> RemoveSiteData(const SiteData& site, const std::vector<SiteDataProfile>& profiles);
