@@ -11,6 +11,7 @@
 #define IDS_WashAllChecked 38005
 #define IDS_TrayFreed 38006
 #define IDS_FreedSpace 38007
+#define IDS_TrayCookies 38008
 
 // Questions and messages of the main window.
 #define IDS_ConfirmClean 38020
