@@ -6,6 +6,7 @@
 #include "catalogue/FileAge.h"
 #include "catalogue/FileSearch.h"
 #include "catalogue/Macros.h"
+#include "catalogue/ProfileMacros.h"
 #include "catalogue/ProtectedPlaces.h"
 #include "catalogue/RootKeys.h"
 #include "catalogue/SettingsLists.h"
@@ -47,6 +48,13 @@ std::vector<std::string> Split(const std::string& text, const std::string& separ
     }
 }
 
+// A path with its macros expanded: once per browser profile when it names a profile macro.
+std::vector<std::string> ExpandPath(const std::string& text) {
+    std::vector<std::string> paths = ExpandProfileMacros(text);
+    for (auto& path : paths) path = ExpandMacros(path);
+    return paths;
+}
+
 std::string NoFinalBackslash(std::string path) {
     while (!path.empty() && path.back() == '\\') path.pop_back();
     return path;
@@ -84,11 +92,14 @@ std::vector<EntryExclusion> ParseExclusions(const std::string& list) {
         exclusion.subfolders = SameText(text.substr(0, kind), "PATH");
         if (!exclusion.subfolders && !SameText(text.substr(0, kind), "FILE")) continue;
         std::string masks = mask > kind ? text.substr(mask + 1) : std::string();
-        exclusion.folder = NoFinalBackslash(ExpandMacros(text.substr(kind + 1, mask > kind ? mask - kind - 1 : std::string::npos)));
         for (auto& m : Split(masks, ";"))
             if (!Trim(m).empty()) exclusion.masks.push_back(Trim(m));
         if (exclusion.masks.empty()) exclusion.masks.push_back("*");
-        if (!exclusion.folder.empty()) result.push_back(std::move(exclusion));
+        const std::string folderText = text.substr(kind + 1, mask > kind ? mask - kind - 1 : std::string::npos);
+        for (const auto& folder : ExpandPath(folderText)) {
+            exclusion.folder = NoFinalBackslash(folder);
+            if (!exclusion.folder.empty()) result.push_back(exclusion);
+        }
     }
     return result;
 }
@@ -154,16 +165,17 @@ bool RegistryRowExcluded(const std::string& row, const std::string& excludeList)
     return false;
 }
 
-// The search specification of an entry (folder, "\", mask or masks); empty when it has none.
-std::string EntrySearchSpec(const FolderEntry& entry) {
+// The search specifications of an entry (folder, "\", mask or masks): one, or one per browser
+// profile; an empty one when it has none.
+std::vector<std::string> EntrySearchSpecs(const FolderEntry& entry) {
     switch (entry.Category) {
         case CategoryFolderMask:
-            return ExpandMacros(entry.FolderMask);
+            return ExpandPath(entry.FolderMask);
         case CategorySingleFile:
-            return ExpandMacros(entry.FilePath);
+            return ExpandPath(entry.FilePath);
         default: {
             std::string folder = FolderFromRegistry(entry.PathKeyName, entry.PathValueName);
-            return folder.empty() ? std::string() : folder + (folder.back() == '\\' ? "" : "\\") + "*.*";
+            return {folder.empty() ? std::string() : folder + (folder.back() == '\\' ? "" : "\\") + "*.*"};
         }
     }
 }
@@ -304,7 +316,12 @@ void FolderEntry::ListFiles(std::vector<std::string>& list, std::vector<uint64_t
     spaces.clear();
     std::vector<std::string> files;
     size_t newer = 0;
-    const SearchTargets targets = EntrySearchTargets(*this, EntrySearchSpec(*this));
+    SearchTargets targets;
+    for (const auto& spec : EntrySearchSpecs(*this)) {
+        SearchTargets more = EntrySearchTargets(*this, spec);
+        targets.Specs.insert(targets.Specs.end(), more.Specs.begin(), more.Specs.end());
+        targets.Folders.insert(targets.Folders.end(), more.Folders.begin(), more.Folders.end());
+    }
     // No folder or no mask: nothing (a search without specifications would take the current folder).
     if (!targets.Specs.empty()) {
         const RowGuarding guarding = GuardingOf(*this, targets.Folders);

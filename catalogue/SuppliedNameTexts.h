@@ -37,6 +37,8 @@
 #define IDS_Item_WindowsMemoryDumps 32131
 #define IDS_Item_RecycleBin 32132
 #define IDS_Item_TheHistoryOfInternetExplorer 32133
+#define IDS_Item_ChromiumCache 32140
+#define IDS_Item_ChromiumSessions 32141
 
 // Folder/file items and registry entries of the wash items.
 #define IDS_Entry_WindowsTemporaryFolder 32200
@@ -92,3 +94,5 @@
 #define IDS_Entry_PrefetchFilesAdministrator 32250
 #define IDS_Entry_Minidumps 32251
 #define IDS_Entry_MemoryDump 32252
+#define IDS_Entry_StartupCache 32260
+#define IDS_Entry_Thumbnails 32261

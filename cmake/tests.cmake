@@ -5,6 +5,8 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 # Built once per tree; its speed does not matter, its compile time does.
 target_compile_options(gtest PRIVATE -O1)
 
+include(cmake/fixtures.cmake)
+
 file(GLOB SUPPORT_SOURCES CONFIGURE_DEPENDS tests/support/*.cpp)
 list(REMOVE_ITEM SUPPORT_SOURCES ${CMAKE_SOURCE_DIR}/tests/support/keeper.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/holder.cpp)
@@ -19,7 +21,8 @@ target_precompile_headers(varnolt_testsupport PRIVATE ${VARNOLT_PCH} <gtest/gtes
 target_compile_options(varnolt_testsupport PUBLIC -O1)
 target_compile_definitions(varnolt_testsupport PUBLIC
   VARNOLT_STAGE_DIR="${STAGE_DIR}" VARNOLT_X86_STAGE_DIR="${X86_STAGE_DIR}" VARNOLT_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-  VARNOLT_DIST_SETUP="${DIST_SETUP}" VARNOLT_HOLDER_EXE="${CMAKE_BINARY_DIR}/holder.exe")
+  VARNOLT_DIST_SETUP="${DIST_SETUP}" VARNOLT_HOLDER_EXE="${CMAKE_BINARY_DIR}/holder.exe"
+  VARNOLT_FIXTURE_DIR="${FIXTURE_DIR}")
 
 # Window tests run one at a time in each lane. A lane is a Wine prefix, wineserver and display
 # of its own (wine-run, VARNOLT_WINE_LANE; lane 1 is the build's usual prefix), so the tests of
@@ -74,7 +77,7 @@ foreach(dir platform catalogue engine settings app dialogs e2e dpi)
   add_executable(test_${dir} ${TEST_SOURCES} $<TARGET_OBJECTS:varnolt_res>)
   target_link_libraries(test_${dir} PRIVATE varnolt_testsupport)
   target_precompile_headers(test_${dir} REUSE_FROM varnolt_testsupport)
-  add_dependencies(test_${dir} keeper holder varnolt wine_prefix)
+  add_dependencies(test_${dir} keeper holder varnolt wine_prefix browser_fixtures)
   if(dir STREQUAL "e2e")
     add_dependencies(test_${dir} dist)
   endif()

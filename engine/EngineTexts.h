@@ -45,3 +45,9 @@
 #define IDS_ShredWindows 34063
 #define IDS_ShredProgramFiles 34064
 #define IDS_ShredProfile 34065
+// Browser databases (34900-34999)
+#define IDS_Db_Missing 34900
+#define IDS_Db_BrowserRunning 34901
+#define IDS_Db_InUse 34902
+#define IDS_Db_UnknownLayout 34903
+#define IDS_Db_Damaged 34904

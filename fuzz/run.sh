@@ -18,6 +18,7 @@ declare -A sources=(
   [macro]="catalogue/MacroText.cpp platform/Text.cpp"
   [integer]="platform/Text.cpp"
   [rowkey]="catalogue/RowKey.cpp"
+  [browserprofiles]="catalogue/BrowserProfileText.cpp platform/Text.cpp"
 )
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$root")
 mkdir -p "$work/crashes"

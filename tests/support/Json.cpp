@@ -1,5 +1,6 @@
 #include "tests/support/Json.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -135,4 +136,61 @@ bool ParseJson(const std::string& text, JsonValue& value, std::string& error) {
     bool ok = reader.Document(value);
     error = reader.error;
     return ok;
+}
+
+namespace {
+void Write(const JsonValue& v, std::string& out) {
+    auto text = [&out](const std::string& s) {
+        out += '"';
+        for (char c : s) {
+            if (c == '"' || c == '\\') out += '\\', out += c;
+            else if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                snprintf(escaped, sizeof(escaped), "\\u%04x", c);
+                out += escaped;
+            } else out += c;
+        }
+        out += '"';
+    };
+    switch (v.kind) {
+    case JsonValue::Kind::Null: out += "null"; break;
+    case JsonValue::Kind::Bool: out += v.boolean ? "true" : "false"; break;
+    case JsonValue::Kind::Number: {
+        char number[32];
+        if (v.number == static_cast<double>(static_cast<long long>(v.number)) && v.number < 9e15 && v.number > -9e15)
+            snprintf(number, sizeof(number), "%lld", static_cast<long long>(v.number));
+        else snprintf(number, sizeof(number), "%.17g", v.number);
+        out += number;
+        break;
+    }
+    case JsonValue::Kind::String: text(v.text); break;
+    case JsonValue::Kind::Array:
+        out += '[';
+        for (size_t i = 0; i < v.items.size(); ++i) {
+            if (i) out += ',';
+            Write(v.items[i], out);
+        }
+        out += ']';
+        break;
+    case JsonValue::Kind::Object: {
+        out += '{';
+        bool first = true;
+        for (const auto& [name, member] : v.members) {
+            if (!first) out += ',';
+            first = false;
+            text(name);
+            out += ':';
+            Write(member, out);
+        }
+        out += '}';
+        break;
+    }
+    }
+}
+}  // namespace
+
+std::string WriteJson(const JsonValue& value) {
+    std::string out;
+    Write(value, out);
+    return out;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// A small strict JSON reader for the tests that read the program's reports back.
+// A small strict JSON reader for the tests that read the program's reports back, and its writer.
 #include <map>
 #include <memory>
 #include <string>
@@ -20,3 +20,5 @@ struct JsonValue {
 
 // Parses a whole text; false (with where it stopped in error) when it is no valid JSON.
 bool ParseJson(const std::string& text, JsonValue& value, std::string& error);
+// The value as compact JSON (members in name order), for tests that write a browser's files.
+std::string WriteJson(const JsonValue& value);
