@@ -35,7 +35,7 @@ std::string Lines(const std::vector<std::string>& lines) {
 }
 }  // namespace
 
-CookiesDialog::CookiesDialog() : Form(IDD_CookiesDialog) { HelpContext = 48; }
+CookiesDialog::CookiesDialog() : Form(IDD_CookiesDialog) { HelpContext = 71; }
 
 void CookiesDialog::FormCreate() {
     HWND list = Control(IDC_Cookies_Sites);
@@ -80,7 +80,13 @@ void CookiesDialog::SetColumnWidths() {
     HWND list = Control(IDC_Cookies_Sites);
     RECT rc;
     GetClientRect(list, &rc);
-    const int count = Scale(52), storage = Scale(56);
+    // The numbers' columns are wide enough for their titles in every language.
+    auto fit = [&](UINT title, int least) {
+        const int text = static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0,
+                                                       reinterpret_cast<LPARAM>(Widen(Text(title)).c_str())));
+        return std::max(Scale(least), text + Scale(16));
+    };
+    const int count = fit(IDS_Dlg_CookiesCount, 48), storage = fit(IDS_Dlg_CookiesStorage, 52);
     const int rest = rc.right - rc.left - GetSystemMetrics(SM_CXVSCROLL) - count - storage;
     ListView_SetColumnWidth(list, 0, std::max(rest, Scale(80)));
     ListView_SetColumnWidth(list, 1, count);
