@@ -67,6 +67,7 @@
 #define IDS_ShutdownReason 38080
 #define IDS_TimedWash 38081
 #define IDS_WashAtShutdown 38082
+#define IDS_BrowserClosedWash 38083
 
 // /shred
 #define IDS_FileNotShredded 38090

@@ -85,5 +85,6 @@ void MainWindow::WashClosedBrowser(const std::string& image) {
     if (!washed) return;
     ShowTrayTip(FormatText(IDS_TrayFreed, FormatSpace(totals.BytesFreed)));
     ReportWashEvent(MakeWashEvent(trigger, totals, firstFailure));
-    if (!firstFailure.empty()) LogAutomaticWashFailure(trigger, firstFailure);
+    if (!firstFailure.empty())
+        LogAutomaticWashFailure(FormatText(IDS_BrowserClosedWash, BrowserNameOfImage(image)), firstFailure);
 }
