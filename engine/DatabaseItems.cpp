@@ -1,10 +1,15 @@
 #include "engine/DatabaseItems.h"
 
+#include "engine/CookieWash.h"
+#include "engine/HistoryKinds.h"
+
 namespace {
 
 std::vector<DatabaseItemKind>& Kinds() {
     static std::vector<DatabaseItemKind> kinds = [] {
         std::vector<DatabaseItemKind> all;
+        AddHistoryKinds(all);
+        AddCookieKinds(all);
         return all;
     }();
     return kinds;

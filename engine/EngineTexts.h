@@ -45,9 +45,31 @@
 #define IDS_ShredWindows 34063
 #define IDS_ShredProgramFiles 34064
 #define IDS_ShredProfile 34065
+// Cookies and site storage (34800-34899)
+#define IDS_Ck_CookiesGo 34800
+#define IDS_Ck_CookiesRemoved 34801
+#define IDS_Ck_CookiesKept 34802
+#define IDS_Ck_SitesGo 34810
+#define IDS_Ck_SitesRemoved 34811
+#define IDS_Ck_SitesLeft 34812
+#define IDS_Ck_SitesKept 34813
+#define IDS_Ck_StoreGoes 34820
+#define IDS_Ck_StoreRemoved 34821
+#define IDS_Ck_StoreLeft 34822
+#define IDS_Ck_StoreKept 34823
+#define IDS_Ck_StoreUnread 34824
+#define IDS_Ck_LocalStorage 34830
+#define IDS_Ck_SessionStorage 34831
+#define IDS_Ck_ServiceWorkers 34832
 // Browser databases (34900-34999)
 #define IDS_Db_Missing 34900
 #define IDS_Db_BrowserRunning 34901
 #define IDS_Db_InUse 34902
 #define IDS_Db_UnknownLayout 34903
 #define IDS_Db_Damaged 34904
+// What a history item washes in a database, and what compacting gives back.
+#define IDS_Hist_Visits 34910
+#define IDS_Hist_Kept 34911
+#define IDS_Hist_Entries 34912
+#define IDS_Hist_Unused 34913
+#define IDS_Hist_GivenBack 34914

@@ -1,0 +1,30 @@
+-- The statements "Google Chrome History" runs on the fixture's History (engine/ChromiumHistory.cpp),
+-- for the sqlite3 shell.
+PRAGMA quick_check;
+SELECT count(*) FROM visits;
+SELECT count(*) FROM urls;
+PRAGMA secure_delete=ON;
+BEGIN IMMEDIATE;
+DELETE FROM visits;
+DELETE FROM urls;
+DELETE FROM keyword_search_terms;
+DELETE FROM segments;
+DELETE FROM segment_usage;
+DELETE FROM downloads;
+DELETE FROM downloads_url_chains;
+DELETE FROM visit_source;
+DELETE FROM downloads_slices;
+DELETE FROM content_annotations;
+DELETE FROM context_annotations;
+DELETE FROM clusters;
+DELETE FROM clusters_and_visits;
+DELETE FROM cluster_keywords;
+DELETE FROM cluster_visit_duplicates;
+DELETE FROM visited_links;
+DELETE FROM journeys;
+DELETE FROM journey_history_entries;
+DELETE FROM journey_continuation_queries;
+COMMIT;
+PRAGMA secure_delete=ON;
+VACUUM;
+PRAGMA wal_checkpoint(TRUNCATE);
