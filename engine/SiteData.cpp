@@ -8,25 +8,13 @@
 #include "catalogue/BrowserProfiles.h"
 #include "catalogue/CookiesToKeep.h"
 #include "engine/BrowserDatabase.h"
+#include "engine/SiteStorage.h"
 #include "platform/WideText.h"
 
 namespace {
-bool StartsWith(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
-
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 std::string WithBackslash(std::string folder) {
     if (!folder.empty() && folder.back() != '\\') folder += '\\';
     return folder;
-}
-
-// The host of a web origin's scheme and rest, checked as a site's name; empty otherwise.
-std::string WebHost(const std::string& scheme, const std::string& host) {
-    if (scheme != "http" && scheme != "https") return {};
-    const std::string site = SiteName(host);
-    return site == host ? site : std::string();
 }
 
 // The sub-folders of folder (no links), by name.
@@ -43,33 +31,6 @@ std::vector<std::string> SubFolders(const std::string& folder) {
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;
-}
-
-// Deletes a folder with everything in it; a link inside is removed as a link, never followed.
-bool DeleteFolderTree(const std::string& folder) {
-    const std::wstring wide = WidePath(folder);
-    DWORD attributes = GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return true;
-    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW(WidePath(folder + "\\*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = Narrow(found.cFileName);
-                if (name == "." || name == "..") continue;
-                const std::string path = folder + "\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    DeleteFolderTree(path);
-                } else {
-                    if (found.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
-                        SetFileAttributesW(WidePath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileW(WidePath(path).c_str());
-                }
-            } while (FindNextFileW(search, &found));
-            FindClose(search);
-        }
-    }
-    return RemoveDirectoryW(wide.c_str()) || GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 struct SiteStorageLayout {
@@ -158,26 +119,6 @@ int DeleteCookieRows(const SiteDataProfile& profile, const std::vector<std::stri
     return deleted;
 }
 
-std::string FirefoxStorageHost(const std::string& folderName) {
-    const size_t mark = folderName.find("+++");
-    if (mark == std::string::npos) return {};
-    std::string rest = folderName.substr(mark + 3);
-    rest = rest.substr(0, rest.find('^'));
-    rest = rest.substr(0, rest.find('+'));
-    return WebHost(folderName.substr(0, mark), rest);
-}
-
-std::string ChromiumStorageHost(const std::string& folderName) {
-    std::string rest;
-    for (const char* suffix : {".indexeddb.leveldb", ".indexeddb.blob"})
-        if (EndsWith(folderName, suffix)) rest = folderName.substr(0, folderName.size() - strlen(suffix));
-    const size_t first = rest.find('_'), last = rest.rfind('_');
-    if (first == std::string::npos || last == first) return {};
-    const std::string port = rest.substr(last + 1);
-    if (port.empty() || !std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; })) return {};
-    return WebHost(rest.substr(0, first), rest.substr(first + 1, last - first - 1));
-}
-
 std::vector<SiteData> ListSiteData(const std::vector<SiteDataProfile>& profiles) {
     std::map<std::string, SiteData> sites;
     auto place = [&](const std::string& host, size_t profile) -> SiteDataPlace& {
@@ -195,7 +136,7 @@ std::vector<SiteData> ListSiteData(const std::vector<SiteDataProfile>& profiles)
         const std::string storage = WithBackslash(profiles[p].Folder) + layout.subFolder;
         for (const auto& name : SubFolders(storage)) {
             const std::string host = layout.host(name);
-            if (host.empty()) continue;
+            if (host.empty() || SiteName(host) != host) continue;
             place(host, p).Folders.push_back(storage + name);
             ++sites[host].Storage;
         }
@@ -222,8 +163,9 @@ std::vector<std::string> RemoveSiteData(const SiteData& site, const std::vector<
         const SiteDataProfile& profile = profiles[where.Profile];
         // The lock is looked at now: the browser may have started since the list was made.
         const bool running = profile.BrowserRunning || ProfileLockHeld(profile.LockFile);
+        uint64_t freed = 0;
         for (const auto& folder : where.Folders)
-            if (running || !DeleteFolderTree(folder)) left.push_back(profile.Label + ": " + folder);
+            if (running || !DeleteStorageFolder(folder, freed)) left.push_back(profile.Label + ": " + folder);
         if (where.CookieHosts.empty()) continue;
         std::string reason;
         DeleteCookieRows(profile, where.CookieHosts, reason);

@@ -31,13 +31,6 @@ struct SiteData {
     std::vector<SiteDataPlace> Places;
 };
 
-// The host of a Firefox storage folder name ("https+++www.example.com", "http+++a.localhost+8080",
-// "https+++x.org^userContextId=1"), or empty for a folder of no web site.
-std::string FirefoxStorageHost(const std::string& folderName);
-// The host of a Chromium IndexedDB folder name ("https_www.example.com_0.indexeddb.leveldb",
-// "..._0.indexeddb.blob"), or empty.
-std::string ChromiumStorageHost(const std::string& folderName);
-
 // The sites with data in the profiles, sorted by host; a site's cookie hosts with and without the
 // leading dot count as one site. Folders that are links are never listed.
 std::vector<SiteData> ListSiteData(const std::vector<SiteDataProfile>& profiles);

@@ -28,25 +28,6 @@ protected:
 };
 }  // namespace
 
-TEST(SiteStorageNames, OnlyWebOriginsGiveAHost) {
-    const std::pair<const char*, const char*> firefox[] = {
-        {"https+++www.example.com", "www.example.com"}, {"http+++a.localhost+8080", "a.localhost"},
-        {"https+++x.org^userContextId=1", "x.org"},     {"moz-extension+++0d3c-11^userContextId=1", ""},
-        {"file++++home+user+page.html", ""},            {"https+++", ""},
-        {"chrome", ""},                                 {"http+++[--1]+8080", ""},
-    };
-    for (const auto& [name, host] : firefox) EXPECT_EQ(FirefoxStorageHost(name), host) << name;
-    const std::pair<const char*, const char*> chromium[] = {
-        {"https_www.example.com_0.indexeddb.leveldb", "www.example.com"},
-        {"http_a.localhost_47611.indexeddb.blob", "a.localhost"},
-        {"chrome-extension_abcdef_0.indexeddb.leveldb", ""},
-        {"https_www.example.com_0.localstorage", ""},
-        {"https_example.com_x.indexeddb.leveldb", ""},
-        {"https_0.indexeddb.leveldb", ""},
-    };
-    for (const auto& [name, host] : chromium) EXPECT_EQ(ChromiumStorageHost(name), host) << name;
-}
-
 // Each fixture site has two cookies and its IndexedDB storage in each browser.
 TEST_F(SiteDataTest, ListsEverySiteOfEveryProfileWithItsCounts) {
     EXPECT_EQ(Inventory(profiles), (std::vector<std::string>{"a.localhost 4/2", "b.localhost 4/2", "c.localhost 4/2"}));
