@@ -11,6 +11,7 @@
 #define IDS_WashAllChecked 38005
 #define IDS_TrayFreed 38006
 #define IDS_FreedSpace 38007
+#define IDS_TrayCookies 38008
 
 // Questions and messages of the main window.
 #define IDS_ConfirmClean 38020
@@ -66,6 +67,7 @@
 #define IDS_ShutdownReason 38080
 #define IDS_TimedWash 38081
 #define IDS_WashAtShutdown 38082
+#define IDS_BrowserClosedWash 38083
 
 // /shred
 #define IDS_FileNotShredded 38090

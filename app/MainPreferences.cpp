@@ -22,6 +22,7 @@ void MainWindow::OnPreferences() {
     };
     dialog.RedetectNetscape = [this, &dialog] { ShowNetscapeDetect(dialog.Handle()); };
     dialog.ShowModal(Handle());
+    UpdateBrowserWatch();
 }
 
 void MainWindow::NetscapeProfileCheck() {

@@ -141,6 +141,10 @@ bool MainWindow::ScheduleMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT
     (void)lParam;
     switch (msg) {
         case WM_TIMER:
+            if (wParam == BrowserWatchTimerId) {
+                OnBrowserWatchTick();
+                return true;
+            }
             if (wParam != ScheduleTimerId) return false;
             OnScheduleTick(NowAsDateTime());
             return true;

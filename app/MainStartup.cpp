@@ -66,6 +66,7 @@ void MainWindow::FormCreate() {
     ScheduleTimerOn = ApplyPolicies(Policy, Options, ReadOptionsAtStartup(SettingsFilePath(), Options));
     SetScheduleTimer(ScheduleTimerOn);
     CheckRestartDeletes();
+    UpdateBrowserWatch();
     LoadCatalogue();
     if (orderUnreadable) RunGuarded(Handle(), [this] { CatalogueToStore().RewriteFile(OrderFilePath()); });
     FillWashItemList();
@@ -226,6 +227,7 @@ void MainWindow::FormClose() {
 
 void MainWindow::FormDestroy() {
     SetScheduleTimer(false);
+    KillTimer(Handle(), BrowserWatchTimerId);
     RegisterHotKeys(false);
     RemoveTrayIcon();
     // order.ini is written anew, without the rows of earlier saves, and put in place whole.

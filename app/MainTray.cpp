@@ -24,6 +24,7 @@ void MainWindow::CreateTrayIcon() {
     add(MF_SEPARATOR, 0, 0);
     add(MF_POPUP, reinterpret_cast<UINT_PTR>(WashMenu), IDS_TrayWash);
     add(MF_STRING, IDM_WipeFreeSpace, IDS_TrayWipeFreeSpace);
+    add(MF_STRING, IDM_Cookies, IDS_TrayCookies);
     add(MF_SEPARATOR, 0, 0);
     add(MF_STRING, IDM_Help, IDS_TrayHelp);
     add(MF_STRING, IDM_Exit, IDS_TrayExit);

@@ -17,7 +17,7 @@ struct ButtonImage {
 
 // The toolbar's buttons show larger images than the buttons beside the lists.
 const int ToolbarImage = 22, ListButtonImage = 16;
-const size_t ToolbarButtons = 12;
+const size_t ToolbarButtons = 13;
 
 const ButtonImage ButtonImages[] = {
     {IDC_Preferences, ICO_PREFS},          {IDC_ExclusionList, ICO_EXCLUDE},
@@ -25,7 +25,7 @@ const ButtonImage ButtonImages[] = {
     {IDC_ImportPlugin, ICO_IMPORT},       {IDC_ExportPlugin, ICO_EXPORT},
     {IDC_About, ICO_ABOUT},        {IDC_Help, ICO_HELP},
     {IDC_PreviewChecked, ICO_PREVIEW},    {IDC_WashChecked, ICO_WASH},
-    {IDC_WipeFreeSpace, ICO_WIPE},
+    {IDC_WipeFreeSpace, ICO_WIPE},     {IDC_Cookies, ICO_COOKIES},
     {IDC_Exit, ICO_EXIT},        {IDC_PreviewCurrentItem, ICO_PREVIEW},
     {IDC_WashCurrentItem, ICO_WASH},        {IDC_AddItem, ICO_ADD},
     {IDC_EditItem, ICO_EDIT},               {IDC_DeleteItem, ICO_REMOVE},
@@ -146,6 +146,8 @@ void MainWindow::BindCommands() {
     OnClick(IDC_Preferences, [this] { OnPreferences(); });
     OnClick(IDC_WipeFreeSpace, [this] { OnWipeFreeSpace(); });
     Bind(IDM_WipeFreeSpace, 0, [this] { OnWipeFreeSpace(); });
+    OnClick(IDC_Cookies, [this] { OnCookies(); });
+    Bind(IDM_Cookies, 0, [this] { OnCookies(); });
     Bind(IDM_OpenMainWindow, 0, [this] { OnOpenMainWindow(); });
     Bind(IDM_WashAll, 0, [this] { OnWashAllMenu(); });
     BindListCommands();

@@ -13,7 +13,7 @@
 void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog) {
     ListUpdate update(ItemList);
     for (int r = 0; r < ItemList.Count(); ++r) {
-        if (!ItemList.Checked(r)) continue;
+        if (!ItemList.Checked(r) || (washOnlyRow_ >= 0 && r != washOnlyRow_)) continue;
         ItemList.Select(r);
         OnItemSelected();
         // Selecting an ordinary item has enabled some of the wash buttons.

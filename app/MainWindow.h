@@ -15,6 +15,8 @@
 //   MainWashAll.cpp   wash and preview of all checked wash items, the automatic wash
 //   MainRestartDelete.cpp  files a wash left in use, deleted when Windows restarts
 //   MainBrowsers.cpp  the question about running browsers before a wash the user starts
+//   MainBrowserWatch.cpp  the wash of a browser's checked items when it closes
+//   MainCookies.cpp   the Cookies dialog: sites with data, the sites whose cookies are kept
 //   MainSchedule.cpp  schedule timer, hot keys, session end, minimise to the tray
 //   MainPreferences.cpp  the Preferences dialog and the Netscape profile check
 //   MainPolicies.cpp  Group Policy: forced check marks, editing switched off
@@ -55,6 +57,10 @@ inline constexpr const char* MainWindowClass = "TFormMainVRNT";
 inline constexpr UINT TrayMessage = WM_APP + 1;
 inline constexpr UINT_PTR ScheduleTimerId = 1;
 inline constexpr UINT ScheduleTimerInterval = 50000;
+// While "Wash a browser's checked items when it closes" is on, the running browsers are looked at
+// this often.
+inline constexpr UINT_PTR BrowserWatchTimerId = 7;
+inline constexpr UINT BrowserWatchInterval = 1500;
 // The "&Wash" submenu lists checked winapp2.ini rows only while it holds at most this many rows.
 inline constexpr int MaxWashMenuEntries = 40;
 
@@ -197,6 +203,20 @@ public:
     bool EditingAllowed() const { return !Policy.DisableEditing; }
     // Greys the adding, editing and deleting buttons and plug-in import while editing is off.
     void EnableEditingCommands();
+
+    // The wash when a browser closes (MainBrowserWatch.cpp). Starts or stops watching the running
+    // browsers as the option says.
+    void UpdateBrowserWatch();
+    // One look at the running browsers: each browser whose last process has ended since the last
+    // look gets its checked items washed, as an automatic wash (no question, logged, an event, the
+    // tray tip); while another command runs it waits for a later look.
+    void OnBrowserWatchTick();
+    // Washes the checked wash items of one browser (by image name), item by item, stopping when
+    // the browser runs again.
+    void WashClosedBrowser(const std::string& image);
+
+    // The Cookies dialog (MainCookies.cpp), from the toolbar and the tray menu.
+    void OnCookies();
 
     // Preferences and Netscape detection (MainPreferences.cpp).
     void OnPreferences();
@@ -343,6 +363,11 @@ private:
     std::map<std::string, bool> userMarks_;
     WipeFreeSpaceDialog* wipeDialog_ = nullptr;
     std::vector<std::string> pluginFileNames_;
+    // The browsers running at the last look, and those that have closed since, waiting for their wash.
+    std::vector<std::string> watchedBrowsers_;
+    std::vector<std::string> closedBrowsers_;
+    // While not -1, a wash of the checked items takes this row alone.
+    int washOnlyRow_ = -1;
 };
 
 // The one main window of the running program.

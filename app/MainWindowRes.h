@@ -48,6 +48,7 @@
 #define IDC_RegistryFailsLabel 1045
 #define IDC_RegistryFailsCount 1046
 #define IDC_WipeFreeSpace 1090
+#define IDC_Cookies 1091
 #define IDC_FreedSpace 1047
 
 #define IDM_OpenMainWindow 1101
@@ -55,6 +56,7 @@
 #define IDM_Exit 1103
 #define IDM_WashAll 1104
 #define IDM_WipeFreeSpace 1110
+#define IDM_Cookies 1111
 // Entries of the "&Wash" submenu carry this id plus their row.
 #define IDM_WashItemBase 1200
 

@@ -39,3 +39,5 @@
 
 // A stored file that is kept as it is because it can't be read.
 #define IDS_StoredFileKept 32060
+// A keep list of sites that can't be read.
+#define IDS_SiteListUnreadable 32061

@@ -1,5 +1,5 @@
 #pragma once
-// The two user lists of the settings file: a count key and numbered keys ("Record0", ...).
+// The user lists of the settings file: a count key and numbered keys ("Record0", ...).
 #include <string>
 #include <vector>
 
@@ -13,6 +13,8 @@ struct NumberedList {
 
 inline constexpr NumberedList ExclusionList{"Exclude Files", "Count", "Record", true};
 inline constexpr NumberedList WildcardList{"Common", "Wildcard Total", "Wildcard", false};
+// The sites whose cookies are kept (catalogue/CookiesToKeep.h).
+inline constexpr NumberedList CookiesToKeepList{"Cookies To Keep", "Count", "Site", true};
 
 // Rows 0 to count - 1, empty values skipped. A missing file or section gives no rows.
 std::vector<std::string> ReadNumberedList(const std::string& file, const NumberedList& list);

@@ -9,7 +9,7 @@ set(ICON_MAP
   preview:actions/document-print-preview wash:actions/edit-clear exit:actions/system-log-out
   add:actions/list-add edit:apps/accessories-text-editor remove:actions/list-remove
   up:actions/go-up down:actions/go-down checkall:actions/edit-select-all
-  uncheckall:actions/edit-undo wipe:devices/drive-harddisk)
+  uncheckall:actions/edit-undo wipe:devices/drive-harddisk cookies:apps/internet-web-browser)
 set(ICON_FILES)
 foreach(pair ${ICON_MAP})
   string(REPLACE ":" ";" parts ${pair})

@@ -71,3 +71,15 @@
 #define IDS_Dlg_TabDatabases 36180
 #define IDS_Dlg_SummaryDatabases 36181
 #define IDS_Dlg_AboutSqlite 36182
+
+// The Cookies dialog.
+#define IDS_Dlg_CookiesSite 36130
+#define IDS_Dlg_CookiesCount 36131
+#define IDS_Dlg_CookiesStorage 36132
+#define IDS_Dlg_CookiesDeleteOne 36133
+#define IDS_Dlg_CookiesDeleteMany 36134
+#define IDS_Dlg_CookiesNotDeleted 36135
+#define IDS_Dlg_CookiesRefusedLines 36136
+#define IDS_Dlg_CookiesFileFilter 36137
+#define IDS_Dlg_CookiesImportTitle 36138
+#define IDS_Dlg_CookiesExportTitle 36139

@@ -64,7 +64,8 @@ void PreferencesDialog::FormCreate() {
                    IDC_Preferences_WashModifier, IDC_Preferences_WashPlus, IDC_Preferences_WashKey});
     Pages.AddPage(Text(IDS_Dlg_PrefsTabOptions),
                   {IDC_Preferences_SecureDelete, IDC_Preferences_WriteToLog, IDC_Preferences_DeleteLogOnExit,
-                   IDC_Preferences_PromptBeforeClean, IDC_Preferences_OptionsHeld, IDC_Preferences_ShredVerb});
+                   IDC_Preferences_PromptBeforeClean, IDC_Preferences_OptionsHeld, IDC_Preferences_ShredVerb,
+                   IDC_Preferences_WashBrowserOnClose});
     Pages.Show(0);
 
     for (int id : {IDC_Preferences_CloseBrowsersModifier, IDC_Preferences_WashModifier})
@@ -122,6 +123,7 @@ void PreferencesDialog::LoadSettings() {
     SetChecked(IDC_Preferences_PromptBeforeClean, options.PromptBeforeClean);
     SetChecked(IDC_Preferences_WriteToLog, options.WriteToLog);
     SetChecked(IDC_Preferences_DeleteLogOnExit, options.DeleteLogOnExit);
+    SetChecked(IDC_Preferences_WashBrowserOnClose, options.WashBrowserOnClose);
     for (const HotKeySetting* hotKey : {&CloseBrowsersHotKey, &WashHotKey}) {
         bool first = hotKey == &CloseBrowsersHotKey;
         int control = ini.ReadInteger(HotKeySection, hotKey->ControlKey, hotKey->DefaultControl);
@@ -231,6 +233,7 @@ void PreferencesDialog::Store() {
     options.PromptBeforeClean = IsChecked(IDC_Preferences_PromptBeforeClean);
     if (!held.WriteToLog) options.WriteToLog = IsChecked(IDC_Preferences_WriteToLog);
     options.DeleteLogOnExit = IsChecked(IDC_Preferences_DeleteLogOnExit);
+    options.WashBrowserOnClose = IsChecked(IDC_Preferences_WashBrowserOnClose);
     WriteOptions(SettingsFile, options, held);
 
     // Both hot keys are stored before they are registered, once: registered after the first

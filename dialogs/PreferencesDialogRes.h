@@ -34,6 +34,7 @@
 #define IDC_Preferences_LabelLanguage 2491
 #define IDC_Preferences_Language 2492
 #define IDC_Preferences_LanguageNote 2493
+#define IDC_Preferences_WashBrowserOnClose 2494
 
 // Template texts (range 12400-12499); their English is in PreferencesDialog.rc.
 #define IDS_Preferences_Caption 12401
@@ -57,3 +58,4 @@
 #define IDS_Preferences_Help 12419
 #define IDS_Preferences_Apply 12420
 #define IDS_Preferences_Close 12421
+#define IDS_Preferences_WashBrowserOnClose 12422

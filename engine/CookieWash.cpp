@@ -4,8 +4,11 @@
 
 #include <sqlite3.h>
 
+#include "catalogue/CookiesToKeep.h"
 #include "engine/EngineTexts.h"
 #include "platform/Language.h"
+#include "settings/AppPaths.h"
+#include "settings/Policies.h"
 
 namespace {
 
@@ -71,6 +74,7 @@ DatabaseRow WashCookieDatabase(const CookieDatabase& database, const KeepSite& k
 }
 
 KeepSite CookieKeepPredicate() {
-    // Until the user's list of cookies to keep is read here, no site is kept.
-    return [](const std::string&) { return false; };
+    // The list in force now: the administrator's while a policy holds it, else the user's.
+    std::vector<std::string> kept = KeepListInForce(SettingsFilePath(), ReadPolicies());
+    return [kept = std::move(kept)](const std::string& host) { return KeepsSite(kept, host); };
 }

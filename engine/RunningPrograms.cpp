@@ -4,6 +4,7 @@
 #include <restartmanager.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "catalogue/WashItem.h"
 #include "platform/Text.h"
@@ -13,12 +14,13 @@ namespace {
 struct KnownBrowser {
     const char* imageName;
     const char* name;
+    const char* itemPrefix;  // the supplied wash items of the browser start with it
 };
 const KnownBrowser KnownBrowsers[] = {
-    {"chrome.exe", "Google Chrome"},
-    {"msedge.exe", "Microsoft Edge"},
-    {"brave.exe", "Brave"},
-    {"firefox.exe", "Mozilla Firefox"},
+    {"chrome.exe", "Google Chrome", "Google Chrome "},
+    {"msedge.exe", "Microsoft Edge", "Microsoft Edge "},
+    {"brave.exe", "Brave", "Brave "},
+    {"firefox.exe", "Mozilla Firefox", "Firefox "},
 };
 
 using StartSession = DWORD(WINAPI*)(DWORD*, DWORD, WCHAR*);
@@ -115,6 +117,25 @@ std::vector<RunningBrowser> FindRunningBrowsers() {
     }
     CloseHandle(snapshot);
     return running;
+}
+
+std::string BrowserOfItem(const std::string& itemName) {
+    for (const auto& known : KnownBrowsers)
+        if (itemName.size() > strlen(known.itemPrefix) && SameText(itemName.substr(0, strlen(known.itemPrefix)), known.itemPrefix))
+            return known.imageName;
+    return {};
+}
+
+std::string BrowserNameOfImage(const std::string& imageName) {
+    for (const auto& known : KnownBrowsers)
+        if (SameText(imageName, known.imageName)) return known.name;
+    return imageName;
+}
+
+bool BrowserRunning(const std::string& imageName) {
+    for (const auto& browser : FindRunningBrowsers())
+        if (SameText(browser.ImageName, imageName)) return true;
+    return false;
 }
 
 std::vector<RunningBrowser> BrowsersHoldingFiles(const CheckListModel& files) {

@@ -23,6 +23,14 @@ std::string ProcessImageName(DWORD processId);
 // The browsers running now (Chrome, Edge, Brave, Firefox), found by their image names.
 std::vector<RunningBrowser> FindRunningBrowsers();
 
+// The image name of the browser a supplied wash item belongs to, by the item's name ("Google
+// Chrome Cookies" is chrome.exe's, "Firefox Cache" firefox.exe's); empty for any other item.
+std::string BrowserOfItem(const std::string& itemName);
+// "Google Chrome" for "chrome.exe"; an unknown image name as it is.
+std::string BrowserNameOfImage(const std::string& imageName);
+// True while a process of that image name runs.
+bool BrowserRunning(const std::string& imageName);
+
 // Of the running browsers, those holding a checked file of the list. The Restart Manager names
 // the holders where the system offers it; where it names nobody, a checked file held open
 // without delete sharing counts against every running browser.

@@ -20,3 +20,4 @@
 #define ICO_CHECKALL 117
 #define ICO_UNCHECKALL 118
 #define ICO_WIPE 119
+#define ICO_COOKIES 120

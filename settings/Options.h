@@ -17,4 +17,6 @@ struct OptionsRecord {
     int IntervalMinutes = 2;
     double LastAutoWashTime = 0;  // local date-time: days since 1899-12-30 and fraction of a day
     bool StartMinimized = false;
+    // While the program runs: a browser's checked wash items are washed when its last process ends.
+    bool WashBrowserOnClose = false;
 };

@@ -83,6 +83,7 @@ Policies ReadPolicies(const std::string& keyPath) {
     if (auto editing = ReadNumber(keyPath, "DisableEditing")) policies.DisableEditing = *editing != 0;
     policies.CheckedItems = ReadList(keyPath + "\\CheckedItems", policies.CheckedByMachine);
     policies.UncheckedItems = ReadList(keyPath + "\\UncheckedItems", policies.UncheckedByMachine);
+    policies.CookiesToKeep = ReadList(keyPath + "\\CookiesToKeep", policies.CookiesToKeepByMachine);
     return policies;
 }
 

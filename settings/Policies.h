@@ -23,6 +23,12 @@ struct Policies {
     std::vector<std::string> UncheckedItems;
     bool CheckedByMachine = false;
     bool UncheckedByMachine = false;
+    // The sites whose cookies every wash keeps, from the "CookiesToKeep" key of the first root that
+    // has it. A list with a site is held: the user's own list is set aside meanwhile. (A policy
+    // switched off leaves its key empty.)
+    std::vector<std::string> CookiesToKeep;
+    bool CookiesToKeepByMachine = false;
+    bool CookiesToKeepHeld() const { return !CookiesToKeep.empty(); }
 
     // The forced check mark of a wash item, letter case ignored; none when no list names it.
     std::optional<bool> ForcedCheck(const std::string& itemName) const;

@@ -47,6 +47,7 @@ bool ReadOptionsAtStartup(const std::string& settingsFile, OptionsRecord& option
     options.PromptBeforeClean = ini.ReadBool(DeleteSection, PromptBeforeKey, false);
     options.WriteToLog = ini.ReadBool(LogSection, WriteToLogKey, true);
     options.DeleteLogOnExit = ini.ReadBool(LogSection, DeleteLogOnExitKey, false);
+    options.WashBrowserOnClose = ini.ReadBool(DeleteSection, WashBrowserOnCloseKey, false);
     return timer;
 }
 
@@ -59,6 +60,7 @@ void WriteOptions(const std::string& settingsFile, const OptionsRecord& options,
     ini.WriteBool(DeleteSection, PromptBeforeKey, options.PromptBeforeClean);
     if (!held.WriteToLog) ini.WriteBool(LogSection, WriteToLogKey, options.WriteToLog);
     ini.WriteBool(LogSection, DeleteLogOnExitKey, options.DeleteLogOnExit);
+    ini.WriteBool(DeleteSection, WashBrowserOnCloseKey, options.WashBrowserOnClose);
 }
 
 bool ReadAutoRun(const std::string& settingsFile) {

@@ -18,6 +18,7 @@ inline constexpr const char* MinutesKey = "Minuts";
 inline constexpr const char* LogSection = "Log";
 inline constexpr const char* WriteToLogKey = "Write to Log";
 inline constexpr const char* DeleteLogOnExitKey = "Delete Log On Exit";
+inline constexpr const char* WashBrowserOnCloseKey = "Wash Browser On Close";
 inline constexpr const char* HotKeySection = "Hot Key";
 inline constexpr const char* DetectSection = "Detect";
 inline constexpr const char* DetectAtLoadKey = "Detect directory at load";

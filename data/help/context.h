@@ -11,3 +11,4 @@
 #define IDH_SelectByWildcard 302
 #define IDH_EditWildcard 801
 #define IDH_WipeFreeSpace 70
+#define IDH_Cookies 71

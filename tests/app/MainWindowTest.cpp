@@ -132,12 +132,14 @@ TEST_F(MainWindowTest, TraySubmenuListsTheItemsWithTagsFromOneHundred) {
         EXPECT_EQ(info.dwItemData, static_cast<ULONG_PTR>(100 + i));
         EXPECT_EQ((info.fState & MFS_CHECKED) != 0, main.ItemList.Checked(i));
     }
-    // The top menu: open, separator, the submenu, wipe free space, separator, help, exit.
-    ASSERT_EQ(GetMenuItemCount(main.TrayMenu), 7);
+    // The top menu: open, separator, the submenu, wipe free space, cookies, separator, help, exit.
+    ASSERT_EQ(GetMenuItemCount(main.TrayMenu), 8);
     EXPECT_EQ(GetSubMenu(main.TrayMenu, 2), wash);
     GetMenuStringA(main.TrayMenu, 3, caption, sizeof(caption), MF_BYPOSITION);
     EXPECT_STREQ(caption, "Wipe &Free Space...");
-    GetMenuStringA(main.TrayMenu, 5, caption, sizeof(caption), MF_BYPOSITION);
+    GetMenuStringA(main.TrayMenu, 4, caption, sizeof(caption), MF_BYPOSITION);
+    EXPECT_STREQ(caption, "&Cookies...");
+    GetMenuStringA(main.TrayMenu, 6, caption, sizeof(caption), MF_BYPOSITION);
     EXPECT_STREQ(caption, "&Help          F1");
     CloseWindow();
 }

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "dialogs/AboutDialog.h"
+#include "dialogs/CookiesDialog.h"
 #include "dialogs/ExclusionListDialog.h"
 #include "dialogs/FolderEntryDialog.h"
 #include "dialogs/NetscapeDetectDialog.h"
@@ -119,7 +120,7 @@ protected:
         EXPECT_GE(client.bottom, ScaleForDpi(421, dpi) - 1);
         EXPECT_EQ(Joined(LayoutFaults(window)), "");
         std::vector<int> sizes = ButtonImageSizes(window);
-        ASSERT_EQ(sizes.size(), 31u);
+        ASSERT_EQ(sizes.size(), 32u);
         EXPECT_EQ(sizes.front(), IconSizeFor(ScaleForDpi(22, dpi))) << "toolbar";
         EXPECT_EQ(sizes.back(), IconSizeFor(ScaleForDpi(16, dpi))) << "list buttons";
         // The list rows grow with the text.
@@ -214,6 +215,11 @@ std::vector<std::function<std::unique_ptr<Form>()>> DialogMakers(const std::stri
         },
         [] { return std::make_unique<AboutDialog>(); },
         [] { return std::make_unique<WipeFreeSpaceDialog>(); },
+        [=] {
+            auto form = std::make_unique<CookiesDialog>();
+            form->SettingsFile = settings;
+            return form;
+        },
     };
 }
 }  // namespace
