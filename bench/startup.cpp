@@ -2,6 +2,7 @@
 // with the wash item list filled, closes it, and prints the fastest and the median run in seconds.
 //   bench_startup.exe <exe> <runs>            the main window (class "TFormMainVRNT")
 //   bench_startup.exe self <runs>             a minimal Win32 window, for reference
+//   bench_startup.exe listview <runs>         a bare window with one list view of one row, for reference
 //   bench_startup.exe wash <exe> <log>        a start-up wash: program start to the closed log
 // The child is started with the same arguments plus "window" when measuring the reference.
 #include <windows.h>
@@ -30,6 +31,39 @@ int MinimalWindow() {
     RegisterClassA(&wc);
     HWND w = CreateWindowA(wc.lpszClassName, "minimal", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
                            nullptr, nullptr, wc.hInstance, nullptr);
+    MSG msg;
+    while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        if (msg.message == WM_CLOSE || !IsWindowVisible(w)) break;
+    }
+    return 0;
+}
+
+// A bare window with one report-mode list view holding one row: the least a window showing a
+// filled list costs.
+int ListViewWindow() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = "BenchListWindow";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowA(wc.lpszClassName, "list view", WS_OVERLAPPEDWINDOW, 0, 0, 566, 421, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+    HWND list = CreateWindowA(WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 8, 8, 300, 360, w,
+                              nullptr, wc.hInstance, nullptr);
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = 280;
+    SendMessageA(list, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<char*>("row");
+    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ShowWindow(w, SW_SHOWNORMAL);
     MSG msg;
     while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
@@ -142,19 +176,23 @@ int StartupWash(const std::string& exe, const std::string& log) {
 
 int main(int argc, char** argv) {
     if (argc == 2 && !strcmp(argv[1], "window")) return MinimalWindow();
+    if (argc == 2 && !strcmp(argv[1], "listwindow")) return ListViewWindow();
     if (argc == 4 && !strcmp(argv[1], "wash")) return StartupWash(argv[2], argv[3]);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: bench_startup <exe>|self <runs>\n");
+        std::fprintf(stderr, "usage: bench_startup <exe>|self|listview <runs>\n");
         return 2;
     }
     std::string target = argv[1];
-    bool self = target == "self";
+    const bool self = target == "self", listView = target == "listview";
     char me[MAX_PATH];
     GetModuleFileNameA(nullptr, me, MAX_PATH);
-    std::string command = self ? "\"" + std::string(me) + "\" window" : "\"" + target + "\"";
+    std::string command = self       ? "\"" + std::string(me) + "\" window"
+                          : listView ? "\"" + std::string(me) + "\" listwindow"
+                                     : "\"" + target + "\"";
+    const char* cls = self ? "BenchMinimalWindow" : listView ? "BenchListWindow" : "TFormMainVRNT";
     std::vector<double> times;
     for (int i = 0; i < std::atoi(argv[2]); ++i) {
-        double t = RunOnce(command, self ? "BenchMinimalWindow" : "TFormMainVRNT", !self);
+        double t = RunOnce(command, cls, !self);
         if (t < 0) {
             std::fprintf(stderr, "no window from %s\n", command.c_str());
             return 1;
