@@ -30,10 +30,16 @@ public:
     bool Next(WIN32_FIND_DATAW& data) { return FindNextFileW(handle_, &data) != 0; }
 
 private:
+    // The basic information (no short names) in large fetches, as Windows 7 and later give it;
+    // the standard form where the system refuses them.
     static HANDLE Open(const std::string& pattern, WIN32_FIND_DATAW& data) {
         NativeFileSystem native;
-        return FindFirstFileExW(WidePath(pattern).c_str(), FindExInfoStandard, &data, FindExSearchNameMatch,
-                                nullptr, 0);
+        const std::wstring path = WidePath(pattern);
+        HANDLE find = FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                       FIND_FIRST_EX_LARGE_FETCH);
+        if (find == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
+            find = FindFirstFileExW(path.c_str(), FindExInfoStandard, &data, FindExSearchNameMatch, nullptr, 0);
+        return find;
     }
 
     HANDLE handle_;
