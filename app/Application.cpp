@@ -58,7 +58,6 @@ int RunApplication() {
     if (ActivateRunningInstance()) return 0;
 
     StartLoadingButtonImages();
-    CoInitialize(nullptr);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     RegisterFormClass(MainWindowClass, LoadIconSized(ICO_APP, 32));
@@ -66,8 +65,10 @@ int RunApplication() {
     UseWritableUserDir();
 
     int exitCode = 0;
+    bool comStarted = false;
     {
         MainWindow form;
+        form.StartComWhenShown = true;
         HWND window = form.CreateModeless(nullptr);
         if (!window) return 1;
         ShowWindow(window, form.Options.StartMinimized ? SW_SHOWMINIMIZED : SW_SHOW);
@@ -79,7 +80,8 @@ int RunApplication() {
             }
         }
         exitCode = static_cast<int>(msg.wParam);
+        comStarted = form.ComStarted;
     }
-    CoUninitialize();
+    if (comStarted) CoUninitialize();
     return exitCode;
 }

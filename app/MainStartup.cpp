@@ -79,6 +79,7 @@ void MainWindow::FormCreate() {
     RegisterHotKeys(true);
     // A wipe of free space that ended with the process left its folder behind.
     StartRemovingWipeLeftovers();
+    PostMessageA(Handle(), AfterShownMessage, 0, 0);
 }
 
 void MainWindow::SetScheduleTimer(bool enabled) {

@@ -36,12 +36,20 @@ void MainWindow::CreateTrayIcon() {
     tray_.uCallbackMessage = TrayMessage;
     tray_.hIcon = LoadIconSized(ICO_APP, GetSystemMetrics(SM_CXSMICON));
     wcsncpy(tray_.szTip, L"Varnolt", std::size(tray_.szTip) - 1);
-    Shell_NotifyIconW(NIM_ADD, &tray_);
+    // The icon is added once the window is drawn (AfterShown): the tray is another process's.
+}
+
+void MainWindow::AfterShown() {
+    if (!Handle()) return;
+    UpdateWindow(Handle());
+    if (StartComWhenShown && !ComStarted) ComStarted = SUCCEEDED(CoInitialize(nullptr));
+    if (tray_.hWnd && !trayAdded_) trayAdded_ = Shell_NotifyIconW(NIM_ADD, &tray_) != FALSE;
 }
 
 void MainWindow::RemoveTrayIcon() {
-    if (tray_.hWnd) Shell_NotifyIconW(NIM_DELETE, &tray_);
+    if (tray_.hWnd && trayAdded_) Shell_NotifyIconW(NIM_DELETE, &tray_);
     tray_.hWnd = nullptr;
+    trayAdded_ = false;
 }
 
 void MainWindow::ShowTrayMenu() {
@@ -71,7 +79,7 @@ void MainWindow::ShowTrayTip(const std::string& tip) {
     wmemset(tray_.szTip, 0, std::size(tray_.szTip));
     wmemcpy(tray_.szTip, wide.data(), length);
     tray_.uFlags = NIF_TIP;
-    Shell_NotifyIconW(NIM_MODIFY, &tray_);
+    if (trayAdded_) Shell_NotifyIconW(NIM_MODIFY, &tray_);
     tray_.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
 }
 

@@ -170,6 +170,9 @@ bool MainWindow::Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result
         case WM_APP + 2:
             FormActivate();
             return true;
+        case AfterShownMessage:
+            AfterShown();
+            return true;
         case WM_COMMAND: {
             int id = LOWORD(wParam);
             int row = id - IDM_WashItemBase;

@@ -55,6 +55,8 @@ struct WashContext;
 
 inline constexpr const char* MainWindowClass = "TFormMainVRNT";
 inline constexpr UINT TrayMessage = WM_APP + 1;
+// Posted at the end of start-up: what the first screen does not show is done after it is drawn.
+inline constexpr UINT AfterShownMessage = WM_APP + 3;
 inline constexpr UINT_PTR ScheduleTimerId = 1;
 inline constexpr UINT ScheduleTimerInterval = 50000;
 // While "Wash a browser's checked items when it closes" is on, the running browsers are looked at
@@ -84,6 +86,10 @@ public:
     bool ScheduleTimerOn = false;
     // The program's main window ends the message loop when destroyed; tests turn this off.
     bool QuitOnDestroy = true;
+    // COM is started on the window's thread once the first screen is shown (the program's
+    // start sets this; it ends COM after the window is gone when ComStarted is set).
+    bool StartComWhenShown = false;
+    bool ComStarted = false;
 
     CheckList ItemList;
     CheckList FolderList;
@@ -298,6 +304,8 @@ private:
     void SetButtonImages();
     void SetListColours();
     void CreateTrayIcon();
+    // Shows the first screen at once, then starts COM and adds the tray icon.
+    void AfterShown();
     void RemoveTrayIcon();
     // The tray icon's tip (at most 127 characters); nothing without the icon.
     void ShowTrayTip(const std::string& tip);
@@ -359,6 +367,7 @@ private:
         bool previous_;
     };
     NOTIFYICONDATAW tray_{};
+    bool trayAdded_ = false;
     // The user's own marks of the rows a policy holds, by name and file.
     std::map<std::string, bool> userMarks_;
     WipeFreeSpaceDialog* wipeDialog_ = nullptr;
