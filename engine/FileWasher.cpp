@@ -74,9 +74,21 @@ std::string WithoutTrailingBackslash(std::string path) {
 // True when an open handle of path reaches another file than the one named: the name is a
 // symbolic link that the system followed (as Wine does with a host symlink). Deleting or
 // writing through such a handle would hit the file it points to.
+// The common case, cheaply: the file system names the open file by the named path below its
+// drive ("C:\\a\\b" opened as "\\a\\b"). No call to the volume manager, which a final path needs.
+bool NamedAsOpened(HANDLE file, const std::string& named) {
+    if (named.size() < 3 || named[1] != ':' || named[2] != '\\') return false;
+    alignas(FILE_NAME_INFO) char buffer[sizeof(FILE_NAME_INFO) + 1024 * sizeof(wchar_t)];
+    auto* info = reinterpret_cast<FILE_NAME_INFO*>(buffer);
+    if (!GetFileInformationByHandleEx(file, FileNameInfo, info, sizeof(buffer))) return false;
+    std::string opened = Narrow(info->FileName, info->FileNameLength / sizeof(wchar_t));
+    return SamePath(opened, named.substr(2));
+}
+
 bool ReachesAnotherFile(HANDLE file, const std::string& path) {
-    std::string reached = FinalPath(file);
     std::string named = FullPath(path);
+    if (NamedAsOpened(file, named)) return false;
+    std::string reached = FinalPath(file);
     if (reached.empty() || named.empty()) return false;
     if (SamePath(reached, named)) return false;
 
