@@ -66,12 +66,15 @@ std::vector<BinEntry> BinEntries(const std::vector<std::string>& folders) {
         if (trash) {
             const std::string info = folder.substr(0, slash) + "\\info";
             for (const auto& name : FileNames(info, "*.trashinfo")) {
+                // The pattern also matches short names: only the whole extension counts.
+                if (name.size() <= 10 || _stricmp(name.c_str() + name.size() - 10, ".trashinfo") != 0) continue;
                 BinEntry entry{info + "\\" + name, folder + "\\" + name.substr(0, name.size() - 10)};
                 entry.Known = ParseTrashInfo(ReadRecord(entry.Record), entry.Deleted);
                 entries.push_back(entry);
             }
         } else {
             for (const auto& name : FileNames(folder, "$I*")) {
+                if (name.size() <= 2) continue;
                 BinEntry entry{folder + "\\" + name, folder + "\\$R" + name.substr(2)};
                 entry.Known = ParseRecycleRecord(ReadRecord(entry.Record), entry.Deleted);
                 entries.push_back(entry);
