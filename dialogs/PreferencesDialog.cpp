@@ -65,7 +65,8 @@ void PreferencesDialog::FormCreate() {
     Pages.AddPage(Text(IDS_Dlg_PrefsTabOptions),
                   {IDC_Preferences_SecureDelete, IDC_Preferences_WriteToLog, IDC_Preferences_DeleteLogOnExit,
                    IDC_Preferences_PromptBeforeClean, IDC_Preferences_OptionsHeld, IDC_Preferences_ShredVerb,
-                   IDC_Preferences_WashBrowserOnClose});
+                   IDC_Preferences_WashBrowserOnClose, IDC_Preferences_RecycleBinByAge,
+                   IDC_Preferences_RecycleBinDays, IDC_Preferences_RecycleBinDaysSpin, IDC_Preferences_LabelDays});
     Pages.Show(0);
 
     for (int id : {IDC_Preferences_CloseBrowsersModifier, IDC_Preferences_WashModifier})
@@ -76,6 +77,8 @@ void PreferencesDialog::FormCreate() {
             SendDlgItemMessageA(Handle(), id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
         }
     SendDlgItemMessageA(Handle(), IDC_Preferences_MinutesSpin, UDM_SETRANGE32, MinMinutes, MaxMinutes);
+    SendDlgItemMessageA(Handle(), IDC_Preferences_RecycleBinDaysSpin, UDM_SETRANGE32, MinRecycleBinDays,
+                        MaxRecycleBinDays);
     std::vector<std::string> languageNames{Text(IDS_Dlg_PrefsLanguageAutomatic)};
     for (const LanguageInfo& language : Languages()) languageNames.push_back(language.NativeName);
     for (const std::string& name : languageNames)
@@ -124,6 +127,9 @@ void PreferencesDialog::LoadSettings() {
     SetChecked(IDC_Preferences_WriteToLog, options.WriteToLog);
     SetChecked(IDC_Preferences_DeleteLogOnExit, options.DeleteLogOnExit);
     SetChecked(IDC_Preferences_WashBrowserOnClose, options.WashBrowserOnClose);
+    SetChecked(IDC_Preferences_RecycleBinByAge, options.RecycleBinByAge);
+    SetControlText(IDC_Preferences_RecycleBinDays,
+                   std::to_string(std::clamp(options.RecycleBinDays, MinRecycleBinDays, MaxRecycleBinDays)));
     for (const HotKeySetting* hotKey : {&CloseBrowsersHotKey, &WashHotKey}) {
         bool first = hotKey == &CloseBrowsersHotKey;
         int control = ini.ReadInteger(HotKeySection, hotKey->ControlKey, hotKey->DefaultControl);
@@ -175,14 +181,18 @@ void PreferencesDialog::SelectPosition(int comboId, int position) {
 }
 
 int PreferencesDialog::MinutesShown() const {
-    std::string text = ControlText(IDC_Preferences_Minutes);
+    return NumberShown(IDC_Preferences_Minutes, MinMinutes, MaxMinutes, MinMinutes);
+}
+
+int PreferencesDialog::NumberShown(int editId, int low, int high, int fallback) const {
+    std::string text = ControlText(editId);
     size_t start = text.find_first_not_of(' ');
-    if (start == std::string::npos) return MinMinutes;
+    if (start == std::string::npos) return fallback;
     char* end = nullptr;
     long value = strtol(text.c_str() + start, &end, 10);
     if (end == text.c_str() + start || text.find_first_not_of(' ', end - text.c_str()) != std::string::npos)
-        return MinMinutes;
-    return static_cast<int>(std::clamp<long>(value, MinMinutes, MaxMinutes));
+        return fallback;
+    return static_cast<int>(std::clamp<long>(value, low, high));
 }
 
 void PreferencesDialog::OnApply() {
@@ -234,6 +244,9 @@ void PreferencesDialog::Store() {
     if (!held.WriteToLog) options.WriteToLog = IsChecked(IDC_Preferences_WriteToLog);
     options.DeleteLogOnExit = IsChecked(IDC_Preferences_DeleteLogOnExit);
     options.WashBrowserOnClose = IsChecked(IDC_Preferences_WashBrowserOnClose);
+    options.RecycleBinByAge = IsChecked(IDC_Preferences_RecycleBinByAge);
+    options.RecycleBinDays = NumberShown(IDC_Preferences_RecycleBinDays, MinRecycleBinDays, MaxRecycleBinDays, 7);
+    SetControlText(IDC_Preferences_RecycleBinDays, std::to_string(options.RecycleBinDays));
     WriteOptions(SettingsFile, options, held);
 
     // Both hot keys are stored before they are registered, once: registered after the first

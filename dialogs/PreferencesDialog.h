@@ -40,6 +40,8 @@ public:
 
     // The minutes box as stored: a number brought into 2..1000, anything else 2.
     int MinutesShown() const;
+    // A number box as stored: a number brought into low..high, anything else fallback.
+    int NumberShown(int editId, int low, int high, int fallback) const;
 
 protected:
     void FormCreate() override;

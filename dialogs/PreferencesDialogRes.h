@@ -35,6 +35,10 @@
 #define IDC_Preferences_Language 2492
 #define IDC_Preferences_LanguageNote 2493
 #define IDC_Preferences_WashBrowserOnClose 2494
+#define IDC_Preferences_RecycleBinByAge 2495
+#define IDC_Preferences_RecycleBinDays 2496
+#define IDC_Preferences_RecycleBinDaysSpin 2497
+#define IDC_Preferences_LabelDays 2498
 
 // Template texts (range 12400-12499); their English is in PreferencesDialog.rc.
 #define IDS_Preferences_Caption 12401
@@ -59,3 +63,5 @@
 #define IDS_Preferences_Apply 12420
 #define IDS_Preferences_Close 12421
 #define IDS_Preferences_WashBrowserOnClose 12422
+#define IDS_Preferences_RecycleBinByAge 12423
+#define IDS_Preferences_LabelDays 12424

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include "catalogue/ProtectedPlaces.h"
@@ -62,8 +63,15 @@ void ShowAsRegistryList(CheckList& list) {
 }
 
 void ShowAsSpecialList(CheckList& list) {
-    // The rows keep the stored names the wash looks for.
-    list.DisplayText = [&list](int index) { return TranslateUiText(list.Text(index)); };
+    // The rows keep the stored names the wash looks for. The Recycle Bin with an age limit says
+    // what would go and stay, looked at once, when its row first shows.
+    auto binNote = std::make_shared<std::optional<std::string>>();
+    list.DisplayText = [&list, binNote](int index) {
+        const std::string name = TranslateUiText(list.Text(index));
+        if (list.Text(index) != RecycleBinItem) return name;
+        if (!binNote->has_value()) *binNote = RecycleBinPreviewNote();
+        return (*binNote)->empty() ? name : name + " (" + **binNote + ")";
+    };
     list.RowColours = [](int, bool, COLORREF& text, COLORREF&) {
         text = SpecialRowColour;
         return true;

@@ -34,6 +34,9 @@
 #define IDS_RecycleBinLinks 34029
 // A name the system resolves to another file by itself: left alone.
 #define IDS_LinkLeftAlone 34030
+// The Recycle Bin emptied of items older than a number of days.
+#define IDS_RecycleBinByAge 34031
+#define IDS_RecycleBinItemStays 34032
 
 // Wiping free space.
 #define IDS_WipeNoDrive 34040

@@ -66,6 +66,7 @@ void FindLinks(const std::string& folder, std::vector<std::string>& links) {
     } while (FindNextFileW(find, &data));
     FindClose(find);
 }
+}  // namespace
 
 // Deletes the reparse point itself: the handle must be the link's own, not what it points to.
 bool RemoveAsLink(const std::string& path) {
@@ -83,7 +84,6 @@ bool RemoveAsLink(const std::string& path) {
     CloseHandle(link);
     return removed && GetFileAttributesW(WidePath(path).c_str()) == INVALID_FILE_ATTRIBUTES;
 }
-}  // namespace
 
 std::vector<std::string> RecycleBinFolders() {
     std::vector<std::string> folders;

@@ -15,3 +15,5 @@ std::vector<std::string> LinksBelow(const std::string& folder);
 // Removes each link below the folders as a link where the system allows it; returns those that
 // stay.
 std::vector<std::string> RemoveLinksBelow(const std::vector<std::string>& folders);
+// Deletes a reparse point itself, never what it points to; true when it is gone.
+bool RemoveAsLink(const std::string& path);

@@ -4,12 +4,15 @@
 
 #include "engine/DatabaseRows.h"
 #include "engine/EngineTexts.h"
+#include "engine/RecycleBinAge.h"
 #include "engine/RecycleBinLinks.h"
 #include "engine/UrlHistory.h"
 #include "platform/BusyCursor.h"
 #include "platform/Error.h"
 #include "platform/Language.h"
 #include "platform/Registry.h"
+#include "settings/AppPaths.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 
@@ -49,6 +52,15 @@ void EmptyRecycleBin(HWND owner) {
     FreeLibrary(shell);
 }
 
+std::string RecycleBinAgeNote(const BinAgeResult& bin, int days) {
+    return FormatText(IDS_RecycleBinByAge, bin.Deleted, bin.Kept, days);
+}
+
+std::string RecycleBinPreviewNote() {
+    const int days = ReadRecycleBinDays(SettingsFilePath());
+    return days > 0 ? RecycleBinAgeNote(CountBinOlderThan(RecycleBinFolders(), days), days) : std::string();
+}
+
 void WashSpecialItem(const std::string& name, bool writeLog, HWND owner, WashSummary* wash) {
     BusyCursor busy;
     WashSummary summary;
@@ -66,11 +78,24 @@ void WashSpecialItem(const std::string& name, bool writeLog, HWND owner, WashSum
         return;
     }
     std::string note;
-    if (name == RecycleBinItem) {
+    bool success = true;
+    const int days = name == RecycleBinItem ? ReadRecycleBinDays(SettingsFilePath()) : 0;
+    if (days > 0) {
+        // Item by item: only those deleted more than days ago go.
+        const BinAgeResult bin = EmptyBinOlderThan(RecycleBinFolders(), days);
+        note = RecycleBinAgeNote(bin, days);
+        success = bin.Failed.empty();
+        summary.Files.Washed = bin.Deleted;
+        summary.Files.FreedBytes = bin.FreedBytes;
+        summary.Files.Failed = static_cast<int>(bin.Failed.size());
+        for (const auto& item : bin.Failed)
+            summary.Files.Failures.push_back({item, Text(IDS_RecycleBinItemStays), "not_deleted"});
+    } else if (name == RecycleBinItem) {
         // A link in the bin goes as a link first; while one stays, the shell may not empty the bin.
         const std::vector<std::string> links = RemoveLinksBelow(RecycleBinFolders());
         if (!links.empty()) {
             note = FormatText(IDS_RecycleBinLinks, links.front());
+            success = false;
             summary.Files.Failed = static_cast<int>(links.size());
             for (const auto& link : links) summary.Files.Failures.push_back({link, note, "refused"});
         } else {
@@ -94,7 +119,7 @@ void WashSpecialItem(const std::string& name, bool writeLog, HWND owner, WashSum
     }
     if (writeLog) {
         OpenWashLog();
-        WriteWashLogRow(WashRowKind::SpecialItem, false, note.empty(), TranslateUiText(name), note);
+        WriteWashLogRow(WashRowKind::SpecialItem, false, success, TranslateUiText(name), note);
         if (wash) CloseWashLog();
         else CloseWashLog(summary);
     }

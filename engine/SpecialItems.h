@@ -14,6 +14,13 @@ inline constexpr const char* ShellFoldersKey = "\\Software\\Microsoft\\Windows\\
 // reported when the shell offers no SHEmptyRecycleBinA.
 void EmptyRecycleBin(HWND owner);
 
+struct BinAgeResult;
+// The log's note of a Recycle Bin emptied by age: "N items deleted, M newer than D days kept".
+std::string RecycleBinAgeNote(const BinAgeResult& bin, int days);
+// The same note for what a wash of the Recycle Bin item would do now; empty when the bin is
+// emptied at once (no age limit is set).
+std::string RecycleBinPreviewNote();
+
 // Runs the operation the name selects (exact case; any other name runs none) and, when
 // writeLog is set, writes a log block of its own with one "Success" row and a summary line. In a
 // wash of several items, wash receives its counts instead and its block ends without a summary

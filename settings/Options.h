@@ -19,4 +19,9 @@ struct OptionsRecord {
     bool StartMinimized = false;
     // While the program runs: a browser's checked wash items are washed when its last process ends.
     bool WashBrowserOnClose = false;
+    // The Recycle Bin item empties only items deleted more than RecycleBinDays days ago.
+    bool RecycleBinByAge = false;
+    int RecycleBinDays = 7;
 };
+
+inline constexpr int MinRecycleBinDays = 1, MaxRecycleBinDays = 3650;

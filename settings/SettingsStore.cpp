@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/Profile.h"
 
 using namespace settings;
@@ -34,6 +36,12 @@ double NowAsDateTime() {
     return static_cast<double>(ticks.QuadPart) / 864000000000.0 - 109205.0;
 }
 
+int ReadRecycleBinDays(const std::string& settingsFile) {
+    OptionsRecord options;
+    ReadOptionsAtStartup(settingsFile, options);
+    return options.RecycleBinByAge ? options.RecycleBinDays : 0;
+}
+
 bool ReadOptionsAtStartup(const std::string& settingsFile, OptionsRecord& options) {
     ProfileFile ini(settingsFile);
     if (ini.ReadBool(RunSection, AutoRunKey, false) && ini.ReadBool(RunSection, IsMinimizedKey, false))
@@ -48,6 +56,9 @@ bool ReadOptionsAtStartup(const std::string& settingsFile, OptionsRecord& option
     options.WriteToLog = ini.ReadBool(LogSection, WriteToLogKey, true);
     options.DeleteLogOnExit = ini.ReadBool(LogSection, DeleteLogOnExitKey, false);
     options.WashBrowserOnClose = ini.ReadBool(DeleteSection, WashBrowserOnCloseKey, false);
+    options.RecycleBinByAge = ini.ReadBool(DeleteSection, RecycleBinByAgeKey, false);
+    options.RecycleBinDays = std::clamp(ini.ReadInteger(DeleteSection, RecycleBinDaysKey, 7), MinRecycleBinDays,
+                                        MaxRecycleBinDays);
     return timer;
 }
 
@@ -61,6 +72,8 @@ void WriteOptions(const std::string& settingsFile, const OptionsRecord& options,
     if (!held.WriteToLog) ini.WriteBool(LogSection, WriteToLogKey, options.WriteToLog);
     ini.WriteBool(LogSection, DeleteLogOnExitKey, options.DeleteLogOnExit);
     ini.WriteBool(DeleteSection, WashBrowserOnCloseKey, options.WashBrowserOnClose);
+    ini.WriteBool(DeleteSection, RecycleBinByAgeKey, options.RecycleBinByAge);
+    ini.WriteInteger(DeleteSection, RecycleBinDaysKey, options.RecycleBinDays);
 }
 
 bool ReadAutoRun(const std::string& settingsFile) {

@@ -19,6 +19,8 @@ inline constexpr const char* LogSection = "Log";
 inline constexpr const char* WriteToLogKey = "Write to Log";
 inline constexpr const char* DeleteLogOnExitKey = "Delete Log On Exit";
 inline constexpr const char* WashBrowserOnCloseKey = "Wash Browser On Close";
+inline constexpr const char* RecycleBinByAgeKey = "Recycle Bin By Age";
+inline constexpr const char* RecycleBinDaysKey = "Recycle Bin Days";
 inline constexpr const char* HotKeySection = "Hot Key";
 inline constexpr const char* DetectSection = "Detect";
 inline constexpr const char* DetectAtLoadKey = "Detect directory at load";
@@ -33,6 +35,9 @@ std::string FormatScheduleOption(unsigned scheduleSet);
 
 // Local date and time as days since 1899-12-30 with the time as fraction of a day.
 double NowAsDateTime();
+
+// The Recycle Bin's age limit in days as stored (brought into range); 0 when it is off.
+int ReadRecycleBinDays(const std::string& settingsFile);
 
 // Reads the options record from the settings file; the schedule set only gains triggers.
 // Returns whether the schedule timer is to run.

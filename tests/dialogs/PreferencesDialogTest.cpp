@@ -123,8 +123,14 @@ TEST_F(PreferencesTest, EqualHotKeysAreRefusedAndStoreNothing) {
 
 TEST_F(PreferencesTest, ApplyStoresScheduleMinutesAndOptions) {
     options.LastAutoWashTime = 1;
-    for (auto [typed, stored] : {std::pair{"5000", "1000"}, {"0", "2"}, {"", "2"}, {"37", "37"}}) {
+    // Minutes and the Recycle Bin's days, typed and stored.
+    const struct {
+        const char *typed, *stored, *typedDays, *storedDays;
+    } rows[] = {{"5000", "1000", "9999", "3650"}, {"0", "2", "0", "1"}, {"", "2", "", "7"}, {"37", "37", "30", "30"}};
+    for (auto [typed, stored, typedDays, storedDays] : rows) {
         Show([&](UiDriver&, HWND w) {
+            Check(w, IDC_Preferences_RecycleBinByAge, true);
+            Type(w, IDC_Preferences_RecycleBinDays, typedDays);
             Check(w, IDC_Preferences_WashAtShutdown, true);
             Check(w, IDC_Preferences_WashEveryNMinutes, true);
             Check(w, IDC_Preferences_SecureDelete, true);
@@ -134,6 +140,8 @@ TEST_F(PreferencesTest, ApplyStoresScheduleMinutesAndOptions) {
         });
         EXPECT_EQ(Read("Schedule", "Minuts"), stored) << typed;
         EXPECT_EQ(options.IntervalMinutes, std::stoi(stored));
+        EXPECT_EQ(Read("Delete Option", "Recycle Bin Days"), storedDays) << typedDays;
+        EXPECT_EQ(ReadRecycleBinDays(Ini()), std::stoi(storedDays));
     }
     // The words as written (Wine's profile functions drop the last trailing blank).
     EXPECT_NE(ReadTextFile(Ini()).find("Schedule Option=byShutdown byEveryHour"), std::string::npos);

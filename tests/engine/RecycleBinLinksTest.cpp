@@ -4,6 +4,7 @@
 
 #include "engine/SpecialItems.h"
 #include "settings/AppPaths.h"
+#include "settings/SettingsStore.h"
 #include "tests/engine/EngineTestUtil.h"
 #include "tests/support/Trash.h"
 
@@ -81,4 +82,62 @@ TEST_F(WashFolderTest, WashingTheRecycleBinNeverReachesWhatALinkInItPointsTo) {
         }
         EmptyTrashFolders(trash);
     }
+}
+
+TEST_F(WashFolderTest, AnAgeLimitEmptiesOnlyOldItemsAndNeverReachesALinksTarget) {
+    const std::string trash = TestTrashFolder();
+    if (trash.empty()) GTEST_SKIP() << "the Recycle Bin is not the test runner's own";
+    EmptyTrashFolders(trash);
+    OptionsRecord options;
+    options.RecycleBinByAge = true;
+    options.RecycleBinDays = 7;
+    WriteOptions(SettingsFilePath(), options);
+    const std::string data = dir.Path() + "data\\", precious = data + "precious.txt";
+    CreateDirectoryA(data.c_str(), nullptr);
+    WriteTextFile(precious, "precious bytes");
+
+    const std::string files = trash + "files\\", info = trash + "info\\";
+    AddTrashInfo(trash, "old.txt", TrashDateDaysAgo(30));
+    WriteTextFile(files + "old.txt", "old");
+    AddTrashInfo(trash, "new.txt", TrashDateDaysAgo(1));
+    WriteTextFile(files + "new.txt", "new");
+    AddTrashInfo(trash, "damaged.txt", "yesterday");
+    WriteTextFile(files + "damaged.txt", "damaged");
+    AddTrashInfo(trash, "tree", TrashDateDaysAgo(30));
+    CreateDirectoryA((files + "tree").c_str(), nullptr);
+    CreateDirectoryA((files + "tree\\sub").c_str(), nullptr);
+    WriteTextFile(files + "tree\\sub\\inner.txt", "inner");
+    AddTrashInfo(trash, "folder", TrashDateDaysAgo(30));
+    CreateDirectoryA((files + "folder").c_str(), nullptr);
+    WriteTextFile(files + "folder\\inner.txt", "inner");
+    ASSERT_TRUE(MakeJunction(data, files + "folder\\link"));
+
+    const std::string preview = RecycleBinPreviewNote();
+    EXPECT_EQ(preview, "3 items deleted, 2 newer than 7 days kept");
+    WashSummary wash;
+    WashSpecialItem(RecycleBinItem, true, nullptr, &wash);
+    EXPECT_EQ(ReadTextFile(precious), "precious bytes");
+    EXPECT_FALSE(FileExists(files + "old.txt"));
+    EXPECT_FALSE(FileExists(info + "old.txt.trashinfo"));
+    EXPECT_FALSE(FileExists(files + "tree"));
+    EXPECT_FALSE(FileExists(info + "tree.trashinfo"));
+    for (const char* name : {"new.txt", "damaged.txt"}) {
+        EXPECT_TRUE(FileExists(files + name)) << name;
+        EXPECT_TRUE(FileExists(info + name + ".trashinfo")) << name;
+    }
+    const std::string log = ReadTextFile(LogFilePath());
+    if (FileExists(files + "folder\\link")) {
+        // The link could not go as a link: its item stays whole, and the wash says it failed.
+        EXPECT_TRUE(FileExists(files + "folder\\inner.txt"));
+        EXPECT_TRUE(FileExists(info + "folder.trashinfo"));
+        EXPECT_EQ(wash.Files.Washed, 2);
+        EXPECT_EQ(wash.Files.Failed, 1);
+        EXPECT_NE(log.find("2 items deleted, 2 newer than 7 days kept"), std::string::npos);
+    } else {
+        EXPECT_FALSE(FileExists(files + "folder"));
+        EXPECT_FALSE(FileExists(info + "folder.trashinfo"));
+        EXPECT_EQ(wash.Files.Washed, 3);
+        EXPECT_NE(log.find(preview), std::string::npos);
+    }
+    EmptyTrashFolders(trash);
 }

@@ -14,6 +14,9 @@ void ExpectStoredFieldsEqual(const OptionsRecord& read, const OptionsRecord& exp
     EXPECT_EQ(read.DeleteLogOnExit, expected.DeleteLogOnExit);
     EXPECT_EQ(read.ScheduleSet, expected.ScheduleSet);
     EXPECT_EQ(read.IntervalMinutes, expected.IntervalMinutes);
+    EXPECT_EQ(read.WashBrowserOnClose, expected.WashBrowserOnClose);
+    EXPECT_EQ(read.RecycleBinByAge, expected.RecycleBinByAge);
+    EXPECT_EQ(read.RecycleBinDays, expected.RecycleBinDays);
 }
 
 OptionsRecord ReadBack(const std::string& path) {
@@ -44,7 +47,10 @@ TEST(OptionsStore, WrittenOptionsReadBackEqual) {
           .WriteToLog = false,
           .DeleteLogOnExit = true,
           .ScheduleSet = ScheduleAtStart | ScheduleAtShutdown | ScheduleEveryNMinutes,
-          .IntervalMinutes = 1000}},
+          .IntervalMinutes = 1000,
+          .WashBrowserOnClose = true,
+          .RecycleBinByAge = true,
+          .RecycleBinDays = 3650}},
         {"shutdown only", {.ScheduleSet = ScheduleAtShutdown, .IntervalMinutes = 37}},
         {"timer only", {.ScheduleSet = ScheduleEveryNMinutes}},
     };

@@ -20,9 +20,25 @@ inline std::string TestTrashFolder() {
 
 // The info record of a Recycle Bin item as the desktop stores it; the item itself goes to
 // trash + "files\\" + name.
-inline void AddTrashInfo(const std::string& trash, const std::string& name) {
+inline void AddTrashInfo(const std::string& trash, const std::string& name,
+                         const std::string& deleted = "2024-01-02T03:04:05") {
     WriteTextFile(trash + "info\\" + name + ".trashinfo",
-                  "[Trash Info]\nPath=/tmp/" + name + "\nDeletionDate=2024-01-02T03:04:05\n");
+                  "[Trash Info]\nPath=/tmp/" + name + "\nDeletionDate=" + deleted + "\n");
+}
+
+// A DeletionDate value (local time) of days ago.
+inline std::string TrashDateDaysAgo(int days) {
+    FILETIME now, local;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER ticks{{now.dwLowDateTime, now.dwHighDateTime}};
+    ticks.QuadPart -= static_cast<ULONGLONG>(days) * 864000000000ull;
+    now = {ticks.LowPart, ticks.HighPart};
+    FileTimeToLocalFileTime(&now, &local);
+    SYSTEMTIME t;
+    FileTimeToSystemTime(&local, &t);
+    char text[32];
+    wsprintfA(text, "%04u-%02u-%02uT%02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+    return text;
 }
 
 // One file in the Recycle Bin with its info record.
