@@ -208,12 +208,7 @@ std::vector<ProfilesIniEntry> ReadProfilesIni(const std::string& text) {
         if (!hasRelative) current.IsRelative = !LooksAbsolute(current.Path);
         entries.push_back(current);
     };
-    size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = Trim(text.substr(start, end - start));
-        start = end + 1;
+    for (const std::string& line : TrimmedLines(text)) {
         if (!line.empty() && line[0] == '[') {
             close();
             const size_t bracket = line.find(']');

@@ -69,12 +69,7 @@ bool AddSite(std::vector<std::string>& list, const std::string& site) {
 
 ParsedSiteList ParseSiteList(const std::string& text) {
     ParsedSiteList parsed;
-    size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = Trim(text.substr(start, end - start));
-        start = end + 1;
+    for (const std::string& line : TrimmedLines(text)) {
         if (line.empty()) continue;
         const std::string site = SiteName(line);
         if (site.empty()) parsed.Refused.push_back(line);

@@ -61,3 +61,15 @@ std::string ExtractFileName(const std::string& path) {
     auto at = path.find_last_of("\\:");
     return at == std::string::npos ? path : path.substr(at + 1);
 }
+
+std::vector<std::string> TrimmedLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(Trim(text.substr(start, end - start)));
+        start = end + 1;
+    }
+    return lines;
+}

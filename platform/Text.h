@@ -1,8 +1,11 @@
 #pragma once
 // Small text helpers for 8-bit strings (UTF-8 inside the program).
 #include <string>
+#include <vector>
 
 std::string Trim(const std::string& text);
+// The lines of a text, each trimmed; a UTF-8 byte order mark at its start is skipped.
+std::vector<std::string> TrimmedLines(const std::string& text);
 std::string UpperCase(const std::string& text);
 // Case-insensitive comparison of ASCII letters.
 bool SameText(const std::string& a, const std::string& b);
