@@ -120,7 +120,13 @@ uint64_t BrowserDatabase::Finish() {
         inTransaction_ = false;
         throw;
     }
-    return Compact();
+    // The wash is committed: a vacuum or checkpoint that fails leaves space unreturned, it does
+    // not undo the wash (secure delete has overwritten what went).
+    try {
+        return Compact();
+    } catch (const SqliteError&) {
+        return 0;
+    }
 }
 
 uint64_t BrowserDatabase::Compact() {

@@ -43,7 +43,7 @@ public:
     // another connection holds the database.
     bool Begin();
     // Commits, vacuums and truncates the write-ahead log; the space given back since the
-    // database was opened, in bytes. On an
+    // database was opened, in bytes (0 when the vacuum or checkpoint failed after the commit). On an
     // error the transaction is rolled back and the error raised.
     uint64_t Finish();
     // Compacts the database alone (no transaction open): vacuum and checkpoint.
