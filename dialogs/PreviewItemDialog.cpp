@@ -16,13 +16,13 @@ PreviewItemDialog::PreviewItemDialog() : PreviewDialogBase(IDD_PreviewItemDialog
     DatabaseList.ShowSpaceColumn();
     // Room for what goes: "1,234 visits of 456 sites".
     DatabaseList.NoteWidth = 150;
-    // "Chrome — Work (Profile 1): History (C:\...\Profile 1\)": the file's name before its folder,
-    // which the row's tip shows whole.
+    // "History, Chrome — Work (Profile 1) (C:\...\Profile 1\)": the file's name first, where a
+    // narrow column still shows it, then the profile and the folder, which the row's tip shows whole.
     DatabaseList.DisplayText = [this](int index) {
         const std::string path = Unguarded(DatabaseList.Text(index));
         auto row = databaseRows_.find(path);
         if (row == databaseRows_.end()) return path;
-        return row->second.Label + ": " + ExtractFileName(path) + " (" + ExtractFilePath(path) + ")";
+        return ExtractFileName(path) + ", " + row->second.Label + " (" + ExtractFilePath(path) + ")";
     };
     DatabaseList.SpaceText = [this](int index) { return FormatSpace(DatabaseList.Model().Space(index)); };
     DatabaseList.NoteText = [this](int index) {
