@@ -1,44 +1,22 @@
 // The cookie wash keeps exactly the kept sites' cookies, row for row, and leaves nothing of the
 // others in the database's bytes; site storage follows the same choice.
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <memory>
 
 #include <gtest/gtest.h>
 
+#include "catalogue/CookiesToKeep.h"
 #include "engine/CookieWash.h"
 #include "tests/engine/LevelDbFiles.h"
 #include "tests/support/BrowserFixtures.h"
 #include "tests/support/HeldFile.h"
+#include "tests/support/SqlFile.h"
 #include "tests/support/TempDir.h"
 
 namespace {
 
 // Keeps kept.example and its subdomains, with or without the leading dot.
-bool KeepsTestSite(const std::string& host) {
-    std::string site = !host.empty() && host[0] == '.' ? host.substr(1) : host;
-    return site == "kept.example" || (site.size() > 13 && site.compare(site.size() - 13, 13, ".kept.example") == 0);
-}
-
-// Every column of every row the query gives, as one text; empty when there is no database.
-std::string Rows(const std::string& path, const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_stmt* stmt = nullptr;
-    std::string text;
-    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);  // never makes one
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK)
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
-                const unsigned char* value = sqlite3_column_text(stmt, i);
-                text += (value ? reinterpret_cast<const char*>(value) : "<null>") + std::string("|");
-            }
-            text += "\n";
-        }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return text;
-}
+bool KeepsTestSite(const std::string& host) { return KeepsSite({"kept.example"}, host); }
 
 }  // namespace
 
@@ -77,7 +55,7 @@ TEST(CookieWashTest, FixtureProfilesKeepOnlyTheKeptSite) {
         std::string keptQuery = "SELECT * FROM " + table + " WHERE " + column + " = 'b.localhost' ORDER BY rowid";
         std::vector<std::string> keptBefore;
         for (const char* name : {"cookies.sqlite", "Network\\Cookies", "Cookies"})
-            keptBefore.push_back(Rows(profile.Folder + "\\" + name, keptQuery));
+            keptBefore.push_back(QueryRows(profile.Folder + "\\" + name, keptQuery));
 
         std::vector<DatabaseRow> preview = WashProfileCookies(profile, keepB, false);
         ASSERT_EQ(c.databases + 1, preview.size());
@@ -95,7 +73,7 @@ TEST(CookieWashTest, FixtureProfilesKeepOnlyTheKeptSite) {
         }
         for (size_t i = 0; i < 3; ++i) {
             const char* name[] = {"cookies.sqlite", "Network\\Cookies", "Cookies"};
-            EXPECT_EQ(keptBefore[i], Rows(profile.Folder + "\\" + name[i], keptQuery)) << name[i];
+            EXPECT_EQ(keptBefore[i], QueryRows(profile.Folder + "\\" + name[i], keptQuery)) << name[i];
         }
         // The site storage row: a and c go; b stays, and with it every store b has data in.
         EXPECT_EQ(2, rows.back().Removed);
