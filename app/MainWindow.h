@@ -66,6 +66,8 @@ inline constexpr UINT BrowserWatchInterval = 1500;
 // The "&Wash" submenu lists checked winapp2.ini rows only while it holds at most this many rows.
 inline constexpr int MaxWashMenuEntries = 40;
 
+class WashAhead;
+
 class MainWindow : public Form {
 public:
     MainWindow();
@@ -326,7 +328,12 @@ private:
     // note, when given, gets each checked entry's age limit note ("name: note", one a line).
     void AppendFolderRows(CheckList& target, std::string* note = nullptr);
     void AppendRegistryRows(CheckList& target);
-    void GatherCheckedItems(PreviewAllDialog& dialog);
+    // The checked entries of the current wash item with what each will list (names expanded).
+    std::vector<std::pair<FolderEntry, EntryListing>> PlanFolderRows();
+    // Fills the dialog with the rows of every checked item. With ahead, every item is read and
+    // every name expanded first (where an error ends the command with nothing deleted), then the
+    // files are listed, each deleted ahead as soon as it is found.
+    void GatherCheckedItems(PreviewAllDialog& dialog, WashAhead* ahead = nullptr);
     // Runs one wash or preview command: skipped while another runs; the hourglass while the
     // body runs; the wash controls on again however it ends; then, with readItemAgain, the
     // current wash item read again from its file.

@@ -60,27 +60,6 @@ std::string NoFinalBackslash(std::string path) {
     return path;
 }
 
-// One "FILE|folder\|mask" or "PATH|folder\|mask" of an entry's exclusion list.
-struct EntryExclusion {
-    bool subfolders = false;
-    std::string folder;  // no final "\"
-    std::vector<std::string> masks;
-
-    bool Keeps(const std::string& path) const {
-        size_t slash = path.rfind('\\');
-        if (slash == std::string::npos) return false;
-        std::string parent = path.substr(0, slash);
-        bool inFolder = SameText(parent, folder) ||
-                        (subfolders && parent.size() > folder.size() && parent[folder.size()] == '\\' &&
-                         SameText(parent.substr(0, folder.size()), folder));
-        if (!inFolder) return false;
-        std::string name = path.substr(slash + 1);
-        for (const auto& mask : masks)
-            if (WildcardMatch(name, mask)) return true;
-        return false;
-    }
-};
-
 std::vector<EntryExclusion> ParseExclusions(const std::string& list) {
     std::vector<EntryExclusion> result;
     if (list.empty()) return result;
@@ -214,28 +193,23 @@ SearchTargets EntrySearchTargets(const FolderEntry& entry, const std::string& sp
 
 // Where a row may stand: the user's own items may name a protected place (held rows), the
 // others may not (refused rows); roots are the folders searched that resolve to another place.
-struct RowGuarding {
-    bool OwnItems = false;
-    std::vector<ResolvedRoot> Roots;
-};
-
-RowGuarding GuardingOf(const FolderEntry& entry, const std::vector<std::string>& folders) {
-    RowGuarding guarding;
-    guarding.OwnItems = SameText(entry.ItemFile, UserItemsPath());
-    for (const auto& folder : folders) {
+void SetGuarding(const FolderEntry& entry, EntryListing& listing) {
+    listing.OwnItems = SameText(entry.ItemFile, UserItemsPath());
+    for (const auto& folder : listing.Folders) {
         std::string resolved = ResolvedFolder(folder);
-        if (!resolved.empty()) guarding.Roots.push_back({NoFinalBackslash(folder), resolved});
+        if (!resolved.empty()) listing.Roots.push_back({NoFinalBackslash(folder), resolved});
     }
-    return guarding;
 }
 
 // Appends every file the specifications select, but those the entry's exclusions or the
 // settings' exclusion masks keep, each once; spaces gets each file's space on disk. Files the
 // age limit leaves (by their last-write time in the listing) are only counted in newerLeft. A
-// file in a protected place is guarded.
-void SearchFiles(const FolderEntry& entry, const std::vector<std::string>& specs, const RowGuarding& guarding,
-                 std::vector<std::string>& files, std::vector<uint64_t>& spaces, size_t& newerLeft) {
-    const std::vector<EntryExclusion> exclusions = ParseExclusions(entry.ExcludeList);
+// file in a protected place is guarded; onListed gets every other file but a journal at once.
+void SearchFiles(const FolderEntry& entry, const EntryListing& listing, std::vector<std::string>& files,
+                 std::vector<uint64_t>& spaces, size_t& newerLeft,
+                 const std::function<void(const std::string&)>& onListed) {
+    const std::vector<std::string>& specs = listing.Specs;
+    const std::vector<EntryExclusion>& exclusions = listing.Exclusions;
     const AgeLimit ageLimit(entry.OlderThanHours);
     std::unordered_set<std::string> seen;
     // The cluster of each folder searched: the search enters no link, so it stays on one volume.
@@ -270,9 +244,11 @@ void SearchFiles(const FolderEntry& entry, const std::vector<std::string>& specs
             return;
         }
         files.push_back(path);
-        GuardProtectedRow(files.back(), found.dwFileAttributes, guarding.OwnItems, guarding.Roots);
+        GuardProtectedRow(files.back(), found.dwFileAttributes, listing.OwnItems, listing.Roots);
         const uint64_t size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
         spaces.push_back(SpaceOnDisk(size, clusterOf(path)));
+        // A journal waits for the whole list: it goes only with its database.
+        if (onListed && GuardOf(files.back()) == RowGuard::None && DatabaseOfJournal(path).empty()) onListed(path);
     };
     search.Execute();
 }
@@ -288,6 +264,20 @@ void AppendFolderRows(const std::vector<std::string>& folders, bool subfolders, 
 }
 
 }  // namespace
+
+bool EntryExclusion::Keeps(const std::string& path) const {
+    size_t slash = path.rfind('\\');
+    if (slash == std::string::npos) return false;
+    std::string parent = path.substr(0, slash);
+    bool inFolder = SameText(parent, folder) ||
+                    (subfolders && parent.size() > folder.size() && parent[folder.size()] == '\\' &&
+                     SameText(parent.substr(0, folder.size()), folder));
+    if (!inFolder) return false;
+    std::string name = path.substr(slash + 1);
+    for (const auto& mask : masks)
+        if (WildcardMatch(name, mask)) return true;
+    return false;
+}
 
 bool EndsWithFolderMarker(const std::string& row) {
     size_t end = row.size();
@@ -313,24 +303,35 @@ void FolderEntry::ListFiles(std::vector<std::string>& list) const {
 }
 
 void FolderEntry::ListFiles(std::vector<std::string>& list, std::vector<uint64_t>& spaces, size_t* newerLeft) const {
+    ListFiles(PlanListing(), list, spaces, newerLeft, {});
+}
+
+EntryListing FolderEntry::PlanListing() const {
+    EntryListing listing;
+    for (const auto& spec : EntrySearchSpecs(*this)) {
+        SearchTargets more = EntrySearchTargets(*this, spec);
+        listing.Specs.insert(listing.Specs.end(), more.Specs.begin(), more.Specs.end());
+        listing.Folders.insert(listing.Folders.end(), more.Folders.begin(), more.Folders.end());
+    }
+    if (listing.Specs.empty()) return listing;
+    SetGuarding(*this, listing);
+    listing.Exclusions = ParseExclusions(ExcludeList);
+    return listing;
+}
+
+void FolderEntry::ListFiles(const EntryListing& plan, std::vector<std::string>& list, std::vector<uint64_t>& spaces,
+                            size_t* newerLeft, const std::function<void(const std::string& path)>& onListed) const {
     spaces.clear();
     std::vector<std::string> files;
     size_t newer = 0;
-    SearchTargets targets;
-    for (const auto& spec : EntrySearchSpecs(*this)) {
-        SearchTargets more = EntrySearchTargets(*this, spec);
-        targets.Specs.insert(targets.Specs.end(), more.Specs.begin(), more.Specs.end());
-        targets.Folders.insert(targets.Folders.end(), more.Folders.begin(), more.Folders.end());
-    }
     // No folder or no mask: nothing (a search without specifications would take the current folder).
-    if (!targets.Specs.empty()) {
-        const RowGuarding guarding = GuardingOf(*this, targets.Folders);
-        SearchFiles(*this, targets.Specs, guarding, files, spaces, newer);
+    if (!plan.Specs.empty()) {
+        SearchFiles(*this, plan, files, spaces, newer, onListed);
         const size_t firstFolder = files.size();
-        if (RemoveSelf && Category == CategoryFolderMask) AppendFolderRows(targets.Folders, IncludeSubfolders, files);
+        if (RemoveSelf && Category == CategoryFolderMask) AppendFolderRows(plan.Folders, IncludeSubfolders, files);
         for (size_t i = firstFolder; i < files.size(); ++i)
-            GuardProtectedRow(files[i], INVALID_FILE_ATTRIBUTES, guarding.OwnItems, guarding.Roots);
-        GuardDatabaseJournals(files, guarding.OwnItems);
+            GuardProtectedRow(files[i], INVALID_FILE_ATTRIBUTES, plan.OwnItems, plan.Roots);
+        GuardDatabaseJournals(files, plan.OwnItems);
     }
     spaces.resize(files.size());
     list.swap(files);

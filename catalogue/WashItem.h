@@ -4,8 +4,11 @@
 // (CatalogueRow). Every object is bound to one wash item file and one section in it; reads
 // and writes go key by key to that file, nothing is kept open.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "catalogue/ProtectedPlaces.h"
 
 // Ends a file row that names a folder to remove once the files are washed, if it is empty then:
 // the folder, "\", then this marker.
@@ -37,6 +40,26 @@ public:
     bool IsActive = true;     // checked for washing
     bool IsSpecial = false;   // a built-in operation selected by name
     std::string ItemFile;  // full path of the wash item file
+};
+
+// One "FILE|folder\|mask" or "PATH|folder\|mask" of an entry's exclusion list, its folder expanded.
+struct EntryExclusion {
+    bool subfolders = false;
+    std::string folder;  // no final "\"
+    std::vector<std::string> masks;
+
+    // The file at path is kept by this exclusion.
+    bool Keeps(const std::string& path) const;
+};
+
+// What a folder/file entry lists, fixed before any file is searched: the file specifications,
+// the folders they lie in (no final "\"), how its rows are guarded, and its exclusions.
+struct EntryListing {
+    std::vector<std::string> Specs;
+    std::vector<std::string> Folders;
+    bool OwnItems = false;  // the user's own items: rows in protected places are held, not refused
+    std::vector<ResolvedRoot> Roots;
+    std::vector<EntryExclusion> Exclusions;
 };
 
 // One folder/file entry; its keys are "tFolder<Index>.<field>" in the item's section.
@@ -80,6 +103,12 @@ public:
     // The same; spaces gets each row's space on disk (0 for a folder row), from the listing;
     // newerLeft, when given, the number of files the age limit leaves out.
     void ListFiles(std::vector<std::string>& list, std::vector<uint64_t>& spaces, size_t* newerLeft = nullptr) const;
+    // The same in two steps: what the entry names now (macros and registry values read), then
+    // the listing of it. onListed, when given, gets each file row that no guard marks and that
+    // is no database journal, as soon as the listing has found it.
+    EntryListing PlanListing() const;
+    void ListFiles(const EntryListing& plan, std::vector<std::string>& list, std::vector<uint64_t>& spaces,
+                   size_t* newerLeft, const std::function<void(const std::string& path)>& onListed) const;
     // Why files the entry names are not listed ("3 files newer than 24 hours left"); empty
     // without an age limit.
     std::string AgeLimitNote(size_t newerLeft) const;

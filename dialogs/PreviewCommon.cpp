@@ -158,10 +158,10 @@ void PreviewDialogBase::WashLists(CheckList* files, CheckList* registry, CheckLi
         return;
     Result = WashSummary();
     const bool lists = files || registry;
-    if (writeLog && lists) OpenWashLog();
+    if (writeLog && lists && !(Context.Ahead && WashLogIsOpen())) OpenWashLog();
     try {
         if (files) {
-            WashFileList(files->Model(), options.QuickDelete, writeLog, specificFiles, Result.Files);
+            WashFileList(files->Model(), options.QuickDelete, writeLog, specificFiles, Result.Files, Context.Ahead);
             if (Context.ShowFileCounts) Context.ShowFileCounts(Result.Files.Washed, Result.Files.Failed);
         }
         if (registry) {

@@ -14,6 +14,8 @@
 #include "settings/Options.h"
 
 // What a dialog's wash reads from and writes to the main window.
+class WashAhead;
+
 struct WashContext {
     // "Write to Log" and "Use Quick" are read when the wash runs.
     const OptionsRecord* Options = nullptr;
@@ -28,6 +30,9 @@ struct WashContext {
         BeforeWash;
     // The whole result, after the log block is closed.
     std::function<void(const WashSummary& summary)> ShowSummary;
+    // Files quick-deleted while the rows were listed (the log, when written, opened before the
+    // first of them): their rows count as washed where they stand.
+    WashAhead* Ahead = nullptr;
 };
 
 // Colours of a registry row: key rows (with the key marker) in navy, or white on

@@ -8,6 +8,7 @@
 #include "engine/EngineTexts.h"
 #include "engine/SecureDelete.h"
 #include "engine/SecureDeleteQueue.h"
+#include "engine/WashAhead.h"
 #include "engine/WashEngine.h"
 #include "platform/Language.h"
 #include "platform/NativeFileSystem.h"
@@ -71,23 +72,24 @@ std::string WithoutTrailingBackslash(std::string path) {
     return path;
 }
 
+// True when the system opened the very file named (a full path): its own name for the open file
+// is that path, under Wine as "\??\" and the path, on Windows as a volume's device and the path
+// below the drive. One call, and none to the volume manager, which a final path needs.
+bool OpenedAsNamed(HANDLE file, const std::string& named) {
+    if (named.size() < 3 || named[1] != ':' || named[2] != '\\') return false;
+    const std::string opened = Narrow(OpenedObjectName(file));
+    if (opened.rfind("\\??\\", 0) == 0) return SamePath(opened.substr(4), named);
+    if (opened.rfind("\\Device\\", 0) != 0) return false;
+    const size_t below = opened.find('\\', 8);
+    return below != std::string::npos && SamePath(opened.substr(below), named.substr(2));
+}
+
 // True when an open handle of path reaches another file than the one named: the name is a
 // symbolic link that the system followed (as Wine does with a host symlink). Deleting or
 // writing through such a handle would hit the file it points to.
-// The common case, cheaply: the file system names the open file by the named path below its
-// drive ("C:\\a\\b" opened as "\\a\\b"). No call to the volume manager, which a final path needs.
-bool NamedAsOpened(HANDLE file, const std::string& named) {
-    if (named.size() < 3 || named[1] != ':' || named[2] != '\\') return false;
-    alignas(FILE_NAME_INFO) char buffer[sizeof(FILE_NAME_INFO) + 1024 * sizeof(wchar_t)];
-    auto* info = reinterpret_cast<FILE_NAME_INFO*>(buffer);
-    if (!GetFileInformationByHandleEx(file, FileNameInfo, info, sizeof(buffer))) return false;
-    std::string opened = Narrow(info->FileName, info->FileNameLength / sizeof(wchar_t));
-    return SamePath(opened, named.substr(2));
-}
-
 bool ReachesAnotherFile(HANDLE file, const std::string& path) {
     std::string named = FullPath(path);
-    if (NamedAsOpened(file, named)) return false;
+    if (OpenedAsNamed(file, named)) return false;
     std::string reached = FinalPath(file);
     if (reached.empty() || named.empty()) return false;
     if (SamePath(reached, named)) return false;
@@ -142,8 +144,20 @@ bool DeleteAndClose(HANDLE file) {
 // with the last error set when it stays.
 bool QuickDeleteFile(const std::string& path) {
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    // The common case in four calls: the name opened as itself (never a folder: no backup
+    // semantics), the file the system opened checked to be the one named, marked, closed.
+    HANDLE file = CreateFileW(WidePath(path).c_str(), DELETE, share, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        if (OpenedAsNamed(file, FullPath(path)) &&
+            SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof(disposition)))
+            return CloseHandle(file) != FALSE;
+        // Another name for the file, or a read-only one: the careful way.
+        CloseHandle(file);
+    }
     DWORD attrs = 0;
-    HANDLE file = OpenNamedFile(path, DELETE, share, attrs);
+    file = OpenNamedFile(path, DELETE, share, attrs);
     if (file == INVALID_HANDLE_VALUE) return false;
     if (attrs & FILE_ATTRIBUTE_READONLY) {
         // Only the name itself (checked above) loses the bit: a link never passes it on.
@@ -249,7 +263,7 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
 }
 
 void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
-                  const SpecificFileList& specificFiles, WashTally& tally) {
+                  const SpecificFileList& specificFiles, WashTally& tally, WashAhead* ahead) {
     tally = WashTally();
     const int count = list.Count();
     std::vector<int> folderRows;
@@ -312,6 +326,10 @@ void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
             while (secure.Pending() >= SecureDeleteQueue::DefaultWindow || (secure.Pending() && secure.Holds(path)))
                 takeSecureResult();
             secure.Add(i, path);
+            continue;
+        }
+        if (ahead && ahead->Take(path)) {
+            record(i, path, true, 0);
             continue;
         }
         const std::wstring wide = WidePath(path);

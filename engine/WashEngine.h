@@ -13,6 +13,7 @@
 #include "platform/CheckListModel.h"
 
 class RegistryKey;
+class WashAhead;
 
 // ---- What a wash did, for the window, the log, the command line and reports.
 
@@ -108,8 +109,9 @@ inline constexpr DWORD OverwriteChunkSize = 102400;
 void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
                   const SpecificFileList& specificFiles, int& successCount, int& failCount);
 // The same, with the space freed (each row's space, as the listing gave it) and the reasons.
+// With ahead (quick deletes only), a row whose file went ahead counts as washed where it stands.
 void WashFileList(const CheckListModel& list, bool useQuick, bool writeLog,
-                  const SpecificFileList& specificFiles, WashTally& tally);
+                  const SpecificFileList& specificFiles, WashTally& tally, WashAhead* ahead = nullptr);
 // True when the system resolves the name by itself to another file or folder than the one named
 // (a host symlink under Wine, which shows no reparse point): nothing may be deleted through it.
 bool NameReachesAnotherFile(const std::string& path);

@@ -25,3 +25,7 @@ private:
 // seeing the file system as it is.
 DWORD NativeFileAttributes(const std::string& path);
 HANDLE NativeFindFirstFile(const std::string& pattern, WIN32_FIND_DATAW& data);
+// The name of the file an open handle refers to, as the system resolved it when it opened it
+// ("\Device\HarddiskVolume2\dir\file" on Windows, "\??\C:\dir\file" under Wine); empty when
+// unknown. One call to the system, no volume lookup.
+std::wstring OpenedObjectName(HANDLE file);
