@@ -6,6 +6,31 @@
 #include "platform/Error.h"
 #include "platform/Text.h"
 
+namespace {
+
+class Hold {
+public:
+    explicit Hold(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
+    ~Hold() { ReleaseSRWLockExclusive(&lock_); }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
+}  // namespace
+
+WashAhead::~WashAhead() {
+    Finish();
+    {
+        Hold hold(lock_);
+        stop_ = true;
+    }
+    WakeAllConditionVariable(&work_);
+    for (auto& thread : pool_) thread.join();
+}
+
 void WashAhead::Delete(const std::string& path) {
     if (stopped_) return;
     if (openLog_ && !WashLogIsOpen()) {
@@ -16,22 +41,50 @@ void WashAhead::Delete(const std::string& path) {
             return;
         }
     }
-    // The same delete as the wash's own: a name the system resolves to another file stays.
-    if (WashOneFile(path, true)) deleted_.emplace(UpperCase(path), path);
+    {
+        Hold hold(lock_);
+        waiting_.push_back(path);
+    }
+    if (pool_.size() < static_cast<size_t>(threads_)) pool_.emplace_back(&WashAhead::Work, this);
+    WakeConditionVariable(&work_);
+}
+
+void WashAhead::Work() {
+    Hold hold(lock_);
+    for (;;) {
+        while (waiting_.empty() && !stop_) SleepConditionVariableSRW(&work_, &lock_, INFINITE, 0);
+        if (waiting_.empty()) return;
+        std::string path = std::move(waiting_.front());
+        waiting_.pop_front();
+        ++busy_;
+        ReleaseSRWLockExclusive(&lock_);
+        // The same delete as the wash's own: a name the system resolves to another file stays.
+        const bool gone = WashOneFile(path, true);
+        AcquireSRWLockExclusive(&lock_);
+        if (gone) deleted_.emplace(UpperCase(path), std::move(path));
+        if (--busy_ == 0 && waiting_.empty()) WakeAllConditionVariable(&idle_);
+    }
+}
+
+void WashAhead::Finish() {
+    Hold hold(lock_);
+    while (busy_ > 0 || !waiting_.empty()) SleepConditionVariableSRW(&idle_, &lock_, INFINITE, 0);
 }
 
 bool WashAhead::Take(const std::string& path) {
+    Finish();
     return !deleted_.empty() && deleted_.erase(UpperCase(path)) > 0;
 }
 
-std::vector<std::string> WashAhead::Untaken() const {
+std::vector<std::string> WashAhead::Untaken() {
+    Finish();
     std::vector<std::string> paths;
     for (const auto& entry : deleted_) paths.push_back(entry.second);
     std::sort(paths.begin(), paths.end());
     return paths;
 }
 
-void LogUntakenWashAhead(const WashAhead& ahead) {
+void LogUntakenWashAhead(WashAhead& ahead) {
     if (!WashLogIsOpen()) return;
     for (const auto& path : ahead.Untaken()) WriteWashLogRow(WashRowKind::FolderFile, true, true, path, "");
 }

@@ -95,8 +95,8 @@ TEST_F(WashAheadTest, NothingGoesAheadOfALogThatCannotBeOpened) {
         WashAhead early(true);
         early.Delete(dir.Path() + "a.tmp");
         EXPECT_EQ(WashLogIsOpen(), openable);
-        EXPECT_EQ(FileExists(dir.Path() + "a.tmp"), !openable);
         EXPECT_EQ(early.Take(dir.Path() + "A.TMP"), openable);
+        EXPECT_EQ(FileExists(dir.Path() + "a.tmp"), !openable);
         AbandonWashLog();
     }
     RemoveDirectoryA(LogFilePath().c_str());
