@@ -6,8 +6,12 @@
 #     until the log's block is closed (and the time of its first deletion, seen by inotify);
 #   - the floor: bench_deletefloor.exe, a bare program that lists the tree (FindFirstFileExW,
 #     large fetch) and calls DeleteFileW on each file;
-#   - Wine's `cmd /c del /s /q`.
-# The three alternate run by run; the ratios are the medians of each run's ratios.
+#   - Wine's `cmd /c del /s /q`;
+#   - the guarded floor: bench_deletefloor.exe deleting each file the least way that never goes
+#     through a link Wine follows by itself (a host symlink shows as a plain file there, and
+#     DeleteFileW on it deletes its target): four calls to Wine's server a file where DeleteFileW
+#     makes two. Varnolt deletes so.
+# The four alternate run by run; the ratios are the medians of each run's ratios.
 #   bench/bench_startupwash.sh BUILD [FILES]      (RUNS=3 by default; FILES=5000 for a quick run)
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -90,6 +94,7 @@ ours() {
 timed() { local s e; s=$(now); eval "$1" >/dev/null 2>&1 || true; e=$(now); echo "$e - $s" | bc; }
 floorcmd="'$wine' '$floor' '$(winpath "$tree")' 1"
 del="'$wine' cmd /c del /s /q '$(winpath "$tree")\\*.*'"
+guarded="'$wine' '$floor' '$(winpath "$tree")' 1 guarded"
 
 results=()
 for i in $(seq "$runs"); do
@@ -97,9 +102,11 @@ for i in $(seq "$runs"); do
   rows=$(grep -c '^<tr>' "$prog/log.htm" || true)
   make_tree; b=$(timed "$floorcmd"); floor_left=$(left)
   make_tree; c=$(timed "$del"); del_left=$(left)
+  make_tree; d=$(timed "$guarded"); guarded_left=$(left)
   echo "run $i: start-up wash $a s (first deletion after $first s, $ours_left files left, $rows log rows);" \
-    "floor $b s ($floor_left left); del /s /q $c s ($del_left left); load $(cut -d' ' -f1-3 /proc/loadavg)"
-  results+=("$a $b $c $first")
+    "floor $b s ($floor_left left); del /s /q $c s ($del_left left); guarded floor $d s ($guarded_left left);" \
+    "load $(cut -d' ' -f1-3 /proc/loadavg)"
+  results+=("$a $b $c $first $d")
 done
 python3 - "$files" "${results[@]}" <<'PY'
 import sys, statistics
@@ -107,11 +114,12 @@ files = int(sys.argv[1])
 runs = [tuple(map(float, x.split())) for x in sys.argv[2:]]
 med = lambda i: statistics.median(r[i] for r in runs)
 ratio = lambda i, j: statistics.median(r[i] / r[j] for r in runs)
-print("%d files, medians: start-up wash %.2f s, floor %.2f s, del /s /q %.2f s; first deletion after %.2f s"
-      % (files, med(0), med(1), med(2), med(3)))
+print("%d files, medians: start-up wash %.2f s, floor %.2f s, del /s /q %.2f s, guarded floor %.2f s; "
+      "first deletion after %.2f s" % (files, med(0), med(1), med(2), med(4), med(3)))
 print("wash / floor: %.2f (goal <= 1.05) %s" % (ratio(0, 1), "met" if ratio(0, 1) <= 1.05 else "NOT met"))
 print("wash / del:   %.2f" % ratio(0, 2))
 print("floor / del:  %.2f" % ratio(1, 2))
+print("wash / guarded floor: %.2f; guarded floor / floor: %.2f" % (ratio(0, 4), ratio(4, 1)))
 print("first deletion: %.2f s (goal <= 0.5) %s" % (med(3), "met" if med(3) <= 0.5 else "NOT met"))
 PY
 rm -rf "$tree"
