@@ -31,6 +31,7 @@ const int EntryCommandIds[] = {
 
 MainWindow::MainWindow() : Form(IDD_MainWindow) {
     HelpContext = 58;
+    CreateAtSize96(566, 421);
     TheMainWindow = this;
 }
 
@@ -45,7 +46,6 @@ void MainWindow::FormCreate() {
     // sent while start-up waits on another process, or one an error box dispatches) follows once
     // the catalogue is read and merged, instead of writing order.ini from an empty one.
     RunningScope starting(washRunning_);
-    FitClientSize96(566, 421);
     CentreOnDesktop();
     ItemList.Attach(Control(IDC_ItemList));
     FolderList.Attach(Control(IDC_FolderList));

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/DialogTemplate.h"
 #include "platform/Dpi.h"
 #include "platform/Language.h"
 #include "platform/UiFont.h"
@@ -18,17 +19,33 @@ Form::~Form() {
 int Form::ShowModal(HWND owner) {
     modal_ = true;
     modalResult_ = mrNone;
-    INT_PTR r = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
-                                DialogProc, reinterpret_cast<LPARAM>(this));
+    INT_PTR r = CreateFromTemplate(owner);
     handle_ = nullptr;
     return r < 0 ? mrCancel : static_cast<int>(r);
 }
 
 HWND Form::CreateModeless(HWND owner) {
     modal_ = false;
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
-                       reinterpret_cast<LPARAM>(this));
+    CreateFromTemplate(owner);
     return handle_;
+}
+
+INT_PTR Form::CreateFromTemplate(HWND owner) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    // A form laid out at a size of its own is made bare; WM_INITDIALOG makes its controls in place.
+    DialogTemplate layout;
+    if (size96_.cx <= 0 || !layout.Load(instance, templateId_)) {
+        if (modal_) return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId_), owner, DialogProc, self);
+        CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId_), owner, DialogProc, self);
+        return 0;
+    }
+    spread_ = &layout;
+    INT_PTR r = 0;
+    if (modal_) r = DialogBoxIndirectParamW(instance, layout.Header(), owner, DialogProc, self);
+    else CreateDialogIndirectParamW(instance, layout.Header(), owner, DialogProc, self);
+    spread_ = nullptr;
+    return r;
 }
 
 void Form::Close(int result) {
@@ -113,6 +130,16 @@ void Form::SetClientSize(int width, int height) {
                  SWP_NOMOVE | SWP_NOZORDER);
 }
 
+bool Form::CreateSpreadControls(const DialogTemplate& layout) {
+    RECT client;
+    GetClientRect(handle_, &client);
+    const int width = std::max<int>(Scale(size96_.cx), client.right);
+    const int height = std::max<int>(Scale(size96_.cy), client.bottom);
+    if (!CreateControlsSpread(handle_, layout, width, height)) return false;
+    SetClientSize(width, height);
+    return true;
+}
+
 void Form::FitClientSize96(int width96, int height96) {
     RECT client;
     GetClientRect(handle_, &client);
@@ -157,6 +184,10 @@ INT_PTR Form::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_INITDIALOG:
             dpi_ = WindowDpi(handle_);
             TakeOverDialogScaling(handle_);
+            if (spread_ && !CreateSpreadControls(*std::exchange(spread_, nullptr))) {
+                Close(mrCancel);
+                return FALSE;
+            }
             UseLanguageFont(handle_, scaledFont_);
             TranslateTemplate();
             InitHints();

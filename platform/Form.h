@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+class DialogTemplate;
+
 enum ModalResult { mrNone = 0, mrOK = IDOK, mrCancel = IDCANCEL };
 
 class Form {
@@ -77,14 +79,21 @@ protected:
     // A client area of a size given at 96 dpi, scaled: where the template's controls take less
     // room at this dpi they are spread over it, where they take more the window grows.
     void FitClientSize96(int width96, int height96);
+    // Set before the form is created: FitClientSize96's layout from the start, each control made
+    // at its place rather than made and then moved.
+    void CreateAtSize96(int width96, int height96) { size96_ = {width96, height96}; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
     INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void InitHints();
     void TranslateTemplate();
+    INT_PTR CreateFromTemplate(HWND owner);
+    bool CreateSpreadControls(const DialogTemplate& layout);
 
     int templateId_;
+    SIZE size96_{0, 0};
+    const DialogTemplate* spread_ = nullptr;
     HWND handle_ = nullptr;
     HWND tooltip_ = nullptr;
     bool modal_ = false;
