@@ -57,7 +57,7 @@ int RunApplication() {
     if (command.Kind != CommandKind::None) return RunCommandLine(command);
     if (ActivateRunningInstance()) return 0;
 
-    StartLoadingButtonImages();
+    StartLoadingWindowResources();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     RegisterFormClass(MainWindowClass, LoadIconSized(ICO_APP, 32));

@@ -32,6 +32,7 @@ const int EntryCommandIds[] = {
 MainWindow::MainWindow() : Form(IDD_MainWindow) {
     HelpContext = 58;
     CreateAtSize96(566, 421);
+    AddHintsLater();
     TheMainWindow = this;
 }
 
@@ -46,7 +47,6 @@ void MainWindow::FormCreate() {
     // sent while start-up waits on another process, or one an error box dispatches) follows once
     // the catalogue is read and merged, instead of writing order.ini from an empty one.
     RunningScope starting(washRunning_);
-    CentreOnDesktop();
     ItemList.Attach(Control(IDC_ItemList));
     FolderList.Attach(Control(IDC_FolderList));
     RegistryList.Attach(Control(IDC_RegistryList));

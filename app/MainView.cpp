@@ -4,8 +4,10 @@
 
 #include "app/MainWindow.h"
 #include "app/MainWindowRes.h"
+#include "platform/DialogTemplate.h"
 #include "platform/Dpi.h"
 #include "platform/Language.h"
+#include "platform/UiFont.h"
 #include "resources/icons.h"
 #include "settings/SettingsTexts.h"
 
@@ -40,16 +42,21 @@ const ButtonImage ButtonImages[] = {
 
 const COLORREF SpecialRowColour = RGB(255, 0, 0);
 
-// The thread that loads the button images while the window is made (the window's own loads
-// then take them from LoadIconSized's cache).
+// The thread that realizes the window's fonts and loads its button images while the window is
+// made (the window's own loads then take the images from LoadIconSized's cache).
 HANDLE ImagePreload = nullptr;
 
 int ButtonImageSize(size_t index, int dpi) {
     return ScaleForDpi(index < ToolbarButtons ? ToolbarImage : ListButtonImage, dpi);
 }
 
-DWORD WINAPI PreloadButtonImages(void* parameter) {
+DWORD WINAPI PreloadWindowResources(void* parameter) {
     const int dpi = static_cast<int>(reinterpret_cast<INT_PTR>(parameter));
+    // The fonts first: the window's template needs its own before any image.
+    DialogTemplate form;
+    LOGFONTW font;
+    if (form.Load(GetModuleHandleW(nullptr), IDD_MainWindow) && form.Font(dpi, font)) PrepareFont(font);
+    PrepareFont(CheckList::FontAt(dpi));
     size_t n = 0;
     for (const auto& b : ButtonImages) LoadIconSized(b.icon, ButtonImageSize(n++, dpi));
     return 0;
@@ -63,11 +70,11 @@ void WaitForImagePreload() {
 }
 }  // namespace
 
-void StartLoadingButtonImages() {
+void StartLoadingWindowResources() {
     if (ImagePreload) return;
     // The window will most likely have the desktop's DPI; at another one it loads its own sizes.
     INT_PTR dpi = WindowDpi(GetDesktopWindow());
-    ImagePreload = CreateThread(nullptr, 0, PreloadButtonImages, reinterpret_cast<void*>(dpi), 0, nullptr);
+    ImagePreload = CreateThread(nullptr, 0, PreloadWindowResources, reinterpret_cast<void*>(dpi), 0, nullptr);
 }
 
 void MainWindow::SetButtonImages() {

@@ -304,7 +304,7 @@ private:
     void SetButtonImages();
     void SetListColours();
     void CreateTrayIcon();
-    // Shows the first screen at once, then starts COM and adds the tray icon.
+    // Shows the first screen at once, then adds the hints, starts COM and adds the tray icon.
     void AfterShown();
     void RemoveTrayIcon();
     // The tray icon's tip (at most 127 characters); nothing without the icon.
@@ -388,7 +388,8 @@ bool ActivateRunningInstance();
 // directory UseWritableUserDir will choose (programDir when it can be written, else
 // localAppData\Varnolt\ once that has one), found without creating anything.
 std::string LanguageSettingsFile(const std::string& programDir, const std::string& localAppData);
-// Loads the main window's button images on a thread of their own, for the window made next.
-void StartLoadingButtonImages();
+// Realizes the main window's fonts and loads its button images on a thread of their own, for the
+// window made next.
+void StartLoadingWindowResources();
 // Runs the program: single-instance test, main window, message loop. Returns the exit code.
 int RunApplication();

@@ -87,7 +87,9 @@ void Form::AddHint(HWND control, const std::string& text) {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void Form::InitHints() {
+void Form::AddHints() {
+    if (hintsAdded_ || !handle_) return;
+    hintsAdded_ = true;
     for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         int id = GetDlgCtrlID(child);
         if (id <= 0) continue;
@@ -136,7 +138,17 @@ bool Form::CreateSpreadControls(const DialogTemplate& layout) {
     const int width = std::max<int>(Scale(size96_.cx), client.right);
     const int height = std::max<int>(Scale(size96_.cy), client.bottom);
     if (!CreateControlsSpread(handle_, layout, width, height)) return false;
-    SetClientSize(width, height);
+    // Its size and, for a centred template, its place in one move.
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectForDpi(frame, handle_, dpi_);
+    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+    RECT now;
+    GetWindowRect(handle_, &now);
+    POINT at{now.left, now.top};
+    RECT work;
+    if ((layout.Style() & DS_CENTER) && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        at = {work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2};
+    SetWindowPos(handle_, nullptr, at.x, at.y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 
@@ -172,6 +184,7 @@ INT_PTR CALLBACK Form::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
         SetWindowLongPtrA(window, DWLP_USER, 0);
         form->handle_ = nullptr;
         form->tooltip_ = nullptr;
+        form->hintsAdded_ = false;
         if (form->scaledFont_) DeleteObject(form->scaledFont_);
         form->scaledFont_ = nullptr;
     }
@@ -190,7 +203,7 @@ INT_PTR Form::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             UseLanguageFont(handle_, scaledFont_);
             TranslateTemplate();
-            InitHints();
+            if (!hintsLater_) AddHints();
             FormCreate();
             return TRUE;
         case WM_COMMAND: {

@@ -82,17 +82,23 @@ protected:
     // Set before the form is created: FitClientSize96's layout from the start, each control made
     // at its place rather than made and then moved.
     void CreateAtSize96(int width96, int height96) { size96_ = {width96, height96}; }
+    // Set before the form is created: the hints wait for AddHints, for a form whose first screen
+    // must come quickly (a tip shows only under a resting mouse).
+    void AddHintsLater() { hintsLater_ = true; }
+    // The hints of every control that has one, once.
+    void AddHints();
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
     INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
-    void InitHints();
     void TranslateTemplate();
     INT_PTR CreateFromTemplate(HWND owner);
     bool CreateSpreadControls(const DialogTemplate& layout);
 
     int templateId_;
     SIZE size96_{0, 0};
+    bool hintsLater_ = false;
+    bool hintsAdded_ = false;
     const DialogTemplate* spread_ = nullptr;
     HWND handle_ = nullptr;
     HWND tooltip_ = nullptr;
