@@ -106,6 +106,8 @@ public:
     void OnItemSelected();
     // The wash item behind a catalogue row, from its wash item file or from winapp2.ini.
     std::unique_ptr<WashItem> ReadWashItem(const CatalogueRow& row) const;
+    // Shows a row's entries (item read from the row's file) in the entry lists.
+    void ShowItem(int row, std::unique_ptr<WashItem> item);
     void FillFolderList(const FolderEntryList& folders);
     void FillRegistryList(const RegistryEntryList& registers);
     void EnableEntryCommands(int row);
