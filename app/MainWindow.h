@@ -274,6 +274,8 @@ protected:
     void FormClose();
     void FormDestroy() override;
     void DpiChanged() override;
+    // Waits for the common controls StartLoadingWindowResources loads, when it was called.
+    void ControlsWanted() override;
     void CloseQuery() override;
     bool Notify(NMHDR* header, LRESULT& result) override;
     bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -390,8 +392,8 @@ bool ActivateRunningInstance();
 // directory UseWritableUserDir will choose (programDir when it can be written, else
 // localAppData\Varnolt\ once that has one), found without creating anything.
 std::string LanguageSettingsFile(const std::string& programDir, const std::string& localAppData);
-// Realizes the main window's fonts and loads its button images on a thread of their own, for the
-// window made next.
+// Loads the common controls, realizes the lists' font and loads the main window's button images
+// on a thread of their own, for the window made next (which waits for the controls' classes).
 void StartLoadingWindowResources();
 // Runs the program: single-instance test, main window, message loop. Returns the exit code.
 int RunApplication();

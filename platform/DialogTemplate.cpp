@@ -70,10 +70,8 @@ bool DialogTemplate::Load(HINSTANCE instance, int templateId) {
     in.StringOrOrdinal();  // caption
     style_ = style;
     if (style & DS_SETFONT) {
-        pointSize_ = in.Word();
-        weight_ = in.Word();
-        italic_ = static_cast<BYTE>(in.Word() & 0xFF);  // italic, then the character set
-        face_ = in.StringOrOrdinal();
+        in.Skip(6);  // point size, weight, italic, charset
+        in.StringOrOrdinal();
     }
     in.AlignTo(sizeof(DWORD));
     if (!in.Ok()) return false;
@@ -107,17 +105,6 @@ bool DialogTemplate::Load(HINSTANCE instance, int templateId) {
         controls_.push_back(std::move(control));
     }
     return in.Ok();
-}
-
-bool DialogTemplate::Font(int dpi, LOGFONTW& font) const {
-    if (!(style_ & DS_SETFONT) || face_.empty()) return false;
-    font = LOGFONTW{};
-    font.lfHeight = -MulDiv(pointSize_, dpi, 72);
-    font.lfWeight = weight_;
-    font.lfItalic = italic_;
-    font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(font.lfFaceName, face_.c_str(), LF_FACESIZE);
-    return true;
 }
 
 bool CreateControlsSpread(HWND dialog, const DialogTemplate& dialogTemplate, int width, int height) {

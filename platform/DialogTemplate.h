@@ -27,16 +27,11 @@ public:
     const DLGTEMPLATE* Header() const { return reinterpret_cast<const DLGTEMPLATE*>(header_.data()); }
     const std::vector<DialogControl>& Controls() const { return controls_; }
     DWORD Style() const { return style_; }
-    // The font the dialog manager makes for the template at a dpi; false when it names none.
-    bool Font(int dpi, LOGFONTW& font) const;
 
 private:
     std::vector<WORD> header_;
     std::vector<DialogControl> controls_;
     DWORD style_ = 0;
-    WORD pointSize_ = 0, weight_ = 0;
-    BYTE italic_ = 0;
-    std::wstring face_;
 };
 
 // Makes the template's controls in dialog (created from its Header()) with the dialog's font, the

@@ -133,6 +133,7 @@ void Form::SetClientSize(int width, int height) {
 }
 
 bool Form::CreateSpreadControls(const DialogTemplate& layout) {
+    ControlsWanted();
     RECT client;
     GetClientRect(handle_, &client);
     const int width = std::max<int>(Scale(size96_.cx), client.right);

@@ -68,6 +68,9 @@ protected:
     virtual void CloseQuery() { Close(mrCancel); }
     // Called while the window is being destroyed.
     virtual void FormDestroy() {}
+    // A form made at its size (CreateAtSize96) calls this just before it makes its controls: one
+    // whose control classes are registered elsewhere waits for them here.
+    virtual void ControlsWanted() {}
     // Called after the form was laid out again for a new dpi (Dpi() tells it): sizes the form
     // sets in code (images, list fonts and columns) follow here.
     virtual void DpiChanged() {}
