@@ -139,7 +139,8 @@ bool Form::CreateSpreadControls(const DialogTemplate& layout) {
     const int width = std::max<int>(Scale(size96_.cx), client.right);
     const int height = std::max<int>(Scale(size96_.cy), client.bottom);
     if (!CreateControlsSpread(handle_, layout, width, height)) return false;
-    // Its size and, for a centred template, its place in one move.
+    // Its size and, for a centred template, its place in one move (one that may activate: with
+    // SWP_NOACTIVATE Wine shows the window inactive later).
     RECT frame{0, 0, width, height};
     AdjustWindowRectForDpi(frame, handle_, dpi_);
     const int w = frame.right - frame.left, h = frame.bottom - frame.top;
@@ -149,7 +150,7 @@ bool Form::CreateSpreadControls(const DialogTemplate& layout) {
     RECT work;
     if ((layout.Style() & DS_CENTER) && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
         at = {work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2};
-    SetWindowPos(handle_, nullptr, at.x, at.y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(handle_, nullptr, at.x, at.y, w, h, SWP_NOZORDER);
     return true;
 }
 
