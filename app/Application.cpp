@@ -57,9 +57,8 @@ int RunApplication() {
     if (command.Kind != CommandKind::None) return RunCommandLine(command);
     if (ActivateRunningInstance()) return 0;
 
-    StartLoadingButtonImages();
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
+    // The common controls load on a thread of their own while the window's frame is made.
+    StartLoadingWindowResources();
     RegisterFormClass(MainWindowClass, LoadIconSized(ICO_APP, 32));
     SetProgramDir(ExecutableDir());
     UseWritableUserDir();

@@ -1,6 +1,8 @@
 // Start-up, catalogue loading, the three lists, first activation and close.
 #include <windows.h>
 
+#include <future>
+
 #include "app/AppTexts.h"
 #include "app/MainWindow.h"
 #include "app/MainWindowRes.h"
@@ -31,6 +33,8 @@ const int EntryCommandIds[] = {
 
 MainWindow::MainWindow() : Form(IDD_MainWindow) {
     HelpContext = 58;
+    CreateAtSize96(566, 421);
+    AddHintsLater();
     TheMainWindow = this;
 }
 
@@ -45,15 +49,6 @@ void MainWindow::FormCreate() {
     // sent while start-up waits on another process, or one an error box dispatches) follows once
     // the catalogue is read and merged, instead of writing order.ini from an empty one.
     RunningScope starting(washRunning_);
-    FitClientSize96(566, 421);
-    CentreOnDesktop();
-    ItemList.Attach(Control(IDC_ItemList));
-    FolderList.Attach(Control(IDC_FolderList));
-    RegistryList.Attach(Control(IDC_RegistryList));
-    SetButtonImages();
-    SetListColours();
-    BindCommands();
-
     // Dates and times are written as "yyyy-mm-dd" and "HH:mm:ss" wherever the program formats them.
     CreateTrayIcon();
     ProgramDirectory = ProgramDir();
@@ -69,10 +64,21 @@ void MainWindow::FormCreate() {
     UpdateBrowserWatch();
     LoadCatalogue();
     if (orderUnreadable) RunGuarded(Handle(), [this] { CatalogueToStore().RewriteFile(OrderFilePath()); });
+    // The first row's entries are read from its file while the lists and images are set up.
+    std::future<std::unique_ptr<WashItem>> firstItem;
+    if (WashItems.Count() > 0)
+        firstItem = std::async(std::launch::async, [this] { return ReadWashItem(WashItems.Items[0]); });
+    ItemList.Attach(Control(IDC_ItemList));
+    FolderList.Attach(Control(IDC_FolderList));
+    RegistryList.Attach(Control(IDC_RegistryList));
+    SetButtonImages();
+    SetListColours();
+    BindCommands();
     FillWashItemList();
     if (ItemList.Count() > 0) {
         ItemList.Select(0);
-        OnItemSelected();
+        CurrentItem.reset();
+        ShowItem(0, firstItem.valid() ? firstItem.get() : ReadWashItem(WashItems.Items[0]));
     }
     EnableEditingCommands();
     DetectDialog = std::make_unique<NetscapeDetectDialog>();
@@ -170,11 +176,14 @@ void MainWindow::OnItemSelected() {
     int i = ItemList.Selected();
     if (i < 0) return;
     CurrentItem.reset();
-    const CatalogueRow& row = WashItems.Items[i];
-    CurrentItem = ReadWashItem(row);
+    ShowItem(i, ReadWashItem(WashItems.Items[i]));
+}
+
+void MainWindow::ShowItem(int row, std::unique_ptr<WashItem> item) {
+    CurrentItem = std::move(item);
     FillFolderList(CurrentItem->FolderEntries);
     FillRegistryList(CurrentItem->RegistryEntries);
-    EnableEntryCommands(i);
+    EnableEntryCommands(row);
 }
 
 std::unique_ptr<WashItem> MainWindow::ReadWashItem(const CatalogueRow& row) const {

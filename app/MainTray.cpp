@@ -42,6 +42,7 @@ void MainWindow::CreateTrayIcon() {
 void MainWindow::AfterShown() {
     if (!Handle()) return;
     UpdateWindow(Handle());
+    AddHints();
     if (StartComWhenShown && !ComStarted) ComStarted = SUCCEEDED(CoInitialize(nullptr));
     if (tray_.hWnd && !trayAdded_) trayAdded_ = Shell_NotifyIconW(NIM_ADD, &tray_) != FALSE;
 }

@@ -6,6 +6,7 @@
 #include "app/MainWindowRes.h"
 #include "platform/Dpi.h"
 #include "platform/Language.h"
+#include "platform/UiFont.h"
 #include "resources/icons.h"
 #include "settings/SettingsTexts.h"
 
@@ -40,16 +41,27 @@ const ButtonImage ButtonImages[] = {
 
 const COLORREF SpecialRowColour = RGB(255, 0, 0);
 
-// The thread that loads the button images while the window is made (the window's own loads
-// then take them from LoadIconSized's cache).
+// The thread that loads the common controls, realizes the lists' font and loads the button images
+// while the window is made (the window's own loads then take the images from LoadIconSized's
+// cache); CommonControlsReady is set once the controls' classes are there.
 HANDLE ImagePreload = nullptr;
+HANDLE CommonControlsReady = nullptr;
+
+void LoadCommonControls() {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+}
 
 int ButtonImageSize(size_t index, int dpi) {
     return ScaleForDpi(index < ToolbarButtons ? ToolbarImage : ListButtonImage, dpi);
 }
 
-DWORD WINAPI PreloadButtonImages(void* parameter) {
+DWORD WINAPI PreloadWindowResources(void* parameter) {
     const int dpi = static_cast<int>(reinterpret_cast<INT_PTR>(parameter));
+    // The controls' classes first: the window waits for them once its frame is made.
+    LoadCommonControls();
+    SetEvent(CommonControlsReady);
+    PrepareFont(CheckList::FontAt(dpi));
     size_t n = 0;
     for (const auto& b : ButtonImages) LoadIconSized(b.icon, ButtonImageSize(n++, dpi));
     return 0;
@@ -63,11 +75,20 @@ void WaitForImagePreload() {
 }
 }  // namespace
 
-void StartLoadingButtonImages() {
+void StartLoadingWindowResources() {
     if (ImagePreload) return;
+    CommonControlsReady = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     // The window will most likely have the desktop's DPI; at another one it loads its own sizes.
     INT_PTR dpi = WindowDpi(GetDesktopWindow());
-    ImagePreload = CreateThread(nullptr, 0, PreloadButtonImages, reinterpret_cast<void*>(dpi), 0, nullptr);
+    ImagePreload = CreateThread(nullptr, 0, PreloadWindowResources, reinterpret_cast<void*>(dpi), 0, nullptr);
+    if (!ImagePreload) {
+        LoadCommonControls();
+        if (CommonControlsReady) SetEvent(CommonControlsReady);
+    }
+}
+
+void MainWindow::ControlsWanted() {
+    if (CommonControlsReady) WaitForSingleObject(CommonControlsReady, INFINITE);
 }
 
 void MainWindow::SetButtonImages() {

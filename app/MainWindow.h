@@ -108,6 +108,8 @@ public:
     void OnItemSelected();
     // The wash item behind a catalogue row, from its wash item file or from winapp2.ini.
     std::unique_ptr<WashItem> ReadWashItem(const CatalogueRow& row) const;
+    // Shows a row's entries (item read from the row's file) in the entry lists.
+    void ShowItem(int row, std::unique_ptr<WashItem> item);
     void FillFolderList(const FolderEntryList& folders);
     void FillRegistryList(const RegistryEntryList& registers);
     void EnableEntryCommands(int row);
@@ -274,6 +276,8 @@ protected:
     void FormClose();
     void FormDestroy() override;
     void DpiChanged() override;
+    // Waits for the common controls StartLoadingWindowResources loads, when it was called.
+    void ControlsWanted() override;
     void CloseQuery() override;
     bool Notify(NMHDR* header, LRESULT& result) override;
     bool Message(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -306,7 +310,7 @@ private:
     void SetButtonImages();
     void SetListColours();
     void CreateTrayIcon();
-    // Shows the first screen at once, then starts COM and adds the tray icon.
+    // Shows the first screen at once, then adds the hints, starts COM and adds the tray icon.
     void AfterShown();
     void RemoveTrayIcon();
     // The tray icon's tip (at most 127 characters); nothing without the icon.
@@ -395,7 +399,8 @@ bool ActivateRunningInstance();
 // directory UseWritableUserDir will choose (programDir when it can be written, else
 // localAppData\Varnolt\ once that has one), found without creating anything.
 std::string LanguageSettingsFile(const std::string& programDir, const std::string& localAppData);
-// Loads the main window's button images on a thread of their own, for the window made next.
-void StartLoadingButtonImages();
+// Loads the common controls, realizes the lists' font and loads the main window's button images
+// on a thread of their own, for the window made next (which waits for the controls' classes).
+void StartLoadingWindowResources();
 // Runs the program: single-instance test, main window, message loop. Returns the exit code.
 int RunApplication();

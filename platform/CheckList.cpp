@@ -19,11 +19,8 @@ HFONT ListFont(int dpi) {
     const LANGID language = LanguageInUse();
     HFONT& font = fonts[{dpi, language}];
     if (!font) {
-        std::wstring face = LanguageFontFace(language);
-        if (face.empty()) face = L"Arial";
-        font = CreateFontW(-ScaleForDpi(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, LanguageCharset(language),
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                           face.c_str());
+        const LOGFONTW description = CheckList::FontAt(dpi);
+        font = CreateFontIndirectW(&description);
     }
     return font;
 }
@@ -49,6 +46,20 @@ HIMAGELIST CheckBoxImages(int size) {
     return images;
 }
 }  // namespace
+
+LOGFONTW CheckList::FontAt(int dpi) {
+    const LANGID language = LanguageInUse();
+    std::wstring face = LanguageFontFace(language);
+    if (face.empty()) face = L"Arial";
+    LOGFONTW font{};
+    font.lfHeight = -ScaleForDpi(12, dpi);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = LanguageCharset(language);
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;
+    lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
+    return font;
+}
 
 void CheckList::Attach(HWND listView) {
     handle_ = listView;

@@ -26,6 +26,9 @@ public:
     // Font and column width for a dpi: Attach takes the dpi of the list's window; a form sets
     // the new one after a dpi change.
     void SetDpi(int dpi);
+    // The rows' font at a dpi in the language in use (Arial 12 pixels at 96 dpi, or the
+    // language's own face).
+    static LOGFONTW FontAt(int dpi);
     HWND Handle() const { return handle_; }
     CheckListModel& Model() { return model_; }
     const CheckListModel& Model() const { return model_; }

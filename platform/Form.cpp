@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/DialogTemplate.h"
 #include "platform/Dpi.h"
 #include "platform/Language.h"
 #include "platform/UiFont.h"
@@ -18,17 +19,33 @@ Form::~Form() {
 int Form::ShowModal(HWND owner) {
     modal_ = true;
     modalResult_ = mrNone;
-    INT_PTR r = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner,
-                                DialogProc, reinterpret_cast<LPARAM>(this));
+    INT_PTR r = CreateFromTemplate(owner);
     handle_ = nullptr;
     return r < 0 ? mrCancel : static_cast<int>(r);
 }
 
 HWND Form::CreateModeless(HWND owner) {
     modal_ = false;
-    CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, DialogProc,
-                       reinterpret_cast<LPARAM>(this));
+    CreateFromTemplate(owner);
     return handle_;
+}
+
+INT_PTR Form::CreateFromTemplate(HWND owner) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const LPARAM self = reinterpret_cast<LPARAM>(this);
+    // A form laid out at a size of its own is made bare; WM_INITDIALOG makes its controls in place.
+    DialogTemplate layout;
+    if (size96_.cx <= 0 || !layout.Load(instance, templateId_)) {
+        if (modal_) return DialogBoxParamW(instance, MAKEINTRESOURCEW(templateId_), owner, DialogProc, self);
+        CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId_), owner, DialogProc, self);
+        return 0;
+    }
+    spread_ = &layout;
+    INT_PTR r = 0;
+    if (modal_) r = DialogBoxIndirectParamW(instance, layout.Header(), owner, DialogProc, self);
+    else CreateDialogIndirectParamW(instance, layout.Header(), owner, DialogProc, self);
+    spread_ = nullptr;
+    return r;
 }
 
 void Form::Close(int result) {
@@ -70,7 +87,9 @@ void Form::AddHint(HWND control, const std::string& text) {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void Form::InitHints() {
+void Form::AddHints() {
+    if (hintsAdded_ || !handle_) return;
+    hintsAdded_ = true;
     for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         int id = GetDlgCtrlID(child);
         if (id <= 0) continue;
@@ -113,6 +132,28 @@ void Form::SetClientSize(int width, int height) {
                  SWP_NOMOVE | SWP_NOZORDER);
 }
 
+bool Form::CreateSpreadControls(const DialogTemplate& layout) {
+    ControlsWanted();
+    RECT client;
+    GetClientRect(handle_, &client);
+    const int width = std::max<int>(Scale(size96_.cx), client.right);
+    const int height = std::max<int>(Scale(size96_.cy), client.bottom);
+    if (!CreateControlsSpread(handle_, layout, width, height)) return false;
+    // Its size and, for a centred template, its place in one move (one that may activate: with
+    // SWP_NOACTIVATE Wine shows the window inactive later).
+    RECT frame{0, 0, width, height};
+    AdjustWindowRectForDpi(frame, handle_, dpi_);
+    const int w = frame.right - frame.left, h = frame.bottom - frame.top;
+    RECT now;
+    GetWindowRect(handle_, &now);
+    POINT at{now.left, now.top};
+    RECT work;
+    if ((layout.Style() & DS_CENTER) && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
+        at = {work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2};
+    SetWindowPos(handle_, nullptr, at.x, at.y, w, h, SWP_NOZORDER);
+    return true;
+}
+
 void Form::FitClientSize96(int width96, int height96) {
     RECT client;
     GetClientRect(handle_, &client);
@@ -145,6 +186,7 @@ INT_PTR CALLBACK Form::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
         SetWindowLongPtrA(window, DWLP_USER, 0);
         form->handle_ = nullptr;
         form->tooltip_ = nullptr;
+        form->hintsAdded_ = false;
         if (form->scaledFont_) DeleteObject(form->scaledFont_);
         form->scaledFont_ = nullptr;
     }
@@ -157,9 +199,13 @@ INT_PTR Form::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_INITDIALOG:
             dpi_ = WindowDpi(handle_);
             TakeOverDialogScaling(handle_);
+            if (spread_ && !CreateSpreadControls(*std::exchange(spread_, nullptr))) {
+                Close(mrCancel);
+                return FALSE;
+            }
             UseLanguageFont(handle_, scaledFont_);
             TranslateTemplate();
-            InitHints();
+            if (!hintsLater_) AddHints();
             FormCreate();
             return TRUE;
         case WM_COMMAND: {

@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+class DialogTemplate;
+
 enum ModalResult { mrNone = 0, mrOK = IDOK, mrCancel = IDCANCEL };
 
 class Form {
@@ -66,6 +68,9 @@ protected:
     virtual void CloseQuery() { Close(mrCancel); }
     // Called while the window is being destroyed.
     virtual void FormDestroy() {}
+    // A form made at its size (CreateAtSize96) calls this just before it makes its controls: one
+    // whose control classes are registered elsewhere waits for them here.
+    virtual void ControlsWanted() {}
     // Called after the form was laid out again for a new dpi (Dpi() tells it): sizes the form
     // sets in code (images, list fonts and columns) follow here.
     virtual void DpiChanged() {}
@@ -77,14 +82,27 @@ protected:
     // A client area of a size given at 96 dpi, scaled: where the template's controls take less
     // room at this dpi they are spread over it, where they take more the window grows.
     void FitClientSize96(int width96, int height96);
+    // Set before the form is created: FitClientSize96's layout from the start, each control made
+    // at its place rather than made and then moved.
+    void CreateAtSize96(int width96, int height96) { size96_ = {width96, height96}; }
+    // Set before the form is created: the hints wait for AddHints, for a form whose first screen
+    // must come quickly (a tip shows only under a resting mouse).
+    void AddHintsLater() { hintsLater_ = true; }
+    // The hints of every control that has one, once.
+    void AddHints();
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM);
     INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
-    void InitHints();
     void TranslateTemplate();
+    INT_PTR CreateFromTemplate(HWND owner);
+    bool CreateSpreadControls(const DialogTemplate& layout);
 
     int templateId_;
+    SIZE size96_{0, 0};
+    bool hintsLater_ = false;
+    bool hintsAdded_ = false;
+    const DialogTemplate* spread_ = nullptr;
     HWND handle_ = nullptr;
     HWND tooltip_ = nullptr;
     bool modal_ = false;

@@ -105,3 +105,19 @@ void UseLanguageFont(HWND form, HFONT& ownedFont) {
             SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 }
+
+void PrepareFont(const LOGFONTW& description) {
+    HFONT font = CreateFontIndirectW(&description);
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (font && dc) {
+        HGDIOBJ old = SelectObject(dc, font);
+        // The metrics and the widths of the letters, as a dialog's units and a list's rows ask.
+        TEXTMETRICW metrics;
+        GetTextMetricsW(dc, &metrics);
+        SIZE size;
+        GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &size);
+        SelectObject(dc, old);
+    }
+    if (dc) DeleteDC(dc);
+    if (font) DeleteObject(font);
+}

@@ -19,3 +19,6 @@ HFONT CreateLanguageFont(HFONT base, LANGID language);
 // form and every control that has the template's font. The new font goes to ownedFont, which
 // the form deletes after its window.
 void UseLanguageFont(HWND form, HFONT& ownedFont);
+// Realizes a font once (from any thread), so that a window made later with the same font finds
+// it ready: the system keeps the fonts it has realized.
+void PrepareFont(const LOGFONTW& font);

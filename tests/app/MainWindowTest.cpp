@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include "tests/support/MainWindowFixture.h"
 
@@ -50,6 +51,38 @@ TEST_F(MainWindowTest, WindowShapeCaptionAndBlankCounters) {
     ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDC_AddRegistryEntry, hint, sizeof(hint)), 0);
     EXPECT_STREQ(hint, "Add Registry Entry Item");
     EXPECT_NE(SendMessageA(main.Control(IDC_WashChecked), BM_GETIMAGE, IMAGE_ICON, 0), 0);
+    CloseWindow();
+}
+
+// The hints are added once the first screen is drawn: the buttons have them then.
+TEST_F(MainWindowTest, ButtonsHaveTheirHintsOnceTheWindowIsShown) {
+    MainWindow& main = Open();
+    ShowWindow(main.Handle(), SW_SHOWNOACTIVATE);
+    HandlePending();
+    HWND tip = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM found) {
+        char name[32];
+        GetClassNameA(w, name, sizeof(name));
+        if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || !GetWindow(w, GW_OWNER)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = w;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), main.Handle());
+    const struct {
+        int id;
+        const wchar_t* hint;
+    } rows[] = {{IDC_WashChecked, L"Clean All Wash Items Checked"}, {IDC_AddRegistryEntry, L"Add Registry Entry Item"}};
+    for (const auto& row : rows) {
+        wchar_t text[128] = L"";
+        TOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = main.Handle();
+        info.uId = reinterpret_cast<UINT_PTR>(main.Control(row.id));
+        info.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&info));
+        EXPECT_STREQ(text, row.hint) << row.id;
+    }
     CloseWindow();
 }
 

@@ -100,6 +100,41 @@ std::string Joined(const std::vector<std::string>& lines) {
     return text;
 }
 
+// The main window's template as the dialog manager makes it, then spread over the window's size:
+// where the main window's controls must lie, made in place.
+class SpreadAfterwards : public Form {
+public:
+    SpreadAfterwards() : Form(IDD_MainWindow) {}
+
+protected:
+    void FormCreate() override { FitClientSize96(566, 421); }
+};
+
+// Each child of a window in z-order (the tab order): id, class, place, styles (but those its state
+// or rows set), font.
+std::string ChildPlaces(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    std::string text = "client " + std::to_string(client.right) + "x" + std::to_string(client.bottom) + "\n";
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[64], line[400];
+        GetClassNameA(child, className, sizeof(className));
+        RECT rc;
+        GetWindowRect(child, &rc);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
+        LOGFONTA font{};
+        // The lists take a font of their own later.
+        if (lstrcmpiA(className, WC_LISTVIEWA) != 0)
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0)), sizeof(font), &font);
+        snprintf(line, sizeof(line), "%d %s (%ld,%ld)-(%ld,%ld) style %lx ex %lx font %ld %s\n", GetDlgCtrlID(child),
+                 className, rc.left, rc.top, rc.right, rc.bottom,
+                 GetWindowLongA(child, GWL_STYLE) & ~(WS_DISABLED | WS_VSCROLL | WS_HSCROLL),
+                 GetWindowLongA(child, GWL_EXSTYLE), font.lfHeight, font.lfFaceName);
+        text += line;
+    }
+    return text;
+}
+
 // A main window over a copy of the staged program directory.
 class MainWindowAtDpi : public MainWindowFixture {
 protected:
@@ -260,6 +295,9 @@ TEST(Scaling, EveryWindowWholeInEveryLanguage) {
 TEST_F(MainWindowAtDpi, DISABLED_AtSystemDpiMainWindow) {
     ASSERT_EQ(form->Dpi(), ExpectedDpi());
     ExpectWholeAt(ExpectedDpi());
+    SpreadAfterwards reference;
+    ASSERT_NE(reference.CreateModeless(nullptr), nullptr);
+    EXPECT_EQ(ChildPlaces(form->Handle()), ChildPlaces(reference.Handle()));
 }
 
 TEST(DISABLED_AtSystemDpi, Dialogs) {
