@@ -3,6 +3,7 @@
 
 #include "engine/WashEngine.h"
 #include "platform/NativeFileSystem.h"
+#include "platform/SlimLock.h"
 #include "platform/Text.h"
 #include "platform/WideText.h"
 
@@ -28,22 +29,12 @@ SecureDeleteQueue::Result DeleteOne(int row, const std::string& path) {
     return result;
 }
 
-class Hold {
-public:
-    explicit Hold(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~Hold() { ReleaseSRWLockExclusive(&lock_); }
-    Hold(const Hold&) = delete;
-    Hold& operator=(const Hold&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
 
 }  // namespace
 
 SecureDeleteQueue::~SecureDeleteQueue() {
     {
-        Hold hold(lock_);
+        SlimLockHold hold(lock_);
         stop_ = true;
     }
     WakeAllConditionVariable(&work_);
@@ -52,7 +43,7 @@ SecureDeleteQueue::~SecureDeleteQueue() {
 
 void SecureDeleteQueue::Add(int row, const std::string& path) {
     {
-        Hold hold(lock_);
+        SlimLockHold hold(lock_);
         Job job;
         job.Done.Row = row;
         job.Done.Path = path;
@@ -63,19 +54,19 @@ void SecureDeleteQueue::Add(int row, const std::string& path) {
 }
 
 size_t SecureDeleteQueue::Pending() const {
-    Hold hold(lock_);
+    SlimLockHold hold(lock_);
     return jobs_.size();
 }
 
 bool SecureDeleteQueue::Holds(const std::string& path) const {
-    Hold hold(lock_);
+    SlimLockHold hold(lock_);
     for (const auto& job : jobs_)
         if (AnsiCompareText(job.Done.Path, path) == 0) return true;
     return false;
 }
 
 SecureDeleteQueue::Result SecureDeleteQueue::Next() {
-    Hold hold(lock_);
+    SlimLockHold hold(lock_);
     while (!jobs_.front().Finished) SleepConditionVariableSRW(&finished_, &lock_, INFINITE, 0);
     Result result = std::move(jobs_.front().Done);
     jobs_.pop_front();

@@ -4,27 +4,13 @@
 
 #include "engine/WashEngine.h"
 #include "platform/Error.h"
+#include "platform/SlimLock.h"
 #include "platform/Text.h"
-
-namespace {
-
-class Hold {
-public:
-    explicit Hold(SRWLOCK& lock) : lock_(lock) { AcquireSRWLockExclusive(&lock_); }
-    ~Hold() { ReleaseSRWLockExclusive(&lock_); }
-    Hold(const Hold&) = delete;
-    Hold& operator=(const Hold&) = delete;
-
-private:
-    SRWLOCK& lock_;
-};
-
-}  // namespace
 
 WashAhead::~WashAhead() {
     Finish();
     {
-        Hold hold(lock_);
+        SlimLockHold hold(lock_);
         stop_ = true;
     }
     WakeAllConditionVariable(&work_);
@@ -42,7 +28,7 @@ void WashAhead::Delete(const std::string& path) {
         }
     }
     {
-        Hold hold(lock_);
+        SlimLockHold hold(lock_);
         waiting_.push_back(path);
     }
     if (pool_.size() < static_cast<size_t>(threads_)) pool_.emplace_back(&WashAhead::Work, this);
@@ -50,7 +36,7 @@ void WashAhead::Delete(const std::string& path) {
 }
 
 void WashAhead::Work() {
-    Hold hold(lock_);
+    SlimLockHold hold(lock_);
     for (;;) {
         while (waiting_.empty() && !stop_) SleepConditionVariableSRW(&work_, &lock_, INFINITE, 0);
         if (waiting_.empty()) return;
@@ -67,7 +53,7 @@ void WashAhead::Work() {
 }
 
 void WashAhead::Finish() {
-    Hold hold(lock_);
+    SlimLockHold hold(lock_);
     while (busy_ > 0 || !waiting_.empty()) SleepConditionVariableSRW(&idle_, &lock_, INFINITE, 0);
 }
 
