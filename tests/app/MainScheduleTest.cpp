@@ -1,6 +1,8 @@
 // Schedule timer, hot keys, session end and minimise on the real main window.
 #include "tests/app/MainWashFixture.h"
 
+#include <thread>
+
 #include "app/CloseBrowsers.h"
 #include "dialogs/PreferencesDialogRes.h"
 #include "dialogs/PreviewAllDialogRes.h"
@@ -61,6 +63,32 @@ TEST_F(MainScheduleTest, MissingNetscapeProfileIsAskedForBeforeTheStartUpWash) {
         UiDriver::Click(dialog, IDCANCEL);
     });
     EXPECT_FALSE(FileExists(Data("a.log")));
+}
+
+// The start-up wash holds the window's thread until it ends: the window is drawn before it, so
+// that its labels show while the files go (seen from another thread, mid-wash).
+TEST_F(MainScheduleTest, TheWindowIsDrawnBeforeTheStartUpWash) {
+    WriteTextFile(Ini(), "[Run]\r\nAuto Run=1\r\n[Schedule]\r\nSchedule Option=byStart \r\n");
+    const int count = 1000;
+    for (int i = 0; i < count; ++i) WriteTextFile(Data("sub\\f" + std::to_string(i) + ".log"), "x");
+    MainWindow& main = Open();
+    int undrawn = -1, left = 0;
+    std::thread watcher([&] {
+        if (!WaitUntil([&] { return !FileExists(Data("sub\\f0.log")); }, 20000)) return;
+        undrawn = 0;
+        for (HWND child = GetWindow(main.Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char name[16] = "";
+            GetClassNameA(child, name, sizeof(name));
+            if (lstrcmpiA(name, "Static") == 0) undrawn += GetUpdateRect(child, nullptr, FALSE) != FALSE;
+        }
+        for (int i = 0; i < count; ++i) left += FileExists(Data("sub\\f" + std::to_string(i) + ".log"));
+    });
+    ShowWindow(main.Handle(), SW_SHOW);
+    SetForegroundWindow(main.Handle());
+    WaitUntil([&] { return !FileExists(Data("sub\\f" + std::to_string(count - 1) + ".log")); }, 60000);
+    watcher.join();
+    ASSERT_GT(left, 0) << "the wash ended before its window was looked at";
+    EXPECT_EQ(undrawn, 0);
 }
 
 TEST_F(MainScheduleTest, WashHotKeyWashesWithoutAskingAndKeepsThePrompt) {
