@@ -225,11 +225,7 @@ void MainWindow::FormActivate() {
         washAtStart = ReadAutoRun(SettingsFilePath()) && (Options.ScheduleSet & ScheduleAtStart);
     });
     // The error box may have let a close through.
-    if (!washAtStart || closed_) return;
-    // The wash holds this thread until it ends: the window is drawn first, or it stays a frame
-    // of blank boxes all that time.
-    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    AutomaticWash("Wash at start");
+    if (washAtStart && !closed_) AutomaticWash("Wash at start");
 }
 
 void MainWindow::FormClose() {

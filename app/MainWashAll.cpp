@@ -108,7 +108,15 @@ void MainWindow::WashOrPreviewChecked(bool preview) {
             // cannot be written stops the wash before anything goes.
             WashAhead ahead(Options.WriteToLog);
             const bool washAhead = !preview && automaticWash_ && Options.QuickDelete;
-            if (washAhead) dialog.Context.Ahead = &ahead;
+            // An automatic wash holds this thread until it ends: the window is drawn once the
+            // first files go (or before, without deleting ahead), not left a frame of blank boxes.
+            auto draw = [this] { RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); };
+            if (washAhead) {
+                dialog.Context.Ahead = &ahead;
+                ahead.OnStarted = draw;
+            } else if (automaticWash_) {
+                draw();
+            }
             try {
                 GatherCheckedItems(dialog, washAhead ? &ahead : nullptr);
             } catch (...) {
@@ -116,6 +124,7 @@ void MainWindow::WashOrPreviewChecked(bool preview) {
                 AbandonWashLog();
                 throw;
             }
+            if (automaticWash_) draw();  // nothing went ahead
             if (preview) dialog.ShowModal(Handle());
             else dialog.OnWash();
         },

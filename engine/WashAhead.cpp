@@ -31,8 +31,10 @@ void WashAhead::Delete(const std::string& path) {
         SlimLockHold hold(lock_);
         waiting_.push_back(path);
     }
+    const bool first = pool_.empty();
     if (pool_.size() < static_cast<size_t>(threads_)) pool_.emplace_back(&WashAhead::Work, this);
     WakeConditionVariable(&work_);
+    if (first && OnStarted) OnStarted();
 }
 
 void WashAhead::Work() {

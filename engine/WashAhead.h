@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <thread>
 #include <unordered_map>
@@ -35,6 +36,9 @@ public:
     bool Take(const std::string& path);
     // Paths deleted ahead that no row has taken yet, sorted (once every delete is done).
     std::vector<std::string> Untaken();
+
+    // Called once, on the caller's thread, when the first delete has been handed to the threads.
+    std::function<void()> OnStarted;
 
 private:
     void Work();
