@@ -16,6 +16,17 @@
 
 namespace {
 
+// Pumps the window's messages until it is closed or hidden.
+int RunUntilClosed(HWND w) {
+    MSG msg;
+    while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        if (msg.message == WM_CLOSE || !IsWindowVisible(w)) break;
+    }
+    return 0;
+}
+
 double Now() {
     LARGE_INTEGER f, c;
     QueryPerformanceFrequency(&f);
@@ -31,13 +42,7 @@ int MinimalWindow() {
     RegisterClassA(&wc);
     HWND w = CreateWindowA(wc.lpszClassName, "minimal", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
                            nullptr, nullptr, wc.hInstance, nullptr);
-    MSG msg;
-    while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-        if (msg.message == WM_CLOSE || !IsWindowVisible(w)) break;
-    }
-    return 0;
+    return RunUntilClosed(w);
 }
 
 // A bare window with one report-mode list view holding one row: the least a window showing a
@@ -64,13 +69,7 @@ int ListViewWindow() {
     item.pszText = const_cast<char*>("row");
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     ShowWindow(w, SW_SHOWNORMAL);
-    MSG msg;
-    while (IsWindow(w) && GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-        if (msg.message == WM_CLOSE || !IsWindowVisible(w)) break;
-    }
-    return 0;
+    return RunUntilClosed(w);
 }
 
 struct Search {
