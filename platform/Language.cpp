@@ -197,6 +197,8 @@ std::string FormatText(UINT id, const std::vector<std::string>& args) { return F
 std::string TranslateUiText(const std::string& english) {
     State& state = Shared();
     std::lock_guard<std::mutex> lock(state.Lock);
+    // English shown as it stands: no table of every text to build.
+    if (state.Current == EnglishLanguage && !state.Transform) return english;
     if (state.EnglishIds.empty()) {
         for (const auto& [id, text] : TableLocked(state, EnglishLanguage)) {
             auto [it, added] = state.EnglishIds.emplace(text, id);
