@@ -95,8 +95,8 @@ void MainWindow::SetButtonImages() {
     WaitForImagePreload();
     size_t n = 0;
     for (const auto& b : ButtonImages) {
-        HICON icon = LoadIconSized(b.icon, ButtonImageSize(n++, Dpi()));
-        SendMessageA(Control(b.id), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+        const int pixels = ButtonImageSize(n++, Dpi());
+        buttonIcons_.Set(Control(b.id), LoadIconSized(b.icon, pixels), IconSizeFor(pixels));
     }
     HICON big = LoadIconSized(ICO_APP, SystemMetricForDpi(SM_CXICON, Dpi()));
     HICON small = LoadIconSized(ICO_APP, SystemMetricForDpi(SM_CXSMICON, Dpi()));
@@ -175,7 +175,7 @@ void MainWindow::BindCommands() {
 }
 
 bool MainWindow::Notify(NMHDR* header, LRESULT& result) {
-    return ItemList.HandleNotify(header, result) || FolderList.HandleNotify(header, result) ||
+    return buttonIcons_.HandleNotify(header, result) || ItemList.HandleNotify(header, result) || FolderList.HandleNotify(header, result) ||
            RegistryList.HandleNotify(header, result);
 }
 

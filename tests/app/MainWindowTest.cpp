@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/DrawnIcons.h"
 #include "tests/support/MainWindowFixture.h"
 
 namespace {
@@ -50,7 +51,43 @@ TEST_F(MainWindowTest, WindowShapeCaptionAndBlankCounters) {
     EXPECT_STREQ(hint, "Clean All Wash Items Checked");
     ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), IDC_AddRegistryEntry, hint, sizeof(hint)), 0);
     EXPECT_STREQ(hint, "Add Registry Entry Item");
-    EXPECT_NE(SendMessageA(main.Control(IDC_WashChecked), BM_GETIMAGE, IMAGE_ICON, 0), 0);
+    EXPECT_NE(DrawnIconOf(main.Control(IDC_WashChecked)), nullptr);
+    CloseWindow();
+}
+
+// The window draws each picture button's icon over the button's face; while disabled, the icon's
+// own shape in grey (not a grey square, nor its colours).
+TEST_F(MainWindowTest, PictureButtonsShowTheirIconsEnabledAndGreyedWhenDisabled) {
+    MainWindow& main = Open();
+    HWND button = main.Control(IDC_WashChecked);
+    RECT rc;
+    GetClientRect(button, &rc);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, rc.right, rc.bottom);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    for (bool enabled : {true, false}) {
+        EnableWindow(button, enabled);
+        SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        const COLORREF face = GetPixel(dc, 2, rc.bottom / 2);
+        int inside = 0, differ = 0, coloured = 0;
+        for (int y = 3; y < rc.bottom - 3; ++y)
+            for (int x = 3; x < rc.right - 3; ++x, ++inside) {
+                const COLORREF p = GetPixel(dc, x, y);
+                differ += p != face;
+                coloured += GetRValue(p) != GetGValue(p) || GetGValue(p) != GetBValue(p);
+            }
+        const char* state = enabled ? "enabled" : "disabled";
+        EXPECT_GT(differ, 40) << state;
+        if (!enabled) {
+            EXPECT_EQ(coloured, 0);
+            EXPECT_LT(differ, inside * 3 / 4);
+        }
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
     CloseWindow();
 }
 

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "platform/DrawnIcons.h"
 #include "platform/WideText.h"
 
 namespace {
@@ -125,7 +126,8 @@ std::vector<int> ButtonImageSizes(HWND window) {
     std::vector<int> sizes;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if (ClassOf(child) != "Button" || !(GetWindowLongA(child, GWL_STYLE) & BS_ICON)) continue;
-        sizes.push_back(IconWidth(reinterpret_cast<HICON>(SendMessageA(child, BM_GETIMAGE, IMAGE_ICON, 0))));
+        HICON icon = reinterpret_cast<HICON>(SendMessageA(child, BM_GETIMAGE, IMAGE_ICON, 0));
+        sizes.push_back(IconWidth(icon ? icon : DrawnIconOf(child)));
     }
     return sizes;
 }
