@@ -7,21 +7,8 @@
 #include "engine/WashAhead.h"
 #include "platform/DiskSpace.h"
 #include "platform/Language.h"
-#include "platform/ListUpdate.h"
 #include "platform/Messages.h"
 #include "platform/RowGuard.h"
-
-std::vector<std::pair<FolderEntry, EntryListing>> MainWindow::PlanFolderRows() {
-    std::vector<std::pair<FolderEntry, EntryListing>> plans;
-    if (!CurrentItem) return plans;
-    const int count = std::min(FolderList.Count(), CurrentItem->FolderEntries.Count());
-    for (int r = 0; r < count; ++r) {
-        if (!FolderList.Checked(r)) continue;
-        const FolderEntry& entry = CurrentItem->FolderEntries.Items[r];
-        plans.emplace_back(entry, entry.PlanListing());
-    }
-    return plans;
-}
 
 void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog, WashAhead* ahead) {
     // One checked item: its registry rows, and with ahead its entries, listed once all are read.
@@ -51,36 +38,58 @@ void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog, WashAhead* ahead) 
         }
         dialog.Summary.Rows.push_back(std::move(summary));
     };
+    // Each checked item is read again from its file, as selecting its row would, but the entry
+    // lists are filled once, for the last: they show the current item, not the wash's progress.
     std::vector<ItemRows> later;
-    {
-        ListUpdate update(ItemList);
-        for (int r = 0; r < ItemList.Count(); ++r) {
-            if (!ItemList.Checked(r) || (washOnlyRow_ >= 0 && r != washOnlyRow_)) continue;
-            ItemList.Select(r);
-            OnItemSelected();
-            // Selecting an ordinary item has enabled some of the wash buttons.
-            SetWashControls(false);
-            const bool special = CurrentItem && CurrentItem->Property.IsSpecial;
-            if (special) dialog.SpecialList.Add(ItemList.Text(r));
-            ItemRows item{r, special && IsDatabaseItem(ItemList.Text(r)), dialog.RegistryList.Count(), 0, {}};
-            const int firstFile = dialog.FileList.Count();
-            if (ahead) item.Entries = PlanFolderRows();
-            else AppendFolderRows(dialog.FileList);
-            AppendRegistryRows(dialog.RegistryList);
-            item.KeyEnd = dialog.RegistryList.Count();
-            if (ahead) later.push_back(std::move(item));
-            else summarise(item, firstFile);
-        }
-    }
     std::vector<std::string> rows;
     std::vector<uint64_t> spaces;
+    int last = -1;
+    std::unique_ptr<WashItem> lastItem;
+    for (int r = 0; r < ItemList.Count(); ++r) {
+        if (!ItemList.Checked(r) || (washOnlyRow_ >= 0 && r != washOnlyRow_)) continue;
+        std::unique_ptr<WashItem> read = ReadWashItem(WashItems.Items[r]);
+        const bool special = read->Property.IsSpecial;
+        if (special) dialog.SpecialList.Add(ItemList.Text(r));
+        ItemRows item{r, special && IsDatabaseItem(ItemList.Text(r)), dialog.RegistryList.Count(), 0, {}};
+        const int firstFile = dialog.FileList.Count();
+        for (const FolderEntry& entry : read->FolderEntries.Items) {
+            if (!entry.IsActive) continue;
+            if (ahead) {
+                item.Entries.emplace_back(entry, entry.PlanListing());
+                continue;
+            }
+            rows.clear();
+            entry.ListFiles(rows, spaces);
+            AppendRows(dialog.FileList, std::move(rows), &spaces);
+        }
+        for (RegistryEntry& entry : read->RegistryEntries.Items) {
+            if (!entry.IsActive) continue;
+            rows.clear();
+            entry.ListRegistry(rows);
+            AppendRows(dialog.RegistryList, std::move(rows));
+        }
+        item.KeyEnd = dialog.RegistryList.Count();
+        if (ahead) later.push_back(std::move(item));
+        else summarise(item, firstFile);
+        last = r;
+        lastItem = std::move(read);
+    }
     for (const ItemRows& item : later) {
         const int firstFile = dialog.FileList.Count();
         for (const auto& [entry, plan] : item.Entries) {
+            rows.clear();
             entry.ListFiles(plan, rows, spaces, nullptr, [ahead](const std::string& path) { ahead->Delete(path); });
             AppendRows(dialog.FileList, std::move(rows), &spaces);
         }
         summarise(item, firstFile);
+    }
+    // The last checked item ends as the current one.
+    if (lastItem) {
+        ItemList.Select(last);
+        CurrentItem.reset();
+        ShowItem(last, std::move(lastItem));
+        // Showing an ordinary item has enabled some of the wash buttons.
+        SetWashControls(false);
     }
     // Sorting once gives the order of inserting each later row after the rows equal to it.
     dialog.FileList.Model().SetSorted(true);

@@ -333,8 +333,6 @@ private:
     // note, when given, gets each checked entry's age limit note ("name: note", one a line).
     void AppendFolderRows(CheckList& target, std::string* note = nullptr);
     void AppendRegistryRows(CheckList& target);
-    // The checked entries of the current wash item with what each will list (names expanded).
-    std::vector<std::pair<FolderEntry, EntryListing>> PlanFolderRows();
     // Fills the dialog with the rows of every checked item. With ahead, every item is read and
     // every name expanded first (where an error ends the command with nothing deleted), then the
     // files are listed, each deleted ahead as soon as it is found.
