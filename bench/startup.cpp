@@ -3,6 +3,10 @@
 //   bench_startup.exe <exe> <runs>            the main window (class "TFormMainVRNT")
 //   bench_startup.exe self <runs>             a minimal Win32 window, for reference
 //   bench_startup.exe listview <runs>         a bare window with one list view of one row, for reference
+//   bench_startup.exe template <exe> <runs>   the program's own main window template made by the system's
+//                                             dialog manager, with the program's common controls, its
+//                                             first list given one row, and nothing else: the least a
+//                                             window of the same controls costs
 //   bench_startup.exe wash <exe> <log>        a start-up wash: program start to the closed log
 // The child is started with the same arguments plus "window" when measuring the reference.
 #include <windows.h>
@@ -68,6 +72,38 @@ int ListViewWindow() {
     item.mask = LVIF_TEXT;
     item.pszText = const_cast<char*>("row");
     SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ShowWindow(w, SW_SHOWNORMAL);
+    return RunUntilClosed(w);
+}
+
+INT_PTR CALLBACK BareDialog(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+
+// The main window's template (id 1000) out of exe, under exe's manifest (the common controls of
+// version 6, as the program has them).
+int TemplateWindow(const char* exe) {
+    ACTCTXA context{};
+    context.cbSize = sizeof(context);
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = exe;
+    context.lpResourceName = MAKEINTRESOURCEA(1);
+    HANDLE actCtx = CreateActCtxA(&context);
+    ULONG_PTR cookie = 0;
+    if (actCtx != INVALID_HANDLE_VALUE) ActivateActCtx(actCtx, &cookie);
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    HMODULE resources = LoadLibraryExA(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    WNDCLASSA wc{};
+    wc.style = CS_GLOBALCLASS;  // the template names it from another module
+    wc.lpfnWndProc = DefDlgProcA;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = "TFormMainVRNT";
+    RegisterClassA(&wc);
+    HWND w = CreateDialogParamA(resources, MAKEINTRESOURCEA(1000), nullptr, BareDialog, 0);
+    if (!w) return 1;
+    HWND list = FindWindowExA(w, nullptr, WC_LISTVIEWA, nullptr);
+    SendMessageA(list, LVM_SETITEMCOUNT, 1, 0);
     ShowWindow(w, SW_SHOWNORMAL);
     return RunUntilClosed(w);
 }
@@ -177,15 +213,23 @@ int main(int argc, char** argv) {
     if (argc == 2 && !strcmp(argv[1], "window")) return MinimalWindow();
     if (argc == 2 && !strcmp(argv[1], "listwindow")) return ListViewWindow();
     if (argc == 4 && !strcmp(argv[1], "wash")) return StartupWash(argv[2], argv[3]);
+    if (argc == 3 && !strcmp(argv[1], "templatewindow")) return TemplateWindow(argv[2]);
+    const bool bareTemplate = argc == 4 && !strcmp(argv[1], "template");
+    if (bareTemplate) {
+        argv[1] = argv[2];
+        argv[2] = argv[3];
+        argc = 3;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: bench_startup <exe>|self|listview <runs>\n");
+        std::fprintf(stderr, "usage: bench_startup <exe>|self|listview|template <exe> <runs>\n");
         return 2;
     }
     std::string target = argv[1];
     const bool self = target == "self", listView = target == "listview";
     char me[MAX_PATH];
     GetModuleFileNameA(nullptr, me, MAX_PATH);
-    std::string command = self       ? "\"" + std::string(me) + "\" window"
+    std::string command = bareTemplate ? "\"" + std::string(me) + "\" templatewindow \"" + target + "\""
+                          : self       ? "\"" + std::string(me) + "\" window"
                           : listView ? "\"" + std::string(me) + "\" listwindow"
                                      : "\"" + target + "\"";
     const char* cls = self ? "BenchMinimalWindow" : listView ? "BenchListWindow" : "TFormMainVRNT";
