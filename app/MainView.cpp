@@ -94,10 +94,7 @@ void MainWindow::ControlsWanted() {
 void MainWindow::SetButtonImages() {
     WaitForImagePreload();
     size_t n = 0;
-    for (const auto& b : ButtonImages) {
-        const int pixels = ButtonImageSize(n++, Dpi());
-        buttonIcons_.Set(Control(b.id), LoadIconSized(b.icon, pixels), IconSizeFor(pixels));
-    }
+    for (const auto& b : ButtonImages) SetButtonIcon(b.id, b.icon, ButtonImageSize(n++, Dpi()));
     HICON big = LoadIconSized(ICO_APP, SystemMetricForDpi(SM_CXICON, Dpi()));
     HICON small = LoadIconSized(ICO_APP, SystemMetricForDpi(SM_CXSMICON, Dpi()));
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
@@ -175,7 +172,7 @@ void MainWindow::BindCommands() {
 }
 
 bool MainWindow::Notify(NMHDR* header, LRESULT& result) {
-    return buttonIcons_.HandleNotify(header, result) || ItemList.HandleNotify(header, result) || FolderList.HandleNotify(header, result) ||
+    return ItemList.HandleNotify(header, result) || FolderList.HandleNotify(header, result) ||
            RegistryList.HandleNotify(header, result);
 }
 

@@ -42,7 +42,6 @@
 #include "dialogs/NetscapeDetectDialog.h"
 #include "engine/WashEngine.h"
 #include "platform/CheckList.h"
-#include "platform/DrawnIcons.h"
 #include "platform/FileDialog.h"
 #include "platform/Form.h"
 #include "settings/Options.h"
@@ -348,7 +347,6 @@ private:
                         const CheckList& entries, int e, bool preview, const std::vector<uint64_t>* spaces = nullptr);
 
     bool activated_ = false;
-    DrawnIcons buttonIcons_;
     bool closed_ = false;
     bool closeRequested_ = false;
     bool washRunning_ = false;

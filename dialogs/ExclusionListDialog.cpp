@@ -44,7 +44,7 @@ void ExclusionListDialog::ShowButtonImages() {
         {IDC_ExclusionList_MoveUp, ICO_UP},         {IDC_ExclusionList_MoveDown, ICO_DOWN},
         {IDC_ExclusionList_Delete, ICO_REMOVE},   {IDC_ExclusionList_DeleteAll, ICO_DELETELOG},
     };
-    for (auto [id, icon] : icons) SetButtonIcon(Control(id), icon, Scale(16));
+    for (auto [id, icon] : icons) SetButtonIcon(id, icon, Scale(16));
 }
 
 void ExclusionListDialog::DpiChanged() {

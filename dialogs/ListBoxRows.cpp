@@ -77,8 +77,3 @@ bool DeleteSelectedRow(HWND listBox) {
 void MoveItemUp(HWND listBox) { MoveSelected(listBox, -1); }
 
 void MoveItemDown(HWND listBox) { MoveSelected(listBox, 1); }
-
-void SetButtonIcon(HWND button, int iconId, int pixels) {
-    HICON icon = LoadIconSized(iconId, pixels);
-    SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-}

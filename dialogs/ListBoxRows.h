@@ -18,5 +18,3 @@ bool DeleteSelectedRow(HWND listBox);
 // without a selection or at the first (last) row.
 void MoveItemUp(HWND listBox);
 void MoveItemDown(HWND listBox);
-// Gives an image button one of the program's icons at a size in pixels.
-void SetButtonIcon(HWND button, int iconId, int pixels);

@@ -204,10 +204,7 @@ void PreviewDialogBase::SetCheckButtonImages(int selectId, int unselectId) {
 }
 
 void PreviewDialogBase::ShowButtonImages() {
-    for (auto [id, icon] : imageButtons_) {
-        HICON image = LoadIconSized(icon, Scale(16));
-        SendMessageA(Control(id), BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(image));
-    }
+    for (auto [id, icon] : imageButtons_) SetButtonIcon(id, icon, Scale(16));
 }
 
 void PreviewDialogBase::DpiChanged() {

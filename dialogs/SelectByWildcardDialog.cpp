@@ -46,7 +46,7 @@ void SelectByWildcardDialog::FormDestroy() {
 }
 
 void SelectByWildcardDialog::DpiChanged() {
-    SetButtonIcon(Control(IDC_SelectByWildcard_EditWildcards), ICO_EDIT, Scale(16));
+    SetButtonIcon(IDC_SelectByWildcard_EditWildcards, ICO_EDIT, Scale(16));
 }
 
 void SelectByWildcardDialog::OnFolderChanged() {

@@ -24,7 +24,7 @@ void WildcardListDialog::ShowButtonImages() {
         {IDC_WildcardList_DeleteAll, ICO_DELETELOG}, {IDC_WildcardList_MoveUp, ICO_UP},
         {IDC_WildcardList_MoveDown, ICO_DOWN},
     };
-    for (auto [id, icon] : icons) SetButtonIcon(Control(id), icon, Scale(16));
+    for (auto [id, icon] : icons) SetButtonIcon(id, icon, Scale(16));
 }
 
 void WildcardListDialog::DpiChanged() {

@@ -14,6 +14,8 @@ public:
     void Set(HWND button, HICON icon, int size);
     // The parent's NM_CUSTOMDRAW of one of its buttons: true when handled, with the result.
     bool HandleNotify(const NMHDR* header, LRESULT& result) const;
+    // Forgets every button (their window is gone).
+    void Clear() { sizes_.clear(); }
 
 private:
     std::unordered_map<HWND, int> sizes_;

@@ -116,6 +116,10 @@ void Form::TranslateTemplate() {
     }
 }
 
+void Form::SetButtonIcon(int id, int iconId, int pixels) {
+    buttonIcons_.Set(Control(id), LoadIconSized(iconId, pixels), IconSizeFor(pixels));
+}
+
 void Form::CentreOnDesktop() {
     RECT work, rc;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -186,6 +190,7 @@ INT_PTR CALLBACK Form::DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
         SetWindowLongPtrA(window, DWLP_USER, 0);
         form->handle_ = nullptr;
         form->tooltip_ = nullptr;
+        form->buttonIcons_.Clear();
         form->hintsAdded_ = false;
         if (form->scaledFont_) DeleteObject(form->scaledFont_);
         form->scaledFont_ = nullptr;
@@ -223,7 +228,8 @@ INT_PTR Form::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_NOTIFY:
-            if (Notify(reinterpret_cast<NMHDR*>(lParam), result)) {
+            if (buttonIcons_.HandleNotify(reinterpret_cast<NMHDR*>(lParam), result) ||
+                Notify(reinterpret_cast<NMHDR*>(lParam), result)) {
                 SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result);
                 return TRUE;
             }

@@ -9,6 +9,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/DrawnIcons.h"
+
 class DialogTemplate;
 
 enum ModalResult { mrNone = 0, mrOK = IDOK, mrCancel = IDCANCEL };
@@ -77,6 +79,8 @@ protected:
 
     void ShowHelp();
     void AddHint(HWND control, const std::string& text);
+    // A picture button's icon (one of the program's) at pixels, drawn by the form over its face.
+    void SetButtonIcon(int id, int iconId, int pixels);
     void CentreOnDesktop();
     void SetClientSize(int width, int height);
     // A client area of a size given at 96 dpi, scaled: where the template's controls take less
@@ -105,6 +109,7 @@ private:
     const DialogTemplate* spread_ = nullptr;
     HWND handle_ = nullptr;
     HWND tooltip_ = nullptr;
+    DrawnIcons buttonIcons_;
     bool modal_ = false;
     int dpi_ = 96;
     HFONT scaledFont_ = nullptr;
