@@ -1,5 +1,6 @@
 #include "platform/DrawnIcons.h"
 
+#include <algorithm>
 #include <cstdint>
 
 void DrawnIcons::Set(HWND button, HICON icon, int size) {
@@ -28,8 +29,10 @@ void DrawGreyed(HDC target, int x, int y, HICON icon, int size) {
     DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
     GdiFlush();
     auto* pixel = static_cast<uint32_t*>(bits);
+    // An icon without an alpha channel leaves none: what it drew is its shape.
+    const bool anyAlpha = std::any_of(pixel, pixel + size * size, [](uint32_t p) { return p >> 24 != 0; });
     for (int i = 0; i < size * size; ++i) {
-        const uint32_t p = pixel[i], alpha = p >> 24;
+        const uint32_t p = pixel[i], alpha = anyAlpha ? p >> 24 : (p != 0 ? 255u : 0u);
         const uint32_t grey = ((p >> 16 & 0xff) * 30 + (p >> 8 & 0xff) * 59 + (p & 0xff) * 11) / 200;
         pixel[i] = alpha / 2 << 24 | grey << 16 | grey << 8 | grey;
     }
