@@ -11,7 +11,7 @@
 #include "platform/RowGuard.h"
 
 void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog, WashAhead* ahead) {
-    // One checked item: its registry rows, and with ahead its entries, listed once all are read.
+    // One checked item: its registry rows and its entries, listed once all items are read.
     struct ItemRows {
         int Row;
         bool Database;
@@ -40,7 +40,7 @@ void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog, WashAhead* ahead) 
     };
     // Each checked item is read again from its file, as selecting its row would, but the entry
     // lists are filled once, for the last: they show the current item, not the wash's progress.
-    std::vector<ItemRows> later;
+    std::vector<ItemRows> items;
     std::vector<std::string> rows;
     std::vector<uint64_t> spaces;
     int last = -1;
@@ -51,17 +51,8 @@ void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog, WashAhead* ahead) 
         const bool special = read->Property.IsSpecial;
         if (special) dialog.SpecialList.Add(ItemList.Text(r));
         ItemRows item{r, special && IsDatabaseItem(ItemList.Text(r)), dialog.RegistryList.Count(), 0, {}};
-        const int firstFile = dialog.FileList.Count();
-        for (const FolderEntry& entry : read->FolderEntries.Items) {
-            if (!entry.IsActive) continue;
-            if (ahead) {
-                item.Entries.emplace_back(entry, entry.PlanListing());
-                continue;
-            }
-            rows.clear();
-            entry.ListFiles(rows, spaces);
-            AppendRows(dialog.FileList, std::move(rows), &spaces);
-        }
+        for (const FolderEntry& entry : read->FolderEntries.Items)
+            if (entry.IsActive) item.Entries.emplace_back(entry, entry.PlanListing());
         for (RegistryEntry& entry : read->RegistryEntries.Items) {
             if (!entry.IsActive) continue;
             rows.clear();
@@ -69,16 +60,17 @@ void MainWindow::GatherCheckedItems(PreviewAllDialog& dialog, WashAhead* ahead) 
             AppendRows(dialog.RegistryList, std::move(rows));
         }
         item.KeyEnd = dialog.RegistryList.Count();
-        if (ahead) later.push_back(std::move(item));
-        else summarise(item, firstFile);
+        items.push_back(std::move(item));
         last = r;
         lastItem = std::move(read);
     }
-    for (const ItemRows& item : later) {
+    std::function<void(const std::string&)> deleteAhead;
+    if (ahead) deleteAhead = [ahead](const std::string& path) { ahead->Delete(path); };
+    for (const ItemRows& item : items) {
         const int firstFile = dialog.FileList.Count();
         for (const auto& [entry, plan] : item.Entries) {
             rows.clear();
-            entry.ListFiles(plan, rows, spaces, nullptr, [ahead](const std::string& path) { ahead->Delete(path); });
+            entry.ListFiles(plan, rows, spaces, nullptr, deleteAhead);
             AppendRows(dialog.FileList, std::move(rows), &spaces);
         }
         summarise(item, firstFile);

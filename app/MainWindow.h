@@ -332,9 +332,9 @@ private:
     // note, when given, gets each checked entry's age limit note ("name: note", one a line).
     void AppendFolderRows(CheckList& target, std::string* note = nullptr);
     void AppendRegistryRows(CheckList& target);
-    // Fills the dialog with the rows of every checked item. With ahead, every item is read and
-    // every name expanded first (where an error ends the command with nothing deleted), then the
-    // files are listed, each deleted ahead as soon as it is found.
+    // Fills the dialog with the rows of every checked item: every item is read and every name
+    // expanded first (where an error ends the command with nothing deleted), then the files are
+    // listed, with ahead each deleted ahead as soon as it is found.
     void GatherCheckedItems(PreviewAllDialog& dialog, WashAhead* ahead = nullptr);
     // Runs one wash or preview command: skipped while another runs; the hourglass while the
     // body runs; the wash controls on again however it ends; then, with readItemAgain, the

@@ -13,9 +13,9 @@
 #include "platform/Form.h"
 #include "settings/Options.h"
 
-// What a dialog's wash reads from and writes to the main window.
 class WashAhead;
 
+// What a dialog's wash reads from and writes to the main window.
 struct WashContext {
     // "Write to Log" and "Use Quick" are read when the wash runs.
     const OptionsRecord* Options = nullptr;

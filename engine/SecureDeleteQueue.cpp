@@ -29,7 +29,6 @@ SecureDeleteQueue::Result DeleteOne(int row, const std::string& path) {
     return result;
 }
 
-
 }  // namespace
 
 SecureDeleteQueue::~SecureDeleteQueue() {

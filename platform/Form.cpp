@@ -120,13 +120,20 @@ void Form::SetButtonIcon(int id, int iconId, int pixels) {
     buttonIcons_.Set(Control(id), LoadIconSized(iconId, pixels), IconSizeFor(pixels));
 }
 
+namespace {
+// The top left corner of a window of w x h centred on the desktop's work area.
+POINT CentredOnWorkArea(int w, int h) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return {work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2};
+}
+}  // namespace
+
 void Form::CentreOnDesktop() {
-    RECT work, rc;
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT rc;
     GetWindowRect(handle_, &rc);
-    int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    SetWindowPos(handle_, nullptr, work.left + (work.right - work.left - w) / 2,
-                 work.top + (work.bottom - work.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    const POINT at = CentredOnWorkArea(rc.right - rc.left, rc.bottom - rc.top);
+    SetWindowPos(handle_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void Form::SetClientSize(int width, int height) {
@@ -150,10 +157,7 @@ bool Form::CreateSpreadControls(const DialogTemplate& layout) {
     const int w = frame.right - frame.left, h = frame.bottom - frame.top;
     RECT now;
     GetWindowRect(handle_, &now);
-    POINT at{now.left, now.top};
-    RECT work;
-    if ((layout.Style() & DS_CENTER) && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0))
-        at = {work.left + (work.right - work.left - w) / 2, work.top + (work.bottom - work.top - h) / 2};
+    const POINT at = (layout.Style() & DS_CENTER) ? CentredOnWorkArea(w, h) : POINT{now.left, now.top};
     SetWindowPos(handle_, nullptr, at.x, at.y, w, h, SWP_NOZORDER);
     return true;
 }
